@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs every Debian package that building and testing NOVRA needs. Idempotent: does nothing when
+# everything is present.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config
+  libgtest-dev libgmock-dev googletest libbenchmark-dev
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+echo "Installing: ${missing[*]}"
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"

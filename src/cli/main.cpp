@@ -1,0 +1,2 @@
+// novra-cli: the headless face of the core.
+int main() { return 2; }

@@ -1,0 +1,7 @@
+#include "common/error.h"
+
+namespace novra {
+
+void raise(std::string message) { throw CError(std::move(message)); }
+
+}  // namespace novra

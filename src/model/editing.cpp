@@ -1,0 +1,74 @@
+#include "model/net.h"
+
+namespace novra {
+
+void CNet::setToken(int placeId, int color, int value) { tokens[placeId] = Token{color, value}; }
+
+void CNet::moveObject(int id, int x, int y) {
+    auto it = objects.find(id);
+    if (it == objects.end()) return;
+    it->second.x = x;
+    it->second.y = y;
+}
+
+void CNet::moveBendPoint(int arcId, int index, int x, int y) {
+    auto it = arcs.find(arcId);
+    if (it == arcs.end() || index < 0 || index >= static_cast<int>(it->second.bendPoints.size())) return;
+    it->second.bendPoints[static_cast<size_t>(index)] = Point{x, y};
+}
+
+std::set<int> CNet::copyObjects(const CNet& source, const std::set<int>& ids) {
+    std::map<int, int> newIdOf;
+    std::set<int> result;
+    for (int oldId : ids) {
+        auto vo = source.objects.find(oldId);
+        if (vo == source.objects.end()) continue;  // a dangling ID in a selection is ignored
+        const int newId = addObject(vo->second.x, vo->second.y, vo->second.kind);
+        if (newId == 0) continue;
+        newIdOf[oldId] = newId;
+        result.insert(newId);
+        switch (vo->second.kind) {
+            case kTransition:
+                if (auto s = source.transitions.find(oldId); s != source.transitions.end()) {
+                    CTransition& t = transitions[newId];
+                    t.functionText = s->second.functionText;
+                    t.inputVarNames = s->second.inputVarNames;
+                    t.outputVarNames = s->second.outputVarNames;
+                }
+                break;
+            case kUhzi:
+                if (auto s = source.uhzis.find(oldId); s != source.uhzis.end()) {
+                    CUhzi& u = uhzis[newId];
+                    u.addp = s->second.addp;
+                    u.words = s->second.words;
+                    u.line = s->second.line;
+                    u.holdValue = s->second.holdValue;
+                }
+                break;
+            case kKemmakix:
+                if (auto s = source.kemmakixes.find(oldId); s != source.kemmakixes.end()) {
+                    CKemmakix& k = kemmakixes[newId];
+                    k.line = s->second.line;
+                    k.expected = s->second.expected;
+                }
+                break;
+            default: break;
+        }
+        if (auto tok = source.tokens.find(oldId); tok != source.tokens.end()) tokens[newId] = tok->second;
+    }
+    for (const auto& [arcId, arc] : source.arcs) {
+        auto from = newIdOf.find(arc.fromId);
+        auto to = newIdOf.find(arc.toId);
+        if (from == newIdOf.end() || to == newIdOf.end()) continue;
+        addArc(from->second, to->second, arc.bendPoints, arc.varName);
+    }
+    return result;
+}
+
+std::set<int> CNet::copyAll(const CNet& source) {
+    std::set<int> ids;
+    for (const auto& kv : source.objects) ids.insert(kv.first);
+    return copyObjects(source, ids);
+}
+
+}  // namespace novra

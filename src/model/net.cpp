@@ -1,0 +1,150 @@
+#include "model/net.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace novra {
+
+void Rect::include(int x, int y) {
+    if (empty) {
+        left = right = x;
+        top = bottom = y;
+        empty = false;
+        return;
+    }
+    left = std::min(left, x);
+    right = std::max(right, x);
+    top = std::min(top, y);
+    bottom = std::max(bottom, y);
+}
+
+void Rect::inflate(int d) {
+    if (empty) return;
+    left -= d;
+    top -= d;
+    right += d;
+    bottom += d;
+}
+
+int CNet::addObject(int x, int y, int kind) {
+    if (!isValidKind(kind)) return 0;
+    const int id = nextId;
+    switch (kind) {
+        case kPlace: places.emplace(id, CPlace{}); break;
+        case kTransition: transitions.emplace(id, CTransition{}); break;
+        case kUhzi: uhzis.emplace(id, CUhzi{}); break;
+        case kKemmakix: kemmakixes.emplace(id, CKemmakix{}); break;
+    }
+    objects[id] = VObject{kind, x, y};
+    ++nextId;
+    return id;
+}
+
+int CNet::kindOf(int id) const {
+    auto it = objects.find(id);
+    return it == objects.end() ? 0 : it->second.kind;
+}
+
+int CNet::findArc(int fromId, int toId) const {
+    auto [b, e] = outArcs.equal_range(fromId);
+    int found = 0;
+    // The first matching entry in arc ID order.
+    for (auto it = b; it != e; ++it) {
+        auto a = arcs.find(it->second);
+        if (a != arcs.end() && a->second.toId == toId && (found == 0 || it->second < found)) found = it->second;
+    }
+    return found;
+}
+
+namespace {
+void eraseEntry(std::multimap<int, int>& m, int key, int arcId) {
+    auto [b, e] = m.equal_range(key);
+    for (auto it = b; it != e; ++it) {
+        if (it->second == arcId) {
+            m.erase(it);
+            return;
+        }
+    }
+}
+}  // namespace
+
+int CNet::addArc(int fromId, int toId, std::vector<Point> bendPoints, std::string varName) {
+    if (fromId == 0 || toId == 0) return 0;
+    if (int existing = findArc(fromId, toId)) {
+        CArc& a = arcs[existing];
+        a.bendPoints = std::move(bendPoints);
+        a.varName = std::move(varName);
+        return existing;
+    }
+    const int id = arcCounter;
+    outArcs.emplace(fromId, id);
+    inArcs.emplace(toId, id);
+    arcs[id] = CArc{std::move(bendPoints), fromId, toId, std::move(varName)};
+    ++arcCounter;
+    return id;
+}
+
+int CNet::removeArc(int fromId, int toId) {
+    const int id = findArc(fromId, toId);
+    if (id == 0) return 1;
+    eraseEntry(inArcs, toId, id);
+    eraseEntry(outArcs, fromId, id);
+    arcs.erase(id);
+    return 0;
+}
+
+void CNet::deleteObject(int id) {
+    if (tokens.count(id) && kindOf(id) == kPlace) {
+        tokens.erase(id);
+        return;
+    }
+    // A stray token under an ID that is no place goes with the object too.
+    tokens.erase(id);
+    std::vector<std::pair<int, int>> ends;
+    for (auto [b, e] = outArcs.equal_range(id); b != e; ++b) ends.emplace_back(id, arcs[b->second].toId);
+    for (auto [b, e] = inArcs.equal_range(id); b != e; ++b) ends.emplace_back(arcs[b->second].fromId, id);
+    for (auto [from, to] : ends) removeArc(from, to);
+    places.erase(id);
+    transitions.erase(id);
+    uhzis.erase(id);
+    kemmakixes.erase(id);
+    simTranOpt.erase(id);
+    objects.erase(id);
+}
+
+void CNet::clear() {
+    outArcs.clear();
+    inArcs.clear();
+    arcs.clear();
+    objects.clear();
+    tokens.clear();
+    transitions.clear();
+    places.clear();
+    uhzis.clear();
+    kemmakixes.clear();
+    simTranOpt.clear();
+    nextId = 1;
+    arcCounter = 1;
+    stopObject = 0;
+    eventFlag = 0;
+    bounds = Rect{};
+}
+
+void CNet::purgeObjects() {
+    std::erase_if(objects, [](const auto& kv) { return !isValidKind(kv.second.kind); });
+}
+
+void CNet::pruneArcLabels(int transitionId) {
+    auto t = transitions.find(transitionId);
+    if (t == transitions.end()) return;
+    for (auto [b, e] = inArcs.equal_range(transitionId); b != e; ++b) {
+        CArc& a = arcs[b->second];
+        if (!t->second.inputVarNames.count(a.varName)) a.varName.clear();
+    }
+    for (auto [b, e] = outArcs.equal_range(transitionId); b != e; ++b) {
+        CArc& a = arcs[b->second];
+        if (!t->second.outputVarNames.count(a.varName)) a.varName.clear();
+    }
+}
+
+}  // namespace novra

@@ -1,0 +1,104 @@
+#pragma once
+// CNet: the whole Petri net a document holds, its containers, counters and operations.
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "model/records.h"
+
+namespace novra {
+
+struct Rect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    bool empty = true;
+
+    void include(int x, int y);
+    void inflate(int d);
+    bool operator==(const Rect&) const = default;
+};
+
+// Working state of the Verilog generator, shared across its phases.
+struct GeneratorData {
+    double delayFactor = 1.0;
+    bool syncOutput = false;
+    bool debug = false;
+    std::set<int> debugSelectJoints;
+};
+
+class CNet {
+public:
+    std::map<int, VObject> objects;
+    std::map<int, Token> tokens;
+    std::multimap<int, int> outArcs;  // source object ID -> arc ID
+    std::multimap<int, int> inArcs;   // destination object ID -> arc ID
+    std::map<int, CArc> arcs;
+    std::map<int, CTransition> transitions;
+    std::map<int, CPlace> places;
+    std::map<int, CUhzi> uhzis;
+    std::map<int, CKemmakix> kemmakixes;
+    int nextId = 1;
+    int arcCounter = 1;
+    int stopObject = 0;     // where compile, simulation or generation last stopped; 0 = none
+    int sweepEnabled = 0;   // 1 when the last enabling evaluation enabled a transition
+    Rect bounds;            // covers node positions and bend points
+    std::set<int> simTranOpt;
+    int eventFlag = 0;      // 1 after an event file has been read
+    std::multimap<int, int> eventIndex;
+    GeneratorData gen;
+
+    CNet() = default;
+    // Records hold pointers into places, so a net is never copied implicitly; use copyAll.
+    CNet(const CNet&) = delete;
+    CNet& operator=(const CNet&) = delete;
+
+    // --- identifiers and containers ---
+    int addObject(int x, int y, int kind);
+    void deleteObject(int id);
+    int addArc(int fromId, int toId, std::vector<Point> bendPoints = {}, std::string varName = {});
+    int removeArc(int fromId, int toId);
+    void clear();
+    void purgeObjects();
+    void pruneArcLabels(int transitionId);
+
+    // Kind of an ID, 0 when there is no such object.
+    int kindOf(int id) const;
+    // The arc from fromId to toId, or 0.
+    int findArc(int fromId, int toId) const;
+
+    // --- editing ---
+    void setToken(int placeId, int color, int value);
+    void moveObject(int id, int x, int y);
+    void moveBendPoint(int arcId, int index, int x, int y);
+    std::set<int> copyObjects(const CNet& source, const std::set<int>& ids);
+    std::set<int> copyAll(const CNet& source);
+
+    // --- files (src/fileio) ---
+    void saveFile(const std::string& path);
+    void loadFile(const std::string& path);
+
+    // --- compile (src/model/compile.cpp) ---
+    void compileNet();
+
+    // --- simulation (src/sim) ---
+    void prepareSources();
+    void emitSources();
+    int evaluateEnabling();
+    void firePhase();
+    void absorbSinks();
+    void flushSinks();
+    void endCheck();
+    void runUnanimated(long maxPhases = 100001);
+    int inputColor(const CTransition& t) const;
+    int checkEnabled(CTransition& t);
+    bool evaluateEnabled(CTransition& t);
+    void fire(CTransition& t);
+};
+
+// Stage 3 of the transition function for a transition of a net whose connections compile has bound.
+void prepareFunction(CTransition& t);
+
+}  // namespace novra

@@ -1,0 +1,131 @@
+#pragma once
+// The records of a net: view data, tokens, arcs and the per-kind node records.
+#include <map>
+#include <string>
+#include <vector>
+
+#include "trafunc/function.h"
+
+namespace novra {
+
+enum ObjectKind : int { kPlace = 1, kTransition = 2, kUhzi = 3, kKemmakix = 4 };
+
+inline constexpr int kBlack = 5;
+inline constexpr int kWhite = 6;
+inline constexpr int kNoColor = 0;
+inline constexpr int kUndefinedValue = 2;  // 不定
+
+inline bool isValidKind(int kind) { return kind >= kPlace && kind <= kKemmakix; }
+
+struct Point {
+    int x = 0;
+    int y = 0;
+    bool operator==(const Point&) const = default;
+};
+
+// View data of a node.
+struct VObject {
+    int kind = 0;
+    int x = 0;
+    int y = 0;
+    bool operator==(const VObject&) const = default;
+};
+
+// A token of the initial marking.
+struct Token {
+    int color = kBlack;
+    int value = 0;
+    bool operator==(const Token&) const = default;
+};
+
+struct CArc {
+    std::vector<Point> bendPoints;  // source to destination; empty when the arc is straight
+    int fromId = 0;
+    int toId = 0;
+    std::string varName;  // transition variable the arc is bound to; empty when unbound
+};
+
+// Event tables filled from an event file: an int key to an int.
+using EventTable = std::map<int, int>;
+
+// A place; its token fields are the simulation marking.
+struct CPlace {
+    bool hasToken = false;
+    int color = kBlack;
+    int value = kUndefinedValue;
+    int lastColor = kBlack;
+    EventTable events;
+
+    void put(int c, int v) {
+        hasToken = true;
+        color = c;
+        lastColor = c;
+        value = v;
+    }
+    void take() {
+        hasToken = false;
+        color = lastColor;
+    }
+    void resetForCompile() {
+        hasToken = false;
+        lastColor = kWhite;
+    }
+};
+
+// Working data of the Verilog generator for one transition.
+struct TransitionGenData {
+    bool registerReduced = false;  // marked "R省略" by the view after a generation
+};
+
+struct CTransition : CTransitionFunction {
+    // Connection data, built by compile.
+    int inputArcCount = 0;
+    int outputArcCount = 0;
+    std::vector<CPlace*> inputPlaces;   // non-owning; valid from one compile to the next edit
+    std::vector<CPlace*> outputPlaces;  // non-owning
+    std::map<int, int> inputArcSlots;   // arc ID -> slot
+    std::map<int, int> outputArcSlots;  // arc ID -> slot
+    // Runtime state.
+    bool enabled = false;
+    bool fired = false;
+    TransitionGenData gen;
+    EventTable events;
+};
+
+// A source: streams words into one place as alternating black and white tokens.
+struct CUhzi {
+    int color = kWhite;
+    int placeId = 0;
+    int addp = 0;  // file field "inc": 1 streams the words, 0 holds one value
+    std::vector<std::string> words;
+    int line = 0;  // 0: first character first; 1: last character first
+    int holdValue = 0;
+    // Runtime.
+    std::vector<int> currentWord;  // bits in emission order
+    int bitPos = 0;
+    size_t wordCursor = 0;
+    bool finished = false;
+    EventTable events;
+
+    // Returns the source to its start and validates its words or hold value (raises CError).
+    void reset();
+};
+
+// A sink: drains one place, checks alternation and records one word per quiet period.
+struct CKemmakix {
+    static constexpr int kBitBufferSize = 99;
+    int color = kWhite;
+    int placeId = 0;
+    std::vector<std::string> received;
+    bool hasReceived = false;  // the received list exists (modes 0 and 1 after reset)
+    int line = 0;              // 0 Big, 1 Little, 2 破棄 (discard), 3 消費しない (do not absorb)
+    std::vector<std::string> expected;
+    std::vector<int> bitBuffer;
+    int bitCount = 0;
+    EventTable events;
+
+    // Returns the sink to its start.
+    void reset();
+};
+
+}  // namespace novra
