@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev googletest libbenchmark-dev
+  iverilog
+  qt6-base-dev libgl-dev fonts-ipafont-gothic
 )
 
 missing=()
