@@ -1,1 +1,1 @@
-// Implemented by the evaluator work.
+#include "trafunc/evaluator.h"

@@ -1,1 +1,0 @@
-// Implemented by the function work.
