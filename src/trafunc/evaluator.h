@@ -24,6 +24,7 @@ public:
     int lineNumber() const { return lineNumber_; }
 
 private:
+    void translateLine(std::string_view line, std::string& code, int inputCount);
     void push(int v);
     int pop();
     int top() const;
