@@ -184,8 +184,6 @@ void CEvaluator::run(std::string_view code, const int* inputValues, int* outputV
                      int outputCount) {
     if (inputCount > kMaxInputs) raise(text(msg::kEvalRunTooManyInputs));
     if (inputCount < 0) inputCount = 0;
-    int values[kMaxInputs + 1] = {};
-    for (int k = 0; k < inputCount; ++k) values[k] = inputValues[k];
 
     count_ = 0;
     outPos_ = 0;
@@ -208,7 +206,7 @@ void CEvaluator::run(std::string_view code, const int* inputValues, int* outputV
                     // Code from translate names inputs 1..inputCount only; anything else is not our code.
                     if (n < 1 || n > inputCount)
                         raise(format(msg::kEvalBadDigitBuffer, static_cast<int>(at)));
-                    push(values[n - 1]);
+                    push(inputValues[n - 1]);
                     outPos_ += digitCount_ - 1;
                     break;
                 }

@@ -56,15 +56,10 @@ TEST(Normalize, StatementFaultsRaiseTheirMessages) {
 
 TEST(Refresh, FillsTheTextTheMapsAndTheCounts) {
     CTransitionFunction f;
-    refreshFunction(f);  // the text of a new transition
-    EXPECT_EQ(f.normalizedText, "o1=i1\n");
-    EXPECT_EQ(f.inputVarNames, (std::map<std::string, int>{{"i1", 1}}));
-    EXPECT_EQ(f.outputVarNames, (std::map<std::string, int>{{"o1", 1}}));
-    EXPECT_EQ(f.inputCount, 1);
-    EXPECT_EQ(f.outputCount, 1);
-
     f.functionText = "?go;x=a&b;y=~a;";
     refreshFunction(f);
+    EXPECT_EQ(f.normalizedText, "?go\nx=a&b\ny=~a\n");
+    EXPECT_EQ(f.inputVarNames, (std::map<std::string, int>{{"go", 1}, {"a", 2}, {"b", 3}}));
     EXPECT_EQ(f.inputCount, 3);
     EXPECT_EQ(f.outputCount, 2);
 }
