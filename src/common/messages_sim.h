@@ -14,5 +14,8 @@ inline constexpr MsgText kUhziBadAddp{"ウージのaddpがおかしい：内部�
 inline constexpr MsgText kUhziBadColor{"ウージに未定義の色が設定されました、内部エラー", nullptr};
 inline constexpr MsgText kKemmakixSameColor{"ケムマキに同じ色が投入されました、マーキングをやり直してください。",
                                             "ケムマキ様になんてことを！！"};
+// The phases need the place references of a compile made since the last change of the net.
+inline constexpr MsgText kNotCompiled{
+    "ネットが変更されたかコンパイルされていません。コンパイルしてから実行してください", nullptr};
 
 }  // namespace novra::msg

@@ -83,6 +83,23 @@ public:
     // --- compile (src/model/compile.cpp) ---
     void compileNet();
 
+    // Shape of the net when compile last succeeded. The transitions' place references are only valid
+    // while the net keeps that shape, so the simulation phases refuse to run on any other.
+    struct CompiledShape {
+        bool valid = false;
+        int nextId = 0;
+        int arcCounter = 0;
+        size_t objects = 0;
+        size_t places = 0;
+        size_t transitions = 0;
+        size_t arcs = 0;
+        bool operator==(const CompiledShape&) const = default;
+    };
+    CompiledShape compiledShape;
+    CompiledShape currentShape() const;
+    // True when a compile has succeeded and nothing has been added or removed since.
+    bool simulationReady() const;
+
     // --- simulation (src/sim) ---
     void prepareSources();
     void emitSources();

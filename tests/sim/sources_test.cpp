@@ -1,0 +1,211 @@
+#include "sim/sources.h"
+
+#include <gtest/gtest.h>
+
+#include "common/error.h"
+#include "common/messages.h"
+
+using namespace novra;
+
+namespace {
+
+CUhzi streaming(std::vector<std::string> words, int line = 0) {
+    CUhzi u;
+    u.addp = 1;
+    u.words = std::move(words);
+    u.line = line;
+    u.placeId = 1;
+    u.reset();
+    return u;
+}
+
+CKemmakix sink(int mode) {
+    CKemmakix k;
+    k.line = mode;
+    k.placeId = 1;
+    k.reset();
+    return k;
+}
+
+// Emits once and lets the net take the token at once; returns "<colour>:<value>" or "-" when nothing came.
+std::string emitAndTake(CUhzi& u, CPlace& p) {
+    emitToken(u, &p);
+    if (!p.hasToken) return "-";
+    p.take();
+    return std::to_string(p.color) + ":" + std::to_string(p.value);
+}
+
+void feed(CKemmakix& k, CPlace& p, int colour, int value) {
+    p.put(colour, value);
+    absorbToken(k, &p);
+}
+
+}  // namespace
+
+TEST(Uhzi, StreamsEachWordBlackWhiteInItsBitOrder) {
+    CPlace p;
+    CUhzi u = streaming({"10", "1"});
+    EXPECT_EQ(emitAndTake(u, p), "-");  // no word loaded yet
+    loadNextWord(u);
+    EXPECT_EQ(emitAndTake(u, p), "5:1");
+    EXPECT_EQ(emitAndTake(u, p), "6:1");  // the white token carries the bit it follows
+    EXPECT_EQ(emitAndTake(u, p), "5:0");
+    EXPECT_EQ(emitAndTake(u, p), "6:0");
+    EXPECT_EQ(emitAndTake(u, p), "-");  // word done
+    loadNextWord(u);
+    EXPECT_EQ(emitAndTake(u, p), "5:1");
+    EXPECT_EQ(emitAndTake(u, p), "6:1");
+    EXPECT_FALSE(u.finished);
+    loadNextWord(u);
+    EXPECT_TRUE(u.finished);
+    EXPECT_EQ(emitAndTake(u, p), "-");
+
+    CUhzi reversed = streaming({"10"}, 1);
+    loadNextWord(reversed);
+    EXPECT_EQ(emitAndTake(reversed, p), "5:0");
+    EXPECT_EQ(emitAndTake(reversed, p), "6:0");
+    EXPECT_EQ(emitAndTake(reversed, p), "5:1");
+
+    // A marked place blocks the source; an unconnected one never loads or finishes.
+    CUhzi blocked = streaming({"1"});
+    loadNextWord(blocked);
+    p.put(kWhite, 0);
+    emitToken(blocked, &p);
+    EXPECT_EQ(p.color, kWhite);
+    CUhzi lone = streaming({"1"});
+    lone.placeId = 0;
+    loadNextWord(lone);
+    loadNextWord(lone);
+    EXPECT_FALSE(lone.finished);
+}
+
+TEST(Uhzi, HeldValueRepeatsAndBadStateIsRefused) {
+    CPlace p;
+    CUhzi u;
+    u.addp = 0;
+    u.holdValue = 1;
+    u.placeId = 1;
+    u.reset();
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(emitAndTake(u, p), "5:1");
+        EXPECT_EQ(emitAndTake(u, p), "6:1");
+    }
+    u.color = 7;
+    try {
+        emitToken(u, &p);
+        FAIL() << "a colour other than black and white was emitted";
+    } catch (const CError& e) {
+        EXPECT_EQ(e.message(), text(msg::kUhziBadColor));
+    }
+
+    // reset() refuses what a file may carry.
+    CUhzi bad;
+    bad.addp = 1;
+    bad.words = {"0101", "012"};
+    EXPECT_THROW(bad.reset(), CError);
+    bad.words = {"", "01"};  // an empty word is a valid (silent) word
+    EXPECT_NO_THROW(bad.reset());
+    bad.addp = 0;
+    bad.holdValue = -1;
+    EXPECT_THROW(bad.reset(), CError);
+    bad.addp = 2;
+    EXPECT_THROW(bad.reset(), CError);
+}
+
+TEST(Kemmakix, CollectsBlackBitsAndRecordsOneWordPerFlush) {
+    CPlace p;
+    CKemmakix big = sink(0);
+    CKemmakix little = sink(1);
+    for (CKemmakix* k : {&big, &little}) {
+        for (int bit : {1, 1, 0}) {
+            feed(*k, p, kBlack, bit);
+            EXPECT_FALSE(p.hasToken);
+            feed(*k, p, kWhite, bit);
+        }
+        flushRecord(*k);
+        flushRecord(*k);  // nothing new collected: nothing recorded
+    }
+    EXPECT_EQ(big.received, (std::vector<std::string>{"110"}));
+    EXPECT_EQ(little.received, (std::vector<std::string>{"011"}));
+
+    // Only the first 99 bits of a word are kept.
+    CKemmakix full = sink(0);
+    for (int i = 0; i < 120; ++i) {
+        feed(full, p, kBlack, i < 99 ? 1 : 0);
+        feed(full, p, kWhite, 0);
+    }
+    flushRecord(full);
+    ASSERT_EQ(full.received.size(), 1u);
+    EXPECT_EQ(full.received[0], std::string(99, '1'));
+}
+
+TEST(Kemmakix, ModesAndAlternationFaults) {
+    CPlace p;
+    CKemmakix discard = sink(2);
+    feed(discard, p, kBlack, 1);
+    EXPECT_FALSE(p.hasToken);
+    flushRecord(discard);
+    EXPECT_TRUE(discard.received.empty());
+    EXPECT_FALSE(discard.hasReceived);
+
+    CKemmakix keep = sink(3);
+    feed(keep, p, kBlack, 1);
+    EXPECT_TRUE(p.hasToken);
+    p.take();
+
+    for (int nm : {0, 1}) {
+        setNmode(nm);
+        CKemmakix k = sink(0);
+        feed(k, p, kBlack, 1);
+        try {
+            feed(k, p, kBlack, 0);
+            FAIL() << "two black tokens in a row were accepted";
+        } catch (const CError& e) {
+            EXPECT_EQ(e.message(),
+                      nm == 1 ? "ケムマキ様になんてことを！！"
+                              : "ケムマキに同じ色が投入されました、マーキングをやり直してください。");
+        }
+        p.take();
+        CKemmakix first = sink(0);
+        EXPECT_THROW(feed(first, p, kWhite, 0), CError);  // a sink expects black first
+        p.take();
+    }
+    setNmode(0);
+}
+
+TEST(Labels, SourceAndSinkTexts) {
+    CUhzi hold;
+    hold.addp = 0;
+    hold.holdValue = 1;
+    EXPECT_EQ(uhziLabel(hold, false), "1...");
+    EXPECT_EQ(uhziLabel(hold, true), "1...");
+
+    std::string forty;
+    for (int i = 0; i < 40; ++i) forty += (i % 3 == 0) ? '1' : '0';
+    CUhzi u = streaming({forty, "01"});
+    EXPECT_EQ(uhziLabel(u, false), forty.substr(0, 16) + "...");
+    u.line = 1;
+    EXPECT_EQ(uhziLabel(u, false), "..." + forty.substr(24));
+    u.line = 0;
+    loadNextWord(u);
+    EXPECT_EQ(uhziLabel(u, true), forty.substr(0, 32) + "...");
+    u.bitPos = 10;
+    EXPECT_EQ(uhziLabel(u, true), forty.substr(10));  // 30 bits left: no ellipsis
+    CUhzi shortWord = streaming({"011"}, 1);
+    EXPECT_EQ(uhziLabel(shortWord, false), "011");
+    loadNextWord(shortWord);
+    EXPECT_EQ(uhziLabel(shortWord, true), "011");  // emitted from the end, shown in written order
+
+    CPlace p;
+    CKemmakix k = sink(1);
+    EXPECT_EQ(kemmakixLabel(k, true), "");
+    feed(k, p, kBlack, 1);
+    feed(k, p, kWhite, 1);
+    feed(k, p, kBlack, 0);
+    EXPECT_EQ(kemmakixLabel(k, true), "01");
+    EXPECT_EQ(kemmakixLabel(k, false), "");
+    flushRecord(k);
+    EXPECT_EQ(kemmakixLabel(k, true), "01");  // the last recorded word while nothing new is collected
+    CKemmakix discard = sink(2);
+    EXPECT_EQ(kemmakixLabel(discard, true), "");
+}
