@@ -19,5 +19,9 @@ inline constexpr MsgText kBadRecord{"NOVRAファイルの %d 行目が読めま�
 inline constexpr MsgText kNotCp932{"Shift-JISで表せない文字が含まれているため保存できません。", nullptr};
 inline constexpr MsgText kBadEncoding{"ファイルの文字コードがShift-JISではありません。", nullptr};
 inline constexpr MsgText kSaveFailed{"ファイルに保存できませんでした：", nullptr};  // followed by the path
+// A function text holding "]", or a word, expected word or arc name holding a line break, cannot be written
+// as one record.
+inline constexpr MsgText kUnsavableText{"オブジェクト %d の文字列に保存できない文字（] または改行）が含まれています。",
+                                        nullptr};
 
 }  // namespace novra::msg

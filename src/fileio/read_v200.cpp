@@ -1,0 +1,188 @@
+// Reading version 2.00 net files.
+#include <cstdint>
+#include <vector>
+
+#include "common/error.h"
+#include "common/messages.h"
+#include "fileio/readers.h"
+#include "fileio/records.h"
+
+namespace novra::fileio {
+
+namespace {
+
+class Reader200 {
+  public:
+    Reader200(CNet& net, std::string_view text) : net_(net), cur_(text) {}
+
+    void run() {
+        cur_.next();  // the header line
+        bool ended = false;
+        while (!ended && cur_.next()) {
+            const std::string_view line = cur_.line();
+            if (startsWith(line, ".section[place]")) {
+                placeSection();
+            } else if (startsWith(line, ".section[transition]")) {
+                transitionSection();
+            } else if (startsWith(line, ".section[uhzi]")) {
+                uhziSection();
+            } else if (startsWith(line, ".section[kemmakix]")) {
+                kemmakixSection();
+            } else if (startsWith(line, ".section[vobject]")) {
+                vobjectSection();
+            } else if (startsWith(line, ".section[token]")) {
+                tokenSection();
+            } else if (startsWith(line, ".section[arc]")) {
+                arcSection();
+            } else if (startsWith(line, ".section[simTranOpt]")) {
+                simTranOptSection();
+            } else if (startsWith(line, "=== END ===")) {
+                ended = true;
+            }
+        }
+        if (!ended) raise(text(msg::kReadFailed));
+        requireViewForEveryRecord();
+        inflateBounds(net_, 100);
+    }
+
+  private:
+    // New nodes take IDs from nextId in file order; remember each one's kind and the line where its record
+    // starts, so the view section and the final check can refer to them without map lookups.
+    template <typename Map>
+    typename Map::mapped_type& newRecord(Map& records, int kind, int line, size_t offset) {
+        const int id = net_.nextId++;
+        if (static_cast<size_t>(id) >= recordKind_.size()) {
+            const size_t n = static_cast<size_t>(id) + 1;
+            recordKind_.resize(n, 0);
+            viewKind_.resize(n, 0);
+            recordLine_.resize(n, 0);
+            recordOffset_.resize(n, 0);
+        }
+        recordKind_[id] = static_cast<uint8_t>(kind);
+        recordLine_[id] = line;
+        recordOffset_[id] = offset;
+        return records.emplace_hint(records.end(), id, typename Map::mapped_type{})->second;
+    }
+
+    bool known(int id) const { return id > 0 && static_cast<size_t>(id) < recordKind_.size(); }
+    int recordKind(int id) const { return known(id) ? recordKind_[id] : 0; }
+    int viewKind(int id) const { return known(id) ? viewKind_[id] : 0; }
+
+    void placeSection() {
+        while (nextRecord(cur_, 'p')) {
+            Scanner s(cur_.line());
+            int id = 0;
+            if (!s.lit("pset[") || !s.num(id) || !s.ch(']')) badRecord(cur_);
+            newRecord(net_.places, kPlace, cur_.number(), cur_.lineStart());
+        }
+    }
+
+    void transitionSection() {
+        while (nextRecord(cur_, 't')) {
+            const int line = cur_.number();
+            const size_t offset = cur_.lineStart();
+            std::string body = readFunctionText(cur_, false);
+            CTransition& t = newRecord(net_.transitions, kTransition, line, offset);
+            t.functionText = std::move(body);
+            try {
+                refreshFunction(t);
+            } catch (const CError&) {
+                // The transition keeps its text; compile reports the problem.
+            }
+        }
+    }
+
+    void uhziSection() {
+        while (nextRecord(cur_, 'u')) {
+            CUhzi& u = newRecord(net_.uhzis, kUhzi, cur_.number(), cur_.lineStart());
+            readUhzi(cur_, u);
+        }
+    }
+
+    void kemmakixSection() {
+        while (nextRecord(cur_, 'k')) {
+            CKemmakix& k = newRecord(net_.kemmakixes, kKemmakix, cur_.number(), cur_.lineStart());
+            readKemmakix(cur_, k);
+        }
+    }
+    void vobjectSection() {
+        while (nextRecord(cur_, 'o')) {
+            const ObjRecord r = parseObj(cur_);
+            // The view entry must describe a node the file defined, of the same kind.
+            if (!isValidKind(r.kind) || recordKind(r.id) != r.kind) badRecord(cur_);
+            const VObject v{r.kind, r.x, r.y};
+            if (net_.objects.empty() || r.id > net_.objects.rbegin()->first) {
+                net_.objects.emplace_hint(net_.objects.end(), r.id, v);
+            } else {
+                net_.objects[r.id] = v;
+            }
+            viewKind_[r.id] = static_cast<uint8_t>(r.kind);
+            net_.bounds.include(r.x, r.y);
+        }
+    }
+
+    void tokenSection() {
+        while (nextRecord(cur_, 't')) {
+            const TokenRecord r = parseToken(cur_);
+            if (viewKind(r.place) != kPlace) badRecord(cur_);
+            net_.tokens[r.place] = r.token;
+        }
+    }
+
+    void arcSection() {
+        while (nextRecord(cur_, 'a')) {
+            ArcRecord r = parseArc(cur_);
+            // Both ends must be nodes of this file (an end of 0 names none).
+            if (viewKind(r.from) == 0 || viewKind(r.to) == 0) badRecord(cur_);
+            for (const Point& p : r.bendPoints) net_.bounds.include(p.x, p.y);
+            net_.addArc(r.from, r.to, std::move(r.bendPoints), std::move(r.varName));
+        }
+    }
+
+    void simTranOptSection() {
+        for (;;) {
+            if (!cur_.next()) truncatedFile();
+            const std::string_view line = cur_.line();
+            if (startsWith(line, "}")) return;
+            Scanner s(line);
+            if (s.blankRest() || s.peek('/')) continue;
+            int id = 0;
+            if (!s.num(id) || !s.blankRest()) badRecord(cur_);
+            // Older files may name transitions that no longer exist; such a mark has nothing to mark.
+            if (viewKind(id) == kTransition) net_.simTranOpt.insert(id);
+        }
+    }
+
+    void requireViewForEveryRecord() const {
+        for (size_t id = 1; id < recordKind_.size(); ++id) {
+            if (recordKind_[id] == 0 || viewKind_[id] != 0) continue;
+            const std::string_view all = cur_.text();
+            const size_t start = recordOffset_[id];
+            size_t end = all.find('\n', start);
+            if (end == std::string_view::npos) end = all.size();
+            if (end > start && all[end - 1] == '\r') --end;
+            badRecord(recordLine_[id], all.substr(start, end - start));
+        }
+    }
+
+    CNet& net_;
+    LineCursor cur_;
+    std::vector<uint8_t> recordKind_;  // by ID: kind of the node record the file defined, 0 = none
+    std::vector<uint8_t> viewKind_;    // by ID: kind of the view entry read, 0 = none yet
+    std::vector<int> recordLine_;
+    std::vector<size_t> recordOffset_;
+};
+
+}  // namespace
+
+void readVersion200(CNet& net, std::string_view text) {
+    net.clear();
+    try {
+        Reader200(net, text).run();
+    } catch (...) {
+        dropRecordsWithoutView(net);
+        throw;
+    }
+}
+
+}  // namespace novra::fileio

@@ -1,0 +1,238 @@
+// The version 2.00 reader and the first-line dispatch: what is accepted, and the message for what is not.
+#include <unistd.h>
+
+#include <memory>
+#include <random>
+
+#include "common/encoding.h"
+#include "fileio/fileio_helpers.h"
+
+using namespace novra;
+using namespace novra::test;
+
+namespace {
+
+const char* const kBase[] = {
+    "=== NOVRA Objects Data Ver.2.00 ===",  //  1
+    "",                                     //  2
+    ".section[place]{",                     //  3
+    "/pset[ID]",                            //  4
+    "pset[1]",                              //  5
+    "pset[2]",                              //  6
+    "}",                                    //  7
+    ".section[transition]{",                //  8
+    "/tran[ID,f1:f2..]",                    //  9
+    "tran[3,o1=i1;]",                       // 10
+    "}",                                    // 11
+    ".section[vobject]{",                   // 12
+    "obj[0,1,1]=(0,0)",                     // 13
+    "obj[0,1,2]=(100,0)",                   // 14
+    "obj[0,2,3]=(50,50)",                   // 15
+    "}",                                    // 16
+    ".section[token]{",                     // 17
+    "tset[1]=(5,0)",                        // 18
+    "}",                                    // 19
+    ".section[arc]{",                       // 20
+    "arc[1,3]",                             // 21
+    "arc[3,2,zz]:(60,-40)",                 // 22
+    "}",                                    // 23
+    ".section[simTranOpt]{",                // 24
+    "3",                                    // 25
+    "}",                                    // 26
+    "=== END ===",                          // 27
+};
+
+// The base file with line n (from 1) replaced; an empty replacement drops the line.
+std::string baseWith(int n = 0, const std::string& replacement = "", const std::string& eol = "\r\n") {
+    std::string out;
+    int k = 1;
+    for (const char* line : kBase) {
+        if (k == n) {
+            if (!replacement.empty()) out += replacement + eol;
+        } else {
+            out += std::string(line) + eol;
+        }
+        ++k;
+    }
+    return out;
+}
+
+struct Loaded {
+    std::unique_ptr<CNet> net = std::make_unique<CNet>();
+    std::string message;
+};
+
+Loaded loadBytes(const std::string& bytes) {
+    TempDir dir;
+    writeBytes(dir.file("n.pol"), bytes);
+    Loaded l;
+    l.message = messageOf([&] { l.net->loadFile(dir.file("n.pol")); });
+    expectConsistent(*l.net);
+    return l;
+}
+
+}  // namespace
+
+TEST(Reader, ReadsTheBaseFileInAnyLineEndStyle) {
+    for (const std::string& bytes :
+         {baseWith(), baseWith(0, "", "\n"), baseWith().substr(0, baseWith().size() - 2)}) {
+        Loaded l = loadBytes(bytes);
+        ASSERT_EQ(l.message, "");
+        EXPECT_EQ(l.net->objects.size(), 3u);
+        EXPECT_EQ(l.net->transitions.at(3).functionText, "o1=i1;");
+        EXPECT_EQ(l.net->transitions.at(3).inputVarNames.count("i1"), 1u);  // the text was parsed
+        EXPECT_EQ(l.net->tokens.at(1), (Token{kBlack, 0}));
+        // Arc names stay as saved, even one the function does not know.
+        EXPECT_EQ(l.net->arcs.at(2).varName, "zz");
+        EXPECT_EQ(l.net->arcs.at(2).bendPoints, (std::vector<Point>{{60, -40}}));
+        EXPECT_EQ(l.net->simTranOpt, std::set<int>{3});
+        EXPECT_EQ(l.net->nextId, 4);
+        EXPECT_EQ(l.net->arcCounter, 3);
+        // 100 beyond the outermost position or bend point.
+        EXPECT_EQ(l.net->bounds, (Rect{-100, -140, 200, 150, false}));
+    }
+    // Extra text after the header, unknown lines between sections, blank lines in simTranOpt, and a mark on
+    // something that is no transition (older files kept marks of deleted transitions) are all harmless.
+    std::string loose = baseWith(25, "2\r\n\r\n3");
+    loose.insert(35, " saved by hand");
+    loose.insert(loose.find(".section[vobject]"), "something else\r\n");
+    Loaded l = loadBytes(loose);
+    EXPECT_EQ(l.message, "");
+    EXPECT_EQ(l.net->simTranOpt, std::set<int>{3});
+}
+
+TEST(Reader, RefusesWhatIsNoNovraFileInBothWordings) {
+    TempDir dir;
+    for (int mode : {0, 1}) {
+        NmodeScope scope(mode);
+        for (const std::string& bytes :
+             {std::string(), std::string("hello\n"), std::string("\x89PNG\r\n\x1a\n\0\0", 10),
+              std::string("=== NOVRA Objects Data Ver.3.00 ===\r\n")})
+            EXPECT_EQ(loadBytes(bytes).message, text(msg::kNotNovraFile));
+        CNet net;
+        EXPECT_EQ(messageOf([&] { net.loadFile(dir.file("absent.pol")); }), text(msg::kFileOpenFailed));
+        EXPECT_EQ(messageOf([&] { net.loadFile(dir.path().string()); }), text(msg::kFileOpenFailed));
+        EXPECT_EQ(loadBytes(baseWith(27, "")).message, text(msg::kReadFailed));
+    }
+    EXPECT_EQ(text(msg::kReadFailed), "NOVRAファイルの読み込みに失敗しました。");
+    NmodeScope playful(1);
+    EXPECT_EQ(text(msg::kReadFailed), " : 読み込みに失敗した…");
+}
+
+TEST(Reader, NamesTheLineOfARecordItCannotUse) {
+    struct Case {
+        int line;
+        std::string text;
+    };
+    const Case cases[] = {
+        {5, "pset[x]"},
+        {10, "tran[,o1=i1;]"},
+        {13, "obj[0,1,1]=(0,)"},
+        {13, "obj[0,7,1]=(0,0)"},         // no such kind
+        {13, "obj[0,1,9]=(0,0)"},         // no node 9
+        {15, "obj[0,1,3]=(50,50)"},       // node 3 is a transition
+        {18, "tset[3]=(5,0)"},            // a token on a transition
+        {18, "tset[1]=(7,0)"},            // no such colour
+        {18, "tset[1]=(5,"},              // cut short: must not reuse the previous record's numbers
+        {18, "tset[1]=(5,99999999999)"},  // out of range
+        {21, "arc[0,3]"},                 // an end of 0
+        {21, "arc[1,8]"},                 // no node 8
+        {22, "arc[3,2]:(60,x)"},
+        {25, "three"},
+    };
+    for (const Case& c : cases) {
+        Loaded l = loadBytes(baseWith(c.line, c.text));
+        EXPECT_EQ(l.message, format(msg::kBadRecord, c.line) + c.text);
+    }
+    // A node the view section never mentions is reported at its own record. What was read stays, and
+    // nothing is left that breaks the net's rules.
+    Loaded noView = loadBytes(
+        "=== NOVRA Objects Data Ver.2.00 ===\n.section[place]{\npset[1]\npset[2]\n}\n.section[vobject]{\n"
+        "obj[0,1,1]=(0,0)\n}\n=== END ===\n");
+    EXPECT_EQ(noView.message, format(msg::kBadRecord, 4) + "pset[2]");
+    EXPECT_EQ(noView.net->places.size(), 1u);
+    // Long lines are cut in the message.
+    Loaded longLine = loadBytes(baseWith(25, std::string(500, '9') + "x"));
+    EXPECT_EQ(longLine.message, format(msg::kBadRecord, 25) + std::string(80, '9') + "…");
+}
+
+TEST(Reader, SourceAndSinkDataRecordsMustBeComplete) {
+    const std::string head = "=== NOVRA Objects Data Ver.2.00 ===\n.section[uhzi]{\nuset[1,0,";
+    EXPECT_EQ(loadBytes(head + "1,0]={\ndata(101\n}\n}\n").message, format(msg::kBadRecord, 4) + "data(101");
+    EXPECT_EQ(loadBytes(head + "0,0]={\ndata(x)\n}\n}\n").message, format(msg::kBadRecord, 4) + "data(x)");
+    EXPECT_EQ(loadBytes(head + "1,0]={\ndata(1)\n").message, text(msg::kReadFailed));
+    // The record's own "}" does not close the section: the second record still belongs to it.
+    Loaded two = loadBytes(head +
+                           "1,1]={\ndata(1)\ndata()\ndata(a)b)\n}\nuset[2,0,0,0]={\ndata(1)\n}\n}\n"
+                           ".section[kemmakix]{\nkset[3,0,3]{\ndata()\n}\n}\n"
+                           ".section[vobject]{\nobj[0,3,1]=(0,0)\nobj[0,3,2]=(0,0)\nobj[0,4,3]=(0,0)\n}\n"
+                           "=== END ===\n");
+    ASSERT_EQ(two.message, "");
+    EXPECT_EQ(two.net->uhzis.at(1).words, (std::vector<std::string>{"1", "", "a)b"}));
+    EXPECT_EQ(two.net->uhzis.at(1).line, 1);
+    EXPECT_EQ(two.net->uhzis.at(2).holdValue, 1);
+    EXPECT_EQ(two.net->kemmakixes.at(3).expected, std::vector<std::string>{""});
+    EXPECT_EQ(two.net->kemmakixes.at(3).line, 3);
+}
+
+TEST(Reader, DecodesShiftJisBeforeLookingForSyntax) {
+    // ゾ is 0x83 0x5D and ソ 0x83 0x5C: byte-wise, ゾ would end the function text and the data record.
+    const std::string utf8 =
+        "=== NOVRA Objects Data Ver.2.00 ===\r\n.section[transition]{\r\n"
+        "tran[1,o1=i1; // ゾ) ソ/\r\no2=i1;]\r\n}\r\n"
+        ".section[kemmakix]{\r\nkset[2,0,0]{\r\ndata(ゾ)ソ)\r\n}\r\n}\r\n"
+        ".section[vobject]{\r\nobj[0,2,1]=(0,0)\r\nobj[0,4,2]=(0,0)\r\n}\r\n=== END ===\r\n";
+    const std::string bytes = utf8ToCp932(utf8).value();
+    ASSERT_NE(bytes.find("\x83\x5d"), std::string::npos);
+    Loaded l = loadBytes(bytes);
+    ASSERT_EQ(l.message, "");
+    EXPECT_EQ(l.net->transitions.at(1).functionText, "o1=i1; // ゾ) ソ/\no2=i1;");
+    EXPECT_EQ(l.net->kemmakixes.at(2).expected, std::vector<std::string>{"ゾ)ソ"});
+    // A byte sequence that is no Shift-JIS at all.
+    EXPECT_EQ(loadBytes(baseWith(25, "3 \x81\x20")).message, text(msg::kBadEncoding));
+    EXPECT_EQ(loadBytes(baseWith() + "\x82").message, text(msg::kBadEncoding));
+}
+
+TEST(Reader, EveryCutOfAFileFailsCleanly) {
+    TempDir dir;
+    CNet net;
+    const int p = net.addObject(5, 5, kPlace);
+    const int t = net.addObject(9, 9, kTransition);
+    net.transitions.at(t).functionText = "o1=i1;\n// 日本語ゾ\n";
+    const int k = net.addObject(1, 1, kKemmakix);
+    net.kemmakixes.at(k).expected = {"10", "ソ"};
+    net.addArc(p, t, {{1, 2}});
+    net.setToken(p, kWhite, 0);
+    net.saveFile(dir.file("full.pol"));
+    const std::string full = readBytes(dir.file("full.pol"));
+    for (size_t n = 0; n + 2 < full.size(); ++n) {
+        Loaded l = loadBytes(full.substr(0, n));
+        EXPECT_NE(l.message, "") << "cut at " << n;
+    }
+    EXPECT_EQ(loadBytes(full.substr(0, full.size() - 2)).message, "");
+}
+
+TEST(Reader, HugeAndOversizedFilesGiveAMessage) {
+    TempDir dir;
+    // One 100 MB line and no end marker.
+    std::string huge = baseWith(27, "");
+    huge.append(100u << 20, 'x');
+    writeBytes(dir.file("huge.pol"), huge);
+    huge.clear();
+    huge.shrink_to_fit();
+    CNet net;
+    EXPECT_EQ(messageOf([&] { net.loadFile(dir.file("huge.pol")); }), text(msg::kReadFailed));
+    EXPECT_EQ(net.places.size(), 2u);
+    std::filesystem::remove(dir.file("huge.pol"));
+
+    // Random bytes behind a valid header.
+    std::mt19937 rng(7);
+    std::string garbage = baseWith(27, "");
+    for (int i = 0; i < (1 << 20); ++i) garbage.push_back(static_cast<char>(rng()));
+    EXPECT_EQ(loadBytes(garbage).message, text(msg::kBadEncoding));
+
+    // Larger than any net file: refused before it is read (the file is sparse, so it costs no disk).
+    writeBytes(dir.file("big.pol"), baseWith());
+    ASSERT_EQ(truncate(dir.file("big.pol").c_str(), (1ll << 30) + 1), 0);
+    EXPECT_EQ(messageOf([&] { net.loadFile(dir.file("big.pol")); }), text(msg::kReadFailed));
+}
