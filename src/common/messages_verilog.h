@@ -1,0 +1,56 @@
+#pragma once
+// Texts of the Verilog-HDL generator: its progress log, its failures and its statistics.
+#include "common/messages.h"
+
+namespace novra::msg {
+
+// Failures.
+inline constexpr MsgText kVerilogCannotOpen{"ファイルを開けません", nullptr};
+inline constexpr MsgText kVerilogFailedMarker{"Verilog-HDLへの出力が失敗しました", nullptr};
+inline constexpr MsgText kVerilogPlaceArcs{"アーク接続不備のプレースがある", nullptr};
+inline constexpr MsgText kVerilogPlaceInput{"プレースの入力がおかしい", nullptr};
+inline constexpr MsgText kVerilogPlaceOutput{"プレースの出力がおかしい", nullptr};
+inline constexpr MsgText kVerilogFolderMissing{"フォルダが存在しません", nullptr};
+inline constexpr MsgText kVerilogDone{"verilogに出力しました", nullptr};
+inline constexpr MsgText kVerilogErrorStatus{
+    "Verilog-HDLに出力中にエラーが発生しました。もう一度エディットを行ってください", nullptr};
+// %s: the name, as the user wrote it.
+inline constexpr MsgText kVerilogBadTopName{
+    "トップモジュール名「%s」はVerilogの識別子として使えません（英字か_で始まり、英数字と_"
+    "だけからなる名前にしてください）",
+    nullptr};
+// %d: transition ID, %s: the variable name.
+inline constexpr MsgText kVerilogBadVarName{
+    "トランジション %d "
+    "の変数名「%s」はVerilogのポート名に使えません（英数字と_"
+    "だけからなり、数字だけではない名前にしてください）",
+    nullptr};
+// %s: the file path.
+inline constexpr MsgText kVerilogCannotCreate{"ファイル %s を作成できません", nullptr};
+inline constexpr MsgText kVerilogCannotWrite{"ファイル %s に書き込めません", nullptr};
+
+// Progress log.
+inline constexpr MsgText kVerilogRegistering{"オブジェクトの登録中...\n", nullptr};
+inline constexpr MsgText kVerilogInputOutput{"input %d\noutput %d\n", nullptr};
+inline constexpr MsgText kVerilogLoopSearch{"フィードバックループを検索しています...\n", nullptr};
+inline constexpr MsgText kVerilogLoopFound{"\t%d: %d->%d->%d->%d->%d\n", nullptr};
+inline constexpr MsgText kVerilogChainSearch{"連続プレトラを検索しています...\n", nullptr};
+inline constexpr MsgText kVerilogReduced{"\tトラ %d のレジスタは削減されます\n", nullptr};
+inline constexpr MsgText kVerilogConnecting{"パイプラインの接続を行っています...\n", nullptr};
+inline constexpr MsgText kVerilogJoints{"競合合流・選択分岐プレースを接続しています...\n", nullptr};
+inline constexpr MsgText kVerilogMarking{"初期マーキングを行っています...\n", nullptr};
+inline constexpr MsgText kVerilogFunctions{"トランジション関数の登録中...\n", nullptr};
+inline constexpr MsgText kVerilogFunctionLine{"%s\n", nullptr};
+inline constexpr MsgText kVerilogWriting{"ファイルへ出力中...%s\n", nullptr};
+inline constexpr MsgText kVerilogOpened{"\t%s\n", nullptr};
+inline constexpr MsgText kVerilogCElements{"使用しているC素子の数 : %d\n", nullptr};
+inline constexpr MsgText kVerilogRegisters{"使用しているレジスタ数 : %d\n", nullptr};
+inline constexpr MsgText kVerilogCellTally{"\t%s : %d 個\n", nullptr};
+inline constexpr MsgText kVerilogPjoint{"\n pjoint.v", nullptr};
+inline constexpr MsgText kVerilogTrafunc{" trafunc.v", nullptr};
+inline constexpr MsgText kVerilogBench{" %s_sim.v", nullptr};
+inline constexpr MsgText kVerilogTop{" %s.v\n", nullptr};
+inline constexpr MsgText kVerilogDataFiles{"入力データファイルを出力しています...\n", nullptr};
+inline constexpr MsgText kVerilogScript{"スクリプトの出力中...\n", nullptr};
+
+}  // namespace novra::msg

@@ -1,0 +1,232 @@
+// pipe.v (control modules) and transition.v (stage modules).
+#include <vector>
+
+#include "verilog/textfile.h"
+#include "verilog/writers.h"
+
+namespace novra::verilog {
+
+namespace {
+
+std::string header(const char* macro, const char* function, const std::string& time) {
+    return fmt("//\n// created by NOVRA\n//\tmacro    : %s\n//\tfunction : %s\n//\tupdate   : %s//\n", macro,
+               function, time.c_str());
+}
+
+// Variable names by number (index 0 unused).
+std::vector<std::string> namesByNumber(const std::map<std::string, int>& vars, int count) {
+    std::vector<std::string> out(static_cast<size_t>(count) + 1);
+    for (const auto& [name, n] : vars)
+        if (n >= 1 && n <= count) out[static_cast<size_t>(n)] = name;
+    return out;
+}
+
+bool ordinary(const std::vector<int>& slots, int port) {
+    return !Hardware::isLoop(slots, port);
+}
+
+}  // namespace
+
+StageShape stageShape(const CTransition& t, const Stage& s) {
+    return StageShape{t.inputCount,     t.outputCount, t.inputArcCount,
+                      t.outputArcCount, s.loopCount,   s.initialMarking ? 's' : 'r'};
+}
+
+std::string pipeHeader(const std::string& time) {
+    return header("pipe", "control pipes", time);
+}
+std::string transitionHeader(const std::string& time) {
+    return header("transition", "transition modules", time);
+}
+std::string delayHeader(const std::string& time) {
+    return header("delay", "setup + set + function delay", time);
+}
+std::string trafuncHeader(const std::string& time) {
+    return header("trafunc", "transition function", time) + "\n";
+}
+std::string pjointHeader(const std::string& time) {
+    return header("place joint", "select & conflict arbiter module", time) + "\n\n";
+}
+
+std::string cElementTree(int n, bool req, char v) {
+    if (n < 2) return req ? "\tassign\treq = i_1__r_i;\n" : "\tassign\tack = o_1_a_i;\n";
+    const char* sfx = req ? "r" : "a";
+    std::string out;
+    for (int k = 1; k <= n; ++k) {
+        out += fmt("\twire tnm_1_%d_%s;\n", k, sfx);
+        out += req ? fmt("\tassign tnm_1_%d_r = i_%d__r_i;\n", k, k)
+                   : fmt("\tassign tnm_1_%d_a = o_%d_a_i;\n", k, k);
+    }
+    int level = 1;
+    int count = n;
+    while (count > 1) {
+        const int pairs = count / 2;
+        for (int m = 1; m <= pairs; ++m) {
+            const int j = 2 * m - 1;
+            const char* inst = req ? "_r" : "";
+            out += fmt("/* synopsys dc_script_begin\n   set_dont_touch {mc_%d_%d%s}\n*/\n", level, j, inst);
+            out += fmt("\tmuller_c_%c\tmc_%d_%d%s(\n", v, level, j, inst);
+            out += fmt("\t\t.a(tnm_%d_%d_%s),\n", level, j, sfx);
+            out += fmt("\t\t.b(tnm_%d_%d_%s),\n", level, j + 1, sfx);
+            out += fmt("\t\t.q(tnm_%d_%d_%s),\n", level + 1, m, sfx);
+            out += "\t\t.reset(reset));\n";
+        }
+        if (count % 2 == 1) {
+            out += fmt("\twire tnm_%d_%d_%s;\n", level + 1, pairs + 1, sfx);
+            out +=
+                fmt("\tassign tnm_%d_%d_%s = tnm_%d_%d_%s;\n", level + 1, pairs + 1, sfx, level, count, sfx);
+        }
+        count = pairs + count % 2;
+        ++level;
+    }
+    return out + fmt("\tassign %s = tnm_%d_1_%s;\n", req ? "req" : "ack", level, sfx);
+}
+
+std::string genericPipeName(const StageShape& s) {
+    return fmt("pipe_%d_%d_%c", s.nReq - s.nLoop, s.nAck, s.variant);
+}
+
+std::string genericPipe(const StageShape& s) {
+    const int nr = s.nReq - s.nLoop;
+    std::string out = "\n\n" + fmt("module %s(\n", genericPipeName(s).c_str());
+    out += list("i_%d__r_i,", " ", "\n", nr) + "req_out,\n" + list("o_%d_a_i,", " ", "\n", s.nAck) +
+           "reset\n);\n";
+    out += "input\t" + list("i_%d__r_i", ", ", ";\n", nr) + "output\treq_out;\n";
+    out += "input\t" + list("o_%d_a_i", ", ", ";\n", s.nAck) + "input\treset;\n";
+    out += "\twire\treq, ack;\n" + cElementTree(nr, true, s.variant) + cElementTree(s.nAck, false, s.variant);
+    out += "/* synopsys dc_script_begin\n   set_dont_touch mc \n*/\n";
+    out += fmt("\tmuller_c_%c\tmc(.a(req), .b(~ack), .q(req_out), .reset(reset));\n", s.variant);
+    return out + "endmodule\n";
+}
+
+std::string guardedPipe(int id, const CTransition& t, const StageShape& s) {
+    const int nr = s.nReq - s.nLoop;
+    std::string out = "\n\n" + fmt("module pipe_%d(\n", id);
+    out += list("i_%d__r_i,", " ", "\n", nr) + list("i%d,", " ", "\n", s.nIn) + "req_out,\n" +
+           list("o_%d_a_i,", " ", "\n", s.nAck) + "reset\n);\n";
+    out += "input\t" + list("i_%d__r_i", ", ", ";\n", nr);
+    out += "input\t" + list("i%d", ", ", ";\n", s.nIn);
+    out += "output\treq_out;\n";
+    out += "input\t" + list("o_%d_a_i", ", ", ";\n", s.nAck) + "input\treset;\n";
+    out += "\twire\treq, ack, req_guard;\n" + cElementTree(nr, true, s.variant);
+    std::string guard = t.guardText;
+    if (!guard.empty() && guard.back() == '\n') guard.pop_back();
+    out += fmt("\tassign\treq_guard = %s;\n", guard.c_str());
+    out += cElementTree(s.nAck, false, s.variant);
+    out += "/* synopsys dc_script_begin\n   set_dont_touch smc \n*/\n";
+    out += fmt("\tmuller_c_%c\tsmc(.a(req & req_guard), .b(~ack), .q(req_out), .reset(reset));\n", s.variant);
+    return out + "endmodule\n";
+}
+
+std::string stageModule(int id, const CTransition& t, const Stage& stage, const Node& node) {
+    const StageShape s = stageShape(t, stage);
+    const auto inNames = namesByNumber(t.inputVarNames, s.nIn);
+    const auto outNames = namesByNumber(t.outputVarNames, s.nOut);
+    auto in = [&](int k) { return inNames[static_cast<size_t>(k)].c_str(); };
+    auto out = [&](int k) { return outNames[static_cast<size_t>(k)].c_str(); };
+    auto inOrd = [&](int k) { return ordinary(node.in, k); };
+    auto outOrd = [&](int k) { return ordinary(node.out, k); };
+
+    std::string m = "\n" + fmt("module tran_%d(\n", id);
+    for (int k = 1; k <= s.nIn; ++k)
+        if (inOrd(k)) m += fmt(" i_%s__r_i, i_%s_a_o, i_%s_d_i,\n", in(k), in(k), in(k));
+    for (int k = s.nIn + 1; k <= s.nReq; ++k) m += fmt(" i_%d__r_i, i_%d_a_o, i_%d_d_i,\n", k, k, k);
+    for (int k = 1; k <= s.nOut; ++k)
+        if (outOrd(k)) m += fmt(" o_%s__r_o, o_%s_a_i, o_%s_d_o,\n", out(k), out(k), out(k));
+    for (int k = s.nOut + 1; k <= s.nAck; ++k) m += fmt(" o_%d__r_o, o_%d_a_i, o_%d_d_o,\n", k, k, k);
+    m += " reset\n);\n";
+    for (int k = 1; k <= s.nIn; ++k)
+        if (inOrd(k))
+            m += fmt("input\ti_%s__r_i, i_%s_d_i;\n", in(k), in(k)) + fmt("output\ti_%s_a_o;\n", in(k));
+    for (int k = s.nIn + 1; k <= s.nReq; ++k)
+        m += fmt("input\ti_%d__r_i, i_%d_d_i;\n", k, k) + fmt("output\ti_%d_a_o;\n", k);
+    for (int k = 1; k <= s.nOut; ++k)
+        if (outOrd(k))
+            m += fmt("input\to_%s_a_i;\n", out(k)) + fmt("output\to_%s__r_o, o_%s_d_o;\n", out(k), out(k));
+    for (int k = s.nOut + 1; k <= s.nAck; ++k)
+        m += fmt("input\to_%d_a_i;\n", k) + fmt("output\to_%d__r_o, o_%d_d_o;\n", k, k);
+    m += "input\treset;\n";
+    for (int k = 1; k <= s.nIn; ++k)
+        if (inOrd(k)) m += fmt("wire\ti_%d__r_i, i_%d_d_i, i_%d_a_o;\n", k, k, k);
+    for (int k = 1; k <= s.nAck; ++k) m += fmt("wire\to_%d__r_o, o_%d_d_o, o_%d_a_i;\n", k, k, k);
+
+    m += "\twire\treq;\n";
+    if (s.nOut != 0) m += "\twire\t" + list("data_%d", ", ", ";\n", s.nIn);
+    bool anySet = false;
+    if (!stage.reduced || s.nOut == 0)
+        for (int k = 1; k <= s.nIn; ++k) anySet = anySet || stage.initialValue(k) == 1;
+    if (anySet) m += "\tsupply1\thi;\n";
+
+    for (int k = 1; k <= s.nIn; ++k)
+        if (inOrd(k))
+            m += fmt("\tassign\ti_%d__r_i = i_%s__r_i,\n", k, in(k)) +
+                 fmt("\t\t\ti_%d_d_i = i_%s_d_i,\n", k, in(k)) +
+                 fmt("\t\t\ti_%s_a_o = i_%d_a_o;\n", in(k), k);
+    for (int k = 1; k <= s.nOut; ++k)
+        if (outOrd(k))
+            m += fmt("\tassign\to_%s__r_o = o_%d__r_o,\n", out(k), k) +
+                 fmt("\t\t\to_%s_d_o = o_%d_d_o,\n", out(k), k) +
+                 fmt("\t\t\to_%d_a_i = o_%s_a_i;\n", k, out(k));
+    for (int k = 1; k <= s.nReq; ++k)
+        if (inOrd(k)) m += fmt("\tassign\ti_%d_a_o = req;\n", k);
+
+    const bool guarded = !t.guardText.empty();
+    if (guarded) {
+        m += fmt("//\tガード式\n//\t%s\n", t.guardText.c_str());
+        m += fmt("\tpipe_%d pipe(\n", id);
+    } else {
+        m += fmt("\t%s pipe(\n", genericPipeName(s).c_str());
+    }
+    int c = 0;
+    for (int k = 1; k <= s.nReq; ++k)
+        if (inOrd(k)) m += fmt("\t\t.i_%d__r_i(i_%d__r_i),\n", ++c, k);
+    if (guarded)
+        for (int k = 1; k <= s.nIn; ++k) m += fmt("\t\t.i%d(i_%d_d_i),\n", k, k);
+    m += "\t\t.req_out(req),\n";
+    for (int k = 1; k <= s.nAck; ++k) m += fmt("\t\t.o_%d_a_i(o_%d_a_i),\n", k, k);
+    m += "\t\t.reset(reset)\n\t\t);\n";
+
+    if (stage.reduced && s.nOut != 0) {
+        m += "//\tレジスタ削減\n\tassign data_1 = i_1_d_i;\n";
+    } else {
+        for (int k = 1; k <= s.nIn; ++k) {
+            const bool set = stage.initialValue(k) == 1;
+            if (!inOrd(k)) m += "//\tループバックレジスタです\n";
+            if (inOrd(k))
+                m += set ? fmt("\tDFSR\tinbuf_%d_s(\n", k) : fmt("\tDFR\tinbuf_%d_r(\n", k);
+            else
+                m += set ? fmt("\tDFNSR\tinbuf_%d_s(\n", k) : fmt("\tDFNR\tinbuf_%d_r(\n", k);
+            m += inOrd(k) ? "\t\t.C(req),\n" : "\t\t.XC(req),\n";
+            m += fmt("\t\t.D(i_%d_d_i),\n", k) + fmt("\t\t.Q(data_%d),\n", k);
+            m += set ? fmt("\t\t.XS(reset),\n\t\t.XR(hi),\n\t\t.XQ(w%d)\n\t\t);\n", k)
+                     : "\t\t.XR(reset)\n\t\t);\n";
+        }
+    }
+
+    m += "/* synopsys dc_script_begin\n   set_dont_touch {" + list("delay_%d", ",", "} \n*/\n", s.nAck);
+    if (s.nOut != 0)
+        m += "/* synopsys dc_script_begin\n   set_dont_touch {" + list("func_%d", ",", "} \n*/\n", s.nOut);
+    auto delayInstance = [&](int o) {
+        return fmt("\tdelay_%d_%d\tdelay_%d(\n", id, o, o) + "\t\t.req_in(req),\n" +
+               fmt("\t\t.req_out(o_%d__r_o)\n", o) + "\t\t);\n";
+    };
+    for (int o = 1; o <= s.nOut; ++o) {
+        m += delayInstance(o);
+        auto fn = stage.functionNumbers.find(o);
+        m += fmt("\ttrafunc_%d\tfunc_%d(\n", fn == stage.functionNumbers.end() ? 0 : fn->second, o);
+        if (auto im = stage.inputMaps.find(o); im != stage.inputMaps.end())
+            for (const auto& [n, k] : im->second) m += fmt("\t\t.i%d(data_%d),\n", k, n);
+        m += fmt("\t\t.data_out(o_%d_d_o)\n\t\t);\n", o);
+        if (!outOrd(o)) {
+            auto target = stage.loopTargets.find(o);
+            m += fmt("\tassign o_%d_a_i = o_%d__r_o;\n", o, o);
+            m += fmt("\tassign i_%d_d_i = o_%d_d_o;\n",
+                     target == stage.loopTargets.end() ? 0 : target->second, o);
+        }
+    }
+    for (int o = s.nOut + 1; o <= s.nAck; ++o)
+        m += "//\tこのreqはデータパスを伴いません\n" + delayInstance(o);
+    return m + "endmodule\n";
+}
+
+}  // namespace novra::verilog
