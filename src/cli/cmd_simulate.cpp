@@ -1,8 +1,45 @@
-// Placeholder until the simulate command is built.
-#include "cli/commands.h"
+// novra-cli simulate: compile, the unanimated run, then what every recording sink received.
+#include <exception>
+#include <iostream>
+
+#include "cli/net_run.h"
 
 namespace novra::cli {
 
-int cmdSimulate(const Args&) { return usageError("simulate", "this command is not available yet"); }
+namespace {
+
+void printSinks(const CNet& net) {
+    for (const auto& [id, k] : net.kemmakixes) {
+        if (k.line != 0 && k.line != 1) continue;
+        std::cout << "sink " << id;
+        for (const std::string& w : k.received) std::cout << ' ' << w;
+        std::cout << '\n';
+    }
+}
+
+}  // namespace
+
+int cmdSimulate(const Args& args) {
+    NetRunArgs opts;
+    if (int status = parseNetRunArgs("simulate", args, true, opts)) return status;
+    CNet net;
+    if (int status = loadNet("simulate", opts.path, net)) return status;
+    net.stopObject = 0;
+    std::string final;
+    bool compiled = false;
+    try {
+        net.compileNet();
+        compiled = true;
+        net.runUnanimated(opts.maxPhases);
+    } catch (const CError& e) {
+        final = e.message();
+    } catch (const std::exception& e) {
+        final = e.what();
+    }
+    if (compiled) printSinks(net);
+    printMessageLine(std::cout, final);
+    if (net.stopObject != 0) std::cout << "stop " << net.stopObject << '\n';
+    return compiled && final == text(msg::kSimulationEnded) ? 0 : 1;
+}
 
 }  // namespace novra::cli
