@@ -53,4 +53,15 @@ inline constexpr MsgText kVerilogTop{" %s.v\n", nullptr};
 inline constexpr MsgText kVerilogDataFiles{"入力データファイルを出力しています...\n", nullptr};
 inline constexpr MsgText kVerilogScript{"スクリプトの出力中...\n", nullptr};
 
+// Co-simulation (novra-cli cosim). %s: a tool name or a file.
+inline constexpr MsgText kCosimToolFailed{"%s が失敗しました。出力は %s にあります", nullptr};
+inline constexpr MsgText kCosimToolMissing{"%s が見つかりません。Icarus Verilog をインストールしてください",
+                                           nullptr};
+inline constexpr MsgText kCosimNoData{"回路のシミュレーション結果 %s がありません", nullptr};
+inline constexpr MsgText kCosimNetDidNotEnd{
+    "ネットのシミュレーションが終了しないため、回路と比較できません（値を保持するウージがあると終了しません"
+    "）",
+    nullptr};
+inline constexpr MsgText kCosimWorkDir{"作業フォルダを作成できません", nullptr};
+
 }  // namespace novra::msg

@@ -61,6 +61,12 @@ void copySupport(const VerilogOptions& o, const char* file) {
 
 }  // namespace
 
+std::string moduleDirBesideExecutable() {
+    std::error_code ec;
+    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ((ec ? std::filesystem::current_path(ec) : exe.parent_path()) / "module").string();
+}
+
 void generateVerilog(CNet& net, const VerilogOptions& o, const LogSink& log) {
     checkNames(net, o.topName);
     net.gen.delayFactor = 1.0 + o.delayOverPlus;

@@ -20,6 +20,9 @@ struct VerilogOptions {
 // Receives every progress line of a run (the editor's message log, the CLI's standard output).
 using LogSink = std::function<void(const std::string&)>;
 
+// The folder of support files beside the running executable ("module").
+std::string moduleDirBesideExecutable();
+
 // Raises a clear message when the top name or a transition's variable name cannot become a Verilog name
 // (it would otherwise break the netlist or place files outside the output folder); a bad variable name
 // names its transition in the net's stop-object field.

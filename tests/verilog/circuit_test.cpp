@@ -1,0 +1,46 @@
+// The generated circuits, simulated under Icarus Verilog, deliver to every sink exactly the bits the net
+// delivers for the same input words.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "common/error.h"
+#include "verilog/cosim.h"
+#include "verilog_nets.h"
+
+namespace novra {
+namespace {
+
+namespace fs = std::filesystem;
+
+class CircuitTest : public ::testing::TestWithParam<vtest::NamedNet> {};
+
+TEST_P(CircuitTest, CircuitDeliversWhatTheNetDelivers) {
+    CNet net;
+    GetParam().build(net);
+    verilog::VerilogOptions o;
+    o.outDir = (fs::temp_directory_path() / (std::string("novra-circuit-") + GetParam().name)).string();
+    fs::remove_all(o.outDir);
+    fs::create_directories(o.outDir);
+    o.moduleDir = NOVRA_BIN_DIR "/module";
+    std::vector<verilog::SinkResult> results;
+    try {
+        results = verilog::cosimulate(net, o, [](const std::string&) {});
+    } catch (const CError& e) {
+        FAIL() << e.message() << " (stop " << net.stopObject << ")";
+    }
+    ASSERT_FALSE(results.empty());
+    bool anyBits = false;
+    for (const auto& r : results) {
+        EXPECT_EQ(r.net, r.circuit) << "sink " << r.id << " in " << o.outDir;
+        anyBits = anyBits || !r.net.empty();
+    }
+    EXPECT_TRUE(anyBits) << "the net delivered nothing, so the comparison proves nothing";
+    if (!HasFailure()) fs::remove_all(o.outDir);
+}
+
+INSTANTIATE_TEST_SUITE_P(Nets, CircuitTest, ::testing::ValuesIn(vtest::circuitNets()),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace novra
