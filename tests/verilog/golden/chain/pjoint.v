@@ -1,0 +1,8 @@
+//
+// created by NOVRA
+//	macro    : place joint
+//	function : select & conflict arbiter module
+//	update   : @TIME@
+//
+
+
