@@ -1,0 +1,207 @@
+// The generator's failures and the choices that the golden nets do not show.
+#include "verilog/generator.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "common/encoding.h"
+#include "common/error.h"
+#include "common/messages.h"
+#include "verilog/analysis.h"
+#include "verilog/writers.h"
+#include "verilog_nets.h"
+
+namespace novra {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string read(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream ss;
+    ss << in.rdbuf();
+    return cp932ToUtf8(ss.str()).value_or("<not CP932>");
+}
+
+fs::path freshDir(const std::string& name) {
+    const fs::path dir = fs::temp_directory_path() / ("novra-gen-" + name);
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    return dir;
+}
+
+// The message a generation raises, or "" when it succeeds.
+std::string generateInto(CNet& net, const fs::path& dir, const std::string& top = "testmodule",
+                         bool debug = false) {
+    verilog::VerilogOptions o;
+    o.outDir = dir.string();
+    o.topName = top;
+    o.debug = debug;
+    o.moduleDir = NOVRA_SOURCE_DIR "/module";
+    try {
+        net.compileNet();
+        verilog::generateVerilog(net, o, [](const std::string&) {});
+    } catch (const CError& e) {
+        return e.message();
+    }
+    return "";
+}
+
+void simpleNet(CNet& net) {
+    vtest::Builder b(net);
+    b.chain(b.uhzi({"10"}), {"o1=i1;"}, b.sink());
+}
+
+TEST(GeneratorFailureTest, PlaceWithoutOutputArcLeavesTheMarker) {
+    CNet net;
+    vtest::Builder b(net);
+    const int u = b.uhzi({"1"});
+    const int t = b.transition("o1=i1;");
+    b.link(u, t);
+    const int dangling = b.place();
+    b.arc(t, dangling);
+    const fs::path dir = freshDir("dangling");
+    EXPECT_EQ("アーク接続不備のプレースがある", generateInto(net, dir));
+    EXPECT_EQ(dangling, net.stopObject);
+    EXPECT_EQ("Verilog-HDLへの出力が失敗しました", read(dir / "out.txt"));
+    EXPECT_FALSE(fs::exists(dir / "pipe.v"));
+}
+
+TEST(GeneratorFailureTest, UnwritableFolderGivesMessagesInsteadOfLostFiles) {
+    if (geteuid() == 0) {
+        // root writes anywhere; a file standing where the folder should be fails for everyone.
+        const fs::path parent = freshDir("notafolder");
+        std::ofstream(parent / "out") << "x";
+        CNet net;
+        simpleNet(net);
+        EXPECT_EQ("ファイルを開けません", generateInto(net, parent / "out"));
+    } else {
+        const fs::path dir = freshDir("readonly");
+        fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
+        CNet net;
+        simpleNet(net);
+        EXPECT_EQ("ファイルを開けません", generateInto(net, dir));
+        fs::permissions(dir, fs::perms::owner_all);
+    }
+    // The marker could be written but a later file cannot: the run stops with the file's name and the
+    // marker stays.
+    const fs::path dir = freshDir("blocked");
+    fs::create_directories(dir / "transition.v");
+    CNet net;
+    simpleNet(net);
+    const std::string message = generateInto(net, dir);
+    EXPECT_NE(std::string::npos, message.find("transition.v")) << message;
+    EXPECT_EQ("Verilog-HDLへの出力が失敗しました", read(dir / "out.txt"));
+}
+
+TEST(GeneratorFailureTest, NamesThatCannotBecomeVerilogStopBeforeAnyFile) {
+    for (const std::string top : {"../escape", "a b", "", "9lives", "module", "tran_3", "uhzi", "名前"}) {
+        CNet net;
+        simpleNet(net);
+        const fs::path dir = freshDir("badtop");
+        const std::string message = generateInto(net, dir, top);
+        EXPECT_NE(std::string::npos, message.find("トップモジュール名")) << top;
+        EXPECT_TRUE(fs::is_empty(dir)) << top;
+    }
+    for (const std::string top : {"testmodule", "Top_2", "_x"}) {
+        CNet net;
+        simpleNet(net);
+        EXPECT_EQ("", generateInto(net, freshDir("goodtop"), top)) << top;
+    }
+
+    CNet net;
+    vtest::Builder b(net);
+    const int t = b.transition("o1=12;");
+    b.link(b.uhzi({"1"}), t);
+    b.link(t, b.sink());
+    const fs::path dir = freshDir("badvar");
+    const std::string message = generateInto(net, dir);
+    EXPECT_NE(std::string::npos, message.find("12")) << message;
+    EXPECT_EQ(t, net.stopObject);
+    EXPECT_TRUE(fs::is_empty(dir));
+}
+
+TEST(GeneratorTest, SharedFunctionsAndRenumbering) {
+    std::map<int, int> map;
+    EXPECT_EQ("i1&i2", verilog::renumberExpression("i3&i1", map));
+    EXPECT_EQ((std::map<int, int>{{3, 1}, {1, 2}}), map);
+    EXPECT_EQ("(i1|~i2)^i1", verilog::renumberExpression("(i12|~i4)^i12", map));
+    EXPECT_EQ((std::map<int, int>{{12, 1}, {4, 2}}), map);
+
+    CNet net;
+    vtest::Builder b(net);
+    const int t1 = b.transition("o1=a&b;");
+    const int t2 = b.transition("o1=x&y;");
+    b.link(b.uhzi({"1"}), t1, {}, "a");
+    b.link(b.uhzi({"1"}), t1, {}, "b");
+    b.link(b.uhzi({"1"}), t2, {}, "x");
+    b.link(b.uhzi({"1"}), t2, {}, "y");
+    b.link(t1, b.sink());
+    b.link(t2, b.sink());
+    const fs::path dir = freshDir("shared");
+    ASSERT_EQ("", generateInto(net, dir));
+    const std::string trafunc = read(dir / "trafunc.v");
+    EXPECT_NE(std::string::npos, trafunc.find("module trafunc_1("));
+    EXPECT_EQ(std::string::npos, trafunc.find("module trafunc_2("));
+    EXPECT_EQ("1,0.000000;\n", read(dir / "delay.data").substr(0, 12));
+}
+
+TEST(GeneratorTest, DelayMarginTruncatesTowardZero) {
+    verilog::Stage stage;
+    stage.delays = {555, 1000};
+    const std::string minus = verilog::delayModules(7, stage, -0.5);
+    EXPECT_NE(std::string::npos, minus.find("\tassign\t#277\treq_out = req_in;\n"));
+    EXPECT_NE(std::string::npos, minus.find("\tassign\t#500\treq_out = req_in;\n"));
+    const std::string plus = verilog::delayModules(7, stage, 0.5);
+    EXPECT_NE(std::string::npos, plus.find("#1500\t"));
+}
+
+TEST(GeneratorTest, SourceDataFollowsTheEmissionOrder) {
+    CUhzi hold;
+    hold.addp = 0;
+    hold.holdValue = 1;
+    EXPECT_EQ("1 ", verilog::sourceData(hold));
+    CUhzi stream;
+    stream.addp = 1;
+    stream.placeId = 5;
+    stream.words = {"110", "0"};
+    EXPECT_EQ("1 1 0 ", verilog::sourceData(stream));
+    stream.line = 1;
+    EXPECT_EQ("0 1 1 ", verilog::sourceData(stream));
+}
+
+TEST(GeneratorTest, DebugSelectOnlyWithASelectBranch) {
+    CNet net;
+    simpleNet(net);
+    const fs::path dir = freshDir("nodebug");
+    ASSERT_EQ("", generateInto(net, dir, "testmodule", true));
+    EXPECT_EQ(std::string::npos, read(dir / "testmodule.v").find("debug_select"));
+    EXPECT_EQ(std::string::npos, read(dir / "testmodule_sim.v").find("debug_select"));
+
+    CNet sel;
+    vtest::Builder b(sel);
+    const int t = b.transition("o1=i1;");
+    b.link(b.uhzi({"1"}), t);
+    const int p = b.place();
+    b.arc(t, p);
+    for (const char* g : {"?v;o1=v;", "?~v;o1=v;"}) {
+        const int r = b.transition(g);
+        b.arc(p, r);
+        b.link(r, b.sink());
+    }
+    setNmode(1);
+    const fs::path dir2 = freshDir("debug");
+    const std::string message = generateInto(sel, dir2, "testmodule", true);
+    setNmode(0);
+    ASSERT_EQ("", message);
+    EXPECT_NE(std::string::npos,
+              read(dir2 / "testmodule_sim.v").find("\" select ERROR !! ('_';\\n\\n\");\n"));
+}
+
+}  // namespace
+}  // namespace novra
