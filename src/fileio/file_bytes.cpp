@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 
 #include "common/error.h"
 #include "common/messages.h"
@@ -57,37 +58,35 @@ std::string resolveTarget(const std::string& path) {
 
 }  // namespace
 
-std::string readWholeFile(const std::string& path) {
+FileBytes readWholeFile(const std::string& path) {
     Fd f;
     f.fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (f.fd < 0) raise(text(msg::kFileOpenFailed));
     struct stat st {};
     if (::fstat(f.fd, &st) != 0 || !S_ISREG(st.st_mode)) raise(text(msg::kFileOpenFailed));
     if (static_cast<unsigned long long>(st.st_size) > kMaxFileSize) raise(text(msg::kReadFailed));
-    std::string bytes;
-    bytes.resize(static_cast<size_t>(st.st_size));
-    size_t got = 0;
+    FileBytes bytes;
+    // One byte more than the size shows whether the file grew while we read it.
+    size_t capacity = static_cast<size_t>(st.st_size) + 1;
+    bytes.data.reset(new char[capacity]);
     for (;;) {
-        // The size may change while we read; keep reading until the end, within the limit.
-        if (got == bytes.size()) {
-            if (bytes.size() >= kMaxFileSize) {
-                char probe;
-                const ssize_t n = ::read(f.fd, &probe, 1);
-                if (n == 0) break;
-                if (n < 0 && errno == EINTR) continue;
-                raise(text(n < 0 ? msg::kFileOpenFailed : msg::kReadFailed));
-            }
-            bytes.resize(std::min(kMaxFileSize, bytes.size() + bytes.size() / 2 + 4096));
+        if (bytes.size == capacity) {
+            if (capacity > kMaxFileSize) raise(text(msg::kReadFailed));
+            const size_t bigger = std::min(kMaxFileSize + 1, capacity + capacity / 2 + 4096);
+            std::unique_ptr<char[]> grown(new char[bigger]);
+            std::memcpy(grown.get(), bytes.data.get(), bytes.size);
+            bytes.data = std::move(grown);
+            capacity = bigger;
         }
-        const ssize_t n = ::read(f.fd, bytes.data() + got, bytes.size() - got);
+        const ssize_t n = ::read(f.fd, bytes.data.get() + bytes.size, capacity - bytes.size);
         if (n < 0) {
             if (errno == EINTR) continue;
             raise(text(msg::kFileOpenFailed));
         }
         if (n == 0) break;
-        got += static_cast<size_t>(n);
+        bytes.size += static_cast<size_t>(n);
     }
-    bytes.resize(got);
+    if (bytes.size > kMaxFileSize) raise(text(msg::kReadFailed));
     return bytes;
 }
 

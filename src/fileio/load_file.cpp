@@ -2,12 +2,12 @@
 #include <string>
 #include <string_view>
 
-#include "common/encoding.h"
 #include "common/error.h"
 #include "common/messages.h"
 #include "fileio/file_bytes.h"
 #include "fileio/line_cursor.h"
 #include "fileio/readers.h"
+#include "fileio/text_codec.h"
 #include "model/net.h"
 
 namespace novra {
@@ -25,33 +25,30 @@ FileKind kindOfFile(std::string_view bytes) {
     raise(text(msg::kNotNovraFile));
 }
 
-bool isAscii(std::string_view s) {
-    for (unsigned char c : s)
-        if (c >= 0x80) return false;
-    return true;
-}
-
 }  // namespace
 
 void CNet::loadFile(const std::string& path) {
-    std::string bytes = fileio::readWholeFile(path);
-    const FileKind kind = kindOfFile(bytes);
+    fileio::FileBytes bytes = fileio::readWholeFile(path);
+    const FileKind kind = kindOfFile(bytes.view());
     // Decoding the whole file first keeps a double-byte character whose second byte looks like "]" or ")"
-    // from ending a record early.
-    if (!isAscii(bytes)) {
-        std::optional<std::string> decoded = cp932ToUtf8(bytes);
-        if (!decoded) raise(text(msg::kBadEncoding));
-        bytes = std::move(*decoded);
+    // from ending a record early. A plain ASCII file needs no decoding.
+    std::optional<std::string> decoded;
+    std::string_view text = bytes.view();
+    if (!fileio::isAscii(text)) {
+        decoded = fileio::decodeCp932(text);
+        if (!decoded) raise(novra::text(msg::kBadEncoding));
+        bytes = {};
+        text = *decoded;
     }
     switch (kind) {
         case FileKind::kVersion200:
-            fileio::readVersion200(*this, bytes);
+            fileio::readVersion200(*this, text);
             break;
         case FileKind::kVersion105:
-            fileio::readVersion105(*this, bytes);
+            fileio::readVersion105(*this, text);
             break;
         case FileKind::kEvents:
-            fileio::readEventFile(*this, bytes);
+            fileio::readEventFile(*this, text);
             break;
     }
 }

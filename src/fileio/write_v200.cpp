@@ -6,10 +6,10 @@
 #include <unordered_map>
 #include <vector>
 
-#include "common/encoding.h"
 #include "common/error.h"
 #include "common/messages.h"
 #include "fileio/file_bytes.h"
+#include "fileio/text_codec.h"
 #include "model/net.h"
 
 namespace novra {
@@ -45,6 +45,7 @@ class FileIds {
     std::unordered_map<int, int> sparse_;
 };
 
+// Builds the file's CP932 bytes: the layout is ASCII, user texts are encoded as they are written.
 class Writer {
   public:
     explicit Writer(std::string& out) : out_(out) {}
@@ -64,79 +65,96 @@ class Writer {
         out_.append(s);
         eol();
     }
+    // A text the user wrote.
+    Writer& text(std::string_view s) {
+        if (!encoder_.append(out_, s)) raise(novra::text(msg::kNotCp932));
+        return *this;
+    }
     // A function text: carriage returns dropped, so its line breaks become the file's line ends.
     void functionText(std::string_view s) {
-        for (char c : s) {
-            if (c == '\r') continue;
-            if (c == '\n') {
-                eol();
-            } else {
-                out_.push_back(c);
-            }
+        size_t start = 0;
+        for (size_t i = 0; i <= s.size(); ++i) {
+            if (i < s.size() && s[i] != '\r' && s[i] != '\n') continue;
+            text(s.substr(start, i - start));
+            if (i < s.size() && s[i] == '\n') eol();
+            start = i + 1;
         }
     }
 
   private:
     std::string& out_;
+    fileio::Cp932Encoder encoder_;
 };
 
 bool hasLineBreak(std::string_view s) {
     return s.find_first_of("\r\n") != std::string_view::npos;
 }
 
-// Every object must be a node with a record of its kind, and every text must fit in its record.
-void checkSavable(const CNet& net) {
+[[noreturn]] void unsavableText(int id) {
+    raise(format(msg::kUnsavableText, id));
+}
+
+// File IDs: places first, then transitions, uhzis and kemmakixes, each kind in ascending net ID.
+// The records come along in file order, so writing needs no second walk over the maps.
+struct Numbering {
+    FileIds fileId;
+    std::vector<const VObject*> views;  // by file ID - 1
+    std::vector<std::pair<int, const CTransition*>> transitions;
+    std::vector<std::pair<int, const CUhzi*>> uhzis;
+    std::vector<std::pair<int, const CKemmakix*>> kemmakixes;
+};
+
+// One walk over the view entries alongside the four record maps (all sorted by ID) checks that they
+// describe the same nodes and numbers them; no lookups, so large nets stay fast.
+Numbering numberNodes(const CNet& net) {
+    const int maxId = net.objects.empty() ? 0 : net.objects.rbegin()->first;
+    Numbering n{FileIds(maxId, net.objects.size()), std::vector<const VObject*>(net.objects.size()), {}, {}, {}};
+    auto place = net.places.begin();
+    auto transition = net.transitions.begin();
+    auto uhzi = net.uhzis.begin();
+    auto kemmakix = net.kemmakixes.begin();
+    int rank[5] = {0, 0, 0, 0, 0};
+    const int base[5] = {0, 1, 1 + static_cast<int>(net.places.size()),
+                         1 + static_cast<int>(net.places.size() + net.transitions.size()),
+                         1 + static_cast<int>(net.places.size() + net.transitions.size() + net.uhzis.size())};
+    n.transitions.reserve(net.transitions.size());
+    n.uhzis.reserve(net.uhzis.size());
+    n.kemmakixes.reserve(net.kemmakixes.size());
+    const auto match = [](auto& it, const auto& records, int id) {
+        if (it == records.end() || it->first != id) raise(text(msg::kUnsavableObject));
+        return &(it++)->second;
+    };
     for (const auto& [id, v] : net.objects) {
-        bool hasRecord = false;
         switch (v.kind) {
             case kPlace:
-                hasRecord = net.places.count(id) > 0;
+                match(place, net.places, id);
                 break;
             case kTransition:
-                hasRecord = net.transitions.count(id) > 0;
+                n.transitions.emplace_back(id, match(transition, net.transitions, id));
                 break;
             case kUhzi:
-                hasRecord = net.uhzis.count(id) > 0;
+                n.uhzis.emplace_back(id, match(uhzi, net.uhzis, id));
                 break;
             case kKemmakix:
-                hasRecord = net.kemmakixes.count(id) > 0;
+                n.kemmakixes.emplace_back(id, match(kemmakix, net.kemmakixes, id));
                 break;
             default:
-                break;
+                raise(text(msg::kUnsavableObject));
         }
-        if (!hasRecord) raise(text(msg::kUnsavableObject));
+        const int fileId = base[v.kind] + rank[v.kind]++;
+        n.fileId.set(id, fileId);
+        n.views[static_cast<size_t>(fileId - 1)] = &v;
     }
-    const auto requireView = [&net](const auto& records, int kind) {
-        for (const auto& kv : records)
-            if (net.kindOf(kv.first) != kind) raise(text(msg::kUnsavableObject));
-    };
-    requireView(net.places, kPlace);
-    requireView(net.transitions, kTransition);
-    requireView(net.uhzis, kUhzi);
-    requireView(net.kemmakixes, kKemmakix);
-
-    const auto unsavable = [](int id) { raise(format(msg::kUnsavableText, id)); };
-    for (const auto& [id, t] : net.transitions)
-        if (t.functionText.find(']') != std::string::npos) unsavable(id);
-    for (const auto& [id, u] : net.uhzis)
-        for (const auto& w : u.words)
-            if (hasLineBreak(w)) unsavable(id);
-    for (const auto& [id, k] : net.kemmakixes)
-        for (const auto& w : k.expected)
-            if (hasLineBreak(w)) unsavable(id);
-    for (const auto& [arcId, a] : net.arcs)
-        if (hasLineBreak(a.varName) || a.varName.find(']') != std::string::npos) unsavable(a.fromId);
+    // A record without a view entry.
+    if (place != net.places.end() || transition != net.transitions.end() || uhzi != net.uhzis.end() ||
+        kemmakix != net.kemmakixes.end())
+        raise(text(msg::kUnsavableObject));
+    return n;
 }
 
 std::string formatNet(const CNet& net) {
-    int maxId = 0;
-    if (!net.objects.empty()) maxId = std::max(maxId, net.objects.rbegin()->first);
-    FileIds fileId(maxId, net.objects.size());
-    int next = 1;
-    for (const auto& kv : net.places) fileId.set(kv.first, next++);
-    for (const auto& kv : net.transitions) fileId.set(kv.first, next++);
-    for (const auto& kv : net.uhzis) fileId.set(kv.first, next++);
-    for (const auto& kv : net.kemmakixes) fileId.set(kv.first, next++);
+    const Numbering numbering = numberNodes(net);
+    const FileIds& fileId = numbering.fileId;
 
     std::string out;
     out.reserve(256 + net.objects.size() * 48 + net.arcs.size() * 24);
@@ -146,15 +164,17 @@ std::string formatNet(const CNet& net) {
 
     w.line(".section[place]{");
     w.line("/pset[ID]");
-    for (const auto& kv : net.places) {
-        w << "pset[" << fileId[kv.first] << "]";
+    for (int id = 1; id <= static_cast<int>(net.places.size()); ++id) {
+        w << "pset[" << id << "]";
         w.eol();
     }
     w.line("}");
 
     w.line(".section[transition]{");
     w.line("/tran[ID,f1:f2..]");
-    for (const auto& [id, t] : net.transitions) {
+    for (const auto& [id, tp] : numbering.transitions) {
+        const CTransition& t = *tp;
+        if (t.functionText.find(']') != std::string::npos) unsavableText(id);
         w << "tran[" << fileId[id] << ",";
         w.functionText(t.functionText);
         w << "]";
@@ -164,12 +184,15 @@ std::string formatNet(const CNet& net) {
 
     w.line(".section[uhzi]{");
     w.line("/uset[ID,PlaceID,inc,line]=(d1,d2,d3...)");
-    for (const auto& [id, u] : net.uhzis) {
+    for (const auto& [id, up] : numbering.uhzis) {
+        const CUhzi& u = *up;
         w << "uset[" << fileId[id] << ",0," << u.addp << "," << u.line << "]={";
         w.eol();
         if (u.addp == 1) {
             for (const auto& word : u.words) {
-                w << "data(" << word << ")";
+                if (hasLineBreak(word)) unsavableText(id);
+                w << "data(";
+                w.text(word) << ")";
                 w.eol();
             }
         } else if (u.addp == 0) {
@@ -182,11 +205,14 @@ std::string formatNet(const CNet& net) {
 
     w.line(".section[kemmakix]{");
     w.line("/kset[ID,PlaceID,line]");
-    for (const auto& [id, k] : net.kemmakixes) {
+    for (const auto& [id, kp] : numbering.kemmakixes) {
+        const CKemmakix& k = *kp;
         w << "kset[" << fileId[id] << ",0," << k.line << "]{";
         w.eol();
         for (const auto& word : k.expected) {
-            w << "data(" << word << ")";
+            if (hasLineBreak(word)) unsavableText(id);
+            w << "data(";
+            w.text(word) << ")";
             w.eol();
         }
         w.line("}");
@@ -197,25 +223,20 @@ std::string formatNet(const CNet& net) {
 
     // In file ID order, so that saving a net just read gives the same file again.
     w.line(".section[vobject]{");
-    const auto writeViews = [&](const auto& records) {
-        for (const auto& kv : records) {
-            const VObject& v = net.objects.at(kv.first);
-            w << "obj[0," << v.kind << "," << fileId[kv.first] << "]=(" << v.x << "," << v.y << ")";
-            w.eol();
-        }
-    };
-    writeViews(net.places);
-    writeViews(net.transitions);
-    writeViews(net.uhzis);
-    writeViews(net.kemmakixes);
+    for (size_t i = 0; i < numbering.views.size(); ++i) {
+        const VObject& v = *numbering.views[i];
+        w << "obj[0," << v.kind << "," << static_cast<int>(i + 1) << "]=(" << v.x << "," << v.y << ")";
+        w.eol();
+    }
     w.line("}");
 
     w.line(".section[token]{");
     w.line("/tset[PlaceID]=(color,value)");
     for (const auto& [id, tok] : net.tokens) {
         // A token under an ID that is no place cannot be read back; compile rejects it anyway.
-        if (!net.places.count(id)) continue;
-        w << "tset[" << fileId[id] << "]=(" << tok.color << "," << tok.value << ")";
+        const int place = fileId[id];
+        if (place == 0 || numbering.views[static_cast<size_t>(place - 1)]->kind != kPlace) continue;
+        w << "tset[" << place << "]=(" << tok.color << "," << tok.value << ")";
         w.eol();
     }
     w.line("}");
@@ -227,8 +248,9 @@ std::string formatNet(const CNet& net) {
         const int to = fileId[a.toId];
         // An arc to a missing object cannot be read back; compile rejects it anyway.
         if (from == 0 || to == 0) continue;
+        if (hasLineBreak(a.varName) || a.varName.find(']') != std::string::npos) unsavableText(a.fromId);
         w << "arc[" << from << "," << to;
-        if (!a.varName.empty()) w << "," << a.varName;
+        if (!a.varName.empty()) w.text(",").text(a.varName);
         w << "]";
         for (const Point& p : a.bendPoints) w << ":(" << p.x << "," << p.y << ")";
         w.eol();
@@ -237,8 +259,10 @@ std::string formatNet(const CNet& net) {
 
     w.line(".section[simTranOpt]{");
     for (int id : net.simTranOpt) {
-        if (!net.transitions.count(id)) continue;
-        w << fileId[id];
+        const int transition = fileId[id];
+        if (transition == 0 || numbering.views[static_cast<size_t>(transition - 1)]->kind != kTransition)
+            continue;
+        w << transition;
         w.eol();
     }
     w.line("}");
@@ -251,11 +275,7 @@ std::string formatNet(const CNet& net) {
 void CNet::saveFile(const std::string& path) {
     if (kindOf(0) != 0 || places.count(0) || transitions.count(0) || uhzis.count(0) || kemmakixes.count(0))
         deleteObject(0);
-    checkSavable(*this);
-    const std::string text = formatNet(*this);
-    const std::optional<std::string> bytes = utf8ToCp932(text);
-    if (!bytes) raise(novra::text(msg::kNotCp932));
-    fileio::replaceFile(path, *bytes);
+    fileio::replaceFile(path, formatNet(*this));
 }
 
 }  // namespace novra

@@ -1,0 +1,49 @@
+// Saving and loading large nets. The time for twice the net should stay about twice the time.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+
+#include "model/net.h"
+#include "netgen.h"
+
+using namespace novra;
+
+namespace {
+
+std::string scratchFile(const char* name) {
+    return (std::filesystem::temp_directory_path() / (std::string(name) + std::to_string(getpid()) + ".pol"))
+        .string();
+}
+
+void BM_SaveFile(benchmark::State& state) {
+    CNet net;
+    bench::generateNet(net, {.objects = static_cast<int>(state.range(0))});
+    const std::string path = scratchFile("novra-bench-save-");
+    for (auto _ : state) net.saveFile(path);
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(std::filesystem::file_size(path)));
+    state.counters["arcs"] = static_cast<double>(net.arcs.size());
+    std::filesystem::remove(path);
+}
+
+void BM_LoadFile(benchmark::State& state) {
+    const std::string path = scratchFile("novra-bench-load-");
+    {
+        CNet net;
+        bench::generateNet(net, {.objects = static_cast<int>(state.range(0))});
+        net.saveFile(path);
+    }
+    CNet net;
+    for (auto _ : state) net.loadFile(path);
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(std::filesystem::file_size(path)));
+    state.counters["objects"] = static_cast<double>(net.objects.size());
+    std::filesystem::remove(path);
+}
+
+}  // namespace
+
+BENCHMARK(BM_SaveFile)->Arg(100000)->Arg(200000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadFile)->Arg(100000)->Arg(200000)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();
