@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "common/error.h"
+#include "temp_root.h"
 #include "verilog/cosim.h"
 #include "verilog_nets.h"
 
@@ -19,9 +20,7 @@ TEST_P(CircuitTest, CircuitDeliversWhatTheNetDelivers) {
     CNet net;
     GetParam().build(net);
     verilog::VerilogOptions o;
-    o.outDir = (fs::temp_directory_path() / (std::string("novra-circuit-") + GetParam().name)).string();
-    fs::remove_all(o.outDir);
-    fs::create_directories(o.outDir);
+    o.outDir = vtest::freshDir(std::string("circuit-") + GetParam().name).string();
     o.moduleDir = NOVRA_BIN_DIR "/module";
     std::vector<verilog::SinkResult> results;
     try {
@@ -36,7 +35,6 @@ TEST_P(CircuitTest, CircuitDeliversWhatTheNetDelivers) {
         anyBits = anyBits || !r.net.empty();
     }
     EXPECT_TRUE(anyBits) << "the net delivered nothing, so the comparison proves nothing";
-    if (!HasFailure()) fs::remove_all(o.outDir);
 }
 
 INSTANTIATE_TEST_SUITE_P(Nets, CircuitTest, ::testing::ValuesIn(vtest::circuitNets()),

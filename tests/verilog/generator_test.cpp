@@ -12,6 +12,7 @@
 #include "common/encoding.h"
 #include "common/error.h"
 #include "common/messages.h"
+#include "temp_root.h"
 #include "verilog/analysis.h"
 #include "verilog/writers.h"
 #include "verilog_nets.h"
@@ -28,12 +29,7 @@ std::string read(const fs::path& p) {
     return cp932ToUtf8(ss.str()).value_or("<not CP932>");
 }
 
-fs::path freshDir(const std::string& name) {
-    const fs::path dir = fs::temp_directory_path() / ("novra-gen-" + name);
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    return dir;
-}
+using vtest::freshDir;
 
 // The message a generation raises, or "" when it succeeds.
 std::string generateInto(CNet& net, const fs::path& dir, const std::string& top = "testmodule",

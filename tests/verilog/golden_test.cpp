@@ -9,6 +9,7 @@
 
 #include "common/encoding.h"
 #include "common/error.h"
+#include "temp_root.h"
 #include "verilog/generator.h"
 #include "verilog_nets.h"
 
@@ -40,9 +41,7 @@ struct Output {
 Output generate(CNet& net, const std::string& caseName, const std::string& top, bool debug = false,
                 double delayOverPlus = 0.0) {
     Output run;
-    run.dir = fs::temp_directory_path() / ("novra-golden-" + caseName);
-    fs::remove_all(run.dir);
-    fs::create_directories(run.dir);
+    run.dir = vtest::freshDir("golden-" + caseName);
     verilog::VerilogOptions o;
     o.outDir = run.dir.string();
     o.topName = top;

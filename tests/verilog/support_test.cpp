@@ -7,6 +7,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "temp_root.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -20,14 +22,14 @@ std::string read(const fs::path& p) {
 
 // Runs a shell command; its output goes to the returned text.
 std::string run(const std::string& command, int& status) {
-    const fs::path out = fs::temp_directory_path() / "novra-support-test.out";
+    const fs::path out = novra::vtest::tempRoot() / "command.out";
     status = std::system((command + " > " + out.string() + " 2>&1").c_str());
     return read(out);
 }
 
 void expectBenchPasses(const std::string& bench) {
     const std::string src = NOVRA_SOURCE_DIR;
-    const fs::path vvp = fs::temp_directory_path() / (bench + ".vvp");
+    const fs::path vvp = novra::vtest::tempRoot() / (bench + ".vvp");
     int status = 0;
     std::string out =
         run("iverilog -o " + vvp.string() + " " + src + "/tests/verilog/benches/" + bench + ".v " + src +
@@ -49,9 +51,7 @@ TEST(SupportCellsTest, CElementsAndFlipFlops) {
 }
 
 TEST(DelayAddTest, AddsFunctionDelaysAndTheMargin) {
-    const fs::path dir = fs::temp_directory_path() / "novra-delayadd";
-    fs::remove_all(dir);
-    fs::create_directories(dir);
+    const fs::path dir = novra::vtest::freshDir("delayadd");
     std::ofstream(dir / "delay.data") << "2,0.500000;\n3,1,390,999,1;\n3,2,300,999,0;\n5,1,280,999,2;\n";
     std::ofstream(dir / "trafunc.rep") << "****\nReport : timing\nDesign : trafunc_1\n"
                                           "  data arrival time                 0.52\n"

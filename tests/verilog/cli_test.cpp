@@ -1,0 +1,113 @@
+// novra-cli verilog and cosim, run as a user runs them.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "common/error.h"
+#include "temp_root.h"
+#include "verilog_nets.h"
+
+namespace novra {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Result {
+    int status = 0;
+    std::string out;
+};
+
+Result cli(const std::string& args) {
+    const fs::path out = vtest::tempRoot() / "cli.out";
+    const std::string command =
+        std::string(NOVRA_BIN_DIR) + "/novra-cli " + args + " > " + out.string() + " 2>&1";
+    const int raw = std::system(command.c_str());
+    std::ifstream in(out);
+    std::ostringstream ss;
+    ss << in.rdbuf();
+    return Result{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ss.str()};
+}
+
+std::string saveNet(void (*build)(CNet&), const std::string& name) {
+    CNet net;
+    build(net);
+    const fs::path path = vtest::tempRoot() / (name + ".pol");
+    net.saveFile(path.string());
+    return path.string();
+}
+
+void pipeline(CNet& net) {
+    vtest::Builder b(net);
+    b.chain(b.uhzi({"0110"}), {"o1=~i1;", "o1=i1;"}, b.sink());
+}
+
+void dangling(CNet& net) {
+    vtest::Builder b(net);
+    const int t = b.transition("o1=i1;");
+    b.link(b.uhzi({"1"}), t);
+    b.arc(t, b.place());
+}
+
+TEST(CliVerilogTest, WritesIntoTheTopFolderAndEndsWithTheDoneLine) {
+    const std::string net = saveNet(pipeline, "pipeline");
+    const fs::path out = vtest::freshDir("cli-verilog");
+    const Result r =
+        cli("verilog " + net + " --out " + out.string() + " --top pipe_top --delay-over-plus 0.5");
+    ASSERT_EQ(0, r.status) << r.out;
+    EXPECT_EQ(0u, r.out.find("オブジェクトの登録中...\n")) << r.out;
+    EXPECT_NE(std::string::npos, r.out.find("\n pjoint.v trafunc.v pipe_top_sim.v pipe_top.v\n")) << r.out;
+    EXPECT_EQ(r.out.size() - std::string("verilogに出力しました\n").size(),
+              r.out.rfind("verilogに出力しました\n"));
+    for (const char* f :
+         {"pipe_top.v", "pipe_top_sim.v", "pipe_top.dc", "Makefile", "delay.data", "muller_c.v", "arbiter.v",
+          "kemmakixuhzi.v", "delayadd.cpp", "cells.v", "shm_vcd.c"})
+        EXPECT_TRUE(fs::exists(out / "pipe_top" / f)) << f;
+    EXPECT_FALSE(fs::exists(out / "pipe_top" / "out.txt"));
+    std::ifstream data(out / "pipe_top" / "delay.data");
+    std::string first;
+    std::getline(data, first);
+    EXPECT_EQ("2,0.500000;", first);
+}
+
+TEST(CliVerilogTest, FailuresAreReportedNotCrashed) {
+    const fs::path out = vtest::freshDir("cli-fail");
+    const std::string good = saveNet(pipeline, "pipeline2");
+    Result r = cli("verilog " + good + " --out " + (out / "missing").string());
+    EXPECT_EQ(1, r.status);
+    EXPECT_EQ("フォルダが存在しません\n", r.out);
+
+    r = cli("verilog " + good + " --out " + out.string() + " --top ../escape");
+    EXPECT_EQ(1, r.status);
+    EXPECT_NE(std::string::npos, r.out.find("トップモジュール名")) << r.out;
+    EXPECT_TRUE(fs::is_empty(out));
+
+    const std::string bad = saveNet(dangling, "dangling");
+    r = cli("verilog " + bad + " --out " + out.string());
+    EXPECT_EQ(1, r.status);
+    EXPECT_NE(std::string::npos, r.out.find("アーク接続不備のプレースがある\nstop ")) << r.out;
+    EXPECT_TRUE(fs::exists(out / "testmodule" / "out.txt"));
+
+    EXPECT_EQ(2, cli("verilog " + good).status);
+    EXPECT_EQ(2, cli("verilog " + good + " --out " + out.string() + " --delay-over-plus 3").status);
+    EXPECT_EQ(2, cli("verilog " + (out / "nothing.pol").string() + " --out " + out.string()).status);
+}
+
+TEST(CliCosimTest, PrintsOneLinePerSink) {
+    // Saving numbers places first: the sink becomes object 7.
+    const std::string net = saveNet(pipeline, "pipeline3");
+    Result r = cli("cosim " + net);
+    EXPECT_EQ(0, r.status) << r.out;
+    EXPECT_EQ("sink 7 net 1001 circuit 1001 match\n", r.out.substr(r.out.find("sink ")));
+
+    const fs::path keep = vtest::freshDir("cli-keep");
+    r = cli("cosim " + net + " --keep " + keep.string() + " --top kept");
+    EXPECT_EQ(0, r.status) << r.out;
+    EXPECT_TRUE(fs::exists(keep / "kept" / "kdata7.txt"));
+    EXPECT_TRUE(fs::exists(keep / "kept" / "kept_sim.vcd"));
+}
+
+}  // namespace
+}  // namespace novra
