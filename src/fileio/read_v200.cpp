@@ -156,12 +156,7 @@ class Reader200 {
     void requireViewForEveryRecord() const {
         for (size_t id = 1; id < recordKind_.size(); ++id) {
             if (recordKind_[id] == 0 || viewKind_[id] != 0) continue;
-            const std::string_view all = cur_.text();
-            const size_t start = recordOffset_[id];
-            size_t end = all.find('\n', start);
-            if (end == std::string_view::npos) end = all.size();
-            if (end > start && all[end - 1] == '\r') --end;
-            badRecord(recordLine_[id], all.substr(start, end - start));
+            badRecord(recordLine_[id], lineAt(cur_.text(), recordOffset_[id]));
         }
     }
 

@@ -43,6 +43,13 @@ void badRecord(int lineNumber, std::string_view line) {
     raise(format(msg::kBadRecord, lineNumber) + shownLine(line));
 }
 
+std::string_view lineAt(std::string_view text, size_t offset) {
+    size_t end = text.find('\n', offset);
+    if (end == std::string_view::npos) end = text.size();
+    if (end > offset && text[end - 1] == '\r') --end;
+    return text.substr(offset, end - offset);
+}
+
 void truncatedFile() {
     raise(text(msg::kReadFailed));
 }
@@ -57,10 +64,11 @@ bool nextRecord(LineCursor& cur, char letter) {
     }
 }
 
-std::string readFunctionText(LineCursor& cur, bool version105) {
+std::string readFunctionText(LineCursor& cur, bool version105, int* idOut) {
     Scanner s(cur.line());
     int id = 0;
     if (!s.lit("tran[") || !s.num(id) || !s.peek(',')) badRecord(cur);
+    if (idOut) *idOut = id;
     const std::string_view all = cur.text();
     const size_t begin = cur.lineStart() + cur.line().find(',') + 1;
     const size_t end = all.find(']', begin);
@@ -83,7 +91,7 @@ std::string readFunctionText(LineCursor& cur, bool version105) {
     return body;
 }
 
-void readUhzi(LineCursor& cur, CUhzi& u) {
+int readUhzi(LineCursor& cur, CUhzi& u) {
     Scanner s(cur.line());
     int id = 0, place = 0;
     if (!s.lit("uset[") || !s.num(id) || !s.ch(',') || !s.num(place) || !s.ch(',') || !s.num(u.addp) ||
@@ -92,7 +100,7 @@ void readUhzi(LineCursor& cur, CUhzi& u) {
     for (;;) {
         nextInRecord(cur);
         const std::string_view line = cur.line();
-        if (startsWith(line, "}")) return;
+        if (startsWith(line, "}")) return id;
         std::string_view data;
         if (!dataText(line, data)) badRecord(cur);
         if (u.addp == 1) {
@@ -104,7 +112,7 @@ void readUhzi(LineCursor& cur, CUhzi& u) {
     }
 }
 
-void readKemmakix(LineCursor& cur, CKemmakix& k) {
+int readKemmakix(LineCursor& cur, CKemmakix& k) {
     Scanner s(cur.line());
     int id = 0, place = 0;
     if (!s.lit("kset[") || !s.num(id) || !s.ch(',') || !s.num(place) || !s.ch(',') || !s.num(k.line) ||
@@ -113,7 +121,7 @@ void readKemmakix(LineCursor& cur, CKemmakix& k) {
     for (;;) {
         nextInRecord(cur);
         const std::string_view line = cur.line();
-        if (startsWith(line, "}")) return;
+        if (startsWith(line, "}")) return id;
         std::string_view data;
         if (!dataText(line, data)) badRecord(cur);
         k.expected.emplace_back(data);

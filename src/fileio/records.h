@@ -14,6 +14,8 @@ namespace novra::fileio {
 [[noreturn]] inline void badRecord(const LineCursor& cur) {
     badRecord(cur.number(), cur.line());
 }
+// The line of a text that starts at offset, without its line end.
+std::string_view lineAt(std::string_view text, size_t offset);
 // The file ended inside a section or a record.
 [[noreturn]] void truncatedFile();
 
@@ -23,13 +25,13 @@ bool nextRecord(LineCursor& cur, char letter);
 
 // "tran[ID," followed by the function text up to the first "]", which may lie several lines further on.
 // Version 1.05 texts wrote ":" after each statement and ";" at each line break. Leaves the cursor on the
-// record's last line.
-std::string readFunctionText(LineCursor& cur, bool version105);
+// record's last line. The record's identifier goes to *id when asked for.
+std::string readFunctionText(LineCursor& cur, bool version105, int* id = nullptr);
 
-// "uset[ID,PlaceID,inc,line]={", its data lines and the record's own "}".
-void readUhzi(LineCursor& cur, CUhzi& u);
-// "kset[ID,PlaceID,line]{", its data lines and the record's own "}".
-void readKemmakix(LineCursor& cur, CKemmakix& k);
+// "uset[ID,PlaceID,inc,line]={", its data lines and the record's own "}". Returns the identifier.
+int readUhzi(LineCursor& cur, CUhzi& u);
+// "kset[ID,PlaceID,line]{", its data lines and the record's own "}". Returns the identifier.
+int readKemmakix(LineCursor& cur, CKemmakix& k);
 
 struct ObjRecord {
     int kind = 0;

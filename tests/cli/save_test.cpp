@@ -75,3 +75,25 @@ TEST_F(CliSave, WritesVersion200AndReportsFailuresWithStatus2) {
 
     EXPECT_EQ(save("\"" + file("in.pol") + "\""), 2);
 }
+
+TEST_F(CliSave, ConvertsAVersion105File) {
+    std::ofstream(file("old.pol"), std::ios::binary) << "=== NOVRA Objects Data Ver.1.05 ===\r\n"
+                                                        ".section[transition]{\r\ntran[0,o1=i1&i2:]\r\n}\r\n"
+                                                        ".section[vobject]{\r\nobj[0,1,0]=(0,0)\r\n"
+                                                        "obj[0,1,0]=(0,40)\r\nobj[0,2,0]=(40,20)\r\n"
+                                                        "obj[0,1,0]=(80,20)\r\n}\r\n"
+                                                        ".section[token]{\r\ntset[0]=(5,1)\r\n}\r\n"
+                                                        ".section[arc]{\r\narc[0,2]\r\narc[1,2]:(20,40)\r\n"
+                                                        "arc[2,3]\r\n}\r\n";
+    EXPECT_EQ(save("\"" + file("old.pol") + "\" \"" + file("new.pol") + "\""), 0) << err();
+    CNet old;
+    old.loadFile(file("old.pol"));
+    old.saveFile(file("expected.pol"));
+    EXPECT_EQ(slurp(file("new.pol")), slurp(file("expected.pol")));
+    EXPECT_EQ(slurp(file("new.pol")).substr(0, 35), "=== NOVRA Objects Data Ver.2.00 ===");
+    CNet converted;
+    converted.loadFile(file("new.pol"));
+    EXPECT_EQ(converted.transitions.at(4).functionText, "o1=i1&i2;");
+    EXPECT_EQ(converted.arcs.at(converted.findArc(2, 4)).varName, "i2");
+    EXPECT_EQ(converted.tokens.at(1), (Token{kBlack, 1}));
+}

@@ -1,0 +1,209 @@
+// Version 1.05 net files and event files.
+#include "fileio/fileio_helpers.h"
+
+using namespace novra;
+using namespace novra::test;
+
+namespace {
+
+// Nodes by view position: 1 place, 2 uhzi, 3 place (white token), 4 transition "0", 5 and 6 places,
+// 7 transition "1", 8 place, 9 kemmakix. Transition 0 has two inputs and two outputs; transition 1 has two
+// inputs of which its function uses one. No end marker: the end of the file ends it.
+const char* const kOld =
+    "=== NOVRA Objects Data Ver.1.05 ===\r\n"
+    ".section[transition]{\r\n"
+    "/tran[ID,f1:f2..]\r\n"
+    "tran[0,o1=i1&i2:;\r\n"
+    "o2=~i1:]\r\n"
+    "tran[1,o1=i1:]\r\n"
+    "}\r\n"
+    ".section[uhzi]{\r\n"
+    "uset[0,0,1,1]={\r\n"
+    "data(10)\r\n"
+    "}\r\n"
+    "}\r\n"
+    ".section[kemmakix]{\r\n"
+    "kset[0,0,1]{\r\n"
+    "data(01)\r\n"
+    "}\r\n"
+    "}\r\n"
+    ".section[vobject]{\r\n"
+    "obj[0,1,0]=(10,10)\r\n"
+    "obj[0,3,0]=(0,10)\r\n"
+    "obj[0,1,0]=(20,30)\r\n"
+    "obj[0,2,0]=(40,20)\r\n"
+    "obj[0,1,0]=(60,10)\r\n"
+    "obj[0,1,0]=(60,30)\r\n"
+    "obj[0,2,1]=(80,10)\r\n"
+    "obj[0,1,0]=(100,10)\r\n"
+    "obj[0,4,0]=(120,10)\r\n"
+    "}\r\n"
+    ".section[token]{\r\n"
+    "tset[2]=(6,0)\r\n"
+    "}\r\n"
+    ".section[arc]{\r\n"
+    "arc[1,0]\r\n"
+    "arc[0,3]:(30,10)\r\n"
+    "arc[2,3]\r\n"
+    "arc[3,4]\r\n"
+    "arc[3,5]:(50,-40):(55,45)\r\n"
+    "arc[4,6]\r\n"
+    "arc[5,6]\r\n"
+    "arc[6,7]\r\n"
+    "arc[7,8]\r\n"
+    "}\r\n";
+
+struct Loaded {
+    std::unique_ptr<CNet> net = std::make_unique<CNet>();
+    std::string message;
+};
+
+Loaded load(const std::string& bytes, std::unique_ptr<CNet> into = std::make_unique<CNet>()) {
+    TempDir dir;
+    writeBytes(dir.file("f.pol"), bytes);
+    Loaded l;
+    l.net = std::move(into);
+    l.message = messageOf([&] { l.net->loadFile(dir.file("f.pol")); });
+    expectConsistent(*l.net);
+    return l;
+}
+
+std::string replaced(std::string text, const std::string& from, const std::string& to) {
+    text.replace(text.find(from), from.size(), to);
+    return text;
+}
+
+}  // namespace
+
+TEST(Version105, NumbersNodesByTheViewSectionAndDerivesArcNames) {
+    Loaded l = load(kOld);
+    ASSERT_EQ(l.message, "");
+    const CNet& net = *l.net;
+    const int kinds[] = {0,      kPlace, kUhzi,       kPlace, kTransition,
+                         kPlace, kPlace, kTransition, kPlace, kKemmakix};
+    for (int id = 1; id <= 9; ++id) EXPECT_EQ(net.kindOf(id), kinds[id]) << id;
+    EXPECT_EQ(net.objects.at(4), (VObject{kTransition, 40, 20}));
+    // ":" ended statements and ";" broke lines.
+    EXPECT_EQ(net.transitions.at(4).functionText, "o1=i1&i2;\n\no2=~i1;");
+    EXPECT_EQ(net.transitions.at(4).outputVarNames.size(), 2u);
+    EXPECT_EQ(net.transitions.at(7).functionText, "o1=i1;");
+    EXPECT_EQ(net.uhzis.at(2).words, std::vector<std::string>{"10"});
+    EXPECT_EQ(net.uhzis.at(2).line, 1);
+    EXPECT_EQ(net.kemmakixes.at(9).expected, std::vector<std::string>{"01"});
+    EXPECT_EQ(net.tokens.at(3), (Token{kWhite, 0}));
+    // Identifiers shift by one; several arcs on one side are named in arc order, single ones stay
+    // unnamed, and names the function does not use are emptied.
+    const auto name = [&](int from, int to) { return net.arcs.at(net.findArc(from, to)).varName; };
+    EXPECT_EQ(name(2, 1), "");
+    EXPECT_EQ(name(1, 4), "i1");
+    EXPECT_EQ(name(3, 4), "i2");
+    EXPECT_EQ(name(4, 5), "o1");
+    EXPECT_EQ(name(4, 6), "o2");
+    EXPECT_EQ(name(5, 7), "i1");
+    EXPECT_EQ(name(6, 7), "");
+    EXPECT_EQ(name(7, 8), "");
+    EXPECT_EQ(net.arcs.at(net.findArc(4, 6)).bendPoints, (std::vector<Point>{{50, -40}, {55, 45}}));
+    EXPECT_EQ(net.nextId, 10);
+    EXPECT_EQ(net.arcCounter, 10);
+    EXPECT_TRUE(net.simTranOpt.empty());
+    EXPECT_EQ(net.bounds, (Rect{-100, -140, 220, 145, false}));
+}
+
+TEST(Version105, AConvertedFileReadsBackAsTheSameNet) {
+    Loaded old = load(kOld);
+    ASSERT_EQ(old.message, "");
+    TempDir dir;
+    old.net->saveFile(dir.file("new.pol"));
+    CNet converted;
+    converted.loadFile(dir.file("new.pol"));
+    expectSameNet(*old.net, converted);
+    converted.saveFile(dir.file("again.pol"));
+    EXPECT_EQ(readBytes(dir.file("again.pol")), readBytes(dir.file("new.pol")));
+}
+
+TEST(Version105, CorruptFilesGiveAMessageAndLeaveAConsistentNet) {
+    const std::string old = kOld;
+    const struct {
+        std::string from, to;
+        int line;
+    } cases[] = {
+        {"obj[0,2,1]=(80,10)", "obj[0,2,5]=(80,10)", 25},  // no transition 5
+        {"obj[0,2,1]=(80,10)", "obj[0,2,0]=(80,10)", 25},  // transition 0 placed twice
+        {"obj[0,2,1]=(80,10)", "obj[0,9,1]=(80,10)", 25},  // no such kind
+        {"tset[2]=(6,0)", "tset[3]=(6,0)", 30},            // a token on a transition
+        {"arc[7,8]", "arc[7,9]", 41},                      // no tenth node
+        {"arc[7,8]", "arc[-1,8]", 41},                     // position -1 is no node
+        {"tran[1,o1=i1:]", "tran[0,o1=i1:]", 6},           // two transitions numbered 0
+    };
+    for (const auto& c : cases) {
+        Loaded l = load(replaced(old, c.from, c.to));
+        EXPECT_EQ(l.message, format(msg::kBadRecord, c.line) + c.to) << c.to;
+    }
+    // A transition the view section never places is reported at its record.
+    const std::string views = old.substr(0, old.find(".section[token]"));
+    EXPECT_EQ(load(replaced(views, "obj[0,2,1]=(80,10)\r\n", "")).message,
+              format(msg::kBadRecord, 6) + "tran[1,o1=i1:]");
+    EXPECT_EQ(load(old.substr(0, old.find("o2=~i1:]") + 6)).message, text(msg::kReadFailed));
+    // Any cut either reads what is complete or fails with a message.
+    for (size_t n = 36; n < old.size(); n += 3) load(old.substr(0, n));
+    EXPECT_EQ(load(old + "=== END ===\r\nrest is ignored\r\n").message, "");
+}
+
+TEST(EventFile, AttachesPairsToTheObjectsInOrder) {
+    auto net = std::make_unique<CNet>();
+    for (int kind : {kPlace, kTransition, kPlace, kTransition, kUhzi, kKemmakix, kPlace})
+        net->addObject(0, 0, kind);
+    Loaded l = load(
+        "state machine trace\n"
+        "main:pipe:first\nnoise\nc_element\n10,1\n\n20,0\nr\n"
+        "main:pipe:second\nc_element\n30, 1\nreset\n"
+        "main:u\nc_element\n5,1\nr\n"
+        "main:k\nc_element\n7,0\nr\n"
+        "main:p\n1,2\n3,4\n"
+        "main:p\n5,6\n"
+        "main:p\n8,9\n"
+        "unrelated line\n",
+        std::move(net));
+    ASSERT_EQ(l.message, "");
+    const CNet& n = *l.net;
+    EXPECT_EQ(n.transitions.at(2).events, (EventTable{{10, 1}, {20, 0}}));
+    EXPECT_EQ(n.transitions.at(4).events, (EventTable{{30, 1}}));
+    EXPECT_EQ(n.uhzis.at(5).events, (EventTable{{5, 1}}));
+    EXPECT_EQ(n.kemmakixes.at(6).events, (EventTable{{7, 0}}));
+    // A place block ends where the next block begins.
+    EXPECT_EQ(n.places.at(1).events, (EventTable{{1, 2}, {3, 4}}));
+    EXPECT_EQ(n.places.at(3).events, (EventTable{{5, 6}}));
+    EXPECT_EQ(n.places.at(7).events, (EventTable{{8, 9}}));
+    const std::multimap<int, int> index = {{10, 2}, {20, 2}, {30, 4}, {5, 5}, {7, 6},
+                                           {1, 1},  {3, 1},  {5, 3},  {8, 7}};
+    EXPECT_EQ(n.eventIndex, index);
+    EXPECT_EQ(n.eventFlag, 1);
+    EXPECT_EQ(n.objects.size(), 7u);  // nothing else changed
+}
+
+TEST(EventFile, ABlockCutShortLeavesTheNextBlockItsOwn) {
+    auto net = std::make_unique<CNet>();
+    for (int kind : {kPlace, kTransition, kTransition}) net->addObject(0, 0, kind);
+    // The first pipe block has no c_element line, and the place block runs straight into a pipe block.
+    Loaded l =
+        load("state machine\nmain:pipe:a\nmain:p\n1,1\nmain:pipe:b\nc_element\n2,2\nr\n", std::move(net));
+    ASSERT_EQ(l.message, "");
+    EXPECT_TRUE(l.net->transitions.at(2).events.empty());
+    EXPECT_EQ(l.net->places.at(1).events, (EventTable{{1, 1}}));
+    EXPECT_EQ(l.net->transitions.at(3).events, (EventTable{{2, 2}}));
+}
+
+TEST(EventFile, MoreBlocksThanObjectsOrABadPairFails) {
+    EXPECT_EQ(load("state machine\nmain:pipe:x\n").message, text(msg::kTransitionCountMismatch));
+    EXPECT_EQ(load("state machine\nmain:u\n").message, text(msg::kUhziCountMismatch));
+    EXPECT_EQ(load("state machine\nmain:k\n").message, text(msg::kKemmakixCountMismatch));
+    auto onePlace = std::make_unique<CNet>();
+    onePlace->addObject(0, 0, kPlace);
+    Loaded two = load("state machine\nmain:p\n1,2\nmain:p\n3,4\n", std::move(onePlace));
+    EXPECT_EQ(two.message, text(msg::kPlaceCountMismatch));
+    EXPECT_EQ(two.net->eventFlag, 0);
+    auto t = std::make_unique<CNet>();
+    t->addObject(0, 0, kTransition);
+    EXPECT_EQ(load("state machine\nmain:pipe:\nc_element\n1,2\n3;4\nr\n", std::move(t)).message,
+              format(msg::kBadRecord, 5) + "3;4");
+}
