@@ -28,3 +28,4 @@ std::string format(const MsgText& m, int a, int b);
 #include "common/messages_net.h"
 #include "common/messages_sim.h"
 #include "common/messages_verilog.h"
+#include "common/messages_ui.h"

@@ -1,0 +1,112 @@
+#pragma once
+// Texts of the desktop program: captions, menus, command prompts and tool tips, status and log lines.
+#include "common/messages.h"
+
+namespace novra::msg {
+
+inline constexpr MsgText kAppTitle{"NOVRA", nullptr};
+inline constexpr MsgText kIdle{"ﾚﾃﾞｨ", nullptr};
+inline constexpr MsgText kPaneX{"X座標", nullptr};
+inline constexpr MsgText kPaneY{"Y座標", nullptr};
+inline constexpr MsgText kCoordX{"x:%d", nullptr};
+inline constexpr MsgText kCoordY{"y:%d", nullptr};
+inline constexpr MsgText kMessageBarTitle{"メッセージ", nullptr};
+inline constexpr MsgText kErrTokenColor{"err token color", nullptr};
+inline constexpr MsgText kTokenValueUndefined{"X", nullptr};
+inline constexpr MsgText kMarkRegisterReduced{"R省略", nullptr};
+inline constexpr MsgText kMarkDiscard{"破棄!", nullptr};
+inline constexpr MsgText kMarkKeep{"消費しない!", nullptr};
+inline constexpr MsgText kMenuTitleGeneric{"Generic", nullptr};
+inline constexpr MsgText kAboutText{"NOVRA Version 2.0\n\n自己同期回路設計ツール", nullptr};
+inline constexpr MsgText kAboutTitle{"NOVRA のバージョン情報", nullptr};
+inline constexpr MsgText kUsage{
+    "使い方: novra [ネットファイル.pol]\n       novra --screenshot 画像.png ネットファイル.pol\n", nullptr};
+inline constexpr MsgText kScreenshotFailed{"画像を保存できませんでした: %s\n", nullptr};
+inline constexpr MsgText kPrintFailed{"印刷を開始できませんでした", nullptr};
+
+// Menu bar.
+inline constexpr MsgText kMenuFile{"ﾌｧｲﾙ(&F)", nullptr};
+inline constexpr MsgText kMenuEdit{"編集(&E)", nullptr};
+inline constexpr MsgText kMenuView{"表示(&V)", nullptr};
+inline constexpr MsgText kMenuSettings{"設定", nullptr};
+inline constexpr MsgText kMenuHelp{"ﾍﾙﾌﾟ(&H)", nullptr};
+inline constexpr MsgText kMenuContinuousPaste{"連続配置", nullptr};
+
+// Menu items, then prompt and tool tip ("prompt\ntip") of every command.
+inline constexpr MsgText kItemNew{"新規作成(&N)", nullptr};
+inline constexpr MsgText kTipNew{"新規にﾌｧｲﾙを作成\n新規作成", nullptr};
+inline constexpr MsgText kItemOpen{"開く(&O)...", nullptr};
+inline constexpr MsgText kTipOpen{"既存のﾌｧｲﾙを開く\n開く", nullptr};
+inline constexpr MsgText kItemSave{"上書き保存(&S)", nullptr};
+inline constexpr MsgText kTipSave{"ｱｸﾃｨﾌﾞなﾄﾞｷｭﾒﾝﾄを上書きして保存\n上書き保存", nullptr};
+inline constexpr MsgText kItemSaveAs{"名前を付けて保存(&A)...", nullptr};
+inline constexpr MsgText kTipSaveAs{"ｱｸﾃｨﾌﾞなﾄﾞｷｭﾒﾝﾄに名前を付けて保存\n名前を付けて保存", nullptr};
+inline constexpr MsgText kItemPrint{"印刷(&P)...", nullptr};
+inline constexpr MsgText kTipPrint{"ｱｸﾃｨﾌﾞなﾄﾞｷｭﾒﾝﾄを印刷\n印刷", nullptr};
+inline constexpr MsgText kItemPrintPreview{"印刷ﾌﾟﾚﾋﾞｭｰ(&V)", nullptr};
+inline constexpr MsgText kTipPrintPreview{"ﾌﾙ ﾍﾟｰｼﾞ表示\n印刷ﾌﾟﾚﾋﾞｭｰ", nullptr};
+inline constexpr MsgText kItemPrintSetup{"ﾌﾟﾘﾝﾀの設定(&R)...", nullptr};
+inline constexpr MsgText kTipPrintSetup{"ﾌﾟﾘﾝﾀおよびﾌﾟﾘﾝﾄ ｵﾌﾟｼｮﾝの変更\n印刷設定", nullptr};
+inline constexpr MsgText kItemRecent{"最近使ったﾌｧｲﾙ", nullptr};
+inline constexpr MsgText kTipRecent{"このﾌｧｲﾙを開く\n最近使ったﾌｧｲﾙ", nullptr};
+inline constexpr MsgText kItemVerilog{"verilogに出力", nullptr};
+inline constexpr MsgText kTipVerilog{"Verilog-HDLに出力します\nverilogに出力", nullptr};
+inline constexpr MsgText kItemExit{"ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)", nullptr};
+inline constexpr MsgText kTipExit{"ｱﾌﾟﾘｹｰｼｮﾝを終了\n終了", nullptr};
+inline constexpr MsgText kItemUndo{"元に戻す(&U)", nullptr};
+inline constexpr MsgText kTipUndo{"直前に行った動作を元に戻す\n元に戻す", nullptr};
+inline constexpr MsgText kItemCut{"切り取り(&T)", nullptr};
+inline constexpr MsgText kTipCut{"選択範囲を切り取ってｸﾘｯﾌﾟﾎﾞｰﾄﾞに移動\n切り取り", nullptr};
+inline constexpr MsgText kItemCopy{"ｺﾋﾟｰ(&C)", nullptr};
+inline constexpr MsgText kTipCopy{"選択範囲をｺﾋﾟｰしてｸﾘｯﾌﾟﾎﾞｰﾄﾞに保存\nｺﾋﾟｰ", nullptr};
+inline constexpr MsgText kItemPaste{"貼り付け(&P)", nullptr};
+inline constexpr MsgText kTipPaste{"ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容を挿入\n貼り付け", nullptr};
+inline constexpr MsgText kItemFind{"検索", nullptr};
+inline constexpr MsgText kTipFind{"オブジェクトIDで検索します\n検索", nullptr};
+inline constexpr MsgText kItemToolBar{"ﾂｰﾙ ﾊﾞｰ(&T)", nullptr};
+inline constexpr MsgText kTipToolBar{"ﾂｰﾙ ﾊﾞｰの表示/非表示\nﾂｰﾙ ﾊﾞｰの表示/非表示", nullptr};
+inline constexpr MsgText kItemStatusBar{"ｽﾃｰﾀｽ ﾊﾞｰ(&S)", nullptr};
+inline constexpr MsgText kTipStatusBar{"ｽﾃｰﾀｽ ﾊﾞｰの表示/非表示\nｽﾃｰﾀｽ ﾊﾞｰの表示/非表示", nullptr};
+inline constexpr MsgText kItemMessageBar{"メッセージ(M)", nullptr};
+inline constexpr MsgText kTipMessageBar{"メッセージダイアログ", nullptr};
+inline constexpr MsgText kItemShowIds{"オブジェクトIDを表示", nullptr};
+inline constexpr MsgText kTipShowIds{"オブジェクトIDを表示します\nオブジェクトID", nullptr};
+inline constexpr MsgText kItemShowOldTokens{"過去通過トークンの表示", nullptr};
+inline constexpr MsgText kTipShowOldTokens{"過去に通過したトークンを表示します\n過去通過トークン", nullptr};
+inline constexpr MsgText kItemSettings{"設定", nullptr};
+inline constexpr MsgText kTipSettings{"設定を変更します\n設定", nullptr};
+inline constexpr MsgText kItemAbout{"ﾊﾞｰｼﾞｮﾝ情報(&A)...", nullptr};
+inline constexpr MsgText kTipAbout{"ﾌﾟﾛｸﾞﾗﾑの情報、ﾊﾞｰｼﾞｮﾝを表示\nﾊﾞｰｼﾞｮﾝ情報", nullptr};
+inline constexpr MsgText kTipPlace{"プレースを配置します\nプレース", nullptr};
+inline constexpr MsgText kTipTransition{"トランジションを配置します\nトランジション", nullptr};
+inline constexpr MsgText kTipUhzi{"ウージ（ソーストランジション）を配置します\nウージ", nullptr};
+inline constexpr MsgText kTipKemmakix{"ケムマキ（シンクトランジション）を配置します\nケムマキ", nullptr};
+inline constexpr MsgText kTipToken{"トークンを配置します\nトークン", nullptr};
+inline constexpr MsgText kTipArc{"アークで接続します\nアーク", nullptr};
+inline constexpr MsgText kTipContinuous{"プレースとトランジションを連続して配置します\n連続配置", nullptr};
+inline constexpr MsgText kTipHand{"オブジェクトを選択して移動します\nハンド", nullptr};
+inline constexpr MsgText kTipDeleteTool{"オブジェクトを削除します\n削除", nullptr};
+inline constexpr MsgText kTipZoomIn{"拡大表示します\n拡大", nullptr};
+inline constexpr MsgText kTipZoomOut{"縮小表示します\n縮小", nullptr};
+inline constexpr MsgText kTipHelpInfo{"お助け情報を表示します\nヘルプ", nullptr};
+inline constexpr MsgText kTipCompile{"コンパイル\nコンパイル", nullptr};
+inline constexpr MsgText kTipRewind{"ひとつ前のマーキングに戻します\n巻き戻し", nullptr};
+inline constexpr MsgText kTipRun{"連続実行\n実行", nullptr};
+inline constexpr MsgText kTipStep{"ステップ実行\nステップ実行", nullptr};
+inline constexpr MsgText kTipPause{"シミュレーションを中断します\n一時停止", nullptr};
+inline constexpr MsgText kTipAbort{"シミュレーションを中止します\n中止", nullptr};
+inline constexpr MsgText kTipClearAll{"全てクリア\nクリア", nullptr};
+inline constexpr MsgText kTipQuickSave{"クイックファイルに保存します\nクイックセーブ", nullptr};
+inline constexpr MsgText kTipQuickLoad{"クイックファイルを読み込みます\nクイックロード", nullptr};
+inline constexpr MsgText kItemDelete{"削除", nullptr};
+inline constexpr MsgText kTipDelete{"選択したオブジェクトを削除します\n削除", nullptr};
+inline constexpr MsgText kItemAlign{"整列", nullptr};
+inline constexpr MsgText kTipAlign{"オブジェクトをグリッドに整列します\n整列", nullptr};
+inline constexpr MsgText kItemPasteHorizontal{"水平方向", nullptr};
+inline constexpr MsgText kItemPasteVertical{"垂直方向", nullptr};
+inline constexpr MsgText kTipPasteRepeat{"クリップボードの内容を並べて貼り付けます\n連続貼り付け", nullptr};
+inline constexpr MsgText kTipFunctionDialog{"トランジション関数を編集します\nトランジション関数", nullptr};
+inline constexpr MsgText kTipUhziDialog{"ウージを編集します\nウージ", nullptr};
+inline constexpr MsgText kTipKemmakixDialog{"ケムマキを編集します\nケムマキ", nullptr};
+
+}  // namespace novra::msg

@@ -1,0 +1,214 @@
+#include "ui/config.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QStringList>
+
+namespace novra::ui {
+
+namespace {
+QString gIniOverride;
+bool gReadOnly = false;
+
+QString withSlash(QString dir) {
+    if (!dir.endsWith('/')) dir += '/';
+    return dir;
+}
+
+// The executable's folder, when the program may keep its files there.
+std::optional<QString> writableProgramFolder() {
+    const QString dir = QCoreApplication::applicationDirPath();
+    if (dir.isEmpty()) return std::nullopt;
+    QFileInfo fi(dir);
+    if (!fi.isDir() || !fi.isWritable()) return std::nullopt;
+    return withSlash(dir);
+}
+}  // namespace
+
+QString CConfig::iniPath() {
+    if (!gIniOverride.isEmpty()) return gIniOverride;
+    if (auto dir = writableProgramFolder()) return *dir + "NOVRA.ini";
+    const QString conf = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    QDir().mkpath(conf);
+    return withSlash(conf) + "NOVRA.ini";
+}
+
+void CConfig::setIniPath(const QString& path) {
+    gIniOverride = path;
+}
+void CConfig::setReadOnly(bool readOnly) {
+    gReadOnly = readOnly;
+}
+bool CConfig::readOnly() {
+    return gReadOnly;
+}
+
+QString CConfig::defaultOutputFolder() {
+    if (auto dir = writableProgramFolder()) return *dir;
+    return withSlash(QDir::homePath());
+}
+
+QString CConfig::quickSavePath() {
+    if (auto dir = writableProgramFolder()) return *dir + "temp.pol";
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QDir().mkpath(data);
+    return withSlash(data) + "temp.pol";
+}
+
+std::unique_ptr<QSettings> CConfig::open() {
+    return std::make_unique<QSettings>(iniPath(), QSettings::IniFormat);
+}
+
+namespace {
+// QSettings keeps keys outside any group in [General] and escapes a group of that name, so the
+// file's own [General] section is reached through plain keys.
+QString keyOf(const char* section, const char* key) {
+    if (qstrcmp(section, "General") == 0) return QString::fromLatin1(key);
+    return QString::fromLatin1(section) + '/' + key;
+}
+
+// A hand-edited value with a comma comes back as a list; it is still one text.
+QString valueText(const QVariant& v) {
+    if (v.typeId() == QMetaType::QStringList) return v.toStringList().join(',');
+    return v.toString();
+}
+}  // namespace
+
+int CConfig::readInt(QSettings& s, const char* section, const char* key, int def) {
+    const QVariant v = s.value(keyOf(section, key));
+    if (!v.isValid()) return def;
+    bool ok = false;
+    const int n = valueText(v).trimmed().toInt(&ok);
+    return ok ? n : def;
+}
+
+QString CConfig::readString(QSettings& s, const char* section, const char* key, const QString& def) {
+    const QVariant v = s.value(keyOf(section, key));
+    return v.isValid() ? valueText(v) : def;
+}
+
+namespace {
+void writeInt(QSettings& s, const char* section, const char* key, int value) {
+    s.setValue(keyOf(section, key), QString::number(value));
+}
+void writeString(QSettings& s, const char* section, const char* key, const QString& value) {
+    s.setValue(keyOf(section, key), value);
+}
+}  // namespace
+
+std::vector<QString> readVerilogOutDirs(QSettings& s, const QString& defaultFolder) {
+    std::vector<QString> dirs;
+    for (int n = 0; n < 10; ++n) {
+        const QByteArray key = "VerilogOutDir" + QByteArray::number(n);
+        QString dir = CConfig::readString(s, "Verilog", key.constData(), defaultFolder);
+        dirs.push_back(dir);
+        if (dir == defaultFolder) break;
+    }
+    return dirs;
+}
+
+void writeVerilogOutDirs(QSettings& s, std::vector<QString> dirs) {
+    int n = 0;
+    for (; n < 10 && !dirs.empty(); ++n) {
+        const QByteArray key = "VerilogOutDir" + QByteArray::number(n);
+        writeString(s, "Verilog", key.constData(), dirs.front());
+        dirs.erase(dirs.begin());
+    }
+    // Entries left over from a longer list would otherwise be read back after a shorter one.
+    for (; n < 10; ++n) s.remove(keyOf("Verilog", ("VerilogOutDir" + QByteArray::number(n)).constData()));
+}
+
+void DocSettings::load() {
+    auto s = CConfig::open();
+    simSpeed = CConfig::readInt(*s, "Simulation", "SimSpeed", 10);
+    nmode = CConfig::readInt(*s, "General", "Nmode", 0);
+    verilogOutDirs = readVerilogOutDirs(*s, CConfig::defaultOutputFolder());
+    verilogOutModuleName = CConfig::readString(*s, "Verilog", "VerilogOutModuleName", "testmodule");
+    verilogOutSync = CConfig::readInt(*s, "Verilog", "VerilogOutSync", 0);
+    verilogDebug = CConfig::readInt(*s, "Verilog", "VerilogDebug", 0);
+}
+
+void DocSettings::save() const {
+    if (CConfig::readOnly()) return;
+    auto s = CConfig::open();
+    writeInt(*s, "Simulation", "SimSpeed", simSpeed);
+    writeInt(*s, "General", "Nmode", nmode);
+    writeVerilogOutDirs(*s, verilogOutDirs);
+    writeString(*s, "Verilog", "VerilogOutModuleName", verilogOutModuleName);
+    writeInt(*s, "Verilog", "VerilogOutSync", verilogOutSync);
+    writeInt(*s, "Verilog", "VerilogDebug", verilogDebug);
+}
+
+void ViewSettings::load() {
+    auto s = CConfig::open();
+    hatchSize = CConfig::readInt(*s, "View", "HatchSize", 40);
+    compileSave = CConfig::readInt(*s, "Compile", "CompileSave", 0);
+    simAnime = CConfig::readInt(*s, "Simulation", "SimAnime", 1);
+    objectYard = CConfig::readInt(*s, "Edit", "ObjectYard", 0);
+    tokenMove = CConfig::readInt(*s, "Simulation", "TokenMove", 1);
+    enableObjId = CConfig::readInt(*s, "View", "EnableObjId", 0);
+    enableOldToken = CConfig::readInt(*s, "View", "EnableOldToken", 0);
+    const ViewColors d;
+    colors.back = CConfig::readInt(*s, "View", "vColBack", d.back);
+    colors.arc = CConfig::readInt(*s, "View", "vColArc", d.arc);
+    colors.place = CConfig::readInt(*s, "View", "vColPlace", d.place);
+    colors.transition = CConfig::readInt(*s, "View", "vColTransition", d.transition);
+    colors.uhzi = CConfig::readInt(*s, "View", "vColUhzi", d.uhzi);
+    colors.kemmakix = CConfig::readInt(*s, "View", "vColKemmakix", d.kemmakix);
+    colors.grid = CConfig::readInt(*s, "View", "vColGlid", d.grid);
+    skinUse = CConfig::readInt(*s, "View", "SkinUse", 0);
+}
+
+void ViewSettings::save() const {
+    if (CConfig::readOnly()) return;
+    auto s = CConfig::open();
+    writeInt(*s, "View", "HatchSize", hatchSize);
+    writeInt(*s, "Compile", "CompileSave", compileSave);
+    writeInt(*s, "Simulation", "SimAnime", simAnime);
+    writeInt(*s, "Edit", "ObjectYard", objectYard);
+    writeInt(*s, "Simulation", "TokenMove", tokenMove);
+    writeInt(*s, "View", "EnableObjId", enableObjId);
+    writeInt(*s, "View", "EnableOldToken", enableOldToken);
+    writeInt(*s, "View", "vColBack", colors.back);
+    writeInt(*s, "View", "vColArc", colors.arc);
+    writeInt(*s, "View", "vColPlace", colors.place);
+    writeInt(*s, "View", "vColTransition", colors.transition);
+    writeInt(*s, "View", "vColUhzi", colors.uhzi);
+    writeInt(*s, "View", "vColKemmakix", colors.kemmakix);
+    writeInt(*s, "View", "vColGlid", colors.grid);
+    writeInt(*s, "View", "SkinUse", skinUse);
+}
+
+std::optional<Placement> parsePlacement(const QString& text) {
+    const QStringList parts = text.split(':');
+    if (parts.size() != 10) return std::nullopt;
+    Placement p{};
+    for (int i = 0; i < 10; ++i) {
+        bool ok = false;
+        p[static_cast<size_t>(i)] = parts[i].trimmed().toInt(&ok, 0);  // base 0: decimal, 0x hex, 0 octal
+        if (!ok) return std::nullopt;
+    }
+    return p;
+}
+
+QString formatPlacement(const Placement& p) {
+    QStringList parts;
+    for (int v : p) parts << QString::number(v);
+    return parts.join(':');
+}
+
+std::optional<Placement> readPlacement() {
+    auto s = CConfig::open();
+    return parsePlacement(CConfig::readString(*s, "Option", "Position", QString()));
+}
+
+void writePlacement(const Placement& p) {
+    if (CConfig::readOnly()) return;
+    auto s = CConfig::open();
+    writeString(*s, "Option", "Position", formatPlacement(p));
+}
+
+}  // namespace novra::ui

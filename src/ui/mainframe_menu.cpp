@@ -1,0 +1,204 @@
+// The commands of the main window: one action per command id, the menu, the tool bars and the keys.
+#include <QAction>
+#include <QKeySequence>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolBar>
+#include <vector>
+
+#include "common/messages.h"
+#include "ui/icons.h"
+#include "ui/mainframe.h"
+
+namespace novra::ui {
+
+namespace {
+QString qs(const MsgText& m) {
+    return QString::fromUtf8(text(m).c_str());
+}
+
+struct CommandText {
+    Cmd cmd;
+    const MsgText* item;  // menu text; null for commands reached only from a tool bar, a key or a click
+    const MsgText* tip;   // "prompt\ntool tip"
+    bool checkable;
+};
+
+const std::vector<CommandText>& commandTexts() {
+    static const std::vector<CommandText> table = {
+        {Cmd::New, &msg::kItemNew, &msg::kTipNew, false},
+        {Cmd::Open, &msg::kItemOpen, &msg::kTipOpen, false},
+        {Cmd::Save, &msg::kItemSave, &msg::kTipSave, false},
+        {Cmd::SaveAs, &msg::kItemSaveAs, &msg::kTipSaveAs, false},
+        {Cmd::Print, &msg::kItemPrint, &msg::kTipPrint, false},
+        {Cmd::PrintPreview, &msg::kItemPrintPreview, &msg::kTipPrintPreview, false},
+        {Cmd::PrintSetup, &msg::kItemPrintSetup, &msg::kTipPrintSetup, false},
+        {Cmd::RecentFile, &msg::kItemRecent, &msg::kTipRecent, false},
+        {Cmd::VerilogOutput, &msg::kItemVerilog, &msg::kTipVerilog, false},
+        {Cmd::Exit, &msg::kItemExit, &msg::kTipExit, false},
+        {Cmd::Undo, &msg::kItemUndo, &msg::kTipUndo, false},
+        {Cmd::Cut, &msg::kItemCut, &msg::kTipCut, false},
+        {Cmd::Copy, &msg::kItemCopy, &msg::kTipCopy, false},
+        {Cmd::Paste, &msg::kItemPaste, &msg::kTipPaste, false},
+        {Cmd::PasteHorizontal, &msg::kItemPasteHorizontal, &msg::kTipPasteRepeat, false},
+        {Cmd::PasteVertical, &msg::kItemPasteVertical, &msg::kTipPasteRepeat, false},
+        {Cmd::Find, &msg::kItemFind, &msg::kTipFind, false},
+        {Cmd::Delete, &msg::kItemDelete, &msg::kTipDelete, false},
+        {Cmd::Align, &msg::kItemAlign, &msg::kTipAlign, false},
+        {Cmd::ToolBar, &msg::kItemToolBar, &msg::kTipToolBar, true},
+        {Cmd::StatusBar, &msg::kItemStatusBar, &msg::kTipStatusBar, true},
+        {Cmd::MessageBar, &msg::kItemMessageBar, &msg::kTipMessageBar, true},
+        {Cmd::ShowObjectIds, &msg::kItemShowIds, &msg::kTipShowIds, true},
+        {Cmd::ShowOldTokens, &msg::kItemShowOldTokens, &msg::kTipShowOldTokens, true},
+        {Cmd::Settings, &msg::kItemSettings, &msg::kTipSettings, false},
+        {Cmd::About, &msg::kItemAbout, &msg::kTipAbout, false},
+        {Cmd::HelpInfo, nullptr, &msg::kTipHelpInfo, false},
+        {Cmd::ToolPlace, nullptr, &msg::kTipPlace, false},
+        {Cmd::ToolTransition, nullptr, &msg::kTipTransition, false},
+        {Cmd::ToolUhzi, nullptr, &msg::kTipUhzi, false},
+        {Cmd::ToolKemmakix, nullptr, &msg::kTipKemmakix, false},
+        {Cmd::ToolToken, nullptr, &msg::kTipToken, false},
+        {Cmd::ToolArc, nullptr, &msg::kTipArc, false},
+        {Cmd::ToolContinuous, nullptr, &msg::kTipContinuous, false},
+        {Cmd::ToolHand, nullptr, &msg::kTipHand, false},
+        {Cmd::ToolDelete, nullptr, &msg::kTipDeleteTool, false},
+        {Cmd::ZoomIn, nullptr, &msg::kTipZoomIn, false},
+        {Cmd::ZoomOut, nullptr, &msg::kTipZoomOut, false},
+        {Cmd::Compile, nullptr, &msg::kTipCompile, false},
+        {Cmd::Rewind, nullptr, &msg::kTipRewind, false},
+        {Cmd::Run, nullptr, &msg::kTipRun, false},
+        {Cmd::Step, nullptr, &msg::kTipStep, false},
+        {Cmd::Pause, nullptr, &msg::kTipPause, false},
+        {Cmd::Abort, nullptr, &msg::kTipAbort, false},
+        {Cmd::ClearAll, nullptr, &msg::kTipClearAll, false},
+        {Cmd::QuickSave, nullptr, &msg::kTipQuickSave, false},
+        {Cmd::QuickLoad, nullptr, &msg::kTipQuickLoad, false},
+        {Cmd::FunctionDialog, nullptr, &msg::kTipFunctionDialog, false},
+        {Cmd::UhziDialog, nullptr, &msg::kTipUhziDialog, false},
+        {Cmd::KemmakixDialog, nullptr, &msg::kTipKemmakixDialog, false},
+    };
+    return table;
+}
+
+const std::multimap<Cmd, QKeySequence>& accelerators() {
+    static const std::multimap<Cmd, QKeySequence> keys = {
+        {Cmd::ToolArc, QKeySequence(Qt::Key_A)},
+        {Cmd::ToolKemmakix, QKeySequence(Qt::Key_K)},
+        {Cmd::ToolPlace, QKeySequence(Qt::Key_P)},
+        {Cmd::ToolTransition, QKeySequence(Qt::Key_T)},
+        {Cmd::ToolUhzi, QKeySequence(Qt::Key_U)},
+        {Cmd::Delete, QKeySequence(Qt::Key_Delete)},
+        {Cmd::Cut, QKeySequence(Qt::CTRL | Qt::Key_X)},
+        {Cmd::Cut, QKeySequence(Qt::SHIFT | Qt::Key_Delete)},
+        {Cmd::Copy, QKeySequence(Qt::CTRL | Qt::Key_C)},
+        {Cmd::Copy, QKeySequence(Qt::CTRL | Qt::Key_Insert)},
+        {Cmd::Paste, QKeySequence(Qt::CTRL | Qt::Key_V)},
+        {Cmd::Paste, QKeySequence(Qt::SHIFT | Qt::Key_Insert)},
+        {Cmd::Undo, QKeySequence(Qt::CTRL | Qt::Key_Z)},
+        {Cmd::Undo, QKeySequence(Qt::ALT | Qt::Key_Backspace)},
+        {Cmd::Find, QKeySequence(Qt::CTRL | Qt::Key_F)},
+        {Cmd::New, QKeySequence(Qt::CTRL | Qt::Key_N)},
+        {Cmd::Open, QKeySequence(Qt::CTRL | Qt::Key_O)},
+        {Cmd::Save, QKeySequence(Qt::CTRL | Qt::Key_S)},
+        {Cmd::Print, QKeySequence(Qt::CTRL | Qt::Key_P)},
+        {Cmd::Compile, QKeySequence(Qt::Key_F5)},
+        {Cmd::Run, QKeySequence(Qt::Key_F6)},
+        {Cmd::Step, QKeySequence(Qt::Key_F7)},
+        {Cmd::Pause, QKeySequence(Qt::Key_F8)},
+        {Cmd::Abort, QKeySequence(Qt::Key_F9)},
+    };
+    return keys;
+}
+}  // namespace
+
+void CMainFrame::createActions() {
+    for (const CommandText& c : commandTexts()) {
+        const QString tip = qs(*c.tip);
+        const QString prompt = tip.section('\n', 0, 0);
+        const QString shortTip = tip.contains('\n') ? tip.section('\n', 1) : prompt;
+        auto* a = new QAction(c.item ? qs(*c.item) : shortTip, this);
+        a->setObjectName(QString::number(static_cast<int>(c.cmd)));
+        a->setData(static_cast<int>(c.cmd));
+        a->setStatusTip(prompt);
+        a->setToolTip(shortTip);
+        a->setCheckable(c.checkable);
+        QList<QKeySequence> keys;
+        auto [b, e] = accelerators().equal_range(c.cmd);
+        for (auto it = b; it != e; ++it) keys << it->second;
+        a->setShortcuts(keys);
+        const QImage img = commandImage(c.cmd);
+        if (!img.isNull()) a->setIcon(commandIcon(c.cmd));
+        // Checkable commands keep their check from the rules, not from the click.
+        connect(a, &QAction::triggered, this, [this, cmd = c.cmd] { runCommand(cmd); });
+        addAction(a);  // keys work whether or not the command sits in a menu
+        actions_[c.cmd] = a;
+    }
+}
+
+void CMainFrame::createMenus() {
+    const auto add = [this](QMenu* m, std::initializer_list<Cmd> cmds) {
+        for (Cmd c : cmds) {
+            if (c == Cmd(0))
+                m->addSeparator();
+            else
+                m->addAction(action(c));
+        }
+        connect(m, &QMenu::aboutToShow, this, &CMainFrame::updateCommands);
+    };
+    const Cmd sep = Cmd(0);
+    add(menuBar()->addMenu(qs(msg::kMenuFile)),
+        {Cmd::New, Cmd::Open, Cmd::Save, Cmd::SaveAs, sep, Cmd::Print, Cmd::PrintPreview, Cmd::PrintSetup,
+         sep, Cmd::RecentFile, sep, Cmd::VerilogOutput, sep, Cmd::Exit});
+    add(menuBar()->addMenu(qs(msg::kMenuEdit)),
+        {Cmd::Undo, sep, Cmd::Cut, Cmd::Copy, Cmd::Paste, sep, Cmd::Find});
+    add(menuBar()->addMenu(qs(msg::kMenuView)),
+        {Cmd::ToolBar, Cmd::StatusBar, Cmd::MessageBar, sep, Cmd::ShowObjectIds, Cmd::ShowOldTokens});
+    add(menuBar()->addMenu(qs(msg::kMenuSettings)), {Cmd::Settings});
+    add(menuBar()->addMenu(qs(msg::kMenuHelp)), {Cmd::About});
+}
+
+void CMainFrame::createToolBars() {
+    const Cmd sep = Cmd(0);
+    const auto bar = [this, sep](const char* name, std::initializer_list<Cmd> cmds) {
+        auto* tb = new QToolBar(QString::fromLatin1(name), this);
+        tb->setObjectName(QString::fromLatin1(name));
+        tb->setIconSize(QSize(16, 16));
+        tb->setMovable(true);
+        tb->setAllowedAreas(Qt::AllToolBarAreas);
+        for (Cmd c : cmds) {
+            if (c == sep)
+                tb->addSeparator();
+            else
+                tb->addAction(action(c));
+        }
+        addToolBar(Qt::TopToolBarArea, tb);
+        return tb;
+    };
+    fileBar_ = bar("ToolBar128", {Cmd::Open, Cmd::Save});
+    toolsBar_ = bar("ToolBar132", {Cmd::ToolPlace,
+                                   Cmd::ToolTransition,
+                                   Cmd::ToolUhzi,
+                                   Cmd::ToolKemmakix,
+                                   Cmd::ToolToken,
+                                   Cmd::ToolArc,
+                                   Cmd::ToolContinuous,
+                                   sep,
+                                   Cmd::ToolHand,
+                                   Cmd::ToolDelete,
+                                   Cmd::ZoomIn,
+                                   Cmd::ZoomOut,
+                                   Cmd::HelpInfo,
+                                   sep,
+                                   Cmd::Compile,
+                                   Cmd::Rewind,
+                                   Cmd::Run,
+                                   Cmd::Step,
+                                   Cmd::Pause,
+                                   Cmd::Abort,
+                                   sep,
+                                   Cmd::ClearAll,
+                                   Cmd::QuickSave,
+                                   Cmd::QuickLoad});
+}
+
+}  // namespace novra::ui

@@ -1,0 +1,200 @@
+#pragma once
+// CNOVRAView: the canvas. It draws the document's net (rendering), turns mouse and keys into edits,
+// drives the simulation and carries the view's commands; each concern lives in its own view_*.cpp.
+#include <QAbstractScrollArea>
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QPen>
+#include <QPoint>
+#include <QRect>
+#include <array>
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "ui/commands.h"
+#include "ui/config.h"
+
+class QPainter;
+class QPrinter;
+
+namespace novra {
+class CNet;
+}
+
+namespace novra::ui {
+
+class CNOVRADoc;
+
+// Object shapes at zoom level 0, offsets from the top-left corner of the object's 40 x 40 cell.
+struct ShapeTable {
+    // place ellipse box, transition bar, then the uhzi / kemmakix points A to E.
+    std::array<int, 18> v{1, 1, 39, 39, 15, 1, 25, 39, 17, 10, 1, 1, 1, 39, 17, 29, 37, 19};
+    ShapeTable shifted(int level) const;
+};
+
+class CNOVRAView : public QAbstractScrollArea {
+    Q_OBJECT
+  public:
+    static constexpr int kCell = 40;
+    static constexpr int kMaxZoom = 5;
+
+    explicit CNOVRAView(CNOVRADoc* doc, QWidget* parent = nullptr);  // reads the view's settings
+    ~CNOVRAView() override;                                          // writes them back
+
+    CNOVRADoc* document() const { return doc_; }
+    CNet& net() const;
+
+    ViewSettings& settings() { return settings_; }
+    // After a change of colours or zoom: pens, brushes and sprites follow.
+    void settingsChanged();
+
+    using Sink = std::function<void(const std::string&)>;
+    void setReporters(Sink log, Sink status) {
+        log_ = std::move(log);
+        status_ = std::move(status);
+    }
+
+    // --- zoom and scrolling (view_zoom.cpp) ---
+    int zoomLevel() const { return zoom_; }
+    int extraLevel() const { return extraLevel_; }
+    int drawLevel() const { return zoom_ + extraLevel_; }
+    int objectSize() const { return objectSize_; }
+    // One wheel movement: delta in 1/120 notches; with S held it changes the extra level instead.
+    void wheelZoom(int delta, bool sHeld);
+    void zoomIn() { wheelZoom(-120, false); }
+    void zoomOut() { wheelZoom(120, false); }
+    QPoint scrollPos() const { return scroll_; }
+    void setScrollPos(QPoint p);
+    // Scrolls by an offset in client pixels (shifted by the zoom level, or the drawing level).
+    void scrollByOffset(int dx, int dy, bool useDrawLevel = false);
+    QPoint toClient(int canvasX, int canvasY) const;
+    QPoint toCanvas(QPoint client) const;
+    int clientWidth() const { return clientW_; }
+    int clientHeight() const { return clientH_; }
+
+    // --- rendering (view_render.cpp, view_shapes.cpp) ---
+    // Draws the static layer into the back buffer as a paint would, without showing it.
+    void renderFrame();
+    const QImage& backBuffer() const { return back_; }
+    // The object drawn at a client point, 0 for none or for an id the net no longer has.
+    int idAt(QPoint client) const;
+    // Texts drawn by the last frame (labels, marks, ids, token values), in drawing order.
+    struct DrawnText {
+        QString text;
+        QPoint pos;
+    };
+    const std::vector<DrawnText>& drawnTexts() const { return texts_; }
+    // Draws one object of a kind with its top-left corner at (x, y) (also used by the animations).
+    void drawObject(QPainter& p, int kind, int x, int y, int level) const;
+    // The simulation overlay over a copy of the back buffer, shown at once.
+    void drawSimulationFrame();
+    const QImage& workBuffer() const { return work_; }
+
+    // --- commands (view_commands.cpp) ---
+    // Whether the view carries a command, and its state; the main frame asks before its own rules.
+    bool handlesCommand(Cmd cmd) const;
+    bool commandEnabled(Cmd cmd) const;
+    bool commandChecked(Cmd cmd) const;
+    void runCommand(Cmd cmd);
+
+    // --- printing (view_print.cpp) ---
+    void printSetup();
+    void print();
+    void printPreview();
+    void printTo(QPrinter* printer);
+
+    // --- state the later parts of the editor share ---
+    // Process-wide: 0 edit, 1 compiled, 2 while a print job draws.
+    static int appCompiled;
+    int viewCompiled = 0;
+    std::set<int> selection;
+    QRect selectionRect;  // canvas units; empty when nothing is selected
+    int arcSource = 0;
+    bool arcPending = false;
+    int grabbedObject = 0;
+    int keyState = 0;
+    void setRebuild() { rebuild_ = true; }
+    // Consumes the document's open notice as the next paint would.
+    void consumeOpenNotice();
+    void resetInteraction();
+
+  signals:
+    void stateChanged();
+
+  protected:
+    void paintEvent(QPaintEvent*) override;
+    void resizeEvent(QResizeEvent*) override;
+    void wheelEvent(QWheelEvent*) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+  private:
+    enum SizeState { kNothingPending = 0, kFirstPaint = 1, kResized = 2, kOpened = 3 };
+
+    // view_render.cpp
+    void prepareFrame();
+    void drawStatic(QPainter& p, bool screen);
+    void drawGrid(QPainter& p);
+    void drawObjects(QPainter& p, bool screen);
+    void drawEditTokens(QPainter& p);
+    void drawSimTokens(QPainter& p);
+    void tintSelection();
+    void drawSelectionTracker(QPainter& p);
+    void drawText(QPainter& p, int x, int y, const QString& s, QColor color);
+    void centreNet();
+    // view_shapes.cpp
+    void rebuildPens();
+    void rebuildSprites();
+    void buildBaseSprites();
+    void drawArcs(QPainter& p);
+    void drawArrowHead(QPainter& p, QPointF from, QPointF to, int length) const;
+    void drawToken(QPainter& p, int cx, int cy, int color, int value, bool tremble);
+    void drawPastToken(QPainter& p, int cx, int cy, int color);
+    void drawVectorShape(QPainter& p, int kind, int x, int y, const ShapeTable& t, int level) const;
+    // view_zoom.cpp
+    void applyZoom();
+    void updateScrollBars();
+    bool cellVisible(const QRect& cell) const;
+
+    CNOVRADoc* doc_;
+    ViewSettings settings_;
+    Sink log_, status_;
+
+    int zoom_ = 0;
+    static int extraLevel_;  // process-wide
+    int objectSize_ = kCell;
+    QPoint scroll_{0, 0};
+    int clientW_ = 0, clientH_ = 0;
+    int sizeState_ = kFirstPaint;
+    bool rebuild_ = true;
+    bool updatingBars_ = false;
+    int wheelRemainder_ = 0;
+
+    ShapeTable base_;
+    ShapeTable zoomed_;
+    ShapeTable drawScaled_;
+
+    QImage back_;
+    QImage work_;
+    std::vector<int> idBuffer_;
+    std::vector<DrawnText> texts_;
+
+    // Pens and colours, rebuilt with the zoom and the colour settings.
+    QPen placePen_, transitionPen_, uhziPen_, kemmakixPen_, arcPen_, gridPen_, tokenPen_;
+    QColor kemmakixFill_;
+    QFont font_;  // marks, ids, labels and token values at the current zoom
+    // Sprites: the four kinds at 40 x 40 (row 0) and scaled to the object size (row 1), with skins.
+    std::array<QImage, 5> sprite40_;
+    std::array<QImage, 5> spriteScaled_;
+    bool skinLoaded_ = false;
+    QImage skinBack_;
+};
+
+// 0x00BBGGRR settings colour to a QColor.
+inline QColor colorFromSetting(int c) {
+    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
+
+}  // namespace novra::ui

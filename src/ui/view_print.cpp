@@ -1,0 +1,92 @@
+// Printing and print preview: the whole net at zoom level 0 on a landscape A4 page.
+#include <QPageLayout>
+#include <QPageSetupDialog>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <algorithm>
+
+#include "model/net.h"
+#include "ui/view.h"
+
+namespace novra::ui {
+
+namespace {
+// One printer for the whole session, so that the page setup carries over to the next print.
+QPrinter& sessionPrinter() {
+    static QPrinter printer(QPrinter::HighResolution);
+    static bool first = true;
+    if (first) {
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        printer.setPageOrientation(QPageLayout::Landscape);
+        first = false;
+    }
+    return printer;
+}
+}  // namespace
+
+void CNOVRAView::printSetup() {
+    QPageSetupDialog dlg(&sessionPrinter(), this);
+    dlg.exec();
+}
+
+void CNOVRAView::print() {
+    QPrinter& printer = sessionPrinter();
+    printer.setPageOrientation(QPageLayout::Landscape);
+    QPrintDialog dlg(&printer, this);
+    if (dlg.exec() != QDialog::Accepted) return;
+    printTo(&printer);
+}
+
+void CNOVRAView::printPreview() {
+    QPrinter& printer = sessionPrinter();
+    printer.setPageOrientation(QPageLayout::Landscape);
+    QPrintPreviewDialog dlg(&printer, this);
+    connect(&dlg, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* p) { printTo(p); });
+    dlg.exec();
+}
+
+void CNOVRAView::printTo(QPrinter* printer) {
+    CNet& n = net();
+    Rect bounds;
+    for (const auto& [id, o] : n.objects) bounds.include(o.x, o.y);
+    for (const auto& [id, a] : n.arcs)
+        for (const Point& b : a.bendPoints) bounds.include(b.x, b.y);
+    if (bounds.empty) bounds.include(0, 0);
+    n.bounds.include(bounds.left, bounds.top);
+    n.bounds.include(bounds.right, bounds.bottom);
+
+    // The job draws with its own zoom, scroll and size; the window keeps what the user was looking at.
+    const int savedZoom = zoom_, savedCompiled = appCompiled, savedW = clientW_, savedH = clientH_;
+    const QPoint savedScroll = scroll_;
+    zoom_ = 0;
+    applyZoom();
+    appCompiled = 2;
+    scroll_ = QPoint(bounds.left - 40, bounds.top - 40);
+    clientW_ = std::max(1, bounds.right - bounds.left + 80);
+    clientH_ = std::max(1, bounds.bottom - bounds.top + 80);
+
+    texts_.clear();
+    QPainter p;
+    if (p.begin(printer)) {
+        const QRectF page = printer->pageLayout().paintRectPixels(printer->resolution());
+        // Screen pixels at their natural size, shrunk when the net is larger than the page.
+        double scale = printer->resolution() / 96.0;
+        scale = std::min({scale, page.width() / clientW_, page.height() / clientH_});
+        p.scale(scale, scale);
+        p.setClipRect(QRect(0, 0, clientW_, clientH_));
+        drawStatic(p, false);
+        p.end();
+    }
+
+    appCompiled = savedCompiled;
+    zoom_ = savedZoom;
+    clientW_ = savedW;
+    clientH_ = savedH;
+    scroll_ = savedScroll;
+    applyZoom();
+    viewport()->update();
+}
+
+}  // namespace novra::ui

@@ -1,0 +1,197 @@
+// The main window as the user meets it: caption, menus, tool bars, status bar, message log, commands.
+#include <QAction>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QToolBar>
+#include <QtTest>
+#include <memory>
+
+#include "ui/doc.h"
+#include "ui/mainframe.h"
+#include "ui/menutitle.h"
+#include "ui/messagebar.h"
+#include "ui/view.h"
+#include "ui_support.h"
+
+using namespace novra::ui;
+using novra::ui::testing::TempIni;
+
+class FrameTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void init();
+    void cleanup();
+    void captionMenusAndPanes();
+    void toolBarsInOrder();
+    void everyCommandIsAnAction();
+    void acceleratorsReachTheirCommands();
+    void logLineEnds();
+    void logFormatsAndGrows();
+    void statusGoesToTheFirstPane();
+    void messageBarToggle();
+    void displayTogglesCarryChecks();
+    void contextMenuTitle();
+
+  private:
+    std::unique_ptr<TempIni> ini_;
+    std::unique_ptr<CNOVRADoc> doc_;
+    std::unique_ptr<CMainFrame> frame_;
+};
+
+void FrameTest::init() {
+    ini_ = std::make_unique<TempIni>();
+    doc_ = std::make_unique<CNOVRADoc>();
+    frame_ = std::make_unique<CMainFrame>(doc_.get());
+    frame_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(frame_.get()));
+}
+
+void FrameTest::cleanup() {
+    frame_.reset();
+    doc_.reset();
+    ini_.reset();
+}
+
+void FrameTest::captionMenusAndPanes() {
+    QCOMPARE(frame_->windowTitle(), QString("NOVRA"));
+    QStringList menus;
+    for (QAction* a : frame_->menuBar()->actions()) menus << a->text();
+    QCOMPARE(menus, (QStringList{"ﾌｧｲﾙ(&F)", "編集(&E)", "表示(&V)", "設定", "ﾍﾙﾌﾟ(&H)"}));
+    QStringList view;
+    for (QAction* a : frame_->menuBar()->actions()[2]->menu()->actions())
+        if (!a->isSeparator()) view << a->objectName();
+    QCOMPARE(view, (QStringList{"59392", "59393", "32799", "32814", "32815"}));
+    QCOMPARE(frame_->action(Cmd::MessageBar)->text(), QString("メッセージ(M)"));
+    QCOMPARE(frame_->action(Cmd::MessageBar)->statusTip(), QString("メッセージダイアログ"));
+    QCOMPARE(frame_->action(Cmd::VerilogOutput)->text(), QString("verilogに出力"));
+    QCOMPARE(frame_->pane(0)->text(), QString("ﾚﾃﾞｨ"));
+    QCOMPARE(frame_->pane(1)->toolTip(), QString("X座標"));
+    QCOMPARE(frame_->pane(2)->toolTip(), QString("Y座標"));
+    frame_->setCoordinates(-12, 340);
+    QCOMPARE(frame_->pane(1)->text(), QString("x:-12"));
+    QCOMPARE(frame_->pane(2)->text(), QString("y:340"));
+}
+
+void FrameTest::toolBarsInOrder() {
+    const auto ids = [](QToolBar* tb) {
+        QStringList l;
+        for (QAction* a : tb->actions()) l << (a->isSeparator() ? "|" : a->objectName());
+        return l.join(' ');
+    };
+    QCOMPARE(ids(frame_->fileBar()), QString("57601 57603"));
+    QCOMPARE(ids(frame_->toolsBar()), QString("32771 32774 32775 32776 32772 32785 32811 | 32786 32801 32806 "
+                                              "32807 32826 | 32789 32817 32787 32788 32790 32792 | 32791 "
+                                              "32794 32795"));
+    for (QAction* a : frame_->toolsBar()->actions())
+        if (!a->isSeparator()) QVERIFY2(!a->icon().isNull(), qPrintable(a->objectName()));
+    QCOMPARE(frame_->toolsBar()->iconSize(), QSize(16, 16));
+    QCOMPARE(frame_->action(Cmd::Compile)->toolTip(), QString("コンパイル"));
+    QCOMPARE(frame_->action(Cmd::Pause)->toolTip(), QString("一時停止"));
+    QCOMPARE(frame_->action(Cmd::Pause)->statusTip(), QString("シミュレーションを中断します"));
+}
+
+void FrameTest::everyCommandIsAnAction() {
+    const int ids[] = {57600, 57601, 57603, 57604, 57606, 57607, 57609, 57616, 32813, 57665,
+                       57643, 57635, 57634, 57637, 57638, 57639, 32819, 32808, 32797, 59392,
+                       59393, 32799, 32814, 32815, 32796, 57664, 32826, 32771, 32772, 32774,
+                       32775, 32776, 32785, 32786, 32801, 32811, 32806, 32807, 32787, 32788,
+                       32789, 32790, 32791, 32792, 32794, 32795, 32817, 32803, 32804, 32805};
+    for (int id : ids) QVERIFY2(frame_->action(Cmd(id)) != nullptr, qPrintable(QString::number(id)));
+    // What the editor cannot do yet is shown but not offered.
+    QVERIFY(!frame_->action(Cmd::Compile)->isEnabled());
+    QVERIFY(frame_->action(Cmd::ZoomIn)->isEnabled());
+    QVERIFY(frame_->action(Cmd::MessageBar)->isEnabled());
+}
+
+void FrameTest::acceleratorsReachTheirCommands() {
+    const auto has = [this](Cmd c, QKeySequence k) { return frame_->action(c)->shortcuts().contains(k); };
+    QVERIFY(has(Cmd::ToolArc, QKeySequence(Qt::Key_A)));
+    QVERIFY(has(Cmd::ToolPlace, QKeySequence(Qt::Key_P)));
+    QVERIFY(has(Cmd::Delete, QKeySequence(Qt::Key_Delete)));
+    QVERIFY(!has(Cmd::ToolDelete, QKeySequence(Qt::Key_Delete)));
+    QVERIFY(has(Cmd::Undo, QKeySequence(Qt::ALT | Qt::Key_Backspace)));
+    QVERIFY(has(Cmd::Paste, QKeySequence(Qt::SHIFT | Qt::Key_Insert)));
+    QVERIFY(has(Cmd::Print, QKeySequence(Qt::CTRL | Qt::Key_P)));
+    QVERIFY(has(Cmd::Abort, QKeySequence(Qt::Key_F9)));
+    QVERIFY(has(Cmd::Compile, QKeySequence(Qt::Key_F5)));
+}
+
+void FrameTest::logLineEnds() {
+    frame_->logText("alpha\nbeta\n");
+    frame_->logText("alpha\r\nbeta\r\n");
+    frame_->log("gam\rma\n");
+    CMessageBar* bar = frame_->messageBar();
+    QCOMPARE(bar->logText(), QString("alpha\r\nbeta\r\nalpha\r\nbeta\r\ngamma\r\n"));
+    QCOMPARE(bar->control()->toPlainText(), QString("alpha\nbeta\nalpha\nbeta\ngamma\n"));
+    QCOMPARE(bar->control()->document()->blockCount(), 6);
+    frame_->clearLog();
+    QCOMPARE(bar->logText(), QString());
+    QCOMPARE(bar->control()->toPlainText(), QString());
+}
+
+void FrameTest::logFormatsAndGrows() {
+    frame_->log("プリミティブ %d\r\n", 12);
+    frame_->log("%s %s\n", "/tmp/a.pol", "開けません");
+    const std::string longLine(5000, 'z');  // far past any fixed buffer
+    frame_->log("%s", longLine.c_str());
+    const QString t = frame_->messageBar()->logText();
+    QVERIFY(t.startsWith("プリミティブ 12\r\n/tmp/a.pol 開けません\r\n"));
+    QVERIFY(t.endsWith(QString(5000, 'z')));
+    QScrollBar* sb = frame_->messageBar()->control()->verticalScrollBar();
+    QCOMPARE(sb->value(), sb->maximum());  // scrolled to the end
+}
+
+void FrameTest::statusGoesToTheFirstPane() {
+    frame_->status("%d 個のオブジェクトが選択されました", 3);
+    QCOMPARE(frame_->statusMessage(), QString("3 個のオブジェクトが選択されました"));
+    QCOMPARE(frame_->pane(0)->text(), frame_->statusMessage());
+}
+
+void FrameTest::messageBarToggle() {
+    QAction* a = frame_->action(Cmd::MessageBar);
+    QVERIFY(a->isCheckable());
+    QVERIFY(a->isChecked());
+    QVERIFY(frame_->messageBar()->isVisible());
+    a->trigger();
+    QVERIFY(!frame_->messageBar()->isVisible());
+    QVERIFY(!a->isChecked());
+    a->trigger();
+    QVERIFY(frame_->messageBar()->isVisible());
+    QVERIFY(a->isChecked());
+    // Closing the bar itself takes the check mark away too.
+    frame_->messageBar()->close();
+    QVERIFY(!a->isChecked());
+    // The tool bar command shows and hides both tool bars.
+    frame_->action(Cmd::ToolBar)->trigger();
+    QVERIFY(!frame_->fileBar()->isVisible());
+    QVERIFY(!frame_->toolsBar()->isVisible());
+    QVERIFY(!frame_->action(Cmd::ToolBar)->isChecked());
+}
+
+void FrameTest::displayTogglesCarryChecks() {
+    QAction* ids = frame_->action(Cmd::ShowObjectIds);
+    QVERIFY(!ids->isChecked());
+    ids->trigger();
+    QVERIFY(ids->isChecked());
+    QCOMPARE(frame_->view()->settings().enableObjId, 1);
+    frame_->action(Cmd::ShowOldTokens)->trigger();
+    QCOMPARE(frame_->view()->settings().enableOldToken, 1);
+    frame_.reset();  // the view writes its keys when it goes
+    QVERIFY(ini_->read().contains("EnableObjId=1"));
+    QVERIFY(ini_->read().contains("EnableOldToken=1"));
+}
+
+void FrameTest::contextMenuTitle() {
+    QMenu menu;
+    menu.addAction("コピー");
+    addMenuTitle(&menu, "Generic");
+    QCOMPARE(menu.actions().size(), 2);
+    QAction* title = menu.actions().first();
+    QCOMPARE(title->text(), QString("Generic"));
+    QVERIFY(!title->isEnabled());
+}
+
+QTEST_MAIN(FrameTest)
+#include "frame_test.moc"

@@ -1,0 +1,412 @@
+// What the canvas shows: object shapes and colours, grid, arcs, tokens, ids, zoom levels, hit tests.
+#include <QDir>
+#include <QPrinter>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+#include "model/net.h"
+#include "ui/doc.h"
+#include "ui/view.h"
+#include "ui_support.h"
+
+using namespace novra;
+using namespace novra::ui;
+using novra::ui::testing::TempIni;
+
+namespace {
+const QColor cBack(0xFF, 0xEB, 0xC3);
+const QColor cGrid(0xFF, 0xDC, 0xAA);
+const QColor cPlace(0x64, 0xFF, 0x64);
+const QColor cTransition(0x64, 0x64, 0xFF);
+const QColor cUhzi(0xFF, 0x80, 0x00);
+const QColor cKemmakix(0xFF, 0x00, 0xFF);
+const QColor cArc(0x20, 0x40, 0x80);  // set by the tests, unlike any other colour on the canvas
+
+QColor px(const CNOVRAView& v, int x, int y) {
+    return QColor(v.backBuffer().pixel(x, y));
+}
+QColor px(const CNOVRAView& v, QPoint p) {
+    return px(v, p.x(), p.y());
+}
+
+int countColor(const QImage& img, const QColor& c, QRect area = QRect()) {
+    if (area.isNull()) area = img.rect();
+    area &= img.rect();
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) n += QColor(img.pixel(x, y)) == c;
+    return n;
+}
+
+bool drewText(const CNOVRAView& v, const QString& s) {
+    for (const auto& t : v.drawnTexts())
+        if (t.text == s) return true;
+    return false;
+}
+}  // namespace
+
+class RenderTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void init();
+    void cleanup();
+    void objectShapesAndColours();
+    void gridOnlyBelowLevelThree();
+    void arrowHeadsOnlyBelowLevelTwo();
+    void arcLabelAtMidpoint();
+    void tokensAndTheirValues();
+    void objectIdsAtLevelsZeroAndOne();
+    void singlePixelsAtLevelFive();
+    void hitTestsThroughTheIdBuffer();
+    void wheelAndZoomCommands();
+    void extraLevelShrinksShapesOnly();
+    void freshlyOpenedNetIsCentred();
+    void selectionIsTintedRed();
+    void marksOfSourcesAndSinks();
+    void farAwayObjectsDrawNothing();
+    void skinsDrawTransparentAroundTheShape();
+    void printingLeavesTheViewAsItWas();
+
+  private:
+    std::unique_ptr<TempIni> ini_;
+    std::unique_ptr<CNOVRADoc> doc_;
+    std::unique_ptr<CNOVRAView> view_;
+    CNet& net() { return doc_->net(); }
+    // Every edit of the net tells the view to refill its id buffer; the tests edit the net directly.
+    void render() {
+        view_->setRebuild();
+        view_->renderFrame();
+    }
+};
+
+void RenderTest::init() {
+    ini_ = std::make_unique<TempIni>();
+    doc_ = std::make_unique<CNOVRADoc>();
+    view_ = std::make_unique<CNOVRAView>(doc_.get());
+    view_->resize(440, 360);
+    view_->show();
+    for (int i = 0; i < CNOVRAView::kMaxZoom; ++i)
+        view_->wheelZoom(-120, true);  // the extra level is process-wide
+    view_->settings().colors.arc = cArc.red() | cArc.green() << 8 | cArc.blue() << 16;
+    view_->settingsChanged();
+    render();
+}
+
+void RenderTest::cleanup() {
+    view_.reset();
+    doc_.reset();
+    ini_.reset();
+}
+
+void RenderTest::objectShapesAndColours() {
+    net().addObject(100, 100, kPlace);
+    net().addObject(200, 100, kTransition);
+    net().addObject(100, 220, kUhzi);
+    net().addObject(200, 220, kKemmakix);
+    render();
+    QCOMPARE(px(*view_, 5, 5), cBack);
+    QCOMPARE(px(*view_, 100, 81), cPlace);  // ellipse edge
+    QCOMPARE(px(*view_, 100, 100), QColor(Qt::white));
+    QCOMPARE(px(*view_, 195, 100), cTransition);  // left edge of the bar
+    QCOMPARE(px(*view_, 200, 100), QColor(Qt::white));
+    QCOMPARE(px(*view_, 181, 100), cBack);             // the bar is 10 wide, not a square
+    QCOMPARE(px(*view_, 81, 220), cUhzi);              // back edge of the triangle
+    QCOMPARE(px(*view_, 88, 220), QColor(Qt::white));  // left half white
+    QCOMPARE(px(*view_, 108, 220), cBack);             // right half open
+    QCOMPARE(px(*view_, 188, 220), cKemmakix);         // left half filled
+    QCOMPARE(px(*view_, 208, 220), cBack);
+}
+
+void RenderTest::gridOnlyBelowLevelThree() {
+    for (int level = 0; level <= 5; ++level) {
+        while (view_->zoomLevel() < level) view_->zoomOut();
+        render();
+        const int grid = countColor(view_->backBuffer(), cGrid);
+        if (level < 3)
+            QVERIFY2(grid > 100, qPrintable(QString("level %1").arg(level)));
+        else
+            QVERIFY2(grid == 0, qPrintable(QString("level %1").arg(level)));
+    }
+    QCOMPARE(px(*view_, 5, 5), cBack);
+}
+
+void RenderTest::arrowHeadsOnlyBelowLevelTwo() {
+    const int p = net().addObject(100, 160, kPlace);
+    const int t = net().addObject(300, 160, kTransition);
+    net().addArc(p, t);
+    for (int level = 0; level <= 2; ++level) {
+        while (view_->zoomLevel() < level) view_->zoomOut();
+        render();
+        // The line is horizontal; only a head puts arc pixels well above or below it.
+        const QPoint end = view_->toClient(290, 160);
+        const QRect above(0, 0, view_->clientWidth(), end.y() - 3);
+        const int off = countColor(view_->backBuffer(), cArc, above);
+        if (level < 2)
+            QVERIFY2(off > 0, qPrintable(QString("level %1").arg(level)));
+        else
+            QCOMPARE(off, 0);
+        QVERIFY(countColor(view_->backBuffer(), cArc) > 0);
+    }
+    // The line stops short of the bar so the head touches it.
+    view_->zoomIn();
+    view_->zoomIn();
+    render();
+    QCOMPARE(px(*view_, 286, 160), cArc);
+    QVERIFY(px(*view_, 294, 160) != cArc);
+}
+
+void RenderTest::arcLabelAtMidpoint() {
+    const int p = net().addObject(100, 100, kPlace);
+    const int t = net().addObject(300, 100, kTransition);
+    const int q = net().addObject(300, 250, kPlace);
+    net().addArc(p, t, {}, "i1");
+    net().addArc(t, q, {{400, 175}}, "o1");  // bent arcs carry no label
+    render();
+    QVERIFY(drewText(*view_, "i1"));
+    QVERIFY(!drewText(*view_, "o1"));
+    for (const auto& tx : view_->drawnTexts())
+        if (tx.text == "i1") QCOMPARE(tx.pos, QPoint((100 + 290) / 2 - 10, 100 - 10));
+}
+
+void RenderTest::tokensAndTheirValues() {
+    const int a = net().addObject(100, 100, kPlace);
+    const int b = net().addObject(200, 100, kPlace);
+    const int c = net().addObject(300, 100, kPlace);
+    net().setToken(a, kBlack, 1);
+    net().setToken(b, kBlack, 7);
+    net().setToken(c, kWhite, 0);
+    render();
+    QVERIFY(drewText(*view_, "1"));
+    QVERIFY(drewText(*view_, "X"));
+    QCOMPARE(view_->drawnTexts().size(), size_t(2));  // the white token shows no value
+    QVERIFY(countColor(view_->backBuffer(), QColor(Qt::black), QRect(90, 90, 21, 21)) > 30);
+    QVERIFY(countColor(view_->backBuffer(), QColor(Qt::white), QRect(90, 90, 21, 21)) > 3);  // its value
+    QCOMPARE(px(*view_, 304, 104), QColor(Qt::white));
+    QCOMPARE(px(*view_, 300, 90), QColor(50, 50, 50));  // outline
+    view_->zoomOut();
+    render();
+    QVERIFY(drewText(*view_, "X"));
+    view_->zoomOut();
+    render();
+    QVERIFY(view_->drawnTexts().empty());  // level 2: tokens without values
+    QVERIFY(countColor(view_->backBuffer(), QColor(Qt::black)) > 0);
+    view_->zoomOut();
+    view_->zoomOut();
+    render();
+    QCOMPARE(countColor(view_->backBuffer(), QColor(Qt::black)), 0);  // level 4: no tokens
+}
+
+void RenderTest::objectIdsAtLevelsZeroAndOne() {
+    const int p = net().addObject(100, 100, kPlace);
+    const int t = net().addObject(200, 100, kTransition);
+    render();
+    QVERIFY(view_->drawnTexts().empty());
+    view_->settings().enableObjId = 1;
+    render();
+    QVERIFY(drewText(*view_, QString::number(p)));
+    QVERIFY(drewText(*view_, QString::number(t)));
+    for (const auto& tx : view_->drawnTexts())
+        if (tx.text == QString::number(p)) QCOMPARE(tx.pos, QPoint(100, 80));
+    view_->zoomOut();
+    render();
+    QCOMPARE(view_->drawnTexts().size(), size_t(2));
+    view_->zoomOut();
+    render();
+    QVERIFY(view_->drawnTexts().empty());
+}
+
+void RenderTest::singlePixelsAtLevelFive() {
+    const int p = net().addObject(100, 100, kPlace);
+    const int t = net().addObject(400, 100, kTransition);
+    for (int i = 0; i < 9; ++i) view_->zoomOut();  // clamps at 5
+    QCOMPARE(view_->zoomLevel(), 5);
+    QCOMPARE(view_->objectSize(), 1);
+    render();
+    const QPoint cp = view_->toClient(80, 80);
+    const QPoint ct = view_->toClient(380, 80);
+    QCOMPARE(px(*view_, cp), cPlace);
+    QCOMPARE(px(*view_, ct), cTransition);
+    QCOMPARE(countColor(view_->backBuffer(), cPlace), 1);
+    QCOMPARE(countColor(view_->backBuffer(), cTransition), 1);
+    QCOMPARE(view_->idAt(cp), p);
+    QCOMPARE(view_->idAt(ct), t);
+    QCOMPARE(view_->idAt(cp + QPoint(1, 0)), 0);
+}
+
+void RenderTest::hitTestsThroughTheIdBuffer() {
+    const int p = net().addObject(100, 100, kPlace);
+    const int t = net().addObject(200, 100, kTransition);
+    render();
+    QCOMPARE(view_->idAt(QPoint(100, 100)), p);
+    QCOMPARE(view_->idAt(QPoint(81, 81)), p);  // the whole cell counts, not only the shape
+    QCOMPARE(view_->idAt(QPoint(181, 100)), t);
+    QCOMPARE(view_->idAt(QPoint(150, 100)), 0);
+    QCOMPARE(view_->idAt(QPoint(-1, 100)), 0);
+    QCOMPARE(view_->idAt(QPoint(100000, 100)), 0);
+    net().deleteObject(p);
+    QCOMPARE(view_->idAt(QPoint(100, 100)), 0);  // stale ids count as nothing
+    view_->zoomOut();
+    render();
+    const QPoint c = view_->toClient(200, 100);
+    QCOMPARE(view_->idAt(c), t);
+    QCOMPARE(view_->idAt(view_->toClient(200, 100) + QPoint(11, 0)), 0);  // the cell is 20 wide now
+    // Scrolling moves the hit area with the drawing.
+    view_->scrollByOffset(10, 0);
+    QCOMPARE(view_->scrollPos(), QPoint(20, 0));
+    render();
+    QCOMPARE(view_->idAt(c - QPoint(10, 0)), t);
+}
+
+void RenderTest::wheelAndZoomCommands() {
+    const QPoint at(50, 50);
+    QWheelEvent down(at, view_->viewport()->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton,
+                     Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view_->viewport(), &down);
+    QCOMPARE(view_->zoomLevel(), 1);  // a positive delta draws smaller
+    QWheelEvent ctrl(at, view_->viewport()->mapToGlobal(at), QPoint(), QPoint(0, 240), Qt::NoButton,
+                     Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view_->viewport(), &ctrl);
+    QCOMPARE(view_->zoomLevel(), 1);  // ignored with a modifier
+    QWheelEvent two(at, view_->viewport()->mapToGlobal(at), QPoint(), QPoint(0, 240), Qt::NoButton,
+                    Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view_->viewport(), &two);
+    QCOMPARE(view_->zoomLevel(), 3);
+    QCOMPARE(view_->objectSize(), 5);
+    view_->runCommand(Cmd::ZoomIn);
+    QCOMPARE(view_->zoomLevel(), 2);
+    view_->runCommand(Cmd::ZoomIn);
+    view_->runCommand(Cmd::ZoomIn);
+    view_->runCommand(Cmd::ZoomIn);
+    QCOMPARE(view_->zoomLevel(), 0);
+    QCOMPARE(view_->objectSize(), 40);
+}
+
+void RenderTest::extraLevelShrinksShapesOnly() {
+    const int p = net().addObject(100, 100, kPlace);
+    view_->wheelZoom(120, true);
+    QCOMPARE(view_->zoomLevel(), 0);
+    QCOMPARE(view_->drawLevel(), 1);
+    render();
+    QCOMPARE(px(*view_, 100, 81), cBack);  // the shape is half the size
+    QCOMPARE(px(*view_, 100, 91), cPlace);
+    QCOMPARE(view_->idAt(QPoint(81, 81)), p);  // the cell stays where it was
+    view_->wheelZoom(-120, true);
+    view_->wheelZoom(-120, true);
+    QCOMPARE(view_->drawLevel(), 0);
+}
+
+void RenderTest::freshlyOpenedNetIsCentred() {
+    net().clear();  // as reading a file does
+    net().addObject(1000, 2000, kPlace);
+    net().addObject(1400, 2200, kTransition);
+    doc_->setOpenNotice(kNoticeOpened);
+    render();
+    const QPoint c = view_->toClient(1200, 2100);
+    QVERIFY(qAbs(c.x() - view_->clientWidth() / 2) <= 1);
+    QVERIFY(qAbs(c.y() - view_->clientHeight() / 2) <= 1);
+    QCOMPARE(doc_->openNotice(), int(kNoNotice));
+    QCOMPARE(view_->idAt(view_->toClient(1000, 2000)), 1);
+    // Scroll bars cover the net and the visible area.
+    QVERIFY(view_->horizontalScrollBar()->minimum() <= 1000);
+    QCOMPARE(view_->horizontalScrollBar()->value(), view_->scrollPos().x());
+}
+
+void RenderTest::selectionIsTintedRed() {
+    const int p = net().addObject(100, 100, kPlace);
+    net().addObject(200, 100, kPlace);
+    view_->selection.insert(p);
+    render();
+    QCOMPARE(px(*view_, 100, 100), QColor(255, 255, 255));          // already at the cap
+    QCOMPARE(px(*view_, 100, 81), QColor(0x64 + 150, 0xFF, 0x64));  // green pen turned yellow
+    QCOMPARE(px(*view_, 200, 81), cPlace);
+    QCOMPARE(px(*view_, 100, 125), cBack);  // outside the tinted square
+}
+
+void RenderTest::marksOfSourcesAndSinks() {
+    const int u = net().addObject(100, 100, kUhzi);
+    net().uhzis[u].addp = 1;
+    net().uhzis[u].words = {"0110"};
+    const int k = net().addObject(200, 100, kKemmakix);
+    net().kemmakixes[k].line = 2;
+    const int k2 = net().addObject(300, 100, kKemmakix);
+    net().kemmakixes[k2].line = 3;
+    const int t = net().addObject(100, 200, kTransition);
+    net().transitions[t].gen.registerReduced = true;
+    render();
+    QVERIFY(drewText(*view_, "0110"));
+    QVERIFY(drewText(*view_, "破棄!"));
+    QVERIFY(drewText(*view_, "消費しない!"));
+    QVERIFY(drewText(*view_, "R省略"));
+    view_->zoomOut();
+    view_->zoomOut();
+    render();
+    QVERIFY(view_->drawnTexts().empty());
+}
+
+void RenderTest::farAwayObjectsDrawNothing() {
+    const int p = net().addObject(100, 100, kPlace);
+    const int far = net().addObject(2000000000, -2000000000, kPlace);
+    net().addArc(p, far);
+    net().addObject(-2000000000, 100, kTransition);
+    render();
+    QCOMPARE(px(*view_, 100, 81), cPlace);
+    QVERIFY(countColor(view_->backBuffer(), cArc) > 0);  // the line runs off towards the far place
+    for (int i = 0; i < 5; ++i) view_->zoomOut();
+    render();
+    QCOMPARE(countColor(view_->backBuffer(), cTransition), 0);
+}
+
+void RenderTest::skinsDrawTransparentAroundTheShape() {
+    QTemporaryDir dir;
+    QDir(dir.path()).mkdir("skin");
+    QImage place(20, 20, QImage::Format_RGB32);  // stretched to the 40 x 40 cell
+    place.fill(QColor(0, 0, 255));               // the key colour, from the top-left pixel
+    for (int y = 5; y < 15; ++y)
+        for (int x = 5; x < 15; ++x) place.setPixel(x, y, qRgb(200, 0, 0));
+    QVERIFY(place.save(dir.filePath("skin/place.bmp"), "BMP"));
+    QImage back(8, 8, QImage::Format_RGB32);
+    back.fill(QColor(10, 20, 30));
+    QVERIFY(back.save(dir.filePath("skin/back.bmp"), "BMP"));
+    const QString cwd = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    net().addObject(100, 100, kPlace);
+    net().addObject(200, 100, kTransition);
+    view_->settings().skinUse = 1;
+    view_->settingsChanged();
+    render();
+    QDir::setCurrent(cwd);
+    QCOMPARE(px(*view_, 100, 100), QColor(200, 0, 0));
+    QCOMPARE(px(*view_, 82, 82), QColor(10, 20, 30));  // key colour shows the background
+    QCOMPARE(countColor(view_->backBuffer(), QColor(0, 0, 255)), 0);
+    QCOMPARE(px(*view_, 195, 100), cTransition);  // no skin file: the drawn shape
+    view_->zoomOut();
+    render();
+    const QPoint c = view_->toClient(100, 100);
+    QCOMPARE(px(*view_, c), QColor(200, 0, 0));  // the sprite follows the zoom
+}
+
+void RenderTest::printingLeavesTheViewAsItWas() {
+    const int p = net().addObject(100, 100, kPlace);
+    const int t = net().addObject(900, 700, kTransition);
+    net().addArc(p, t, {}, "i1");
+    net().setToken(p, kBlack, 1);
+    view_->zoomOut();
+    view_->scrollByOffset(7, 3);
+    render();
+    const QPoint scroll = view_->scrollPos();
+    QTemporaryDir dir;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath("net.pdf"));
+    view_->printTo(&printer);
+    QVERIFY(QFileInfo(dir.filePath("net.pdf")).size() > 1000);
+    QVERIFY(drewText(*view_, "1"));  // the page shows the marking with values, as zoom level 0 does
+    QCOMPARE(view_->zoomLevel(), 1);
+    QCOMPARE(view_->scrollPos(), scroll);
+    QCOMPARE(CNOVRAView::appCompiled, 0);
+}
+
+QTEST_MAIN(RenderTest)
+#include "render_test.moc"
