@@ -108,7 +108,8 @@ struct Numbering {
 // describe the same nodes and numbers them; no lookups, so large nets stay fast.
 Numbering numberNodes(const CNet& net) {
     const int maxId = net.objects.empty() ? 0 : net.objects.rbegin()->first;
-    Numbering n{FileIds(maxId, net.objects.size()), std::vector<const VObject*>(net.objects.size()), {}, {}, {}};
+    Numbering n{
+        FileIds(maxId, net.objects.size()), std::vector<const VObject*>(net.objects.size()), {}, {}, {}};
     auto place = net.places.begin();
     auto transition = net.transitions.begin();
     auto uhzi = net.uhzis.begin();

@@ -236,3 +236,54 @@ TEST(Reader, HugeAndOversizedFilesGiveAMessage) {
     ASSERT_EQ(truncate(dir.file("big.pol").c_str(), (1ll << 30) + 1), 0);
     EXPECT_EQ(messageOf([&] { net.loadFile(dir.file("big.pol")); }), text(msg::kReadFailed));
 }
+
+TEST(Reader, DamagedFilesOfEveryKindNeverBreakTheNet) {
+    TempDir dir;
+    CNet net;
+    const int u = net.addObject(0, 0, kUhzi);
+    net.uhzis.at(u).addp = 1;
+    net.uhzis.at(u).words = {"1011", "01"};
+    const int p = net.addObject(5, 5, kPlace);
+    const int t = net.addObject(9, 9, kTransition);
+    net.transitions.at(t).functionText = "?i1;\no1=i1&i2;\n// ゾ]";
+    net.transitions.at(t).functionText.pop_back();
+    const int q = net.addObject(1, 1, kPlace);
+    const int k = net.addObject(2, 2, kKemmakix);
+    net.kemmakixes.at(k).expected = {"10", "ソ"};
+    net.addArc(u, p);
+    net.addArc(p, t, {{1, 2}}, "i1");
+    net.addArc(t, q, {}, "o1");
+    net.addArc(q, k);
+    net.setToken(q, kBlack, 1);
+    net.simTranOpt.insert(t);
+    net.saveFile(dir.file("full.pol"));
+    const std::string full = readBytes(dir.file("full.pol"));
+    const std::string body = full.substr(35);
+    const std::string syntax = "[](){},:;=-0123456789\r\n\x83";
+    std::mt19937 rng(11);
+    for (int round = 0; round < 300; ++round) {
+        std::string damaged = body;
+        for (int m = 1 + static_cast<int>(rng() % 4); m > 0 && !damaged.empty(); --m) {
+            const size_t at = rng() % damaged.size();
+            switch (rng() % 3) {
+                case 0:
+                    damaged[at] = syntax[rng() % syntax.size()];
+                    break;
+                case 1:
+                    damaged.erase(at, 1 + rng() % 8);
+                    break;
+                default:
+                    damaged.insert(at, damaged.substr(rng() % damaged.size(), 1 + rng() % 20));
+                    break;
+            }
+        }
+        // The same damage read as each kind of file; an event file goes onto a loaded net.
+        loadBytes("=== NOVRA Objects Data Ver.2.00 ===" + damaged);
+        loadBytes("=== NOVRA Objects Data Ver.1.05 ===" + damaged);
+        writeBytes(dir.file("events.pol"), "state machine" + damaged);
+        CNet target;
+        target.loadFile(dir.file("full.pol"));
+        messageOf([&] { target.loadFile(dir.file("events.pol")); });
+        expectConsistent(target);
+    }
+}
