@@ -7,6 +7,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <memory>
 #include <string>
 
 #include "common/error.h"
@@ -50,6 +51,23 @@ inline std::string messageOf(const std::function<void()>& f) {
 }
 
 // The invariants every reader must leave behind, even after a failure.
+void expectConsistent(const CNet& net);
+
+struct Loaded {
+    std::unique_ptr<CNet> net;
+    std::string message;  // "" when the load succeeded
+};
+
+// Loads the bytes as a file into the given net (a fresh one by default) and checks the net's invariants.
+inline Loaded loadBytes(const std::string& bytes, std::unique_ptr<CNet> into = std::make_unique<CNet>()) {
+    TempDir dir;
+    writeBytes(dir.file("n.pol"), bytes);
+    Loaded l{std::move(into), ""};
+    l.message = messageOf([&] { l.net->loadFile(dir.file("n.pol")); });
+    expectConsistent(*l.net);
+    return l;
+}
+
 inline void expectConsistent(const CNet& net) {
     const auto recordsHaveViews = [&](const auto& records, int kind) {
         for (const auto& kv : records) EXPECT_EQ(net.kindOf(kv.first), kind) << "record " << kv.first;

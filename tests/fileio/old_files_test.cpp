@@ -11,62 +11,16 @@ namespace {
 // inputs of which its function uses one. No end marker: the end of the file ends it.
 const char* const kOld =
     "=== NOVRA Objects Data Ver.1.05 ===\r\n"
-    ".section[transition]{\r\n"
-    "/tran[ID,f1:f2..]\r\n"
-    "tran[0,o1=i1&i2:;\r\n"
-    "o2=~i1:]\r\n"
-    "tran[1,o1=i1:]\r\n"
-    "}\r\n"
-    ".section[uhzi]{\r\n"
-    "uset[0,0,1,1]={\r\n"
-    "data(10)\r\n"
-    "}\r\n"
-    "}\r\n"
-    ".section[kemmakix]{\r\n"
-    "kset[0,0,1]{\r\n"
-    "data(01)\r\n"
-    "}\r\n"
-    "}\r\n"
-    ".section[vobject]{\r\n"
-    "obj[0,1,0]=(10,10)\r\n"
-    "obj[0,3,0]=(0,10)\r\n"
-    "obj[0,1,0]=(20,30)\r\n"
-    "obj[0,2,0]=(40,20)\r\n"
-    "obj[0,1,0]=(60,10)\r\n"
-    "obj[0,1,0]=(60,30)\r\n"
-    "obj[0,2,1]=(80,10)\r\n"
-    "obj[0,1,0]=(100,10)\r\n"
-    "obj[0,4,0]=(120,10)\r\n"
-    "}\r\n"
-    ".section[token]{\r\n"
-    "tset[2]=(6,0)\r\n"
-    "}\r\n"
-    ".section[arc]{\r\n"
-    "arc[1,0]\r\n"
-    "arc[0,3]:(30,10)\r\n"
-    "arc[2,3]\r\n"
-    "arc[3,4]\r\n"
-    "arc[3,5]:(50,-40):(55,45)\r\n"
-    "arc[4,6]\r\n"
-    "arc[5,6]\r\n"
-    "arc[6,7]\r\n"
-    "arc[7,8]\r\n"
-    "}\r\n";
-
-struct Loaded {
-    std::unique_ptr<CNet> net = std::make_unique<CNet>();
-    std::string message;
-};
-
-Loaded load(const std::string& bytes, std::unique_ptr<CNet> into = std::make_unique<CNet>()) {
-    TempDir dir;
-    writeBytes(dir.file("f.pol"), bytes);
-    Loaded l;
-    l.net = std::move(into);
-    l.message = messageOf([&] { l.net->loadFile(dir.file("f.pol")); });
-    expectConsistent(*l.net);
-    return l;
-}
+    // lines 2 to 7
+    ".section[transition]{\r\n/tran[ID,f1:f2..]\r\ntran[0,o1=i1&i2:;\r\no2=~i1:]\r\ntran[1,o1=i1:]\r\n}\r\n"
+    ".section[uhzi]{\r\nuset[0,0,1,1]={\r\ndata(10)\r\n}\r\n}\r\n"                              // 8 to 12
+    ".section[kemmakix]{\r\nkset[0,0,1]{\r\ndata(01)\r\n}\r\n}\r\n"                             // 13 to 17
+    ".section[vobject]{\r\nobj[0,1,0]=(10,10)\r\nobj[0,3,0]=(0,10)\r\nobj[0,1,0]=(20,30)\r\n"   // 18 to 21
+    "obj[0,2,0]=(40,20)\r\nobj[0,1,0]=(60,10)\r\nobj[0,1,0]=(60,30)\r\nobj[0,2,1]=(80,10)\r\n"  // 22 to 25
+    "obj[0,1,0]=(100,10)\r\nobj[0,4,0]=(120,10)\r\n}\r\n"                                       // 26 to 28
+    ".section[token]{\r\ntset[2]=(6,0)\r\n}\r\n"                                                // 29 to 31
+    ".section[arc]{\r\narc[1,0]\r\narc[0,3]:(30,10)\r\narc[2,3]\r\narc[3,4]\r\n"                // 32 to 36
+    "arc[3,5]:(50,-40):(55,45)\r\narc[4,6]\r\narc[5,6]\r\narc[6,7]\r\narc[7,8]\r\n}\r\n";       // 37 to 42
 
 std::string replaced(std::string text, const std::string& from, const std::string& to) {
     text.replace(text.find(from), from.size(), to);
@@ -76,7 +30,7 @@ std::string replaced(std::string text, const std::string& from, const std::strin
 }  // namespace
 
 TEST(Version105, NumbersNodesByTheViewSectionAndDerivesArcNames) {
-    Loaded l = load(kOld);
+    Loaded l = loadBytes(kOld);
     ASSERT_EQ(l.message, "");
     const CNet& net = *l.net;
     const int kinds[] = {0,      kPlace, kUhzi,       kPlace, kTransition,
@@ -110,7 +64,7 @@ TEST(Version105, NumbersNodesByTheViewSectionAndDerivesArcNames) {
 }
 
 TEST(Version105, AConvertedFileReadsBackAsTheSameNet) {
-    Loaded old = load(kOld);
+    Loaded old = loadBytes(kOld);
     ASSERT_EQ(old.message, "");
     TempDir dir;
     old.net->saveFile(dir.file("new.pol"));
@@ -136,24 +90,24 @@ TEST(Version105, CorruptFilesGiveAMessageAndLeaveAConsistentNet) {
         {"tran[1,o1=i1:]", "tran[0,o1=i1:]", 6},           // two transitions numbered 0
     };
     for (const auto& c : cases) {
-        Loaded l = load(replaced(old, c.from, c.to));
+        Loaded l = loadBytes(replaced(old, c.from, c.to));
         EXPECT_EQ(l.message, format(msg::kBadRecord, c.line) + c.to) << c.to;
     }
     // A transition the view section never places is reported at its record.
     const std::string views = old.substr(0, old.find(".section[token]"));
-    EXPECT_EQ(load(replaced(views, "obj[0,2,1]=(80,10)\r\n", "")).message,
+    EXPECT_EQ(loadBytes(replaced(views, "obj[0,2,1]=(80,10)\r\n", "")).message,
               format(msg::kBadRecord, 6) + "tran[1,o1=i1:]");
-    EXPECT_EQ(load(old.substr(0, old.find("o2=~i1:]") + 6)).message, text(msg::kReadFailed));
+    EXPECT_EQ(loadBytes(old.substr(0, old.find("o2=~i1:]") + 6)).message, text(msg::kReadFailed));
     // Any cut either reads what is complete or fails with a message.
-    for (size_t n = 36; n < old.size(); n += 3) load(old.substr(0, n));
-    EXPECT_EQ(load(old + "=== END ===\r\nrest is ignored\r\n").message, "");
+    for (size_t n = 36; n < old.size(); n += 3) loadBytes(old.substr(0, n));
+    EXPECT_EQ(loadBytes(old + "=== END ===\r\nrest is ignored\r\n").message, "");
 }
 
 TEST(EventFile, AttachesPairsToTheObjectsInOrder) {
     auto net = std::make_unique<CNet>();
     for (int kind : {kPlace, kTransition, kPlace, kTransition, kUhzi, kKemmakix, kPlace})
         net->addObject(0, 0, kind);
-    Loaded l = load(
+    Loaded l = loadBytes(
         "state machine trace\n"
         "main:pipe:first\nnoise\nc_element\n10,1\n\n20,0\nr\n"
         "main:pipe:second\nc_element\n30, 1\nreset\n"
@@ -185,8 +139,8 @@ TEST(EventFile, ABlockCutShortLeavesTheNextBlockItsOwn) {
     auto net = std::make_unique<CNet>();
     for (int kind : {kPlace, kTransition, kTransition}) net->addObject(0, 0, kind);
     // The first pipe block has no c_element line, and the place block runs straight into a pipe block.
-    Loaded l =
-        load("state machine\nmain:pipe:a\nmain:p\n1,1\nmain:pipe:b\nc_element\n2,2\nr\n", std::move(net));
+    Loaded l = loadBytes("state machine\nmain:pipe:a\nmain:p\n1,1\nmain:pipe:b\nc_element\n2,2\nr\n",
+                         std::move(net));
     ASSERT_EQ(l.message, "");
     EXPECT_TRUE(l.net->transitions.at(2).events.empty());
     EXPECT_EQ(l.net->places.at(1).events, (EventTable{{1, 1}}));
@@ -194,16 +148,16 @@ TEST(EventFile, ABlockCutShortLeavesTheNextBlockItsOwn) {
 }
 
 TEST(EventFile, MoreBlocksThanObjectsOrABadPairFails) {
-    EXPECT_EQ(load("state machine\nmain:pipe:x\n").message, text(msg::kTransitionCountMismatch));
-    EXPECT_EQ(load("state machine\nmain:u\n").message, text(msg::kUhziCountMismatch));
-    EXPECT_EQ(load("state machine\nmain:k\n").message, text(msg::kKemmakixCountMismatch));
+    EXPECT_EQ(loadBytes("state machine\nmain:pipe:x\n").message, text(msg::kTransitionCountMismatch));
+    EXPECT_EQ(loadBytes("state machine\nmain:u\n").message, text(msg::kUhziCountMismatch));
+    EXPECT_EQ(loadBytes("state machine\nmain:k\n").message, text(msg::kKemmakixCountMismatch));
     auto onePlace = std::make_unique<CNet>();
     onePlace->addObject(0, 0, kPlace);
-    Loaded two = load("state machine\nmain:p\n1,2\nmain:p\n3,4\n", std::move(onePlace));
+    Loaded two = loadBytes("state machine\nmain:p\n1,2\nmain:p\n3,4\n", std::move(onePlace));
     EXPECT_EQ(two.message, text(msg::kPlaceCountMismatch));
     EXPECT_EQ(two.net->eventFlag, 0);
     auto t = std::make_unique<CNet>();
     t->addObject(0, 0, kTransition);
-    EXPECT_EQ(load("state machine\nmain:pipe:\nc_element\n1,2\n3;4\nr\n", std::move(t)).message,
+    EXPECT_EQ(loadBytes("state machine\nmain:pipe:\nc_element\n1,2\n3;4\nr\n", std::move(t)).message,
               format(msg::kBadRecord, 5) + "3;4");
 }
