@@ -6,6 +6,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "common/error.h"
 #include "model/net.h"
 #include "ui/doc.h"
 #include "ui/view.h"
@@ -67,6 +68,7 @@ class RenderTest : public QObject {
     void marksOfSourcesAndSinks();
     void farAwayObjectsDrawNothing();
     void skinsDrawTransparentAroundTheShape();
+    void compiledNetShowsTheSimulationMarking();
     void printingLeavesTheViewAsItWas();
 
   private:
@@ -257,6 +259,13 @@ void RenderTest::hitTestsThroughTheIdBuffer() {
     QCOMPARE(view_->scrollPos(), QPoint(20, 0));
     render();
     QCOMPARE(view_->idAt(c - QPoint(10, 0)), t);
+    // The bars reach back to where the view was: the range holds every visible area.
+    QCOMPARE(view_->horizontalScrollBar()->minimum(), 0);
+    QCOMPARE(view_->horizontalScrollBar()->value(), 20);
+    view_->horizontalScrollBar()->setValue(0);
+    QCOMPARE(view_->scrollPos(), QPoint(0, 0));
+    render();
+    QCOMPARE(view_->idAt(c), t);
 }
 
 void RenderTest::wheelAndZoomCommands() {
@@ -385,6 +394,32 @@ void RenderTest::skinsDrawTransparentAroundTheShape() {
     render();
     const QPoint c = view_->toClient(100, 100);
     QCOMPARE(px(*view_, c), QColor(200, 0, 0));  // the sprite follows the zoom
+}
+
+void RenderTest::compiledNetShowsTheSimulationMarking() {
+    const int p = net().addObject(100, 100, kPlace);
+    const int q = net().addObject(300, 100, kPlace);
+    const int t = net().addObject(200, 100, kTransition);
+    net().setToken(q, kBlack, 1);  // edit marking, not shown while compiled
+    net().places[p].put(kBlack, 7);
+    net().places[q].take();
+    net().transitions[t].enabled = true;
+    CNOVRAView::appCompiled = 1;
+    view_->viewCompiled = 1;
+    render();
+    QVERIFY(countColor(view_->backBuffer(), QColor(Qt::black), QRect(90, 90, 21, 21)) > 30);
+    QCOMPARE(countColor(view_->backBuffer(), QColor(Qt::black), QRect(290, 90, 21, 21)), 0);
+    view_->settings().enableOldToken = 1;
+    view_->drawSimulationFrame();
+    const QImage& w = view_->workBuffer();
+    QVERIFY(countColor(w, QColor(255, 100, 100), QRect(165, 65, 70, 70)) > 100);  // enabled transition
+    QVERIFY(countColor(w, QColor(Qt::black), QRect(90, 90, 21, 21)) > 30);
+    QVERIFY(countColor(w, QColor(Qt::black), QRect(260, 120, 20, 20)) > 30);  // q's last token was black
+    QVERIFY(drewText(*view_, "X"));
+    net().places[p].put(9, 0);
+    QVERIFY_THROWS_EXCEPTION(novra::CError, view_->drawSimulationFrame());
+    render();  // a repaint draws what it can instead of failing
+    CNOVRAView::appCompiled = 0;
 }
 
 void RenderTest::printingLeavesTheViewAsItWas() {
