@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <memory>
 
 #include "model/net.h"
@@ -38,10 +39,20 @@ Canvas& canvas() {
     return c;
 }
 
+// The zoom level, with the net's top-left corner at the window's top-left corner so the window is full.
 void setZoom(int level) {
     auto& v = *canvas().view;
     while (v.zoomLevel() < level) v.zoomOut();
     while (v.zoomLevel() > level) v.zoomIn();
+    int left = 0, top = 0;
+    bool first = true;
+    for (const auto& [id, o] : v.net().objects) {
+        left = first ? o.x : std::min(left, o.x);
+        top = first ? o.y : std::min(top, o.y);
+        first = false;
+    }
+    const int hw = v.clientWidth() / 2, hh = v.clientHeight() / 2;
+    v.setScrollPos(QPoint(left - 40 - hw + (hw << level), top - 40 - hh + (hh << level)));
 }
 
 void BM_Paint(benchmark::State& state) {
