@@ -122,8 +122,9 @@ std::vector<SinkResult> cosimulate(CNet& net, const VerilogOptions& options, con
     net.stopObject = 0;
     net.compileNet();
     generateVerilog(net, options, log);
-    runTestBench(options.outDir, options.topName, options.moduleDir);
+    // The net first: a net that never ends is refused before the circuit runs for its whole time.
     std::vector<SinkResult> results = netSinkBits(net);
+    runTestBench(options.outDir, options.topName, options.moduleDir);
     for (auto& r : results) r.circuit = circuitSinkBits(options.outDir, r.id);
     return results;
 }

@@ -15,9 +15,9 @@ struct SinkResult {
     bool match() const { return net == circuit; }
 };
 
-// Compiles the net and generates into options.outDir, runs the test bench under Icarus Verilog, then
-// runs the net itself on the first word of every source (the word the test bench feeds) and compares
-// what each recording sink (modes 0 and 1) received. Raises on a failed compile, generation or tool run,
+// Compiles the net and generates into options.outDir, runs the net itself on the first word of every
+// source (the word the test bench feeds), runs the test bench under Icarus Verilog and compares what each
+// recording sink (modes 0 and 1) received. Raises on a failed compile, generation or tool run,
 // and when the net's run does not end.
 std::vector<SinkResult> cosimulate(CNet& net, const VerilogOptions& options, const LogSink& log);
 

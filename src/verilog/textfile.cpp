@@ -56,12 +56,14 @@ std::string list(const char* f, const char* separator, const char* terminator, i
 
 std::string asctimeNow() {
     std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char buf[64];
-    // asctime's fixed form, without asctime's static buffer.
-    std::strftime(buf, sizeof buf, "%a %b %e %H:%M:%S %Y\n", &local);
-    return buf;
+    std::tm t{};
+    localtime_r(&now, &t);
+    // asctime's fixed English form whatever the locale, without asctime's static buffer.
+    static const char* const days[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+    static const char* const months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                         "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    return fmt("%.3s %.3s%3d %.2d:%.2d:%.2d %d\n", days[t.tm_wday % 7], months[t.tm_mon % 12], t.tm_mday,
+               t.tm_hour, t.tm_min, t.tm_sec, 1900 + t.tm_year);
 }
 
 CTextFile::CTextFile(std::string path) : path_(std::move(path)) {

@@ -70,6 +70,24 @@ TEST(CliVerilogTest, WritesIntoTheTopFolderAndEndsWithTheDoneLine) {
     std::string first;
     std::getline(data, first);
     EXPECT_EQ("2,0.500000;", first);
+
+    // The Makefile's Icarus target runs the test bench with free tools and leaves data and a waveform.
+    const fs::path dir = out / "pipe_top";
+    const int status = std::system(
+        ("make -s -C " + dir.string() + " icarus > " + (dir / "make.log").string() + " 2>&1").c_str());
+    EXPECT_EQ(0, status);
+    std::ifstream kdata(dir / "kdata7.txt");
+    std::string line, bits;
+    while (std::getline(kdata, line))
+        if (line == "0" || line == "1") bits += line;
+    EXPECT_EQ("1001", bits);
+    std::ifstream vcd(dir / "pipe_top_sim.vcd");
+    std::ostringstream wave;
+    wave << vcd.rdbuf();
+    EXPECT_EQ(0u, wave.str().find("$date"));
+    EXPECT_NE(std::string::npos, wave.str().find("$scope module pipe_top_top $end"));
+    EXPECT_NE(std::string::npos, wave.str().find("$enddefinitions $end"));
+    EXPECT_NE(std::string::npos, wave.str().find("\n#2660\n"));
 }
 
 TEST(CliVerilogTest, FailuresAreReportedNotCrashed) {
