@@ -7,6 +7,7 @@
 #include <QPrinter>
 #include <algorithm>
 
+#include "common/messages.h"
 #include "model/net.h"
 #include "ui/view.h"
 
@@ -78,6 +79,8 @@ void CNOVRAView::printTo(QPrinter* printer) {
         p.setClipRect(QRect(0, 0, clientW_, clientH_));
         drawStatic(p, false);
         p.end();
+    } else if (log_) {
+        log_(text(msg::kPrintFailed) + "\n");
     }
 
     appCompiled = savedCompiled;
