@@ -160,7 +160,7 @@ class Reader105 {
             if (from == 0 || to == 0) badRecord(cur_);
             for (const Point& p : r.bendPoints) net_.bounds.include(p.x, p.y);
             // Names are not stored in this version; nameArcs derives them.
-            net_.addArc(from, to, std::move(r.bendPoints));
+            addReadArc(net_, from, to, std::move(r.bendPoints), {});
         }
     }
 

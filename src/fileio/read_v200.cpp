@@ -135,7 +135,7 @@ class Reader200 {
             // Both ends must be nodes of this file (an end of 0 names none).
             if (viewKind(r.from) == 0 || viewKind(r.to) == 0) badRecord(cur_);
             for (const Point& p : r.bendPoints) net_.bounds.include(p.x, p.y);
-            net_.addArc(r.from, r.to, std::move(r.bendPoints), std::move(r.varName));
+            addReadArc(net_, r.from, r.to, std::move(r.bendPoints), std::move(r.varName));
         }
     }
 

@@ -168,6 +168,20 @@ ArcRecord parseArc(const LineCursor& cur) {
     return r;
 }
 
+void addReadArc(CNet& net, int fromId, int toId, std::vector<Point> bendPoints, std::string varName) {
+    if (const int existing = net.findArc(fromId, toId)) {
+        CArc& a = net.arcs.at(existing);
+        a.bendPoints = std::move(bendPoints);
+        a.varName = std::move(varName);
+        return;
+    }
+    const int id = net.arcCounter++;
+    // A hint at the end keeps equal keys in insertion order, like a plain insert.
+    net.outArcs.emplace_hint(net.outArcs.end(), fromId, id);
+    net.inArcs.emplace_hint(net.inArcs.end(), toId, id);
+    net.arcs.emplace_hint(net.arcs.end(), id, CArc{std::move(bendPoints), fromId, toId, std::move(varName)});
+}
+
 void inflateBounds(CNet& net, int d) {
     Rect& b = net.bounds;
     if (b.empty) return;
