@@ -119,6 +119,20 @@ void RenderTest::objectShapesAndColours() {
     QCOMPARE(px(*view_, 108, 220), cBack);             // right half open
     QCOMPARE(px(*view_, 188, 220), cKemmakix);         // left half filled
     QCOMPARE(px(*view_, 208, 220), cBack);
+    // Every level keeps each kind in its colour, smaller.
+    int before = countColor(view_->backBuffer(), cPlace);
+    for (int level = 1; level <= 5; ++level) {
+        view_->zoomOut();
+        render();
+        const QImage& img = view_->backBuffer();
+        const int now = countColor(img, cPlace);
+        QVERIFY2(now > 0 && now < before, qPrintable(QString("level %1").arg(level)));
+        before = now;
+        QVERIFY(countColor(img, cTransition) > 0);
+        QVERIFY(countColor(img, cUhzi) > 0);
+        QVERIFY(countColor(img, cKemmakix) > 0);
+        if (level <= 2) QCOMPARE(px(*view_, view_->toClient(100, 100)), QColor(Qt::white));
+    }
 }
 
 void RenderTest::gridOnlyBelowLevelThree() {
