@@ -48,15 +48,23 @@ static void makeCode(int index, char *out) {
     out[i] = '\0';
 }
 
-static int known(const char *scope, const char *name) {
-    for (int i = 0; i < g_count; ++i)
-        if (strcmp(g_signals[i].scope, scope) == 0 && strcmp(g_signals[i].name, name) == 0) return 1;
-    return 0;
+/* Scopes already probed: probing one twice adds nothing. */
+static char **g_scopes = NULL;
+static int g_scopeCount = 0;
+
+static int firstProbe(const char *scope) {
+    for (int i = 0; i < g_scopeCount; ++i)
+        if (strcmp(g_scopes[i], scope) == 0) return 0;
+    char **grown = (char **)realloc(g_scopes, (size_t)(g_scopeCount + 1) * sizeof(char *));
+    if (!grown) return 0;
+    g_scopes = grown;
+    g_scopes[g_scopeCount++] = copyText(scope);
+    return 1;
 }
 
 static void addSignal(vpiHandle h, const char *scope) {
     const char *name = vpi_get_str(vpiName, h);
-    if (!name || known(scope, name)) return;
+    if (!name) return;
     if (g_count == g_capacity) {
         int cap = g_capacity ? g_capacity * 2 : 64;
         Signal *grown = (Signal *)realloc(g_signals, (size_t)cap * sizeof(Signal));
@@ -76,6 +84,11 @@ static void addSignal(vpiHandle h, const char *scope) {
 static void probeScope(vpiHandle scope, int recurse) {
     const char *full = vpi_get_str(vpiFullName, scope);
     char *scopeName = copyText(full ? full : "");
+    if (!scopeName) return;
+    if (!firstProbe(scopeName)) {
+        free(scopeName);
+        return;
+    }
     static const int kinds[] = {vpiNet, vpiReg};
     for (int k = 0; k < 2; ++k) {
         vpiHandle it = vpi_iterate(kinds[k], scope);

@@ -11,6 +11,7 @@ inline constexpr MsgText kVerilogPlaceArcs{"アーク接続不備のプレース
 inline constexpr MsgText kVerilogPlaceInput{"プレースの入力がおかしい", nullptr};
 inline constexpr MsgText kVerilogPlaceOutput{"プレースの出力がおかしい", nullptr};
 inline constexpr MsgText kVerilogFolderMissing{"フォルダが存在しません", nullptr};
+inline constexpr MsgText kVerilogNotCompiled{"コンパイルされていないネットは出力できません：内部エラー", nullptr};
 inline constexpr MsgText kVerilogDone{"verilogに出力しました", nullptr};
 inline constexpr MsgText kVerilogErrorStatus{
     "Verilog-HDLに出力中にエラーが発生しました。もう一度エディットを行ってください", nullptr};

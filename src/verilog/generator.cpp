@@ -68,6 +68,8 @@ std::string moduleDirBesideExecutable() {
 }
 
 void generateVerilog(CNet& net, const VerilogOptions& o, const LogSink& log) {
+    // The analysis reads the connection data that only a successful compile of this very net leaves.
+    if (!net.simulationReady()) raise(text(msg::kVerilogNotCompiled));
     checkNames(net, o.topName);
     net.gen.delayFactor = 1.0 + o.delayOverPlus;
     net.gen.debug = o.debug;

@@ -122,6 +122,21 @@ TEST(GeneratorFailureTest, NamesThatCannotBecomeVerilogStopBeforeAnyFile) {
     EXPECT_TRUE(fs::is_empty(dir));
 }
 
+TEST(GeneratorFailureTest, UncompiledNetIsRefused) {
+    CNet net;
+    simpleNet(net);
+    const fs::path dir = freshDir("uncompiled");
+    verilog::VerilogOptions o;
+    o.outDir = dir.string();
+    try {
+        verilog::generateVerilog(net, o, [](const std::string&) {});
+        ADD_FAILURE() << "generated from a net that was never compiled";
+    } catch (const CError& e) {
+        EXPECT_EQ(text(msg::kVerilogNotCompiled), e.message());
+    }
+    EXPECT_TRUE(fs::is_empty(dir));
+}
+
 TEST(GeneratorTest, SharedFunctionsAndRenumbering) {
     std::map<int, int> map;
     EXPECT_EQ("i1&i2", verilog::renumberExpression("i3&i1", map));
