@@ -12,6 +12,8 @@ inline constexpr MsgText kVerilogPlaceInput{"プレースの入力がおかし�
 inline constexpr MsgText kVerilogPlaceOutput{"プレースの出力がおかしい", nullptr};
 inline constexpr MsgText kVerilogFolderMissing{"フォルダが存在しません", nullptr};
 inline constexpr MsgText kVerilogNotCompiled{"コンパイルされていないネットは出力できません：内部エラー", nullptr};
+// %s: what went wrong, in the library's words.
+inline constexpr MsgText kVerilogInternal{"Verilog-HDLの出力中に問題が発生しました（%s）：内部エラー", nullptr};
 inline constexpr MsgText kVerilogDone{"verilogに出力しました", nullptr};
 inline constexpr MsgText kVerilogErrorStatus{
     "Verilog-HDLに出力中にエラーが発生しました。もう一度エディットを行ってください", nullptr};

@@ -67,7 +67,9 @@ std::string moduleDirBesideExecutable() {
     return ((ec ? std::filesystem::current_path(ec) : exe.parent_path()) / "module").string();
 }
 
-void generateVerilog(CNet& net, const VerilogOptions& o, const LogSink& log) {
+namespace {
+
+void generate(CNet& net, const VerilogOptions& o, const LogSink& log) {
     // The analysis reads the connection data that only a successful compile of this very net leaves.
     if (!net.simulationReady()) raise(text(msg::kVerilogNotCompiled));
     checkNames(net, o.topName);
@@ -137,6 +139,19 @@ void generateVerilog(CNet& net, const VerilogOptions& o, const LogSink& log) {
 
     std::error_code ec;
     std::filesystem::remove(marker, ec);
+}
+
+}  // namespace
+
+void generateVerilog(CNet& net, const VerilogOptions& o, const LogSink& log) {
+    try {
+        generate(net, o, log);
+    } catch (const CError&) {
+        throw;
+    } catch (const std::exception& e) {
+        // A net the analysis does not expect must end the run with a message, never end the program.
+        raise(fmt(text(msg::kVerilogInternal).c_str(), e.what()));
+    }
 }
 
 }  // namespace novra::verilog

@@ -1,0 +1,90 @@
+// Whatever net compiles, generation ends with its files or with a message, and the netlist it writes is
+// Verilog that Icarus accepts.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <random>
+
+#include "common/error.h"
+#include "temp_root.h"
+#include "verilog/generator.h"
+#include "verilog_nets.h"
+
+namespace novra {
+namespace {
+
+namespace fs = std::filesystem;
+
+const char* const kFunctions[] = {
+    "o1=i1;",         "o1=~i1;", "o1=i1&i2;",          "s=a^b^c;co=(a&b)|(c&(a^b));", "?g;o1=d;",
+    "?~g;o1=~d;q=d;", "//sync",  "o1=i1;o2=i1;o3=i1;", "o1=i1^i2;o2=i1^i2;"};
+// Random stages whose variables are wired to random places, a few request-only arcs, sources and sinks on
+// the places that would otherwise lack an arc, random tokens and sinks in every mode.
+void randomNet(CNet& net, std::mt19937& rng) {
+    auto pick = [&](size_t n) { return static_cast<int>(rng() % n); };
+    vtest::Builder b(net);
+    std::vector<int> places, transitions;
+    for (int i = 3 + pick(10); i > 0; --i) places.push_back(b.place());
+    for (int i = 1 + pick(6); i > 0; --i)
+        transitions.push_back(b.transition(kFunctions[pick(std::size(kFunctions))]));
+    auto anyPlace = [&] { return places[static_cast<size_t>(pick(places.size()))]; };
+    auto arc = [&](int from, int to, const std::string& var) {
+        if (!net.findArc(from, to)) b.arc(from, to, var);
+    };
+    for (int t : transitions) {
+        CTransition& tr = net.transitions.at(t);
+        refreshFunction(tr);
+        for (const auto& [name, n] : tr.inputVarNames) arc(anyPlace(), t, name);
+        for (const auto& [name, n] : tr.outputVarNames) arc(t, anyPlace(), name);
+        if (pick(4) == 0 || tr.inputVarNames.empty()) arc(anyPlace(), t, "");
+        if (pick(4) == 0 || tr.outputVarNames.empty()) arc(t, anyPlace(), "");
+    }
+    for (int p : places) {
+        if (!net.inArcs.count(p))
+            b.arc(pick(4) ? b.uhzi({std::string(1 + pick(4), '1'), "0"}, pick(2)) : b.holdUhzi(pick(2)), p);
+        if (!net.outArcs.count(p)) b.arc(p, b.sink(pick(4)));
+        if (pick(5) == 0) net.setToken(p, pick(2) ? kBlack : kWhite, pick(2));
+    }
+}
+
+TEST(GeneratorRobustnessTest, RandomNetsGenerateOrStopWithAMessage) {
+    std::mt19937 rng(5150);
+    int compiled = 0, generated = 0, checked = 0;
+    const fs::path dir = vtest::freshDir("random");
+    for (int i = 0; i < 2000; ++i) {
+        CNet net;
+        randomNet(net, rng);
+        try {
+            net.compileNet();
+        } catch (const CError&) {
+            continue;
+        }
+        ++compiled;
+        verilog::VerilogOptions o;
+        o.outDir = dir.string();
+        o.debug = i % 2 == 0;
+        o.moduleDir = NOVRA_SOURCE_DIR "/module";
+        try {
+            verilog::generateVerilog(net, o, [](const std::string&) {});
+        } catch (const CError& e) {
+            EXPECT_EQ(std::string::npos, e.message().find("内部エラー")) << e.message();
+            continue;
+        }
+        ++generated;
+        if (checked < 10) {
+            ++checked;
+            const std::string cmd =
+                "cd " + dir.string() +
+                " && iverilog -o net.vvp testmodule_sim.v testmodule.v transition.v pipe.v "
+                "pjoint.v arbiter.v delay.v trafunc.v muller_c.v kemmakixuhzi.v cells.v "
+                "> iverilog.log 2>&1";
+            EXPECT_EQ(0, std::system(cmd.c_str())) << "net " << i << ", see " << dir / "iverilog.log";
+        }
+    }
+    EXPECT_GT(compiled, 100);
+    EXPECT_GT(generated, 50);
+}
+
+}  // namespace
+}  // namespace novra
