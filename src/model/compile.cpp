@@ -1,14 +1,24 @@
 // Compile: lays the initial marking, binds every arc to a slot of its transition, checks the structure
 // and the marking next to sources and sinks, prepares every transition function and gives every empty
 // place the colour of the last token that passed it. The first fault ends it with its message.
+//
+// Compile looks objects and arcs up in flat tables built once per compile (compile_tables.h), and
+// transitions that share a function text share the work of preparing it, so that a net of any size
+// compiles in time proportional to it.
 #include <algorithm>
+#include <string>
 #include <unordered_map>
 
 #include "common/error.h"
 #include "common/messages.h"
+#include "model/compile_tables.h"
 #include "model/net.h"
 
 namespace novra {
+
+using compiling::ArcRange;
+using compiling::CArcTable;
+using compiling::CNodeTable;
 
 namespace {
 
@@ -23,41 +33,11 @@ void blaming(CNet& net, int id, Fn&& fn) {
     }
 }
 
-// An object exists when the view map knows it and the map of its kind holds its record.
-bool exists(const CNet& net, int id) {
-    switch (net.kindOf(id)) {
-        case kPlace:
-            return net.places.count(id) != 0;
-        case kTransition:
-            return net.transitions.count(id) != 0;
-        case kUhzi:
-            return net.uhzis.count(id) != 0;
-        case kKemmakix:
-            return net.kemmakixes.count(id) != 0;
-        default:
-            return false;
-    }
-}
-
-// The arcs of a node in one of the arc multimaps, in ascending arc ID. Entries that do not lead to an
-// arc with that end are skipped, so a damaged index cannot send compile to a missing record.
-std::vector<int> arcsOf(const CNet& net, const std::multimap<int, int>& index, int id, bool outgoing) {
-    std::vector<int> ids;
-    for (auto [b, e] = index.equal_range(id); b != e; ++b) {
-        auto a = net.arcs.find(b->second);
-        if (a == net.arcs.end()) continue;
-        if ((outgoing ? a->second.fromId : a->second.toId) != id) continue;
-        ids.push_back(b->second);
-    }
-    std::sort(ids.begin(), ids.end());
-    return ids;
-}
-
-void checkArc(CNet& net, const CArc& arc) {
-    if (!exists(net, arc.fromId)) raise(text(msg::kArcSourceMissing));
-    if (!exists(net, arc.toId)) raise(text(msg::kArcDestMissing));
-    const int to = net.kindOf(arc.toId);
-    switch (net.kindOf(arc.fromId)) {
+void checkArc(CNet& net, const CNodeTable& nodes, const CArc& arc) {
+    if (!nodes.exists(arc.fromId)) raise(text(msg::kArcSourceMissing));
+    if (!nodes.exists(arc.toId)) raise(text(msg::kArcDestMissing));
+    const int to = nodes.kindOf(arc.toId);
+    switch (nodes.kindOf(arc.fromId)) {
         case kPlace:
             if (to == kTransition || to == kKemmakix) return;
             net.stopObject = arc.toId;
@@ -77,15 +57,17 @@ void checkArc(CNet& net, const CArc& arc) {
 }
 
 // Binds one side of a transition: labelled arcs go to the slot of their variable, unlabelled ones fill
-// the slots from the end. Every variable must end up with exactly one arc.
-void bindSide(CNet& net, const std::vector<int>& arcIds, const std::map<std::string, int>& varNames,
-              bool input, std::vector<CPlace*>& slots, std::map<int, int>& arcSlots) {
+// the slots from the end. Every variable must end up with exactly one arc. slotPlaces receives the dense
+// place index of every slot.
+void bindSide(const CNodeTable& nodes, const CArcTable& arcs, CNet& net, ArcRange arcIds,
+              const std::map<std::string, int>& varNames, bool input, std::vector<CPlace*>& slots,
+              std::map<int, int>& arcSlots, int* slotPlaces) {
     const int varCount = static_cast<int>(varNames.size());
     const MsgText& connect = input ? msg::kConnectInputVar : msg::kConnectOutputVar;
     int freeSlot = static_cast<int>(arcIds.size()) - 1;
     const bool single = arcIds.size() == 1 && varCount == 1;
     for (int arcId : arcIds) {
-        const CArc& arc = net.arcs.at(arcId);
+        const CArc& arc = *arcs.find(arcId);
         int slot = 0;
         if (single) {
             slot = 0;
@@ -96,58 +78,155 @@ void bindSide(CNet& net, const std::vector<int>& arcIds, const std::map<std::str
             if (v == varNames.end() || v->second < 1 || v->second - 1 > freeSlot) raise(text(connect));
             slot = v->second - 1;
         }
-        slots[static_cast<size_t>(slot)] = &net.places.at(input ? arc.fromId : arc.toId);
-        arcSlots[arcId] = slot;
+        // The arc checks before this leave only places at this end.
+        const int place = nodes.placeIndex(input ? arc.fromId : arc.toId);
+        if (place < 0) raise(text(input ? msg::kArcSourceMissing : msg::kArcDestMissing));
+        slots[static_cast<size_t>(slot)] = nodes.places[static_cast<size_t>(place)];
+        slotPlaces[slot] = place;
+        arcSlots.emplace_hint(arcSlots.end(), arcId, slot);
     }
     if (freeSlot != varCount - 1) raise(text(input ? msg::kUnboundInputVar : msg::kUnboundOutputVar));
 }
 
+// Stages 1 and 2 of a function depend on its text alone, so one successful run serves every transition
+// with the same text; a transition whose fields already hold that result is left untouched.
+class CRefreshCache {
+  public:
+    void refresh(CTransition& t) {
+        auto hit = done_.find(t.functionText);
+        if (hit == done_.end()) {
+            refreshFunction(t);
+            done_.emplace(t.functionText, &t);
+            return;
+        }
+        const CTransition& model = *hit->second;
+        if (t.normalizedText != model.normalizedText) t.normalizedText = model.normalizedText;
+        if (t.inputVarNames != model.inputVarNames) t.inputVarNames = model.inputVarNames;
+        if (t.outputVarNames != model.outputVarNames) t.outputVarNames = model.outputVarNames;
+        t.inputCount = static_cast<int>(t.inputVarNames.size());
+        t.outputCount = static_cast<int>(t.outputVarNames.size());
+    }
+
+  private:
+    std::unordered_map<std::string, const CTransition*> done_;
+};
+
+// Stage 3 likewise depends only on the text and on the connections. The connections are checked here in
+// the order the stage checks them; whenever a transition would fail, or its text has not been prepared
+// yet, the stage itself runs and raises its own message.
+class CPrepareCache {
+  public:
+    void prepare(CTransition& t) {
+        auto hit = done_.find(t.functionText);
+        if (hit == done_.end() || !passes(t, hit->second)) {
+            prepareFunction(t);
+            if (hit == done_.end()) done_.emplace(t.functionText, Prepared{&t, singleInputs(t)});
+            return;
+        }
+        const CTransition& model = *hit->second.model;
+        t.enabled = false;
+        t.fired = false;
+        if (t.canonicalText != model.canonicalText) t.canonicalText = model.canonicalText;
+        if (t.guardText != model.guardText) t.guardText = model.guardText;
+        if (t.compiledGuard != model.compiledGuard) t.compiledGuard = model.compiledGuard;
+        if (t.compiledFunction != model.compiledFunction) t.compiledFunction = model.compiledFunction;
+        t.inputValues.assign(static_cast<size_t>(t.inputCount), 0);
+        t.outputValues.assign(static_cast<size_t>(t.outputCount), 0);
+    }
+
+  private:
+    struct Prepared {
+        const CTransition* model;
+        std::vector<bool> singleInput;  // per output: its expression is one input variable
+    };
+
+    // Per output of a prepared function: whether its expression is exactly one input variable.
+    static std::vector<bool> singleInputs(const CTransition& t) {
+        std::vector<bool> single;
+        std::string_view rest = t.canonicalText;
+        auto digit = [](char c) { return c >= '0' && c <= '9'; };
+        for (int k = 0; k < t.outputCount; ++k) {
+            const size_t lf = rest.find('\n');
+            const std::string_view e = rest.substr(0, lf);
+            rest = lf == std::string_view::npos ? std::string_view() : rest.substr(lf + 1);
+            single.push_back((e.size() == 2 || e.size() == 3) && e[0] == 'i' && digit(e[1]) &&
+                             (e.size() == 2 || digit(e[2])));
+        }
+        return single;
+    }
+
+    static bool passes(const CTransition& t, const Prepared& p) {
+        if (t.inputArcCount <= 0 || t.outputArcCount <= 0) return false;
+        if (t.inputPlaces.size() < static_cast<size_t>(t.inputArcCount) ||
+            t.outputPlaces.size() < static_cast<size_t>(t.outputArcCount))
+            return false;
+        for (const CPlace* q : t.inputPlaces)
+            if (q == nullptr) return false;
+        for (const CPlace* q : t.outputPlaces)
+            if (q == nullptr) return false;
+        // A black token on an output that the function computes is the stage's own fault to report.
+        for (size_t k = 0; k < p.singleInput.size() && k < t.outputPlaces.size(); ++k) {
+            const CPlace* q = t.outputPlaces[k];
+            if (q->hasToken && q->color == kBlack && !p.singleInput[k]) return false;
+        }
+        return true;
+    }
+
+    std::unordered_map<std::string, Prepared> done_;
+};
+
 // An empty place next accepts the colour opposite to the token now lying downstream of it, so it takes
 // the last colour of the nearest marked place reached backwards through the transitions.
-void propagateLastColors(CNet& net) {
-    std::vector<int> ids;
-    std::vector<CPlace*> recs;
-    ids.reserve(net.places.size());
-    recs.reserve(net.places.size());
-    std::unordered_map<int, int> indexOf;
-    indexOf.reserve(net.places.size());
-    for (auto& [id, p] : net.places) {
-        indexOf.emplace(id, static_cast<int>(ids.size()));
-        ids.push_back(id);
-        recs.push_back(&p);
-    }
-    std::vector<std::vector<int>> preds(ids.size());
-    for (const auto& [tid, t] : net.transitions) {
-        const std::vector<int> outs = arcsOf(net, net.outArcs, tid, true);
-        const std::vector<int> ins = arcsOf(net, net.inArcs, tid, false);
-        for (int oa : outs) {
-            auto o = indexOf.find(net.arcs.at(oa).toId);
-            if (o == indexOf.end()) continue;
-            for (int ia : ins) {
-                auto i = indexOf.find(net.arcs.at(ia).fromId);
-                if (i != indexOf.end()) preds[static_cast<size_t>(o->second)].push_back(i->second);
+void propagateLastColors(CNet& net, const CNodeTable& nodes, const CArcTable& arcs) {
+    const size_t n = nodes.places.size();
+    // Predecessors of each place as compressed rows: counted first, then filled in the order the rule
+    // lists them (transition ID, output arc, input arc).
+    std::vector<int> start(n + 1, 0);
+    auto eachPair = [&](auto&& fn) {
+        for (int tid : nodes.transitionIds) {
+            const ArcRange outs = compiling::outgoing(nodes, tid);
+            const ArcRange ins = compiling::incoming(nodes, tid);
+            for (int oa : outs) {
+                const int o = nodes.placeIndex(arcs.find(oa)->toId);
+                if (o < 0) continue;
+                for (int ia : ins) {
+                    const int i = nodes.placeIndex(arcs.find(ia)->fromId);
+                    if (i >= 0) fn(o, i);
+                }
             }
         }
-    }
-    std::vector<char> unvisited(ids.size(), 0);
+    };
+    eachPair([&](int o, int) { ++start[static_cast<size_t>(o) + 1]; });
+    for (size_t k = 0; k < n; ++k) start[k + 1] += start[k];
+    std::vector<int> preds(static_cast<size_t>(start[n]));
+    std::vector<int> fill(start.begin(), start.end() - 1);
+    eachPair([&](int o, int i) { preds[static_cast<size_t>(fill[static_cast<size_t>(o)]++)] = i; });
+
+    std::vector<char> unvisited(n, 0);
     std::vector<int> frontier;
-    for (size_t k = 0; k < ids.size(); ++k) {
-        if (net.tokens.count(ids[k]))
+    auto tok = net.tokens.begin();
+    for (size_t k = 0; k < n; ++k) {
+        const int id = nodes.placeIds[k];
+        while (tok != net.tokens.end() && tok->first < id) ++tok;
+        if (tok != net.tokens.end() && tok->first == id)
             frontier.push_back(static_cast<int>(k));
         else
-            unvisited[k] = !recs[k]->hasToken;
+            unvisited[k] = !nodes.places[k]->hasToken;
     }
     std::vector<int> next;
+    std::vector<char> inNext(n, 0);
     while (!frontier.empty()) {
         next.clear();
         for (int p : frontier) {
-            for (int q : preds[static_cast<size_t>(p)]) {
-                if (!unvisited[static_cast<size_t>(q)]) continue;
-                unvisited[static_cast<size_t>(q)] = 0;
-                recs[static_cast<size_t>(q)]->lastColor = recs[static_cast<size_t>(p)]->lastColor;
-                next.push_back(q);
+            for (int e = start[static_cast<size_t>(p)]; e < start[static_cast<size_t>(p) + 1]; ++e) {
+                const size_t q = static_cast<size_t>(preds[static_cast<size_t>(e)]);
+                if (!unvisited[q]) continue;
+                unvisited[q] = 0;
+                nodes.places[q]->lastColor = nodes.places[static_cast<size_t>(p)]->lastColor;
+                next.push_back(static_cast<int>(q));
             }
         }
+        // Ascending place ID for the next round; each place joins at most once.
         std::sort(next.begin(), next.end());
         frontier.swap(next);
     }
@@ -166,49 +245,76 @@ bool CNet::simulationReady() const {
 
 void CNet::compileNet() {
     compiledShape = CompiledShape{};
+    simIndex.valid = false;
 
-    // 1-2: the simulation marking starts from the initial marking.
+    // 1-2: the simulation marking starts from the initial marking. Both maps are in ID order, so one
+    // walk pairs every token with its place.
     for (auto& [id, p] : places) p.resetForCompile();
-    for (const auto& [id, tok] : tokens) {
-        auto p = places.find(id);
-        if (p == places.end()) raise(text(msg::kTokenOnNonPlace));
-        p->second.put(tok.color, tok.value);
+    {
+        auto p = places.begin();
+        for (const auto& [id, tok] : tokens) {
+            while (p != places.end() && p->first < id) ++p;
+            if (p == places.end() || p->first != id) raise(text(msg::kTokenOnNonPlace));
+            p->second.put(tok.color, tok.value);
+        }
     }
 
+    CNodeTable nodes;
+    nodes.build(*this);
+    CArcTable arcTable;
+    arcTable.build(*this);
+    compiling::buildArcLists(*this, arcTable, nodes);
+
     // 3-4: fresh connection data sized by the arcs.
-    for (auto& [id, t] : transitions) {
+    const size_t nt = nodes.transitions.size();
+    for (size_t i = 0; i < nt; ++i) {
+        CTransition& t = *nodes.transitions[i];
+        const int id = nodes.transitionIds[i];
         t.inputPlaces.clear();
         t.outputPlaces.clear();
         t.inputArcSlots.clear();
         t.outputArcSlots.clear();
-        t.inputArcCount = static_cast<int>(arcsOf(*this, inArcs, id, false).size());
-        t.outputArcCount = static_cast<int>(arcsOf(*this, outArcs, id, true).size());
+        t.inputArcCount = static_cast<int>(compiling::incoming(nodes, id).size());
+        t.outputArcCount = static_cast<int>(compiling::outgoing(nodes, id).size());
         t.inputPlaces.assign(static_cast<size_t>(t.inputArcCount), nullptr);
         t.outputPlaces.assign(static_cast<size_t>(t.outputArcCount), nullptr);
     }
 
     // 5-7: functions, sources and sinks.
-    for (auto& [id, t] : transitions) blaming(*this, id, [&] { refreshFunction(t); });
+    {
+        CRefreshCache cache;
+        for (size_t i = 0; i < nt; ++i)
+            blaming(*this, nodes.transitionIds[i], [&] { cache.refresh(*nodes.transitions[i]); });
+    }
     for (auto& [id, u] : uhzis) blaming(*this, id, [&] { u.reset(); });
     for (auto& [id, k] : kemmakixes) blaming(*this, id, [&] { k.reset(); });
 
-    // 8: connections.
-    for (const auto& [arcId, arc] : arcs) checkArc(*this, arc);
-    for (auto& [id, t] : transitions) {
-        bindSide(*this, arcsOf(*this, inArcs, id, false), t.inputVarNames, true, t.inputPlaces,
-                 t.inputArcSlots);
-        bindSide(*this, arcsOf(*this, outArcs, id, true), t.outputVarNames, false, t.outputPlaces,
-                 t.outputArcSlots);
+    // 8: connections. The slots' places are kept for the simulation's index.
+    for (const CArc* arc : arcTable.arcs) checkArc(*this, nodes, *arc);
+    std::vector<int> inputStart(nt + 1, 0), outputStart(nt + 1, 0);
+    for (size_t i = 0; i < nt; ++i) {
+        inputStart[i + 1] = inputStart[i] + nodes.transitions[i]->inputArcCount;
+        outputStart[i + 1] = outputStart[i] + nodes.transitions[i]->outputArcCount;
     }
-    for (auto& [id, u] : uhzis) {
-        const std::vector<int> out = arcsOf(*this, outArcs, id, true);
+    std::vector<int> inputSlots(static_cast<size_t>(inputStart[nt]), -1);
+    std::vector<int> outputSlots(static_cast<size_t>(outputStart[nt]), -1);
+    for (size_t i = 0; i < nt; ++i) {
+        CTransition& t = *nodes.transitions[i];
+        const int id = nodes.transitionIds[i];
+        bindSide(nodes, arcTable, *this, compiling::incoming(nodes, id), t.inputVarNames, true, t.inputPlaces,
+                 t.inputArcSlots, inputSlots.data() + inputStart[i]);
+        bindSide(nodes, arcTable, *this, compiling::outgoing(nodes, id), t.outputVarNames, false,
+                 t.outputPlaces, t.outputArcSlots, outputSlots.data() + outputStart[i]);
+    }
+    for (size_t i = 0; i < nodes.uhzis.size(); ++i) {
+        const ArcRange out = compiling::outgoing(nodes, nodes.uhziIds[i]);
         if (out.size() > 1) raise(text(msg::kUhziOneOutput));
-        u.placeId = out.empty() ? 0 : arcs.at(out.front()).toId;
+        nodes.uhzis[i]->placeId = out.empty() ? 0 : arcTable.find(*out.begin())->toId;
     }
-    for (auto& [id, k] : kemmakixes) {
-        const std::vector<int> in = arcsOf(*this, inArcs, id, false);
+    for (size_t i = 0; i < nodes.kemmakixes.size(); ++i) {
+        const ArcRange in = compiling::incoming(nodes, nodes.kemmakixIds[i]);
         if (in.size() > 1) raise(text(msg::kKemmakixOneInput));
-        k.placeId = in.empty() ? 0 : arcs.at(in.front()).fromId;
+        nodes.kemmakixes[i]->placeId = in.empty() ? 0 : arcTable.find(*in.begin())->fromId;
     }
 
     // 9: a net replaying an event file needs no more.
@@ -231,11 +337,30 @@ void CNet::compileNet() {
     }
 
     // 11: functions into evaluator code.
-    for (auto& [id, t] : transitions) blaming(*this, id, [&] { prepareFunction(t); });
+    {
+        CPrepareCache cache;
+        for (size_t i = 0; i < nt; ++i)
+            blaming(*this, nodes.transitionIds[i], [&] { cache.prepare(*nodes.transitions[i]); });
+    }
 
     // 12
-    propagateLastColors(*this);
+    propagateLastColors(*this, nodes, arcTable);
     compiledShape = currentShape();
+
+    CSimIndex& ix = simIndex;
+    ix.placeIds = std::move(nodes.placeIds);
+    ix.placeRecs = std::move(nodes.places);
+    ix.transitionIds = std::move(nodes.transitionIds);
+    ix.transitionRecs = std::move(nodes.transitions);
+    ix.inputStart = std::move(inputStart);
+    ix.inputSlots = std::move(inputSlots);
+    ix.outputStart = std::move(outputStart);
+    ix.outputSlots = std::move(outputSlots);
+    ix.uhziIds = std::move(nodes.uhziIds);
+    ix.uhziRecs = std::move(nodes.uhzis);
+    ix.kemmakixIds = std::move(nodes.kemmakixIds);
+    ix.kemmakixRecs = std::move(nodes.kemmakixes);
+    ix.startSimulation();
 }
 
 }  // namespace novra

@@ -127,6 +127,7 @@ void CNet::clear() {
     arcCounter = 1;
     stopObject = 0;
     eventFlag = 0;
+    compiledShape = CompiledShape{};  // records referred to by the last compile are gone
     bounds = Rect{};
 }
 

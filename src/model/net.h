@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/records.h"
+#include "model/sim_index.h"
 
 namespace novra {
 
@@ -101,6 +102,17 @@ public:
     bool simulationReady() const;
 
     // --- simulation (src/sim) ---
+    // Both engines give the same results in every respect; the reference one walks every transition in
+    // every phase and is kept to check the incremental one against.
+    enum class SimEngine { Incremental, Reference };
+    SimEngine simEngine = SimEngine::Incremental;
+    // Connections of the last successful compile and the incremental engine's working sets.
+    CSimIndex simIndex;
+    // To be called after the simulation marking (the places map) was written by anything but the phases
+    // below, for example when the rewind history copies a saved places map back: rebinds the transitions
+    // to the place records and makes the next sweep look at every transition.
+    void markingRestored();
+
     void prepareSources();
     void emitSources();
     int evaluateEnabling();

@@ -2,75 +2,51 @@
 #include "common/error.h"
 #include "common/messages.h"
 #include "model/net.h"
+#include "sim/engines.h"
 #include "sim/sources.h"
 
 namespace novra {
 
 namespace {
 
-// Runs fn for one object; a message raised there names that object in the stop-object field.
-template <typename Fn>
-void blaming(CNet& net, int id, Fn&& fn) {
-    try {
-        fn();
-    } catch (const CError&) {
-        net.stopObject = id;
-        throw;
-    }
-}
-
 void requireReady(const CNet& net) {
     if (!net.simulationReady()) raise(text(msg::kNotCompiled));
 }
 
-CPlace* placeOf(CNet& net, int placeId) {
-    if (placeId == 0) return nullptr;
-    auto p = net.places.find(placeId);
-    return p == net.places.end() ? nullptr : &p->second;
+bool reference(const CNet& net) {
+    return net.simEngine == CNet::SimEngine::Reference || !net.simIndex.valid;
 }
 
 }  // namespace
 
 void CNet::prepareSources() {
     requireReady(*this);
-    for (auto& [id, u] : uhzis) blaming(*this, id, [&] { loadNextWord(u); });
+    for (auto& [id, u] : uhzis) sim::blaming(*this, id, [&] { loadNextWord(u); });
 }
 
 void CNet::emitSources() {
     requireReady(*this);
-    for (auto& [id, u] : uhzis) blaming(*this, id, [&] { emitToken(u, placeOf(*this, u.placeId)); });
+    reference(*this) ? sim::referenceEmitSources(*this) : sim::incrementalEmitSources(*this);
 }
 
 int CNet::evaluateEnabling() {
     requireReady(*this);
-    sweepEnabled = 0;
-    int result = 0;
-    for (auto& [id, t] : transitions) {
-        bool on = false;
-        blaming(*this, id, [&] { on = evaluateEnabled(t); });
-        if (!on) continue;
-        sweepEnabled = 1;
-        if (!simTranOpt.empty() && simTranOpt.count(id)) {
-            result = 2;
-            stopObject = id;
-        }
-    }
-    return result;
+    return reference(*this) ? sim::referenceEvaluateEnabling(*this) : sim::incrementalEvaluateEnabling(*this);
 }
 
 void CNet::firePhase() {
     requireReady(*this);
-    for (auto& [id, t] : transitions) blaming(*this, id, [&] { fire(t); });
+    reference(*this) ? sim::referenceFirePhase(*this) : sim::incrementalFirePhase(*this);
 }
 
 void CNet::absorbSinks() {
     requireReady(*this);
-    for (auto& [id, k] : kemmakixes) blaming(*this, id, [&] { absorbToken(k, placeOf(*this, k.placeId)); });
+    reference(*this) ? sim::referenceAbsorbSinks(*this) : sim::incrementalAbsorbSinks(*this);
 }
 
 void CNet::flushSinks() {
     // Reads no place, so Abort may flush whatever state the net is in.
-    for (auto& [id, k] : kemmakixes) blaming(*this, id, [&] { flushRecord(k); });
+    for (auto& [id, k] : kemmakixes) sim::blaming(*this, id, [&] { flushRecord(k); });
 }
 
 void CNet::endCheck() {

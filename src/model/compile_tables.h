@@ -1,0 +1,87 @@
+#pragma once
+// Flat lookup tables that compile builds once from the net's maps, so that its checks look objects and
+// arcs up by position in a vector instead of searching a tree for every arc end.
+#include <vector>
+
+#include "model/net.h"
+
+namespace novra::compiling {
+
+// Maps an ID (object or arc) to a position: a direct array while the IDs are dense enough, a binary
+// search over the sorted IDs otherwise (a net whose counter ran far ahead of its contents).
+class CIdPositions {
+  public:
+    // ids ascending, without repeats.
+    void build(const std::vector<int>& ids);
+    int find(int id) const;  // position, or -1
+
+  private:
+    std::vector<int> direct_;
+    const std::vector<int>* sorted_ = nullptr;
+};
+
+// Every object of the net: its kind in `objects` and its record in the map of that kind.
+struct CNodeTable {
+    std::vector<int> ids;          // ascending: every key of objects and of the four record maps
+    std::vector<int> kinds;        // kind in objects, 0 when objects does not know the ID
+    std::vector<int> recordIndex;  // dense index within the map of that kind, -1 when the map lacks it
+    CIdPositions positions;
+
+    std::vector<int> placeIds, transitionIds, uhziIds, kemmakixIds;
+    std::vector<CPlace*> places;
+    std::vector<CTransition*> transitions;
+    std::vector<CUhzi*> uhzis;
+    std::vector<CKemmakix*> kemmakixes;
+
+    // The arcs leaving and entering each node (by position), ascending arc ID; entries of the arc indexes
+    // that name a missing arc or an arc with another end are left out.
+    std::vector<int> outStart, outArcs;
+    std::vector<int> inStart, inArcs;
+
+    void build(CNet& net);
+    int kindOf(int id) const;
+    bool exists(int id) const;     // known to objects and to the map of its kind
+    int placeIndex(int id) const;  // dense place index of a place ID, -1 when it is none
+};
+
+// Every arc by ID.
+struct CArcTable {
+    std::vector<int> ids;  // ascending
+    std::vector<const CArc*> arcs;
+    CIdPositions positions;
+
+    void build(const CNet& net);
+    const CArc* find(int id) const {
+        const int k = positions.find(id);
+        return k < 0 ? nullptr : arcs[static_cast<size_t>(k)];
+    }
+};
+
+// Arcs of one node (by position in the node table) in one direction.
+struct ArcRange {
+    const int* first;
+    const int* last;
+    size_t size() const { return static_cast<size_t>(last - first); }
+    bool empty() const { return first == last; }
+    const int* begin() const { return first; }
+    const int* end() const { return last; }
+};
+
+inline ArcRange outgoing(const CNodeTable& nodes, int id) {
+    const int k = nodes.positions.find(id);
+    if (k < 0) return {nullptr, nullptr};
+    const int* base = nodes.outArcs.data();
+    return {base + nodes.outStart[static_cast<size_t>(k)], base + nodes.outStart[static_cast<size_t>(k) + 1]};
+}
+
+inline ArcRange incoming(const CNodeTable& nodes, int id) {
+    const int k = nodes.positions.find(id);
+    if (k < 0) return {nullptr, nullptr};
+    const int* base = nodes.inArcs.data();
+    return {base + nodes.inStart[static_cast<size_t>(k)], base + nodes.inStart[static_cast<size_t>(k) + 1]};
+}
+
+// Builds the arc lists of the node table from the net's two arc indexes.
+void buildArcLists(const CNet& net, const CArcTable& arcs, CNodeTable& nodes);
+
+}  // namespace novra::compiling

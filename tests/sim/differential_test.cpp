@@ -1,0 +1,305 @@
+// The incremental engine against the reference engine: the same random nets, driven through the same
+// random phase sequences, must agree on everything a caller can see after every single phase.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <sstream>
+
+#include "common/messages.h"
+#include "net_builder.h"
+#include "sim_helpers.h"
+
+using namespace novra;
+using namespace novra::testing;
+
+namespace {
+
+struct Function {
+    const char* text;
+    std::vector<std::string> inputs;  // variable names, in the order compile numbers them
+    std::vector<std::string> outputs;
+    const char* complement = nullptr;  // a guarded function's other branch, read from the same places
+};
+
+// Functions of one input first: the generator takes them most of the time, so that waves get far.
+const Function kFunctions[] = {
+    {"o1=i1;", {"i1"}, {"o1"}},
+    {"o1=~i1;", {"i1"}, {"o1"}},
+    {"o1=i1;o2=i1;", {"i1"}, {"o1", "o2"}},
+    {"?i1;o1=i1;", {"i1"}, {"o1"}, "?~i1;o1=i1;"},
+    {"?~a;o1=~a;o2=a;", {"a"}, {"o1", "o2"}, "?a;o1=a;o2=~a;"},
+    {"o1=i1&i2;", {"i1", "i2"}, {"o1"}},
+    {"o1=i1|i2;o2=i1^i2;", {"i1", "i2"}, {"o1", "o2"}},
+    {"?i1;o1=i2;", {"i1", "i2"}, {"o1"}, "?~i1;o1=~i2;"},
+    {"?~g;o1=d;", {"g", "d"}, {"o1"}},
+    {"?g&d;o1=d;o2=~g;", {"g", "d"}, {"o1", "o2"}},
+    {"// 同期のみ", {}, {}},
+};
+constexpr int kSingleInputFunctions = 5;
+
+// A random net of pipelines, conflicts (places read by several transitions), merges (places written by
+// several), feedback loops, guards, sources of both kinds, sinks of every mode, tokens of both colours
+// and now and then an undefined value that faults when it reaches a function. Transitions mostly read
+// places made before them and write new ones, so that tokens flow from the sources to the sinks. Built
+// from the seed alone, so two calls give two identical nets.
+void buildRandomNet(CNet& net, unsigned seed) {
+    std::mt19937 rng(seed);
+    auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
+    NetBuilder b(net);
+    std::vector<int> places;
+    for (int n = 1 + pick(4); n > 0; --n) {
+        const int u = pick(5) == 0 ? b.holdingUhzi(pick(2)) : b.uhzi({}, pick(2));
+        for (int w = 1 + pick(4); w > 0; --w) {
+            std::string word;
+            for (int k = 1 + pick(8); k > 0; --k) word += pick(2) ? '1' : '0';
+            net.uhzis.at(u).words.push_back(word);
+        }
+        places.push_back(b.place());
+        if (pick(10) != 0) b.arc(u, places.back());
+    }
+    for (int n = pick(3); n > 0; --n) places.push_back(b.place());
+    // Places something feeds. Transitions mostly read the oldest fed place nothing reads yet, so that the
+    // net grows as pipelines from the sources; the others make conflicts and dead ends.
+    std::vector<int> fed = places;
+    size_t unread = 0;
+    auto recentPlace = [&] {
+        if (unread < fed.size() && pick(5) != 0) return fed[unread++];
+        const std::vector<int>& from = pick(6) == 0 ? places : fed;
+        return from[static_cast<size_t>(pick(static_cast<int>(from.size())))];
+    };
+    for (int n = 2 + pick(18); n > 0; --n) {
+        const Function& f = kFunctions[pick(3) ? pick(kSingleInputFunctions) : pick(std::size(kFunctions))];
+        int t = b.transition(f.text);
+        std::vector<int> inputs;  // where the guarded branch read, for its complement
+        // One labelled arc per variable (a lone variable's arc needs no label), plus unlabelled ones that
+        // only synchronise.
+        auto wire = [&](const std::vector<std::string>& vars, bool input) {
+            const int extra = vars.empty() ? 1 + pick(2) : pick(4) == 0;
+            std::vector<int> used;
+            auto endPlace = [&] {
+                for (int tries = 0; tries < 8; ++tries) {
+                    int p;
+                    if (input)
+                        p = recentPlace();
+                    else if (pick(6) == 0)
+                        p = places[static_cast<size_t>(
+                            pick(static_cast<int>(places.size())))];  // merge or loop
+                    else
+                        p = b.place();
+                    if (std::find(used.begin(), used.end(), p) == used.end()) return p;
+                }
+                return b.place();
+            };
+            std::vector<int> made;
+            const bool reuse = input && !inputs.empty();
+            const size_t count = reuse ? inputs.size() : vars.size() + static_cast<size_t>(extra);
+            for (size_t k = 0; k < count; ++k) {
+                const int p = reuse ? inputs[k] : endPlace();
+                if (input && !reuse) made.push_back(p);
+                used.push_back(p);
+                const std::string label = k >= vars.size() || (vars.size() == 1 && count == 1) ? "" : vars[k];
+                input ? b.arc(p, t, label) : b.arc(t, p, label);
+                if (!input) made.push_back(p);
+            }
+            if (input) {
+                if (!reuse) inputs = made;
+                return;
+            }
+            for (int p : made) {
+                if (std::find(places.begin(), places.end(), p) == places.end()) places.push_back(p);
+                if (std::find(fed.begin(), fed.end(), p) == fed.end()) fed.push_back(p);
+            }
+        };
+        wire(f.inputs, true);
+        wire(f.outputs, false);
+        if (pick(4) == 0) net.simTranOpt.insert(t);
+        if (f.complement != nullptr && pick(5) != 0) {
+            // The other branch of a select: it competes for the same tokens, the guards decide.
+            t = b.transition(f.complement);
+            wire(f.inputs, true);
+            wire(f.outputs, false);
+        }
+    }
+    for (int p : places) {
+        if (pick(6) != 0) continue;
+        const int value = pick(30) == 0 ? kUndefinedValue : pick(2);
+        net.setToken(p, pick(3) ? kWhite : kBlack, value);
+    }
+    // Sinks drain most places that nothing reads, so that waves leave the net; a few drain busy places.
+    for (int p : places) {
+        const bool read = net.outArcs.count(p) != 0;
+        if (read ? pick(12) != 0 : pick(8) == 0) continue;
+        auto tok = net.tokens.find(p);
+        if (tok != net.tokens.end() && tok->second.color == kWhite && pick(10) != 0) continue;
+        b.arc(p, b.kemmakix(pick(8) == 0 ? 2 + pick(2) : pick(3) % 2));
+    }
+}
+
+// Everything the phases may change, as text, so that a difference shows where it lies.
+std::string observable(const CNet& net) {
+    std::ostringstream s;
+    s << "stop " << net.stopObject << " sweep " << net.sweepEnabled << " ready " << net.simulationReady()
+      << '\n';
+    for (const auto& [id, p] : net.places)
+        s << 'p' << id << ' ' << p.hasToken << p.color << p.value << p.lastColor << '\n';
+    for (const auto& [id, t] : net.transitions) {
+        s << 't' << id << ' ' << t.enabled << t.fired << " in";
+        for (int v : t.inputValues) s << v;
+        s << " out";
+        for (int v : t.outputValues) s << v;
+        s << '\n';
+    }
+    for (const auto& [id, u] : net.uhzis) {
+        s << 'u' << id << ' ' << u.color << ' ' << u.bitPos << ' ' << u.wordCursor << ' ' << u.finished
+          << ' ';
+        for (int v : u.currentWord) s << v;
+        s << '\n';
+    }
+    for (const auto& [id, k] : net.kemmakixes) {
+        s << 'k' << id << ' ' << k.color << ' ' << k.bitCount << ' ';
+        for (int i = 0; i < k.bitCount && i < static_cast<int>(k.bitBuffer.size()); ++i) s << k.bitBuffer[i];
+        for (const std::string& w : k.received) s << ' ' << w;
+        s << '\n';
+    }
+    return s.str();
+}
+
+// One step of a random drive, applied to both nets alike; returns what the caller would see.
+std::string step(CNet& net, int op, const std::map<int, CPlace>& snapshot) {
+    int result = 0;
+    const std::string message = raisedBy([&] {
+        switch (op) {
+            case 0:
+                net.prepareSources();
+                break;
+            case 1:
+                net.emitSources();
+                break;
+            case 2:
+                result = net.evaluateEnabling();
+                break;
+            case 3:
+                net.firePhase();
+                break;
+            case 4:
+                net.absorbSinks();
+                break;
+            case 5:
+                net.flushSinks();
+                break;
+            case 6:
+                net.endCheck();
+                break;
+            case 7:  // the rewind history puts a saved marking back
+                net.places = snapshot;
+                net.markingRestored();
+                break;
+            case 8:
+                net.compileNet();
+                break;
+        }
+    });
+    return message + " result " + std::to_string(result);
+}
+
+}  // namespace
+
+TEST(Differential, RandomNetsAgreeAfterEveryPhase) {
+    std::mt19937 drive(7919);
+    int compiled = 0, fired = 0, faults = 0, stops = 0;
+    for (unsigned seed = 1; seed <= 2500; ++seed) {
+        CNet inc, ref;
+        buildRandomNet(inc, seed);
+        buildRandomNet(ref, seed);
+        ref.simEngine = CNet::SimEngine::Reference;
+        const std::string compileResult = compileMessage(inc);
+        ASSERT_EQ(compileResult, compileMessage(ref)) << "seed " << seed;
+        ASSERT_EQ(observable(inc), observable(ref)) << "seed " << seed;
+        if (!compileResult.empty()) continue;
+        ++compiled;
+        std::map<int, CPlace> snapshot = inc.places;
+
+        // Mostly the unanimated run's phase machine, with the editor's orders and stray calls mixed in.
+        int phase = 0;
+        bool raised = false;
+        for (int n = 0; n < 200; ++n) {
+            int op;
+            const int r = static_cast<int>(drive() % 100);
+            if (raised && r < 60) {
+                op = 8;  // start again after the end or a fault, most of the time
+                phase = 0;
+            } else if (r < 4) {
+                op = static_cast<int>(drive() % 7);  // any phase out of turn
+            } else if (r < 6) {
+                op = 7;
+            } else if (r == 6) {
+                op = 8;
+                phase = 0;
+            } else if (r == 7) {
+                snapshot = inc.places;
+                continue;
+            } else if (r == 8) {
+                // A stretch of the reference engine in the incremental net.
+                inc.simEngine = inc.simEngine == CNet::SimEngine::Reference ? CNet::SimEngine::Incremental
+                                                                            : CNet::SimEngine::Reference;
+                continue;
+            } else if (phase == 0) {
+                op = 0;
+                phase = 1;
+            } else if (phase == 1) {
+                op = 1;
+                phase = 10;
+            } else if (phase == 10) {
+                op = drive() % 2 ? 2 : 4;  // the unanimated run absorbs after firing, the editor before
+                phase = op == 2 ? 11 : 12;
+            } else if (phase == 11) {
+                op = 3;
+                phase = 13;
+            } else if (phase == 12) {
+                op = 2;
+                phase = 14;
+            } else if (phase == 13) {
+                op = 4;
+                phase = inc.sweepEnabled ? 1 : 2;
+            } else if (phase == 14) {
+                op = 3;
+                phase = inc.sweepEnabled ? 1 : 2;
+            } else if (phase == 2) {
+                op = 5;
+                phase = 3;
+            } else {
+                op = 6;
+                phase = 0;
+            }
+            const std::string a = step(inc, op, snapshot);
+            const std::string b = step(ref, op, snapshot);
+            ASSERT_EQ(a, b) << "seed " << seed << " step " << n << " op " << op;
+            ASSERT_EQ(observable(inc), observable(ref)) << "seed " << seed << " step " << n << " op " << op;
+            if (op == 3)
+                for (const auto& [id, t] : inc.transitions) fired += t.fired;
+            raised = !a.starts_with(" ");
+            faults += !a.starts_with(" ") && a.find(text(msg::kSimulationEnded)) == std::string::npos;
+            stops += a.ends_with("result 2");
+        }
+    }
+    // The nets must reach the simulation, fire, fault and stop often enough for this to mean something.
+    EXPECT_GT(compiled, 1200);
+    EXPECT_GT(fired, 12000);
+    EXPECT_GT(faults, 2000);
+    EXPECT_GT(stops, 2000);
+}
+
+TEST(Differential, WholeUnanimatedRunsAgree) {
+    for (unsigned seed = 5000; seed < 6500; ++seed) {
+        CNet inc, ref;
+        buildRandomNet(inc, seed);
+        buildRandomNet(ref, seed);
+        ref.simEngine = CNet::SimEngine::Reference;
+        if (!compileMessage(inc).empty()) continue;
+        ASSERT_EQ(compileMessage(ref), "");
+        const long limit = 1 + static_cast<long>(seed % 400);
+        ASSERT_EQ(runMessage(inc, limit), runMessage(ref, limit)) << "seed " << seed;
+        ASSERT_EQ(observable(inc), observable(ref)) << "seed " << seed;
+    }
+}
