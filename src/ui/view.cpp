@@ -16,6 +16,7 @@ int CNOVRAView::extraLevel_ = 0;
 
 CNOVRAView::CNOVRAView(CNOVRADoc* doc, QWidget* parent) : QAbstractScrollArea(parent), doc_(doc) {
     settings_.load();
+    extraLevel_ = 0;
     setObjectName("NOVRAView");
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -136,6 +136,8 @@ class CNOVRAView : public QAbstractScrollArea {
     // view_render.cpp
     void prepareFrame();
     void drawStatic(QPainter& p, bool screen);
+    // Edit mode shows the initial marking and the marks; a print job shows what the window would.
+    bool showsEditMarking(bool screen) const { return appCompiled == 0 || (!screen && viewCompiled == 0); }
     void drawGrid(QPainter& p);
     void drawObjects(QPainter& p, bool screen);
     void drawEditTokens(QPainter& p);

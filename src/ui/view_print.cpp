@@ -6,6 +6,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <algorithm>
+#include <climits>
 
 #include "common/messages.h"
 #include "model/net.h"
@@ -64,9 +65,13 @@ void CNOVRAView::printTo(QPrinter* printer) {
     zoom_ = 0;
     applyZoom();
     appCompiled = 2;
-    scroll_ = QPoint(bounds.left - 40, bounds.top - 40);
-    clientW_ = std::max(1, bounds.right - bounds.left + 80);
-    clientH_ = std::max(1, bounds.bottom - bounds.top + 80);
+    // A net spread over the whole coordinate range still gets a page, shrunk to fit.
+    constexpr long long kMaxExtent = 1 << 26;
+    scroll_ = QPoint(std::max(bounds.left, INT_MIN + 40) - 40, std::max(bounds.top, INT_MIN + 40) - 40);
+    clientW_ =
+        int(std::clamp<long long>(static_cast<long long>(bounds.right) - bounds.left + 80, 1, kMaxExtent));
+    clientH_ =
+        int(std::clamp<long long>(static_cast<long long>(bounds.bottom) - bounds.top + 80, 1, kMaxExtent));
 
     texts_.clear();
     QPainter p;

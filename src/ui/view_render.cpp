@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QPainter>
 #include <algorithm>
-#include <cstring>
+#include <climits>
 
 #include "common/error.h"
 #include "common/messages.h"
@@ -48,21 +48,27 @@ void CNOVRAView::centreNet() {
     // The reader grows the rectangle; a net built in memory may not have, so the positions count too.
     for (const auto& [id, o] : net().objects) b.include(o.x, o.y);
     if (b.empty) b.include(0, 0);
-    const long long w = static_cast<long long>(b.right) - b.left;
-    const long long h = static_cast<long long>(b.bottom) - b.top;
-    if (w < clientW_) {
-        const int missing = static_cast<int>(clientW_ - w);
-        b.left -= missing / 2;
-        b.right += missing - missing / 2;
+    long long left = b.left, right = b.right, top = b.top, bottom = b.bottom;
+    if (right - left < clientW_) {
+        const long long missing = clientW_ - (right - left);
+        left -= missing / 2;
+        right += missing - missing / 2;
     }
-    if (h < clientH_) {
-        const int missing = static_cast<int>(clientH_ - h);
-        b.top -= missing / 2;
-        b.bottom += missing - missing / 2;
+    if (bottom - top < clientH_) {
+        const long long missing = clientH_ - (bottom - top);
+        top -= missing / 2;
+        bottom += missing - missing / 2;
     }
-    const long long cx = (static_cast<long long>(b.left) + b.right) / 2;
-    const long long cy = (static_cast<long long>(b.top) + b.bottom) / 2;
-    scroll_ = QPoint(static_cast<int>(cx - clientW_ / 2), static_cast<int>(cy - clientH_ / 2));
+    const auto toInt = [](long long v) {
+        return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX));
+    };
+    b.left = toInt(left);
+    b.right = toInt(right);
+    b.top = toInt(top);
+    b.bottom = toInt(bottom);
+    constexpr long long lim = 1 << 28;  // as far as scrolling goes
+    scroll_ = QPoint(int(std::clamp<long long>((left + right) / 2 - clientW_ / 2, -lim, lim)),
+                     int(std::clamp<long long>((top + bottom) / 2 - clientH_ / 2, -lim, lim)));
 }
 
 void CNOVRAView::renderFrame() {
@@ -86,7 +92,7 @@ void CNOVRAView::drawStatic(QPainter& p, bool screen) {
     if (screen && rebuild_) std::fill(idBuffer_.begin(), idBuffer_.end(), 0);
     drawObjects(p, screen);
     if (screen) rebuild_ = false;
-    if (appCompiled == 0 || (!screen && viewCompiled == 0)) {
+    if (showsEditMarking(screen)) {
         drawEditTokens(p);
         if (screen) drawSelectionTracker(p);
     } else if (zoom_ < 4) {
@@ -115,7 +121,7 @@ void CNOVRAView::drawObjects(QPainter& p, bool screen) {
     const CNet& n = net();
     const bool details = zoom_ < 2;
     const bool objIds = settings_.enableObjId == 1 && details;
-    const bool marks = details && appCompiled == 0;
+    const bool marks = details && showsEditMarking(screen);
     const int half = kCell / 2;
     const int drawSize = std::max(1, kCell >> std::min(drawLevel(), 30));
     const int inset = (objectSize_ - drawSize) / 2;

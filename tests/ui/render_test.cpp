@@ -4,6 +4,7 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <climits>
 #include <memory>
 
 #include "common/error.h"
@@ -90,8 +91,7 @@ void RenderTest::init() {
     view_->resize(440, 360);
     view_->show();
     for (int i = 0; i < CNOVRAView::kMaxZoom; ++i)
-        view_->wheelZoom(-120, true);  // the extra level is process-wide
-    view_->settings().colors.arc = cArc.red() | cArc.green() << 8 | cArc.blue() << 16;
+        view_->settings().colors.arc = cArc.red() | cArc.green() << 8 | cArc.blue() << 16;
     view_->settingsChanged();
     render();
 }
@@ -379,6 +379,18 @@ void RenderTest::farAwayObjectsDrawNothing() {
     for (int i = 0; i < 5; ++i) view_->zoomOut();
     render();
     QCOMPARE(countColor(view_->backBuffer(), cTransition), 0);
+    // Opening and printing a net that spans the whole coordinate range stays within bounds.
+    net().addObject(INT_MAX, INT_MAX, kPlace);
+    net().addObject(INT_MIN, INT_MIN, kPlace);
+    doc_->setOpenNotice(kNoticeOpened);
+    render();
+    QVERIFY(qAbs(view_->scrollPos().x()) <= (1 << 28));
+    QTemporaryDir dir;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath("far.pdf"));
+    view_->printTo(&printer);
+    QVERIFY(QFileInfo::exists(dir.filePath("far.pdf")));
 }
 
 void RenderTest::skinsDrawTransparentAroundTheShape() {
@@ -441,6 +453,9 @@ void RenderTest::printingLeavesTheViewAsItWas() {
     const int t = net().addObject(900, 700, kTransition);
     net().addArc(p, t, {}, "i1");
     net().setToken(p, kBlack, 1);
+    const int u = net().addObject(20, 100, kUhzi);
+    net().uhzis[u].addp = 1;
+    net().uhzis[u].words = {"0110"};
     view_->zoomOut();
     view_->scrollByOffset(7, 3);
     render();
@@ -452,6 +467,7 @@ void RenderTest::printingLeavesTheViewAsItWas() {
     view_->printTo(&printer);
     QVERIFY(QFileInfo(dir.filePath("net.pdf")).size() > 1000);
     QVERIFY(drewText(*view_, "1"));  // the page shows the marking with values, as zoom level 0 does
+    QVERIFY(drewText(*view_, "0110"));
     QCOMPARE(view_->zoomLevel(), 1);
     QCOMPARE(view_->scrollPos(), scroll);
     QCOMPARE(CNOVRAView::appCompiled, 0);
