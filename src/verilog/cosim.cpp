@@ -20,6 +20,8 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int kToolMissing = 127;
+// A circuit that oscillates without time advancing would keep the simulator busy forever.
+constexpr unsigned kToolSeconds = 600;
 
 // Runs a program in a folder with its output in a log file; returns its exit status.
 int run(const std::vector<std::string>& argv, const std::string& dir, const std::string& logPath) {
@@ -37,6 +39,7 @@ int run(const std::vector<std::string>& argv, const std::string& dir, const std:
             dup2(log, 2);
         }
         if (null >= 0) dup2(null, 0);
+        alarm(kToolSeconds);
         execvp(args[0], args.data());
         _exit(kToolMissing);
     }
