@@ -102,7 +102,7 @@ void generate(CNet& net, const VerilogOptions& o, const LogSink& log) {
         f.pipe << pipeHeader(time);
         f.transition << transitionHeader(time);
         f.delay << delayHeader(time);
-        f.delayData << fmt("%d,%f;\n", static_cast<int>(hw.functionList.size()), o.delayOverPlus);
+        f.delayData << delayDataHead(static_cast<int>(hw.functionList.size()), o.delayOverPlus);
         for (const auto& [id, stage] : hw.stages)
             if (stage.owner == id) writeStage(id, net, hw, f, o.delayOverPlus);
         f.pipe.close();

@@ -1,5 +1,4 @@
-// The top module (<top>.v) and its simulation test bench (<top>_sim.v).
-#include "common/messages.h"
+// <top>.v: the top module that wires stages and place joints through the channel wires.
 #include "verilog/textfile.h"
 #include "verilog/writers.h"
 
@@ -7,29 +6,12 @@ namespace novra::verilog {
 
 namespace {
 
-std::string wireName(const Hardware& hw, int conn) {
-    const Wire& w = hw.wires.at(conn);
-    return fmt("w_%d_%d_%d_%d", w.from, w.to, w.fromPort, w.toPort);
-}
-
-// Names of a stage's ports by number (index 0 unused).
-std::vector<std::string> names(const std::map<std::string, int>& vars, int count) {
-    std::vector<std::string> out(static_cast<size_t>(count) + 1);
-    for (const auto& [name, n] : vars)
-        if (n >= 1 && n <= count) out[static_cast<size_t>(n)] = name;
-    return out;
-}
-
 std::string channelPorts(const char* side, const std::string& port, const std::string& w) {
     const char* p = port.c_str();
     const char* c = w.c_str();
     if (side[0] == 'i')
         return fmt("\t\t.i_%s__r_i(%s_r), .i_%s_a_o(%s_a), .i_%s_d_i(%s_d),\n", p, c, p, c, p, c);
     return fmt("\t\t.o_%s__r_o(%s_r), .o_%s_a_i(%s_a), .o_%s_d_o(%s_d),\n", p, c, p, c, p, c);
-}
-
-bool hasDebugSelect(const Hardware& hw, bool debug) {
-    return debug && !hw.selectJoints.empty();
 }
 
 // The outputs of the top module: sinks not in mode 3, numbered from 1.
@@ -44,7 +26,7 @@ std::vector<int> outputSinks(const CNet& net) {
 
 std::string topModule(const CNet& net, const Hardware& hw, const std::string& top, bool debug,
                       const std::string& time) {
-    const bool dbg = hasDebugSelect(hw, debug);
+    const bool dbg = debugSelectPresent(hw, debug);
     const int nIn = static_cast<int>(net.uhzis.size());
     const int nOut = static_cast<int>(outputSinks(net).size());
     std::string m =
@@ -79,8 +61,8 @@ std::string topModule(const CNet& net, const Hardware& hw, const std::string& to
     for (const auto& [id, node] : hw.nodes) {
         if (node.kind == kStageNode) {
             const CTransition& t = net.transitions.at(id);
-            const auto in = names(t.inputVarNames, t.inputCount);
-            const auto out = names(t.outputVarNames, t.outputCount);
+            const auto in = namesByNumber(t.inputVarNames, t.inputCount);
+            const auto out = namesByNumber(t.outputVarNames, t.outputCount);
             m += fmt("\ttran_%d\ttran_%d(\n", id, id);
             for (int p = 1; p <= static_cast<int>(node.in.size()); ++p) {
                 if (Hardware::isLoop(node.in, p)) continue;
@@ -130,71 +112,6 @@ std::string topModule(const CNet& net, const Hardware& hw, const std::string& to
         m += ";\n";
     }
     return m + "endmodule\n";
-}
-
-std::string testBench(const CNet& net, const Hardware& hw, const std::string& top, bool debug,
-                      const std::string& time) {
-    const char* t = top.c_str();
-    std::string b = fmt("//\n// created by NOVRA\n//\tmacro    : %s_sim\n//\tfunction : simulasion "
-                        "module\n//\tupdate   : %s//\n",
-                        t, time.c_str()) +
-                    "\n";
-    b += "`timescale 1ps/1ps\n\n" + fmt("module %s_sim;\n", t);
-    for (const auto& [id, u] : net.uhzis) b += fmt("\treg\tswu_%d, uadd_%d;\n", id, id);
-    for (const auto& [id, k] : net.kemmakixes)
-        if (k.line != 3) b += fmt("\treg\tswk_%d;\n", id);
-    b += "\treg reset;\n\n";
-    for (const auto& [id, u] : net.uhzis)
-        b += fmt("\tuhzi\tuhzi_%d(\n", id) + fmt("\t\t.data_out(u_%d_d),\n", id) +
-             fmt("\t\t.req_out(u_%d__r),\n", id) + fmt("\t\t.ack_in(u_%d_a),\n", id) +
-             fmt("\t\t.switch(swu_%d),\n", id) + fmt("\t\t.adding(uadd_%d),\n", id) +
-             "\t\t.reset(reset)\n\t);\n\n";
-    for (const auto& [id, k] : net.kemmakixes)
-        if (k.line != 3)
-            b += fmt("\tkemmakix\tkem_%d(\n", id) + fmt("\t\t.data_in(k_%d_d),\n", id) +
-                 fmt("\t\t.req_in(k_%d__r),\n", id) + fmt("\t\t.ack_out(k_%d_a),\n", id) +
-                 fmt("\t\t.switch(swk_%d),\n", id) + "\t\t.reset(reset)\n\t);\n\n";
-    b += fmt("\t%s\t%s_top(\n", t, t);
-    int n = 0;
-    for (const auto& [id, u] : net.uhzis) {
-        ++n;
-        b += fmt("\t\t.i_%d__r_i(u_%d__r), .i_%d_a_o(u_%d_a), .i_%d_d_i(u_%d_d),\n", n, id, n, id, n, id);
-    }
-    n = 0;
-    for (const auto& [id, k] : net.kemmakixes) {
-        if (k.line == 3) continue;
-        ++n;
-        b += fmt("\t\t.o_%d__r_o(k_%d__r), .o_%d_a_i(k_%d_a), .o_%d_d_o(k_%d_d),\n", n, id, n, id, n, id);
-    }
-    if (hasDebugSelect(hw, debug)) b += "\t\t.debug_select(debug_select),\n";
-    b += "\t\t.reset(reset)\n\t);\n\n";
-
-    b += "\tinitial begin\n\t#0\n";
-    for (const auto& [id, u] : net.uhzis)
-        b += fmt("\t\tswu_%d <= 0;\n", id) + fmt("\t\tuadd_%d <= %d;\n", id, u.addp);
-    for (const auto& [id, k] : net.kemmakixes)
-        if (k.line != 3) b += fmt("\t\tswk_%d <= 0;\n", id);
-    b += "\t\treset <= 1;\n";
-    for (const auto& [id, u] : net.uhzis) b += fmt("\t\t$readmemb(\"udata%d.txt\",uhzi_%d.mem);\n", id, id);
-    b += "\t#100\n\t\treset <= 0;\n" + fmt("\t#%d\n", 2460) + "\t\treset <= 1;\n\t#100\n";
-    for (const auto& [id, u] : net.uhzis) b += fmt("\t\tswu_%d <= 1;\n", id);
-    for (const auto& [id, k] : net.kemmakixes)
-        if (k.line != 3) b += fmt("\t\tswk_%d <= 1;\n", id);
-    b += "\t#100000000\n";
-    for (const auto& [id, u] : net.uhzis) b += fmt("\t\tswu_%d = 0;\n", id);
-    for (const auto& [id, k] : net.kemmakixes)
-        if (k.line == 0 || k.line == 1) b += fmt("\t\t$writememb(\"kdata%d.txt\",kem_%d.mem);\n", id, id);
-    b += "\t#10\n\t\t$shm_close();\n\t\t$finish;\n\tend\n\n";
-
-    b += "\tinitial begin\n" + fmt("\t\t$shm_open(\"%s_sim.shm\");\n", t) + "\t\t$shm_probe(\"A\");\n" +
-         fmt("\t\t$shm_probe(%s_top, \"A\");\n", t) + "\tend\n";
-    if (hasDebugSelect(hw, debug)) {
-        b += "\n\n\t//\tSELECT MODULE DEBUG\n\talways @(posedge debug_select) begin\n\t\t$display($time,,,";
-        b += "\" select ERROR !!";
-        if (nmode() == 1) b += " ('_';";
-        b += "\\n\\n\");\n\tend\n";
-    }
-    return b + "endmodule\n";
 }
 
 }  // namespace novra::verilog

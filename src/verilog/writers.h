@@ -1,7 +1,9 @@
 #pragma once
 // The writers of the generated files. Each returns the text of one file (or of one stage's part of it);
 // the generator decides where and in which order the texts go.
+#include <map>
 #include <string>
+#include <vector>
 
 #include "model/net.h"
 #include "verilog/hardware.h"
@@ -18,6 +20,15 @@ struct StageShape {
     char variant = 'r';
 };
 StageShape stageShape(const CTransition& t, const Stage& s);
+
+// "//", "// created by NOVRA", macro, function and time lines; time in asctime form with its newline.
+std::string fileHeader(const char* macro, const char* function, const std::string& time);
+// Variable names by number from 1 (index 0 unused).
+std::vector<std::string> namesByNumber(const std::map<std::string, int>& vars, int count);
+// The channel wire name w_<from>_<to>_<fromPort>_<toPort> of a connection.
+std::string wireName(const Hardware& hw, int conn);
+// The select-conflict detector is wired when asked for and a select branch exists.
+bool debugSelectPresent(const Hardware& hw, bool debug);
 
 // The four file headers that carry the time stamp (asctime form, with its newline).
 std::string pipeHeader(const std::string& time);
@@ -39,8 +50,9 @@ std::string stageModule(int id, const CTransition& t, const Stage& stage, const 
 
 // Matched delay of each output arc of a stage, in picoseconds.
 std::vector<int> matchedDelays(int id, const CNet& net, const Hardware& hw);
-// The delay modules of a stage (delay.v) and its lines of delay.data.
+// The delay modules of a stage (delay.v); the first line of delay.data and a stage's lines of it.
 std::string delayModules(int id, const Stage& stage, double delayOverPlus);
+std::string delayDataHead(int functionCount, double delayOverPlus);
 std::string delayDataLines(int id, const CTransition& t, const Stage& stage);
 
 // pjoint.v after its header, trafunc.v after its header.

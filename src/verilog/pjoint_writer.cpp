@@ -1,5 +1,4 @@
-// pjoint.v (place joints with their arbiter tournaments) and trafunc.v (function modules).
-#include "verilog/analysis.h"
+// pjoint.v: place joints with their arbiter tournaments.
 #include "verilog/textfile.h"
 #include "verilog/writers.h"
 
@@ -76,24 +75,6 @@ std::string placeJoints(const Hardware& hw) {
             out += fmt("\tassign\to_%d__r_o = req_in,\n", k) + fmt("\t\to_%d_d_o = data_in;\n", k);
         if (nOut >= 2) out += "\t/*\t選択分岐なので全ての出力先からのackを通過させる*/\n";
         out += "\tassign ack_in = " + list("o_%d_a_i", " | ", ";\n", nOut);
-        out += "endmodule\n";
-    }
-    return out;
-}
-
-std::string functionModules(const Hardware& hw) {
-    std::string out;
-    for (size_t i = 0; i < hw.functionList.size(); ++i) {
-        const std::string& expr = hw.functionList[i];
-        std::map<int, int> inputs;
-        renumberExpression(expr, inputs);
-        const int n = static_cast<int>(inputs.size());
-        out += "\n" + fmt("module trafunc_%d(\n", static_cast<int>(i) + 1);
-        out += list(" i%d,", "", "\n", n) + " data_out\n);\n";
-        // A function without any input reference has no input port list to declare.
-        if (n > 0) out += "input\t" + list("i%d", ", ", ";\n", n);
-        out += "output\tdata_out;\n";
-        out += fmt("\tassign\tdata_out = %s;\n", expr.c_str());
         out += "endmodule\n";
     }
     return out;
