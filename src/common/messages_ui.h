@@ -109,4 +109,42 @@ inline constexpr MsgText kTipFunctionDialog{"トランジション関数を編�
 inline constexpr MsgText kTipUhziDialog{"ウージを編集します\nウージ", nullptr};
 inline constexpr MsgText kTipKemmakixDialog{"ケムマキを編集します\nケムマキ", nullptr};
 
+// Tool modes and mouse editing on the canvas.
+inline constexpr MsgText kStatusPlacePlace{"プレースを配置してください", nullptr};
+inline constexpr MsgText kStatusPlaceTransition{"トランジションを配置してください", nullptr};
+inline constexpr MsgText kStatusPlaceUhzi{"ウージ（ソーストランジション）を配置してください", nullptr};
+inline constexpr MsgText kStatusPlaceKemmakix{"ケムマキ（シンクトランジション）を配置してください", nullptr};
+inline constexpr MsgText kStatusPlaceToken{"トークンを配置してください", nullptr};
+inline constexpr MsgText kStatusArcSource{"接続元を選択してください", nullptr};
+inline constexpr MsgText kStatusContinuous{"連続配置を行います", nullptr};
+inline constexpr MsgText kStatusDeleteTool{"削除するオブジェクトを選択してください", nullptr};
+inline constexpr MsgText kStatusTracking{"トラッキング中...", nullptr};
+inline constexpr MsgText kStatusSelected{"%d 個のオブジェクトが選択されました", nullptr};
+inline constexpr MsgText kStatusArcToTransition{"接続先のトランジションもしくはケムマキを選択してください", nullptr};
+inline constexpr MsgText kStatusArcToPlace{"接続先のプレースを選択してください", nullptr};
+inline constexpr MsgText kStatusVariableOutput{"変数 %s の出力プレースを選択してください", nullptr};
+inline constexpr MsgText kStatusChainTransition{"連続配置：トランジションを配置してください", nullptr};
+inline constexpr MsgText kStatusChainPlace{"連続配置：プレースを配置してください", nullptr};
+inline constexpr MsgText kStatusDeleteToken{"このトークンを削除しますか？", nullptr};
+inline constexpr MsgText kStatusDeleteObject{"この%sを削除しますか？", nullptr};
+inline constexpr MsgText kStatusTokenHere{"ここにトークンを配置しますか？", nullptr};
+inline constexpr MsgText kStatusTokenWhere{"トークンを配置するプレースを選択してください", nullptr};
+inline constexpr MsgText kKindPlace{"プレース", nullptr};
+inline constexpr MsgText kKindTransition{"トランジション", nullptr};
+inline constexpr MsgText kKindUhzi{"ウージ", nullptr};
+inline constexpr MsgText kKindKemmakix{"ケムマキ", nullptr};
+inline constexpr MsgText kKindUnknown{"不明なオブジェクト", nullptr};
+inline constexpr MsgText kMenuCopy{"コピー", nullptr};
+inline constexpr MsgText kMenuCut{"切り取り", nullptr};
+inline constexpr MsgText kMenuPaste{"貼り付け", nullptr};
+inline constexpr MsgText kMenuTitleInput{"input", nullptr};
+inline constexpr MsgText kMenuTitleOutput{"output", nullptr};
+
+// Object property dialogs.
+inline constexpr MsgText kDlgCancel{"ｷｬﾝｾﾙ", nullptr};
+inline constexpr MsgText kDlgTransitionTitle{"TRANSITION FUNCTION", nullptr};
+inline constexpr MsgText kDlgPassThrough{"透過する", nullptr};
+inline constexpr MsgText kDlgStopWhenEnabled{"発火可能時にシミュレーションを停止する", nullptr};
+inline constexpr MsgText kDlgRequestOnly{"//このトランジションはリクエストのみを伝達します", nullptr};
+
 }  // namespace novra::msg

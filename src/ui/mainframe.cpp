@@ -65,6 +65,7 @@ CMainFrame::CMainFrame(CNOVRADoc* doc) : doc_(doc) {
     view_->setReporters([this](const std::string& t) { logText(t); },
                         [this](const std::string& t) { statusText(t); });
     connect(view_, &CNOVRAView::stateChanged, this, &CMainFrame::updateCommands);
+    connect(view_, &CNOVRAView::coordinatesChanged, this, &CMainFrame::setCoordinates);
     updateCommands();
 }
 

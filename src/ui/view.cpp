@@ -65,20 +65,14 @@ void CNOVRAView::consumeOpenNotice() {
 void CNOVRAView::resetInteraction() {
     viewCompiled = 0;
     appCompiled = 0;
-    selection.clear();
-    selectionRect = QRect();
-    arcSource = 0;
-    arcPending = false;
-    grabbedObject = 0;
-    keyState = 0;
-    rebuild_ = true;
-    emit stateChanged();
+    resetEditState();
 }
 
 void CNOVRAView::paintEvent(QPaintEvent*) {
     renderFrame();
     QPainter vp(viewport());
     vp.drawImage(0, 0, back_);
+    drawOverlay(vp);
 }
 
 void CNOVRAView::resizeEvent(QResizeEvent* e) {

@@ -10,13 +10,18 @@
 #include <QRect>
 #include <array>
 #include <functional>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "model/records.h"
 #include "ui/commands.h"
 #include "ui/config.h"
 
+class QCursor;
+class QMenu;
+class QAction;
 class QPainter;
 class QPrinter;
 
@@ -121,14 +126,53 @@ class CNOVRAView : public QAbstractScrollArea {
     void consumeOpenNotice();
     void resetInteraction();
 
+    // --- tool modes and mouse editing (view_modes.cpp, view_input.cpp, view_overlay.cpp) ---
+    enum Mode { kModeNone = 0, kModePlace = 1, kModeTransition = 2, kModeUhzi = 3, kModeKemmakix = 4,
+                kModeToken = 5, kModeArc = 8, kModeHand = 9, kModeDelete = 10 };
+    enum CursorRole { kCursorDrag = 148, kCursorHand = 150, kCursorPan = 155, kCursorBand = 156,
+                      kCursorArc = 157 };
+    int toolMode = kModeNone;
+    int continuous = 0;
+    int hitObject = 0;
+    int arcTarget = 0;
+    std::vector<Point> bendPoints;  // of the pending arc, in the order clicked
+    std::string varName;            // variable the pending arc will carry
+    bool groupDrag = false;
+    QPoint dragOrigin;  // canvas
+    bool panning = false;
+    bool spaceClick = false;
+    QPoint lastMouse;  // client
+    int varMenuMode = 0;  // 1 input, 2 output
+    QString tooltipText;
+    int tooltipObject = 0;
+    int cursorRole = 0;  // the role of the cursor last set, 0 for the arrow
+    // The mode, selection, pending arc, drags and keys back to rest; the compiled flags stay.
+    void resetEditState();
+    // The state before the last change, for Undo.
+    CNet& undoNet();
+    void takeSnapshot();
+    // Shows a context menu and returns the chosen action; tests replace it to choose without a popup.
+    std::function<QAction*(QMenu&, QPoint)> runMenu;
+    // The last status text the view showed.
+    const std::string& lastStatus() const { return lastStatus_; }
+    static QCursor cursorFor(int role);
+
   signals:
     void stateChanged();
+    void coordinatesChanged(int x, int y);
 
   protected:
     void paintEvent(QPaintEvent*) override;
     void resizeEvent(QResizeEvent*) override;
     void wheelEvent(QWheelEvent*) override;
     void scrollContentsBy(int dx, int dy) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
+    bool viewportEvent(QEvent* e) override;
 
   private:
     enum SizeState { kNothingPending = 0, kFirstPaint = 1, kResized = 2, kOpened = 3 };
@@ -155,6 +199,36 @@ class CNOVRAView : public QAbstractScrollArea {
     void drawToken(QPainter& p, int cx, int cy, int color, int value, bool tremble);
     void drawPastToken(QPainter& p, int cx, int cy, int color);
     void drawVectorShape(QPainter& p, int kind, int x, int y, const ShapeTable& t, int level) const;
+    // view_modes.cpp
+    bool isToolCommand(Cmd cmd) const;
+    void runToolCommand(Cmd cmd);
+    void runVariableCommand(int n);
+    void showStatus(const std::string& s);
+    void setRole(int role);
+    bool mayStartArc(int id, bool hovering) const;
+    bool validTarget(int id) const;
+    void startArc(int id);
+    void finishArc();
+    void cancelArc();
+    void placeObject(QPoint canvas);
+    void continuePlacement(int id);
+    void showVariableMenu(int transitionId);
+    void showSelectionMenu();
+    void showCanvasMenu();
+    void runFrameCommand(Cmd cmd);
+    void computeSelectionRect();
+    // view_input.cpp
+    int hitTest(QPoint client);
+    void leftDown(QPoint p, bool shift);
+    void rightDown(QPoint p);
+    void startPan(QPoint p);
+    void moveInMode(QPoint p, int hit);
+    void edgeScroll(QPoint p);
+    void finishRubberBand(bool shift);
+    void putSimToken(int placeId, int value);
+    // view_overlay.cpp
+    void drawOverlay(QPainter& p);
+    void frameObject(int id, QColor color);
     // view_zoom.cpp
     void applyZoom();
     void updateScrollBars();
@@ -192,6 +266,19 @@ class CNOVRAView : public QAbstractScrollArea {
     std::array<QImage, 5> spriteScaled_;
     bool skinLoaded_ = false;
     QImage skinBack_;
+
+    std::unique_ptr<CNet> undo_;
+    std::string lastStatus_;
+    bool rubberBand_ = false;
+    QPoint bandStart_, bandEnd_;  // client
+    // What the overlay draws over the back buffer: a frame round an object, the rubber arc, the outline of
+    // the object about to be placed.
+    int frameId_ = 0;
+    QColor frameColor_;
+    bool rubberArc_ = false;
+    QPoint rubberArcEnd_;  // client
+    bool outline_ = false;
+    QPoint outlineAt_;  // client
 };
 
 // 0x00BBGGRR settings colour to a QColor.

@@ -14,18 +14,43 @@ bool CNOVRAView::handlesCommand(Cmd cmd) const {
         case Cmd::PrintSetup:
             return true;
         default:
-            return false;
+            break;
     }
+    const int id = static_cast<int>(cmd);
+    if (id > kVariableMenuBase && id < kVariableMenuBase + 100) return varMenuMode != 0;
+    return isToolCommand(cmd);
 }
 
 bool CNOVRAView::commandEnabled(Cmd cmd) const {
+    if (isToolCommand(cmd)) return appCompiled == 0;
     return handlesCommand(cmd);
 }
 
 bool CNOVRAView::commandChecked(Cmd cmd) const {
     if (cmd == Cmd::ShowObjectIds) return settings_.enableObjId == 1;
     if (cmd == Cmd::ShowOldTokens) return settings_.enableOldToken == 1;
-    return false;
+    switch (cmd) {
+        case Cmd::ToolPlace:
+            return toolMode == kModePlace && !continuous;
+        case Cmd::ToolContinuous:
+            return (toolMode == kModePlace || toolMode == kModeTransition) && continuous;
+        case Cmd::ToolTransition:
+            return toolMode == kModeTransition && !continuous;
+        case Cmd::ToolUhzi:
+            return toolMode == kModeUhzi;
+        case Cmd::ToolKemmakix:
+            return toolMode == kModeKemmakix;
+        case Cmd::ToolToken:
+            return toolMode == kModeToken;
+        case Cmd::ToolArc:
+            return toolMode == kModeArc;
+        case Cmd::ToolHand:
+            return toolMode == kModeHand;
+        case Cmd::ToolDelete:
+            return toolMode == kModeDelete;
+        default:
+            return false;
+    }
 }
 
 void CNOVRAView::runCommand(Cmd cmd) {
@@ -53,8 +78,16 @@ void CNOVRAView::runCommand(Cmd cmd) {
         case Cmd::PrintSetup:
             printSetup();
             break;
-        default:
-            return;
+        default: {
+            const int id = static_cast<int>(cmd);
+            if (isToolCommand(cmd)) {
+                if (appCompiled == 0) runToolCommand(cmd);
+            } else if (id > kVariableMenuBase && id < kVariableMenuBase + 100) {
+                runVariableCommand(id - kVariableMenuBase);
+            } else {
+                return;
+            }
+        }
     }
     emit stateChanged();
 }

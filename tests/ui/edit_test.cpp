@@ -1,0 +1,497 @@
+// Editing the net with the mouse and the keyboard on the real canvas.
+#include <QMenu>
+#include <QScrollBar>
+#include <QtTest>
+#include <memory>
+
+#include "model/net.h"
+#include "ui/doc.h"
+#include "ui/view.h"
+#include "ui_support.h"
+
+using namespace novra;
+using namespace novra::ui;
+using novra::ui::testing::TempIni;
+
+namespace {
+QString u8(const char* s) {
+    return QString::fromUtf8(s);
+}
+}  // namespace
+
+class EditTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void init();
+    void cleanup();
+    void toolCommandsSetModeAndStatus();
+    void continuousPlacementBuildsAChain();
+    void uhziChainConnectsToTheNextPlace();
+    void bendPointsInOrderAndCancelled();
+    void invalidTargetsAreRefused();
+    void dragFromSourceToTarget();
+    void rubberBandWithAndWithoutShift();
+    void deleteTokenThenPlace();
+    void tokenColourAndValue();
+    void groupDragMovesBendPoints();
+    void draggingPastTheEdgeScrolls();
+    void variableMenus();
+    void contextMenus();
+    void keysAndEscape();
+    void tooltipShowsTheFunction();
+    void compiledNetTakesSimulationTokensOnly();
+
+  private:
+    std::unique_ptr<TempIni> ini_;
+    std::unique_ptr<CNOVRADoc> doc_;
+    std::unique_ptr<CNOVRAView> view_;
+    CNet& net() { return doc_->net(); }
+    QWidget* vp() { return view_->viewport(); }
+    QPoint at(int id) {
+        const auto& o = net().objects.at(id);
+        return view_->toClient(o.x, o.y);
+    }
+    void click(QPoint p, Qt::KeyboardModifiers m = {}) { QTest::mouseClick(vp(), Qt::LeftButton, m, p); }
+    void move(QPoint p, Qt::MouseButtons b = Qt::NoButton) {
+        QMouseEvent e(QEvent::MouseMove, p, vp()->mapToGlobal(p), Qt::NoButton, b, Qt::NoModifier);
+        QApplication::sendEvent(vp(), &e);
+    }
+    void tool(Cmd c) { view_->runCommand(c); }
+    int onlyArc() {
+        if (net().arcs.size() != 1) return 0;
+        return net().arcs.begin()->first;
+    }
+    std::string status() { return view_->lastStatus(); }
+};
+
+void EditTest::init() {
+    ini_ = std::make_unique<TempIni>();
+    doc_ = std::make_unique<CNOVRADoc>();
+    view_ = std::make_unique<CNOVRAView>(doc_.get());
+    view_->resize(440, 360);
+    view_->show();
+    view_->renderFrame();
+    CNOVRAView::appCompiled = 0;
+}
+
+void EditTest::cleanup() {
+    view_.reset();
+    doc_.reset();
+    ini_.reset();
+    CNOVRAView::appCompiled = 0;
+}
+
+void EditTest::toolCommandsSetModeAndStatus() {
+    struct {
+        Cmd cmd;
+        int mode;
+        int cont;
+        const char* status;
+    } const cases[] = {
+        {Cmd::ToolPlace, 1, 0, "プレースを配置してください"},
+        {Cmd::ToolTransition, 2, 0, "トランジションを配置してください"},
+        {Cmd::ToolUhzi, 3, 1, "ウージ（ソーストランジション）を配置してください"},
+        {Cmd::ToolKemmakix, 4, 1, "ケムマキ（シンクトランジション）を配置してください"},
+        {Cmd::ToolToken, 5, 0, "トークンを配置してください"},
+        {Cmd::ToolArc, 8, 0, "接続元を選択してください"},
+        {Cmd::ToolContinuous, 1, 1, "連続配置を行います"},
+        {Cmd::ToolHand, 9, 0, ""},
+        {Cmd::ToolDelete, 10, 0, "削除するオブジェクトを選択してください"},
+    };
+    for (const auto& c : cases) {
+        view_->selection = {99};
+        tool(c.cmd);
+        QCOMPARE(view_->toolMode, c.mode);
+        QCOMPARE(view_->continuous, c.cont);
+        QCOMPARE(status(), std::string(c.status));
+        QVERIFY(view_->selection.empty());
+        QVERIFY(view_->commandEnabled(c.cmd));
+        QVERIFY(view_->commandChecked(c.cmd));
+    }
+    CNOVRAView::appCompiled = 1;
+    QVERIFY(!view_->commandEnabled(Cmd::ToolPlace));
+    view_->runCommand(Cmd::ToolPlace);
+    QCOMPARE(view_->toolMode, int(CNOVRAView::kModeDelete));
+}
+
+void EditTest::continuousPlacementBuildsAChain() {
+    tool(Cmd::ToolContinuous);
+    click({100, 100});
+    QCOMPARE(status(), std::string("連続配置：トランジションを配置してください"));
+    click({200, 100});
+    QCOMPARE(status(), std::string("連続配置：プレースを配置してください"));
+    click({300, 100});
+    QCOMPARE(status(), std::string("連続配置：トランジションを配置してください"));
+    QCOMPARE(net().objects.size(), size_t(3));
+    const QPoint c0 = view_->toCanvas({100, 100});
+    QCOMPARE(net().objects.at(1), (VObject{kPlace, c0.x(), c0.y()}));
+    QCOMPARE(net().objects.at(2).kind, int(kTransition));
+    QCOMPARE(net().objects.at(3).kind, int(kPlace));
+    QVERIFY(net().findArc(1, 2));
+    QVERIFY(net().findArc(2, 3));
+    QCOMPARE(net().arcs.size(), size_t(2));
+    // The new place waits as the next arc's source; the snapshot is the net before the last click.
+    QVERIFY(view_->arcPending);
+    QCOMPARE(view_->arcSource, 3);
+    QCOMPARE(view_->undoNet().objects.size(), size_t(2));
+    QCOMPARE(view_->undoNet().arcs.size(), size_t(1));
+    // A double click drops the pending arc; clicking on an existing transition starts from it.
+    QTest::mouseDClick(vp(), Qt::LeftButton, {}, {300, 200});
+    QVERIFY(!view_->arcPending);
+}
+
+void EditTest::uhziChainConnectsToTheNextPlace() {
+    tool(Cmd::ToolUhzi);
+    click({100, 100});
+    QCOMPARE(net().kindOf(1), int(kUhzi));
+    QVERIFY(view_->arcPending);
+    QCOMPARE(view_->arcSource, 1);
+    QCOMPARE(view_->toolMode, int(CNOVRAView::kModePlace));
+    QCOMPARE(status(), std::string("接続先のプレースを選択してください"));
+    click({200, 100});
+    QCOMPARE(net().kindOf(2), int(kPlace));
+    QVERIFY(net().findArc(1, 2));
+    QCOMPARE(view_->toolMode, int(CNOVRAView::kModeTransition));
+    // The uhzi tool never starts an arc from an existing object.
+    tool(Cmd::ToolUhzi);
+    click(at(2));
+    QVERIFY(!view_->arcPending);
+    QCOMPARE(net().objects.size(), size_t(2));
+}
+
+void EditTest::bendPointsInOrderAndCancelled() {
+    const int p = net().addObject(100, 200, kPlace);
+    const int t = net().addObject(300, 200, kTransition);
+    view_->setRebuild();
+    tool(Cmd::ToolArc);
+    click(at(p));
+    QCOMPARE(status(), std::string("接続先のトランジションもしくはケムマキを選択してください"));
+    click({150, 60});
+    click({250, 80});
+    QCOMPARE(view_->bendPoints.size(), size_t(2));
+    move(at(t));
+    QCOMPARE(view_->arcTarget, t);
+    click(at(t));
+    const int a = onlyArc();
+    QVERIFY(a);
+    const QPoint b1 = view_->toCanvas({150, 60}), b2 = view_->toCanvas({250, 80});
+    QCOMPARE(net().arcs[a].bendPoints, (std::vector<Point>{{b1.x(), b1.y()}, {b2.x(), b2.y()}}));
+    QVERIFY(!view_->arcPending);
+    QVERIFY(view_->bendPoints.empty());
+    // An arc back from the transition: bend points, then a double click drops them all.
+    click(at(t));
+    QCOMPARE(status(), std::string("接続先のプレースを選択してください"));
+    click({200, 300});
+    click({220, 320});
+    QTest::mouseDClick(vp(), Qt::LeftButton, {}, {240, 320});
+    QVERIFY(!view_->arcPending);
+    QVERIFY(view_->bendPoints.empty());
+    QCOMPARE(view_->arcSource, 0);
+    click(at(p));  // now a new arc from the place, not the end of the cancelled one
+    QCOMPARE(net().arcs.size(), size_t(1));
+    QCOMPARE(view_->arcSource, p);
+}
+
+void EditTest::invalidTargetsAreRefused() {
+    const int p1 = net().addObject(100, 100, kPlace);
+    const int p2 = net().addObject(200, 100, kPlace);
+    const int u = net().addObject(300, 100, kUhzi);
+    const int k = net().addObject(300, 250, kKemmakix);
+    const int t = net().addObject(100, 250, kTransition);
+    const int t2 = net().addObject(200, 250, kTransition);
+    view_->setRebuild();
+    tool(Cmd::ToolArc);
+    click(at(p1));
+    for (int bad : {p1, p2, u}) {
+        move(at(bad));
+        QCOMPARE(view_->arcTarget, 0);
+        click(at(bad));
+        QVERIFY(view_->arcPending);
+    }
+    QVERIFY(net().arcs.empty());
+    QVERIFY(view_->bendPoints.empty());
+    click(at(k));  // a kemmakix takes arcs from places
+    QVERIFY(net().findArc(p1, k));
+    click(at(t));
+    for (int bad : {t2, u, k, t}) click(at(bad));
+    QVERIFY(view_->arcPending);
+    QCOMPARE(net().arcs.size(), size_t(1));
+    click(at(p2));
+    QVERIFY(net().findArc(t, p2));
+}
+
+void EditTest::dragFromSourceToTarget() {
+    const int p = net().addObject(100, 100, kPlace);
+    const int t = net().addObject(300, 100, kTransition);
+    view_->setRebuild();
+    tool(Cmd::ToolArc);
+    QTest::mousePress(vp(), Qt::LeftButton, {}, at(p));
+    move({200, 100}, Qt::LeftButton);
+    QCOMPARE(view_->arcTarget, 0);
+    move(at(t), Qt::LeftButton);
+    QTest::mouseRelease(vp(), Qt::LeftButton, {}, at(t));
+    QVERIFY(net().findArc(p, t));
+    QCOMPARE(status(), std::string());
+}
+
+void EditTest::rubberBandWithAndWithoutShift() {
+    const int a = net().addObject(100, 100, kPlace);
+    const int b = net().addObject(200, 150, kTransition);
+    const int c = net().addObject(350, 300, kPlace);
+    view_->setRebuild();
+    const auto band = [&](QPoint from, QPoint to, Qt::KeyboardModifiers m = {}) {
+        QTest::mousePress(vp(), Qt::LeftButton, m, from);
+        QCOMPARE(status(), std::string("トラッキング中..."));
+        move(to, Qt::LeftButton);
+        QTest::mouseRelease(vp(), Qt::LeftButton, m, to);
+    };
+    tool(Cmd::ToolHand);
+    band(view_->toClient(60, 60), view_->toClient(200, 150));  // border included
+    QCOMPARE(view_->selection, (std::set<int>{a, b}));
+    QCOMPARE(status(), std::string("2 個のオブジェクトが選択されました"));
+    QCOMPARE(view_->selectionRect, QRect(QPoint(80, 80), QPoint(220, 170)));
+    QTest::keyPress(view_.get(), Qt::Key_Shift);
+    band(view_->toClient(320, 270), view_->toClient(380, 330));
+    QTest::keyRelease(view_.get(), Qt::Key_Shift);
+    QCOMPARE(view_->selection, (std::set<int>{a, b, c}));
+    band(view_->toClient(320, 270), view_->toClient(380, 330));
+    QCOMPARE(view_->selection, (std::set<int>{c}));
+    band(view_->toClient(5, 5), view_->toClient(20, 20));
+    QVERIFY(view_->selection.empty());
+    QVERIFY(view_->selectionRect.isEmpty());
+}
+
+void EditTest::deleteTokenThenPlace() {
+    const int p = net().addObject(100, 100, kPlace);
+    const int t = net().addObject(200, 100, kTransition);
+    net().addArc(p, t);
+    net().setToken(p, kBlack, 1);
+    view_->setRebuild();
+    tool(Cmd::ToolDelete);
+    move(at(p));
+    QCOMPARE(status(), std::string("このトークンを削除しますか？"));
+    move(at(t));
+    QCOMPARE(status(), std::string("このトランジションを削除しますか？"));
+    move({300, 300});
+    QCOMPARE(status(), std::string("削除するオブジェクトを選択してください"));
+    click(at(p));
+    QVERIFY(net().tokens.empty());
+    QVERIFY(net().objects.count(p));
+    QCOMPARE(view_->undoNet().tokens.size(), size_t(1));
+    click(at(p));
+    QVERIFY(!net().objects.count(p));
+    QVERIFY(net().arcs.empty());
+    QVERIFY(net().outArcs.empty() && net().inArcs.empty());
+    QCOMPARE(view_->undoNet().arcs.size(), size_t(1));
+    click({300, 300});  // nothing there: no change, no snapshot
+    QCOMPARE(view_->undoNet().objects.size(), size_t(2));
+}
+
+void EditTest::tokenColourAndValue() {
+    const int p = net().addObject(100, 100, kPlace);
+    const int t = net().addObject(200, 100, kTransition);
+    view_->setRebuild();
+    tool(Cmd::ToolToken);
+    move(at(p));
+    QCOMPARE(status(), std::string("ここにトークンを配置しますか？"));
+    move(at(t));
+    QCOMPARE(status(), std::string("トークンを配置するプレースを選択してください"));
+    click(at(t));
+    QVERIFY(net().tokens.empty());
+    click(at(p));
+    QCOMPARE(net().tokens.at(p), (Token{kBlack, 0}));
+    net().tokens[p].value = 1;
+    click(at(p));  // a place that has a token keeps it
+    QCOMPARE(net().tokens.at(p), (Token{kBlack, 1}));
+    QTest::mouseClick(vp(), Qt::RightButton, {}, at(p));
+    QCOMPARE(net().tokens.at(p), (Token{kWhite, 1}));
+    QTest::mouseClick(vp(), Qt::RightButton, {}, at(p));
+    QCOMPARE(net().tokens.at(p), (Token{kBlack, 1}));
+    QTest::mouseDClick(vp(), Qt::LeftButton, {}, at(p));
+    QCOMPARE(net().tokens.at(p), (Token{kBlack, 0}));
+    QTest::mouseDClick(vp(), Qt::LeftButton, {}, at(p));
+    QCOMPARE(net().tokens.at(p), (Token{kBlack, 1}));
+}
+
+void EditTest::groupDragMovesBendPoints() {
+    const int p = net().addObject(100, 100, kPlace);
+    const int t = net().addObject(200, 100, kTransition);
+    const int far = net().addObject(300, 300, kPlace);
+    const int a = net().addArc(p, t, {{150, 50}});
+    const int back = net().addArc(t, far, {{250, 250}});
+    view_->setRebuild();
+    tool(Cmd::ToolHand);
+    QTest::mousePress(vp(), Qt::LeftButton, {}, view_->toClient(50, 50));
+    move(view_->toClient(220, 120), Qt::LeftButton);
+    QTest::mouseRelease(vp(), Qt::LeftButton, {}, view_->toClient(220, 120));
+    QCOMPARE(view_->selection, (std::set<int>{p, t}));
+    const QRect before = view_->selectionRect;
+    const QPoint grip = at(p);
+    QTest::mousePress(vp(), Qt::LeftButton, {}, grip);
+    QCOMPARE(view_->cursorRole, int(CNOVRAView::kCursorDrag));
+    move(grip + QPoint(15, 5), Qt::LeftButton);
+    move(grip + QPoint(30, 20), Qt::LeftButton);
+    QTest::mouseRelease(vp(), Qt::LeftButton, {}, grip + QPoint(30, 20));
+    QCOMPARE(view_->cursorRole, int(CNOVRAView::kCursorHand));
+    QCOMPARE(net().objects.at(p), (VObject{kPlace, 130, 120}));
+    QCOMPARE(net().objects.at(t), (VObject{kTransition, 230, 120}));
+    QCOMPARE(net().objects.at(far), (VObject{kPlace, 300, 300}));
+    QCOMPARE(net().arcs[a].bendPoints, (std::vector<Point>{{180, 70}}));
+    QCOMPARE(net().arcs[back].bendPoints, (std::vector<Point>{{280, 270}}));  // leaves a selected object
+    QCOMPARE(view_->selectionRect, before.translated(30, 20));
+    QCOMPARE(view_->undoNet().objects.at(p).x, 100);
+    // A single object outside the selection follows the cursor.
+    QTest::mousePress(vp(), Qt::LeftButton, {}, at(far));
+    move(view_->toClient(320, 280), Qt::LeftButton);
+    QTest::mouseRelease(vp(), Qt::LeftButton, {}, view_->toClient(320, 280));
+    QCOMPARE(net().objects.at(far), (VObject{kPlace, 320, 280}));
+    QCOMPARE(view_->grabbedObject, 0);
+}
+
+void EditTest::draggingPastTheEdgeScrolls() {
+    const int p = net().addObject(100, 100, kPlace);
+    view_->setRebuild();
+    tool(Cmd::ToolHand);
+    const QPoint s0 = view_->scrollPos();
+    QTest::mousePress(vp(), Qt::LeftButton, {}, at(p));
+    move({-5, 100}, Qt::LeftButton);
+    QCOMPARE(view_->scrollPos(), s0 + QPoint(-10, 0));
+    move({-5, 100}, Qt::LeftButton);
+    QCOMPARE(view_->scrollPos(), s0 + QPoint(-20, 0));
+    move({100, vp()->height() + 3}, Qt::LeftButton);
+    QCOMPARE(view_->scrollPos(), s0 + QPoint(-20, 10));
+    QTest::mouseRelease(vp(), Qt::LeftButton, {}, {100, 100});
+    move({-5, 100});  // no drag, no scrolling
+    QCOMPARE(view_->scrollPos(), s0 + QPoint(-20, 10));
+}
+
+void EditTest::variableMenus() {
+    const int p = net().addObject(100, 100, kPlace);
+    const int t = net().addObject(200, 100, kTransition);
+    const int q = net().addObject(300, 100, kPlace);
+    net().transitions[t].functionText = "sum=a^b;carry=a&b;";
+    view_->setRebuild();
+    QString title;
+    QStringList items;
+    int choose = 0;
+    view_->runMenu = [&](QMenu& m, QPoint) -> QAction* {
+        items.clear();
+        QAction* pick = nullptr;
+        const auto acts = m.actions();
+        title = acts.isEmpty() ? QString() : acts.first()->text();
+        for (QAction* a : acts) {
+            if (a->data().toInt() > 36000) items << a->text();
+            if (a->data().toInt() == 36000 + choose) pick = a;
+        }
+        return pick;
+    };
+    tool(Cmd::ToolArc);
+    choose = 2;
+    QTest::mouseClick(vp(), Qt::RightButton, {}, at(t));
+    QCOMPARE(items, (QStringList{"sum", "carry"}));
+    QVERIFY(view_->arcPending);
+    QCOMPARE(view_->arcSource, t);
+    QCOMPARE(status(), std::string("変数 carry の出力プレースを選択してください"));
+    QCOMPARE(view_->varMenuMode, 0);
+    click(at(q));
+    QCOMPARE(net().arcs[net().findArc(t, q)].varName, std::string("carry"));
+    click(at(p));
+    choose = 2;
+    QTest::mouseClick(vp(), Qt::RightButton, {}, at(t));
+    QCOMPARE(items, (QStringList{"a", "b"}));
+    QVERIFY(!view_->arcPending);
+    QCOMPARE(net().arcs[net().findArc(p, t)].varName, std::string("b"));
+    // Dismissing the menu changes nothing.
+    click(at(p));
+    choose = 0;
+    QTest::mouseClick(vp(), Qt::RightButton, {}, at(t));
+    QVERIFY(view_->arcPending);
+    QCOMPARE(net().arcs.size(), size_t(2));
+}
+
+void EditTest::contextMenus() {
+    const int p = net().addObject(100, 100, kPlace);
+    view_->setRebuild();
+    QStringList texts;
+    view_->runMenu = [&](QMenu& m, QPoint) -> QAction* {
+        texts.clear();
+        for (QAction* a : m.actions()) texts << a->text();
+        return nullptr;
+    };
+    tool(Cmd::ToolPlace);
+    QTest::mouseClick(vp(), Qt::RightButton, {}, at(p));
+    QCOMPARE(texts, (QStringList{"Generic", u8("コピー"), u8("切り取り"), u8("削除"), u8("整列")}));
+    QCOMPARE(view_->selection, (std::set<int>{p}));
+    QTest::mouseClick(vp(), Qt::RightButton, {}, {300, 300});
+    QCOMPARE(texts, (QStringList{u8("貼り付け"), u8("連続配置"), u8("整列")}));
+}
+
+void EditTest::keysAndEscape() {
+    const QPoint s0 = view_->scrollPos();
+    QTest::keyClick(view_.get(), Qt::Key_Right);
+    QCOMPARE(view_->scrollPos(), s0 + QPoint(40, 0));
+    QTest::keyClick(view_.get(), Qt::Key_Up);
+    QCOMPARE(view_->scrollPos(), s0 + QPoint(40, -40));
+    QTest::keyPress(view_.get(), 's');
+    QCOMPARE(view_->keyState, int('s'));
+    QTest::keyClick(view_.get(), Qt::Key_Up);
+    QCOMPARE(view_->extraLevel(), 1);
+    QCOMPARE(view_->scrollPos(), s0 + QPoint(40, -40));
+    QTest::keyRelease(view_.get(), Qt::Key_S);
+    QCOMPARE(view_->keyState, 0);
+    QTest::keyPress(view_.get(), Qt::Key_Control);
+    QCOMPARE(view_->keyState, 17);
+    QTest::keyRelease(view_.get(), Qt::Key_Control);
+    // Escape leaves nothing pending.
+    const int p = net().addObject(100, 100, kPlace);
+    view_->setRebuild();
+    tool(Cmd::ToolArc);
+    click(at(p));
+    click({200, 200});
+    view_->selection = {p};
+    QTest::keyClick(view_.get(), Qt::Key_Escape);
+    QCOMPARE(view_->toolMode, 0);
+    QVERIFY(!view_->arcPending && view_->bendPoints.empty() && view_->selection.empty());
+    // Space held: a click is only a click, nothing is placed.
+    tool(Cmd::ToolPlace);
+    QTest::keyPress(view_.get(), Qt::Key_Space);
+    click({300, 300});
+    QTest::keyRelease(view_.get(), Qt::Key_Space);
+    QCOMPARE(net().objects.size(), size_t(1));
+    click({300, 300});
+    QCOMPARE(net().objects.size(), size_t(2));
+}
+
+void EditTest::tooltipShowsTheFunction() {
+    const int t = net().addObject(100, 100, kTransition);
+    const int p = net().addObject(200, 100, kPlace);
+    net().transitions[t].functionText = "o1=i1;//copy";
+    view_->setRebuild();
+    move(at(t));
+    QCOMPARE(view_->tooltipText, QString("o1=i1;//copy"));
+    QCOMPARE(view_->tooltipObject, t);
+    move(at(p));
+    QCOMPARE(view_->tooltipObject, 0);
+    move({300, 300});
+    QVERIFY(view_->tooltipText.isEmpty());
+}
+
+void EditTest::compiledNetTakesSimulationTokensOnly() {
+    const int p = net().addObject(100, 100, kPlace);
+    view_->setRebuild();
+    tool(Cmd::ToolDelete);
+    CNOVRAView::appCompiled = 1;
+    net().places[p].lastColor = kWhite;
+    click(at(p));
+    QVERIFY(net().objects.count(p));  // the delete tool does nothing on a compiled net
+    QCOMPARE(net().places[p].hasToken, true);
+    QCOMPARE(net().places[p].color, int(kBlack));
+    QCOMPARE(net().places[p].value, 0);
+    QTest::mouseClick(vp(), Qt::RightButton, {}, at(p));
+    QCOMPARE(net().places[p].color, int(kWhite));
+    QCOMPARE(net().places[p].value, 1);
+    QVERIFY(net().tokens.empty());
+}
+
+QTEST_MAIN(EditTest)
+#include "edit_test.moc"
