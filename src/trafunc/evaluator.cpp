@@ -112,6 +112,11 @@ void CEvaluator::translate(std::string_view source, std::string& code, int input
         pos = lineEnd + 1;
         if (pos < source.size()) ++lineNumber_;
     }
+    // run() refuses code for that many inputs, so none is produced, even when the text names no high one.
+    if (inputCount > kMaxInputs) {
+        code.clear();
+        raise(format(msg::kEvalTooManyInputs, kMaxInputs));
+    }
 }
 
 void CEvaluator::translateLine(std::string_view source, std::string& code, int inputCount) {

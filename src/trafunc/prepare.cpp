@@ -113,8 +113,11 @@ void prepareFunction(CTransitionFunction& f, const FunctionPorts& ports) {
         const size_t lf = rest.find('\n');
         const std::string_view expr = rest.substr(0, lf);
         rest = (lf == std::string_view::npos) ? std::string_view() : rest.substr(lf + 1);
-        if (static_cast<size_t>(k) < ports.outputBlack.size() && ports.outputBlack[k] && !isSingleInput(expr))
+        if (static_cast<size_t>(k) < ports.outputBlack.size() && ports.outputBlack[k] && !isSingleInput(expr)) {
+            f.compiledGuard.reset();
+            f.compiledFunction.clear();
             raise(text(msg::kBlackOnFunctionOutput));
+        }
     }
 
     f.inputValues.assign(f.inputCount, 0);
