@@ -59,9 +59,16 @@ void absorbToken(CKemmakix& k, CPlace* place) {
     if (k.placeId == 0 || k.line == 3 || place == nullptr || !place->hasToken) return;
     const int c = place->color;
     if (c == kBlack && k.color == kWhite) {
-        if (k.bitCount >= 0 && k.bitCount < CKemmakix::kBitBufferSize &&
-            static_cast<size_t>(k.bitCount) < k.bitBuffer.size())
-            k.bitBuffer[static_cast<size_t>(k.bitCount++)] = place->value;
+        // A recording sink keeps every bit of a word, however long: dropping bits past a fixed buffer
+        // would record a word the net never delivered.
+        if (records(k) && k.hasReceived && k.bitCount >= 0) {
+            const size_t at = static_cast<size_t>(k.bitCount);
+            if (at < k.bitBuffer.size())
+                k.bitBuffer[at] = place->value;
+            else if (at == k.bitBuffer.size())
+                k.bitBuffer.push_back(place->value);
+            if (at <= k.bitBuffer.size()) ++k.bitCount;
+        }
         k.color = kBlack;
         place->take();
     } else if (c == kWhite && k.color == kBlack) {
@@ -77,13 +84,8 @@ void flushRecord(CKemmakix& k) {
     const size_t n = std::min(static_cast<size_t>(k.bitCount), k.bitBuffer.size());
     std::string word;
     word.reserve(n);
-    for (size_t i = 0; i < n; ++i) {
-        const std::string bit = std::to_string(k.bitBuffer[i]);
-        if (k.line == 1)
-            word.insert(0, bit);
-        else
-            word += bit;
-    }
+    // Mode 1 reverses the order of the bits (not the digits of a bit), built back to front in one pass.
+    for (size_t i = 0; i < n; ++i) word += std::to_string(k.bitBuffer[k.line == 1 ? n - 1 - i : i]);
     k.received.push_back(std::move(word));
     k.bitCount = 0;
 }

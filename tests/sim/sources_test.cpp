@@ -128,7 +128,7 @@ TEST(Kemmakix, CollectsBlackBitsAndRecordsOneWordPerFlush) {
     EXPECT_EQ(big.received, (std::vector<std::string>{"110"}));
     EXPECT_EQ(little.received, (std::vector<std::string>{"011"}));
 
-    // Only the first 99 bits of a word are kept.
+    // A word longer than the first buffer is kept whole.
     CKemmakix full = sink(0);
     for (int i = 0; i < 120; ++i) {
         feed(full, p, kBlack, i < 99 ? 1 : 0);
@@ -136,7 +136,7 @@ TEST(Kemmakix, CollectsBlackBitsAndRecordsOneWordPerFlush) {
     }
     flushRecord(full);
     ASSERT_EQ(full.received.size(), 1u);
-    EXPECT_EQ(full.received[0], std::string(99, '1'));
+    EXPECT_EQ(full.received[0], std::string(99, '1') + std::string(21, '0'));
 }
 
 TEST(Kemmakix, ModesAndAlternationFaults) {

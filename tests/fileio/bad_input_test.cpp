@@ -1,0 +1,151 @@
+// Files that are no net files, saves that run out of space, and texts far beyond any line length: a clear
+// message, and neither the file on disk nor the net loses anything.
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <random>
+
+#include "fileio/fileio_helpers.h"
+
+using namespace novra;
+using namespace novra::test;
+
+namespace {
+
+constexpr const char* kHeader = "=== NOVRA Objects Data Ver.2.00 ===\r\n";
+
+// Loads the file into a fresh net; the file must read the same afterwards.
+std::string loadKeeping(const std::string& path) {
+    const std::string before = readBytes(path);
+    CNet net;
+    const std::string message = messageOf([&] { net.loadFile(path); });
+    EXPECT_EQ(readBytes(path), before) << path;
+    expectConsistent(net);
+    return message;
+}
+
+// Files may grow to at most `bytes` while alive; a write beyond fails as on a full disk.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &old_);
+        oldHandler_ = signal(SIGXFSZ, SIG_IGN);  // the write then fails with an error instead
+        rlimit lim = old_;
+        lim.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &lim);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        signal(SIGXFSZ, oldHandler_);
+    }
+
+  private:
+    rlimit old_{};
+    sighandler_t oldHandler_;
+};
+
+// A net with a record of every kind, large enough that saving it writes many kilobytes.
+void buildNet(CNet& net, int places) {
+    int last = net.addObject(0, 0, kUhzi);
+    net.uhzis.at(last).addp = 1;
+    net.uhzis.at(last).words = {"1011", "0"};
+    for (int i = 0; i < places; ++i) {
+        const int p = net.addObject(i * 10, 0, kPlace);
+        net.addArc(last, p);
+        const int t = net.addObject(i * 10 + 5, 0, kTransition);
+        net.transitions.at(t).functionText = "?i1;\r\no1=i1;";
+        net.addArc(p, t, {{i, 1}}, "i1");
+        last = t;
+    }
+    const int p = net.addObject(0, 50, kPlace);
+    net.addArc(last, p);
+    net.kemmakixes[net.addObject(10, 50, kKemmakix)].expected = {"1011"};
+    net.addArc(p, net.objects.rbegin()->first);
+}
+
+}  // namespace
+
+TEST(BadInput, EmptyBinaryAndTruncatedFilesGiveAMessage) {
+    TempDir dir;
+    const auto file = [&](const std::string& name, const std::string& bytes) {
+        writeBytes(dir.file(name), bytes);
+        return dir.file(name);
+    };
+    EXPECT_EQ(loadKeeping(file("empty.pol", "")), text(msg::kNotNovraFile));
+    EXPECT_EQ(loadKeeping(file("lf.pol", "\n")), text(msg::kNotNovraFile));
+
+    // Binary content: every byte value, NUL included, with and without a valid first line.
+    std::string binary;
+    for (int i = 0; i < 4096; ++i) binary.push_back(static_cast<char>(i * 7));
+    EXPECT_EQ(loadKeeping(file("binary.pol", binary)), text(msg::kNotNovraFile));
+    EXPECT_EQ(loadKeeping(file("header-binary.pol", kHeader + binary)), text(msg::kBadEncoding));
+    EXPECT_EQ(loadKeeping(file("nul.pol", kHeader + std::string(4096, '\0'))), text(msg::kReadFailed));
+    // A header cut inside its first line is no header.
+    EXPECT_EQ(loadKeeping(file("cut-header.pol", std::string(kHeader).substr(0, 20))),
+              text(msg::kNotNovraFile));
+
+    // A real net cut in the middle of a multi-line function record and in the middle of a Shift-JIS
+    // character.
+    CNet net;
+    buildNet(net, 3);
+    net.transitions.begin()->second.functionText = "// 日本語\r\no1=i1;";
+    net.saveFile(dir.file("whole.pol"));
+    const std::string whole = readBytes(dir.file("whole.pol"));
+    const size_t inText = whole.find("// ") + 4;
+    EXPECT_EQ(loadKeeping(file("cut-text.pol", whole.substr(0, inText))), text(msg::kBadEncoding));
+    EXPECT_EQ(loadKeeping(file("cut-line.pol", whole.substr(0, inText + 3))), text(msg::kReadFailed));
+    EXPECT_EQ(loadKeeping(dir.file("whole.pol")), "");
+
+    // Not a file at all.
+    CNet none;
+    EXPECT_EQ(messageOf([&] { none.loadFile(dir.path().string()); }), text(msg::kFileOpenFailed));
+}
+
+TEST(BadInput, ASaveThatRunsOutOfSpaceKeepsTheOldFile) {
+    TempDir dir;
+    const std::string path = dir.file("net.pol");
+    CNet small;
+    buildNet(small, 1);
+    small.saveFile(path);
+    const std::string old = readBytes(path);
+    ASSERT_LT(old.size(), 4096u);
+
+    CNet large;
+    buildNet(large, 400);
+    {
+        FileSizeLimit full(4096);
+        EXPECT_EQ(messageOf([&] { large.saveFile(path); }), text(msg::kSaveFailed) + path);
+    }
+    EXPECT_EQ(readBytes(path), old);
+    // Nothing is left behind beside it: the half-written temporary file is gone.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+
+    // With room again the same net saves and reads back whole.
+    large.saveFile(path);
+    CNet back;
+    back.loadFile(path);
+    expectSameNet(large, back);
+}
+
+TEST(BadInput, TextsFarBeyondALineSurviveSaveAndLoad) {
+    TempDir dir;
+    CNet net;
+    buildNet(net, 1);
+    CUhzi& bits = net.uhzis.begin()->second;
+    std::mt19937 rng(6);
+    std::string word(1000000, '0');
+    for (char& c : word) c = static_cast<char>('0' + (rng() & 1));
+    bits.words = {word, "1"};
+    const int many = net.addObject(0, 100, kUhzi);
+    net.uhzis.at(many).addp = 1;
+    net.uhzis.at(many).words.resize(1000000);
+    for (std::string& w : net.uhzis.at(many).words) w = (rng() & 1) ? "10" : "0";
+    std::string function;
+    for (int i = 1; function.size() < (1u << 20); ++i) function += "o" + std::to_string(i) + "=i1;\r\n";
+    net.transitions.begin()->second.functionText = function;
+
+    net.saveFile(dir.file("big.pol"));
+    CNet back;
+    back.loadFile(dir.file("big.pol"));
+    expectSameNet(net, back);
+}

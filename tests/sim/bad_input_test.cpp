@@ -1,0 +1,102 @@
+// Oversized sources and sinks: words of any length and any number of words run without loss, and a run
+// that cannot finish stops with its message.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "common/messages.h"
+#include "net_builder.h"
+#include "sim/sources.h"
+#include "sim_helpers.h"
+
+using namespace novra;
+using namespace novra::testing;
+
+namespace {
+
+// uhzi -> two copying stages -> kemmakix.
+struct Stream {
+    CNet net;
+    int u, k;
+    explicit Stream(std::vector<std::string> words, int line = 0, int mode = 0) {
+        NetBuilder b(net);
+        u = b.uhzi(std::move(words), line);
+        const int last = b.chain(u, {"o1=i1;", "o1=i1;"});
+        k = b.kemmakix(mode);
+        b.arc(last, k);
+    }
+    const std::vector<std::string>& received() const { return net.kemmakixes.at(k).received; }
+};
+
+std::string randomBits(size_t n, unsigned seed) {
+    std::mt19937 rng(seed);
+    std::string s(n, '0');
+    for (char& c : s) c = static_cast<char>('0' + (rng() & 1));
+    return s;
+}
+
+}  // namespace
+
+TEST(BadInput, ASinkKeepsEveryBitOfALongWord) {
+    // Far more bits than the sink's first buffer holds, in both recording orders.
+    const std::string a = randomBits(250, 1);
+    const std::string b = randomBits(1000, 2);
+    Stream big({a, "1", b});
+    ASSERT_EQ(compileMessage(big.net), "");
+    EXPECT_EQ(runMessage(big.net), text(msg::kSimulationEnded));
+    EXPECT_EQ(big.received(), (std::vector<std::string>{a, "1", b}));
+
+    Stream little({a, b}, 1, 1);
+    ASSERT_EQ(compileMessage(little.net), "");
+    EXPECT_EQ(runMessage(little.net), text(msg::kSimulationEnded));
+    EXPECT_EQ(little.received(), (std::vector<std::string>{a, b}));
+
+    // A recompile starts the next word from an empty buffer.
+    ASSERT_EQ(compileMessage(big.net), "");
+    EXPECT_EQ(runMessage(big.net), text(msg::kSimulationEnded));
+    EXPECT_EQ(big.received(), (std::vector<std::string>{a, "1", b}));
+}
+
+TEST(BadInput, AMillionBitWordRunsUntilThePhaseLimitAndStaysIntact) {
+    const std::string word = randomBits(1000000, 3);
+    Stream s({word});
+    ASSERT_EQ(compileMessage(s.net), "");
+    EXPECT_EQ(runMessage(s.net, 20000), text(msg::kRunTooLong));
+    const CUhzi& u = s.net.uhzis.at(s.u);
+    EXPECT_EQ(u.words, std::vector<std::string>{word});
+    // The label shows the next 32 bits still to come, and the sink the bits collected so far.
+    ASSERT_GT(u.bitPos, 1000);
+    EXPECT_EQ(uhziLabel(u, true), word.substr(static_cast<size_t>(u.bitPos), 32) + "...");
+    EXPECT_EQ(uhziLabel(u, false), word.substr(0, 16) + "...");
+    const CKemmakix& k = s.net.kemmakixes.at(s.k);
+    ASSERT_GT(k.bitCount, 1000);
+    EXPECT_EQ(kemmakixLabel(k, true), word.substr(0, 32));
+    // What the sink collected is exactly the start of the word.
+    for (int i = 0; i < k.bitCount; ++i) ASSERT_EQ(k.bitBuffer[static_cast<size_t>(i)], word[i] - '0') << i;
+
+    // A bad bit anywhere in the word is found at compile, with the source named.
+    std::string bad = word;
+    bad[999999] = '2';
+    Stream b({bad});
+    EXPECT_EQ(compileMessage(b.net), text(msg::kUhziBadWord));
+    EXPECT_EQ(b.net.stopObject, b.u);
+}
+
+TEST(BadInput, AMillionWordsRunUntilThePhaseLimitInOrder) {
+    std::vector<std::string> words(1000000);
+    std::mt19937 rng(4);
+    for (std::string& w : words) {
+        const unsigned r = rng();
+        w.assign(1 + r % 3, '0');
+        for (size_t i = 0; i < w.size(); ++i) w[i] = static_cast<char>('0' + ((r >> (4 + i)) & 1));
+    }
+    Stream s(words);
+    ASSERT_EQ(compileMessage(s.net), "");
+    EXPECT_EQ(runMessage(s.net, 30000), text(msg::kRunTooLong));
+    EXPECT_EQ(s.net.uhzis.at(s.u).words, words);
+    // Every word recorded so far is the word sent in its turn.
+    const std::vector<std::string>& got = s.received();
+    ASSERT_GT(got.size(), 100u);
+    ASSERT_LT(got.size(), words.size());
+    for (size_t i = 0; i < got.size(); ++i) ASSERT_EQ(got[i], words[i]) << i;
+}
