@@ -20,6 +20,7 @@
 #include "ui/config.h"
 
 class QCursor;
+class QDialog;
 class QMenu;
 class QAction;
 class QPainter;
@@ -156,6 +157,9 @@ class CNOVRAView : public QAbstractScrollArea {
     // The last status text the view showed.
     const std::string& lastStatus() const { return lastStatus_; }
     static QCursor cursorFor(int role);
+    // Opens the property dialog of the object last clicked (view_dialogs.cpp); nullptr when it has none.
+    QDialog* openObjectDialog(Cmd cmd);
+    static int dialogKind(Cmd cmd);
 
   signals:
     void stateChanged();

@@ -1,4 +1,5 @@
 // The commands the view carries and when each is available.
+#include "model/net.h"
 #include "ui/view.h"
 
 namespace novra::ui {
@@ -18,11 +19,12 @@ bool CNOVRAView::handlesCommand(Cmd cmd) const {
     }
     const int id = static_cast<int>(cmd);
     if (id > kVariableMenuBase && id < kVariableMenuBase + 100) return varMenuMode != 0;
-    return isToolCommand(cmd);
+    return isToolCommand(cmd) || dialogKind(cmd) != 0;
 }
 
 bool CNOVRAView::commandEnabled(Cmd cmd) const {
     if (isToolCommand(cmd)) return appCompiled == 0;
+    if (dialogKind(cmd) != 0) return net().kindOf(hitObject) == dialogKind(cmd);
     return handlesCommand(cmd);
 }
 
@@ -82,6 +84,8 @@ void CNOVRAView::runCommand(Cmd cmd) {
             const int id = static_cast<int>(cmd);
             if (isToolCommand(cmd)) {
                 if (appCompiled == 0) runToolCommand(cmd);
+            } else if (dialogKind(cmd) != 0) {
+                openObjectDialog(cmd);
             } else if (id > kVariableMenuBase && id < kVariableMenuBase + 100) {
                 runVariableCommand(id - kVariableMenuBase);
             } else {

@@ -1,0 +1,124 @@
+#pragma once
+// The object property dialogs and the small input dialogs. Controls carry their resource number as the
+// object name, so tests and the help texts can find them by it.
+#include <QDialog>
+#include <QString>
+#include <functional>
+#include <string>
+#include <vector>
+
+class QBoxLayout;
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPlainTextEdit;
+class QRadioButton;
+class QTableWidget;
+
+namespace novra {
+class CNet;
+}
+
+namespace novra::ui {
+
+class CNOVRADoc;
+
+// --- shared by the dialogs (dialog_util.cpp) ---
+// One entry per line, each followed by CR LF.
+QString joinLines(const std::vector<std::string>& entries);
+// Split at CR and LF; empty lines are dropped.
+std::vector<std::string> splitLines(const QString& text);
+// The message a dialog shows for a field it refuses; the dialog stays open.
+void showFieldMessage(QWidget* parent, const QString& message);
+// OK and Cancel under the controls, wired to accept() and reject().
+void addOkCancel(QDialog* d, QBoxLayout* layout);
+
+// The function of one transition. While the net is compiled only the stop option can change.
+class CTransitionDialog : public QDialog {
+    Q_OBJECT
+  public:
+    CTransitionDialog(CNet& net, int transitionId, QWidget* parent = nullptr);
+    void accept() override;
+
+  private:
+    CNet& net_;
+    int id_;
+    QPlainTextEdit* text_;
+    QCheckBox* stop_;
+};
+
+class CUhziDialog : public QDialog {
+    Q_OBJECT
+  public:
+    CUhziDialog(CNet& net, int uhziId, QWidget* parent = nullptr);
+    void accept() override;
+
+  private:
+    void modeChosen();
+    CNet& net_;
+    int id_;
+    QRadioButton *hold_, *stream_, *left_, *right_;
+    QLineEdit* value_;
+    QPlainTextEdit* words_;
+};
+
+class CKemmakixDialog : public QDialog {
+    Q_OBJECT
+  public:
+    CKemmakixDialog(CNet& net, int kemmakixId, QWidget* parent = nullptr);
+    void accept() override;
+
+  private:
+    void modeChosen();
+    CNet& net_;
+    int id_;
+    QRadioButton* mode_[4];
+    QPlainTextEdit *received_, *expected_, *results_;
+    QLineEdit* overall_;
+};
+
+// A whole number from 0 to 100.
+class CNumberDialog : public QDialog {
+    Q_OBJECT
+  public:
+    CNumberDialog(const QString& prompt, int initial, QWidget* parent = nullptr);
+    int number() const { return number_; }
+    void accept() override;
+
+  private:
+    QLineEdit* edit_;
+    int number_;
+};
+
+// Every object of the net; "検索" returns the selected one.
+class CObjectListDialog : public QDialog {
+    Q_OBJECT
+  public:
+    explicit CObjectListDialog(const CNet& net, QWidget* parent = nullptr);
+    int result() const { return result_; }
+
+  private:
+    QTableWidget* list_;
+    int result_ = 0;
+};
+
+class CVerilogDialog : public QDialog {
+    Q_OBJECT
+  public:
+    explicit CVerilogDialog(CNOVRADoc& doc, QWidget* parent = nullptr);
+    double delayOverPlus() const { return delay_; }
+    QString folder() const { return folder_; }
+    void accept() override;
+    // The folder browser; tests replace it.
+    std::function<QString(QWidget*, const QString&)> browseFolder;
+
+  private:
+    CNOVRADoc& doc_;
+    QLineEdit *module_, *delayEdit_;
+    QComboBox* folders_;
+    QCheckBox *sync_, *debug_;
+    double delay_ = 0;
+    QString folder_;
+};
+
+}  // namespace novra::ui

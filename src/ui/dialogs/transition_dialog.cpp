@@ -1,0 +1,79 @@
+// The transition function dialog: the function text and the stop-when-enabled option.
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "common/error.h"
+#include "common/messages.h"
+#include "common/messages_ui.h"
+#include "model/net.h"
+#include "ui/dialogs/dialogs.h"
+#include "ui/view.h"
+
+namespace novra::ui {
+
+namespace {
+QString qs(const MsgText& m) {
+    return QString::fromUtf8(text(m).c_str());
+}
+}  // namespace
+
+CTransitionDialog::CTransitionDialog(CNet& net, int transitionId, QWidget* parent)
+    : QDialog(parent), net_(net), id_(transitionId) {
+    setWindowTitle(qs(msg::kDlgTransitionTitle));
+    auto* layout = new QVBoxLayout(this);
+    auto* row = new QHBoxLayout;
+    text_ = new QPlainTextEdit(this);
+    text_->setObjectName("1022");
+    auto* second = new QPlainTextEdit(this);
+    second->setObjectName("1000");
+    row->addWidget(text_, 3);
+    row->addWidget(second, 2);
+    layout->addLayout(row);
+    auto* pass = new QPushButton(qs(msg::kDlgPassThrough), this);
+    pass->setObjectName("1039");
+    layout->addWidget(pass);
+    stop_ = new QCheckBox(qs(msg::kDlgStopWhenEnabled), this);
+    stop_->setObjectName("1058");
+    layout->addWidget(stop_);
+    addOkCancel(this, layout);
+    resize(308 * 2, 176 * 2);
+
+    auto t = net_.transitions.find(id_);
+    std::string s = t == net_.transitions.end() ? std::string() : t->second.functionText;
+    if (s.empty()) s = text(msg::kDlgRequestOnly);
+    // The edit keeps bare line feeds; OK writes CR LF back, as typed text is stored.
+    text_->setPlainText(QString::fromStdString(s).remove('\r'));
+    stop_->setChecked(net_.simTranOpt.count(id_) > 0);
+    text_->setReadOnly(CNOVRAView::appCompiled != 0);
+}
+
+void CTransitionDialog::accept() {
+    auto t = net_.transitions.find(id_);
+    if (t == net_.transitions.end()) {  // deleted while the dialog was open: nothing left to change
+        QDialog::accept();
+        return;
+    }
+    if (CNOVRAView::appCompiled == 0) {
+        CTransitionFunction f = t->second;
+        f.functionText = text_->toPlainText().replace("\n", "\r\n").toStdString();
+        try {
+            refreshFunction(f);
+        } catch (const CError& e) {
+            // The typed text stays in the edit so that the user can correct it.
+            showFieldMessage(this, QString::fromStdString(e.message()));
+            return;
+        }
+        static_cast<CTransitionFunction&>(t->second) = std::move(f);
+        net_.pruneArcLabels(id_);
+    }
+    if (stop_->isChecked())
+        net_.simTranOpt.insert(id_);
+    else
+        net_.simTranOpt.erase(id_);
+    QDialog::accept();
+}
+
+}  // namespace novra::ui

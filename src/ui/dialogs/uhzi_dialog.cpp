@@ -1,0 +1,108 @@
+// The uhzi dialog: held value or streamed bit strings, and the direction the bits leave in.
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "common/messages.h"
+#include "common/messages_ui.h"
+#include "model/net.h"
+#include "ui/dialogs/dialogs.h"
+#include "ui/view.h"
+
+namespace novra::ui {
+
+namespace {
+QString qs(const MsgText& m) {
+    return QString::fromUtf8(text(m).c_str());
+}
+QRadioButton* radio(QWidget* parent, const QString& caption, const char* id) {
+    auto* r = new QRadioButton(caption, parent);
+    r->setObjectName(id);
+    return r;
+}
+}  // namespace
+
+CUhziDialog::CUhziDialog(CNet& net, int uhziId, QWidget* parent) : QDialog(parent), net_(net), id_(uhziId) {
+    setWindowTitle(qs(msg::kDlgUhziTitle));
+    auto* layout = new QVBoxLayout(this);
+    auto* group = new QGroupBox(qs(msg::kDlgUhziGroup), this);
+    auto* grid = new QGridLayout(group);
+    hold_ = radio(group, qs(msg::kDlgHoldValue), "1004");
+    stream_ = radio(group, qs(msg::kDlgStreamBits), "1005");
+    value_ = new QLineEdit(group);
+    value_->setObjectName("1023");
+    value_->setMaxLength(1);
+    words_ = new QPlainTextEdit(group);
+    words_->setObjectName("1024");
+    left_ = radio(group, qs(msg::kDlgDirectionLeft), "1011");
+    right_ = radio(group, QString(), "1012");
+    auto* modes = new QButtonGroup(this);
+    modes->addButton(hold_, 0);
+    modes->addButton(stream_, 1);
+    auto* directions = new QButtonGroup(this);
+    directions->addButton(left_, 0);
+    directions->addButton(right_, 1);
+    grid->addWidget(hold_, 0, 0);
+    grid->addWidget(value_, 0, 1);
+    grid->addWidget(stream_, 1, 0);
+    grid->addWidget(words_, 2, 0, 1, 3);
+    grid->addWidget(new QLabel(qs(msg::kDlgDirection), group), 3, 0);
+    grid->addWidget(left_, 3, 1);
+    grid->addWidget(right_, 3, 2);
+    grid->addWidget(new QLabel(qs(msg::kDlgDirectionRight), group), 3, 3);
+    layout->addWidget(group);
+    addOkCancel(this, layout);
+    resize(207 * 2, 170 * 2);
+
+    auto u = net_.uhzis.find(id_);
+    if (u != net_.uhzis.end()) {
+        (u->second.addp == 1 ? stream_ : hold_)->setChecked(true);
+        words_->setPlainText(joinLines(u->second.words).remove('\r'));
+        value_->setText(QString::number(u->second.holdValue));
+        (u->second.line == 1 ? right_ : left_)->setChecked(true);
+    } else {
+        hold_->setChecked(true);
+        left_->setChecked(true);
+    }
+    if (CNOVRAView::appCompiled != 0) {
+        value_->setReadOnly(true);
+        words_->setReadOnly(true);
+        for (auto* r : {hold_, stream_, left_, right_}) r->setEnabled(false);
+    } else {
+        modeChosen();
+    }
+    connect(hold_, &QRadioButton::toggled, this, [this] { modeChosen(); });
+}
+
+void CUhziDialog::modeChosen() {
+    const bool streaming = stream_->isChecked();
+    words_->setReadOnly(!streaming);
+    value_->setReadOnly(streaming);
+    left_->setEnabled(streaming);
+    right_->setEnabled(streaming);
+}
+
+void CUhziDialog::accept() {
+    bool ok = false;
+    const int v = value_->text().trimmed().toInt(&ok);
+    if (!ok || v < 0 || v > 1) {
+        showFieldMessage(this, QString::fromUtf8(format(msg::kDlgIntRange, 0, 1).c_str()));
+        value_->setFocus();
+        return;
+    }
+    auto u = net_.uhzis.find(id_);
+    if (CNOVRAView::appCompiled == 0 && u != net_.uhzis.end()) {
+        u->second.addp = stream_->isChecked() ? 1 : 0;
+        u->second.holdValue = v;
+        u->second.words = splitLines(words_->toPlainText());
+        u->second.line = right_->isChecked() ? 1 : 0;
+    }
+    QDialog::accept();
+}
+
+}  // namespace novra::ui
