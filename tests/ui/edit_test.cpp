@@ -38,6 +38,7 @@ class EditTest : public QObject {
     void variableMenus();
     void contextMenus();
     void keysAndEscape();
+    void panningAndCoordinates();
     void tooltipShowsTheFunction();
     void compiledNetTakesSimulationTokensOnly();
 
@@ -460,6 +461,41 @@ void EditTest::keysAndEscape() {
     QCOMPARE(net().objects.size(), size_t(1));
     click({300, 300});
     QCOMPARE(net().objects.size(), size_t(2));
+}
+
+void EditTest::panningAndCoordinates() {
+    QPoint shown;
+    connect(view_.get(), &CNOVRAView::coordinatesChanged, this, [&](int x, int y) { shown = QPoint(x, y); });
+    move({123, 45});
+    QCOMPARE(shown, view_->toCanvas({123, 45}));
+    const QPoint s0 = view_->scrollPos();
+    QTest::mousePress(vp(), Qt::MiddleButton, {}, {200, 200});
+    QCOMPARE(view_->cursorRole, int(CNOVRAView::kCursorPan));
+    move({230, 190}, Qt::MiddleButton);
+    QCOMPARE(view_->scrollPos(), s0 + QPoint(-30, 10));  // the canvas follows the hand
+    QTest::mouseRelease(vp(), Qt::MiddleButton, {}, {230, 190});
+    QVERIFY(!view_->panning);
+    // Ctrl with the right button pans too, and no menu comes up.
+    bool menu = false;
+    view_->runMenu = [&](QMenu&, QPoint) -> QAction* {
+        menu = true;
+        return nullptr;
+    };
+    QTest::keyPress(view_.get(), Qt::Key_Control);
+    QTest::mousePress(vp(), Qt::RightButton, {}, {100, 100});
+    move({90, 100}, Qt::RightButton);
+    QTest::mouseRelease(vp(), Qt::RightButton, {}, {90, 100});
+    QTest::keyRelease(view_.get(), Qt::Key_Control);
+    QCOMPARE(view_->scrollPos(), s0 + QPoint(-20, 10));
+    QVERIFY(!menu && !view_->panning);
+    // A pan never places anything, and the tool still works afterwards.
+    tool(Cmd::ToolPlace);
+    QTest::mousePress(vp(), Qt::MiddleButton, {}, {200, 200});
+    click({150, 150});
+    QTest::mouseRelease(vp(), Qt::MiddleButton, {}, {200, 200});
+    QVERIFY(net().objects.empty());
+    click({150, 150});
+    QCOMPARE(net().objects.size(), size_t(1));
 }
 
 void EditTest::tooltipShowsTheFunction() {
