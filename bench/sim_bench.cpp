@@ -1,5 +1,9 @@
-// The unanimated run on long pipelines and rings: firings per second and the cost of one sweep (one
-// enabling evaluation and one firing phase over every transition).
+// Compile and the unanimated run on nets from 1 000 to 1 000 000 objects: pipelines, rings, fork/join
+// trees and select/merge lattices, with the incremental engine and with the reference engine that walks
+// every transition in every sweep. Counters: firings per second and the time of one sweep (one enabling
+// evaluation and one firing phase, with the source and sink phases around them).
+//
+// Arguments of the run benchmarks: engine (0 incremental, 1 reference), then the size.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -9,6 +13,7 @@
 #include "simnets.h"
 
 using namespace novra;
+using bench::Shape;
 
 namespace {
 
@@ -46,14 +51,14 @@ RunCounts countRun(CNet& net, long maxPhases) {
     return c;
 }
 
-// Enough phases to keep each measurement near a second whatever the size.
-long phasesFor(long n) {
-    return std::max(200L, 20000000L / n);
+CNet::SimEngine engineOf(const benchmark::State& state) {
+    return state.range(0) == 1 ? CNet::SimEngine::Reference : CNet::SimEngine::Incremental;
 }
 
-void runBenchmark(benchmark::State& state, CNet& net) {
-    const long phases = phasesFor(state.range(0));
+void runBenchmark(benchmark::State& state, CNet& net, long phases) {
+    net.simEngine = CNet::SimEngine::Incremental;
     const RunCounts counts = countRun(net, phases);
+    net.simEngine = engineOf(state);
     for (auto _ : state) {
         state.PauseTiming();
         net.compileNet();
@@ -70,29 +75,101 @@ void runBenchmark(benchmark::State& state, CNet& net) {
     state.counters["ns/sweep"] =
         benchmark::Counter(static_cast<double>(counts.sweeps) * iterations * 1e-9,
                            benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["objects"] = static_cast<double>(net.objects.size());
+}
+
+// Enough phases to keep each measurement near a second with the reference engine, whatever the size.
+long phasesFor(long objects) {
+    return std::clamp(20000000L / objects, 20L, 2000L);
+}
+
+// --- compile ---
+
+void compileBenchmark(benchmark::State& state, Shape shape) {
+    CNet net;
+    bench::buildShape(net, shape, static_cast<int>(state.range(0)));
+    for (auto _ : state) net.compileNet();
+    state.counters["objects"] = static_cast<double>(net.objects.size());
+    state.counters["ns/object"] = benchmark::Counter(
+        static_cast<double>(net.objects.size()) * static_cast<double>(state.iterations()) * 1e-9,
+        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
+void BM_CompilePipeline(benchmark::State& state) {
+    compileBenchmark(state, Shape::Pipeline);
+}
+void BM_CompileRing(benchmark::State& state) {
+    compileBenchmark(state, Shape::Ring);
+}
+void BM_CompileForkJoin(benchmark::State& state) {
+    compileBenchmark(state, Shape::ForkJoin);
+}
+void BM_CompileLattice(benchmark::State& state) {
+    compileBenchmark(state, Shape::Lattice);
+}
+
+void compileSizes(benchmark::internal::Benchmark* b) {
+    for (int n : {1000, 10000, 100000, 200000, 1000000}) b->Arg(n);
+    b->Unit(benchmark::kMillisecond);
+}
+BENCHMARK(BM_CompilePipeline)->Apply(compileSizes);
+BENCHMARK(BM_CompileRing)->Apply(compileSizes);
+BENCHMARK(BM_CompileForkJoin)->Apply(compileSizes);
+BENCHMARK(BM_CompileLattice)->Apply(compileSizes);
+
+// --- the unanimated run ---
+
+void runShape(benchmark::State& state, Shape shape) {
+    CNet net;
+    bench::buildShape(net, shape, static_cast<int>(state.range(1)));
+    runBenchmark(state, net, phasesFor(state.range(1)));
 }
 
 void BM_RunPipeline(benchmark::State& state) {
-    CNet net;
-    bench::buildPipeline(net, static_cast<int>(state.range(0)), 1000, 16);
-    runBenchmark(state, net);
+    runShape(state, Shape::Pipeline);
 }
-BENCHMARK(BM_RunPipeline)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
-
 void BM_RunRing(benchmark::State& state) {
-    CNet net;
-    bench::buildRing(net, static_cast<int>(state.range(0)));
-    runBenchmark(state, net);
+    runShape(state, Shape::Ring);
 }
-BENCHMARK(BM_RunRing)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+void BM_RunForkJoin(benchmark::State& state) {
+    runShape(state, Shape::ForkJoin);
+}
+void BM_RunLattice(benchmark::State& state) {
+    runShape(state, Shape::Lattice);
+}
 
-void BM_CompileRing(benchmark::State& state) {
-    CNet net;
-    bench::buildRing(net, static_cast<int>(state.range(0)));
-    for (auto _ : state) net.compileNet();
-    state.counters["transitions"] = static_cast<double>(state.range(0));
+void runSizes(benchmark::internal::Benchmark* b) {
+    for (int engine : {0, 1})
+        for (int n : {1000, 10000, 100000, 1000000}) b->Args({engine, n});
+    b->Unit(benchmark::kMillisecond);
 }
-BENCHMARK(BM_CompileRing)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RunPipeline)->Apply(runSizes);
+BENCHMARK(BM_RunRing)->Apply(runSizes);
+BENCHMARK(BM_RunForkJoin)->Apply(runSizes);
+BENCHMARK(BM_RunLattice)->Apply(runSizes);
+
+// One pipeline of n transitions streaming words, full of waves from the start.
+void BM_RunStreamingPipeline(benchmark::State& state) {
+    CNet net;
+    bench::buildPipeline(net, static_cast<int>(state.range(1)), 1000, 16, true);
+    runBenchmark(state, net, 2000);
+}
+BENCHMARK(BM_RunStreamingPipeline)->Args({0, 100000})->Args({1, 100000})->Unit(benchmark::kMillisecond);
+
+// A streaming pipeline of 100 stages, alone (size 0) or beside `size` transitions that never fire.
+void BM_RunSmallActive(benchmark::State& state) {
+    CNet net;
+    bench::buildPipeline(net, 100, 1000, 16, true);
+    if (state.range(1) > 0) bench::buildIdle(net, static_cast<int>(state.range(1)), 1000);
+    runBenchmark(state, net, state.range(0) == 1 ? 40 : 4000);
+}
+BENCHMARK(BM_RunSmallActive)
+    ->Args({0, 0})
+    ->Args({0, 500000})
+    ->Args({0, 1000000})
+    ->Args({1, 0})
+    ->Args({1, 500000})
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

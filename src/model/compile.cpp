@@ -33,25 +33,25 @@ void blaming(CNet& net, int id, Fn&& fn) {
     }
 }
 
-void checkArc(CNet& net, const CNodeTable& nodes, const CArc& arc) {
-    if (!nodes.exists(arc.fromId)) raise(text(msg::kArcSourceMissing));
-    if (!nodes.exists(arc.toId)) raise(text(msg::kArcDestMissing));
-    const int to = nodes.kindOf(arc.toId);
-    switch (nodes.kindOf(arc.fromId)) {
+void checkArc(CNet& net, const CNodeTable& nodes, int fromId, int toId) {
+    if (!nodes.exists(fromId)) raise(text(msg::kArcSourceMissing));
+    if (!nodes.exists(toId)) raise(text(msg::kArcDestMissing));
+    const int to = nodes.kindOf(toId);
+    switch (nodes.kindOf(fromId)) {
         case kPlace:
             if (to == kTransition || to == kKemmakix) return;
-            net.stopObject = arc.toId;
+            net.stopObject = toId;
             raise(text(msg::kArcFromPlace));
         case kTransition:
             if (to == kPlace) return;
-            net.stopObject = arc.toId;
+            net.stopObject = toId;
             raise(text(msg::kArcFromTransition));
         case kUhzi:
             if (to == kPlace) return;
-            net.stopObject = arc.toId;
+            net.stopObject = toId;
             raise(text(msg::kArcFromUhzi));
         default:
-            net.stopObject = arc.fromId;
+            net.stopObject = fromId;
             raise(text(msg::kArcFromOther));
     }
 }
@@ -66,24 +66,24 @@ void bindSide(const CNodeTable& nodes, const CArcTable& arcs, CNet& net, ArcRang
     const MsgText& connect = input ? msg::kConnectInputVar : msg::kConnectOutputVar;
     int freeSlot = static_cast<int>(arcIds.size()) - 1;
     const bool single = arcIds.size() == 1 && varCount == 1;
-    for (int arcId : arcIds) {
-        const CArc& arc = *arcs.find(arcId);
+    for (int at : arcIds) {
+        const size_t a = static_cast<size_t>(at);
         int slot = 0;
         if (single) {
             slot = 0;
-        } else if (arc.varName.empty()) {
+        } else if (!arcs.labelled[a]) {
             slot = freeSlot--;
         } else {
-            auto v = varNames.find(arc.varName);
+            auto v = varNames.find(arcs.arcs[a]->varName);
             if (v == varNames.end() || v->second < 1 || v->second - 1 > freeSlot) raise(text(connect));
             slot = v->second - 1;
         }
         // The arc checks before this leave only places at this end.
-        const int place = nodes.placeIndex(input ? arc.fromId : arc.toId);
+        const int place = nodes.placeIndex(input ? arcs.from[a] : arcs.to[a]);
         if (place < 0) raise(text(input ? msg::kArcSourceMissing : msg::kArcDestMissing));
         slots[static_cast<size_t>(slot)] = nodes.places[static_cast<size_t>(place)];
         slotPlaces[slot] = place;
-        arcSlots.emplace_hint(arcSlots.end(), arcId, slot);
+        arcSlots.emplace_hint(arcSlots.end(), arcs.ids[a], slot);
     }
     if (freeSlot != varCount - 1) raise(text(input ? msg::kUnboundInputVar : msg::kUnboundOutputVar));
 }
@@ -187,10 +187,10 @@ void propagateLastColors(CNet& net, const CNodeTable& nodes, const CArcTable& ar
             const ArcRange outs = compiling::outgoing(nodes, tid);
             const ArcRange ins = compiling::incoming(nodes, tid);
             for (int oa : outs) {
-                const int o = nodes.placeIndex(arcs.find(oa)->toId);
+                const int o = nodes.placeIndex(arcs.to[static_cast<size_t>(oa)]);
                 if (o < 0) continue;
                 for (int ia : ins) {
-                    const int i = nodes.placeIndex(arcs.find(ia)->fromId);
+                    const int i = nodes.placeIndex(arcs.from[static_cast<size_t>(ia)]);
                     if (i >= 0) fn(o, i);
                 }
             }
@@ -247,20 +247,21 @@ void CNet::compileNet() {
     compiledShape = CompiledShape{};
     simIndex.valid = false;
 
-    // 1-2: the simulation marking starts from the initial marking. Both maps are in ID order, so one
-    // walk pairs every token with its place.
-    for (auto& [id, p] : places) p.resetForCompile();
+    CNodeTable nodes;
+    nodes.build(*this);
+
+    // 1-2: the simulation marking starts from the initial marking. Both are in ID order, so one walk
+    // pairs every token with its place.
+    for (CPlace* p : nodes.places) p->resetForCompile();
     {
-        auto p = places.begin();
+        size_t k = 0;
         for (const auto& [id, tok] : tokens) {
-            while (p != places.end() && p->first < id) ++p;
-            if (p == places.end() || p->first != id) raise(text(msg::kTokenOnNonPlace));
-            p->second.put(tok.color, tok.value);
+            while (k < nodes.placeIds.size() && nodes.placeIds[k] < id) ++k;
+            if (k == nodes.placeIds.size() || nodes.placeIds[k] != id) raise(text(msg::kTokenOnNonPlace));
+            nodes.places[k]->put(tok.color, tok.value);
         }
     }
 
-    CNodeTable nodes;
-    nodes.build(*this);
     CArcTable arcTable;
     arcTable.build(*this);
     compiling::buildArcLists(*this, arcTable, nodes);
@@ -290,7 +291,7 @@ void CNet::compileNet() {
     for (auto& [id, k] : kemmakixes) blaming(*this, id, [&] { k.reset(); });
 
     // 8: connections. The slots' places are kept for the simulation's index.
-    for (const CArc* arc : arcTable.arcs) checkArc(*this, nodes, *arc);
+    for (size_t a = 0; a < arcTable.ids.size(); ++a) checkArc(*this, nodes, arcTable.from[a], arcTable.to[a]);
     std::vector<int> inputStart(nt + 1, 0), outputStart(nt + 1, 0);
     for (size_t i = 0; i < nt; ++i) {
         inputStart[i + 1] = inputStart[i] + nodes.transitions[i]->inputArcCount;
@@ -309,12 +310,12 @@ void CNet::compileNet() {
     for (size_t i = 0; i < nodes.uhzis.size(); ++i) {
         const ArcRange out = compiling::outgoing(nodes, nodes.uhziIds[i]);
         if (out.size() > 1) raise(text(msg::kUhziOneOutput));
-        nodes.uhzis[i]->placeId = out.empty() ? 0 : arcTable.find(*out.begin())->toId;
+        nodes.uhzis[i]->placeId = out.empty() ? 0 : arcTable.to[static_cast<size_t>(*out.begin())];
     }
     for (size_t i = 0; i < nodes.kemmakixes.size(); ++i) {
         const ArcRange in = compiling::incoming(nodes, nodes.kemmakixIds[i]);
         if (in.size() > 1) raise(text(msg::kKemmakixOneInput));
-        nodes.kemmakixes[i]->placeId = in.empty() ? 0 : arcTable.find(*in.begin())->fromId;
+        nodes.kemmakixes[i]->placeId = in.empty() ? 0 : arcTable.from[static_cast<size_t>(*in.begin())];
     }
 
     // 9: a net replaying an event file needs no more.

@@ -10,21 +10,12 @@ namespace {
 constexpr size_t kDirectSlack = 4;
 constexpr size_t kDirectMinimum = 1 << 16;
 
-template <typename Map>
-std::vector<int> keysOf(const Map& m) {
-    std::vector<int> keys;
-    keys.reserve(m.size());
-    for (const auto& kv : m) keys.push_back(kv.first);
-    return keys;
-}
-
-// Keys of `extra` that `base` (ascending) lacks, appended to `out`.
-template <typename Map>
-void addMissing(const std::vector<int>& base, const Map& extra, std::vector<int>& out) {
+// IDs of `extra` that `base` lacks (both ascending), appended to `out`.
+void addMissing(const std::vector<int>& base, const std::vector<int>& extra, std::vector<int>& out) {
     auto b = base.begin();
-    for (const auto& kv : extra) {
-        while (b != base.end() && *b < kv.first) ++b;
-        if (b == base.end() || *b != kv.first) out.push_back(kv.first);
+    for (int id : extra) {
+        while (b != base.end() && *b < id) ++b;
+        if (b == base.end() || *b != id) out.push_back(id);
     }
 }
 
@@ -55,23 +46,32 @@ void buildLists(const std::multimap<int, int>& index, const CArcTable& arcs, con
     const size_t n = nodes.ids.size();
     start.assign(n + 1, 0);
     std::vector<int> pos;
-    pos.reserve(index.size());
-    std::vector<int> arcIds;
-    arcIds.reserve(index.size());
-    for (const auto& [node, arcId] : index) {
-        const CArc* a = arcs.find(arcId);
-        if (a == nullptr || (outgoingSide ? a->fromId : a->toId) != node) continue;
+    std::vector<int> arcAt;
+    auto add = [&](int node, int at) {
         const int k = nodes.positions.find(node);
-        if (k < 0) continue;
+        if (k < 0) return;
         pos.push_back(k);
-        arcIds.push_back(arcId);
+        arcAt.push_back(at);
         ++start[static_cast<size_t>(k) + 1];
+    };
+    const std::vector<int>& end = outgoingSide ? arcs.from : arcs.to;
+    if (index.size() == arcs.ids.size()) {
+        // An index as the net's operations keep it has one entry per arc: the arcs themselves say it all,
+        // already in ascending ID, without a walk over the index's tree.
+        pos.reserve(arcs.ids.size());
+        arcAt.reserve(arcs.ids.size());
+        for (size_t a = 0; a < arcs.ids.size(); ++a) add(end[a], static_cast<int>(a));
+    } else {
+        for (const auto& [node, arcId] : index) {
+            const int a = arcs.find(arcId);
+            if (a >= 0 && end[static_cast<size_t>(a)] == node) add(node, a);
+        }
     }
     for (size_t k = 0; k < n; ++k) start[k + 1] += start[k];
-    list.assign(arcIds.size(), 0);
+    list.assign(arcAt.size(), 0);
     std::vector<int> fill(start.begin(), start.end() - 1);
-    for (size_t e = 0; e < arcIds.size(); ++e)
-        list[static_cast<size_t>(fill[static_cast<size_t>(pos[e])]++)] = arcIds[e];
+    for (size_t e = 0; e < arcAt.size(); ++e)
+        list[static_cast<size_t>(fill[static_cast<size_t>(pos[e])]++)] = arcAt[e];
     for (size_t k = 0; k < n; ++k) {
         auto b = list.begin() + start[k];
         auto e = list.begin() + start[k + 1];
@@ -107,22 +107,34 @@ void CNodeTable::build(CNet& net) {
     recordsOf(net.uhzis, uhziIds, uhzis);
     recordsOf(net.kemmakixes, kemmakixIds, kemmakixes);
 
-    ids = keysOf(net.objects);
+    ids.clear();
+    ids.reserve(net.objects.size());
+    std::vector<int> objectKinds;
+    objectKinds.reserve(net.objects.size());
+    for (const auto& [id, v] : net.objects) {
+        ids.push_back(id);
+        objectKinds.push_back(v.kind);
+    }
     std::vector<int> extra;
-    addMissing(ids, net.places, extra);
-    addMissing(ids, net.transitions, extra);
-    addMissing(ids, net.uhzis, extra);
-    addMissing(ids, net.kemmakixes, extra);
-    if (!extra.empty()) {
+    addMissing(ids, placeIds, extra);
+    addMissing(ids, transitionIds, extra);
+    addMissing(ids, uhziIds, extra);
+    addMissing(ids, kemmakixIds, extra);
+    if (extra.empty()) {
+        positions.build(ids);
+        kinds = std::move(objectKinds);
+    } else {
+        // Records without a view entry: rare, the slow way.
+        const std::vector<int> objectIds = ids;
         ids.insert(ids.end(), extra.begin(), extra.end());
         std::sort(ids.begin(), ids.end());
         ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
+        positions.build(ids);
+        kinds.assign(ids.size(), 0);
+        for (size_t k = 0; k < objectIds.size(); ++k)
+            kinds[static_cast<size_t>(positions.find(objectIds[k]))] = objectKinds[k];
     }
-    positions.build(ids);
-
-    kinds.assign(ids.size(), 0);
     recordIndex.assign(ids.size(), -1);
-    for (const auto& [id, v] : net.objects) kinds[static_cast<size_t>(positions.find(id))] = v.kind;
     indexKind(*this, placeIds, kPlace);
     indexKind(*this, transitionIds, kTransition);
     indexKind(*this, uhziIds, kUhzi);
@@ -146,13 +158,23 @@ int CNodeTable::placeIndex(int id) const {
 }
 
 void CArcTable::build(const CNet& net) {
+    const size_t n = net.arcs.size();
     ids.clear();
     arcs.clear();
-    ids.reserve(net.arcs.size());
-    arcs.reserve(net.arcs.size());
+    from.clear();
+    to.clear();
+    labelled.clear();
+    ids.reserve(n);
+    arcs.reserve(n);
+    from.reserve(n);
+    to.reserve(n);
+    labelled.reserve(n);
     for (const auto& [id, a] : net.arcs) {
         ids.push_back(id);
         arcs.push_back(&a);
+        from.push_back(a.fromId);
+        to.push_back(a.toId);
+        labelled.push_back(!a.varName.empty());
     }
     positions.build(ids);
 }

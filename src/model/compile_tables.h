@@ -33,31 +33,31 @@ struct CNodeTable {
     std::vector<CUhzi*> uhzis;
     std::vector<CKemmakix*> kemmakixes;
 
-    // The arcs leaving and entering each node (by position), ascending arc ID; entries of the arc indexes
-    // that name a missing arc or an arc with another end are left out.
+    // The arcs leaving and entering each node (by position), as positions in the arc table, ascending arc
+    // ID; entries of the arc indexes that name a missing arc or an arc with another end are left out.
     std::vector<int> outStart, outArcs;
     std::vector<int> inStart, inArcs;
 
+    // Walks each of the net's node maps once.
     void build(CNet& net);
     int kindOf(int id) const;
     bool exists(int id) const;     // known to objects and to the map of its kind
     int placeIndex(int id) const;  // dense place index of a place ID, -1 when it is none
 };
 
-// Every arc by ID.
+// Every arc by ID, with its ends copied out of the records.
 struct CArcTable {
     std::vector<int> ids;  // ascending
     std::vector<const CArc*> arcs;
+    std::vector<int> from, to;
+    std::vector<char> labelled;  // the arc names a variable
     CIdPositions positions;
 
     void build(const CNet& net);
-    const CArc* find(int id) const {
-        const int k = positions.find(id);
-        return k < 0 ? nullptr : arcs[static_cast<size_t>(k)];
-    }
+    int find(int id) const { return positions.find(id); }  // position, or -1
 };
 
-// Arcs of one node (by position in the node table) in one direction.
+// Arc positions of one node in one direction, ascending arc ID.
 struct ArcRange {
     const int* first;
     const int* last;

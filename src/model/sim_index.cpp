@@ -14,6 +14,16 @@ void COrderedBitSet::resize(size_t n) {
     }
 }
 
+void COrderedBitSet::insertAbove(size_t word) {
+    for (size_t l = 1; l < levels_.size(); ++l) {
+        uint64_t& w = levels_[l][word >> 6];
+        const uint64_t old = w;
+        w = old | uint64_t{1} << (word & 63);
+        if (old != 0) return;
+        word >>= 6;
+    }
+}
+
 void COrderedBitSet::clear() {
     for (auto& level : levels_) std::fill(level.begin(), level.end(), 0);
 }
@@ -22,31 +32,24 @@ void CSimIndex::startSimulation() {
     const size_t np = placeRecs.size();
     const size_t nt = transitionRecs.size();
 
-    // Readers of every place: counted, then filled transition by transition, so each row comes out
-    // ascending; a place that is both input and output of one transition lists it once.
-    readerStart.assign(np + 1, 0);
-    std::vector<int> last(np, -1);
-    auto eachRead = [&](auto&& fn) {
-        for (size_t i = 0; i < nt; ++i) {
-            for (int k = inputStart[i]; k < inputStart[i + 1]; ++k) fn(inputSlots[static_cast<size_t>(k)], i);
-            for (int k = outputStart[i]; k < outputStart[i + 1]; ++k)
-                fn(outputSlots[static_cast<size_t>(k)], i);
-        }
+    // Consumers and producers of every place, as compressed rows filled transition by transition so that
+    // each row comes out ascending.
+    auto rows = [&](const std::vector<int>& slotStart, const std::vector<int>& slots, std::vector<int>& start,
+                    std::vector<int>& list) {
+        start.assign(np + 1, 0);
+        for (int p : slots)
+            if (p >= 0) ++start[static_cast<size_t>(p) + 1];
+        for (size_t p = 0; p < np; ++p) start[p + 1] += start[p];
+        list.assign(static_cast<size_t>(start[np]), 0);
+        std::vector<int> fill(start.begin(), start.end() - 1);
+        for (size_t i = 0; i < nt; ++i)
+            for (int k = slotStart[i]; k < slotStart[i + 1]; ++k) {
+                const int p = slots[static_cast<size_t>(k)];
+                if (p >= 0) list[static_cast<size_t>(fill[static_cast<size_t>(p)]++)] = static_cast<int>(i);
+            }
     };
-    eachRead([&](int p, size_t i) {
-        if (p < 0 || last[static_cast<size_t>(p)] == static_cast<int>(i)) return;
-        last[static_cast<size_t>(p)] = static_cast<int>(i);
-        ++readerStart[static_cast<size_t>(p) + 1];
-    });
-    for (size_t p = 0; p < np; ++p) readerStart[p + 1] += readerStart[p];
-    readers.assign(static_cast<size_t>(readerStart[np]), 0);
-    std::fill(last.begin(), last.end(), -1);
-    std::vector<int> fill(readerStart.begin(), readerStart.end() - 1);
-    eachRead([&](int p, size_t i) {
-        if (p < 0 || last[static_cast<size_t>(p)] == static_cast<int>(i)) return;
-        last[static_cast<size_t>(p)] = static_cast<int>(i);
-        readers[static_cast<size_t>(fill[static_cast<size_t>(p)]++)] = static_cast<int>(i);
-    });
+    rows(inputStart, inputSlots, consumerStart, consumers);
+    rows(outputStart, outputSlots, producerStart, producers);
 
     auto placeOf = [&](int id) {
         auto it = std::lower_bound(placeIds.begin(), placeIds.end(), id);
@@ -58,6 +61,8 @@ void CSimIndex::startSimulation() {
     for (const CKemmakix* k : kemmakixRecs) kemmakixPlace.push_back(placeOf(k->placeId));
 
     dirty.resize(nt);
+    marks.assign(np, PlaceMark{});
+    hot.assign(nt, TransitionHot{});
     enabled.clear();
     fullSweep = true;
     valid = true;

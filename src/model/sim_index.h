@@ -5,6 +5,7 @@
 // transitions next to the places that changed instead of walking every record.
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "model/records.h"
@@ -22,14 +23,10 @@ class COrderedBitSet {
     bool contains(size_t i) const { return (levels_[0][i >> 6] >> (i & 63)) & 1u; }
 
     void insert(size_t i) {
-        for (auto& level : levels_) {
-            uint64_t& w = level[i >> 6];
-            const uint64_t bit = uint64_t{1} << (i & 63);
-            const bool wasEmpty = w == 0;
-            w |= bit;
-            if (!wasEmpty) return;
-            i >>= 6;
-        }
+        uint64_t& w = levels_[0][i >> 6];
+        const uint64_t old = w;
+        w = old | uint64_t{1} << (i & 63);
+        if (old == 0) insertAbove(i >> 6);
     }
 
     // Calls fn(member) for every member in ascending order and empties the set. fn must not insert.
@@ -40,6 +37,8 @@ class COrderedBitSet {
     }
 
   private:
+    void insertAbove(size_t word);
+
     template <typename Fn>
     void drainWord(size_t level, size_t word, Fn& fn) {
         uint64_t& w = levels_[level][word];
@@ -55,6 +54,27 @@ class COrderedBitSet {
     }
 
     std::vector<std::vector<uint64_t>> levels_;  // levels_[0] holds the members; the last has one word
+};
+
+// The token fields of a place, as the incremental engine last wrote or read them in its record.
+struct PlaceMark {
+    int hasToken = 0;
+    int color = 0;
+    int value = 0;
+    int lastColor = 0;
+};
+
+// What the incremental engine reads of a transition in every sweep, kept beside the others so that
+// deciding that a transition stays off touches no record. enabled and fired mirror the record's flags.
+struct TransitionHot {
+    int inputCount = 0;
+    int outputCount = 0;
+    size_t functionAt = 0, functionLength = 0;  // compiled function and guard in CSimIndex::code
+    size_t guardAt = 0, guardLength = 0;
+    bool wired = false;
+    bool hasGuard = false;
+    bool enabled = false;
+    bool fired = false;
 };
 
 struct CSimIndex {
@@ -76,21 +96,35 @@ struct CSimIndex {
     // start[i] to start[i + 1]).
     std::vector<int> inputStart, inputSlots;
     std::vector<int> outputStart, outputSlots;
-    // The transitions that read each place, as input or as output, ascending and without repeats.
-    std::vector<int> readerStart, readers;
+    // The transitions that take from each place and those that put into it, ascending.
+    std::vector<int> consumerStart, consumers;
+    std::vector<int> producerStart, producers;
 
-    // Working sets of the incremental engine.
+    // Working sets of the incremental engine. marks and hot mirror the records; they are loaded from them
+    // whenever a full sweep starts.
+    std::vector<PlaceMark> marks;
+    std::vector<TransitionHot> hot;
+    std::vector<int> inputValues;   // per transition from inputStart: its inputValues
+    std::vector<int> outputValues;  // per transition from outputStart: its outputValues
+    std::string code;               // every transition's compiled function and guard
+
     bool fullSweep = true;     // the next enabling evaluation looks at every transition
     COrderedBitSet dirty;      // transitions next to a place that changed since they were evaluated
     std::vector<int> enabled;  // transitions the last enabling evaluation enabled, ascending
 
     // Everything the compile found, ready for a fresh simulation.
     void startSimulation();
-    // A place's token changed: every transition reading it is evaluated again in the next sweep.
-    void placeChanged(int placeIndex) {
-        for (int k = readerStart[static_cast<size_t>(placeIndex)];
-             k < readerStart[static_cast<size_t>(placeIndex) + 1]; ++k)
-            dirty.insert(static_cast<size_t>(readers[static_cast<size_t>(k)]));
+    // A place got a token: its consumers may now be enabled. Its producers cannot be (their output is
+    // full); the one among them that was enabled is looked at again anyway, as every enabled one is.
+    void placeFilled(int placeIndex) { wake(consumerStart, consumers, placeIndex); }
+    // A place lost its token: its producers may now be enabled, its consumers cannot be.
+    void placeEmptied(int placeIndex) { wake(producerStart, producers, placeIndex); }
+
+  private:
+    void wake(const std::vector<int>& start, const std::vector<int>& list, int placeIndex) {
+        const size_t p = static_cast<size_t>(placeIndex);
+        for (int k = start[p]; k < start[p + 1]; ++k)
+            dirty.insert(static_cast<size_t>(list[static_cast<size_t>(k)]));
     }
 };
 

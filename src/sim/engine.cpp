@@ -3,11 +3,12 @@
 #include "common/error.h"
 #include "common/messages.h"
 #include "model/net.h"
+#include "sim/engines.h"
 #include "trafunc/evaluator.h"
 
 namespace novra {
 
-namespace {
+namespace sim {
 
 // Connection data and value arrays as compile leaves them. A transition whose function was changed
 // after the last compile, or that compile never reached, is never enabled instead of reading past its
@@ -20,7 +21,7 @@ bool wired(const CTransition& t) {
            t.outputValues.size() == static_cast<size_t>(t.outputCount);
 }
 
-}  // namespace
+}  // namespace sim
 
 int CNet::inputColor(const CTransition& t) const {
     if (t.inputPlaces.empty()) return kNoColor;
@@ -38,7 +39,7 @@ int CNet::inputColor(const CTransition& t) const {
 int CNet::checkEnabled(CTransition& t) {
     t.enabled = false;
     t.fired = false;
-    if (!wired(t)) return kNoColor;
+    if (!sim::wired(t)) return kNoColor;
     for (const CPlace* p : t.outputPlaces)
         if (p == nullptr || p->hasToken) return kNoColor;
     const int col = inputColor(t);

@@ -7,6 +7,9 @@
 
 namespace novra::sim {
 
+// Connection data and value arrays as compile leaves them; anything else is never enabled.
+bool wired(const CTransition& t);
+
 void referenceEmitSources(CNet& net);
 int referenceEvaluateEnabling(CNet& net);
 void referenceFirePhase(CNet& net);

@@ -3,9 +3,14 @@
 // evaluated would come out the same again: only the others are evaluated, in ascending ID. The firing
 // phase walks the transitions that the evaluation enabled, in ascending ID. After a raised message, a
 // compile, a phase of the reference engine or a restored marking, the next sweep looks at everything.
+#include <algorithm>
+#include <string_view>
+
 #include "common/error.h"
+#include "common/messages.h"
 #include "sim/engines.h"
 #include "sim/sources.h"
+#include "trafunc/evaluator.h"
 
 namespace novra::sim {
 
@@ -26,11 +31,184 @@ CPlace* placeAt(const CSimIndex& ix, int index) {
     return index < 0 ? nullptr : ix.placeRecs[static_cast<size_t>(index)];
 }
 
+// The engine reads the marking, the transitions' flags, values and code from dense mirrors and writes
+// every change through to the records, so the records always show what the reference engine would have
+// left there; a sweep thus touches a record only where something changes.
+class CDense {
+  public:
+    explicit CDense(CSimIndex& ix) : ix_(ix) {}
+
+    // Loads the mirrors from the records: anything may have changed them.
+    void load() {
+        for (size_t p = 0; p < ix_.placeRecs.size(); ++p) reread(static_cast<int>(p));
+        ix_.inputValues.assign(ix_.inputSlots.size(), 0);
+        ix_.outputValues.assign(ix_.outputSlots.size(), 0);
+        ix_.code.clear();
+        for (size_t i = 0; i < ix_.transitionRecs.size(); ++i) {
+            const CTransition& t = *ix_.transitionRecs[i];
+            TransitionHot& h = ix_.hot[i];
+            h.inputCount = t.inputCount;
+            h.outputCount = t.outputCount;
+            h.wired = wired(t);
+            h.enabled = t.enabled;
+            h.fired = t.fired;
+            h.hasGuard = t.compiledGuard.has_value();
+            if (!h.wired) continue;  // never enabled: its values and code are never read
+            std::copy(t.inputValues.begin(), t.inputValues.end(),
+                      ix_.inputValues.begin() + ix_.inputStart[i]);
+            std::copy(t.outputValues.begin(), t.outputValues.end(),
+                      ix_.outputValues.begin() + ix_.outputStart[i]);
+            h.functionAt = ix_.code.size();
+            h.functionLength = t.compiledFunction.size();
+            ix_.code += t.compiledFunction;
+            h.guardAt = ix_.code.size();
+            h.guardLength = h.hasGuard ? t.compiledGuard->size() : 0;
+            if (h.hasGuard) ix_.code += *t.compiledGuard;
+        }
+    }
+
+    void reread(int p) {
+        const CPlace& r = *ix_.placeRecs[static_cast<size_t>(p)];
+        ix_.marks[static_cast<size_t>(p)] = PlaceMark{r.hasToken, r.color, r.value, r.lastColor};
+    }
+
+    // evaluateEnabled of engine.cpp on the mirrors.
+    bool evaluate(size_t i) {
+        TransitionHot& h = ix_.hot[i];
+        setFlags(i, false, false);
+        if (!h.wired) return false;
+        const int* out = outBegin(i);
+        const int* outEnd = this->outEnd(i);
+        for (const int* o = out; o != outEnd; ++o)
+            if (*o < 0 || mark(*o).hasToken) return false;
+        const int col = inputColor(i);
+        if (col == kNoColor) return false;
+        for (const int* o = out; o != outEnd; ++o)
+            if (mark(*o).lastColor == col) return false;
+        int* values = ix_.inputValues.data() + ix_.inputStart[i];
+        if (col == kBlack) {
+            const int* in = inBegin(i);
+            for (int k = 0; k < h.inputCount; ++k) {
+                const int v = mark(in[k]).value;
+                if (v == kUndefinedValue) raise(text(msg::kUndefinedInput));
+                if (values[k] != v) {
+                    values[k] = v;
+                    ix_.transitionRecs[i]->inputValues[static_cast<size_t>(k)] = v;
+                }
+            }
+        }
+        if (h.hasGuard) {
+            int result = 0;
+            CEvaluator ev;
+            ev.run(std::string_view(ix_.code).substr(h.guardAt, h.guardLength), values, &result, h.inputCount,
+                   1);
+            if (result == 0) return false;
+        }
+        setFlags(i, true, false);
+        return true;
+    }
+
+    // fire of engine.cpp on the mirrors; wakes the transitions next to the places it changed.
+    void fire(size_t i) {
+        TransitionHot& h = ix_.hot[i];
+        if (!h.enabled) return;
+        const int* out = outBegin(i);
+        const int* outEnd = this->outEnd(i);
+        int col = kNoColor;
+        if (h.wired && outputsFree(out, outEnd)) {
+            try {
+                col = inputColor(i);
+            } catch (...) {
+                setFlags(i, false, false);
+                throw;
+            }
+        }
+        // The re-check leaves the transition enabled when it passes, so a function that raises leaves it so.
+        setFlags(i, col != kNoColor, false);
+        if (col == kNoColor) return;
+        CTransition& t = *ix_.transitionRecs[i];
+        if (col == kBlack && h.outputCount > 0) computeOutputs(i, t);
+        const int* outputs = ix_.outputValues.data() + ix_.outputStart[i];
+        for (const int* p = inBegin(i); p != inEnd(i); ++p) {
+            ix_.placeRecs[static_cast<size_t>(*p)]->take();
+            reread(*p);
+            ix_.placeEmptied(*p);
+        }
+        setFlags(i, false, true);
+        const size_t labelled = static_cast<size_t>(h.outputCount);
+        for (size_t k = 0; out + k != outEnd; ++k) {
+            const int p = out[k];
+            ix_.placeRecs[static_cast<size_t>(p)]->put(col, k < labelled ? outputs[k] : kUndefinedValue);
+            reread(p);
+            ix_.placeFilled(p);
+        }
+    }
+
+  private:
+    const PlaceMark& mark(int p) const { return ix_.marks[static_cast<size_t>(p)]; }
+    const int* inBegin(size_t i) const { return ix_.inputSlots.data() + ix_.inputStart[i]; }
+    const int* inEnd(size_t i) const { return ix_.inputSlots.data() + ix_.inputStart[i + 1]; }
+    const int* outBegin(size_t i) const { return ix_.outputSlots.data() + ix_.outputStart[i]; }
+    const int* outEnd(size_t i) const { return ix_.outputSlots.data() + ix_.outputStart[i + 1]; }
+
+    bool outputsFree(const int* out, const int* end) const {
+        for (; out != end; ++out)
+            if (*out < 0 || mark(*out).hasToken) return false;
+        return true;
+    }
+
+    void setFlags(size_t i, bool enabled, bool fired) {
+        TransitionHot& h = ix_.hot[i];
+        if (h.enabled == enabled && h.fired == fired) return;
+        h.enabled = enabled;
+        h.fired = fired;
+        CTransition& t = *ix_.transitionRecs[i];
+        t.enabled = enabled;
+        t.fired = fired;
+    }
+
+    // The function on the mirrored inputs into the mirrored outputs; what it wrote goes to the record
+    // also when it raises half way.
+    void computeOutputs(size_t i, CTransition& t) {
+        const TransitionHot& h = ix_.hot[i];
+        int* outputs = ix_.outputValues.data() + ix_.outputStart[i];
+        const int* inputs = ix_.inputValues.data() + ix_.inputStart[i];
+        auto writeBack = [&] {
+            for (int k = 0; k < h.outputCount; ++k)
+                if (t.outputValues[static_cast<size_t>(k)] != outputs[k])
+                    t.outputValues[static_cast<size_t>(k)] = outputs[k];
+        };
+        try {
+            CEvaluator ev;
+            ev.run(std::string_view(ix_.code).substr(h.functionAt, h.functionLength), inputs, outputs,
+                   h.inputCount, h.outputCount);
+        } catch (...) {
+            writeBack();
+            throw;
+        }
+        writeBack();
+    }
+
+    // inputColor of engine.cpp on the mirrors.
+    int inputColor(size_t i) const {
+        const int* in = inBegin(i);
+        const int* end = inEnd(i);
+        if (in == end || *in < 0 || !mark(*in).hasToken) return kNoColor;
+        const int col = mark(*in).color;
+        if (col == kNoColor) raise(text(msg::kFlagWithoutToken));
+        for (++in; in != end; ++in)
+            if (*in < 0 || !mark(*in).hasToken || mark(*in).color != col) return kNoColor;
+        return col;
+    }
+
+    CSimIndex& ix_;
+};
+
 // One transition of the enabling evaluation.
-void evaluateOne(CNet& net, CSimIndex& ix, size_t i, int& result) {
+void evaluateOne(CNet& net, CSimIndex& ix, CDense& dense, size_t i, int& result) {
     const int id = ix.transitionIds[i];
     bool on = false;
-    blaming(net, id, [&] { on = net.evaluateEnabled(*ix.transitionRecs[i]); });
+    blaming(net, id, [&] { on = dense.evaluate(i); });
     if (!on) return;
     ix.enabled.push_back(static_cast<int>(i));
     net.sweepEnabled = 1;
@@ -44,39 +222,49 @@ void evaluateOne(CNet& net, CSimIndex& ix, size_t i, int& result) {
 
 void incrementalEmitSources(CNet& net) {
     CSimIndex& ix = net.simIndex;
+    CDense dense(ix);
     tracking(ix, [&] {
         for (size_t i = 0; i < ix.uhziRecs.size(); ++i) {
             const int pi = ix.uhziPlace[i];
             CPlace* p = placeAt(ix, pi);
             const bool had = p != nullptr && p->hasToken;
             blaming(net, ix.uhziIds[i], [&] { emitToken(*ix.uhziRecs[i], p); });
-            if (p != nullptr && p->hasToken != had) ix.placeChanged(pi);
+            if (p != nullptr && p->hasToken != had) {
+                dense.reread(pi);
+                ix.placeFilled(pi);
+            }
         }
     });
 }
 
 void incrementalAbsorbSinks(CNet& net) {
     CSimIndex& ix = net.simIndex;
+    CDense dense(ix);
     tracking(ix, [&] {
         for (size_t i = 0; i < ix.kemmakixRecs.size(); ++i) {
             const int pi = ix.kemmakixPlace[i];
             CPlace* p = placeAt(ix, pi);
             const bool had = p != nullptr && p->hasToken;
             blaming(net, ix.kemmakixIds[i], [&] { absorbToken(*ix.kemmakixRecs[i], p); });
-            if (p != nullptr && p->hasToken != had) ix.placeChanged(pi);
+            if (p != nullptr && p->hasToken != had) {
+                dense.reread(pi);
+                ix.placeEmptied(pi);
+            }
         }
     });
 }
 
 int incrementalEvaluateEnabling(CNet& net) {
     CSimIndex& ix = net.simIndex;
+    CDense dense(ix);
     net.sweepEnabled = 0;
     int result = 0;
     tracking(ix, [&] {
         if (ix.fullSweep) {
+            dense.load();
             ix.dirty.clear();
             ix.enabled.clear();
-            for (size_t i = 0; i < ix.transitionRecs.size(); ++i) evaluateOne(net, ix, i, result);
+            for (size_t i = 0; i < ix.transitionRecs.size(); ++i) evaluateOne(net, ix, dense, i, result);
             ix.fullSweep = false;
             return;
         }
@@ -84,32 +272,26 @@ int incrementalEvaluateEnabling(CNet& net) {
         // firing phase between them (a paused run) agree.
         for (int i : ix.enabled) ix.dirty.insert(static_cast<size_t>(i));
         ix.enabled.clear();
-        ix.dirty.drain([&](size_t i) { evaluateOne(net, ix, i, result); });
+        ix.dirty.drain([&](size_t i) { evaluateOne(net, ix, dense, i, result); });
     });
     return result;
 }
 
 void incrementalFirePhase(CNet& net) {
     CSimIndex& ix = net.simIndex;
+    CDense dense(ix);
     tracking(ix, [&] {
         if (ix.fullSweep) {
-            // The enabled list is not known: fire flags decide, as in the reference.
+            // The mirrors are not known: the records decide, as in the reference.
             for (size_t i = 0; i < ix.transitionRecs.size(); ++i)
                 blaming(net, ix.transitionIds[i], [&] { net.fire(*ix.transitionRecs[i]); });
             return;
         }
         for (int i : ix.enabled) {
             const size_t k = static_cast<size_t>(i);
-            CTransition& t = *ix.transitionRecs[k];
-            blaming(net, ix.transitionIds[k], [&] { net.fire(t); });
-            if (t.fired) {
-                for (int s = ix.inputStart[k]; s < ix.inputStart[k + 1]; ++s)
-                    ix.placeChanged(ix.inputSlots[static_cast<size_t>(s)]);
-                for (int s = ix.outputStart[k]; s < ix.outputStart[k + 1]; ++s)
-                    ix.placeChanged(ix.outputSlots[static_cast<size_t>(s)]);
-            }
-            // A transition that lost a conflict was just evaluated false by its re-check; it is looked at
-            // again in the next sweep like the winners.
+            blaming(net, ix.transitionIds[k], [&] { dense.fire(k); });
+            // A transition that lost a conflict was just found off by its re-check; it is looked at again
+            // in the next sweep like the winners.
             ix.dirty.insert(k);
         }
         ix.enabled.clear();

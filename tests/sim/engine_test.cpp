@@ -140,6 +140,7 @@ TEST(Firing, ConflictsAreSettledByTheLowerId) {
     EXPECT_TRUE(net.places.at(y).hasToken);
     // y's black is now blocked for good: merged has seen a black and must next take white.
     net.places.at(merged).take();
+    net.markingRestored();
     sweep(net);
     EXPECT_FALSE(net.transitions.at(fy).fired);
 }
@@ -167,6 +168,7 @@ TEST(Firing, GuardsTestTheKeptValuesOnWhiteWaves) {
     // A white wave before any black one: the guards see zeros.
     net.places.at(ps).put(kWhite, 1);
     net.places.at(pd).put(kWhite, 1);
+    net.markingRestored();  // the marking was set by hand
     net.evaluateEnabling();
     EXPECT_FALSE(net.transitions.at(onOne).enabled);
     EXPECT_TRUE(net.transitions.at(onZero).enabled);
@@ -177,6 +179,7 @@ TEST(Firing, GuardsTestTheKeptValuesOnWhiteWaves) {
     // A black wave with s = 1 goes to p1; its white wave follows it even though both branches are free.
     net.places.at(ps).put(kBlack, 1);
     net.places.at(pd).put(kBlack, 0);
+    net.markingRestored();
     sweep(net);
     EXPECT_TRUE(net.transitions.at(onOne).fired);
     EXPECT_EQ(net.places.at(p1).value, 0);
@@ -184,6 +187,7 @@ TEST(Firing, GuardsTestTheKeptValuesOnWhiteWaves) {
     net.places.at(ps).put(kWhite, 0);
     net.places.at(pd).put(kWhite, 0);
     net.places.at(p0).lastColor = kBlack;  // let the guard alone decide for the other branch
+    net.markingRestored();
     net.evaluateEnabling();
     EXPECT_TRUE(net.transitions.at(onOne).enabled);
     EXPECT_FALSE(net.transitions.at(onZero).enabled);
