@@ -28,8 +28,13 @@ void CNOVRAView::drawOverlay(QPainter& p) {
         auto src = n.objects.find(arcSource);
         if (src != n.objects.end()) {
             QPoint from = toClient(src->second.x, src->second.y);
-            if (!bendPoints.empty()) from = toClient(bendPoints.back().x, bendPoints.back().y);
             p.setPen(arcPen_);
+            // The legs already clicked stay visible, so the user sees the whole path so far.
+            for (const Point& b : bendPoints) {
+                const QPoint to = toClient(b.x, b.y);
+                p.drawLine(from, to);
+                from = to;
+            }
             p.drawLine(from, rubberArcEnd_);
             drawArrowHead(p, from, rubberArcEnd_, 15 >> zoom_);
         }
