@@ -24,6 +24,63 @@ std::string checkValues(const std::vector<int>& values, const char* what) {
     return "";
 }
 
+// An independent reading of one expression (blanks removed) by recursive descent, with the evaluator's
+// priorities: "~" above "&" above "|" above "^", binary operators to the left; a "(" still open at the end
+// of the line counts as closed there.
+class Reference {
+  public:
+    Reference(std::string_view line, const int* inputs) : s_(line), in_(inputs) {}
+    int value() { return binaryLevel(2); }
+
+  private:
+    int binaryLevel(int level) {
+        static constexpr char kOps[] = {'&', '|', '^'};
+        int v = level < 0 ? unary() : binaryLevel(level - 1);
+        while (pos_ < s_.size() && level >= 0 && s_[pos_] == kOps[level]) {
+            ++pos_;
+            const int w = level == 0 ? unary() : binaryLevel(level - 1);
+            v = level == 0 ? (v & w) : level == 1 ? (v | w) : (v ^ w);
+        }
+        return v;
+    }
+    int unary() {
+        if (pos_ < s_.size() && s_[pos_] == '~') {
+            ++pos_;
+            return unary() == 0 ? 1 : 0;
+        }
+        if (pos_ < s_.size() && s_[pos_] == '(') {
+            ++pos_;
+            const int v = binaryLevel(2);
+            if (pos_ < s_.size() && s_[pos_] == ')') ++pos_;
+            return v;
+        }
+        ++pos_;  // "i"
+        int n = 0;
+        while (pos_ < s_.size() && s_[pos_] >= '0' && s_[pos_] <= '9') n = n * 10 + (s_[pos_++] - '0');
+        return in_[n - 1];
+    }
+
+    std::string_view s_;
+    const int* in_;
+    size_t pos_ = 0;
+};
+
+// The reference value of every line of a text that translated.
+std::vector<int> referenceValues(std::string_view text, const int* inputs) {
+    std::vector<int> values;
+    size_t pos = 0;
+    while (pos < text.size()) {
+        size_t end = text.find('\n', pos);
+        if (end == std::string_view::npos) end = text.size();
+        std::string line;
+        for (char c : text.substr(pos, end - pos))
+            if (c != ' ') line.push_back(c);
+        values.push_back(Reference(line, inputs).value());
+        pos = end + 1;
+    }
+    return values;
+}
+
 }  // namespace
 
 std::string checkFunctionText(std::string_view bytes) {
@@ -101,6 +158,12 @@ std::string checkEvaluator(std::string_view bytes) {
             return "translated code does not run: " + e.message();
         }
         if (std::string p = checkValues(out, "translated code"); !p.empty()) return p;
+        const std::vector<int> expected = referenceValues(text, in.data());
+        if (static_cast<int>(expected.size()) != outputs) return "translation dropped or added a line";
+        for (int k = 0; k < outputs; ++k)
+            if (out[static_cast<size_t>(k)] != expected[static_cast<size_t>(k)])
+                return "expression " + std::to_string(k + 1) + " gives " + std::to_string(out[k]) +
+                       " where its text means " + std::to_string(expected[static_cast<size_t>(k)]);
     }
     // Code that did not come from translate must still fail with a message, never read out of bounds.
     std::vector<int> out(8, 0);

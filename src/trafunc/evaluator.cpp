@@ -177,8 +177,14 @@ void CEvaluator::translateLine(std::string_view source, std::string& code, int i
         }
         prev = cls;
     }
-    // Pop down to the floor; a ")" that took the floor away ends in an underflow here.
-    while (top() != kOpOpen) code.push_back(kOpChar[pop()]);
+    // Pop down to the floor. A "(" never closed is dropped on the way, not taken for the floor: the
+    // operators below it belong to the expression too. A ")" that took the floor away ends in an
+    // underflow here.
+    while (count_ > 1) {
+        const int op = pop();
+        if (op != kOpOpen) code.push_back(kOpChar[op]);
+    }
+    top();
     pop();
     code.push_back('\n');
     outPos_ = code.size();

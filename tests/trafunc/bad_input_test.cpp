@@ -103,3 +103,20 @@ TEST(BadInput, MoreInputsThanTheEvaluatorCanNameAreRefusedAtTranslation) {
     EXPECT_EQ(prepareText(f), format(msg::kEvalTooManyInputs, CEvaluator::kMaxInputs));
     EXPECT_TRUE(f.compiledFunction.empty());
 }
+
+TEST(BadInput, AnUnclosedParenthesisIsDroppedWithoutLosingAnOperator) {
+    // The "(" is dropped; the "|" before it stays part of the expression.
+    std::string code;
+    CEvaluator().translate("i1|(~i1\ni1&((i2\n(i1^i2", code, 2);
+    EXPECT_EQ(code, "i1i1~|\ni1i2&\ni1i2^\n");
+
+    // Many such expressions in one function run without the stack filling up, each to its own value.
+    CTransitionFunction f;
+    f.functionText.clear();
+    for (int k = 1; k <= 150; ++k) f.functionText += "o" + std::to_string(k) + "=a|(~b;";
+    ASSERT_EQ(prepareText(f), "");
+    const int in[] = {0, 0};  // a, b
+    std::vector<int> out(150, -1);
+    CEvaluator().run(f.compiledFunction, in, out.data(), 2, 150);
+    EXPECT_EQ(std::count(out.begin(), out.end(), 1), 150);
+}
