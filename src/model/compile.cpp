@@ -56,12 +56,23 @@ void checkArc(CNet& net, const CNodeTable& nodes, int fromId, int toId) {
     }
 }
 
-// Binds one side of a transition: labelled arcs go to the slot of their variable, unlabelled ones fill
-// the slots from the end. Every variable must end up with exactly one arc. slotPlaces receives the dense
-// place index of every slot.
-void bindSide(const CNodeTable& nodes, const CArcTable& arcs, CNet& net, ArcRange arcIds,
+// Gives an arc-to-slot map the pairs bound, unless it holds them already (a compile of an unchanged net
+// then frees and allocates nothing).
+void keepSlots(std::map<int, int>& arcSlots, const std::vector<std::pair<int, int>>& bound) {
+    if (arcSlots.size() == bound.size() &&
+        std::equal(bound.begin(), bound.end(), arcSlots.begin(),
+                   [](const auto& b, const auto& m) { return b.first == m.first && b.second == m.second; }))
+        return;
+    arcSlots.clear();
+    for (const auto& b : bound) arcSlots.emplace_hint(arcSlots.end(), b);
+}
+
+// Binds the arcs of one side of a transition: labelled arcs go to the slot of their variable,
+// unlabelled ones fill the slots from the end. Every variable must end up with exactly one arc.
+// slotPlaces receives the dense place index of every slot, `bound` the (arc ID, slot) pairs.
+void bindArcs(const CNodeTable& nodes, const CArcTable& arcs, ArcRange arcIds,
               const std::map<std::string, int>& varNames, bool input, std::vector<CPlace*>& slots,
-              std::map<int, int>& arcSlots, int* slotPlaces) {
+              int* slotPlaces, std::vector<std::pair<int, int>>& bound) {
     const int varCount = static_cast<int>(varNames.size());
     const MsgText& connect = input ? msg::kConnectInputVar : msg::kConnectOutputVar;
     int freeSlot = static_cast<int>(arcIds.size()) - 1;
@@ -83,9 +94,23 @@ void bindSide(const CNodeTable& nodes, const CArcTable& arcs, CNet& net, ArcRang
         if (place < 0) raise(text(input ? msg::kArcSourceMissing : msg::kArcDestMissing));
         slots[static_cast<size_t>(slot)] = nodes.places[static_cast<size_t>(place)];
         slotPlaces[slot] = place;
-        arcSlots.emplace_hint(arcSlots.end(), arcs.ids[a], slot);
+        bound.emplace_back(arcs.ids[a], slot);
     }
     if (freeSlot != varCount - 1) raise(text(input ? msg::kUnboundInputVar : msg::kUnboundOutputVar));
+}
+
+// One side of a transition; its arc-to-slot map gets the arcs bound before any fault.
+void bindSide(const CNodeTable& nodes, const CArcTable& arcs, ArcRange arcIds,
+              const std::map<std::string, int>& varNames, bool input, std::vector<CPlace*>& slots,
+              std::map<int, int>& arcSlots, int* slotPlaces, std::vector<std::pair<int, int>>& bound) {
+    bound.clear();
+    try {
+        bindArcs(nodes, arcs, arcIds, varNames, input, slots, slotPlaces, bound);
+    } catch (...) {
+        keepSlots(arcSlots, bound);
+        throw;
+    }
+    keepSlots(arcSlots, bound);
 }
 
 // Stages 1 and 2 of a function depend on its text alone, so one successful run serves every transition
@@ -266,46 +291,59 @@ void CNet::compileNet() {
     arcTable.build(*this);
     compiling::buildArcLists(*this, arcTable, nodes);
 
-    // 3-4: fresh connection data sized by the arcs.
+    // 3-4: fresh connection data sized by the arcs. The arc-to-slot maps are rebuilt only where the
+    // binding differs; should compile stop before it has bound a side, that side's map is emptied.
     const size_t nt = nodes.transitions.size();
-    for (size_t i = 0; i < nt; ++i) {
-        CTransition& t = *nodes.transitions[i];
-        const int id = nodes.transitionIds[i];
-        t.inputPlaces.clear();
-        t.outputPlaces.clear();
-        t.inputArcSlots.clear();
-        t.outputArcSlots.clear();
-        t.inputArcCount = static_cast<int>(compiling::incoming(nodes, id).size());
-        t.outputArcCount = static_cast<int>(compiling::outgoing(nodes, id).size());
-        t.inputPlaces.assign(static_cast<size_t>(t.inputArcCount), nullptr);
-        t.outputPlaces.assign(static_cast<size_t>(t.outputArcCount), nullptr);
-    }
-
-    // 5-7: functions, sources and sinks.
-    {
-        CRefreshCache cache;
-        for (size_t i = 0; i < nt; ++i)
-            blaming(*this, nodes.transitionIds[i], [&] { cache.refresh(*nodes.transitions[i]); });
-    }
-    for (auto& [id, u] : uhzis) blaming(*this, id, [&] { u.reset(); });
-    for (auto& [id, k] : kemmakixes) blaming(*this, id, [&] { k.reset(); });
-
-    // 8: connections. The slots' places are kept for the simulation's index.
-    for (size_t a = 0; a < arcTable.ids.size(); ++a) checkArc(*this, nodes, arcTable.from[a], arcTable.to[a]);
     std::vector<int> inputStart(nt + 1, 0), outputStart(nt + 1, 0);
-    for (size_t i = 0; i < nt; ++i) {
-        inputStart[i + 1] = inputStart[i] + nodes.transitions[i]->inputArcCount;
-        outputStart[i + 1] = outputStart[i] + nodes.transitions[i]->outputArcCount;
-    }
-    std::vector<int> inputSlots(static_cast<size_t>(inputStart[nt]), -1);
-    std::vector<int> outputSlots(static_cast<size_t>(outputStart[nt]), -1);
-    for (size_t i = 0; i < nt; ++i) {
-        CTransition& t = *nodes.transitions[i];
-        const int id = nodes.transitionIds[i];
-        bindSide(nodes, arcTable, *this, compiling::incoming(nodes, id), t.inputVarNames, true, t.inputPlaces,
-                 t.inputArcSlots, inputSlots.data() + inputStart[i]);
-        bindSide(nodes, arcTable, *this, compiling::outgoing(nodes, id), t.outputVarNames, false,
-                 t.outputPlaces, t.outputArcSlots, outputSlots.data() + outputStart[i]);
+    std::vector<int> inputSlots, outputSlots;
+    size_t sidesBound = 0;
+    try {
+        for (size_t i = 0; i < nt; ++i) {
+            CTransition& t = *nodes.transitions[i];
+            const int id = nodes.transitionIds[i];
+            t.inputPlaces.clear();
+            t.outputPlaces.clear();
+            t.inputArcCount = static_cast<int>(compiling::incoming(nodes, id).size());
+            t.outputArcCount = static_cast<int>(compiling::outgoing(nodes, id).size());
+            t.inputPlaces.assign(static_cast<size_t>(t.inputArcCount), nullptr);
+            t.outputPlaces.assign(static_cast<size_t>(t.outputArcCount), nullptr);
+        }
+
+        // 5-7: functions, sources and sinks.
+        {
+            CRefreshCache cache;
+            for (size_t i = 0; i < nt; ++i)
+                blaming(*this, nodes.transitionIds[i], [&] { cache.refresh(*nodes.transitions[i]); });
+        }
+        for (auto& [id, u] : uhzis) blaming(*this, id, [&] { u.reset(); });
+        for (auto& [id, k] : kemmakixes) blaming(*this, id, [&] { k.reset(); });
+
+        // 8: connections. The slots' places are kept for the simulation's index.
+        for (size_t a = 0; a < arcTable.ids.size(); ++a)
+            checkArc(*this, nodes, arcTable.from[a], arcTable.to[a]);
+        for (size_t i = 0; i < nt; ++i) {
+            inputStart[i + 1] = inputStart[i] + nodes.transitions[i]->inputArcCount;
+            outputStart[i + 1] = outputStart[i] + nodes.transitions[i]->outputArcCount;
+        }
+        inputSlots.assign(static_cast<size_t>(inputStart[nt]), -1);
+        outputSlots.assign(static_cast<size_t>(outputStart[nt]), -1);
+        std::vector<std::pair<int, int>> bound;
+        for (size_t i = 0; i < nt; ++i) {
+            CTransition& t = *nodes.transitions[i];
+            const int id = nodes.transitionIds[i];
+            ++sidesBound;
+            bindSide(nodes, arcTable, compiling::incoming(nodes, id), t.inputVarNames, true, t.inputPlaces,
+                     t.inputArcSlots, inputSlots.data() + inputStart[i], bound);
+            ++sidesBound;
+            bindSide(nodes, arcTable, compiling::outgoing(nodes, id), t.outputVarNames, false, t.outputPlaces,
+                     t.outputArcSlots, outputSlots.data() + outputStart[i], bound);
+        }
+    } catch (...) {
+        for (size_t side = sidesBound; side < 2 * nt; ++side) {
+            CTransition& t = *nodes.transitions[side / 2];
+            (side % 2 ? t.outputArcSlots : t.inputArcSlots).clear();
+        }
+        throw;
     }
     for (size_t i = 0; i < nodes.uhzis.size(); ++i) {
         const ArcRange out = compiling::outgoing(nodes, nodes.uhziIds[i]);

@@ -108,9 +108,10 @@ public:
     SimEngine simEngine = SimEngine::Incremental;
     // Connections of the last successful compile and the incremental engine's working sets.
     CSimIndex simIndex;
-    // To be called after the simulation marking (the places map) was written by anything but the phases
-    // below, for example when the rewind history copies a saved places map back: rebinds the transitions
-    // to the place records and makes the next sweep look at every transition.
+    // To be called after the simulation marking (the places map) or a transition was changed by anything
+    // but compile and the phases below: when the rewind history copies a saved places map back, when a
+    // token is set by hand on a compiled net. Rebinds the transitions to the place records and makes the
+    // next sweep look at every transition; without it the incremental engine does not see the change.
     void markingRestored();
 
     void prepareSources();

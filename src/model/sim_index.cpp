@@ -64,8 +64,42 @@ void CSimIndex::startSimulation() {
     marks.assign(np, PlaceMark{});
     hot.assign(nt, TransitionHot{});
     enabled.clear();
-    fullSweep = true;
+    loadMirrors();
+    for (size_t p = 0; p < np; ++p)
+        if (marks[p].hasToken) placeFilled(static_cast<int>(p));
+    fullSweep = false;
     valid = true;
+}
+
+void CSimIndex::loadMirrors() {
+    for (size_t p = 0; p < placeRecs.size(); ++p) {
+        const CPlace& r = *placeRecs[p];
+        marks[p] = PlaceMark{r.hasToken, r.color, r.value, r.lastColor};
+    }
+    inputValues.assign(inputSlots.size(), 0);
+    outputValues.assign(outputSlots.size(), 0);
+    code.clear();
+    pending.clear();
+    for (size_t i = 0; i < transitionRecs.size(); ++i) {
+        const CTransition& t = *transitionRecs[i];
+        TransitionHot& h = hot[i];
+        h.inputCount = t.inputCount;
+        h.outputCount = t.outputCount;
+        h.wired = connectionsIntact(t);
+        h.enabled = t.enabled;
+        h.fired = t.fired;
+        h.hasGuard = t.compiledGuard.has_value();
+        h.flagsPending = h.valuesPending = false;
+        if (!h.wired) continue;  // never enabled: its values and code are never read
+        std::copy(t.inputValues.begin(), t.inputValues.end(), inputValues.begin() + inputStart[i]);
+        std::copy(t.outputValues.begin(), t.outputValues.end(), outputValues.begin() + outputStart[i]);
+        h.functionAt = static_cast<uint32_t>(code.size());
+        h.functionLength = static_cast<uint32_t>(t.compiledFunction.size());
+        code += t.compiledFunction;
+        h.guardAt = static_cast<uint32_t>(code.size());
+        h.guardLength = h.hasGuard ? static_cast<uint32_t>(t.compiledGuard->size()) : 0;
+        if (h.hasGuard) code += *t.compiledGuard;
+    }
 }
 
 }  // namespace novra

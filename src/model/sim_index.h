@@ -56,6 +56,16 @@ class COrderedBitSet {
     std::vector<std::vector<uint64_t>> levels_;  // levels_[0] holds the members; the last has one word
 };
 
+// Connection data and value arrays as compile leaves them. A transition whose function was changed after
+// the last compile, or that compile never reached, is never enabled instead of reading past its arrays.
+inline bool connectionsIntact(const CTransition& t) {
+    return t.inputPlaces.size() == static_cast<size_t>(t.inputArcCount) &&
+           t.outputPlaces.size() == static_cast<size_t>(t.outputArcCount) && t.inputCount >= 0 &&
+           t.outputCount >= 0 && t.inputCount <= t.inputArcCount && t.outputCount <= t.outputArcCount &&
+           t.inputValues.size() == static_cast<size_t>(t.inputCount) &&
+           t.outputValues.size() == static_cast<size_t>(t.outputCount);
+}
+
 // The token fields of a place, as the incremental engine last wrote or read them in its record.
 struct PlaceMark {
     int hasToken = 0;
@@ -69,12 +79,14 @@ struct PlaceMark {
 struct TransitionHot {
     int inputCount = 0;
     int outputCount = 0;
-    size_t functionAt = 0, functionLength = 0;  // compiled function and guard in CSimIndex::code
-    size_t guardAt = 0, guardLength = 0;
+    uint32_t functionAt = 0, functionLength = 0;  // compiled function and guard in CSimIndex::code
+    uint32_t guardAt = 0, guardLength = 0;
     bool wired = false;
     bool hasGuard = false;
     bool enabled = false;
     bool fired = false;
+    bool flagsPending = false;   // enabled and fired still to be written to the record
+    bool valuesPending = false;  // inputValues likewise
 };
 
 struct CSimIndex {
@@ -107,13 +119,17 @@ struct CSimIndex {
     std::vector<int> inputValues;   // per transition from inputStart: its inputValues
     std::vector<int> outputValues;  // per transition from outputStart: its outputValues
     std::string code;               // every transition's compiled function and guard
+    std::vector<int> pending;       // transitions whose record still waits for the evaluation's writes
 
     bool fullSweep = true;     // the next enabling evaluation looks at every transition
     COrderedBitSet dirty;      // transitions next to a place that changed since they were evaluated
     std::vector<int> enabled;  // transitions the last enabling evaluation enabled, ascending
 
-    // Everything the compile found, ready for a fresh simulation.
+    // Everything the compile found, ready for a fresh simulation: the mirrors loaded and the first sweep
+    // pointed at the transitions that read a marked place (all others are off, as compile left them).
     void startSimulation();
+    // Loads the mirrors from the records.
+    void loadMirrors();
     // A place got a token: its consumers may now be enabled. Its producers cannot be (their output is
     // full); the one among them that was enabled is looked at again anyway, as every enabled one is.
     void placeFilled(int placeIndex) { wake(consumerStart, consumers, placeIndex); }

@@ -10,15 +10,8 @@ namespace novra {
 
 namespace sim {
 
-// Connection data and value arrays as compile leaves them. A transition whose function was changed
-// after the last compile, or that compile never reached, is never enabled instead of reading past its
-// arrays.
 bool wired(const CTransition& t) {
-    return t.inputPlaces.size() == static_cast<size_t>(t.inputArcCount) &&
-           t.outputPlaces.size() == static_cast<size_t>(t.outputArcCount) && t.inputCount >= 0 &&
-           t.outputCount >= 0 && t.inputCount <= t.inputArcCount && t.outputCount <= t.outputArcCount &&
-           t.inputValues.size() == static_cast<size_t>(t.inputCount) &&
-           t.outputValues.size() == static_cast<size_t>(t.outputCount);
+    return connectionsIntact(t);
 }
 
 }  // namespace sim

@@ -1,8 +1,11 @@
 // The incremental engine. A transition's enabling depends only on the tokens of its own input and output
 // places and on its own kept values, so a transition none of whose places changed since it was last
-// evaluated would come out the same again: only the others are evaluated, in ascending ID. The firing
-// phase walks the transitions that the evaluation enabled, in ascending ID. After a raised message, a
-// compile, a phase of the reference engine or a restored marking, the next sweep looks at everything.
+// evaluated would come out the same again. Closer still, a transition that was off stays off when one of
+// its inputs is emptied or one of its outputs filled; so a filled place wakes its consumers, an emptied
+// one its producers, and every transition enabled last time is looked at again. Only those are
+// evaluated, in ascending ID; the firing phase walks the enabled ones, in ascending ID. After a raised
+// message, a compile, a phase of the reference engine or a restored marking, the next sweep looks at
+// everything.
 #include <algorithm>
 #include <string_view>
 
@@ -36,36 +39,10 @@ CPlace* placeAt(const CSimIndex& ix, int index) {
 // left there; a sweep thus touches a record only where something changes.
 class CDense {
   public:
-    explicit CDense(CSimIndex& ix) : ix_(ix) {}
+    explicit CDense(CSimIndex& ix) : ix_(ix), pending_(ix.pending) {}
 
     // Loads the mirrors from the records: anything may have changed them.
-    void load() {
-        for (size_t p = 0; p < ix_.placeRecs.size(); ++p) reread(static_cast<int>(p));
-        ix_.inputValues.assign(ix_.inputSlots.size(), 0);
-        ix_.outputValues.assign(ix_.outputSlots.size(), 0);
-        ix_.code.clear();
-        for (size_t i = 0; i < ix_.transitionRecs.size(); ++i) {
-            const CTransition& t = *ix_.transitionRecs[i];
-            TransitionHot& h = ix_.hot[i];
-            h.inputCount = t.inputCount;
-            h.outputCount = t.outputCount;
-            h.wired = wired(t);
-            h.enabled = t.enabled;
-            h.fired = t.fired;
-            h.hasGuard = t.compiledGuard.has_value();
-            if (!h.wired) continue;  // never enabled: its values and code are never read
-            std::copy(t.inputValues.begin(), t.inputValues.end(),
-                      ix_.inputValues.begin() + ix_.inputStart[i]);
-            std::copy(t.outputValues.begin(), t.outputValues.end(),
-                      ix_.outputValues.begin() + ix_.outputStart[i]);
-            h.functionAt = ix_.code.size();
-            h.functionLength = t.compiledFunction.size();
-            ix_.code += t.compiledFunction;
-            h.guardAt = ix_.code.size();
-            h.guardLength = h.hasGuard ? t.compiledGuard->size() : 0;
-            if (h.hasGuard) ix_.code += *t.compiledGuard;
-        }
-    }
+    void load() { ix_.loadMirrors(); }
 
     void reread(int p) {
         const CPlace& r = *ix_.placeRecs[static_cast<size_t>(p)];
@@ -73,9 +50,10 @@ class CDense {
     }
 
     // evaluateEnabled of engine.cpp on the mirrors.
+    // Its writes to the record wait in `pending` until flush(), so that the records can be fetched ahead.
     bool evaluate(size_t i) {
         TransitionHot& h = ix_.hot[i];
-        setFlags(i, false, false);
+        setFlagsLater(i, false, false);
         if (!h.wired) return false;
         const int* out = outBegin(i);
         const int* outEnd = this->outEnd(i);
@@ -93,7 +71,10 @@ class CDense {
                 if (v == kUndefinedValue) raise(text(msg::kUndefinedInput));
                 if (values[k] != v) {
                     values[k] = v;
-                    ix_.transitionRecs[i]->inputValues[static_cast<size_t>(k)] = v;
+                    if (!h.valuesPending) {
+                        h.valuesPending = true;
+                        if (!h.flagsPending) pending_.push_back(static_cast<int>(i));
+                    }
                 }
             }
         }
@@ -104,8 +85,38 @@ class CDense {
                    1);
             if (result == 0) return false;
         }
-        setFlags(i, true, false);
+        setFlagsLater(i, true, false);
         return true;
+    }
+
+    // Writes what evaluate() left pending to the records, fetching a few records ahead.
+    void flush() {
+        constexpr size_t kAhead = 8;
+        const size_t n = pending_.size();
+        for (size_t j = 0; j < n; ++j) {
+            if (j + kAhead < n)
+                __builtin_prefetch(ix_.transitionRecs[static_cast<size_t>(pending_[j + kAhead])], 1);
+            const size_t i = static_cast<size_t>(pending_[j]);
+            TransitionHot& h = ix_.hot[i];
+            CTransition& t = *ix_.transitionRecs[i];
+            t.enabled = h.enabled;
+            t.fired = h.fired;
+            if (h.valuesPending)
+                std::copy_n(ix_.inputValues.data() + ix_.inputStart[i],
+                            std::min<size_t>(static_cast<size_t>(h.inputCount), t.inputValues.size()),
+                            t.inputValues.data());
+            h.flagsPending = h.valuesPending = false;
+        }
+        pending_.clear();
+    }
+
+    // Fetches the records that fire(i) will write.
+    void prefetchFiring(size_t i) const {
+        __builtin_prefetch(&ix_.transitionRecs[i]->enabled, 1);
+        for (const int* p = inBegin(i); p != inEnd(i); ++p)
+            __builtin_prefetch(ix_.placeRecs[static_cast<size_t>(*p)], 1);
+        for (const int* p = outBegin(i); p != outEnd(i); ++p)
+            __builtin_prefetch(ix_.placeRecs[static_cast<size_t>(*p)], 1);
     }
 
     // fire of engine.cpp on the mirrors; wakes the transitions next to the places it changed.
@@ -157,6 +168,15 @@ class CDense {
         return true;
     }
 
+    void setFlagsLater(size_t i, bool enabled, bool fired) {
+        TransitionHot& h = ix_.hot[i];
+        if (h.enabled == enabled && h.fired == fired) return;
+        h.enabled = enabled;
+        h.fired = fired;
+        if (!h.flagsPending && !h.valuesPending) pending_.push_back(static_cast<int>(i));
+        h.flagsPending = true;
+    }
+
     void setFlags(size_t i, bool enabled, bool fired) {
         TransitionHot& h = ix_.hot[i];
         if (h.enabled == enabled && h.fired == fired) return;
@@ -174,7 +194,7 @@ class CDense {
         int* outputs = ix_.outputValues.data() + ix_.outputStart[i];
         const int* inputs = ix_.inputValues.data() + ix_.inputStart[i];
         auto writeBack = [&] {
-            for (int k = 0; k < h.outputCount; ++k)
+            for (size_t k = 0; k < static_cast<size_t>(h.outputCount) && k < t.outputValues.size(); ++k)
                 if (t.outputValues[static_cast<size_t>(k)] != outputs[k])
                     t.outputValues[static_cast<size_t>(k)] = outputs[k];
         };
@@ -202,6 +222,7 @@ class CDense {
     }
 
     CSimIndex& ix_;
+    std::vector<int>& pending_;
 };
 
 // One transition of the enabling evaluation.
@@ -259,6 +280,11 @@ int incrementalEvaluateEnabling(CNet& net) {
     CDense dense(ix);
     net.sweepEnabled = 0;
     int result = 0;
+    // The records get what the evaluation found also when it stops at a raised message.
+    struct Flush {
+        CDense& dense;
+        ~Flush() { dense.flush(); }
+    } flushAtEnd{dense};
     tracking(ix, [&] {
         if (ix.fullSweep) {
             dense.load();
@@ -287,8 +313,11 @@ void incrementalFirePhase(CNet& net) {
                 blaming(net, ix.transitionIds[i], [&] { net.fire(*ix.transitionRecs[i]); });
             return;
         }
-        for (int i : ix.enabled) {
-            const size_t k = static_cast<size_t>(i);
+        constexpr size_t kAhead = 4;
+        const size_t n = ix.enabled.size();
+        for (size_t j = 0; j < n; ++j) {
+            if (j + kAhead < n) dense.prefetchFiring(static_cast<size_t>(ix.enabled[j + kAhead]));
+            const size_t k = static_cast<size_t>(ix.enabled[j]);
             blaming(net, ix.transitionIds[k], [&] { dense.fire(k); });
             // A transition that lost a conflict was just found off by its re-check; it is looked at again
             // in the next sweep like the winners.

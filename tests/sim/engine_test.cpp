@@ -220,6 +220,7 @@ TEST(Firing, InternalFaultsNameTheTransition) {
     s.net.setToken(s.p1, kBlack, 1);
     ASSERT_EQ(compileMessage(s.net), "");
     s.place(s.p1).color = kNoColor;
+    s.net.markingRestored();
     EXPECT_EQ(raisedBy([&] { s.net.evaluateEnabling(); }), text(msg::kFlagWithoutToken));
     EXPECT_EQ(s.net.stopObject, s.t1);
 }
@@ -247,6 +248,7 @@ TEST(Firing, NothingRunsOnANetThatCompileDidNotPrepare) {
     t.net.setToken(t.p1, kBlack, 1);
     ASSERT_EQ(compileMessage(t.net), "");
     NetBuilder(t.net).setFunction(t.t1, "o1=a&b&c;o2=a;");
+    t.net.markingRestored();
     EXPECT_EQ(runMessage(t.net), text(msg::kSimulationEnded));
     EXPECT_TRUE(t.place(t.p1).hasToken);
 }
