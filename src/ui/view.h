@@ -161,6 +161,30 @@ class CNOVRAView : public QAbstractScrollArea {
     QDialog* openObjectDialog(Cmd cmd);
     static int dialogKind(Cmd cmd);
 
+    // --- simulation control and animation (view_sim.cpp, view_anim.cpp) ---
+    bool simHandles(Cmd cmd) const;
+    bool simCommandEnabled(Cmd cmd) const;
+    void runSimCommand(Cmd cmd);
+    // Compile as the command does; returns whether the net compiled.
+    bool compileCommand();
+    // Abort as the command does: back to edit mode.
+    void abortCommand();
+    // Reset of the view's simulation state (compiled flags, interaction state, rebuild, token movements).
+    void resetSimulation();
+    // Scrolls the object to the centre and rings it with sparks restarted at the given period (ms).
+    void pointAt(int id, int sparkPeriod);
+    // 1 nothing special, 2 the last compile error lies at a transition, 3 a fire stop.
+    int helpState = 1;
+    // BEGIN simulation members (view_sim.cpp, view_anim.cpp)
+    // END simulation members
+
+    // --- edit, file and document commands (view_edit.cpp, view_file.cpp) ---
+    bool editHandles(Cmd cmd) const;
+    bool editCommandEnabled(Cmd cmd) const;
+    void runEditCommand(Cmd cmd);
+    // BEGIN edit members (view_edit.cpp, view_file.cpp)
+    // END edit members
+
   signals:
     void stateChanged();
     void coordinatesChanged(int x, int y);

@@ -17,12 +17,15 @@ bool CNOVRAView::handlesCommand(Cmd cmd) const {
         default:
             break;
     }
+    if (simHandles(cmd) || editHandles(cmd)) return true;
     const int id = static_cast<int>(cmd);
     if (id > kVariableMenuBase && id < kVariableMenuBase + 100) return varMenuMode != 0;
     return isToolCommand(cmd) || dialogKind(cmd) != 0;
 }
 
 bool CNOVRAView::commandEnabled(Cmd cmd) const {
+    if (simHandles(cmd)) return simCommandEnabled(cmd);
+    if (editHandles(cmd)) return editCommandEnabled(cmd);
     if (isToolCommand(cmd)) return appCompiled == 0;
     if (dialogKind(cmd) != 0) return net().kindOf(hitObject) == dialogKind(cmd);
     return handlesCommand(cmd);
@@ -82,7 +85,11 @@ void CNOVRAView::runCommand(Cmd cmd) {
             break;
         default: {
             const int id = static_cast<int>(cmd);
-            if (isToolCommand(cmd)) {
+            if (simHandles(cmd)) {
+                runSimCommand(cmd);
+            } else if (editHandles(cmd)) {
+                runEditCommand(cmd);
+            } else if (isToolCommand(cmd)) {
                 if (appCompiled == 0) runToolCommand(cmd);
             } else if (dialogKind(cmd) != 0) {
                 openObjectDialog(cmd);
