@@ -173,6 +173,8 @@ class CNOVRAView : public QAbstractScrollArea {
     void resetSimulation();
     // Scrolls the object to the centre and rings it with sparks restarted at the given period (ms).
     void pointAt(int id, int sparkPeriod);
+    // Runs the main frame's Save command (compile with automatic saving); set by the main frame.
+    std::function<void()> requestSave;
     // 1 nothing special, 2 the last compile error lies at a transition, 3 a fire stop.
     int helpState = 1;
     // BEGIN simulation members (view_sim.cpp, view_anim.cpp)
