@@ -18,4 +18,17 @@ inline constexpr MsgText kKemmakixSameColor{"ケムマキに同じ色が投入�
 inline constexpr MsgText kNotCompiled{
     "ネットが変更されたかコンパイルされていません。コンパイルしてから実行してください", nullptr};
 
+// The editor's simulation commands: status prompts and log lines.
+inline constexpr MsgText kStatusSavingForCompile{"ファイルに保存しています...", nullptr};
+inline constexpr MsgText kStatusCompiling{"コンパイル中です", nullptr};
+inline constexpr MsgText kStatusReadyToRun{"シミュレーションを実行してください", nullptr};
+inline constexpr MsgText kStatusCompileFailed{"コンパイルが失敗しました。もう一度エディットを行ってください", nullptr};
+inline constexpr MsgText kStatusSimulationError{
+    "シミュレーション中にエラーが発生しました。もう一度エディットを行ってください", nullptr};
+// Logged before the run starts, in the playful wording only.
+inline constexpr MsgText kRunningPlayful{"シュミレーション中...", nullptr};
+inline constexpr MsgText kRunning{"シミュレーションを実行しています…", nullptr};
+inline constexpr MsgText kFireStop{"指定されたトランジションが発火可能です。シミュレーションを停止します", nullptr};
+inline constexpr MsgText kConfirmClearAll{"全て削除します。よろしいですか？", "全て削除してもよろしいか？"};
+
 }  // namespace novra::msg

@@ -178,6 +178,90 @@ class CNOVRAView : public QAbstractScrollArea {
     // 1 nothing special, 2 the last compile error lies at a transition, 3 a fire stop.
     int helpState = 1;
     // BEGIN simulation members (view_sim.cpp, view_anim.cpp)
+    // The four window timers: 1 simulation clock, 2 token movement, 3 spark ring, 4 scroll to an object.
+    enum SimTimer { kClockTimer = 1, kMoveTimer = 2, kSparkTimer = 3, kScrollTimer = 4 };
+    bool simTimerActive(int timer) const;
+    int simTimerPeriod(int timer) const;  // ms; 0 when the timer is stopped
+    // What one tick of each timer does; tests call them to drive the simulation without waiting.
+    void simClockTick();
+    void tokenMoveTick();
+    void sparkTick();
+    void scrollTick();
+    int running = 0;  // 1 between Run and Pause or Abort
+    int advance = 0;  // 1 when the next clock tick may perform a phase
+    int phase = 0;    // 0 sources, 1 emission and enabling, 2 firing, 3 sink records and end check
+    // A token travelling along an arc after a firing; coordinates unzoomed, relative to the scroll position.
+    struct TokenMove {
+        int startX, startY, endX, endY;
+        int distance;
+        int step = 2;
+        int divisor = 10;
+        int color;
+    };
+    std::vector<TokenMove> tokenMoves;
+    struct Spark {
+        int baseRadius, speed;
+        int front = 1, inside = 0, parity = 0;
+        int red = 255, green, blue = 0;
+        int colorPhase = 0, colorStep = 20;
+        double angle;
+    };
+    std::vector<Spark> sparks;
+    static int sparkRecreate;  // 1: the next spark tick deals a new ring
+    int scrollStep = 0;        // 0: the scroll animation starts afresh at its next tick
+    static int scrollSteps;
+    static QPoint scrollDelta;
+    // The simulation marking of every place before each of the last ten firings, the latest at the back.
+    struct PlaceMarking {
+        int id;
+        bool hasToken;
+        int color, value, lastColor;
+    };
+    std::vector<std::vector<PlaceMarking>> rewindHistory;
+    static constexpr size_t kRewindDepth = 10;
+    // Random numbers for the jitter and the sparks; tests replace it to get the same picture every time.
+    std::function<int()> simRand;
+    // Asks before Clear all; true for OK. Tests replace it to answer without a message box.
+    std::function<bool()> confirmClearAll;
+    bool tokenMoveShown() const { return !tokenMoves.empty(); }
+
+  private:
+    void ensureSimMachinery();
+    void startSimTimer(int timer, int ms);
+    void stopSimTimer(int timer);
+    void stepCycle();
+    void stepCommand();
+    void runCommandSim();
+    void pauseCommand();
+    void clearAllCommand();
+    void rewindCommand();
+    void pushRewind();
+    void buildTokenMoves();
+    void freeTokenMoves();
+    void stopSparks();
+    void createSparks();
+    void logLine(const std::string& s);
+    void clearLogWindow();
+    void showSimulationFrame();
+    // The animation frames live in the work buffer and reach the window through these.
+    friend class CSimPaintFilter;
+    bool simPaint(QPaintEvent* e);
+    void prepareWork();
+    void eraseFrom(QRect r);
+    void showArea(QRect r);
+    QPoint zoomedClient(int x, int y) const;
+    void timerEvent(QTimerEvent* e) override;
+    std::array<int, 5> simTimerIds_{};      // QObject timer ids by our timer number, 0 when stopped
+    std::array<int, 5> simTimerPeriods_{};
+    QObject* simPaintFilter_ = nullptr;
+    QRect animAsked_;            // parts of the window the animations asked to repaint from the work buffer
+    QRect moveDirty_, sparkDirty_;  // last frame of each animation, to be erased by the next
+    bool workStale_ = true;
+    bool simFrameOnly_ = false;  // the next simulation paint may reuse the back buffer as it is
+    QPoint workScroll_;
+    int workZoom_ = -1;
+
+  public:
     // END simulation members
 
     // --- edit, file and document commands (view_edit.cpp, view_file.cpp) ---

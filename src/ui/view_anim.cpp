@@ -1,0 +1,356 @@
+// Animations of the simulation: tokens travelling along the arcs that fired, the spark ring round the
+// object that stopped the run, and the smooth scroll that brings that object to the centre. Frames are
+// drawn into the work buffer; only the rectangles they touch are repainted.
+#include <QPaintEvent>
+#include <QPainter>
+#include <cmath>
+#include <cstdlib>
+
+#include "common/error.h"
+#include "common/messages.h"
+#include "model/net.h"
+#include "ui/view.h"
+
+namespace novra::ui {
+
+namespace {
+// Degrees to radians the way the ring has always turned: 3.14 / 180.
+constexpr double kDegree = 0.017444444444444446;
+
+QRect unite(const QRect& a, const QRect& b) {
+    if (a.isEmpty()) return b;
+    if (b.isEmpty()) return a;
+    return a | b;
+}
+}  // namespace
+
+// Serves the viewport's paints that only the animations asked for from the work buffer, and paints the
+// whole simulation frame while the net is compiled; anything else goes to the usual paint.
+class CSimPaintFilter : public QObject {
+  public:
+    explicit CSimPaintFilter(CNOVRAView* view) : QObject(view), view_(view) {}
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        if (watched == view_->viewport() && e->type() == QEvent::Paint)
+            return view_->simPaint(static_cast<QPaintEvent*>(e));
+        return false;
+    }
+
+  private:
+    CNOVRAView* view_;
+};
+
+void CNOVRAView::ensureSimMachinery() {
+    if (simPaintFilter_) return;
+    if (!simRand) simRand = [] { return std::rand(); };
+    simPaintFilter_ = new CSimPaintFilter(this);
+    viewport()->installEventFilter(simPaintFilter_);
+}
+
+bool CNOVRAView::simPaint(QPaintEvent* e) {
+    const QRect asked = animAsked_;
+    animAsked_ = QRect();
+    const bool workCurrent = !workStale_ && !rebuild_ && !work_.isNull() &&
+                             work_.size() == viewport()->size() && workScroll_ == scroll_ &&
+                             workZoom_ == zoom_;
+    if (workCurrent && !asked.isEmpty() && asked.contains(e->rect())) {
+        QPainter vp(viewport());
+        for (const QRect& r : e->region()) vp.drawImage(r, work_, r);
+        return true;
+    }
+    const bool frameOnly = simFrameOnly_;
+    simFrameOnly_ = false;
+    if (appCompiled == 1 && viewCompiled == 1) {
+        try {
+            // The idle clock only makes the tokens tremble: the net drawn behind them is still right.
+            if (!(frameOnly && !rebuild_ && back_.size() == viewport()->size() && workScroll_ == scroll_ &&
+                  workZoom_ == zoom_))
+                renderFrame();
+            drawSimulationFrame();  // paints the window itself: we are inside its paint
+        } catch (const CError& err) {
+            logLine(err.message());
+        }
+        {
+            QPainter vp(viewport());
+            drawOverlay(vp);
+        }
+        workScroll_ = scroll_;
+        workZoom_ = zoom_;
+        workStale_ = false;
+        moveDirty_ = sparkDirty_ = QRect();
+        return true;
+    }
+    // The usual paint draws a new back buffer; the animations start again from it.
+    workStale_ = true;
+    return false;
+}
+
+void CNOVRAView::showSimulationFrame() {
+    animAsked_ = QRect();
+    // The window shows the frame before the next phase, as a direct draw would.
+    if (isVisible())
+        viewport()->repaint();
+    else
+        viewport()->update();
+}
+
+void CNOVRAView::prepareWork() {
+    if (!workStale_ && !work_.isNull() && work_.size() == back_.size() && workScroll_ == scroll_ &&
+        workZoom_ == zoom_)
+        return;
+    if (back_.isNull() || rebuild_) renderFrame();
+    work_ = back_.copy();
+    workScroll_ = scroll_;
+    workZoom_ = zoom_;
+    workStale_ = false;
+    moveDirty_ = sparkDirty_ = QRect();
+}
+
+void CNOVRAView::eraseFrom(QRect r) {
+    r &= work_.rect();
+    if (r.isEmpty() || back_.size() != work_.size()) return;
+    QPainter p(&work_);
+    p.drawImage(r, back_, r);
+}
+
+void CNOVRAView::showArea(QRect r) {
+    r &= QRect(QPoint(0, 0), viewport()->size());
+    if (r.isEmpty()) return;
+    animAsked_ = unite(animAsked_, r);
+    viewport()->update(r);
+}
+
+QPoint CNOVRAView::zoomedClient(int x, int y) const {
+    const long long hw = clientW_ / 2, hh = clientH_ / 2;
+    return QPoint(static_cast<int>(hw - ((hw - x) >> zoom_)), static_cast<int>(hh - ((hh - y) >> zoom_)));
+}
+
+// --- token movement ---
+
+void CNOVRAView::freeTokenMoves() {
+    tokenMoves.clear();
+    stopSimTimer(kMoveTimer);
+}
+
+void CNOVRAView::buildTokenMoves() {
+    const CNet& n = net();
+    size_t count = 0;
+    for (const auto& [id, t] : n.transitions)
+        if (t.fired) count += n.inArcs.count(id) + n.outArcs.count(id);
+    if (count == 0) return;
+    tokenMoves.clear();
+    tokenMoves.reserve(count);
+    const auto centre = [&](int id, int& x, int& y) {
+        auto o = n.objects.find(id);
+        if (o == n.objects.end()) return false;
+        x = o->second.x - scroll_.x();
+        y = o->second.y - scroll_.y();
+        return true;
+    };
+    const auto add = [&](int from, int to, int color) {
+        TokenMove m{};
+        if (!centre(from, m.startX, m.startY) || !centre(to, m.endX, m.endY)) return;
+        m.distance = static_cast<int>(std::hypot(double(m.endX) - m.startX, double(m.endY) - m.startY));
+        m.step = 2;
+        m.divisor = 10;
+        m.color = color;
+        tokenMoves.push_back(m);
+    };
+    for (const auto& [id, t] : n.transitions) {
+        if (!t.fired) continue;
+        // The wave that fired has one colour: the one that last passed the first input place.
+        int color = kNoColor;
+        auto first = n.inArcs.find(id);
+        if (first != n.inArcs.end()) {
+            auto a = n.arcs.find(first->second);
+            if (a != n.arcs.end()) {
+                auto p = n.places.find(a->second.fromId);
+                if (p != n.places.end()) color = p->second.lastColor;
+            }
+        }
+        for (auto [it, end] = n.inArcs.equal_range(id); it != end; ++it) {
+            auto a = n.arcs.find(it->second);
+            if (a != n.arcs.end()) add(a->second.fromId, id, color);
+        }
+        for (auto [it, end] = n.outArcs.equal_range(id); it != end; ++it) {
+            auto a = n.arcs.find(it->second);
+            if (a != n.arcs.end()) add(id, a->second.toId, color);
+        }
+    }
+    if (tokenMoves.empty()) return;
+    startSimTimer(kMoveTimer, 10);
+}
+
+void CNOVRAView::tokenMoveTick() {
+    if (settings_.tokenMove != 1 || tokenMoves.empty()) {
+        freeTokenMoves();
+        return;
+    }
+    prepareWork();
+    eraseFrom(moveDirty_);
+    QRect now;
+    {
+        QPainter p(&work_);
+        p.setPen(tokenPen_);
+        const int radius = 5 >> zoom_;
+        for (TokenMove& m : tokenMoves) {
+            const double along = m.distance > 0 ? double(m.distance * m.step / m.divisor) / m.distance : 0.0;
+            int x = m.startX, y = m.startY;
+            if (m.startX == m.endX)  // vertical: no slope to follow
+                y = m.startY + static_cast<int>(std::lround((m.endY - m.startY) * along));
+            else {
+                x = m.startX + static_cast<int>(std::lround((m.endX - m.startX) * along));
+                y = m.startY + static_cast<int>(std::lround((m.endY - m.startY) * along));
+            }
+            ++m.step;
+            QPoint c = zoomedClient(x, y);
+            c += QPoint(simRand() % 3 - 1, simRand() % 3 - 1);
+            if (m.color == kBlack) p.setBrush(Qt::black);
+            if (m.color == kWhite) p.setBrush(Qt::white);
+            const QRect r(c.x() - radius, c.y() - radius, 2 * radius, 2 * radius);
+            p.drawEllipse(r);
+            now = unite(now, r);
+        }
+    }
+    if (tokenMoves.front().step <= 9) {
+        const QRect shown = unite(now.adjusted(-1, -1, 1, 1), moveDirty_);
+        showArea(shown);
+        moveDirty_ = now.adjusted(-1, -1, 1, 1);
+        return;
+    }
+    // The last position drawn is never shown; the tokens have arrived and the trail goes with them.
+    const QRect trail = unite(now.adjusted(-2, -2, 2, 2), moveDirty_);
+    eraseFrom(trail);
+    showArea(trail);
+    moveDirty_ = QRect();
+    freeTokenMoves();
+}
+
+// --- spark ring ---
+
+void CNOVRAView::createSparks() {
+    const bool playful = nmode() == 1;
+    sparks.assign(playful ? 200 : 2, Spark{});
+    for (Spark& s : sparks) {
+        s.baseRadius = simRand() % 5;
+        s.baseRadius += playful ? simRand() % 100 : 20;
+        s.speed = simRand() % 10 + 2;
+        s.green = simRand() % 256;
+        const long long a = simRand(), b = simRand();
+        s.angle = static_cast<double>((a * b) % 360) * kDegree;
+    }
+}
+
+void CNOVRAView::stopSparks() {
+    stopSimTimer(kSparkTimer);
+    sparks.clear();
+    sparkRecreate = 1;
+    if (!sparkDirty_.isEmpty() && !work_.isNull()) {
+        eraseFrom(sparkDirty_);
+        showArea(sparkDirty_);
+    }
+    sparkDirty_ = QRect();
+}
+
+namespace {
+// One step round the rainbow: green up, red down, blue up, green down, red up, blue down.
+void advanceColour(CNOVRAView::Spark& s) {
+    int* channel[6] = {&s.green, &s.red, &s.blue, &s.green, &s.red, &s.blue};
+    const bool up = s.colorPhase % 2 == 0;
+    int& c = *channel[s.colorPhase];
+    c += up ? s.colorStep : -s.colorStep;
+    if (up && c > 255) {
+        c = 255;
+        s.colorPhase = (s.colorPhase + 1) % 6;
+    } else if (!up && c < 0) {
+        c = 0;
+        s.colorPhase = (s.colorPhase + 1) % 6;
+    }
+}
+}  // namespace
+
+void CNOVRAView::sparkTick() {
+    CNet& n = net();
+    if (n.kindOf(n.stopObject) == 0) n.stopObject = 0;
+    if (n.stopObject == 0) {
+        stopSparks();
+        return;
+    }
+    prepareWork();
+    eraseFrom(sparkDirty_);
+    if (sparkRecreate == 1) {
+        sparkRecreate = 0;
+        createSparks();
+    }
+    const VObject& o = n.objects.at(n.stopObject);
+    const int cx = o.x - scroll_.x(), cy = o.y - scroll_.y();
+    const QPoint centre = zoomedClient(cx, cy);
+    const bool tremble = zoom_ == 0 && o.kind != kPlace;
+    QRect now;
+    QPainter p(&work_);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    const auto drawTrembling = [&] {
+        const int half = objectSize_ / 2;
+        drawObject(p, o.kind, centre.x() - half + simRand() % 5 - 2, centre.y() - half + simRand() % 5 - 2,
+                   drawLevel());
+    };
+    for (Spark& s : sparks) {
+        s.angle += s.speed * kDegree;
+        const double r = std::sin(s.angle * 0.2) * 10 + s.baseRadius + 5;
+        const QPoint pt = zoomedClient(cx + static_cast<int>(std::cos(s.angle) * r),
+                                       cy + static_cast<int>(std::sin(s.angle) * r));
+        advanceColour(s);
+        const bool inside = std::abs(pt.x() - centre.x()) < 20 && std::abs(pt.y() - centre.y()) < 20;
+        if (!inside) {
+            s.front = 1;
+            s.inside = 0;
+        } else {
+            // Every other pass through the object goes behind it, so the ring seems to circle round it.
+            if (s.inside == 0) {
+                s.parity ^= 1;
+                s.front = s.parity == 1 ? 0 : 1;
+            }
+            s.inside = 1;
+        }
+        if (tremble && s.front == 1) drawTrembling();
+        p.setPen(QPen(QColor(s.red, s.green, s.blue), 10));
+        p.setBrush(Qt::NoBrush);
+        const QRect spark(pt.x() - 3, pt.y() - 3, 6, 6);
+        p.drawEllipse(spark);
+        if (tremble && s.front == 0) drawTrembling();
+        now = unite(now, spark.adjusted(-42, -42, 42, 42));
+    }
+    p.end();
+    now.adjust(-3, -3, 3, 3);
+    showArea(unite(now, sparkDirty_));
+    sparkDirty_ = now;
+}
+
+// --- scroll to the stop object ---
+
+void CNOVRAView::scrollTick() {
+    const CNet& n = net();
+    auto o = n.objects.find(n.stopObject);
+    if (o == n.objects.end()) {
+        stopSimTimer(kScrollTimer);
+        return;
+    }
+    const QPoint target(o->second.x - clientW_ / 2, o->second.y - clientH_ / 2);
+    if (scrollStep == 0) {
+        scrollSteps = 30 >> zoom_;
+        scrollDelta = scrollSteps == 0 ? QPoint(0, 0)
+                                       : QPoint((target.x() - scroll_.x()) / scrollSteps,
+                                                (target.y() - scroll_.y()) / scrollSteps);
+        scrollStep = 1;
+    }
+    if (scrollStep <= scrollSteps) {
+        scrollByOffset(scrollDelta.x() >> zoom_, scrollDelta.y() >> zoom_);
+        ++scrollStep;
+    } else {
+        // The last move lands exactly on the centre, whatever the shifts by the zoom level dropped.
+        setScrollPos(target);
+        stopSimTimer(kScrollTimer);
+    }
+    viewport()->update();
+}
+
+}  // namespace novra::ui
