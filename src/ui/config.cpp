@@ -85,6 +85,11 @@ int CConfig::readInt(QSettings& s, const char* section, const char* key, int def
     return ok ? n : def;
 }
 
+int CConfig::readIntIn(QSettings& s, const char* section, const char* key, int def, int lo, int hi) {
+    const int n = readInt(s, section, key, def);
+    return n >= lo && n <= hi ? n : def;
+}
+
 QString CConfig::readString(QSettings& s, const char* section, const char* key, const QString& def) {
     const QVariant v = s.value(keyOf(section, key));
     return v.isValid() ? valueText(v) : def;
@@ -123,12 +128,12 @@ void writeVerilogOutDirs(QSettings& s, std::vector<QString> dirs) {
 
 void DocSettings::load() {
     auto s = CConfig::open();
-    simSpeed = CConfig::readInt(*s, "Simulation", "SimSpeed", 10);
+    simSpeed = CConfig::readIntIn(*s, "Simulation", "SimSpeed", 10, 1, 5000);
     nmode = CConfig::readInt(*s, "General", "Nmode", 0);
     verilogOutDirs = readVerilogOutDirs(*s, CConfig::defaultOutputFolder());
     verilogOutModuleName = CConfig::readString(*s, "Verilog", "VerilogOutModuleName", "testmodule");
-    verilogOutSync = CConfig::readInt(*s, "Verilog", "VerilogOutSync", 0);
-    verilogDebug = CConfig::readInt(*s, "Verilog", "VerilogDebug", 0);
+    verilogOutSync = CConfig::readIntIn(*s, "Verilog", "VerilogOutSync", 0, 0, 1);
+    verilogDebug = CConfig::readIntIn(*s, "Verilog", "VerilogDebug", 0, 0, 1);
 }
 
 void DocSettings::save() const {
@@ -144,22 +149,22 @@ void DocSettings::save() const {
 
 void ViewSettings::load() {
     auto s = CConfig::open();
-    hatchSize = CConfig::readInt(*s, "View", "HatchSize", 40);
-    compileSave = CConfig::readInt(*s, "Compile", "CompileSave", 0);
-    simAnime = CConfig::readInt(*s, "Simulation", "SimAnime", 1);
-    objectYard = CConfig::readInt(*s, "Edit", "ObjectYard", 0);
-    tokenMove = CConfig::readInt(*s, "Simulation", "TokenMove", 1);
-    enableObjId = CConfig::readInt(*s, "View", "EnableObjId", 0);
-    enableOldToken = CConfig::readInt(*s, "View", "EnableOldToken", 0);
+    hatchSize = CConfig::readIntIn(*s, "View", "HatchSize", 40, 1, 5000);
+    compileSave = CConfig::readIntIn(*s, "Compile", "CompileSave", 0, 0, 1);
+    simAnime = CConfig::readIntIn(*s, "Simulation", "SimAnime", 1, 0, 1);
+    objectYard = CConfig::readIntIn(*s, "Edit", "ObjectYard", 0, 0, 1);
+    tokenMove = CConfig::readIntIn(*s, "Simulation", "TokenMove", 1, 0, 1);
+    enableObjId = CConfig::readIntIn(*s, "View", "EnableObjId", 0, 0, 1);
+    enableOldToken = CConfig::readIntIn(*s, "View", "EnableOldToken", 0, 0, 1);
     const ViewColors d;
-    colors.back = CConfig::readInt(*s, "View", "vColBack", d.back);
-    colors.arc = CConfig::readInt(*s, "View", "vColArc", d.arc);
-    colors.place = CConfig::readInt(*s, "View", "vColPlace", d.place);
-    colors.transition = CConfig::readInt(*s, "View", "vColTransition", d.transition);
-    colors.uhzi = CConfig::readInt(*s, "View", "vColUhzi", d.uhzi);
-    colors.kemmakix = CConfig::readInt(*s, "View", "vColKemmakix", d.kemmakix);
-    colors.grid = CConfig::readInt(*s, "View", "vColGlid", d.grid);
-    skinUse = CConfig::readInt(*s, "View", "SkinUse", 0);
+    colors.back = CConfig::readIntIn(*s, "View", "vColBack", d.back, 0, 0xFFFFFF);
+    colors.arc = CConfig::readIntIn(*s, "View", "vColArc", d.arc, 0, 0xFFFFFF);
+    colors.place = CConfig::readIntIn(*s, "View", "vColPlace", d.place, 0, 0xFFFFFF);
+    colors.transition = CConfig::readIntIn(*s, "View", "vColTransition", d.transition, 0, 0xFFFFFF);
+    colors.uhzi = CConfig::readIntIn(*s, "View", "vColUhzi", d.uhzi, 0, 0xFFFFFF);
+    colors.kemmakix = CConfig::readIntIn(*s, "View", "vColKemmakix", d.kemmakix, 0, 0xFFFFFF);
+    colors.grid = CConfig::readIntIn(*s, "View", "vColGlid", d.grid, 0, 0xFFFFFF);
+    skinUse = CConfig::readIntIn(*s, "View", "SkinUse", 0, 0, 1);
 }
 
 void ViewSettings::save() const {

@@ -30,6 +30,8 @@ class CConfig {
 
     static std::unique_ptr<QSettings> open();
     static int readInt(QSettings& s, const char* section, const char* key, int def);
+    // As readInt, and a value outside lo..hi (a hand-edited or damaged file) gives the default too.
+    static int readIntIn(QSettings& s, const char* section, const char* key, int def, int lo, int hi);
     static QString readString(QSettings& s, const char* section, const char* key, const QString& def);
 };
 

@@ -18,6 +18,7 @@ class ConfigTest : public QObject {
     void defaultsWithoutFile();
     void changedValuesSurviveARoundTrip();
     void badNumbersFallBackToDefaults();
+    void garbageFileGivesUsableSettings();
     void verilogFolderListStopsAtTheDefaultFolder();
     void verilogFolderListOfTenOtherFolders();
     void shorterFolderListLeavesNoStaleEntries();
@@ -129,6 +130,43 @@ void ConfigTest::badNumbersFallBackToDefaults() {
     QCOMPARE(v.simAnime, 1);
     QCOMPARE(v.hatchSize, 80);
     QCOMPARE(v.colors.back, 12839935);  // numbers are decimal text
+}
+
+// A damaged or hand-edited file: values out of range would give a zero grid step (align divides by it),
+// a timer period of zero or below, colours beyond 24 bits. Each falls back to its default.
+void ConfigTest::garbageFileGivesUsableSettings() {
+    TempIni ini;
+    QByteArray junk(
+        "[Simulation]\nSimSpeed=0\nSimAnime=7\nTokenMove=-1\n[View]\nHatchSize=-40\n"
+        "vColBack=99999999999999999999\nvColArc=-5\nvColGlid=16777216\nEnableObjId=1,2\n"
+        "[Compile]\nCompileSave=\xff\xfe\x01\n[Edit]\nObjectYard=");
+    junk.append(QByteArray(100000, 'x'));
+    junk.append("\n\x00\x01garbage line without equals\n[Verilog]\nVerilogOutSync=2\nVerilogDebug=0x1\n");
+    ini.write(junk);
+    DocSettings d;
+    d.load();
+    QCOMPARE(d.simSpeed, 10);
+    QCOMPARE(d.verilogOutSync, 0);
+    QCOMPARE(d.verilogDebug, 0);
+    ViewSettings v;
+    v.load();
+    const ViewColors def;
+    QCOMPARE(v.simAnime, 1);
+    QCOMPARE(v.tokenMove, 1);
+    QCOMPARE(v.hatchSize, 40);
+    QCOMPARE(v.colors.back, def.back);
+    QCOMPARE(v.colors.arc, def.arc);
+    QCOMPARE(v.colors.grid, def.grid);
+    QCOMPARE(v.enableObjId, 0);
+    QCOMPARE(v.compileSave, 0);
+    QCOMPARE(v.objectYard, 0);
+    // In-range values next to the garbage still count.
+    ini.write("[Simulation]\nSimSpeed=5000\n[View]\nHatchSize=1\nvColBack=16777215\n");
+    d.load();
+    v.load();
+    QCOMPARE(d.simSpeed, 5000);
+    QCOMPARE(v.hatchSize, 1);
+    QCOMPARE(v.colors.back, 16777215);
 }
 
 void ConfigTest::verilogFolderListStopsAtTheDefaultFolder() {
