@@ -62,6 +62,10 @@ void CSimIndex::startSimulation() {
 
     dirty.resize(nt);
     marks.assign(np, PlaceMark{});
+    // Compile has just reset the records: whatever an earlier run left unwritten is void.
+    pending.clear();
+    placeStale.assign(np, 0);
+    stalePlaces.clear();
     hot.assign(nt, TransitionHot{});
     enabled.clear();
     loadMirrors();
@@ -79,7 +83,7 @@ void CSimIndex::loadMirrors() {
     inputValues.assign(inputSlots.size(), 0);
     outputValues.assign(outputSlots.size(), 0);
     code.clear();
-    pending.clear();
+    discardWrites();
     for (size_t i = 0; i < transitionRecs.size(); ++i) {
         const CTransition& t = *transitionRecs[i];
         TransitionHot& h = hot[i];
@@ -89,7 +93,7 @@ void CSimIndex::loadMirrors() {
         h.enabled = t.enabled;
         h.fired = t.fired;
         h.hasGuard = t.compiledGuard.has_value();
-        h.flagsPending = h.valuesPending = false;
+        h.flagsPending = h.valuesPending = h.outputsPending = false;
         if (!h.wired) continue;  // never enabled: its values and code are never read
         std::copy(t.inputValues.begin(), t.inputValues.end(), inputValues.begin() + inputStart[i]);
         std::copy(t.outputValues.begin(), t.outputValues.end(), outputValues.begin() + outputStart[i]);
@@ -100,6 +104,56 @@ void CSimIndex::loadMirrors() {
         h.guardLength = h.hasGuard ? static_cast<uint32_t>(t.compiledGuard->size()) : 0;
         if (h.hasGuard) code += *t.compiledGuard;
     }
+}
+
+void CSimIndex::writePlaceRecord(size_t p) {
+    const PlaceMark& m = marks[p];
+    CPlace& r = *placeRecs[p];
+    r.hasToken = m.hasToken != 0;
+    r.color = m.color;
+    r.value = m.value;
+    r.lastColor = m.lastColor;
+}
+
+void CSimIndex::discardWrites() {
+    for (int i : pending)
+        hot[static_cast<size_t>(i)].flagsPending = hot[static_cast<size_t>(i)].valuesPending =
+            hot[static_cast<size_t>(i)].outputsPending = false;
+    pending.clear();
+    for (int p : stalePlaces) placeStale[static_cast<size_t>(p)] = 0;
+    stalePlaces.clear();
+}
+
+void CSimIndex::writeBack() {
+    // The records lie in map nodes all over the heap: fetch a few ahead.
+    constexpr size_t kAhead = 8;
+    const size_t n = pending.size();
+    for (size_t j = 0; j < n; ++j) {
+        if (j + kAhead < n) __builtin_prefetch(transitionRecs[static_cast<size_t>(pending[j + kAhead])], 1);
+        const size_t i = static_cast<size_t>(pending[j]);
+        TransitionHot& h = hot[i];
+        CTransition& t = *transitionRecs[i];
+        t.enabled = h.enabled;
+        t.fired = h.fired;
+        if (h.valuesPending)
+            std::copy_n(inputValues.data() + inputStart[i],
+                        std::min<size_t>(static_cast<size_t>(h.inputCount), t.inputValues.size()),
+                        t.inputValues.data());
+        if (h.outputsPending)
+            std::copy_n(outputValues.data() + outputStart[i],
+                        std::min<size_t>(static_cast<size_t>(h.outputCount), t.outputValues.size()),
+                        t.outputValues.data());
+        h.flagsPending = h.valuesPending = h.outputsPending = false;
+    }
+    pending.clear();
+    const size_t m = stalePlaces.size();
+    for (size_t j = 0; j < m; ++j) {
+        if (j + kAhead < m) __builtin_prefetch(placeRecs[static_cast<size_t>(stalePlaces[j + kAhead])], 1);
+        const size_t p = static_cast<size_t>(stalePlaces[j]);
+        writePlaceRecord(p);
+        placeStale[p] = 0;
+    }
+    stalePlaces.clear();
 }
 
 }  // namespace novra

@@ -85,8 +85,10 @@ struct TransitionHot {
     bool hasGuard = false;
     bool enabled = false;
     bool fired = false;
-    bool flagsPending = false;   // enabled and fired still to be written to the record
-    bool valuesPending = false;  // inputValues likewise
+    bool flagsPending = false;    // enabled and fired still to be written to the record
+    bool valuesPending = false;   // inputValues likewise
+    bool outputsPending = false;  // outputValues likewise
+    bool queued() const { return flagsPending || valuesPending || outputsPending; }
 };
 
 struct CSimIndex {
@@ -113,13 +115,19 @@ struct CSimIndex {
     std::vector<int> producerStart, producers;
 
     // Working sets of the incremental engine. marks and hot mirror the records; they are loaded from them
-    // whenever a full sweep starts.
+    // whenever a full sweep starts. The engine changes the mirrors and notes which records they are ahead
+    // of; writeBack() brings those records up to date.
     std::vector<PlaceMark> marks;
     std::vector<TransitionHot> hot;
-    std::vector<int> inputValues;   // per transition from inputStart: its inputValues
-    std::vector<int> outputValues;  // per transition from outputStart: its outputValues
-    std::string code;               // every transition's compiled function and guard
-    std::vector<int> pending;       // transitions whose record still waits for the evaluation's writes
+    std::vector<int> inputValues;     // per transition from inputStart: its inputValues
+    std::vector<int> outputValues;    // per transition from outputStart: its outputValues
+    std::string code;                 // every transition's compiled function and guard
+    std::vector<int> pending;         // transitions whose record still waits for the engine's writes
+    std::vector<uint8_t> placeStale;  // per place: listed in stalePlaces
+    std::vector<int> stalePlaces;     // places whose record may be behind marks
+    // Set for the length of an unanimated run: the records are written once when it ends instead of at
+    // the end of every phase, as nothing reads them in between.
+    bool deferWrites = false;
 
     bool fullSweep = true;     // the next enabling evaluation looks at every transition
     COrderedBitSet dirty;      // transitions next to a place that changed since they were evaluated
@@ -128,8 +136,29 @@ struct CSimIndex {
     // Everything the compile found, ready for a fresh simulation: the mirrors loaded and the first sweep
     // pointed at the transitions that read a marked place (all others are off, as compile left them).
     void startSimulation();
-    // Loads the mirrors from the records.
+    // Loads the mirrors from the records (anything the records are behind on is lost: write it back first).
     void loadMirrors();
+    // Writes every mirror the records are behind on to its record.
+    void writeBack();
+    // Forgets what the records are behind on (they were replaced).
+    void discardWrites();
+    // Writes one place's mirror to its record if the record may be behind.
+    void writePlace(int placeIndex) {
+        if (placeStale[static_cast<size_t>(placeIndex)] != 0)
+            writePlaceRecord(static_cast<size_t>(placeIndex));
+    }
+    // The place's mirror changed.
+    void placeChanged(int placeIndex) {
+        uint8_t& s = placeStale[static_cast<size_t>(placeIndex)];
+        if (s == 0) {
+            s = 1;
+            stalePlaces.push_back(placeIndex);
+        }
+    }
+    // The transition's record waits for a write.
+    void queue(size_t i) {
+        if (!hot[i].queued()) pending.push_back(static_cast<int>(i));
+    }
     // A place got a token: its consumers may now be enabled. Its producers cannot be (their output is
     // full); the one among them that was enabled is looked at again anyway, as every enabled one is.
     void placeFilled(int placeIndex) { wake(consumerStart, consumers, placeIndex); }
@@ -137,6 +166,7 @@ struct CSimIndex {
     void placeEmptied(int placeIndex) { wake(producerStart, producers, placeIndex); }
 
   private:
+    void writePlaceRecord(size_t p);
     void wake(const std::vector<int>& start, const std::vector<int>& list, int placeIndex) {
         const size_t p = static_cast<size_t>(placeIndex);
         for (int k = start[p]; k < start[p + 1]; ++k)

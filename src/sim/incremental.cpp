@@ -34,15 +34,19 @@ CPlace* placeAt(const CSimIndex& ix, int index) {
     return index < 0 ? nullptr : ix.placeRecs[static_cast<size_t>(index)];
 }
 
-// The engine reads the marking, the transitions' flags, values and code from dense mirrors and writes
-// every change through to the records, so the records always show what the reference engine would have
-// left there; a sweep thus touches a record only where something changes.
+// The engine reads and writes the marking, the transitions' flags and values in dense mirrors and notes
+// the records they get ahead of; CSimIndex::writeBack() brings those up to date at the end of every
+// phase (of every unanimated run), so the records then show what the reference engine would have left
+// there, also after a raised message.
 class CDense {
   public:
-    explicit CDense(CSimIndex& ix) : ix_(ix), pending_(ix.pending) {}
+    explicit CDense(CSimIndex& ix) : ix_(ix) {}
 
     // Loads the mirrors from the records: anything may have changed them.
-    void load() { ix_.loadMirrors(); }
+    void load() {
+        ix_.writeBack();
+        ix_.loadMirrors();
+    }
 
     void reread(int p) {
         const CPlace& r = *ix_.placeRecs[static_cast<size_t>(p)];
@@ -50,10 +54,9 @@ class CDense {
     }
 
     // evaluateEnabled of engine.cpp on the mirrors.
-    // Its writes to the record wait in `pending` until flush(), so that the records can be fetched ahead.
     bool evaluate(size_t i) {
         TransitionHot& h = ix_.hot[i];
-        setFlagsLater(i, false, false);
+        setFlags(i, false, false);
         if (!h.wired) return false;
         const int* out = outBegin(i);
         const int* outEnd = this->outEnd(i);
@@ -72,8 +75,8 @@ class CDense {
                 if (values[k] != v) {
                     values[k] = v;
                     if (!h.valuesPending) {
+                        ix_.queue(i);
                         h.valuesPending = true;
-                        if (!h.flagsPending) pending_.push_back(static_cast<int>(i));
                     }
                 }
             }
@@ -85,38 +88,8 @@ class CDense {
                    1);
             if (result == 0) return false;
         }
-        setFlagsLater(i, true, false);
+        setFlags(i, true, false);
         return true;
-    }
-
-    // Writes what evaluate() left pending to the records, fetching a few records ahead.
-    void flush() {
-        constexpr size_t kAhead = 8;
-        const size_t n = pending_.size();
-        for (size_t j = 0; j < n; ++j) {
-            if (j + kAhead < n)
-                __builtin_prefetch(ix_.transitionRecs[static_cast<size_t>(pending_[j + kAhead])], 1);
-            const size_t i = static_cast<size_t>(pending_[j]);
-            TransitionHot& h = ix_.hot[i];
-            CTransition& t = *ix_.transitionRecs[i];
-            t.enabled = h.enabled;
-            t.fired = h.fired;
-            if (h.valuesPending)
-                std::copy_n(ix_.inputValues.data() + ix_.inputStart[i],
-                            std::min<size_t>(static_cast<size_t>(h.inputCount), t.inputValues.size()),
-                            t.inputValues.data());
-            h.flagsPending = h.valuesPending = false;
-        }
-        pending_.clear();
-    }
-
-    // Fetches the records that fire(i) will write.
-    void prefetchFiring(size_t i) const {
-        __builtin_prefetch(&ix_.transitionRecs[i]->enabled, 1);
-        for (const int* p = inBegin(i); p != inEnd(i); ++p)
-            __builtin_prefetch(ix_.placeRecs[static_cast<size_t>(*p)], 1);
-        for (const int* p = outBegin(i); p != outEnd(i); ++p)
-            __builtin_prefetch(ix_.placeRecs[static_cast<size_t>(*p)], 1);
     }
 
     // fire of engine.cpp on the mirrors; wakes the transitions next to the places it changed.
@@ -137,20 +110,25 @@ class CDense {
         // The re-check leaves the transition enabled when it passes, so a function that raises leaves it so.
         setFlags(i, col != kNoColor, false);
         if (col == kNoColor) return;
-        CTransition& t = *ix_.transitionRecs[i];
-        if (col == kBlack && h.outputCount > 0) computeOutputs(i, t);
+        if (col == kBlack && h.outputCount > 0) computeOutputs(i);
         const int* outputs = ix_.outputValues.data() + ix_.outputStart[i];
         for (const int* p = inBegin(i); p != inEnd(i); ++p) {
-            ix_.placeRecs[static_cast<size_t>(*p)]->take();
-            reread(*p);
+            PlaceMark& m = ix_.marks[static_cast<size_t>(*p)];
+            m.hasToken = 0;
+            m.color = m.lastColor;
+            ix_.placeChanged(*p);
             ix_.placeEmptied(*p);
         }
         setFlags(i, false, true);
         const size_t labelled = static_cast<size_t>(h.outputCount);
         for (size_t k = 0; out + k != outEnd; ++k) {
             const int p = out[k];
-            ix_.placeRecs[static_cast<size_t>(p)]->put(col, k < labelled ? outputs[k] : kUndefinedValue);
-            reread(p);
+            PlaceMark& m = ix_.marks[static_cast<size_t>(p)];
+            m.hasToken = 1;
+            m.color = col;
+            m.lastColor = col;
+            m.value = k < labelled ? outputs[k] : kUndefinedValue;
+            ix_.placeChanged(p);
             ix_.placeFilled(p);
         }
     }
@@ -168,45 +146,29 @@ class CDense {
         return true;
     }
 
-    void setFlagsLater(size_t i, bool enabled, bool fired) {
-        TransitionHot& h = ix_.hot[i];
-        if (h.enabled == enabled && h.fired == fired) return;
-        h.enabled = enabled;
-        h.fired = fired;
-        if (!h.flagsPending && !h.valuesPending) pending_.push_back(static_cast<int>(i));
-        h.flagsPending = true;
-    }
-
     void setFlags(size_t i, bool enabled, bool fired) {
         TransitionHot& h = ix_.hot[i];
         if (h.enabled == enabled && h.fired == fired) return;
         h.enabled = enabled;
         h.fired = fired;
-        CTransition& t = *ix_.transitionRecs[i];
-        t.enabled = enabled;
-        t.fired = fired;
+        if (!h.flagsPending) {
+            ix_.queue(i);
+            h.flagsPending = true;
+        }
     }
 
-    // The function on the mirrored inputs into the mirrored outputs; what it wrote goes to the record
+    // The function on the mirrored inputs into the mirrored outputs; what it wrote reaches the record
     // also when it raises half way.
-    void computeOutputs(size_t i, CTransition& t) {
-        const TransitionHot& h = ix_.hot[i];
-        int* outputs = ix_.outputValues.data() + ix_.outputStart[i];
-        const int* inputs = ix_.inputValues.data() + ix_.inputStart[i];
-        auto writeBack = [&] {
-            for (size_t k = 0; k < static_cast<size_t>(h.outputCount) && k < t.outputValues.size(); ++k)
-                if (t.outputValues[static_cast<size_t>(k)] != outputs[k])
-                    t.outputValues[static_cast<size_t>(k)] = outputs[k];
-        };
-        try {
-            CEvaluator ev;
-            ev.run(std::string_view(ix_.code).substr(h.functionAt, h.functionLength), inputs, outputs,
-                   h.inputCount, h.outputCount);
-        } catch (...) {
-            writeBack();
-            throw;
+    void computeOutputs(size_t i) {
+        TransitionHot& h = ix_.hot[i];
+        if (!h.outputsPending) {
+            ix_.queue(i);
+            h.outputsPending = true;
         }
-        writeBack();
+        CEvaluator ev;
+        ev.run(std::string_view(ix_.code).substr(h.functionAt, h.functionLength),
+               ix_.inputValues.data() + ix_.inputStart[i], ix_.outputValues.data() + ix_.outputStart[i],
+               h.inputCount, h.outputCount);
     }
 
     // inputColor of engine.cpp on the mirrors.
@@ -222,7 +184,14 @@ class CDense {
     }
 
     CSimIndex& ix_;
-    std::vector<int>& pending_;
+};
+
+// The records catch up with the mirrors when a phase ends, however it ends, unless a run defers that.
+struct WriteBackAtEnd {
+    CSimIndex& ix;
+    ~WriteBackAtEnd() {
+        if (!ix.deferWrites) ix.writeBack();
+    }
 };
 
 // One transition of the enabling evaluation.
@@ -244,10 +213,12 @@ void evaluateOne(CNet& net, CSimIndex& ix, CDense& dense, size_t i, int& result)
 void incrementalEmitSources(CNet& net) {
     CSimIndex& ix = net.simIndex;
     CDense dense(ix);
+    WriteBackAtEnd writeBack{ix};
     tracking(ix, [&] {
         for (size_t i = 0; i < ix.uhziRecs.size(); ++i) {
             const int pi = ix.uhziPlace[i];
             CPlace* p = placeAt(ix, pi);
+            if (p != nullptr) ix.writePlace(pi);
             const bool had = p != nullptr && p->hasToken;
             blaming(net, ix.uhziIds[i], [&] { emitToken(*ix.uhziRecs[i], p); });
             if (p != nullptr && p->hasToken != had) {
@@ -261,10 +232,12 @@ void incrementalEmitSources(CNet& net) {
 void incrementalAbsorbSinks(CNet& net) {
     CSimIndex& ix = net.simIndex;
     CDense dense(ix);
+    WriteBackAtEnd writeBack{ix};
     tracking(ix, [&] {
         for (size_t i = 0; i < ix.kemmakixRecs.size(); ++i) {
             const int pi = ix.kemmakixPlace[i];
             CPlace* p = placeAt(ix, pi);
+            if (p != nullptr) ix.writePlace(pi);
             const bool had = p != nullptr && p->hasToken;
             blaming(net, ix.kemmakixIds[i], [&] { absorbToken(*ix.kemmakixRecs[i], p); });
             if (p != nullptr && p->hasToken != had) {
@@ -280,11 +253,7 @@ int incrementalEvaluateEnabling(CNet& net) {
     CDense dense(ix);
     net.sweepEnabled = 0;
     int result = 0;
-    // The records get what the evaluation found also when it stops at a raised message.
-    struct Flush {
-        CDense& dense;
-        ~Flush() { dense.flush(); }
-    } flushAtEnd{dense};
+    WriteBackAtEnd writeBack{ix};
     tracking(ix, [&] {
         if (ix.fullSweep) {
             dense.load();
@@ -306,18 +275,17 @@ int incrementalEvaluateEnabling(CNet& net) {
 void incrementalFirePhase(CNet& net) {
     CSimIndex& ix = net.simIndex;
     CDense dense(ix);
+    WriteBackAtEnd writeBack{ix};
     tracking(ix, [&] {
         if (ix.fullSweep) {
             // The mirrors are not known: the records decide, as in the reference.
+            ix.writeBack();
             for (size_t i = 0; i < ix.transitionRecs.size(); ++i)
                 blaming(net, ix.transitionIds[i], [&] { net.fire(*ix.transitionRecs[i]); });
             return;
         }
-        constexpr size_t kAhead = 4;
-        const size_t n = ix.enabled.size();
-        for (size_t j = 0; j < n; ++j) {
-            if (j + kAhead < n) dense.prefetchFiring(static_cast<size_t>(ix.enabled[j + kAhead]));
-            const size_t k = static_cast<size_t>(ix.enabled[j]);
+        for (const int e : ix.enabled) {
+            const size_t k = static_cast<size_t>(e);
             blaming(net, ix.transitionIds[k], [&] { dense.fire(k); });
             // A transition that lost a conflict was just found off by its re-check; it is looked at again
             // in the next sweep like the winners.
@@ -335,6 +303,7 @@ void CNet::markingRestored() {
     CSimIndex& ix = simIndex;
     ix.fullSweep = true;
     ix.enabled.clear();
+    ix.discardWrites();  // the restored records are the marking now
     if (!ix.valid || !compiledShape.valid) return;
 
     // The restored map may hold its records in other nodes than before: find them again, and give up the

@@ -57,6 +57,15 @@ void CNet::endCheck() {
 
 void CNet::runUnanimated(long maxPhases) {
     requireReady(*this);
+    // Nothing reads the records between the phases of this loop: they are written once, when it ends.
+    struct Deferred {
+        CSimIndex& ix;
+        explicit Deferred(CSimIndex& i) : ix(i) { ix.deferWrites = true; }
+        ~Deferred() {
+            ix.deferWrites = false;
+            ix.writeBack();
+        }
+    } deferred(simIndex);
     int phase = 0;
     for (long n = 0; n < maxPhases; ++n) {
         switch (phase) {

@@ -13,17 +13,22 @@ CPlace* placeOf(CNet& net, int placeId) {
     return p == net.places.end() ? nullptr : &p->second;
 }
 
+// The incremental engine cannot tell what these phases changed, so its next sweep looks at everything.
+// The records are the marking here: bring them up to date with what it did before.
+void takeOver(CNet& net) {
+    net.simIndex.fullSweep = true;
+    net.simIndex.writeBack();
+}
+
 }  // namespace
 
-// The incremental engine cannot tell what these phases changed, so its next sweep looks at everything.
-
 void referenceEmitSources(CNet& net) {
-    net.simIndex.fullSweep = true;
+    takeOver(net);
     for (auto& [id, u] : net.uhzis) blaming(net, id, [&] { emitToken(u, placeOf(net, u.placeId)); });
 }
 
 int referenceEvaluateEnabling(CNet& net) {
-    net.simIndex.fullSweep = true;
+    takeOver(net);
     net.sweepEnabled = 0;
     int result = 0;
     for (auto& [id, t] : net.transitions) {
@@ -40,12 +45,12 @@ int referenceEvaluateEnabling(CNet& net) {
 }
 
 void referenceFirePhase(CNet& net) {
-    net.simIndex.fullSweep = true;
+    takeOver(net);
     for (auto& [id, t] : net.transitions) blaming(net, id, [&] { net.fire(t); });
 }
 
 void referenceAbsorbSinks(CNet& net) {
-    net.simIndex.fullSweep = true;
+    takeOver(net);
     for (auto& [id, k] : net.kemmakixes) blaming(net, id, [&] { absorbToken(k, placeOf(net, k.placeId)); });
 }
 
