@@ -3,6 +3,8 @@
 #include <cstdarg>
 #include <ctime>
 #include <filesystem>
+#include <map>
+#include <string_view>
 #include <vector>
 
 #include "common/encoding.h"
@@ -19,11 +21,77 @@ std::string formatPath(const MsgText& m, const std::string& path) {
 }
 
 // Generated text is ASCII apart from a few fixed Japanese comments; anything CP932 cannot hold is
-// refused when the names are checked, so a failed conversion here is an internal inconsistency.
+// refused when the names are checked, so a failed conversion here is an internal inconsistency. ASCII is
+// the same in both encodings, so only the runs of other characters go through the converter.
 std::string toDisk(const std::string& utf8, const std::string& path) {
-    auto bytes = utf8ToCp932(utf8);
-    if (!bytes) raise(formatPath(msg::kVerilogCannotWrite, path));
-    return *bytes;
+    // The same few comments come back in every module; each is converted once.
+    thread_local std::map<std::string, std::string, std::less<>> converted;
+    std::string out;
+    out.reserve(utf8.size());
+    size_t i = 0;
+    while (i < utf8.size()) {
+        size_t j = i;
+        while (j < utf8.size() && static_cast<unsigned char>(utf8[j]) < 0x80) ++j;
+        out.append(utf8, i, j - i);
+        if (j == utf8.size()) break;
+        // A run of bytes from 0x80 holds whole UTF-8 sequences: their lead and continuation bytes all are.
+        size_t k = j;
+        while (k < utf8.size() && static_cast<unsigned char>(utf8[k]) >= 0x80) ++k;
+        const std::string_view run = std::string_view(utf8).substr(j, k - j);
+        auto known = converted.find(run);
+        if (known == converted.end()) {
+            auto bytes = utf8ToCp932(run);
+            if (!bytes) raise(formatPath(msg::kVerilogCannotWrite, path));
+            if (converted.size() > 256) converted.clear();
+            known = converted.emplace(std::string(run), std::move(*bytes)).first;
+        }
+        out += known->second;
+        i = k;
+    }
+    return out;
+}
+
+// Formats with %d, %s, %c and %% only, the conversions the writers use by the hundred thousand; false
+// (with `out` undefined) for anything else, which goes to vsnprintf.
+bool quickFormat(std::string& out, const char* format, va_list ap) {
+    char digits[16];
+    for (const char* f = format; *f; ++f) {
+        if (*f != '%') {
+            const char* run = f;
+            while (f[1] && f[1] != '%') ++f;
+            out.append(run, static_cast<size_t>(f - run + 1));
+            continue;
+        }
+        switch (*++f) {
+            case 'd': {
+                const long long v = va_arg(ap, int);
+                unsigned long long m = v < 0 ? 0ULL - static_cast<unsigned long long>(v) : v;
+                char* e = digits + sizeof digits;
+                char* b = e;
+                do {
+                    *--b = static_cast<char>('0' + m % 10);
+                    m /= 10;
+                } while (m);
+                if (v < 0) *--b = '-';
+                out.append(b, static_cast<size_t>(e - b));
+                break;
+            }
+            case 's': {
+                const char* s = va_arg(ap, const char*);
+                out += s ? s : "(null)";
+                break;
+            }
+            case 'c':
+                out.push_back(static_cast<char>(va_arg(ap, int)));
+                break;
+            case '%':
+                out.push_back('%');
+                break;
+            default:
+                return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace
@@ -33,9 +101,18 @@ std::string fmt(const char* format, ...) {
     va_start(ap, format);
     va_list copy;
     va_copy(copy, ap);
-    const int n = std::vsnprintf(nullptr, 0, format, copy);
-    va_end(copy);
     std::string out;
+    const bool quick = quickFormat(out, format, copy);
+    va_end(copy);
+    if (quick) {
+        va_end(ap);
+        return out;
+    }
+    out.clear();
+    va_list sizing;
+    va_copy(sizing, ap);
+    const int n = std::vsnprintf(nullptr, 0, format, sizing);
+    va_end(sizing);
     if (n > 0) {
         std::vector<char> buf(static_cast<size_t>(n) + 1);
         std::vsnprintf(buf.data(), buf.size(), format, ap);
@@ -75,14 +152,25 @@ CTextFile::~CTextFile() {
     if (file_) std::fclose(file_);
 }
 
+void CTextFile::flush() {
+    if (!file_ || text_.empty()) return;
+    const std::string bytes = toDisk(text_, path_);
+    text_.clear();
+    if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) failed_ = true;
+}
+
 void CTextFile::close() {
     if (!file_) return;
-    const std::string bytes = toDisk(text_, path_);
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size();
+    try {
+        flush();
+    } catch (...) {
+        std::fclose(file_);
+        file_ = nullptr;
+        throw;
+    }
     const bool closed = std::fclose(file_) == 0;
     file_ = nullptr;
-    text_.clear();
-    if (!written || !closed) raise(formatPath(msg::kVerilogCannotWrite, path_));
+    if (failed_ || !closed) raise(formatPath(msg::kVerilogCannotWrite, path_));
 }
 
 void writeFile(const std::string& path, const std::string& utf8Text) {

@@ -16,7 +16,8 @@ std::string list(const char* f, const char* separator, const char* terminator, i
 std::string asctimeNow();
 
 // A generated file. Opening creates or truncates it and raises a clear message when that fails; the text
-// is collected in UTF-8 and written in CP932 by close(), which also reports write failures.
+// is collected in UTF-8 and written in CP932 a megabyte at a time and by close(), which reports any write
+// failure.
 class CTextFile {
   public:
     explicit CTextFile(std::string path);
@@ -26,19 +27,25 @@ class CTextFile {
 
     CTextFile& operator<<(const std::string& s) {
         text_ += s;
+        if (text_.size() >= kChunk) flush();
         return *this;
     }
     CTextFile& operator<<(const char* s) {
         text_ += s;
+        if (text_.size() >= kChunk) flush();
         return *this;
     }
     void close();
     const std::string& path() const { return path_; }
 
   private:
+    static constexpr size_t kChunk = 1 << 20;
+    // Writes what has been collected; whole appended strings only, so no character is ever split.
+    void flush();
     std::string path_;
     std::string text_;
     std::FILE* file_ = nullptr;
+    bool failed_ = false;
 };
 
 // Writes a whole file at once (created or truncated); raises a clear message on failure.

@@ -1,0 +1,86 @@
+// Verilog generation for nets of 10 000 to 100 000 objects: pipelines, fork/join trees and select/merge
+// lattices, compiled once and generated into a scratch folder on every iteration (all the files a run
+// writes, the support files included when they sit beside the executable).
+//
+// Arguments: shape (0 pipeline, 1 fork/join, 2 lattice), then the number of objects.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+
+#include "model/net.h"
+#include "simnets.h"
+#include "verilog/generator.h"
+
+using namespace novra;
+using bench::Shape;
+
+namespace {
+
+std::filesystem::path scratch() {
+    static const std::filesystem::path dir = [] {
+        const auto d =
+            std::filesystem::temp_directory_path() / ("novra-verilog-bench-" + std::to_string(getpid()));
+        std::filesystem::create_directories(d);
+        return d;
+    }();
+    return dir;
+}
+
+Shape shapeOf(long arg) {
+    return arg == 1 ? Shape::ForkJoin : arg == 2 ? Shape::Lattice : Shape::Pipeline;
+}
+
+// Compiled nets, kept between repetitions so only the generation is measured.
+CNet& compiledNet(Shape shape, int objects) {
+    static std::map<std::pair<int, int>, std::unique_ptr<CNet>> nets;
+    auto& slot = nets[{static_cast<int>(shape), objects}];
+    if (!slot) {
+        slot = std::make_unique<CNet>();
+        bench::buildShape(*slot, shape, objects);
+        slot->compileNet();
+    }
+    return *slot;
+}
+
+void BM_Generate(benchmark::State& state) {
+    const Shape shape = shapeOf(state.range(0));
+    const int objects = static_cast<int>(state.range(1));
+    CNet& net = compiledNet(shape, objects);
+    verilog::VerilogOptions options;
+    options.outDir =
+        (scratch() / ("out-" + std::to_string(state.range(0)) + "-" + std::to_string(objects))).string();
+    options.moduleDir = verilog::moduleDirBesideExecutable();
+    std::filesystem::create_directories(options.outDir);
+    long lines = 0;
+    for (auto _ : state) {
+        lines = 0;
+        verilog::generateVerilog(net, options, [&](const std::string&) { ++lines; });
+    }
+    state.counters["objects"] = static_cast<double>(net.objects.size());
+    state.counters["log_lines"] = static_cast<double>(lines);
+    std::uintmax_t bytes = 0;
+    for (const auto& e : std::filesystem::directory_iterator(options.outDir))
+        if (e.is_regular_file()) bytes += e.file_size();
+    state.counters["bytes_written"] = static_cast<double>(bytes);
+}
+BENCHMARK(BM_Generate)
+    ->ArgNames({"shape", "objects"})
+    ->ArgsProduct({{0, 1, 2}, {10000, 50000, 100000}})
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::error_code ec;
+    std::filesystem::remove_all(scratch(), ec);
+    return 0;
+}
