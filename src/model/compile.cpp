@@ -273,7 +273,8 @@ void CNet::compileNet() {
     simIndex.valid = false;
 
     CNodeTable nodes;
-    nodes.build(*this);
+    CArcTable arcTable;
+    compiling::buildTables(*this, nodes, arcTable);
 
     // 1-2: the simulation marking starts from the initial marking. Both are in ID order, so one walk
     // pairs every token with its place.
@@ -287,8 +288,6 @@ void CNet::compileNet() {
         }
     }
 
-    CArcTable arcTable;
-    arcTable.build(*this);
     compiling::buildArcLists(*this, arcTable, nodes);
 
     // 3-4: fresh connection data sized by the arcs. The arc-to-slot maps are rebuilt only where the

@@ -38,8 +38,6 @@ struct CNodeTable {
     std::vector<int> outStart, outArcs;
     std::vector<int> inStart, inArcs;
 
-    // Walks each of the net's node maps once.
-    void build(CNet& net);
     int kindOf(int id) const;
     bool exists(int id) const;     // known to objects and to the map of its kind
     int placeIndex(int id) const;  // dense place index of a place ID, -1 when it is none
@@ -53,7 +51,6 @@ struct CArcTable {
     std::vector<char> labelled;  // the arc names a variable
     CIdPositions positions;
 
-    void build(const CNet& net);
     int find(int id) const { return positions.find(id); }  // position, or -1
 };
 
@@ -80,6 +77,9 @@ inline ArcRange incoming(const CNodeTable& nodes, int id) {
     const int* base = nodes.inArcs.data();
     return {base + nodes.inStart[static_cast<size_t>(k)], base + nodes.inStart[static_cast<size_t>(k) + 1]};
 }
+
+// Fills both tables, walking each of the net's node maps and its arc map once.
+void buildTables(CNet& net, CNodeTable& nodes, CArcTable& arcs);
 
 // Builds the arc lists of the node table from the net's two arc indexes.
 void buildArcLists(const CNet& net, const CArcTable& arcs, CNodeTable& nodes);
