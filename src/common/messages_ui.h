@@ -179,4 +179,59 @@ inline constexpr MsgText kDlgIntRange{"%d から %d までの整数を入力し�
 inline constexpr MsgText kDlgRealRange{"-0.5 から 2.0 までの数値を入力してください。", nullptr};
 inline constexpr MsgText kDlgMaxChars{"%d 文字以内で入力してください。", nullptr};
 
+// Edit, file and view commands; the settings dialog; unsaved changes and recent files.
+inline constexpr MsgText kSavedOver{" 上書き保存しました。", nullptr};
+inline constexpr MsgText kSavedAs{" 保存しました。", nullptr};
+inline constexpr MsgText kNoExePath{"パスを取得できませんでした。", nullptr};
+inline constexpr MsgText kQuickSaved{"クイックファイルに保存しました", nullptr};
+inline constexpr MsgText kQuickLoaded{"クイックファイルを読み込みました", nullptr};
+inline constexpr MsgText kPasteCount{"配置数", nullptr};
+inline constexpr MsgText kHelpInfo1{
+    "何かあったら、ヘルプボタンを押してください。お助け情報があればここに表示されます。", nullptr};
+inline constexpr MsgText kHelpInfo2{
+    "トランジションに記述されている関数で使用される変数に対して、アークを接続してください。", nullptr};
+inline constexpr MsgText kHelpInfo3{
+    "トランジションのオプション「発火可能時にシミュレーションを停止する」が設定されているトランジションが発火"
+    "可能となったため、シミュレーションを停止しています。",
+    nullptr};
+inline constexpr MsgText kPolFilter{"ペトリネット (*.POL *.pol);;全てのファイル(*.*) (*)", nullptr};
+inline constexpr MsgText kUntitledFile{"無題.pol", nullptr};
+inline constexpr MsgText kUntitled{"無題", nullptr};
+inline constexpr MsgText kSaveChangesTitle{"NOVRA", nullptr};
+// %s: the document's name.
+inline constexpr MsgText kSaveChanges{"%s への変更を保存しますか？", nullptr};
+inline constexpr MsgText kSaveButton{"保存(&S)", nullptr};
+inline constexpr MsgText kDiscardButton{"保存しない(&N)", nullptr};
+// %s: the path that is gone.
+inline constexpr MsgText kRecentMissing{"%s が見つかりません。最近使ったファイルの一覧から削除しました。", nullptr};
+inline constexpr MsgText kRecentNone{"(なし)", nullptr};
+
+// Settings dialog.
+inline constexpr MsgText kCfgTitle{"Config", nullptr};
+inline constexpr MsgText kCfgTabGeneral{"一般", nullptr};
+inline constexpr MsgText kCfgTabEdit{"Edit", nullptr};
+inline constexpr MsgText kCfgTabCompile{"Compile", nullptr};
+inline constexpr MsgText kCfgTabSimulation{"Simulation", nullptr};
+inline constexpr MsgText kCfgBadPage{"規定されていないプロパティページ:内部エラー", nullptr};
+inline constexpr MsgText kCfgStandard{"標準", nullptr};
+inline constexpr MsgText kCfgPlayful{"酔いどれ", nullptr};
+inline constexpr MsgText kCfgFont{"フォントの設定", nullptr};
+inline constexpr MsgText kCfgSkin{"skinを使用する", nullptr};
+inline constexpr MsgText kCfgColorGroup{"色のｾﾃｰｲ", nullptr};
+inline constexpr MsgText kCfgChooseColor{"色の選択", nullptr};
+inline constexpr MsgText kCfgDefaultColors{"初期色", nullptr};
+inline constexpr MsgText kCfgMonochrome{"白黒", nullptr};
+inline constexpr MsgText kCfgColorBack{"背景", nullptr};
+inline constexpr MsgText kCfgColorArc{"アーク", nullptr};
+inline constexpr MsgText kCfgColorGrid{"グリッド", nullptr};
+inline constexpr MsgText kCfgGridWidth{"グリッド幅", nullptr};
+inline constexpr MsgText kCfgObjectYard{"オブジェクトの枠を表示する", nullptr};
+inline constexpr MsgText kCfgCompileSave{"自動的に保存する", nullptr};
+inline constexpr MsgText kCfgSpeed{"速度(ms)", nullptr};
+inline constexpr MsgText kCfgAnimate{"アニメーションする", nullptr};
+inline constexpr MsgText kCfgTokenMove{"トークンの振動・移動を表示する", nullptr};
+inline constexpr MsgText kCfgMode{"動作形態", nullptr};
+inline constexpr MsgText kCfgModeTogether{"一斉動作", nullptr};
+inline constexpr MsgText kCfgModeEvents{"イベント読み込み", nullptr};
+
 }  // namespace novra::msg

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <utility>
 
 namespace novra {
 
@@ -129,6 +130,31 @@ void CNet::clear() {
     eventFlag = 0;
     compiledShape = CompiledShape{};  // records referred to by the last compile are gone
     bounds = Rect{};
+}
+
+void CNet::swap(CNet& o) noexcept {
+    using std::swap;
+    swap(objects, o.objects);
+    swap(tokens, o.tokens);
+    swap(outArcs, o.outArcs);
+    swap(inArcs, o.inArcs);
+    swap(arcs, o.arcs);
+    swap(transitions, o.transitions);
+    swap(places, o.places);
+    swap(uhzis, o.uhzis);
+    swap(kemmakixes, o.kemmakixes);
+    swap(nextId, o.nextId);
+    swap(arcCounter, o.arcCounter);
+    swap(stopObject, o.stopObject);
+    swap(sweepEnabled, o.sweepEnabled);
+    swap(bounds, o.bounds);
+    swap(simTranOpt, o.simTranOpt);
+    swap(eventFlag, o.eventFlag);
+    swap(eventIndex, o.eventIndex);
+    swap(gen, o.gen);
+    swap(compiledShape, o.compiledShape);
+    swap(simEngine, o.simEngine);
+    swap(simIndex, o.simIndex);
 }
 
 void CNet::purgeObjects() {

@@ -62,6 +62,9 @@ public:
     int addArc(int fromId, int toId, std::vector<Point> bendPoints = {}, std::string varName = {});
     int removeArc(int fromId, int toId);
     void clear();
+    // Exchanges the whole content with another net. Records keep their addresses, so the pointers that
+    // compile leaves between them stay valid in the net that now holds them.
+    void swap(CNet& other) noexcept;
     void purgeObjects();
     void pruneArcLabels(int transitionId);
 

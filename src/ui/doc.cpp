@@ -1,13 +1,22 @@
 #include "ui/doc.h"
 
 #include <QDir>
-#include <QGuiApplication>
+#include <QFile>
 #include <exception>
 
 #include "common/error.h"
 #include "common/messages.h"
 
 namespace novra::ui {
+
+namespace {
+// An event file adds to the net that is loaded; every other file replaces it.
+bool isEventFile(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return false;
+    return f.read(13) == "state machine";
+}
+}  // namespace
 
 CNOVRADoc::CNOVRADoc() {
     settings_.load();
@@ -26,18 +35,35 @@ void CNOVRADoc::log(const std::string& line) {
     if (log_) log_(line);
 }
 
-bool CNOVRADoc::openDocument(const QString& path) {
-    path_ = path;
-    const QString native = QDir::fromNativeSeparators(path);
-    const qsizetype slash = native.lastIndexOf('/');
-    if (slash > 0) lastFolder_ = native.left(slash);
+void CNOVRADoc::setModified(bool modified) {
+    if (modified_ == modified) return;
+    modified_ = modified;
+    emit captionChanged();
+}
+
+QString CNOVRADoc::caption() const {
+    const QString name = path_.isEmpty() ? QString::fromUtf8(text(msg::kAppTitle).c_str()) : path_;
+    return modified_ ? name + " *" : name;
+}
+
+void CNOVRADoc::takePath(const QString& path) {
+    path_ = QDir::fromNativeSeparators(path);
+    const qsizetype slash = path_.lastIndexOf('/');
+    if (slash > 0) lastFolder_ = path_.left(slash);
+}
+
+bool CNOVRADoc::readInto(const QString& path, bool& eventFile) {
+    eventFile = isEventFile(path);
     try {
-        net_.loadFile(path.toStdString());
+        if (eventFile) {
+            net_.loadFile(path.toStdString());
+        } else {
+            CNet fresh;
+            fresh.loadFile(path.toStdString());
+            net_.swap(fresh);
+        }
     } catch (const std::exception& e) {
-        // A rejected file leaves an empty net rather than a half-read one.
-        net_.clear();
         log(path.toStdString() + " " + e.what() + "\n");
-        emit netReplaced();
         return false;
     }
     log(path.toStdString() + text(msg::kOpened) + "\r\n");
@@ -46,9 +72,53 @@ bool CNOVRADoc::openDocument(const QString& path) {
     return true;
 }
 
+bool CNOVRADoc::openDocument(const QString& path) {
+    bool eventFile = false;
+    if (!readInto(path, eventFile)) return false;
+    if (!eventFile) {
+        takePath(path);
+        modified_ = false;
+    }
+    emit captionChanged();
+    return true;
+}
+
 bool CNOVRADoc::openStartupFile(const QString& path) {
     openNotice_ = kNoticeStartup;
     return openDocument(path);
+}
+
+bool CNOVRADoc::loadContent(const QString& path) {
+    bool eventFile = false;
+    if (!readInto(path, eventFile)) return false;
+    modified_ = true;
+    emit captionChanged();
+    return true;
+}
+
+bool CNOVRADoc::saveDocument(const QString& path, const std::string& doneText, bool asDocument) {
+    try {
+        net_.saveFile(path.toStdString());
+    } catch (const std::exception& e) {
+        log(std::string(e.what()) + "\n");
+        return false;
+    }
+    if (asDocument) {
+        takePath(path);
+        modified_ = false;
+        emit captionChanged();
+    }
+    if (!doneText.empty()) log(QDir::fromNativeSeparators(path).toStdString() + doneText + "\r\n");
+    return true;
+}
+
+void CNOVRADoc::newDocument() {
+    net_.clear();
+    path_.clear();
+    modified_ = false;
+    openNotice_ = kNoticeNew;
+    emit netReplaced();
+    emit captionChanged();
 }
 
 }  // namespace novra::ui

@@ -1,7 +1,7 @@
 #pragma once
 // CNOVRADoc: the document. It owns the one net for the whole run (cleared and refilled, never replaced),
 // the document path, the last folder of the file dialogs, the open notice the view consumes at its next
-// paint, and the document's settings.
+// paint, whether the net holds changes not yet saved, and the document's settings.
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -29,28 +29,50 @@ class CNOVRADoc : public QObject {
     int openNotice() const { return openNotice_; }
     void setOpenNotice(int n) { openNotice_ = n; }
 
+    // Set by every change of the net, cleared when the net is opened, saved or renewed.
+    bool isModified() const { return modified_; }
+    void setModified(bool modified);
+    // The main window's caption: the path (or the program's name for a new net), "*" while modified.
+    QString caption() const;
+
     DocSettings& settings() { return settings_; }
 
     // Where log lines go (the main frame's message log); lines are dropped until it is set.
     void setLogSink(std::function<void(const std::string&)> sink) { log_ = std::move(sink); }
 
-    // Reads a net file into the net. A file the reader rejects leaves an empty net and its message in the
-    // log; returns whether the file was read.
+    // Reads a net file as the document. The file is read into a net of its own and takes the document's
+    // place only when it was read whole: a file the reader rejects leaves its message in the log and the
+    // net, the path and the caption as they were. An event file only adds its tables to the net and
+    // leaves the path alone. Returns whether the file was read.
     bool openDocument(const QString& path);
     // The file named on the command line at start-up.
     bool openStartupFile(const QString& path);
+    // Reads a net file into the net without making it the document's file (quick load); the net then
+    // differs from the document's file and counts as modified.
+    bool loadContent(const QString& path);
+    // Writes the net to a file; the log gets the path and doneText, or the message of the failure. A
+    // document save (not a quick save) also takes the path and counts as saved.
+    bool saveDocument(const QString& path, const std::string& doneText, bool asDocument = true);
+    // New: an empty net without a path.
+    void newDocument();
 
   signals:
     // The net was replaced as a whole; views repaint.
     void netReplaced();
+    // The path or the modified flag changed; the caption follows.
+    void captionChanged();
 
   private:
     void log(const std::string& line);
+    // Reads into a fresh net and swaps it in; the event-file flag tells the caller what happened.
+    bool readInto(const QString& path, bool& eventFile);
+    void takePath(const QString& path);
 
     CNet net_;
     QString path_;
     QString lastFolder_;
     int openNotice_ = kNoNotice;
+    bool modified_ = false;
     DocSettings settings_;
     int storedNmode_ = 0;
     std::function<void(const std::string&)> log_;

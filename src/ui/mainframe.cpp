@@ -61,6 +61,8 @@ CMainFrame::CMainFrame(CNOVRADoc* doc) : doc_(doc) {
         if (!state.isEmpty()) restoreState(state);
     }
 
+    installFileQuestions();
+    updateRecentMenu();
     doc_->setLogSink([this](const std::string& t) { logText(t); });
     view_->setReporters([this](const std::string& t) { logText(t); },
                         [this](const std::string& t) { statusText(t); });
@@ -74,6 +76,7 @@ CMainFrame::~CMainFrame() {
     disconnect(messageBar_, nullptr, this, nullptr);
     disconnect(view_, nullptr, this, nullptr);
     writePlacement(placement());
+    writeRecentFiles(recent_);
     doc_->setLogSink(nullptr);
 }
 
@@ -152,9 +155,16 @@ bool CMainFrame::commandEnabled(Cmd cmd) const {
         case Cmd::MessageBar:
         case Cmd::Exit:
         case Cmd::About:
+        case Cmd::New:
+        case Cmd::Open:
+        case Cmd::Save:
+        case Cmd::SaveAs:
             return true;
-        default:
-            return false;  // commands the editor does not carry yet
+        default: {
+            const int recent = static_cast<int>(cmd) - static_cast<int>(Cmd::RecentFile);
+            if (recent >= 0 && recent < kMaxRecent) return recent < recent_.size();
+            return false;  // commands the editor does not carry
+        }
     }
 }
 
@@ -203,8 +213,23 @@ void CMainFrame::runCommand(Cmd cmd) {
             case Cmd::About:
                 QMessageBox::about(this, qs(msg::kAboutTitle), qs(msg::kAboutText));
                 break;
-            default:
+            case Cmd::New:
+                newDocument();
                 break;
+            case Cmd::Open:
+                openDocument();
+                break;
+            case Cmd::Save:
+                saveDocument();
+                break;
+            case Cmd::SaveAs:
+                saveDocumentAs();
+                break;
+            default: {
+                const int recent = static_cast<int>(cmd) - static_cast<int>(Cmd::RecentFile);
+                if (recent >= 0 && recent < kMaxRecent) openRecent(recent);
+                break;
+            }
         }
     }
     updateCommands();
@@ -229,6 +254,10 @@ bool CMainFrame::applyPlacement(const Placement& p) {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* e) {
+    if (!mayDiscardChanges()) {
+        e->ignore();
+        return;
+    }
     if (!CConfig::readOnly()) {
         auto s = CConfig::open();
         s->setValue("BarState/State", saveState());

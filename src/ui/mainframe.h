@@ -2,6 +2,8 @@
 // CMainFrame: the one top-level window with the menu, the two tool bars, the status bar and the message
 // bar. Every part of the program reports to the user through its log and status.
 #include <QMainWindow>
+#include <QStringList>
+#include <functional>
 #include <map>
 #include <string>
 
@@ -51,14 +53,38 @@ class CMainFrame : public QMainWindow {
     Placement placement() const;
     bool applyPlacement(const Placement& p);
 
+    // --- file commands (mainframe_file.cpp) ---
+    bool newDocument();
+    bool openDocument();  // asks for the file
+    bool openPath(const QString& path);
+    bool saveDocument();
+    bool saveDocumentAs();
+    void openRecent(int index);
+    // With unsaved changes, asks Save / Discard / Cancel; true when the caller may go on.
+    bool mayDiscardChanges();
+    // The recently used files, most recent first; kept in the settings file.
+    const QStringList& recentFiles() const { return recent_; }
+    static constexpr int kMaxRecent = 6;
+    // Questions the file commands ask; tests replace them to answer without a popup. An empty path means
+    // Cancel; askSaveChanges gives QMessageBox::Save, Discard or Cancel.
+    std::function<QString(QWidget*, const QString& folder)> askOpenFile;
+    std::function<QString(QWidget*, const QString& suggested)> askSaveFile;
+    std::function<int(QWidget*, const QString& name)> askSaveChanges;
+
   protected:
     void closeEvent(QCloseEvent* e) override;
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
 
   private:
     void createActions();
     void createMenus();
     void createToolBars();
     void createStatusBar();
+    void installFileQuestions();
+    void documentCaptionChanged();
+    void addRecent(const QString& path);
+    void updateRecentMenu();
 
     CNOVRADoc* doc_;
     CNOVRAView* view_ = nullptr;
@@ -67,6 +93,12 @@ class CMainFrame : public QMainWindow {
     QToolBar* toolsBar_ = nullptr;
     QLabel* panes_[3] = {nullptr, nullptr, nullptr};
     std::map<Cmd, QAction*> actions_;
+    QStringList recent_;
+    QString knownPath_;  // the document path the recent list last saw
 };
+
+// The recently used files as the settings file keeps them, most recent first.
+QStringList readRecentFiles();
+void writeRecentFiles(const QStringList& list);
 
 }  // namespace novra::ui

@@ -133,15 +133,29 @@ void CMainFrame::createActions() {
         addAction(a);  // keys work whether or not the command sits in a menu
         actions_[c.cmd] = a;
     }
+    // The recent-file slots after the first, numbered on from its command id.
+    for (int i = 1; i < kMaxRecent; ++i) {
+        const Cmd cmd = static_cast<Cmd>(static_cast<int>(Cmd::RecentFile) + i);
+        auto* a = new QAction(this);
+        a->setObjectName(QString::number(static_cast<int>(cmd)));
+        a->setData(static_cast<int>(cmd));
+        a->setVisible(false);
+        connect(a, &QAction::triggered, this, [this, cmd] { runCommand(cmd); });
+        actions_[cmd] = a;
+    }
 }
 
 void CMainFrame::createMenus() {
     const auto add = [this](QMenu* m, std::initializer_list<Cmd> cmds) {
         for (Cmd c : cmds) {
-            if (c == Cmd(0))
+            if (c == Cmd(0)) {
                 m->addSeparator();
-            else
+            } else if (c == Cmd::RecentFile) {
+                for (int i = 0; i < kMaxRecent; ++i)
+                    m->addAction(action(static_cast<Cmd>(static_cast<int>(Cmd::RecentFile) + i)));
+            } else {
                 m->addAction(action(c));
+            }
         }
         connect(m, &QMenu::aboutToShow, this, &CMainFrame::updateCommands);
     };

@@ -269,6 +269,38 @@ class CNOVRAView : public QAbstractScrollArea {
     bool editCommandEnabled(Cmd cmd) const;
     void runEditCommand(Cmd cmd);
     // BEGIN edit members (view_edit.cpp, view_file.cpp)
+    // The internal clipboard: the objects last copied and the arcs among them.
+    CNet& clipboardNet();
+    QPoint pasteAnchor;  // canvas point of the last mouse press when Copy ran
+    // The canvas point of the last mouse press.
+    QPoint lastPressCanvas() const { return toCanvas(lastMouse); }
+    // Moves every object centre and bend point of the net onto the grid.
+    void alignToGrid();
+    // The undo copy taken before every change (none while compiled); marks the document modified.
+    void snapshotForUndo();
+    // Questions the edit and file commands ask; tests replace them to answer without a popup. Whatever is
+    // not set when a command runs gets the dialog.
+    void installEditQuestions();
+    // The number dialog: the number, or -1 on Cancel.
+    std::function<int(const QString& prompt, int initial)> askNumber;
+    // The object list: the chosen id, 0 on Cancel.
+    std::function<int(const CNet&)> askObjectId;
+    // The Verilog output dialog; false on Cancel.
+    std::function<bool(CNOVRADoc&, double& delayOverPlus)> askVerilog;
+    // The settings dialog, run modally.
+    std::function<void()> runSettings;
+    // Whether unsaved changes may go (the main frame asks Save / Discard / Cancel); true to go on.
+    std::function<bool()> confirmDiscard;
+    // Quick save file; empty for the one beside the executable.
+    QString quickSavePath;
+    QString quickFile() const;
+    void quickSave();
+    void quickLoad();
+    // A file dropped on the window; returns whether it was read.
+    bool openDroppedFile(const QString& path);
+    void verilogOutput();
+    void helpInfo();
+    std::unique_ptr<CNet> clipboard_;
     // END edit members
 
   signals:

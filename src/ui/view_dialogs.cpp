@@ -1,6 +1,7 @@
 // The property dialogs of the object last clicked: modeless, the canvas redraws when one closes.
 #include "model/net.h"
 #include "ui/dialogs/dialogs.h"
+#include "ui/doc.h"
 #include "ui/view.h"
 
 namespace novra::ui {
@@ -26,7 +27,8 @@ QDialog* CNOVRAView::openObjectDialog(Cmd cmd) {
     if (kind == kUhzi) d = new CUhziDialog(net(), hitObject, this);
     if (kind == kKemmakix) d = new CKemmakixDialog(net(), hitObject, this);
     d->setAttribute(Qt::WA_DeleteOnClose);
-    connect(d, &QDialog::finished, this, [this] {
+    connect(d, &QDialog::finished, this, [this](int result) {
+        if (result == QDialog::Accepted) doc_->setModified(true);
         rebuild_ = true;
         viewport()->update();
     });

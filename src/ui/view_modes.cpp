@@ -102,9 +102,7 @@ CNet& CNOVRAView::undoNet() {
 }
 
 void CNOVRAView::takeSnapshot() {
-    CNet& u = undoNet();
-    u.clear();
-    u.copyAll(net());
+    snapshotForUndo();
 }
 
 void CNOVRAView::showStatus(const std::string& s) {

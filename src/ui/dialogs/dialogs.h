@@ -7,10 +7,15 @@
 #include <string>
 #include <vector>
 
+#include "ui/config.h"
+
 class QBoxLayout;
 class QCheckBox;
+class QColor;
 class QComboBox;
 class QLineEdit;
+class QListWidget;
+class QTabWidget;
 class QPlainTextEdit;
 class QRadioButton;
 class QTableWidget;
@@ -22,6 +27,7 @@ class CNet;
 namespace novra::ui {
 
 class CNOVRADoc;
+class CNOVRAView;
 
 // --- shared by the dialogs (dialog_util.cpp) ---
 // One entry per line, each followed by CR LF.
@@ -119,6 +125,47 @@ class CVerilogDialog : public QDialog {
     QCheckBox *sync_, *debug_;
     double delay_ = 0;
     QString folder_;
+};
+
+// The first page of the settings dialog: message wording, skins and the colours with their preview. The
+// colours are a working copy until the dialog's OK.
+class CGeneralPage : public QWidget {
+    Q_OBJECT
+  public:
+    CGeneralPage(const ViewSettings& view, QWidget* parent = nullptr);
+    const ViewColors& colors() const { return colors_; }
+    int previewKind() const { return previewKind_; }  // 0 place .. 3 kemmakix
+    void store(ViewSettings& view) const;
+    // The colour and font choosers; tests replace them. An invalid colour means Cancel.
+    std::function<QColor(QWidget*, const QColor&)> chooseColor;
+    std::function<void(QWidget*)> chooseFont;
+
+  private:
+    ViewColors colors_;
+    int current_ = 0;
+    int previewKind_ = 0;
+    QRadioButton *standard_, *playful_;
+    QCheckBox* skin_;
+    QListWidget* list_;
+    QWidget* preview_;
+};
+
+// "Config": four tabs over the settings of the view and the document.
+class CConfigDialog : public QDialog {
+    Q_OBJECT
+  public:
+    CConfigDialog(CNOVRADoc& doc, CNOVRAView& view, QWidget* parent = nullptr);
+    void accept() override;
+    QTabWidget* tabs() const { return tabs_; }
+    CGeneralPage* generalPage() const { return general_; }
+
+  private:
+    CNOVRADoc& doc_;
+    CNOVRAView& view_;
+    QTabWidget* tabs_;
+    CGeneralPage* general_;
+    QLineEdit *hatch_, *speed_;
+    QCheckBox *yard_, *compileSave_, *anime_, *tokenMove_;
 };
 
 }  // namespace novra::ui

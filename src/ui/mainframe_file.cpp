@@ -1,0 +1,217 @@
+// The file commands of the main window: New, Open, Save, Save as, the recently used files, the question
+// about unsaved changes and files dropped on the window.
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
+#include <QSettings>
+#include <QUrl>
+
+#include "common/messages.h"
+#include "common/messages_ui.h"
+#include "ui/doc.h"
+#include "ui/mainframe.h"
+#include "ui/view.h"
+
+namespace novra::ui {
+
+namespace {
+QString qs(const MsgText& m) {
+    return QString::fromUtf8(text(m).c_str());
+}
+
+QString withArg(const MsgText& m, const QString& arg) {
+    QString s = qs(m);
+    return s.replace(QStringLiteral("%s"), arg);
+}
+
+struct WaitCursor {
+    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+};
+
+constexpr const char* kRecentSection = "Recent File List";
+
+// The first local file among the dropped ones; later ones are ignored.
+QString firstLocalFile(const QMimeData* m) {
+    if (!m || !m->hasUrls()) return QString();
+    for (const QUrl& u : m->urls())
+        if (u.isLocalFile()) return u.toLocalFile();
+    return QString();
+}
+}  // namespace
+
+QStringList readRecentFiles() {
+    auto s = CConfig::open();
+    QStringList list;
+    for (int i = 1; i <= CMainFrame::kMaxRecent; ++i) {
+        const QByteArray key = "File" + QByteArray::number(i);
+        const QString path = CConfig::readString(*s, kRecentSection, key.constData(), QString());
+        if (!path.isEmpty() && !list.contains(path)) list << path;
+    }
+    return list;
+}
+
+void writeRecentFiles(const QStringList& list) {
+    if (CConfig::readOnly()) return;
+    auto s = CConfig::open();
+    s->beginGroup(kRecentSection);
+    for (int i = 1; i <= CMainFrame::kMaxRecent; ++i) {
+        const QString key = "File" + QString::number(i);
+        if (i <= list.size())
+            s->setValue(key, list[i - 1]);
+        else
+            s->remove(key);
+    }
+    s->endGroup();
+}
+
+void CMainFrame::installFileQuestions() {
+    const QString filter = qs(msg::kPolFilter);
+    askOpenFile = [filter](QWidget* owner, const QString& folder) {
+        QFileDialog d(owner, QString(), folder, filter);
+        d.setAcceptMode(QFileDialog::AcceptOpen);
+        d.setFileMode(QFileDialog::ExistingFile);
+        d.setDefaultSuffix("pol");
+        return d.exec() == QDialog::Accepted && !d.selectedFiles().isEmpty() ? d.selectedFiles().first()
+                                                                             : QString();
+    };
+    askSaveFile = [filter](QWidget* owner, const QString& suggested) {
+        QFileDialog d(owner, QString(), suggested, filter);
+        d.setAcceptMode(QFileDialog::AcceptSave);
+        d.setDefaultSuffix("pol");
+        return d.exec() == QDialog::Accepted && !d.selectedFiles().isEmpty() ? d.selectedFiles().first()
+                                                                             : QString();
+    };
+    askSaveChanges = [](QWidget* owner, const QString& name) {
+        QMessageBox box(QMessageBox::Warning, qs(msg::kSaveChangesTitle), withArg(msg::kSaveChanges, name),
+                        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, owner);
+        box.button(QMessageBox::Save)->setText(qs(msg::kSaveButton));
+        box.button(QMessageBox::Discard)->setText(qs(msg::kDiscardButton));
+        box.button(QMessageBox::Cancel)->setText(qs(msg::kDlgCancel));
+        box.setDefaultButton(QMessageBox::Save);
+        return box.exec();
+    };
+    recent_ = readRecentFiles();
+    view_->requestSave = [this] { saveDocument(); };
+    view_->confirmDiscard = [this] { return mayDiscardChanges(); };
+    connect(doc_, &CNOVRADoc::captionChanged, this, &CMainFrame::documentCaptionChanged);
+    setAcceptDrops(true);
+}
+
+void CMainFrame::documentCaptionChanged() {
+    setWindowTitle(doc_->caption());
+    if (doc_->path() != knownPath_) {
+        knownPath_ = doc_->path();
+        if (!knownPath_.isEmpty()) addRecent(knownPath_);
+    }
+}
+
+bool CMainFrame::mayDiscardChanges() {
+    if (!doc_->isModified()) return true;
+    const QString name = doc_->path().isEmpty() ? qs(msg::kUntitled) : QFileInfo(doc_->path()).fileName();
+    switch (askSaveChanges(this, name)) {
+        case QMessageBox::Save:
+            return saveDocument();
+        case QMessageBox::Discard:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool CMainFrame::newDocument() {
+    if (!mayDiscardChanges()) return false;
+    view_->resetSimulation();
+    doc_->newDocument();
+    return true;
+}
+
+bool CMainFrame::openDocument() {
+    if (!mayDiscardChanges()) return false;
+    const QString path = askOpenFile(this, doc_->lastFolder());
+    if (path.isEmpty()) return false;
+    return openPath(path);
+}
+
+bool CMainFrame::openPath(const QString& path) {
+    WaitCursor wait;
+    // A simulation in progress refers to the records the new net replaces.
+    view_->resetSimulation();
+    return doc_->openDocument(path);
+}
+
+bool CMainFrame::saveDocument() {
+    const QString path = doc_->path();
+    if (path.isEmpty() || !QFileInfo(path).isFile()) return saveDocumentAs();
+    WaitCursor wait;
+    return doc_->saveDocument(path, text(msg::kSavedOver));
+}
+
+bool CMainFrame::saveDocumentAs() {
+    QString start = doc_->path();
+    if (start.isEmpty())
+        start = doc_->lastFolder().isEmpty() ? qs(msg::kUntitledFile)
+                                             : doc_->lastFolder() + '/' + qs(msg::kUntitledFile);
+    const QString path = askSaveFile(this, start);
+    if (path.isEmpty()) return false;
+    WaitCursor wait;
+    return doc_->saveDocument(path, text(msg::kSavedAs));
+}
+
+void CMainFrame::openRecent(int index) {
+    if (index < 0 || index >= recent_.size()) return;
+    const QString path = recent_[index];
+    if (!QFileInfo(path).isFile()) {
+        logText(withArg(msg::kRecentMissing, path).toStdString() + "\n");
+        recent_.removeAt(index);
+        updateRecentMenu();
+        return;
+    }
+    if (!mayDiscardChanges()) return;
+    openPath(path);
+}
+
+void CMainFrame::addRecent(const QString& path) {
+    const QString abs = QFileInfo(path).absoluteFilePath();
+    recent_.removeAll(abs);
+    recent_.prepend(abs);
+    while (recent_.size() > kMaxRecent) recent_.removeLast();
+    updateRecentMenu();
+}
+
+void CMainFrame::updateRecentMenu() {
+    // The first slot shows the menu's own text, greyed, while the list is empty.
+    for (int i = 0; i < kMaxRecent; ++i) {
+        QAction* a = action(static_cast<Cmd>(static_cast<int>(Cmd::RecentFile) + i));
+        if (!a) continue;
+        if (i < recent_.size()) {
+            QString shown = recent_[i];
+            shown.replace('&', QStringLiteral("&&"));
+            a->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(shown));
+            a->setStatusTip(qs(msg::kTipRecent).section('\n', 0, 0));
+            a->setVisible(true);
+        } else {
+            a->setText(qs(msg::kItemRecent));
+            a->setVisible(i == 0);
+        }
+        a->setEnabled(i < recent_.size());
+    }
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* e) {
+    if (!firstLocalFile(e->mimeData()).isEmpty()) e->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* e) {
+    const QString path = firstLocalFile(e->mimeData());
+    if (path.isEmpty()) return;
+    e->acceptProposedAction();
+    view_->openDroppedFile(path);
+}
+
+}  // namespace novra::ui

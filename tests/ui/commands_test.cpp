@@ -1,0 +1,253 @@
+// The edit commands on the real view inside the main window: clipboard, continuous paste, delete, align,
+// undo and Verilog output.
+#include <QDir>
+#include <QMenu>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+#include "model/net.h"
+#include "ui/doc.h"
+#include "ui/mainframe.h"
+#include "ui/messagebar.h"
+#include "ui/view.h"
+#include "ui_support.h"
+
+using namespace novra;
+using namespace novra::ui;
+using novra::ui::testing::TempIni;
+
+namespace {
+QString u8(const char* s) {
+    return QString::fromUtf8(s);
+}
+
+// The action of a menu (or one of its sub-menus) that carries a command.
+QAction* find(QMenu& m, Cmd cmd) {
+    for (QAction* a : m.actions()) {
+        if (a->menu())
+            if (QAction* inner = find(*a->menu(), cmd)) return inner;
+        if (a->data().toInt() == static_cast<int>(cmd)) return a;
+    }
+    return nullptr;
+}
+}  // namespace
+
+class CommandsTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void init();
+    void cleanup();
+    void copyAndPastePlacement();
+    void continuousPasteCountsAndSpacing();
+    void deleteRemovesObjectsArcsAndTokens();
+    void alignSnapsToTheGridAtZoomZeroOnly();
+    void undoAfterPasteAndStopOptions();
+    void verilogIntoMissingAndRealFolders();
+
+  private:
+    std::unique_ptr<TempIni> ini_;
+    std::unique_ptr<CNOVRADoc> doc_;
+    std::unique_ptr<CMainFrame> frame_;
+    CNOVRAView* view_ = nullptr;
+    Cmd menuChoice_ = Cmd(0);
+    CNet& net() { return doc_->net(); }
+    QPoint at(int x, int y) { return view_->toClient(x, y); }
+    QPoint xy(int id) { return {net().objects.at(id).x, net().objects.at(id).y}; }
+    // A right click that chooses a command from the context menu it opens.
+    void rightClick(QPoint p, Cmd choose) {
+        menuChoice_ = choose;
+        QTest::mouseClick(view_->viewport(), Qt::RightButton, {}, p);
+        menuChoice_ = Cmd(0);
+    }
+    QString log() { return frame_->messageBar()->logText(); }
+    // A place with a black token and a transition, joined by an arc with a bend point and a label.
+    void smallNet() {
+        net().addObject(100, 100, kPlace);
+        net().addObject(180, 100, kTransition);
+        net().setToken(1, kBlack, 1);
+        net().addArc(1, 2, {{140, 60}}, "i1");
+    }
+};
+
+void CommandsTest::init() {
+    ini_ = std::make_unique<TempIni>();
+    CNOVRAView::appCompiled = 0;
+    doc_ = std::make_unique<CNOVRADoc>();
+    frame_ = std::make_unique<CMainFrame>(doc_.get());
+    frame_->resize(700, 600);
+    frame_->show();
+    view_ = frame_->view();
+    view_->setScrollPos({0, 0});
+    view_->renderFrame();
+    view_->runMenu = [this](QMenu& m, QPoint) { return find(m, menuChoice_); };
+    view_->askNumber = [](const QString&, int) { return -1; };
+    frame_->askSaveChanges = [](QWidget*, const QString&) { return int(QMessageBox::Discard); };
+}
+
+void CommandsTest::cleanup() {
+    frame_.reset();
+    doc_.reset();
+    ini_.reset();
+    CNOVRAView::appCompiled = 0;
+}
+
+void CommandsTest::copyAndPastePlacement() {
+    smallNet();
+    QVERIFY(!frame_->commandEnabled(Cmd::Paste));  // nothing copied yet
+    view_->runCommand(Cmd::ToolHand);
+    view_->selection = {1, 2};
+    view_->selectionRect = QRect(QPoint(80, 80), QPoint(200, 120));
+    rightClick(at(100, 100), Cmd::Copy);
+    QCOMPARE(view_->clipboardNet().objects.size(), size_t(2));
+    QVERIFY(frame_->commandEnabled(Cmd::Paste));
+
+    // Pasting without a new press lands exactly over the originals.
+    frame_->runCommand(Cmd::Paste);
+    QCOMPARE(view_->selection, (std::set<int>{3, 4}));
+    QVERIFY(xy(3) == xy(1) && xy(4) == xy(2));
+    QVERIFY(doc_->isModified());
+
+    // A right click on empty canvas 100 to the right and 40 down moves the paste by that much.
+    view_->selection.clear();
+    view_->selectionRect = QRect();
+    rightClick(at(200, 140), Cmd::Paste);
+    QCOMPARE(view_->selection, (std::set<int>{5, 6}));
+    QVERIFY(xy(5) == QPoint(200, 140) && xy(6) == QPoint(280, 140));
+    QVERIFY(net().tokens.at(5).color == kBlack && net().tokens.at(5).value == 1);
+    const CArc& arc = net().arcs.at(net().findArc(5, 6));
+    QCOMPARE(arc.varName, std::string("i1"));
+    QVERIFY(arc.bendPoints.size() == 1 && arc.bendPoints[0].x == 240 && arc.bendPoints[0].y == 100);
+    QCOMPARE(net().arcs.at(net().findArc(1, 2)).bendPoints[0].x, 140);  // the originals stay
+}
+
+void CommandsTest::continuousPasteCountsAndSpacing() {
+    net().addObject(100, 100, kPlace);
+    view_->selection = {1};
+    frame_->runCommand(Cmd::Copy);
+    int answer = 3;
+    QString asked;
+    view_->askNumber = [&](const QString& prompt, int initial) {
+        asked = prompt;
+        return initial == 1 ? answer : -2;
+    };
+    frame_->runCommand(Cmd::PasteHorizontal);
+    QCOMPARE(asked, u8("配置数"));
+    QCOMPARE(net().objects.size(), size_t(4));
+    QCOMPARE(view_->selection, (std::set<int>{2, 3, 4}));
+    // A single place: 20 + 20 + 40 apart.
+    QVERIFY(xy(2) == QPoint(100, 100) && xy(3) == QPoint(180, 100) && xy(4) == QPoint(260, 100));
+
+    answer = 2;
+    frame_->runCommand(Cmd::PasteVertical);
+    QCOMPARE(net().objects.size(), size_t(6));
+    QCOMPARE(xy(6), QPoint(100, 180));
+
+    const size_t before = net().objects.size();
+    for (int n : {0, 101, -1}) {
+        answer = n;
+        frame_->runCommand(Cmd::PasteHorizontal);
+        QCOMPARE(net().objects.size(), before);
+    }
+}
+
+void CommandsTest::deleteRemovesObjectsArcsAndTokens() {
+    smallNet();
+    net().addObject(300, 100, kPlace);
+    net().addArc(2, 3);
+    view_->selection = {1, 2, 77};  // 77 names nothing
+    frame_->runCommand(Cmd::Delete);
+    QCOMPARE(net().objects.size(), size_t(1));
+    QVERIFY(net().objects.count(3));
+    QVERIFY(net().arcs.empty());
+    QVERIFY(net().tokens.empty() && net().inArcs.empty() && net().outArcs.empty());
+    QVERIFY(view_->selection.empty());
+}
+
+void CommandsTest::alignSnapsToTheGridAtZoomZeroOnly() {
+    net().addObject(57, -3, kPlace);
+    net().addObject(40, 0, kTransition);
+    net().addArc(1, 2, {{1, -41}});
+    frame_->runCommand(Cmd::Align);
+    QVERIFY(xy(1) == QPoint(60, -20) && xy(2) == QPoint(60, -20));
+    const Point b = net().arcs.begin()->second.bendPoints[0];
+    QCOMPARE(QPoint(b.x, b.y), QPoint(20, -60));
+
+    view_->settings().hatchSize = 50;
+    net().moveObject(1, 57, -3);
+    frame_->runCommand(Cmd::Align);
+    QCOMPARE(xy(1), QPoint(70, -20));
+
+    // Coordinates at the edge of the int range stay in range.
+    net().moveObject(1, INT_MAX - 1, INT_MIN + 1);
+    frame_->runCommand(Cmd::Align);
+    QVERIFY(net().objects.at(1).x > 0 && net().objects.at(1).y < 0);
+
+    view_->zoomOut();
+    QCOMPARE(view_->zoomLevel(), 1);
+    frame_->updateCommands();
+    QVERIFY(!frame_->action(Cmd::Align)->isEnabled());
+    net().moveObject(1, 57, -3);
+    frame_->runCommand(Cmd::Align);
+    QCOMPARE(net().objects.at(1).x, 57);
+}
+
+void CommandsTest::undoAfterPasteAndStopOptions() {
+    smallNet();
+    net().simTranOpt.insert(2);
+    QVERIFY(!frame_->commandEnabled(Cmd::Undo));
+    view_->selection = {1, 2};
+    frame_->runCommand(Cmd::Copy);
+    frame_->runCommand(Cmd::Paste);
+    QCOMPARE(net().objects.size(), size_t(4));
+    QVERIFY(frame_->commandEnabled(Cmd::Undo));
+    doc_->setModified(false);
+    frame_->runCommand(Cmd::Undo);
+    QVERIFY(net().objects.size() == 2 && net().arcs.size() == 1 && net().tokens.size() == 1);
+    // The stop option of the transition comes back with it.
+    QCOMPARE(net().simTranOpt, (std::set<int>{2}));
+    QVERIFY(doc_->isModified());
+    QVERIFY(!frame_->commandEnabled(Cmd::Undo));
+    frame_->runCommand(Cmd::Undo);
+    QCOMPARE(net().objects.size(), size_t(2));
+}
+
+void CommandsTest::verilogIntoMissingAndRealFolders() {
+    QTemporaryDir out;
+    const QString missing = out.filePath("no/such/folder");
+    QString folder = missing;
+    QString top = "pipe_top";
+    int asked = 0;
+    view_->askVerilog = [&](CNOVRADoc& d, double& delay) {
+        ++asked;
+        d.settings().verilogOutDirs.insert(d.settings().verilogOutDirs.begin(), folder);
+        d.settings().verilogOutModuleName = top;
+        delay = 0.5;
+        return true;
+    };
+    QVERIFY(doc_->openDocument(NOVRA_SOURCE_DIR "/examples/pipeline.pol"));
+    frame_->runCommand(Cmd::VerilogOutput);
+    QCOMPARE(asked, 1);
+    QVERIFY(log().contains(u8("フォルダが存在しません")));
+    QVERIFY(!QFileInfo::exists(out.filePath("no")));
+
+    // A top name that would leave the chosen folder is refused before anything is made.
+    folder = out.path();
+    top = "../escape";
+    frame_->runCommand(Cmd::VerilogOutput);
+    QVERIFY(!QFileInfo::exists(QFileInfo(out.path()).dir().filePath("escape")));
+    QCOMPARE(QDir(out.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size(), 0);
+
+    top = "pipe_top";
+    frame_->clearLog();
+    frame_->runCommand(Cmd::VerilogOutput);
+    const QDir made(out.filePath("pipe_top"));
+    for (const char* f : {"pipe.v", "transition.v", "pipe_top.v", "Makefile"}) QVERIFY2(made.exists(f), f);
+    QVERIFY2(log().trimmed().endsWith(u8("verilogに出力しました")), qPrintable(log()));
+    QCOMPARE(CNOVRAView::appCompiled, 0);  // back in edit mode
+    QCOMPARE(net().gen.delayFactor, 1.5);
+}
+
+QTEST_MAIN(CommandsTest)
+#include "commands_test.moc"

@@ -1,0 +1,271 @@
+// File commands of the real main window: quick save and load, open and save, the question about unsaved
+// changes, recent files and dropped files. Every question is answered by a test hook, never a popup.
+#include <QAction>
+#include <QDropEvent>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <QtTest>
+#include <memory>
+
+#include "model/net.h"
+#include "ui/doc.h"
+#include "ui/mainframe.h"
+#include "ui/messagebar.h"
+#include "ui/view.h"
+#include "ui_support.h"
+
+using namespace novra;
+using namespace novra::ui;
+using novra::ui::testing::TempIni;
+
+namespace {
+QString u8(const char* s) {
+    return QString::fromUtf8(s);
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+}  // namespace
+
+class FileTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void init();
+    void cleanup();
+    void quickSaveThenQuickLoad();
+    void failedReadsKeepNetPathAndCaption();
+    void unsavedChangesPrompt();
+    void recentFilesMenu();
+
+  private:
+    std::unique_ptr<TempIni> ini_;
+    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<CNOVRADoc> doc_;
+    std::unique_ptr<CMainFrame> frame_;
+    CNOVRAView* view_ = nullptr;
+    int answer_ = QMessageBox::Cancel;  // to "save changes?"
+    int asked_ = 0;
+    QString openAnswer_, saveAnswer_;
+    CNet& net() { return doc_->net(); }
+    QString file(const char* name) { return dir_->filePath(name); }
+    QString log() { return frame_->messageBar()->logText(); }
+    void makeFrame() {
+        frame_ = std::make_unique<CMainFrame>(doc_.get());
+        frame_->show();
+        view_ = frame_->view();
+        view_->quickSavePath = file("temp.pol");
+        frame_->askSaveChanges = [this](QWidget*, const QString&) {
+            ++asked_;
+            return answer_;
+        };
+        frame_->askOpenFile = [this](QWidget*, const QString&) { return openAnswer_; };
+        frame_->askSaveFile = [this](QWidget*, const QString&) { return saveAnswer_; };
+    }
+    // A net of two places saved to a file.
+    QString savedNet(const char* name, int places) {
+        CNet n;
+        for (int i = 0; i < places; ++i) n.addObject(100 + 60 * i, 100, kPlace);
+        n.saveFile(file(name).toStdString());
+        return file(name);
+    }
+    void drop(const QString& path) {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path), QUrl::fromLocalFile(file("ignored.pol"))});
+        // As the window system delivers it: the drop goes where the drag was accepted on entering.
+        QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(view_->viewport(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent e(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(view_->viewport(), &e);
+    }
+};
+
+void FileTest::init() {
+    ini_ = std::make_unique<TempIni>();
+    dir_ = std::make_unique<QTemporaryDir>();
+    CNOVRAView::appCompiled = 0;
+    doc_ = std::make_unique<CNOVRADoc>();
+    makeFrame();
+    answer_ = QMessageBox::Cancel;
+    asked_ = 0;
+}
+
+void FileTest::cleanup() {
+    doc_->setModified(false);  // nothing to ask when the window goes
+    frame_.reset();
+    doc_.reset();
+    dir_.reset();
+    ini_.reset();
+}
+
+void FileTest::quickSaveThenQuickLoad() {
+    net().addObject(100, 100, kPlace);
+    net().addObject(200, 100, kTransition);
+    net().addArc(1, 2, {{150, 50}}, "i1");
+    net().simTranOpt.insert(2);
+    doc_->setModified(true);
+    frame_->runCommand(Cmd::QuickSave);
+    QVERIFY(QFile::exists(file("temp.pol")));
+    QCOMPARE(frame_->statusMessage(), u8("クイックファイルに保存しました"));
+    // A spare copy is not the document's file: the changes still count as unsaved.
+    QVERIFY(doc_->isModified());
+    QVERIFY(doc_->path().isEmpty());
+
+    net().addObject(300, 300, kKemmakix);
+    frame_->logText("before\n");
+    answer_ = QMessageBox::Cancel;
+    frame_->runCommand(Cmd::QuickLoad);
+    QCOMPARE(asked_, 1);
+    QCOMPARE(net().objects.size(), size_t(3));  // Cancel kept the net
+
+    answer_ = QMessageBox::Discard;
+    frame_->runCommand(Cmd::QuickLoad);
+    QCOMPARE(net().objects.size(), size_t(2));
+    QCOMPARE(net().kindOf(2), int(kTransition));
+    QCOMPARE(net().arcs.begin()->second.varName, std::string("i1"));
+    QCOMPARE(net().simTranOpt, (std::set<int>{2}));
+    QCOMPARE(frame_->statusMessage(), u8("クイックファイルを読み込みました"));
+    QVERIFY(log().isEmpty());
+    QVERIFY(doc_->path().isEmpty());
+}
+
+void FileTest::failedReadsKeepNetPathAndCaption() {
+    const QString good = savedNet("good.pol", 3);
+    drop(good);
+    QVERIFY(net().objects.size() == 3 && doc_->path() == good && frame_->windowTitle() == good);
+    QVERIFY(log().contains(good + u8(" 開きました。")));
+
+    // Open, quick load and a drop of a file the reader rejects, or of no file at all.
+    const QString bad = file("bad.pol");
+    view_->quickSavePath = bad;
+    const std::pair<QByteArray, const char*> cases[] = {
+        {"not a net\r\n", "NOVRAのファイルではありません。"},
+        {"=== NOVRA Objects Data Ver.2.00 ===\r\n.section[place]{\r\npset[1]\r\n",
+         "NOVRAファイルの読み込みに失敗しました。"},
+        {QByteArray(), "ファイルが開けませんでした。"}};
+    for (const auto& [bytes, message] : cases) {
+        for (int way = 0; way < 3; ++way) {
+            QFile::remove(bad);
+            if (!bytes.isNull()) writeBytes(bad, bytes);
+            frame_->clearLog();
+            openAnswer_ = bad;
+            if (way == 0) frame_->runCommand(Cmd::Open);
+            if (way == 1) frame_->runCommand(Cmd::QuickLoad);
+            if (way == 2) drop(bad);
+            QVERIFY2(log().contains(bad + " " + u8(message)), qPrintable(log()));
+            QVERIFY(net().objects.size() == 3 && doc_->path() == good && frame_->windowTitle() == good);
+            QVERIFY(frame_->statusMessage() != u8("クイックファイルを読み込みました"));
+        }
+    }
+    openAnswer_.clear();  // Cancel in the file dialog
+    frame_->runCommand(Cmd::Open);
+    QCOMPARE(doc_->path(), good);
+
+    // A drop over unsaved changes asks first; Cancel keeps them.
+    net().addObject(9, 9, kPlace);
+    view_->takeSnapshot();
+    answer_ = QMessageBox::Cancel;
+    drop(savedNet("b.pol", 1));
+    QCOMPARE(net().objects.size(), size_t(4));
+    QCOMPARE(asked_, 1);
+}
+
+void FileTest::unsavedChangesPrompt() {
+    view_->runCommand(Cmd::ToolPlace);
+    QTest::mouseClick(view_->viewport(), Qt::LeftButton, {}, QPoint(100, 100));
+    QCOMPARE(net().objects.size(), size_t(1));
+    QVERIFY(doc_->isModified());
+    QVERIFY(frame_->windowTitle().endsWith('*'));
+
+    answer_ = QMessageBox::Cancel;
+    QVERIFY(!frame_->close());
+    frame_->runCommand(Cmd::New);
+    QCOMPARE(net().objects.size(), size_t(1));
+    QCOMPARE(asked_, 2);
+
+    // Save on a net never saved asks for a name; a dialog cancelled there cancels New as well.
+    answer_ = QMessageBox::Save;
+    saveAnswer_.clear();
+    frame_->runCommand(Cmd::New);
+    QCOMPARE(net().objects.size(), size_t(1));
+    // A name in a folder that does not exist: the save fails and nothing is thrown away.
+    saveAnswer_ = file("none/x.pol");
+    frame_->runCommand(Cmd::New);
+    QCOMPARE(net().objects.size(), size_t(1));
+    QVERIFY(doc_->isModified());
+
+    saveAnswer_ = file("kept.pol");
+    frame_->runCommand(Cmd::New);
+    QVERIFY(net().objects.empty() && !doc_->isModified() && doc_->path().isEmpty());
+    QVERIFY(log().contains(file("kept.pol") + u8(" 保存しました。")));
+    CNet back;
+    back.loadFile(file("kept.pol").toStdString());
+    QCOMPARE(back.objects.size(), size_t(1));
+
+    // Save over a file that exists asks nothing; a text the file cannot hold leaves the file whole.
+    QVERIFY(doc_->openDocument(file("kept.pol")));
+    const int t = net().addObject(0, 0, kTransition);
+    net().transitions[t].functionText = "o1=i1;]";
+    saveAnswer_ = file("unused.pol");
+    frame_->runCommand(Cmd::Save);
+    QVERIFY(!QFile::exists(file("unused.pol")));
+    back.loadFile(file("kept.pol").toStdString());
+    QCOMPARE(back.objects.size(), size_t(1));
+    net().transitions[t].functionText = "o1=i1;";
+    frame_->runCommand(Cmd::Save);
+    QVERIFY(log().contains(file("kept.pol") + u8(" 上書き保存しました。")));
+    back.loadFile(file("kept.pol").toStdString());
+    QCOMPARE(back.objects.size(), size_t(2));
+
+    // Nothing to ask about an unchanged net; Discard lets the window close.
+    asked_ = 0;
+    frame_->runCommand(Cmd::New);
+    QCOMPARE(asked_, 0);
+    net().addObject(1, 1, kPlace);
+    view_->takeSnapshot();
+    answer_ = QMessageBox::Discard;
+    QVERIFY(frame_->close());
+    QCOMPARE(asked_, 1);
+}
+
+void FileTest::recentFilesMenu() {
+    const QString a = savedNet("a.pol", 1), b = savedNet("b.pol", 2);
+    QAction* slot0 = frame_->action(Cmd::RecentFile);
+    QVERIFY(slot0 && !frame_->commandEnabled(Cmd::RecentFile));
+    openAnswer_ = a;
+    frame_->runCommand(Cmd::Open);
+    openAnswer_ = b;
+    frame_->runCommand(Cmd::Open);
+    QCOMPARE(frame_->recentFiles(), (QStringList{b, a}));
+    frame_->updateCommands();
+    QVERIFY(slot0->isEnabled());
+    QVERIFY(slot0->text().contains(b));
+    QVERIFY(frame_->action(Cmd(57617))->text().contains(a));
+
+    frame_->runCommand(Cmd(57617));  // a again
+    QCOMPARE(net().objects.size(), size_t(1));
+    QCOMPARE(frame_->recentFiles(), (QStringList{a, b}));
+
+    // The list outlives the window.
+    frame_.reset();
+    makeFrame();
+    QCOMPARE(frame_->recentFiles(), (QStringList{a, b}));
+
+    // A file that has gone is taken off the list with a message, and the net stays.
+    const QString gone = frame_->recentFiles().at(1);
+    QFile::remove(gone);
+    net().addObject(5, 5, kUhzi);
+    const size_t before = net().objects.size();
+    frame_->runCommand(Cmd(57617));
+    QVERIFY(!frame_->recentFiles().contains(gone));
+    QVERIFY(log().contains(gone));
+    QCOMPARE(net().objects.size(), before);
+}
+
+QTEST_MAIN(FileTest)
+#include "file_test.moc"
