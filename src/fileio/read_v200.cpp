@@ -1,5 +1,6 @@
 // Reading version 2.00 net files.
 #include <cstdint>
+#include <map>
 #include <vector>
 
 #include "common/error.h"
@@ -130,13 +131,65 @@ class Reader200 {
     }
 
     void arcSection() {
-        while (nextRecord(cur_, 'a')) {
-            ArcRecord r = parseArc(cur_);
-            // Both ends must be nodes of this file (an end of 0 names none).
-            if (viewKind(r.from) == 0 || viewKind(r.to) == 0) badRecord(cur_);
-            for (const Point& p : r.bendPoints) net_.bounds.include(p.x, p.y);
-            addReadArc(net_, r.from, r.to, std::move(r.bendPoints), std::move(r.varName));
+        // The arc indexes get their entries when the section ends, also at a fault, ordered by node:
+        // appended at the end of the trees instead of searched into them one by one.
+        try {
+            while (nextRecord(cur_, 'a')) {
+                ArcRecord r = parseArc(cur_);
+                // Both ends must be nodes of this file (an end of 0 names none).
+                if (viewKind(r.from) == 0 || viewKind(r.to) == 0) badRecord(cur_);
+                for (const Point& p : r.bendPoints) net_.bounds.include(p.x, p.y);
+                addArc(r);
+            }
+        } catch (...) {
+            indexArcs();
+            throw;
         }
+        indexArcs();
+    }
+
+    // A second arc between the same two nodes only replaces the first one's bend points and variable.
+    void addArc(ArcRecord& r) {
+        if (outHead_.size() < recordKind_.size()) outHead_.resize(recordKind_.size(), -1);
+        int& head = outHead_[static_cast<size_t>(r.from)];
+        for (int k = head; k >= 0; k = links_[static_cast<size_t>(k)].next) {
+            const Link& l = links_[static_cast<size_t>(k)];
+            if (l.to != r.to) continue;
+            CArc& a = net_.arcs.at(l.arc);
+            a.bendPoints = std::move(r.bendPoints);
+            a.varName = std::move(r.varName);
+            return;
+        }
+        const int id = net_.arcCounter++;
+        links_.push_back(Link{r.from, r.to, id, head});
+        head = static_cast<int>(links_.size()) - 1;
+        net_.arcs.emplace_hint(net_.arcs.end(), id,
+                               CArc{std::move(r.bendPoints), r.from, r.to, std::move(r.varName)});
+    }
+
+    // Puts the arcs read since the last call into the net's two indexes, grouped by node and, within a
+    // node, in reading order (ascending arc ID), as inserting them one by one would have left them.
+    void indexArcs() {
+        const size_t first = indexed_;
+        const size_t n = links_.size() - first;
+        indexed_ = links_.size();
+        if (n == 0) return;
+        std::vector<int> start(recordKind_.size() + 1, 0);
+        std::vector<int> order(n);
+        auto byNode = [&](auto endOf, std::multimap<int, int>& index) {
+            std::fill(start.begin(), start.end(), 0);
+            for (size_t k = first; k < links_.size(); ++k) ++start[static_cast<size_t>(endOf(links_[k])) + 1];
+            for (size_t i = 1; i < start.size(); ++i) start[i] += start[i - 1];
+            for (size_t k = first; k < links_.size(); ++k)
+                order[static_cast<size_t>(start[static_cast<size_t>(endOf(links_[k]))]++)] =
+                    static_cast<int>(k);
+            for (int k : order) {
+                const Link& l = links_[static_cast<size_t>(k)];
+                index.emplace_hint(index.end(), endOf(l), l.arc);
+            }
+        };
+        byNode([](const Link& l) { return l.from; }, net_.outArcs);
+        byNode([](const Link& l) { return l.to; }, net_.inArcs);
     }
 
     void simTranOptSection() {
@@ -160,8 +213,16 @@ class Reader200 {
         }
     }
 
+    // Every arc read, with the arcs leaving the same node chained from outHead_ (latest first).
+    struct Link {
+        int from, to, arc, next;
+    };
+
     CNet& net_;
     LineCursor cur_;
+    std::vector<Link> links_;
+    std::vector<int> outHead_;         // by node ID: the last arc read that leaves it, -1 = none
+    size_t indexed_ = 0;               // links_ before this are in the net's arc indexes
     std::vector<uint8_t> recordKind_;  // by ID: kind of the node record the file defined, 0 = none
     std::vector<uint8_t> viewKind_;    // by ID: kind of the view entry read, 0 = none yet
     std::vector<int> recordLine_;

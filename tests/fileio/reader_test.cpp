@@ -237,3 +237,28 @@ TEST(Reader, DamagedFilesOfEveryKindNeverBreakTheNet) {
         expectConsistent(target);
     }
 }
+
+// The arc indexes come out as the net's own operations would leave them: entries of one node in arc ID
+// order, whatever order the file names the nodes in; a second arc between the same two nodes only
+// relabels the first, also across sections; a fault part way keeps the arcs read before it indexed.
+TEST(Reader, IndexesArcsByNodeInArcOrder) {
+    const std::string arcs =
+        "arc[3,2,zz]:(60,-40)\r\narc[3,1]\r\narc[1,3,i1]:(7,7)\r\narc[2,3]\r\n}\r\n"
+        ".section[arc]{\r\narc[2,3,q]\r\narc[2,1]";
+    Loaded l = loadBytes(baseWith(22, arcs));
+    ASSERT_EQ(l.message, "");
+    const std::multimap<int, int> out{{1, 1}, {2, 4}, {2, 5}, {3, 2}, {3, 3}};
+    const std::multimap<int, int> in{{1, 3}, {1, 5}, {2, 2}, {3, 1}, {3, 4}};
+    EXPECT_EQ(l.net->outArcs, out);
+    EXPECT_EQ(l.net->inArcs, in);
+    EXPECT_EQ(l.net->arcCounter, 6);
+    EXPECT_EQ(l.net->arcs.at(1).varName, "i1");
+    EXPECT_EQ(l.net->arcs.at(1).bendPoints, (std::vector<Point>{{7, 7}}));
+    EXPECT_EQ(l.net->arcs.at(4).varName, "q");
+    EXPECT_EQ(l.net->findArc(2, 1), 5);
+
+    Loaded cut = loadBytes(baseWith(22, "arc[3,2]\r\narc[3,1]\r\narc[1,9]"));
+    EXPECT_NE(cut.message, "");
+    EXPECT_EQ(cut.net->findArc(3, 1), 3);
+    EXPECT_EQ(cut.net->outArcs, (std::multimap<int, int>{{1, 1}, {3, 2}, {3, 3}}));
+}
