@@ -1,6 +1,8 @@
 // Reading version 2.00 net files.
 #include <cstdint>
 #include <map>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "common/error.h"
@@ -85,12 +87,29 @@ class Reader200 {
             std::string body = readFunctionText(cur_, false);
             CTransition& t = newRecord(net_.transitions, kTransition, line, offset);
             t.functionText = std::move(body);
+            refresh(t);
+        }
+    }
+
+    // Parsing depends on the text alone, and large nets repeat a few texts: each is parsed once.
+    void refresh(CTransition& t) {
+        auto hit = parsed_.find(t.functionText);
+        if (hit == parsed_.end()) {
             try {
                 refreshFunction(t);
             } catch (const CError&) {
                 // The transition keeps its text; compile reports the problem.
+                return;
             }
+            parsed_.emplace(t.functionText, &t);
+            return;
         }
+        const CTransition& model = *hit->second;
+        t.normalizedText = model.normalizedText;
+        t.inputVarNames = model.inputVarNames;
+        t.outputVarNames = model.outputVarNames;
+        t.inputCount = model.inputCount;
+        t.outputCount = model.outputCount;
     }
 
     void uhziSection() {
@@ -126,7 +145,10 @@ class Reader200 {
         while (nextRecord(cur_, 't')) {
             const TokenRecord r = parseToken(cur_);
             if (viewKind(r.place) != kPlace) badRecord(cur_);
-            net_.tokens[r.place] = r.token;
+            if (net_.tokens.empty() || r.place > net_.tokens.rbegin()->first)
+                net_.tokens.emplace_hint(net_.tokens.end(), r.place, r.token);
+            else
+                net_.tokens[r.place] = r.token;
         }
     }
 
@@ -220,6 +242,7 @@ class Reader200 {
 
     CNet& net_;
     LineCursor cur_;
+    std::unordered_map<std::string, const CTransition*> parsed_;  // text -> a transition parsed from it
     std::vector<Link> links_;
     std::vector<int> outHead_;         // by node ID: the last arc read that leaves it, -1 = none
     size_t indexed_ = 0;               // links_ before this are in the net's arc indexes

@@ -262,3 +262,33 @@ TEST(Reader, IndexesArcsByNodeInArcOrder) {
     EXPECT_EQ(cut.net->findArc(3, 1), 3);
     EXPECT_EQ(cut.net->outArcs, (std::multimap<int, int>{{1, 1}, {3, 2}, {3, 3}}));
 }
+
+// Transitions that share a text share its parse; a text that does not parse is kept for compile to report
+// on every transition that carries it.
+TEST(Reader, TransitionsWithTheSameTextParseAlike) {
+    const std::string transitions =
+        "tran[3,o1=a&b;o2=~a;]\r\ntran[4,o1=a&b;o2=~a;]\r\ntran[5,o1=(;]\r\n"
+        "tran[6,o1=(;]\r\ntran[7,o1=i1;]";
+    std::string bytes = baseWith(10, transitions);
+    const std::string views = "obj[0,2,3]=(50,50)";
+    bytes.replace(bytes.find(views), views.size(),
+                  views + "\r\nobj[0,2,4]=(0,9)\r\nobj[0,2,5]=(0,9)\r\nobj[0,2,6]=(0,9)\r\nobj[0,2,7]=(0,9)");
+    Loaded l = loadBytes(bytes);
+    ASSERT_EQ(l.message, "");
+    const CTransition& first = l.net->transitions.at(3);
+    const CTransition& second = l.net->transitions.at(4);
+    EXPECT_EQ(first.inputVarNames, (std::map<std::string, int>{{"a", 1}, {"b", 2}}));
+    EXPECT_EQ(second.inputVarNames, first.inputVarNames);
+    EXPECT_EQ(second.outputVarNames, first.outputVarNames);
+    EXPECT_EQ(second.normalizedText, first.normalizedText);
+    EXPECT_EQ(second.inputCount, 2);
+    EXPECT_EQ(second.outputCount, 2);
+    const CTransition& bad = l.net->transitions.at(5);
+    const CTransition& badAgain = l.net->transitions.at(6);
+    EXPECT_EQ(badAgain.functionText, "o1=(;");
+    EXPECT_EQ(bad.normalizedText, "");  // refused in the first stage
+    EXPECT_EQ(badAgain.normalizedText, "");
+    EXPECT_EQ(badAgain.outputVarNames, bad.outputVarNames);
+    EXPECT_EQ(badAgain.outputCount, 0);
+    EXPECT_EQ(l.net->transitions.at(7).inputVarNames.count("i1"), 1u);
+}
