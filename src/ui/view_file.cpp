@@ -89,6 +89,7 @@ void CNOVRAView::verilogOutput() {
         if (log_) log_(text(msg::kVerilogFolderMissing) + "\n");
         return;
     }
+    net().stopObject = 0;
     try {
         // The top name becomes a folder name: a name that would leave the chosen folder is refused before
         // anything is created.
@@ -125,7 +126,7 @@ void CNOVRAView::helpInfo() {
                        : helpState == 3 ? &msg::kHelpInfo3
                                         : &msg::kHelpInfo1;
     if (log_) log_(text(*t) + "\n");
-    if (helpState == 3 && net().kindOf(net().stopObject) != 0) pointAt(net().stopObject, 1);
+    if (helpState == 3 && net().kindOf(net().stopObject) != 0) pointAt(net().stopObject, 10);
 }
 
 }  // namespace novra::ui
