@@ -60,6 +60,7 @@ void CNOVRAView::quickLoad() {
 bool CNOVRAView::openDroppedFile(const QString& path) {
     if (confirmDiscard && !confirmDiscard()) return false;
     resetSimulation();
+    stopSparks();  // they ring an object of the net about to go
     window()->raise();
     window()->activateWindow();
     const bool ok = doc_->openDocument(path);

@@ -140,6 +140,8 @@ void FileTest::failedReadsKeepNetPathAndCaption() {
     QVERIFY(net().objects.size() == 3 && doc_->path() == good && frame_->windowTitle() == good);
     QVERIFY(log().contains(good + u8(" 開きました。")));
 
+    view_->pointAt(1, 10);
+    QVERIFY(view_->simTimerActive(CNOVRAView::kSparkTimer));
     // Open, quick load and a drop of a file the reader rejects, or of no file at all.
     const QString bad = file("bad.pol");
     view_->quickSavePath = bad;
@@ -162,6 +164,7 @@ void FileTest::failedReadsKeepNetPathAndCaption() {
             QVERIFY(frame_->statusMessage() != u8("クイックファイルを読み込みました"));
         }
     }
+    QVERIFY(!view_->simTimerActive(CNOVRAView::kSparkTimer));  // a drop stops the ring
     openAnswer_.clear();  // Cancel in the file dialog
     frame_->runCommand(Cmd::Open);
     QCOMPARE(doc_->path(), good);
