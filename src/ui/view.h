@@ -249,6 +249,9 @@ class CNOVRAView : public QAbstractScrollArea {
     void prepareWork();
     void eraseFrom(QRect r);
     void showArea(QRect r);
+    // Draw the animations into the work buffer, one step on or where they are; return the area touched.
+    QRect paintTokenMoves(bool step);
+    QRect paintSparks(bool step);
     QPoint zoomedClient(int x, int y) const;
     void timerEvent(QTimerEvent* e) override;
     std::array<int, 5> simTimerIds_{};      // QObject timer ids by our timer number, 0 when stopped

@@ -69,14 +69,16 @@ bool CNOVRAView::simPaint(QPaintEvent* e) {
         } catch (const CError& err) {
             logLine(err.message());
         }
-        {
-            QPainter vp(viewport());
-            drawOverlay(vp);
-        }
         workScroll_ = scroll_;
         workZoom_ = zoom_;
         workStale_ = false;
-        moveDirty_ = sparkDirty_ = QRect();
+        // Animations in flight stay in the picture rather than blinking out until their next tick.
+        moveDirty_ = tokenMoves.empty() ? QRect() : paintTokenMoves(false);
+        sparkDirty_ = sparks.empty() ? QRect() : paintSparks(false);
+        QPainter vp(viewport());
+        for (const QRect& r : {moveDirty_, sparkDirty_})
+            if (!r.isEmpty()) vp.drawImage(r, work_, r);
+        drawOverlay(vp);
         return true;
     }
     // The usual paint draws a new back buffer; the animations start again from it.
@@ -180,6 +182,35 @@ void CNOVRAView::buildTokenMoves() {
     startSimTimer(kMoveTimer, 10);
 }
 
+QRect CNOVRAView::paintTokenMoves(bool step) {
+    QRect now;
+    QPainter p(&work_);
+    p.setPen(tokenPen_);
+    const int radius = 5 >> zoom_;
+    for (TokenMove& m : tokenMoves) {
+        // A redraw shows the position of the last frame, if there was one.
+        const int at = step ? m.step : m.step - 1;
+        if (at < 2) continue;
+        const double along = m.distance > 0 ? double(m.distance * at / m.divisor) / m.distance : 0.0;
+        int x = m.startX, y = m.startY;
+        if (m.startX == m.endX) {  // vertical: no slope to follow
+            y = m.startY + static_cast<int>(std::lround((m.endY - m.startY) * along));
+        } else {
+            x = m.startX + static_cast<int>(std::lround((m.endX - m.startX) * along));
+            y = m.startY + static_cast<int>(std::lround((m.endY - m.startY) * along));
+        }
+        if (step) ++m.step;
+        QPoint c = zoomedClient(x, y);
+        c += QPoint(simRand() % 3 - 1, simRand() % 3 - 1);
+        if (m.color == kBlack) p.setBrush(Qt::black);
+        if (m.color == kWhite) p.setBrush(Qt::white);
+        const QRect r(c.x() - radius, c.y() - radius, 2 * radius, 2 * radius);
+        p.drawEllipse(r);
+        now = unite(now, r);
+    }
+    return now.isEmpty() ? now : now.adjusted(-1, -1, 1, 1);
+}
+
 void CNOVRAView::tokenMoveTick() {
     if (settings_.tokenMove != 1 || tokenMoves.empty()) {
         freeTokenMoves();
@@ -187,38 +218,14 @@ void CNOVRAView::tokenMoveTick() {
     }
     prepareWork();
     eraseFrom(moveDirty_);
-    QRect now;
-    {
-        QPainter p(&work_);
-        p.setPen(tokenPen_);
-        const int radius = 5 >> zoom_;
-        for (TokenMove& m : tokenMoves) {
-            const double along = m.distance > 0 ? double(m.distance * m.step / m.divisor) / m.distance : 0.0;
-            int x = m.startX, y = m.startY;
-            if (m.startX == m.endX)  // vertical: no slope to follow
-                y = m.startY + static_cast<int>(std::lround((m.endY - m.startY) * along));
-            else {
-                x = m.startX + static_cast<int>(std::lround((m.endX - m.startX) * along));
-                y = m.startY + static_cast<int>(std::lround((m.endY - m.startY) * along));
-            }
-            ++m.step;
-            QPoint c = zoomedClient(x, y);
-            c += QPoint(simRand() % 3 - 1, simRand() % 3 - 1);
-            if (m.color == kBlack) p.setBrush(Qt::black);
-            if (m.color == kWhite) p.setBrush(Qt::white);
-            const QRect r(c.x() - radius, c.y() - radius, 2 * radius, 2 * radius);
-            p.drawEllipse(r);
-            now = unite(now, r);
-        }
-    }
+    const QRect now = paintTokenMoves(true);
     if (tokenMoves.front().step <= 9) {
-        const QRect shown = unite(now.adjusted(-1, -1, 1, 1), moveDirty_);
-        showArea(shown);
-        moveDirty_ = now.adjusted(-1, -1, 1, 1);
+        showArea(unite(now, moveDirty_));
+        moveDirty_ = now;
         return;
     }
     // The last position drawn is never shown; the tokens have arrived and the trail goes with them.
-    const QRect trail = unite(now.adjusted(-2, -2, 2, 2), moveDirty_);
+    const QRect trail = unite(now.adjusted(-1, -1, 1, 1), moveDirty_);
     eraseFrom(trail);
     showArea(trail);
     moveDirty_ = QRect();
@@ -281,7 +288,16 @@ void CNOVRAView::sparkTick() {
         sparkRecreate = 0;
         createSparks();
     }
-    const VObject& o = n.objects.at(n.stopObject);
+    const QRect now = paintSparks(true);
+    showArea(unite(now, sparkDirty_));
+    sparkDirty_ = now;
+}
+
+QRect CNOVRAView::paintSparks(bool step) {
+    const CNet& n = net();
+    auto it = n.objects.find(n.stopObject);
+    if (it == n.objects.end() || sparks.empty()) return QRect();
+    const VObject& o = it->second;
     const int cx = o.x - scroll_.x(), cy = o.y - scroll_.y();
     const QPoint centre = zoomedClient(cx, cy);
     const bool tremble = zoom_ == 0 && o.kind != kPlace;
@@ -294,22 +310,24 @@ void CNOVRAView::sparkTick() {
                    drawLevel());
     };
     for (Spark& s : sparks) {
-        s.angle += s.speed * kDegree;
+        if (step) s.angle += s.speed * kDegree;
         const double r = std::sin(s.angle * 0.2) * 10 + s.baseRadius + 5;
         const QPoint pt = zoomedClient(cx + static_cast<int>(std::cos(s.angle) * r),
                                        cy + static_cast<int>(std::sin(s.angle) * r));
-        advanceColour(s);
-        const bool inside = std::abs(pt.x() - centre.x()) < 20 && std::abs(pt.y() - centre.y()) < 20;
-        if (!inside) {
-            s.front = 1;
-            s.inside = 0;
-        } else {
-            // Every other pass through the object goes behind it, so the ring seems to circle round it.
-            if (s.inside == 0) {
-                s.parity ^= 1;
-                s.front = s.parity == 1 ? 0 : 1;
+        if (step) {
+            advanceColour(s);
+            const bool inside = std::abs(pt.x() - centre.x()) < 20 && std::abs(pt.y() - centre.y()) < 20;
+            if (!inside) {
+                s.front = 1;
+                s.inside = 0;
+            } else {
+                // Every other pass through the object goes behind it, so the ring seems to circle round it.
+                if (s.inside == 0) {
+                    s.parity ^= 1;
+                    s.front = s.parity == 1 ? 0 : 1;
+                }
+                s.inside = 1;
             }
-            s.inside = 1;
         }
         if (tremble && s.front == 1) drawTrembling();
         p.setPen(QPen(QColor(s.red, s.green, s.blue), 10));
@@ -319,10 +337,7 @@ void CNOVRAView::sparkTick() {
         if (tremble && s.front == 0) drawTrembling();
         now = unite(now, spark.adjusted(-42, -42, 42, 42));
     }
-    p.end();
-    now.adjust(-3, -3, 3, 3);
-    showArea(unite(now, sparkDirty_));
-    sparkDirty_ = now;
+    return now.adjusted(-3, -3, 3, 3);
 }
 
 // --- scroll to the stop object ---

@@ -223,6 +223,12 @@ void CNOVRAView::runCommandSim() {
 }
 
 void CNOVRAView::stepCycle() {
+    // A net that left the compiled state under the clock (a file opened, say) has nothing to simulate.
+    if (viewCompiled != 1) {
+        stopSimTimer(kClockTimer);
+        advance = 0;
+        return;
+    }
     if (advance == 0) {
         simFrameOnly_ = true;
         showSimulationFrame();
