@@ -52,14 +52,18 @@ bool CNOVRAView::simPaint(QPaintEvent* e) {
     const bool workCurrent = !workStale_ && !rebuild_ && !work_.isNull() &&
                              work_.size() == viewport()->size() && workScroll_ == scroll_ &&
                              workZoom_ == zoom_;
-    if (workCurrent && !asked.isEmpty() && asked.contains(e->rect())) {
+    const bool simulating = appCompiled == 1 && viewCompiled == 1;
+    // While simulating, a part of the window (the pointer's overlay, say) comes from the frame as it is.
+    const bool part = simulating && e->rect() != QRect(QPoint(0, 0), viewport()->size());
+    if (workCurrent && ((!asked.isEmpty() && asked.contains(e->rect())) || part)) {
         QPainter vp(viewport());
         for (const QRect& r : e->region()) vp.drawImage(r, work_, r);
+        if (simulating) drawOverlay(vp);
         return true;
     }
     const bool frameOnly = simFrameOnly_;
     simFrameOnly_ = false;
-    if (appCompiled == 1 && viewCompiled == 1) {
+    if (simulating) {
         try {
             // The idle clock only makes the tokens tremble: the net drawn behind them is still right.
             if (!(frameOnly && !rebuild_ && back_.size() == viewport()->size() && workScroll_ == scroll_ &&

@@ -122,10 +122,21 @@ void SimTest::compileEnablesTheSimulationCommands() {
     QCOMPARE(view()->simTimerPeriod(CNOVRAView::kClockTimer), 100);
     QCOMPARE(view()->phase, 0);
     QCOMPARE(view()->advance, 0);
-    // A second compile starts over from a clean log.
+    // A second compile starts over from a clean log, saving first when asked to.
     run(Cmd::Abort);
+    int saves = 0;
+    view()->requestSave = [&] {
+        ++saves;
+        QCOMPARE(frame_->statusMessage(), u8("ファイルに保存しています..."));
+    };
     run(Cmd::Compile);
+    QCOMPARE(saves, 0);
     QCOMPARE(log().count(u8("ｺﾝﾊﾟｲﾙ中...")), 1);
+    run(Cmd::Abort);
+    view()->settings().compileSave = 1;
+    run(Cmd::Compile);
+    QCOMPARE(saves, 1);
+    QVERIFY(enabled(Cmd::Run));
 }
 
 void SimTest::compileFaultPointsAtTheTransition() {
