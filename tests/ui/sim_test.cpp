@@ -37,6 +37,7 @@ class SimTest : public QObject {
     void clockDrivenRunGoesToTheEnd();
     void realTimerDrivesTheRun();
     void fireStopPausesAndPoints();
+    void engineFaultPointsAtTheTransition();
     void pauseAndAbort();
     void openingAFileEndsTheSimulation();
     void rewindRestoresTenMarkings();
@@ -362,6 +363,62 @@ void SimTest::fireStopPausesAndPoints() {
     QVERIFY(!view()->simTimerActive(CNOVRAView::kSparkTimer));
 }
 
+// uhzi -> p1 -> t1 -> (o1) p2, (unlabelled) p3 -> t2 -> p4 -> kemmakix: t2 gets an undefined bit.
+static int buildUndefinedInputNet(CNet& n) {
+    const int u = n.addObject(40, 100, kUhzi);
+    const int p1 = n.addObject(100, 100, kPlace);
+    const int t1 = n.addObject(160, 100, kTransition);
+    const int p2 = n.addObject(220, 40, kPlace);
+    const int p3 = n.addObject(220, 160, kPlace);
+    const int t2 = n.addObject(280, 160, kTransition);
+    const int p4 = n.addObject(340, 160, kPlace);
+    const int k = n.addObject(400, 160, kKemmakix);
+    n.uhzis.at(u).addp = 1;
+    n.uhzis.at(u).words = {"1"};
+    n.addArc(u, p1);
+    n.addArc(p1, t1);
+    n.addArc(t1, p2, {}, "o1");
+    n.addArc(t1, p3);
+    n.addArc(p3, t2);
+    n.addArc(t2, p4);
+    n.addArc(p4, k);
+    return t2;
+}
+
+void SimTest::engineFaultPointsAtTheTransition() {
+    const int t2 = buildUndefinedInputNet(net());
+    view()->renderFrame();
+    view()->settings().simAnime = 0;
+    QVERIFY(view()->compileCommand());
+    run(Cmd::Run);
+    QVERIFY(log().endsWith(u8("関数への入力値が不定です\r\n")));
+    QCOMPARE(net().stopObject, t2);
+    QCOMPARE(frame_->statusMessage(),
+             u8("シミュレーション中にエラーが発生しました。もう一度エディットを行ってください"));
+    QCOMPARE(view()->simTimerPeriod(CNOVRAView::kSparkTimer), 10);
+    QVERIFY(view()->simTimerActive(CNOVRAView::kScrollTimer));
+    QCOMPARE(view()->running, 1);
+    QVERIFY(enabled(Cmd::Pause));
+    // Driven by the clock, the fault stops the phases but leaves the run standing.
+    run(Cmd::Abort);
+    view()->settings().simAnime = 1;
+    QVERIFY(view()->compileCommand());
+    run(Cmd::Run);
+    QVERIFY(tickUntil("関数への入力値が不定です", 200));
+    QCOMPARE(net().stopObject, t2);
+    QCOMPARE(view()->simTimerPeriod(CNOVRAView::kSparkTimer), 50);
+    QCOMPARE(view()->simTimerPeriod(CNOVRAView::kClockTimer), 100);
+    QCOMPARE(view()->advance, 0);
+    QCOMPARE(view()->running, 1);
+    const int phase = view()->phase;
+    for (int i = 0; i < 5; ++i) view()->simClockTick();
+    QCOMPARE(view()->phase, phase);
+    QCOMPARE(log().count(u8("関数への入力値が不定です")), 1);
+    QVERIFY(!enabled(Cmd::Run));
+    run(Cmd::Pause);
+    QVERIFY(enabled(Cmd::Run));
+}
+
 void SimTest::pauseAndAbort() {
     open("pipeline.pol");
     const auto editTokens = net().tokens;
@@ -449,6 +506,14 @@ void SimTest::rewindRestoresTenMarkings() {
     // The engine saw the restored marking: stepping on fires what the restored marking enables.
     run(Cmd::Step);
     QCOMPARE(view()->rewindHistory.size(), size_t(1));
+    // Rewound during a run, the run goes on from there.
+    run(Cmd::Run);
+    run(Cmd::Rewind);
+    QCOMPARE(view()->running, 1);
+    QCOMPARE(view()->advance, 1);
+    const int phase = view()->phase;
+    view()->simClockTick();
+    QVERIFY(view()->phase != phase);
 }
 
 void SimTest::clearAllAsksFirst() {
