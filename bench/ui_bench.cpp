@@ -1,47 +1,76 @@
-// Paint of a 10 000-object net on the offscreen platform: the whole frame as a repaint draws it, with and
-// without refilling the id buffer, zoomed in (few objects on screen) and zoomed out (all of them).
+// The editor's view on the offscreen platform with nets of 10 000 and 100 000 objects.
+//
+// BM_Paint: the whole frame as a repaint draws it, at each zoom level with the net's top-left corner in
+// the window: as a plain repaint, after a scroll (the id buffer is refilled) and after an edit (the id
+// buffer and the canvas index are rebuilt).
+// BM_MouseMove: one pointer move delivered to the viewport and the repaint it asks for, in the tool modes
+// that do work on a move: the hand hovering over objects, the arc tool with a pending arc framing valid
+// targets and drawing the rubber arc, and a placing tool drawing the outline of the object to come. The
+// pointer visits a place, a transition and empty canvas in turn.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QMouseEvent>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <map>
 #include <memory>
 
 #include "model/net.h"
 #include "netgen.h"
+#include "ui/commands.h"
 #include "ui/config.h"
 #include "ui/doc.h"
 #include "ui/view.h"
 
 namespace {
 
+using novra::ui::CNOVRAView;
+
+// Counts the paints the viewport receives.
+class PaintCounter : public QObject {
+  public:
+    long paints = 0;
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint) ++paints;
+        return false;
+    }
+};
+
+// Views go before their documents and their paint counters.
 struct Canvas {
     std::unique_ptr<novra::ui::CNOVRADoc> doc;
-    std::unique_ptr<novra::ui::CNOVRAView> view;
+    PaintCounter counter;
+    std::unique_ptr<CNOVRAView> view;
     int objects = 0;
 };
 
-Canvas& canvas() {
-    static Canvas c = [] {
-        Canvas k;
-        k.doc = std::make_unique<novra::ui::CNOVRADoc>();
+std::map<int, std::unique_ptr<Canvas>>& canvases() {
+    static std::map<int, std::unique_ptr<Canvas>> all;
+    return all;
+}
+
+Canvas& canvas(int objects) {
+    auto& c = canvases()[objects];
+    if (!c) {
+        c = std::make_unique<Canvas>();
+        c->doc = std::make_unique<novra::ui::CNOVRADoc>();
         novra::bench::NetShape shape;
-        shape.objects = 10000;
-        k.objects = novra::bench::generateNet(k.doc->net(), shape);
-        k.view = std::make_unique<novra::ui::CNOVRAView>(k.doc.get());
-        k.view->resize(1280, 960);
-        k.view->show();
+        shape.objects = objects;
+        c->objects = novra::bench::generateNet(c->doc->net(), shape);
+        c->view = std::make_unique<CNOVRAView>(c->doc.get());
+        c->view->resize(1280, 960);
+        c->view->show();
+        c->view->viewport()->installEventFilter(&c->counter);
         QApplication::processEvents();
-        k.doc->setOpenNotice(novra::ui::kNoticeOpened);  // centred, as after opening it
-        k.view->renderFrame();
-        return k;
-    }();
-    return c;
+        c->doc->setOpenNotice(novra::ui::kNoticeOpened);  // centred, as after opening it
+        c->view->renderFrame();
+    }
+    return *c;
 }
 
 // The zoom level, with the net's top-left corner at the window's top-left corner so the window is full.
-void setZoom(int level) {
-    auto& v = *canvas().view;
+void setZoom(CNOVRAView& v, int level) {
     while (v.zoomLevel() < level) v.zoomOut();
     while (v.zoomLevel() > level) v.zoomIn();
     int left = 0, top = 0;
@@ -55,30 +84,106 @@ void setZoom(int level) {
     v.setScrollPos(QPoint(left - 40 - hw + (hw << level), top - 40 - hh + (hh << level)));
 }
 
+int onScreen(CNOVRAView& v) {
+    const QPoint a = v.toCanvas(QPoint(0, 0)), b = v.toCanvas(QPoint(v.clientWidth(), v.clientHeight()));
+    int n = 0;
+    for (const auto& [id, o] : v.net().objects)
+        n += o.x >= a.x() && o.x <= b.x() && o.y >= a.y() && o.y <= b.y();
+    return n;
+}
+
 void BM_Paint(benchmark::State& state) {
-    setZoom(static_cast<int>(state.range(0)));
-    const bool rebuild = state.range(1) != 0;
-    auto& v = *canvas().view;
+    Canvas& c = canvas(static_cast<int>(state.range(0)));
+    auto& v = *c.view;
+    v.resetEditState();
+    setZoom(v, static_cast<int>(state.range(1)));
+    const long after = state.range(2);
     for (auto _ : state) {
-        if (rebuild) v.setRebuild();
+        if (after == 1) v.setScrollPos(v.scrollPos());
+        if (after == 2) v.setRebuild();
         v.renderFrame();
         benchmark::DoNotOptimize(v.backBuffer().constBits());
     }
-    state.counters["objects"] = canvas().objects;
-    const QPoint a = v.toCanvas(QPoint(0, 0)), b = v.toCanvas(QPoint(v.clientWidth(), v.clientHeight()));
-    int onScreen = 0;
-    for (const auto& [id, o] : v.net().objects)
-        onScreen += o.x >= a.x() && o.x <= b.x() && o.y >= a.y() && o.y <= b.y();
-    state.counters["on_screen"] = onScreen;
+    state.counters["objects"] = c.objects;
+    state.counters["on_screen"] = onScreen(v);
 }
 BENCHMARK(BM_Paint)
-    ->ArgNames({"zoom", "idbuffer"})
-    ->Args({0, 0})
-    ->Args({0, 1})
-    ->Args({3, 0})
-    ->Args({3, 1})
-    ->Args({5, 1})
+    ->ArgNames({"objects", "zoom", "after"})  // after: 0 nothing, 1 a scroll, 2 an edit
+    ->ArgsProduct({{10000}, {0, 3, 5}, {0, 1, 2}})
+    ->ArgsProduct({{100000}, {0, 1, 2, 3, 4, 5}, {0, 1, 2}})
     ->Unit(benchmark::kMillisecond);
+
+void send(QWidget* w, QEvent::Type type, QPoint p, Qt::MouseButton button, Qt::MouseButtons buttons) {
+    QMouseEvent e(type, QPointF(p), QPointF(w->mapToGlobal(p)), button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+}
+
+// The client points of the first place and the first transition wholly in the window, and a point of
+// empty canvas next to that place.
+struct Targets {
+    QPoint place, transition, empty;
+};
+
+Targets targets(CNOVRAView& v) {
+    Targets t;
+    bool havePlace = false, haveTransition = false;
+    for (const auto& [id, o] : v.net().objects) {
+        const QPoint c = v.toClient(o.x, o.y);
+        if (c.x() < 40 || c.y() < 40 || c.x() > v.clientWidth() - 40 || c.y() > v.clientHeight() - 40)
+            continue;
+        if (o.kind == novra::kPlace && !havePlace && v.idAt(c) == id) {
+            t.place = c;
+            havePlace = true;
+        }
+        if (o.kind == novra::kTransition && !haveTransition && v.idAt(c) == id) {
+            t.transition = c;
+            haveTransition = true;
+        }
+    }
+    t.empty = t.place + QPoint(0, 70);  // rows lie three pitches apart
+    return t;
+}
+
+void BM_MouseMove(benchmark::State& state) {
+    Canvas& c = canvas(static_cast<int>(state.range(0)));
+    auto& v = *c.view;
+    QWidget* vp = v.viewport();
+    v.resetEditState();
+    setZoom(v, 0);
+    v.renderFrame();
+    QApplication::processEvents();
+    const Targets t = targets(v);
+    switch (state.range(1)) {
+        case 0:
+            v.runCommand(novra::ui::Cmd::ToolHand);
+            break;
+        case 1:
+            v.runCommand(novra::ui::Cmd::ToolArc);
+            send(vp, QEvent::MouseButtonPress, t.place, Qt::LeftButton, Qt::LeftButton);
+            send(vp, QEvent::MouseButtonRelease, t.place, Qt::LeftButton, Qt::NoButton);
+            if (!v.arcPending) state.SkipWithError("the arc did not start");
+            break;
+        default:
+            v.runCommand(novra::ui::Cmd::ToolPlace);
+            break;
+    }
+    QApplication::processEvents();
+    const QPoint stops[] = {t.transition, t.empty, t.place + QPoint(3, 2)};
+    size_t i = 0;
+    const long paintsBefore = c.counter.paints;
+    for (auto _ : state) {
+        send(vp, QEvent::MouseMove, stops[i++ % 3], Qt::NoButton, Qt::NoButton);
+        QApplication::processEvents();  // the repaint the move asked for
+    }
+    state.counters["paints_per_move"] =
+        benchmark::Counter(double(c.counter.paints - paintsBefore) / double(std::max<size_t>(1, i)));
+    state.counters["objects"] = c.objects;
+    v.resetEditState();
+}
+BENCHMARK(BM_MouseMove)
+    ->ArgNames({"objects", "mode"})
+    ->ArgsProduct({{10000, 100000}, {0, 1, 2}})
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
@@ -92,7 +197,6 @@ int main(int argc, char** argv) {
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    canvas().view.reset();
-    canvas().doc.reset();
+    canvases().clear();  // before the application goes
     return 0;
 }

@@ -428,6 +428,29 @@ class CNOVRAView : public QAbstractScrollArea {
     QPoint rubberArcEnd_;  // client
     bool outline_ = false;
     QPoint outlineAt_;  // client
+    // BEGIN paint index members
+    // Where the objects and arc segments lie on the canvas, so that a paint visits only what the window
+    // shows (view_render.cpp). Rebuilt after edits (the rebuild flag), drags and changes of the net's counts.
+    struct PaintIndex;
+    std::shared_ptr<PaintIndex> paintIndex_;
+    bool indexStale_ = false;  // an object moved without a rebuild (a drag)
+    // The window shows another part of the canvas (scroll, zoom, pan): the id buffer is refilled, the
+    // index stays.
+    bool viewMoved_ = false;
+    bool paintIndexOutdated() const;
+    void refreshPaintIndex();
+    // Positions in the index (ascending ID) of the objects and arcs that may show in the client area.
+    const std::vector<unsigned>& visibleObjects();
+    const std::vector<unsigned>& visibleArcs();
+    // A pointer move that changes only the overlay repaints only where the overlay was and is, from the
+    // back buffer as it stands (view_input.cpp).
+    QRect overlayBounds() const;
+    void updateOverlay(const QRect& before);
+    bool paintOverlayOnly(QPaintEvent* e);
+    QRect overlayDirty_;
+    long long backSerial_ = 0;   // renders of the back buffer
+    long long shownSerial_ = -1;  // the render the last full paint showed
+    // END paint index members
 };
 
 // 0x00BBGGRR settings colour to a QColor.

@@ -2,11 +2,14 @@
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QToolTip>
 
 #include "common/messages.h"
 #include "common/messages_ui.h"
 #include "model/net.h"
+#include "ui/doc.h"
 #include "ui/view.h"
 
 namespace novra::ui {
@@ -34,7 +37,7 @@ bool isPlacing(int mode) {
 
 int CNOVRAView::hitTest(QPoint client) {
     // An edit since the last paint leaves the id buffer behind; a click right after must still find it.
-    if (rebuild_) renderFrame();
+    if (rebuild_ || viewMoved_) renderFrame();
     return idAt(client);
 }
 
@@ -117,7 +120,7 @@ void CNOVRAView::leftDown(QPoint p, bool shift) {
             setRole(kCursorDrag);
             takeSnapshot();
             grabbedObject = hit;
-            rebuild_ = true;  // the id buffer leaves the grabbed object out
+            viewMoved_ = true;  // the id buffer leaves the grabbed object out
         } else {
             showStatus(text(msg::kStatusTracking));
             setRole(kCursorBand);
@@ -161,7 +164,7 @@ void CNOVRAView::mouseReleaseEvent(QMouseEvent* e) {
         // A pan started with Ctrl and the right button ends with that button.
         panning = false;
         setRole(0);
-        rebuild_ = true;
+        viewMoved_ = true;
     } else if (e->button() == Qt::LeftButton) {
         if (spaceClick) {
             spaceClick = false;
@@ -246,8 +249,14 @@ void CNOVRAView::mouseMoveEvent(QMouseEvent* e) {
     const QPoint p = e->position().toPoint();
     const QPoint c = toCanvas(p);
     emit coordinatesChanged(c.x(), c.y());
-    viewport()->update();
-    if (spaceClick) return;
+    // A move that changes only what the overlay draws repaints only there; anything else (a drag, a pan,
+    // a back buffer that was behind the net) repaints the whole window.
+    const QRect before = overlayBounds();
+    const bool shown = !rebuild_ && !viewMoved_;
+    if (spaceClick) {
+        viewport()->update();
+        return;
+    }
     const int hit = hitTest(p);
     if (hit && hit == net().stopObject) net().stopObject = 0;
     // The tooltip follows the transition under the cursor.
@@ -266,13 +275,85 @@ void CNOVRAView::mouseMoveEvent(QMouseEvent* e) {
         setRole(kCursorPan);
         scrollByOffset(lastMouse.x() - p.x(), lastMouse.y() - p.y());
         lastMouse = p;
+        viewport()->update();
         return;
     }
     if (rubberBand_) {
         bandEnd_ = p;
-        return;
+    } else {
+        moveInMode(p, hit);
     }
-    moveInMode(p, hit);
+    const bool dragging = (grabbedObject || groupDrag) && toolMode == kModeHand && appCompiled == 0;
+    if (dragging) indexStale_ = true;
+    // A running simulation draws its own frames; its window is repainted whole, as it always was.
+    if (!shown || dragging || rebuild_ || viewMoved_ || appCompiled != 0)
+        viewport()->update();
+    else
+        updateOverlay(before);
+}
+
+namespace {
+// The smallest rectangle holding both; an empty one adds nothing.
+QRect unite(const QRect& a, const QRect& b) {
+    if (a.isEmpty()) return b;
+    if (b.isEmpty()) return a;
+    return a | b;
+}
+}  // namespace
+
+QRect CNOVRAView::overlayBounds() const {
+    // What drawOverlay() would touch, with room for the pens and the arrow head.
+    const CNet& n = net();
+    const int half = kCell / 2;
+    QRect r;
+    if (frameId_) {
+        auto o = n.objects.find(frameId_);
+        if (o != n.objects.end())
+            r = QRect(toClient(o->second.x - half, o->second.y - half), QSize(objectSize_, objectSize_))
+                    .adjusted(-4, -4, 4, 4);
+    }
+    if (rubberArc_ && arcPending) {
+        auto src = n.objects.find(arcSource);
+        if (src != n.objects.end()) {
+            QRect path(toClient(src->second.x, src->second.y), QSize(1, 1));
+            for (const Point& b : bendPoints) path = unite(path, QRect(toClient(b.x, b.y), QSize(1, 1)));
+            path = unite(path, QRect(rubberArcEnd_, QSize(1, 1)));
+            const int m = (15 >> zoom_) + arcPen_.width() + 2;
+            r = unite(r, path.adjusted(-m, -m, m, m));
+        }
+    }
+    if (outline_ && isPlacing(toolMode)) {
+        const int s = objectSize_;
+        r = unite(r, QRect(outlineAt_.x() - s / 2, outlineAt_.y() - s / 2, s, s).adjusted(-4, -4, 4, 4));
+    }
+    if (rubberBand_) r = unite(r, QRect(bandStart_, bandEnd_).normalized().adjusted(-2, -2, 2, 2));
+    return r & QRect(0, 0, clientW_, clientH_);
+}
+
+void CNOVRAView::updateOverlay(const QRect& before) {
+    const QRect dirty = unite(before, overlayBounds());
+    if (dirty.isEmpty()) return;
+    overlayDirty_ = unite(overlayDirty_, dirty);
+    viewport()->update(dirty);
+}
+
+bool CNOVRAView::paintOverlayOnly(QPaintEvent* e) {
+    const QRect asked = overlayDirty_;
+    overlayDirty_ = QRect();
+    if (asked.isEmpty() || !asked.contains(e->rect())) return false;
+    // The back buffer must be the one the window last showed in full, of the net as it stands.
+    const bool current = appCompiled == 0 && !rebuild_ && !viewMoved_ && shownSerial_ == backSerial_ &&
+                         !back_.isNull() && back_.size() == viewport()->size() &&
+                         doc_->openNotice() == kNoNotice;
+    if (!current) {
+        // Drawn as usual, and the rest of the window follows in the next paint.
+        viewport()->update();
+        return false;
+    }
+    QPainter vp(viewport());
+    for (const QRect& r : e->region()) vp.drawImage(r, back_, r);
+    drawOverlay(vp);
+    return true;
 }
 
 void CNOVRAView::moveInMode(QPoint p, int hit) {
@@ -408,6 +489,12 @@ void CNOVRAView::keyReleaseEvent(QKeyEvent* e) {
 }
 
 bool CNOVRAView::viewportEvent(QEvent* e) {
+    if (e->type() == QEvent::Paint) {
+        if (paintOverlayOnly(static_cast<QPaintEvent*>(e))) return true;
+        const bool done = QAbstractScrollArea::viewportEvent(e);
+        shownSerial_ = backSerial_;
+        return done;
+    }
     if (e->type() == QEvent::ToolTip) {
         auto* h = static_cast<QHelpEvent*>(e);
         if (tooltipText.isEmpty())

@@ -4,12 +4,15 @@
 #include <QPainter>
 #include <algorithm>
 #include <climits>
+#include <cmath>
+#include <utility>
 
 #include "common/error.h"
 #include "common/messages.h"
 #include "model/net.h"
 #include "sim/sources.h"
 #include "ui/view.h"
+#include "ui/view_paint_index.h"
 
 namespace novra::ui {
 
@@ -21,6 +24,219 @@ long long floorDiv(long long a, long long b) {
     return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
 }
 }  // namespace
+
+bool CNOVRAView::PaintIndex::build(const CNet& n) {
+    net = &n;
+    objectCount = n.objects.size();
+    arcCount = n.arcs.size();
+    nextId = n.nextId;
+    arcCounter = n.arcCounter;
+    valid = true;
+
+    objects.clear();
+    objects.reserve(n.objects.size());
+    long long x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    bool allKnown = true;
+    for (const auto& [id, o] : n.objects) {
+        allKnown = allKnown && isValidKind(o.kind);
+        if (objects.empty()) {
+            x0 = x1 = o.x;
+            y0 = y1 = o.y;
+        }
+        x0 = std::min<long long>(x0, o.x);
+        x1 = std::max<long long>(x1, o.x);
+        y0 = std::min<long long>(y0, o.y);
+        y1 = std::max<long long>(y1, o.y);
+        objects.push_back({id, o.x, o.y, o.kind});
+    }
+    // Arc ends are looked up by ID; a table by ID is far quicker than the map when the IDs are dense.
+    const bool dense = !objects.empty() && objects.back().id >= 0 &&
+                       objects.back().id <= 4 * static_cast<long long>(objects.size()) + 1024;
+    if (dense) {
+        slotOf.assign(static_cast<size_t>(objects.back().id) + 1, -1);
+        for (size_t i = 0; i < objects.size(); ++i)
+            if (objects[i].id >= 0) slotOf[static_cast<size_t>(objects[i].id)] = static_cast<int>(i);
+    }
+    const auto find = [&](int id) -> const Object* {
+        if (dense) {
+            if (id < 0 || static_cast<size_t>(id) >= slotOf.size() || slotOf[static_cast<size_t>(id)] < 0)
+                return nullptr;
+            return &objects[static_cast<size_t>(slotOf[static_cast<size_t>(id)])];
+        }
+        auto it = std::lower_bound(objects.begin(), objects.end(), id,
+                                   [](const Object& o, int v) { return o.id < v; });
+        return it != objects.end() && it->id == id ? &*it : nullptr;
+    };
+
+    arcs.clear();
+    points.clear();
+    arcs.reserve(n.arcs.size());
+    points.reserve(2 * n.arcs.size());
+    for (const auto& [arcId, arc] : n.arcs) {
+        const Object* from = find(arc.fromId);
+        const Object* to = find(arc.toId);
+        if (!from || !to) continue;
+        // The line ends where the arrow head touches the target's shape.
+        const Point prev = arc.bendPoints.empty() ? Point{from->x, from->y} : arc.bendPoints.back();
+        const double tx = to->x, ty = to->y;
+        const double dx = tx - prev.x, dy = ty - prev.y, d = std::hypot(dx, dy);
+        const double pull = to->kind == kTransition ? 10 : 20;
+        const double ex = d > pull ? tx - dx * pull / d : prev.x, ey = d > pull ? ty - dy * pull / d : prev.y;
+        arcs.push_back({arcId, from->kind, to->kind, static_cast<unsigned>(points.size()),
+                        static_cast<unsigned>(arc.bendPoints.size() + 2)});
+        points.push_back({double(from->x), double(from->y)});
+        for (const Point& b : arc.bendPoints) {
+            points.push_back({double(b.x), double(b.y)});
+            x0 = std::min<long long>(x0, b.x);
+            x1 = std::max<long long>(x1, b.x);
+            y0 = std::min<long long>(y0, b.y);
+            y1 = std::max<long long>(y1, b.y);
+        }
+        points.push_back({ex, ey});
+    }
+
+    // About one cell per object, of at least 128 canvas units.
+    left = x0;
+    top = y0;
+    shift = 7;
+    const long long target = std::max<long long>(1024, static_cast<long long>(objects.size()));
+    while (shift < 40 && (((x1 - x0) >> shift) + 1) * (((y1 - y0) >> shift) + 1) > target) ++shift;
+    cols = ((x1 - x0) >> shift) + 1;
+    rows = ((y1 - y0) >> shift) + 1;
+    const size_t cells = static_cast<size_t>(cols * rows);
+
+    objectStart.assign(cells + 1, 0);
+    for (const Object& o : objects) ++objectStart[static_cast<size_t>(cellY(o.y) * cols + cellX(o.x)) + 1];
+    for (size_t c = 0; c < cells; ++c) objectStart[c + 1] += objectStart[c];
+    objectItems.resize(objects.size());
+    {
+        fill.assign(objectStart.begin(), objectStart.end() - 1);
+        for (size_t i = 0; i < objects.size(); ++i)
+            objectItems[fill[static_cast<size_t>(cellY(objects[i].y) * cols + cellX(objects[i].x))]++] =
+                static_cast<unsigned>(i);
+    }
+
+    // Arcs: every cell under the bounding box of each segment, unless that is too many.
+    constexpr long long kWide = 64;
+    boxes.resize(points.size());  // by the segment's first point
+    listed.assign(arcs.size(), 0);
+    wideArcs.clear();
+    arcStart.assign(cells + 1, 0);
+    for (size_t i = 0; i < arcs.size(); ++i) {
+        const Arc& a = arcs[i];
+        long long total = 0;
+        for (unsigned k = a.first; k + 1 < a.first + a.count; ++k) {
+            const PointD p = points[k], q = points[k + 1];
+            Box& b = boxes[k];
+            b = {cellX(std::min(p.x, q.x)), cellX(std::max(p.x, q.x)), cellY(std::min(p.y, q.y)),
+                 cellY(std::max(p.y, q.y))};
+            total += (b.x1 - b.x0 + 1) * (b.y1 - b.y0 + 1);
+        }
+        if (total > kWide) {
+            wideArcs.push_back(static_cast<unsigned>(i));
+            continue;
+        }
+        listed[i] = 1;
+        for (unsigned k = a.first; k + 1 < a.first + a.count; ++k)
+            for (long long y = boxes[k].y0; y <= boxes[k].y1; ++y)
+                for (long long x = boxes[k].x0; x <= boxes[k].x1; ++x)
+                    ++arcStart[static_cast<size_t>(y * cols + x) + 1];
+    }
+    for (size_t c = 0; c < cells; ++c) arcStart[c + 1] += arcStart[c];
+    arcItems.resize(arcStart[cells]);
+    {
+        fill.assign(arcStart.begin(), arcStart.end() - 1);
+        for (size_t i = 0; i < arcs.size(); ++i) {
+            if (!listed[i]) continue;
+            for (unsigned k = arcs[i].first; k + 1 < arcs[i].first + arcs[i].count; ++k)
+                for (long long y = boxes[k].y0; y <= boxes[k].y1; ++y)
+                    for (long long x = boxes[k].x0; x <= boxes[k].x1; ++x)
+                        arcItems[fill[static_cast<size_t>(y * cols + x)]++] = static_cast<unsigned>(i);
+        }
+    }
+    arcStamp.assign(arcs.size(), 0);
+    stamp = 0;
+    return allKnown;
+}
+
+void CNOVRAView::PaintIndex::query(double qx0, double qy0, double qx1, double qy1) {
+    visibleObjects.clear();
+    visibleArcs.clear();
+    if (objects.empty()) return;
+    if (++stamp == 0) {
+        std::fill(arcStamp.begin(), arcStamp.end(), 0);
+        stamp = 1;
+    }
+    const double gx1 = double(left) + double(cols << shift), gy1 = double(top) + double(rows << shift);
+    if (qx1 >= left && qy1 >= top && qx0 < gx1 && qy0 < gy1) {
+        const long long cx0 = cellX(qx0), cx1 = cellX(qx1), cy0 = cellY(qy0), cy1 = cellY(qy1);
+        for (long long y = cy0; y <= cy1; ++y) {
+            for (long long x = cx0; x <= cx1; ++x) {
+                const size_t c = static_cast<size_t>(y * cols + x);
+                for (unsigned k = objectStart[c]; k < objectStart[c + 1]; ++k) {
+                    const Object& o = objects[objectItems[k]];
+                    if (o.x >= qx0 && o.x <= qx1 && o.y >= qy0 && o.y <= qy1)
+                        visibleObjects.push_back(objectItems[k]);
+                }
+                for (unsigned k = arcStart[c]; k < arcStart[c + 1]; ++k) {
+                    const unsigned a = arcItems[k];
+                    if (arcStamp[a] == stamp) continue;
+                    arcStamp[a] = stamp;
+                    visibleArcs.push_back(a);
+                }
+            }
+        }
+    }
+    visibleArcs.insert(visibleArcs.end(), wideArcs.begin(), wideArcs.end());
+    std::sort(visibleObjects.begin(), visibleObjects.end());
+    std::sort(visibleArcs.begin(), visibleArcs.end());
+}
+
+bool CNOVRAView::paintIndexOutdated() const {
+    const CNet& n = net();
+    const PaintIndex* ix = paintIndex_.get();
+    return rebuild_ || indexStale_ || !ix || !ix->valid || ix->net != &n ||
+           ix->objectCount != n.objects.size() || ix->arcCount != n.arcs.size() || ix->nextId != n.nextId ||
+           ix->arcCounter != n.arcCounter;
+}
+
+void CNOVRAView::refreshPaintIndex() {
+    if (!paintIndexOutdated()) return;
+    if (!paintIndex_) paintIndex_ = std::make_shared<PaintIndex>();
+    // Objects of an unknown kind are dropped from the net when it is next indexed.
+    if (!paintIndex_->build(net())) {
+        net().purgeObjects();
+        paintIndex_->build(net());
+    }
+    indexStale_ = false;
+}
+
+namespace {
+// The canvas range that client coordinates from -pad to size + pad cover, widened by `margin` units.
+std::pair<double, double> canvasSpan(int client, int scroll, int zoom, int pad, int margin) {
+    const long long h = client / 2;
+    const long long a = h - (h + pad) * (1LL << zoom) + scroll;
+    const long long b = h - (h - client - pad) * (1LL << zoom) + scroll;
+    return {double(a - margin - (1LL << zoom)), double(b + margin + (1LL << zoom))};
+}
+}  // namespace
+
+const std::vector<unsigned>& CNOVRAView::visibleObjects() {
+    refreshPaintIndex();
+    // Shapes, marks and ids reach at most two object sizes past the client area; arcs reach 64 pixels
+    // past it before they are clipped, labels and heads a little further.
+    const int pad = 2 * objectSize_ + 80;
+    const auto [x0, x1] = canvasSpan(clientW_, scroll_.x(), zoom_, pad, kCell);
+    const auto [y0, y1] = canvasSpan(clientH_, scroll_.y(), zoom_, pad, kCell);
+    paintIndex_->query(x0, y0, x1, y1);
+    return paintIndex_->visibleObjects;
+}
+
+const std::vector<unsigned>& CNOVRAView::visibleArcs() {
+    // Those of the last visibleObjects() query, which every paint makes first.
+    if (!paintIndex_) visibleObjects();
+    return paintIndex_->visibleArcs;
+}
 
 void CNOVRAView::prepareFrame() {
     clientW_ = std::max(1, viewport()->width());
@@ -75,7 +291,7 @@ void CNOVRAView::renderFrame() {
     consumeOpenNotice();
     prepareFrame();
     texts_.clear();
-    net().purgeObjects();
+    ++backSerial_;
     {
         QPainter p(&back_);
         drawStatic(p, true);
@@ -88,10 +304,12 @@ void CNOVRAView::drawStatic(QPainter& p, bool screen) {
     p.fillRect(QRect(0, 0, clientW_, clientH_), colorFromSetting(settings_.colors.back));
     if (screen && !skinBack_.isNull()) p.fillRect(QRect(0, 0, clientW_, clientH_), QBrush(skinBack_));
     if (zoom_ < 3) drawGrid(p);
+    visibleObjects();
     drawArcs(p);
-    if (screen && rebuild_) std::fill(idBuffer_.begin(), idBuffer_.end(), 0);
+    const bool refill = rebuild_ || viewMoved_;
+    if (screen && refill) std::fill(idBuffer_.begin(), idBuffer_.end(), 0);
     drawObjects(p, screen);
-    if (screen) rebuild_ = false;
+    if (screen) rebuild_ = viewMoved_ = false;
     if (showsEditMarking(screen)) {
         drawEditTokens(p);
         if (screen) drawSelectionTracker(p);
@@ -125,11 +343,13 @@ void CNOVRAView::drawObjects(QPainter& p, bool screen) {
     const int half = kCell / 2;
     const int drawSize = std::max(1, kCell >> std::min(drawLevel(), 30));
     const int inset = (objectSize_ - drawSize) / 2;
-    for (const auto& [id, o] : n.objects) {
+    for (unsigned i : paintIndex_->visibleObjects) {
+        const PaintIndex::Object& o = paintIndex_->objects[i];
+        const int id = o.id;
         const QPoint tl = toClient(o.x - half, o.y - half);
         const QRect cell(tl, QSize(objectSize_, objectSize_));
         if (!cellVisible(cell)) continue;
-        if (screen && rebuild_ && id != grabbedObject) {
+        if (screen && (rebuild_ || viewMoved_) && id != grabbedObject) {
             const QRect c = cell & QRect(0, 0, clientW_, clientH_);
             for (int y = c.top(); y <= c.bottom(); ++y) {
                 int* row = idBuffer_.data() + static_cast<size_t>(y) * clientW_;
@@ -174,26 +394,40 @@ void CNOVRAView::drawEditTokens(QPainter& p) {
     if (zoom_ >= 4) return;
     const CNet& n = net();
     const int margin = 10 >> zoom_;
-    for (const auto& [placeId, tok] : n.tokens) {
-        auto o = n.objects.find(placeId);
-        if (o == n.objects.end()) continue;
-        const QPoint c = toClient(o->second.x, o->second.y);
+    const auto draw = [&](int x, int y, const Token& tok) {
+        const QPoint c = toClient(x, y);
         if (c.x() < -margin || c.y() < -margin || c.x() > clientW_ + margin || c.y() > clientH_ + margin)
-            continue;
+            return;
         // An edit token of a colour no token can have is not drawn rather than taking the paint down.
-        if (tok.color != kBlack && tok.color != kWhite) continue;
+        if (tok.color != kBlack && tok.color != kWhite) return;
         drawToken(p, c.x(), c.y(), tok.color, tok.value, false);
+    };
+    // Both walks go in ascending ID; the shorter one wins.
+    const std::vector<unsigned>& visible = visibleObjects();
+    if (n.tokens.size() <= visible.size()) {
+        for (const auto& [placeId, tok] : n.tokens) {
+            auto o = n.objects.find(placeId);
+            if (o != n.objects.end()) draw(o->second.x, o->second.y, tok);
+        }
+    } else {
+        for (unsigned i : visible) {
+            const PaintIndex::Object& o = paintIndex_->objects[i];
+            auto tok = n.tokens.find(o.id);
+            if (tok != n.tokens.end()) draw(o.x, o.y, tok->second);
+        }
     }
 }
 
 void CNOVRAView::drawSimTokens(QPainter& p) {
     const CNet& n = net();
     const bool tremble = appCompiled == 1 && settings_.tokenMove == 1 && zoom_ < 3;
-    for (const auto& [placeId, pl] : n.places) {
+    for (unsigned i : visibleObjects()) {
+        const PaintIndex::Object& o = paintIndex_->objects[i];
+        auto it = n.places.find(o.id);
+        if (it == n.places.end()) continue;
+        const CPlace& pl = it->second;
         if (!pl.hasToken) continue;
-        auto o = n.objects.find(placeId);
-        if (o == n.objects.end()) continue;
-        const QPoint c = toClient(o->second.x, o->second.y);
+        const QPoint c = toClient(o.x, o.y);
         if (c.x() < 0 || c.y() < 0 || c.x() >= clientW_ || c.y() >= clientH_) continue;
         if (pl.color != kBlack && pl.color != kWhite) continue;
         drawToken(p, c.x(), c.y(), pl.color, pl.value, tremble);
@@ -206,7 +440,9 @@ void CNOVRAView::drawSimulationFrame() {
     work_ = back_.copy();
     QPainter p(&work_);
     const int half = kCell / 2;
-    for (const auto& [id, o] : n.objects) {
+    for (unsigned i : visibleObjects()) {
+        const PaintIndex::Object& o = paintIndex_->objects[i];
+        const int id = o.id;
         const QPoint tl = toClient(o.x - half, o.y - half);
         if (!cellVisible(QRect(tl, QSize(objectSize_, objectSize_)))) continue;
         const QPoint c = toClient(o.x, o.y);

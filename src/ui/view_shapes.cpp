@@ -9,6 +9,7 @@
 #include "common/messages.h"
 #include "model/net.h"
 #include "ui/view.h"
+#include "ui/view_paint_index.h"
 
 namespace novra::ui {
 
@@ -199,21 +200,14 @@ void CNOVRAView::drawArcs(QPainter& p) {
     };
     const auto toPoint = [](const PointF& q) { return QPoint(int(std::lround(q.x)), int(std::lround(q.y))); };
     std::vector<PointF> pts;
-    for (const auto& [arcId, arc] : n.arcs) {
-        auto from = n.objects.find(arc.fromId);
-        auto to = n.objects.find(arc.toId);
-        if (from == n.objects.end() || to == n.objects.end()) continue;
-        // The line ends where the arrow head touches the target's shape.
-        const Point prev =
-            arc.bendPoints.empty() ? Point{from->second.x, from->second.y} : arc.bendPoints.back();
-        const double tx = to->second.x, ty = to->second.y;
-        const double dx = tx - prev.x, dy = ty - prev.y, d = std::hypot(dx, dy);
-        const double pull = to->second.kind == kTransition ? 10 : 20;
-        const double ex = d > pull ? tx - dx * pull / d : prev.x, ey = d > pull ? ty - dy * pull / d : prev.y;
+    const PaintIndex& ix = *paintIndex_;
+    // The index holds each arc's points from its source through the bend points to where the arrow head
+    // touches the target's shape.
+    for (unsigned ai : visibleArcs()) {
+        const PaintIndex::Arc& arc = ix.arcs[ai];
         pts.clear();
-        pts.push_back(client(from->second.x, from->second.y));
-        for (const Point& b : arc.bendPoints) pts.push_back(client(b.x, b.y));
-        pts.push_back(client(ex, ey));
+        for (unsigned k = arc.first; k < arc.first + arc.count; ++k)
+            pts.push_back(client(ix.points[k].x, ix.points[k].y));
         for (size_t i = 0; i + 1 < pts.size(); ++i) {
             PointF a = pts[i], b = pts[i + 1];
             if (!clipSegment(a, b, -m, -m, clientW_ + m, clientH_ + m)) continue;
@@ -222,12 +216,13 @@ void CNOVRAView::drawArcs(QPainter& p) {
                 drawArrowHead(p, QPointF(pts[i].x, pts[i].y), QPointF(pts[i + 1].x, pts[i + 1].y),
                               i + 2 == pts.size() ? headEnd : headBend);
         }
-        const bool joinedToTransition = from->second.kind == kTransition || to->second.kind == kTransition;
-        if (heads && arc.bendPoints.empty() && joinedToTransition && !arc.varName.empty()) {
+        const bool joinedToTransition = arc.fromKind == kTransition || arc.toKind == kTransition;
+        if (heads && arc.count == 2 && joinedToTransition) {
             const PointF mid{(pts[0].x + pts[1].x) / 2, (pts[0].y + pts[1].y) / 2};
-            if (inside(mid)) {
+            auto live = n.arcs.find(arc.id);
+            if (inside(mid) && live != n.arcs.end() && !live->second.varName.empty()) {
                 const int off = 10 >> zoom_;
-                drawText(p, int(mid.x) - off, int(mid.y) - off, QString::fromStdString(arc.varName),
+                drawText(p, int(mid.x) - off, int(mid.y) - off, QString::fromStdString(live->second.varName),
                          kArcLabelText);
                 p.setPen(arcPen_);
             }

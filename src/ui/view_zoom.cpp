@@ -41,7 +41,7 @@ void CNOVRAView::applyZoom() {
     zoomed_ = base_.shifted(zoom_);
     rebuildSprites();
     rebuildPens();
-    rebuild_ = true;
+    viewMoved_ = true;
 }
 
 QPoint CNOVRAView::toClient(int canvasX, int canvasY) const {
@@ -65,7 +65,7 @@ QPoint CNOVRAView::toCanvas(QPoint client) const {
 
 void CNOVRAView::setScrollPos(QPoint p) {
     scroll_ = QPoint(clampScroll(p.x()), clampScroll(p.y()));
-    rebuild_ = true;
+    viewMoved_ = true;
     updateScrollBars();
     viewport()->update();
 }
@@ -74,7 +74,7 @@ void CNOVRAView::scrollByOffset(int dx, int dy, bool useDrawLevel) {
     const int level = useDrawLevel ? drawLevel() : zoom_;
     scroll_ = QPoint(clampScroll(scroll_.x() + static_cast<long long>(dx) * (1LL << level)),
                      clampScroll(scroll_.y() + static_cast<long long>(dy) * (1LL << level)));
-    rebuild_ = true;
+    viewMoved_ = true;
     updateScrollBars();
     viewport()->update();
 }
