@@ -1,6 +1,8 @@
 // Compiling and simulating on the real view inside the main window: the commands and their states, the
 // step cycle, runs with and without animation, fire stops, rewind, clear all and the animations.
+#include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScreen>
 #include <QtTest>
 #include <memory>
@@ -541,10 +543,23 @@ void SimTest::clearAllAsksFirst() {
     QVERIFY(log().isEmpty());
     view()->renderFrame();
     QCOMPARE(view()->idAt(QPoint(10, 10)), 0);
-    // The question's wording follows the message variant.
-    QCOMPARE(QString::fromStdString(text(msg::kConfirmClearAll)), u8("全て削除します。よろしいですか？"));
+    // The real question: playful wording, Cancel as the default button.
+    open("pipeline.pol");
+    view()->confirmClearAll = nullptr;
     setNmode(1);
-    QCOMPARE(QString::fromStdString(text(msg::kConfirmClearAll)), u8("全て削除してもよろしいか？"));
+    QString shown;
+    bool cancelByDefault = false;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) return;
+        shown = box->text();
+        cancelByDefault = box->defaultButton() == box->button(QMessageBox::Cancel);
+        box->button(QMessageBox::Ok)->click();
+    });
+    run(Cmd::ClearAll);
+    QCOMPARE(shown, u8("全て削除してもよろしいか？"));
+    QVERIFY(cancelByDefault);
+    QVERIFY(net().objects.empty());
 }
 
 void SimTest::sparksByNmodeAndStopWithTheObject() {
