@@ -303,7 +303,9 @@ void CNet::markingRestored() {
     CSimIndex& ix = simIndex;
     ix.fullSweep = true;
     ix.enabled.clear();
-    ix.discardWrites();  // the restored records are the marking now
+    // The records may have been replaced: nothing may be written through the old pointers. (Nothing is
+    // owed outside a phase or a run anyway: each writes back when it ends.)
+    ix.discardWrites();
     if (!ix.valid || !compiledShape.valid) return;
 
     // The restored map may hold its records in other nodes than before: find them again, and give up the
