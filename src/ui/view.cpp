@@ -58,7 +58,7 @@ void CNOVRAView::consumeOpenNotice() {
     if (notice == kNoNotice) return;
     if (notice == kNoticeOpened) sizeState_ = kOpened;
     if (notice == kNoticeStartup) sizeState_ = kFirstPaint;
-    resetInteraction();
+    resetSimulation();  // whatever was simulated belonged to the net that was replaced
     doc_->setOpenNotice(kNoNotice);
 }
 

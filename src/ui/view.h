@@ -211,13 +211,34 @@ class CNOVRAView : public QAbstractScrollArea {
     int scrollStep = 0;        // 0: the scroll animation starts afresh at its next tick
     static int scrollSteps;
     static QPoint scrollDelta;
-    // The simulation marking of every place before each of the last ten firings, the latest at the back.
+    // The simulation state before each of the last ten firings, the latest at the back: the marking of
+    // every place, and where each source and sink stood, so that a rewound net streams and records its
+    // words again from there instead of tripping over its own sinks.
     struct PlaceMarking {
         int id;
         bool hasToken;
         int color, value, lastColor;
     };
-    std::vector<std::vector<PlaceMarking>> rewindHistory;
+    struct SourceState {
+        int id, color;
+        std::vector<int> currentWord;
+        int bitPos;
+        size_t wordCursor;
+        bool finished;
+    };
+    struct SinkState {
+        int id, color;
+        std::vector<int> bitBuffer;
+        int bitCount;
+        size_t receivedCount;
+        bool hasReceived;
+    };
+    struct SimSnapshot {
+        std::vector<PlaceMarking> places;
+        std::vector<SourceState> sources;
+        std::vector<SinkState> sinks;
+    };
+    std::vector<SimSnapshot> rewindHistory;
     static constexpr size_t kRewindDepth = 10;
     // Random numbers for the jitter and the sparks; tests replace it to get the same picture every time.
     std::function<int()> simRand;

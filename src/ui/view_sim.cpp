@@ -364,23 +364,47 @@ void CNOVRAView::resetSimulation() {
 
 void CNOVRAView::pushRewind() {
     const CNet& n = net();
-    std::vector<PlaceMarking> m;
-    m.reserve(n.places.size());
-    for (const auto& [id, p] : n.places) m.push_back({id, p.hasToken, p.color, p.value, p.lastColor});
-    rewindHistory.push_back(std::move(m));
+    SimSnapshot snap;
+    snap.places.reserve(n.places.size());
+    for (const auto& [id, p] : n.places)
+        snap.places.push_back({id, p.hasToken, p.color, p.value, p.lastColor});
+    for (const auto& [id, u] : n.uhzis)
+        snap.sources.push_back({id, u.color, u.currentWord, u.bitPos, u.wordCursor, u.finished});
+    for (const auto& [id, k] : n.kemmakixes)
+        snap.sinks.push_back({id, k.color, k.bitBuffer, k.bitCount, k.received.size(), k.hasReceived});
+    rewindHistory.push_back(std::move(snap));
     if (rewindHistory.size() > kRewindDepth) rewindHistory.erase(rewindHistory.begin());
 }
 
 void CNOVRAView::rewindCommand() {
     if (rewindHistory.empty()) return;
     CNet& n = net();
-    for (const PlaceMarking& m : rewindHistory.back()) {
+    const SimSnapshot& snap = rewindHistory.back();
+    for (const PlaceMarking& m : snap.places) {
         auto p = n.places.find(m.id);
         if (p == n.places.end()) continue;
         p->second.hasToken = m.hasToken;
         p->second.color = m.color;
         p->second.value = m.value;
         p->second.lastColor = m.lastColor;
+    }
+    for (const SourceState& s : snap.sources) {
+        auto u = n.uhzis.find(s.id);
+        if (u == n.uhzis.end()) continue;
+        u->second.color = s.color;
+        u->second.currentWord = s.currentWord;
+        u->second.bitPos = s.bitPos;
+        u->second.wordCursor = s.wordCursor;
+        u->second.finished = s.finished;
+    }
+    for (const SinkState& s : snap.sinks) {
+        auto k = n.kemmakixes.find(s.id);
+        if (k == n.kemmakixes.end()) continue;
+        k->second.color = s.color;
+        k->second.bitBuffer = s.bitBuffer;
+        k->second.bitCount = s.bitCount;
+        if (k->second.received.size() > s.receivedCount) k->second.received.resize(s.receivedCount);
+        k->second.hasReceived = s.hasReceived;
     }
     rewindHistory.pop_back();
     n.markingRestored();
