@@ -44,6 +44,7 @@ class SimTest : public QObject {
     void openingAFileEndsTheSimulation();
     void rewindRestoresTenMarkings();
     void rewoundRunStillDeliversEveryWord();
+    void tokenClickedOntoACompiledNetEnables();
     void clearAllAsksFirst();
     void sparksByNmodeAndStopWithTheObject();
     void animationFramesReachTheWindow();
@@ -536,6 +537,29 @@ void SimTest::rewoundRunStillDeliversEveryWord() {
     QVERIFY(tickUntil(kEnded));
     QVERIFY2(!log().contains(u8("ケムマキ")), qPrintable(log()));
     QCOMPARE(net().kemmakixes.begin()->second.received, expected);
+}
+
+// A token laid by a click after compile is seen by the next sweep like any other.
+void SimTest::tokenClickedOntoACompiledNetEnables() {
+    open("pipeline.pol");
+    run(Cmd::Compile);
+    const auto next = [this](int from) {
+        for (const auto& [id, a] : net().arcs)
+            if (a.fromId == from) return a.toId;
+        return 0;
+    };
+    const int p1 = net().uhzis.begin()->second.placeId;
+    const int p2 = next(next(p1));
+    const int t2 = next(p2);
+    QCOMPARE(net().kindOf(p2), int(kPlace));
+    QCOMPARE(net().kindOf(t2), int(kTransition));
+    view()->renderFrame();
+    QTest::mouseClick(view()->viewport(), Qt::LeftButton, {},
+                      view()->toClient(net().objects[p2].x, net().objects[p2].y));
+    QVERIFY(net().places[p2].hasToken);
+    run(Cmd::Step);  // sources prepared
+    run(Cmd::Step);  // emission and enabling
+    QVERIFY(net().transitions[t2].enabled);
 }
 
 void SimTest::clearAllAsksFirst() {
