@@ -96,7 +96,7 @@ void CNOVRAView::wheelEvent(QWheelEvent* e) {
 void CNOVRAView::scrollContentsBy(int, int) {
     if (updatingBars_) return;
     scroll_ = QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
-    rebuild_ = true;
+    viewMoved_ = true;  // the net is unchanged: the canvas index stays, the picture and id buffer follow
     viewport()->update();
 }
 

@@ -396,6 +396,7 @@ class CNOVRAView : public QAbstractScrollArea {
     void edgeScroll(QPoint p);
     void finishRubberBand(bool shift);
     void putSimToken(int placeId, int value);
+    void showFunctionTip(QPoint globalPos);
     // view_overlay.cpp
     void drawOverlay(QPainter& p);
     void frameObject(int id, QColor color);

@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QTextDocument>
 #include <QToolTip>
 
 #include "common/messages.h"
@@ -489,6 +490,24 @@ void CNOVRAView::keyReleaseEvent(QKeyEvent* e) {
     viewport()->update();
 }
 
+// The function tooltip: white, 5-pixel margins, as wide as its longest line but at most 300 pixels, so a
+// long function wraps there. Shown as plain text: a "<" in a comment must not start markup.
+void CNOVRAView::showFunctionTip(QPoint globalPos) {
+    constexpr int kMaxWidth = 300, kMargin = 5;
+    const QFontMetrics fm(QToolTip::font());
+    int natural = 0;
+    for (const QString& line : tooltipText.split('\n'))
+        natural = std::max(natural, fm.horizontalAdvance(line));
+    const int inner = std::min(natural + 2, kMaxWidth - 2 * kMargin - 2);
+    viewport()->setStyleSheet(
+        QString("QToolTip { background-color: white; color: black; border: 1px solid black;"
+                " padding: %1px; min-width: %2px; max-width: %2px; }")
+            .arg(kMargin)
+            .arg(inner));
+    QToolTip::showText(globalPos, Qt::convertFromPlainText(tooltipText, Qt::WhiteSpaceNormal), viewport(),
+                       QRect(), 32767);
+}
+
 bool CNOVRAView::viewportEvent(QEvent* e) {
     if (e->type() == QEvent::Paint) {
         if (paintOverlayOnly(static_cast<QPaintEvent*>(e))) return true;
@@ -501,7 +520,7 @@ bool CNOVRAView::viewportEvent(QEvent* e) {
         if (tooltipText.isEmpty())
             QToolTip::hideText();
         else
-            QToolTip::showText(h->globalPos(), tooltipText, viewport(), QRect(), 32767);
+            showFunctionTip(h->globalPos());
         return true;
     }
     return QAbstractScrollArea::viewportEvent(e);

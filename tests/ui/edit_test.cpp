@@ -1,6 +1,9 @@
 // Editing the net with the mouse and the keyboard on the real canvas.
+#include <QHelpEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QScrollBar>
+#include <QToolTip>
 #include <QtTest>
 #include <memory>
 
@@ -511,6 +514,37 @@ void EditTest::tooltipShowsTheFunction() {
     QCOMPARE(view_->tooltipObject, 0);
     move({300, 300});
     QVERIFY(view_->tooltipText.isEmpty());
+
+    // A long function with markup-like text shows as written, wrapped within 300 pixels on white.
+    std::string longText = "o1=i1<i2;//";
+    for (int i = 0; i < 40; ++i) longText += "word ";
+    net().transitions[t].functionText = longText;
+    move(at(t));
+    QHelpEvent help(QEvent::ToolTip, at(t), vp()->mapToGlobal(at(t)));
+    QCoreApplication::sendEvent(vp(), &help);
+    QWidget* tip = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->inherits("QTipLabel") && w->isVisible()) tip = w;
+    QVERIFY(tip);
+    auto* label = qobject_cast<QLabel*>(tip);
+    QVERIFY(label);
+    QVERIFY(label->text().contains("o1=i1&lt;i2"));
+    QVERIFY(tip->width() <= 300);
+    QVERIFY(tip->width() > 250);                               // wraps at the tooltip's width, not earlier
+    QVERIFY(tip->height() > 2 * tip->fontMetrics().height());  // wrapped onto several lines
+    QCOMPARE(tip->palette().color(QPalette::Window), QColor(Qt::white));
+    QToolTip::hideText();
+    // A short function keeps a small tooltip.
+    net().transitions[t].functionText = "o1=i1;";
+    move({300, 300});
+    move(at(t));
+    QCoreApplication::sendEvent(vp(), &help);
+    tip = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->inherits("QTipLabel") && w->isVisible()) tip = w;
+    QVERIFY(tip);
+    QVERIFY(tip->width() < 150);
+    QToolTip::hideText();
 }
 
 void EditTest::compiledNetTakesSimulationTokensOnly() {
