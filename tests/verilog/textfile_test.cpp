@@ -35,8 +35,8 @@ std::string printfOf(const char* format, int a, const char* s, int b) {
 TEST(VerilogText, FormatsLikePrintf) {
     // The conversions the writers use, at the edges of int, around text and next to each other.
     for (int v : {0, 7, -7, 10, 99, 100, -100, 123456789, INT_MAX, INT_MIN}) {
-        EXPECT_EQ(fmt("w_%d_%s_%d", v, "x", -v == v ? 0 : -v),
-                  printfOf("w_%d_%s_%d", v, "x", -v == v ? 0 : -v));
+        EXPECT_EQ(fmt("w_%d_%s_%d", v, "x", v == INT_MIN ? 0 : -v),
+                  printfOf("w_%d_%s_%d", v, "x", v == INT_MIN ? 0 : -v));
         EXPECT_EQ(fmt("%d%s%d", v, "", v), printfOf("%d%s%d", v, "", v));
     }
     EXPECT_EQ(fmt("100%% %c%c", 'o', 'k'), "100% ok");
