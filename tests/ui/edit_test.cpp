@@ -520,11 +520,15 @@ void EditTest::tooltipShowsTheFunction() {
     for (int i = 0; i < 40; ++i) longText += "word ";
     net().transitions[t].functionText = longText;
     move(at(t));
-    QHelpEvent help(QEvent::ToolTip, at(t), vp()->mapToGlobal(at(t)));
-    QCoreApplication::sendEvent(vp(), &help);
-    QWidget* tip = nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->inherits("QTipLabel") && w->isVisible()) tip = w;
+    // Asks for the tooltip as the platform would and returns the label it shows.
+    const auto showTip = [&]() -> QWidget* {
+        QHelpEvent help(QEvent::ToolTip, at(t), vp()->mapToGlobal(at(t)));
+        QCoreApplication::sendEvent(vp(), &help);
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->inherits("QTipLabel") && w->isVisible()) return w;
+        return nullptr;
+    };
+    QWidget* tip = showTip();
     QVERIFY(tip);
     auto* label = qobject_cast<QLabel*>(tip);
     QVERIFY(label);
@@ -538,10 +542,7 @@ void EditTest::tooltipShowsTheFunction() {
     net().transitions[t].functionText = "o1=i1;";
     move({300, 300});
     move(at(t));
-    QCoreApplication::sendEvent(vp(), &help);
-    tip = nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->inherits("QTipLabel") && w->isVisible()) tip = w;
+    tip = showTip();
     QVERIFY(tip);
     QVERIFY(tip->width() < 150);
     QToolTip::hideText();
