@@ -114,15 +114,19 @@ void bindSide(const CNodeTable& nodes, const CArcTable& arcs, ArcRange arcIds,
 }
 
 // Stages 1 and 2 of a function depend on its text alone, so one successful run serves every transition
-// with the same text; a transition whose fields already hold that result is left untouched.
+// with the same text; a transition whose fields already hold that result is left untouched. Returns the
+// transition whose name maps this one's equal (itself or the first with its text), for binding its arcs.
 class CRefreshCache {
   public:
-    void refresh(CTransition& t) {
+    const CTransition& refresh(CTransition& t) {
+        if (t.refreshedFrom == t.functionText) return *done_.try_emplace(t.functionText, &t).first->second;
         auto hit = done_.find(t.functionText);
+        t.refreshedFrom.reset();
         if (hit == done_.end()) {
             refreshFunction(t);
             done_.emplace(t.functionText, &t);
-            return;
+            t.refreshedFrom = t.functionText;
+            return t;
         }
         const CTransition& model = *hit->second;
         if (t.normalizedText != model.normalizedText) t.normalizedText = model.normalizedText;
@@ -130,6 +134,8 @@ class CRefreshCache {
         if (t.outputVarNames != model.outputVarNames) t.outputVarNames = model.outputVarNames;
         t.inputCount = static_cast<int>(t.inputVarNames.size());
         t.outputCount = static_cast<int>(t.outputVarNames.size());
+        t.refreshedFrom = t.functionText;
+        return model;
     }
 
   private:
@@ -144,17 +150,22 @@ class CPrepareCache {
     void prepare(CTransition& t) {
         auto hit = done_.find(t.functionText);
         if (hit == done_.end() || !passes(t, hit->second)) {
+            t.preparedFrom.reset();
             prepareFunction(t);
+            t.preparedFrom = t.functionText;
             if (hit == done_.end()) done_.emplace(t.functionText, Prepared{&t, singleInputs(t)});
             return;
         }
-        const CTransition& model = *hit->second.model;
         t.enabled = false;
         t.fired = false;
-        if (t.canonicalText != model.canonicalText) t.canonicalText = model.canonicalText;
-        if (t.guardText != model.guardText) t.guardText = model.guardText;
-        if (t.compiledGuard != model.compiledGuard) t.compiledGuard = model.compiledGuard;
-        if (t.compiledFunction != model.compiledFunction) t.compiledFunction = model.compiledFunction;
+        if (t.preparedFrom != t.functionText) {
+            const CTransition& model = *hit->second.model;
+            if (t.canonicalText != model.canonicalText) t.canonicalText = model.canonicalText;
+            if (t.guardText != model.guardText) t.guardText = model.guardText;
+            if (t.compiledGuard != model.compiledGuard) t.compiledGuard = model.compiledGuard;
+            if (t.compiledFunction != model.compiledFunction) t.compiledFunction = model.compiledFunction;
+            t.preparedFrom = t.functionText;
+        }
         t.inputValues.assign(static_cast<size_t>(t.inputCount), 0);
         t.outputValues.assign(static_cast<size_t>(t.outputCount), 0);
     }
@@ -295,6 +306,9 @@ void CNet::compileNet() {
     const size_t nt = nodes.transitions.size();
     std::vector<int> inputStart(nt + 1, 0), outputStart(nt + 1, 0);
     std::vector<int> inputSlots, outputSlots;
+    // Per transition, a record with the same name maps: the first of its function text, whose maps are
+    // then shared by all the transitions that bind their arcs against them.
+    std::vector<const CTransition*> nameModels(nt, nullptr);
     size_t sidesBound = 0;
     try {
         for (size_t i = 0; i < nt; ++i) {
@@ -309,11 +323,10 @@ void CNet::compileNet() {
         }
 
         // 5-7: functions, sources and sinks.
-        {
-            CRefreshCache cache;
-            for (size_t i = 0; i < nt; ++i)
-                blaming(*this, nodes.transitionIds[i], [&] { cache.refresh(*nodes.transitions[i]); });
-        }
+        CRefreshCache refreshCache;
+        for (size_t i = 0; i < nt; ++i)
+            blaming(*this, nodes.transitionIds[i],
+                    [&] { nameModels[i] = &refreshCache.refresh(*nodes.transitions[i]); });
         for (auto& [id, u] : uhzis) blaming(*this, id, [&] { u.reset(); });
         for (auto& [id, k] : kemmakixes) blaming(*this, id, [&] { k.reset(); });
 
@@ -331,11 +344,12 @@ void CNet::compileNet() {
             CTransition& t = *nodes.transitions[i];
             const int id = nodes.transitionIds[i];
             ++sidesBound;
-            bindSide(nodes, arcTable, compiling::incoming(nodes, id), t.inputVarNames, true, t.inputPlaces,
+            const CTransition& names = *nameModels[i];
+            bindSide(nodes, arcTable, compiling::incoming(nodes, id), names.inputVarNames, true, t.inputPlaces,
                      t.inputArcSlots, inputSlots.data() + inputStart[i], bound);
             ++sidesBound;
-            bindSide(nodes, arcTable, compiling::outgoing(nodes, id), t.outputVarNames, false, t.outputPlaces,
-                     t.outputArcSlots, outputSlots.data() + outputStart[i], bound);
+            bindSide(nodes, arcTable, compiling::outgoing(nodes, id), names.outputVarNames, false,
+                     t.outputPlaces, t.outputArcSlots, outputSlots.data() + outputStart[i], bound);
         }
     } catch (...) {
         for (size_t side = sidesBound; side < 2 * nt; ++side) {

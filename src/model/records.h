@@ -1,6 +1,7 @@
 #pragma once
 // The records of a net: view data, tokens, arcs and the per-kind node records.
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -85,6 +86,10 @@ struct CTransition : CTransitionFunction {
     std::vector<CPlace*> outputPlaces;  // non-owning
     std::map<int, int> inputArcSlots;   // arc ID -> slot
     std::map<int, int> outputArcSlots;  // arc ID -> slot
+    // The function text that compile last refreshed (stages 1 and 2) and prepared (stage 3) the function
+    // fields from; a later compile of the same text finds those fields current without comparing them.
+    std::optional<std::string> refreshedFrom;
+    std::optional<std::string> preparedFrom;
     // Runtime state.
     bool enabled = false;
     bool fired = false;

@@ -129,11 +129,30 @@ TEST(Incremental, TransitionsSharingAFunctionTextAreCheckedOneByOne) {
     EXPECT_EQ(net.stopObject, t2);
 
     net.setToken(p3, kWhite, 0);
-    net.transitions.at(t2).inputVarNames.clear();  // stale fields are refreshed even when the text is known
     ASSERT_EQ(compileMessage(net), "");
+    // Fields made from another text are made again when the text returns, though another transition
+    // kept it all along.
+    const std::string inverter = net.transitions.at(t2).functionText;
+    net.transitions.at(t2).functionText = "o1=i1;o2=i1;";
+    EXPECT_EQ(compileMessage(net), text(msg::kUnboundOutputVar));
+    net.transitions.at(t2).functionText = "?i1;o1=i1;";
+    ASSERT_EQ(compileMessage(net), "");
+    EXPECT_NE(net.transitions.at(t2).compiledFunction, net.transitions.at(t1).compiledFunction);
+    net.transitions.at(t2).functionText = inverter;
+    ASSERT_EQ(compileMessage(net), "");
+    EXPECT_EQ(net.transitions.at(t2).normalizedText, net.transitions.at(t1).normalizedText);
     EXPECT_EQ(net.transitions.at(t2).inputVarNames, net.transitions.at(t1).inputVarNames);
+    EXPECT_EQ(net.transitions.at(t2).outputVarNames, net.transitions.at(t1).outputVarNames);
     EXPECT_EQ(net.transitions.at(t2).compiledFunction, net.transitions.at(t1).compiledFunction);
+    EXPECT_EQ(net.transitions.at(t2).compiledGuard, net.transitions.at(t1).compiledGuard);
     EXPECT_EQ(net.transitions.at(t2).inputValues.size(), 1u);
+    // A record whose names were copied from elsewhere is refreshed, not trusted.
+    CNet copy;
+    copy.copyAll(net);
+    for (auto& [id, t] : copy.transitions) t.inputVarNames = {{"x", 1}};
+    ASSERT_EQ(compileMessage(copy), "");
+    for (const auto& [id, t] : copy.transitions)
+        EXPECT_EQ(t.inputVarNames, net.transitions.at(t1).inputVarNames);
 
     // A text that fails is not taken for one that was prepared before.
     net.transitions.at(t2).functionText = "o1=i1";
