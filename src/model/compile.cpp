@@ -56,17 +56,6 @@ void checkArc(CNet& net, const CNodeTable& nodes, int fromId, int toId) {
     }
 }
 
-// Gives an arc-to-slot map the pairs bound, unless it holds them already (a compile of an unchanged net
-// then frees and allocates nothing).
-void keepSlots(std::map<int, int>& arcSlots, const std::vector<std::pair<int, int>>& bound) {
-    if (arcSlots.size() == bound.size() &&
-        std::equal(bound.begin(), bound.end(), arcSlots.begin(),
-                   [](const auto& b, const auto& m) { return b.first == m.first && b.second == m.second; }))
-        return;
-    arcSlots.clear();
-    for (const auto& b : bound) arcSlots.emplace_hint(arcSlots.end(), b);
-}
-
 // Binds the arcs of one side of a transition: labelled arcs go to the slot of their variable,
 // unlabelled ones fill the slots from the end. Every variable must end up with exactly one arc.
 // slotPlaces receives the dense place index of every slot, `bound` the (arc ID, slot) pairs.
@@ -102,15 +91,15 @@ void bindArcs(const CNodeTable& nodes, const CArcTable& arcs, ArcRange arcIds,
 // One side of a transition; its arc-to-slot map gets the arcs bound before any fault.
 void bindSide(const CNodeTable& nodes, const CArcTable& arcs, ArcRange arcIds,
               const std::map<std::string, int>& varNames, bool input, std::vector<CPlace*>& slots,
-              std::map<int, int>& arcSlots, int* slotPlaces, std::vector<std::pair<int, int>>& bound) {
+              CArcSlots& arcSlots, int* slotPlaces, std::vector<std::pair<int, int>>& bound) {
     bound.clear();
     try {
         bindArcs(nodes, arcs, arcIds, varNames, input, slots, slotPlaces, bound);
     } catch (...) {
-        keepSlots(arcSlots, bound);
+        arcSlots.assign(bound);
         throw;
     }
-    keepSlots(arcSlots, bound);
+    arcSlots.assign(bound);
 }
 
 // Stages 1 and 2 of a function depend on its text alone, so one successful run serves every transition

@@ -1,8 +1,11 @@
 #pragma once
 // The records of a net: view data, tokens, arcs and the per-kind node records.
+#include <algorithm>
 #include <map>
 #include <optional>
+#include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "trafunc/function.h"
@@ -78,14 +81,47 @@ struct TransitionGenData {
     bool registerReduced = false;  // marked "R省略" by the view after a generation
 };
 
+// Arc ID -> slot of one side of a transition, ascending arc ID. A transition has a handful of arcs, so
+// they are kept in one block rather than a tree of nodes each of which compile would have to visit.
+class CArcSlots {
+  public:
+    using value_type = std::pair<int, int>;
+    using const_iterator = std::vector<value_type>::const_iterator;
+
+    const_iterator begin() const { return entries_.begin(); }
+    const_iterator end() const { return entries_.end(); }
+    size_t size() const { return entries_.size(); }
+    bool empty() const { return entries_.empty(); }
+    const_iterator find(int arcId) const {
+        auto it = std::lower_bound(entries_.begin(), entries_.end(), arcId,
+                                   [](const value_type& e, int id) { return e.first < id; });
+        return it != entries_.end() && it->first == arcId ? it : entries_.end();
+    }
+    size_t count(int arcId) const { return find(arcId) != end() ? 1 : 0; }
+    int at(int arcId) const {
+        auto it = find(arcId);
+        if (it == end()) throw std::out_of_range("no slot for this arc");
+        return it->second;
+    }
+    void clear() { entries_.clear(); }
+    // Pairs in ascending arc ID.
+    void assign(const std::vector<value_type>& pairs) {
+        if (entries_ != pairs) entries_ = pairs;
+    }
+    bool operator==(const CArcSlots&) const = default;
+
+  private:
+    std::vector<value_type> entries_;
+};
+
 struct CTransition : CTransitionFunction {
     // Connection data, built by compile.
     int inputArcCount = 0;
     int outputArcCount = 0;
     std::vector<CPlace*> inputPlaces;   // non-owning; valid from one compile to the next edit
     std::vector<CPlace*> outputPlaces;  // non-owning
-    std::map<int, int> inputArcSlots;   // arc ID -> slot
-    std::map<int, int> outputArcSlots;  // arc ID -> slot
+    CArcSlots inputArcSlots;
+    CArcSlots outputArcSlots;
     // The function text that compile last refreshed (stages 1 and 2) and prepared (stage 3) the function
     // fields from; a later compile of the same text finds those fields current without comparing them.
     std::optional<std::string> refreshedFrom;
