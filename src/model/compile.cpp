@@ -13,6 +13,7 @@
 #include "common/messages.h"
 #include "model/compile_tables.h"
 #include "model/net.h"
+#include "model/prefetch.h"
 
 namespace novra {
 
@@ -301,6 +302,7 @@ void CNet::compileNet() {
     size_t sidesBound = 0;
     try {
         for (size_t i = 0; i < nt; ++i) {
+            prefetchAhead(nodes.transitions, i);
             CTransition& t = *nodes.transitions[i];
             const int id = nodes.transitionIds[i];
             t.inputPlaces.clear();
@@ -313,9 +315,11 @@ void CNet::compileNet() {
 
         // 5-7: functions, sources and sinks.
         CRefreshCache refreshCache;
-        for (size_t i = 0; i < nt; ++i)
+        for (size_t i = 0; i < nt; ++i) {
+            prefetchAhead(nodes.transitions, i);
             blaming(*this, nodes.transitionIds[i],
                     [&] { nameModels[i] = &refreshCache.refresh(*nodes.transitions[i]); });
+        }
         for (auto& [id, u] : uhzis) blaming(*this, id, [&] { u.reset(); });
         for (auto& [id, k] : kemmakixes) blaming(*this, id, [&] { k.reset(); });
 
@@ -323,13 +327,15 @@ void CNet::compileNet() {
         for (size_t a = 0; a < arcTable.ids.size(); ++a)
             checkArc(*this, nodes, arcTable.from[a], arcTable.to[a]);
         for (size_t i = 0; i < nt; ++i) {
-            inputStart[i + 1] = inputStart[i] + nodes.transitions[i]->inputArcCount;
-            outputStart[i + 1] = outputStart[i] + nodes.transitions[i]->outputArcCount;
+            const int id = nodes.transitionIds[i];
+            inputStart[i + 1] = inputStart[i] + static_cast<int>(compiling::incoming(nodes, id).size());
+            outputStart[i + 1] = outputStart[i] + static_cast<int>(compiling::outgoing(nodes, id).size());
         }
         inputSlots.assign(static_cast<size_t>(inputStart[nt]), -1);
         outputSlots.assign(static_cast<size_t>(outputStart[nt]), -1);
         std::vector<std::pair<int, int>> bound;
         for (size_t i = 0; i < nt; ++i) {
+            prefetchAhead(nodes.transitions, i);
             CTransition& t = *nodes.transitions[i];
             const int id = nodes.transitionIds[i];
             ++sidesBound;
@@ -380,8 +386,10 @@ void CNet::compileNet() {
     // 11: functions into evaluator code.
     {
         CPrepareCache cache;
-        for (size_t i = 0; i < nt; ++i)
+        for (size_t i = 0; i < nt; ++i) {
+            prefetchAhead(nodes.transitions, i);
             blaming(*this, nodes.transitionIds[i], [&] { cache.prepare(*nodes.transitions[i]); });
+        }
     }
 
     // 12

@@ -92,6 +92,7 @@ class CArcSlots {
     const_iterator end() const { return entries_.end(); }
     size_t size() const { return entries_.size(); }
     bool empty() const { return entries_.empty(); }
+    const value_type* data() const { return entries_.data(); }
     const_iterator find(int arcId) const {
         auto it = std::lower_bound(entries_.begin(), entries_.end(), arcId,
                                    [](const value_type& e, int id) { return e.first < id; });

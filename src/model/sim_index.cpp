@@ -1,5 +1,7 @@
 #include "model/sim_index.h"
 
+#include "model/prefetch.h"
+
 #include <algorithm>
 
 namespace novra {
@@ -85,6 +87,7 @@ void CSimIndex::loadMirrors() {
     code.clear();
     discardWrites();
     for (size_t i = 0; i < transitionRecs.size(); ++i) {
+        prefetchAhead(transitionRecs, i);
         const CTransition& t = *transitionRecs[i];
         TransitionHot& h = hot[i];
         h.inputCount = t.inputCount;
