@@ -245,8 +245,15 @@ QString PaintIndexTest::edit(int& bulk) {
             view_->selection.clear();
             for (int k = 1 + any(4); k > 0; --k) view_->selection.insert(randomObject());
             view_->runCommand(Cmd::Copy);
+            // Pasted where the last click was, relative to where it was at the copy; on the originals if
+            // there was none since.
+            const bool moved = any(2);
+            if (moved) {
+                view_->runCommand(Cmd::ToolHand);
+                click(clientPoint());
+            }
             view_->runCommand(Cmd::Paste);
-            return QString("%1 objects pasted").arg(view_->selection.size());
+            return QString("%1 objects pasted%2").arg(view_->selection.size()).arg(moved ? " elsewhere" : "");
         }
         case 8:
             if (view_->commandEnabled(Cmd::Undo)) {
