@@ -1,8 +1,9 @@
 // The editor's view on the offscreen platform with nets of 10 000 and 100 000 objects.
 //
 // BM_Paint: the whole frame as a repaint draws it, at each zoom level with the net's top-left corner in
-// the window: as a plain repaint, after a scroll (the id buffer is refilled) and after an edit (the id
-// buffer and the canvas index are rebuilt).
+// the window: as a plain repaint, after a scroll (the id buffer is refilled), after one step of a drag
+// (the hand tool moves an object back and forth by a pixel) and after a token is toggled (the whole
+// picture is redrawn but nothing moved).
 // BM_MouseMove: one pointer move delivered to the viewport and the repaint it asks for, in the tool modes
 // that do work on a move: the hand hovering over objects, the arc tool with a pending arc framing valid
 // targets and drawing the rubber arc, and a placing tool drawing the outline of the object to come. The
@@ -92,31 +93,78 @@ int onScreen(CNOVRAView& v) {
     return n;
 }
 
-void BM_Paint(benchmark::State& state) {
-    Canvas& c = canvas(static_cast<int>(state.range(0)));
-    auto& v = *c.view;
-    v.resetEditState();
-    setZoom(v, static_cast<int>(state.range(1)));
-    const long after = state.range(2);
-    for (auto _ : state) {
-        if (after == 1) v.setScrollPos(v.scrollPos());
-        if (after == 2) v.setRebuild();
-        v.renderFrame();
-        benchmark::DoNotOptimize(v.backBuffer().constBits());
-    }
-    state.counters["objects"] = c.objects;
-    state.counters["on_screen"] = onScreen(v);
-}
-BENCHMARK(BM_Paint)
-    ->ArgNames({"objects", "zoom", "after"})  // after: 0 nothing, 1 a scroll, 2 an edit
-    ->ArgsProduct({{10000}, {0, 3, 5}, {0, 1, 2}})
-    ->ArgsProduct({{100000}, {0, 1, 2, 3, 4, 5}, {0, 1, 2}})
-    ->Unit(benchmark::kMillisecond);
-
 void send(QWidget* w, QEvent::Type type, QPoint p, Qt::MouseButton button, Qt::MouseButtons buttons) {
     QMouseEvent e(type, QPointF(p), QPointF(w->mapToGlobal(p)), button, buttons, Qt::NoModifier);
     QApplication::sendEvent(w, &e);
 }
+
+// A client point whose pixel in the id buffer is an object wholly inside the window, or (-1, -1).
+QPoint grabbable(CNOVRAView& v, int kind) {
+    for (const auto& [id, o] : v.net().objects) {
+        const QPoint c = v.toClient(o.x, o.y);
+        if (c.x() < 40 || c.y() < 40 || c.x() > v.clientWidth() - 40 || c.y() > v.clientHeight() - 40)
+            continue;
+        if (o.kind == kind && v.idAt(c) == id) return c;
+    }
+    return {-1, -1};
+}
+
+void BM_Paint(benchmark::State& state) {
+    Canvas& c = canvas(static_cast<int>(state.range(0)));
+    auto& v = *c.view;
+    QWidget* vp = v.viewport();
+    v.resetEditState();
+    setZoom(v, static_cast<int>(state.range(1)));
+    v.renderFrame();
+    const long after = state.range(2);
+    QPoint grab;
+    int place = 0;
+    if (after == 2) {
+        v.runCommand(novra::ui::Cmd::ToolHand);
+        grab = grabbable(v, novra::kPlace);
+        if (grab.x() < 0) {
+            state.SkipWithError("no object to grab");
+            return;
+        }
+        send(vp, QEvent::MouseButtonPress, grab, Qt::LeftButton, Qt::LeftButton);
+        if (v.grabbedObject == 0) {
+            state.SkipWithError("the drag did not start");
+            return;
+        }
+    }
+    if (after == 3) {
+        for (const auto& [id, o] : v.net().objects)
+            if (o.kind == novra::kPlace) {
+                place = id;
+                break;
+            }
+    }
+    long step = 0;
+    for (auto _ : state) {
+        if (after == 1) v.setScrollPos(v.scrollPos());
+        if (after == 2)
+            send(vp, QEvent::MouseMove, grab + QPoint(int(++step & 1), 0), Qt::NoButton, Qt::LeftButton);
+        if (after == 3) {
+            // As the token tool's right click does: flip the colour and repaint.
+            const auto tok = v.net().tokens.find(place);
+            const bool black = tok != v.net().tokens.end() && tok->second.color == novra::kBlack;
+            v.net().setToken(place, black ? novra::kWhite : novra::kBlack, 0);
+            v.setRebuild();
+        }
+        v.renderFrame();
+        benchmark::DoNotOptimize(v.backBuffer().constBits());
+    }
+    if (after == 2) send(vp, QEvent::MouseButtonRelease, grab, Qt::LeftButton, Qt::NoButton);
+    v.resetEditState();
+    QApplication::processEvents();
+    state.counters["objects"] = c.objects;
+    state.counters["on_screen"] = onScreen(v);
+}
+BENCHMARK(BM_Paint)
+    ->ArgNames({"objects", "zoom", "after"})  // after: 0 nothing, 1 a scroll, 2 a drag step, 3 a token
+    ->ArgsProduct({{10000}, {0, 3, 5}, {0, 1, 2, 3}})
+    ->ArgsProduct({{100000}, {0, 1, 2, 3, 4, 5}, {0, 1, 2, 3}})
+    ->Unit(benchmark::kMillisecond);
 
 // The client points of the first place and the first transition wholly in the window, and a point of
 // empty canvas next to that place.

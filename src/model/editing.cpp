@@ -6,18 +6,33 @@ void CNet::setToken(int placeId, int color, int value) { tokens[placeId] = Token
 
 void CNet::moveObject(int id, int x, int y) {
     auto it = objects.find(id);
-    if (it == objects.end()) return;
+    if (it == objects.end() || (it->second.x == x && it->second.y == y)) return;
     it->second.x = x;
     it->second.y = y;
+    noteGeometry(id, false);
 }
 
 void CNet::moveBendPoint(int arcId, int index, int x, int y) {
     auto it = arcs.find(arcId);
     if (it == arcs.end() || index < 0 || index >= static_cast<int>(it->second.bendPoints.size())) return;
-    it->second.bendPoints[static_cast<size_t>(index)] = Point{x, y};
+    Point& p = it->second.bendPoints[static_cast<size_t>(index)];
+    if (p.x == x && p.y == y) return;
+    p = Point{x, y};
+    noteGeometry(arcId, true);
 }
 
 std::set<int> CNet::copyObjects(const CNet& source, const std::set<int>& ids) {
+    // A few objects are logged one by one; more are cheaper for a reader to take in afresh.
+    struct BulkCopy {
+        CNet& net;
+        bool bulk;
+        BulkCopy(CNet& n, bool b) : net(n), bulk(b) { net.geometryLogPaused_ += bulk; }
+        ~BulkCopy() {
+            if (!bulk) return;
+            --net.geometryLogPaused_;
+            net.geometryChanged();
+        }
+    } bulkCopy(*this, ids.size() > 256);
     std::map<int, int> newIdOf;
     std::set<int> result;
     for (int oldId : ids) {

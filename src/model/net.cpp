@@ -1,6 +1,7 @@
 #include "model/net.h"
 
 #include <algorithm>
+#include <atomic>
 #include <iterator>
 #include <utility>
 
@@ -27,6 +28,34 @@ void Rect::inflate(int d) {
     bottom += d;
 }
 
+unsigned long long CNet::newGeometryEpoch() {
+    static std::atomic<unsigned long long> last{0};
+    return ++last;
+}
+
+void CNet::geometryChanged() {
+    geometryEpoch_ = newGeometryEpoch();
+    geometryLogStart_ = 0;
+    geometryLog_.clear();
+}
+
+void CNet::noteGeometry(int id, bool arc) {
+    if (geometryLogPaused_ > 0) return;
+    // A reader this far behind is quicker to start afresh than to replay.
+    if (geometryLog_.size() >= kGeometryLogCap) {
+        geometryChanged();
+        return;
+    }
+    geometryLog_.push_back({id, arc});
+}
+
+void CNet::trimGeometryLog(size_t pos) {
+    if (pos <= geometryLogStart_) return;
+    const size_t n = std::min(pos - geometryLogStart_, geometryLog_.size());
+    geometryLog_.erase(geometryLog_.begin(), geometryLog_.begin() + static_cast<std::ptrdiff_t>(n));
+    geometryLogStart_ += n;
+}
+
 int CNet::addObject(int x, int y, int kind) {
     if (!isValidKind(kind)) return 0;
     const int id = nextId;
@@ -38,6 +67,7 @@ int CNet::addObject(int x, int y, int kind) {
     }
     objects[id] = VObject{kind, x, y};
     ++nextId;
+    noteGeometry(id, false);
     return id;
 }
 
@@ -75,6 +105,7 @@ int CNet::addArc(int fromId, int toId, std::vector<Point> bendPoints, std::strin
         CArc& a = arcs[existing];
         a.bendPoints = std::move(bendPoints);
         a.varName = std::move(varName);
+        noteGeometry(existing, true);
         return existing;
     }
     const int id = arcCounter;
@@ -82,6 +113,7 @@ int CNet::addArc(int fromId, int toId, std::vector<Point> bendPoints, std::strin
     inArcs.emplace(toId, id);
     arcs[id] = CArc{std::move(bendPoints), fromId, toId, std::move(varName)};
     ++arcCounter;
+    noteGeometry(id, true);
     return id;
 }
 
@@ -91,6 +123,7 @@ int CNet::removeArc(int fromId, int toId) {
     eraseEntry(inArcs, toId, id);
     eraseEntry(outArcs, fromId, id);
     arcs.erase(id);
+    noteGeometry(id, true);
     return 0;
 }
 
@@ -110,7 +143,7 @@ void CNet::deleteObject(int id) {
     uhzis.erase(id);
     kemmakixes.erase(id);
     simTranOpt.erase(id);
-    objects.erase(id);
+    if (objects.erase(id)) noteGeometry(id, false);
 }
 
 void CNet::clear() {
@@ -130,6 +163,7 @@ void CNet::clear() {
     eventFlag = 0;
     compiledShape = CompiledShape{};  // records referred to by the last compile are gone
     bounds = Rect{};
+    geometryChanged();
 }
 
 void CNet::swap(CNet& o) noexcept {
@@ -155,10 +189,13 @@ void CNet::swap(CNet& o) noexcept {
     swap(compiledShape, o.compiledShape);
     swap(simEngine, o.simEngine);
     swap(simIndex, o.simIndex);
+    geometryChanged();
+    o.geometryChanged();
 }
 
 void CNet::purgeObjects() {
-    std::erase_if(objects, [](const auto& kv) { return !isValidKind(kv.second.kind); });
+    if (std::erase_if(objects, [](const auto& kv) { return !isValidKind(kv.second.kind); }) > 0)
+        geometryChanged();
 }
 
 void CNet::pruneArcLabels(int transitionId) {

@@ -80,6 +80,26 @@ public:
     std::set<int> copyObjects(const CNet& source, const std::set<int>& ids);
     std::set<int> copyAll(const CNet& source);
 
+    // --- geometry journal ---
+    // Lets a reader of positions (the editor's paint index) follow the net without walking it. The small
+    // edits (addObject, deleteObject, addArc, removeArc, moveObject, moveBendPoint) log the ID they touch;
+    // anything bigger, and anything that writes positions directly, calls geometryChanged(), which gives
+    // the net a new epoch. Epochs are unique among all nets, so one that took another's content by swap
+    // never looks unchanged to a reader that knew it before.
+    struct GeometryChange {
+        int id;
+        bool arc;  // an arc ID, else an object ID
+    };
+    static constexpr size_t kGeometryLogCap = 4096;
+    unsigned long long geometryEpoch() const { return geometryEpoch_; }
+    // Positions in the log count from the start of the epoch; those before geometryLogStart() are gone.
+    size_t geometryLogStart() const { return geometryLogStart_; }
+    size_t geometryLogEnd() const { return geometryLogStart_ + geometryLog_.size(); }
+    const GeometryChange& geometryLogAt(size_t pos) const { return geometryLog_[pos - geometryLogStart_]; }
+    void geometryChanged();
+    // Drops the entries before `pos` once the reader has applied them.
+    void trimGeometryLog(size_t pos);
+
     // --- files (src/fileio) ---
     void saveFile(const std::string& path);
     void loadFile(const std::string& path);
@@ -129,6 +149,14 @@ public:
     int checkEnabled(CTransition& t);
     bool evaluateEnabled(CTransition& t);
     void fire(CTransition& t);
+
+  private:
+    void noteGeometry(int id, bool arc);
+    unsigned long long geometryEpoch_ = newGeometryEpoch();
+    size_t geometryLogStart_ = 0;
+    std::vector<GeometryChange> geometryLog_;
+    int geometryLogPaused_ = 0;  // a bulk copy logs nothing and changes the epoch once
+    static unsigned long long newGeometryEpoch();
 };
 
 // Stage 3 of the transition function for a transition of a net whose connections compile has bound.

@@ -452,10 +452,11 @@ class CNOVRAView : public QAbstractScrollArea {
     QPoint outlineAt_;  // client
     // BEGIN paint index members
     // Where the objects and arc segments lie on the canvas, so that a paint visits only what the window
-    // shows (view_render.cpp). Rebuilt after edits (the rebuild flag), drags and changes of the net's counts.
+    // shows (view_paint_index.cpp). It follows the net's geometry journal: moves, additions and removals
+    // are applied as they come, bigger changes rebuild it; repaints, tokens, colours and zoom leave it be.
     struct PaintIndex;
+    friend class PaintIndexProbe;  // the index test compares it with one built afresh
     std::shared_ptr<PaintIndex> paintIndex_;
-    bool indexStale_ = false;  // an object moved without a rebuild (a drag)
     // The window shows another part of the canvas (scroll, zoom, pan): the id buffer is refilled, the
     // index stays.
     bool viewMoved_ = false;

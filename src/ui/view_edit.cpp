@@ -21,20 +21,21 @@ int clampInt(long long v) {
 // Moves objects and the bend points of the arcs leaving them.
 void moveGroup(CNet& net, const std::set<int>& ids, long long dx, long long dy) {
     if (dx == 0 && dy == 0) return;
+    // Through the net's own operations, which log what moved for the paint index.
     for (int id : ids) {
         auto o = net.objects.find(id);
         if (o == net.objects.end()) continue;
-        o->second.x = clampInt(o->second.x + dx);
-        o->second.y = clampInt(o->second.y + dy);
+        net.moveObject(id, clampInt(o->second.x + dx), clampInt(o->second.y + dy));
         net.bounds.include(o->second.x, o->second.y);
         auto [b, e] = net.outArcs.equal_range(id);
         for (auto it = b; it != e; ++it) {
             auto a = net.arcs.find(it->second);
             if (a == net.arcs.end()) continue;
-            for (Point& p : a->second.bendPoints) {
-                p.x = clampInt(p.x + dx);
-                p.y = clampInt(p.y + dy);
-                net.bounds.include(p.x, p.y);
+            std::vector<Point>& bends = a->second.bendPoints;
+            for (size_t i = 0; i < bends.size(); ++i) {
+                net.moveBendPoint(it->second, static_cast<int>(i), clampInt(bends[i].x + dx),
+                                  clampInt(bends[i].y + dy));
+                net.bounds.include(bends[i].x, bends[i].y);
             }
         }
     }
@@ -252,6 +253,8 @@ void CNOVRAView::alignToGrid() {
             p.x = gridded(p.x, hatch, kCell);
             p.y = gridded(p.y, hatch, kCell);
         }
+    // Everything may have moved: the paint index starts afresh.
+    n.geometryChanged();
 }
 
 void CNOVRAView::snapshotForUndo() {

@@ -286,7 +286,6 @@ void CNOVRAView::mouseMoveEvent(QMouseEvent* e) {
         moveInMode(p, hit);
     }
     const bool dragging = (grabbedObject || groupDrag) && toolMode == kModeHand && appCompiled == 0;
-    if (dragging) indexStale_ = true;
     // A running simulation draws its own frames; its window is repainted whole, as it always was.
     if (!shown || dragging || rebuild_ || viewMoved_ || appCompiled != 0)
         viewport()->update();

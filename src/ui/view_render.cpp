@@ -25,190 +25,21 @@ long long floorDiv(long long a, long long b) {
 }
 }  // namespace
 
-bool CNOVRAView::PaintIndex::build(const CNet& n) {
-    net = &n;
-    objectCount = n.objects.size();
-    arcCount = n.arcs.size();
-    nextId = n.nextId;
-    arcCounter = n.arcCounter;
-    valid = true;
-
-    objects.clear();
-    objects.reserve(n.objects.size());
-    long long x0 = 0, y0 = 0, x1 = 0, y1 = 0;
-    bool allKnown = true;
-    for (const auto& [id, o] : n.objects) {
-        allKnown = allKnown && isValidKind(o.kind);
-        if (objects.empty()) {
-            x0 = x1 = o.x;
-            y0 = y1 = o.y;
-        }
-        x0 = std::min<long long>(x0, o.x);
-        x1 = std::max<long long>(x1, o.x);
-        y0 = std::min<long long>(y0, o.y);
-        y1 = std::max<long long>(y1, o.y);
-        objects.push_back({id, o.x, o.y, o.kind});
-    }
-    // Arc ends are looked up by ID; a table by ID is far quicker than the map when the IDs are dense.
-    const bool dense = !objects.empty() && objects.back().id >= 0 &&
-                       objects.back().id <= 4 * static_cast<long long>(objects.size()) + 1024;
-    if (dense) {
-        slotOf.assign(static_cast<size_t>(objects.back().id) + 1, -1);
-        for (size_t i = 0; i < objects.size(); ++i)
-            if (objects[i].id >= 0) slotOf[static_cast<size_t>(objects[i].id)] = static_cast<int>(i);
-    }
-    const auto find = [&](int id) -> const Object* {
-        if (dense) {
-            if (id < 0 || static_cast<size_t>(id) >= slotOf.size() || slotOf[static_cast<size_t>(id)] < 0)
-                return nullptr;
-            return &objects[static_cast<size_t>(slotOf[static_cast<size_t>(id)])];
-        }
-        auto it = std::lower_bound(objects.begin(), objects.end(), id,
-                                   [](const Object& o, int v) { return o.id < v; });
-        return it != objects.end() && it->id == id ? &*it : nullptr;
-    };
-
-    arcs.clear();
-    points.clear();
-    arcs.reserve(n.arcs.size());
-    points.reserve(2 * n.arcs.size());
-    for (const auto& [arcId, arc] : n.arcs) {
-        const Object* from = find(arc.fromId);
-        const Object* to = find(arc.toId);
-        if (!from || !to) continue;
-        // The line ends where the arrow head touches the target's shape.
-        const Point prev = arc.bendPoints.empty() ? Point{from->x, from->y} : arc.bendPoints.back();
-        const double tx = to->x, ty = to->y;
-        const double dx = tx - prev.x, dy = ty - prev.y, d = std::hypot(dx, dy);
-        const double pull = to->kind == kTransition ? 10 : 20;
-        const double ex = d > pull ? tx - dx * pull / d : prev.x, ey = d > pull ? ty - dy * pull / d : prev.y;
-        arcs.push_back({arcId, from->kind, to->kind, static_cast<unsigned>(points.size()),
-                        static_cast<unsigned>(arc.bendPoints.size() + 2)});
-        points.push_back({double(from->x), double(from->y)});
-        for (const Point& b : arc.bendPoints) {
-            points.push_back({double(b.x), double(b.y)});
-            x0 = std::min<long long>(x0, b.x);
-            x1 = std::max<long long>(x1, b.x);
-            y0 = std::min<long long>(y0, b.y);
-            y1 = std::max<long long>(y1, b.y);
-        }
-        points.push_back({ex, ey});
-    }
-
-    // About one cell per object, of at least 128 canvas units.
-    left = x0;
-    top = y0;
-    shift = 7;
-    const long long target = std::max<long long>(1024, static_cast<long long>(objects.size()));
-    while (shift < 40 && (((x1 - x0) >> shift) + 1) * (((y1 - y0) >> shift) + 1) > target) ++shift;
-    cols = ((x1 - x0) >> shift) + 1;
-    rows = ((y1 - y0) >> shift) + 1;
-    const size_t cells = static_cast<size_t>(cols * rows);
-
-    objectStart.assign(cells + 1, 0);
-    for (const Object& o : objects) ++objectStart[static_cast<size_t>(cellY(o.y) * cols + cellX(o.x)) + 1];
-    for (size_t c = 0; c < cells; ++c) objectStart[c + 1] += objectStart[c];
-    objectItems.resize(objects.size());
-    {
-        fill.assign(objectStart.begin(), objectStart.end() - 1);
-        for (size_t i = 0; i < objects.size(); ++i)
-            objectItems[fill[static_cast<size_t>(cellY(objects[i].y) * cols + cellX(objects[i].x))]++] =
-                static_cast<unsigned>(i);
-    }
-
-    // Arcs: every cell under the bounding box of each segment, unless that is too many.
-    constexpr long long kWide = 64;
-    boxes.resize(points.size());  // by the segment's first point
-    listed.assign(arcs.size(), 0);
-    wideArcs.clear();
-    arcStart.assign(cells + 1, 0);
-    for (size_t i = 0; i < arcs.size(); ++i) {
-        const Arc& a = arcs[i];
-        long long total = 0;
-        for (unsigned k = a.first; k + 1 < a.first + a.count; ++k) {
-            const PointD p = points[k], q = points[k + 1];
-            Box& b = boxes[k];
-            b = {cellX(std::min(p.x, q.x)), cellX(std::max(p.x, q.x)), cellY(std::min(p.y, q.y)),
-                 cellY(std::max(p.y, q.y))};
-            total += (b.x1 - b.x0 + 1) * (b.y1 - b.y0 + 1);
-        }
-        if (total > kWide) {
-            wideArcs.push_back(static_cast<unsigned>(i));
-            continue;
-        }
-        listed[i] = 1;
-        for (unsigned k = a.first; k + 1 < a.first + a.count; ++k)
-            for (long long y = boxes[k].y0; y <= boxes[k].y1; ++y)
-                for (long long x = boxes[k].x0; x <= boxes[k].x1; ++x)
-                    ++arcStart[static_cast<size_t>(y * cols + x) + 1];
-    }
-    for (size_t c = 0; c < cells; ++c) arcStart[c + 1] += arcStart[c];
-    arcItems.resize(arcStart[cells]);
-    {
-        fill.assign(arcStart.begin(), arcStart.end() - 1);
-        for (size_t i = 0; i < arcs.size(); ++i) {
-            if (!listed[i]) continue;
-            for (unsigned k = arcs[i].first; k + 1 < arcs[i].first + arcs[i].count; ++k)
-                for (long long y = boxes[k].y0; y <= boxes[k].y1; ++y)
-                    for (long long x = boxes[k].x0; x <= boxes[k].x1; ++x)
-                        arcItems[fill[static_cast<size_t>(y * cols + x)]++] = static_cast<unsigned>(i);
-        }
-    }
-    arcStamp.assign(arcs.size(), 0);
-    stamp = 0;
-    return allKnown;
-}
-
-void CNOVRAView::PaintIndex::query(double qx0, double qy0, double qx1, double qy1) {
-    visibleObjects.clear();
-    visibleArcs.clear();
-    if (objects.empty()) return;
-    if (++stamp == 0) {
-        std::fill(arcStamp.begin(), arcStamp.end(), 0);
-        stamp = 1;
-    }
-    const double gx1 = double(left) + double(cols << shift), gy1 = double(top) + double(rows << shift);
-    if (qx1 >= left && qy1 >= top && qx0 < gx1 && qy0 < gy1) {
-        const long long cx0 = cellX(qx0), cx1 = cellX(qx1), cy0 = cellY(qy0), cy1 = cellY(qy1);
-        for (long long y = cy0; y <= cy1; ++y) {
-            for (long long x = cx0; x <= cx1; ++x) {
-                const size_t c = static_cast<size_t>(y * cols + x);
-                for (unsigned k = objectStart[c]; k < objectStart[c + 1]; ++k) {
-                    const Object& o = objects[objectItems[k]];
-                    if (o.x >= qx0 && o.x <= qx1 && o.y >= qy0 && o.y <= qy1)
-                        visibleObjects.push_back(objectItems[k]);
-                }
-                for (unsigned k = arcStart[c]; k < arcStart[c + 1]; ++k) {
-                    const unsigned a = arcItems[k];
-                    if (arcStamp[a] == stamp) continue;
-                    arcStamp[a] = stamp;
-                    visibleArcs.push_back(a);
-                }
-            }
-        }
-    }
-    visibleArcs.insert(visibleArcs.end(), wideArcs.begin(), wideArcs.end());
-    std::sort(visibleObjects.begin(), visibleObjects.end());
-    std::sort(visibleArcs.begin(), visibleArcs.end());
-}
-
 bool CNOVRAView::paintIndexOutdated() const {
-    const CNet& n = net();
-    const PaintIndex* ix = paintIndex_.get();
-    return rebuild_ || indexStale_ || !ix || !ix->valid || ix->net != &n ||
-           ix->objectCount != n.objects.size() || ix->arcCount != n.arcs.size() || ix->nextId != n.nextId ||
-           ix->arcCounter != n.arcCounter;
+    return !paintIndex_ || !paintIndex_->current(net());
 }
 
 void CNOVRAView::refreshPaintIndex() {
-    if (!paintIndexOutdated()) return;
+    CNet& n = net();
     if (!paintIndex_) paintIndex_ = std::make_shared<PaintIndex>();
-    // Objects of an unknown kind are dropped from the net when it is next indexed.
-    if (!paintIndex_->build(net())) {
-        net().purgeObjects();
-        paintIndex_->build(net());
+    PaintIndex& ix = *paintIndex_;
+    // Only a change of where things are touches the index: the small ones are applied as the net logged
+    // them, anything else rebuilds it. Objects of an unknown kind are dropped from the net then.
+    if (!ix.current(n) && !ix.follow(n) && !ix.build(n)) {
+        n.purgeObjects();
+        ix.build(n);
     }
-    indexStale_ = false;
+    n.trimGeometryLog(ix.logPos);
 }
 
 namespace {
