@@ -67,6 +67,8 @@ struct CNOVRAView::PaintIndex {
         long long x0, x1, y0, y1;
     };
     std::vector<int> slotOf;
+    std::vector<const std::pair<const int, VObject>*> objectEntries;
+    std::vector<const std::pair<const int, CArc>*> arcEntries;
     std::vector<Box> boxes;
     std::vector<unsigned char> listed;
     std::vector<unsigned> fill;
