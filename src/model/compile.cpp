@@ -232,6 +232,7 @@ void propagateLastColors(CNet& net, const CNodeTable& nodes, const CArcTable& ar
     std::vector<int> frontier;
     auto tok = net.tokens.begin();
     for (size_t k = 0; k < n; ++k) {
+        prefetchAhead(nodes.places, k);
         const int id = nodes.placeIds[k];
         while (tok != net.tokens.end() && tok->first < id) ++tok;
         if (tok != net.tokens.end() && tok->first == id)
@@ -279,7 +280,10 @@ void CNet::compileNet() {
 
     // 1-2: the simulation marking starts from the initial marking. Both are in ID order, so one walk
     // pairs every token with its place.
-    for (CPlace* p : nodes.places) p->resetForCompile();
+    for (size_t k = 0; k < nodes.places.size(); ++k) {
+        prefetchAhead(nodes.places, k);
+        nodes.places[k]->resetForCompile();
+    }
     {
         size_t k = 0;
         for (const auto& [id, tok] : tokens) {

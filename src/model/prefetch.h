@@ -1,6 +1,6 @@
 #pragma once
-// Compile and the start of a simulation make passes over the transition records, which lie all over the
-// heap together with the small blocks they own. Waiting for each record in turn leaves the memory idle;
+// Compile and the start of a simulation make passes over the place and transition records, which lie all over
+// the heap together with the small blocks they own. Waiting for each record in turn leaves the memory idle;
 // touching the records a few places ahead, and the blocks they own a little later (once the record is
 // there to say where they are), keeps several fetches in flight.
 #include <vector>
@@ -34,6 +34,12 @@ inline void prefetchAhead(const std::vector<CTransition*>& recs, size_t i) {
     constexpr size_t kRecordAhead = 12, kBlocksAhead = 4;
     if (i + kRecordAhead < recs.size()) prefetchRecord(recs[i + kRecordAhead]);
     if (i + kBlocksAhead < recs.size()) prefetchBlocks(recs[i + kBlocksAhead]);
+}
+
+// Places are small: one line each.
+inline void prefetchAhead(const std::vector<CPlace*>& recs, size_t i) {
+    constexpr size_t kAhead = 8;
+    if (i + kAhead < recs.size()) __builtin_prefetch(recs[i + kAhead]);
 }
 
 }  // namespace novra

@@ -79,6 +79,7 @@ void CSimIndex::startSimulation() {
 
 void CSimIndex::loadMirrors() {
     for (size_t p = 0; p < placeRecs.size(); ++p) {
+        prefetchAhead(placeRecs, p);
         const CPlace& r = *placeRecs[p];
         marks[p] = PlaceMark{r.hasToken, r.color, r.value, r.lastColor};
     }
