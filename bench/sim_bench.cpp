@@ -112,7 +112,7 @@ void BM_CompileLattice(benchmark::State& state) {
 }
 
 void compileSizes(benchmark::internal::Benchmark* b) {
-    for (int n : {1000, 10000, 100000, 200000, 1000000}) b->Arg(n);
+    for (int n : {1000, 10000, 100000, 200000, 400000, 1000000}) b->Arg(n);
     b->Unit(benchmark::kMillisecond);
 }
 BENCHMARK(BM_CompilePipeline)->Apply(compileSizes);
