@@ -1,5 +1,10 @@
 #include "model/net.h"
 
+#include <algorithm>
+#include <climits>
+#include <utility>
+#include <vector>
+
 namespace novra {
 
 void CNet::setToken(int placeId, int color, int value) { tokens[placeId] = Token{color, value}; }
@@ -33,15 +38,21 @@ std::set<int> CNet::copyObjects(const CNet& source, const std::set<int>& ids) {
             net.geometryChanged();
         }
     } bulkCopy(*this, ids.size() > 256);
-    std::map<int, int> newIdOf;
+    // Old ID -> new ID, ascending old ID (the selection is walked in order).
+    std::vector<std::pair<int, int>> newIdOf;
+    newIdOf.reserve(ids.size());
+    const auto newIdFor = [&newIdOf](int oldId) {
+        auto it = std::lower_bound(newIdOf.begin(), newIdOf.end(), std::pair<int, int>{oldId, INT_MIN});
+        return it != newIdOf.end() && it->first == oldId ? it->second : 0;
+    };
     std::set<int> result;
     for (int oldId : ids) {
         auto vo = source.objects.find(oldId);
         if (vo == source.objects.end()) continue;  // a dangling ID in a selection is ignored
         const int newId = addObject(vo->second.x, vo->second.y, vo->second.kind);
         if (newId == 0) continue;
-        newIdOf[oldId] = newId;
-        result.insert(newId);
+        newIdOf.emplace_back(oldId, newId);
+        result.emplace_hint(result.end(), newId);
         switch (vo->second.kind) {
             case kTransition:
                 if (auto s = source.transitions.find(oldId); s != source.transitions.end()) {
@@ -72,17 +83,17 @@ std::set<int> CNet::copyObjects(const CNet& source, const std::set<int>& ids) {
         if (auto tok = source.tokens.find(oldId); tok != source.tokens.end()) tokens[newId] = tok->second;
     }
     for (const auto& [arcId, arc] : source.arcs) {
-        auto from = newIdOf.find(arc.fromId);
-        auto to = newIdOf.find(arc.toId);
-        if (from == newIdOf.end() || to == newIdOf.end()) continue;
-        addArc(from->second, to->second, arc.bendPoints, arc.varName);
+        const int from = newIdFor(arc.fromId);
+        const int to = newIdFor(arc.toId);
+        if (from == 0 || to == 0) continue;
+        addArc(from, to, arc.bendPoints, arc.varName);
     }
     return result;
 }
 
 std::set<int> CNet::copyAll(const CNet& source) {
     std::set<int> ids;
-    for (const auto& kv : source.objects) ids.insert(kv.first);
+    for (const auto& kv : source.objects) ids.emplace_hint(ids.end(), kv.first);
     return copyObjects(source, ids);
 }
 
