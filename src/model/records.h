@@ -98,7 +98,6 @@ class CArcSlots {
                                    [](const value_type& e, int id) { return e.first < id; });
         return it != entries_.end() && it->first == arcId ? it : entries_.end();
     }
-    size_t count(int arcId) const { return find(arcId) != end() ? 1 : 0; }
     int at(int arcId) const {
         auto it = find(arcId);
         if (it == end()) throw std::out_of_range("no slot for this arc");
