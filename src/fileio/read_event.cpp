@@ -93,10 +93,10 @@ class EventReader {
 
     CNet& net_;
     LineCursor cur_;
-    std::map<int, CTransition>::iterator transition_;
-    std::map<int, CPlace>::iterator place_;
-    std::map<int, CUhzi>::iterator uhzi_;
-    std::map<int, CKemmakix>::iterator kemmakix_;
+    IdMap<CTransition>::iterator transition_;
+    PlaceMap::iterator place_;
+    IdMap<CUhzi>::iterator uhzi_;
+    IdMap<CKemmakix>::iterator kemmakix_;
 };
 
 }  // namespace

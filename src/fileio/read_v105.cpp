@@ -105,7 +105,7 @@ class Reader105 {
 
     // Moves the record with the view entry's identifier to the entry's number.
     template <typename Record>
-    void place(std::map<int, Pending<Record>>& records, std::map<int, Record>& target, int fileId, int id) {
+    void place(std::map<int, Pending<Record>>& records, IdMap<Record>& target, int fileId, int id) {
         auto it = records.find(fileId);
         if (it == records.end() || it->second.placed) badRecord(cur_);
         it->second.placed = true;
@@ -167,7 +167,7 @@ class Reader105 {
     // A transition with several incoming arcs names them i1, i2, ... in arc order; outgoing arcs o1, o2, ...
     void nameArcs() {
         for (const auto& kv : net_.transitions) {
-            const auto name = [this](std::multimap<int, int>& arcsOf, int id, const char* prefix) {
+            const auto name = [this](ArcIndex& arcsOf, int id, const char* prefix) {
                 auto [b, e] = arcsOf.equal_range(id);
                 if (std::distance(b, e) < 2) return;
                 int n = 1;

@@ -198,7 +198,7 @@ class Reader200 {
         if (n == 0) return;
         std::vector<int> start(recordKind_.size() + 1, 0);
         std::vector<int> order(n);
-        auto byNode = [&](auto endOf, std::multimap<int, int>& index) {
+        auto byNode = [&](auto endOf, ArcIndex& index) {
             std::fill(start.begin(), start.end(), 0);
             for (size_t k = first; k < links_.size(); ++k) ++start[static_cast<size_t>(endOf(links_[k])) + 1];
             for (size_t i = 1; i < start.size(); ++i) start[i] += start[i - 1];

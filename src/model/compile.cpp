@@ -61,8 +61,8 @@ void checkArc(CNet& net, const CNodeTable& nodes, int fromId, int toId) {
 // unlabelled ones fill the slots from the end. Every variable must end up with exactly one arc.
 // slotPlaces receives the dense place index of every slot, `bound` the (arc ID, slot) pairs.
 void bindArcs(const CNodeTable& nodes, const CArcTable& arcs, ArcRange arcIds,
-              const std::map<std::string, int>& varNames, bool input, std::vector<CPlace*>& slots,
-              int* slotPlaces, std::vector<std::pair<int, int>>& bound) {
+              const std::map<std::string, int>& varNames, bool input, CInlineVector<CPlace*, 2>& slots,
+              int* slotPlaces, std::vector<CArcSlots::value_type>& bound) {
     const int varCount = static_cast<int>(varNames.size());
     const MsgText& connect = input ? msg::kConnectInputVar : msg::kConnectOutputVar;
     int freeSlot = static_cast<int>(arcIds.size()) - 1;
@@ -91,8 +91,8 @@ void bindArcs(const CNodeTable& nodes, const CArcTable& arcs, ArcRange arcIds,
 
 // One side of a transition; its arc-to-slot map gets the arcs bound before any fault.
 void bindSide(const CNodeTable& nodes, const CArcTable& arcs, ArcRange arcIds,
-              const std::map<std::string, int>& varNames, bool input, std::vector<CPlace*>& slots,
-              CArcSlots& arcSlots, int* slotPlaces, std::vector<std::pair<int, int>>& bound) {
+              const std::map<std::string, int>& varNames, bool input, CInlineVector<CPlace*, 2>& slots,
+              CArcSlots& arcSlots, int* slotPlaces, std::vector<CArcSlots::value_type>& bound) {
     bound.clear();
     try {
         bindArcs(nodes, arcs, arcIds, varNames, input, slots, slotPlaces, bound);
@@ -337,7 +337,7 @@ void CNet::compileNet() {
         }
         inputSlots.assign(static_cast<size_t>(inputStart[nt]), -1);
         outputSlots.assign(static_cast<size_t>(outputStart[nt]), -1);
-        std::vector<std::pair<int, int>> bound;
+        std::vector<CArcSlots::value_type> bound;
         for (size_t i = 0; i < nt; ++i) {
             prefetchAhead(nodes.transitions, i);
             CTransition& t = *nodes.transitions[i];

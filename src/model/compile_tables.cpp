@@ -29,7 +29,7 @@ void indexKind(CNodeTable& t, const std::vector<int>& kindIds, int kind) {
 }
 
 // One of the two arc indexes as compressed rows over node positions, ascending arc ID.
-void buildLists(const std::multimap<int, int>& index, const CArcTable& arcs, const CNodeTable& nodes,
+void buildLists(const ArcIndex& index, const CArcTable& arcs, const CNodeTable& nodes,
                 bool outgoingSide, std::vector<int>& start, std::vector<int>& list) {
     const size_t n = nodes.ids.size();
     start.assign(n + 1, 0);

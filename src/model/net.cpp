@@ -89,7 +89,7 @@ int CNet::findArc(int fromId, int toId) const {
 }
 
 namespace {
-void eraseEntry(std::multimap<int, int>& m, int key, int arcId) {
+void eraseEntry(ArcIndex& m, int key, int arcId) {
     auto [b, e] = m.equal_range(key);
     for (auto it = b; it != e; ++it) {
         if (it->second == arcId) {

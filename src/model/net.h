@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "model/node_pool.h"
 #include "model/records.h"
 #include "model/sim_index.h"
 
@@ -30,17 +31,23 @@ struct GeneratorData {
     std::set<int> debugSelectJoints;
 };
 
+// The net's maps keep their nodes in pools of their own (node_pool.h), so that they lie in key order.
+template <typename T>
+using IdMap = std::map<int, T, std::less<int>, CPoolAllocator<std::pair<const int, T>>>;
+using ArcIndex = std::multimap<int, int, std::less<int>, CPoolAllocator<std::pair<const int, int>>>;
+using PlaceMap = IdMap<CPlace>;
+
 class CNet {
 public:
-    std::map<int, VObject> objects;
-    std::map<int, Token> tokens;
-    std::multimap<int, int> outArcs;  // source object ID -> arc ID
-    std::multimap<int, int> inArcs;   // destination object ID -> arc ID
-    std::map<int, CArc> arcs;
-    std::map<int, CTransition> transitions;
-    std::map<int, CPlace> places;
-    std::map<int, CUhzi> uhzis;
-    std::map<int, CKemmakix> kemmakixes;
+    IdMap<VObject> objects;
+    IdMap<Token> tokens;
+    ArcIndex outArcs;  // source object ID -> arc ID
+    ArcIndex inArcs;   // destination object ID -> arc ID
+    IdMap<CArc> arcs;
+    IdMap<CTransition> transitions;
+    PlaceMap places;
+    IdMap<CUhzi> uhzis;
+    IdMap<CKemmakix> kemmakixes;
     int nextId = 1;
     int arcCounter = 1;
     int stopObject = 0;     // where compile, simulation or generation last stopped; 0 = none

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "common/inline_vector.h"
 #include "trafunc/function.h"
 
 namespace novra {
@@ -85,8 +86,12 @@ struct TransitionGenData {
 // they are kept in one block rather than a tree of nodes each of which compile would have to visit.
 class CArcSlots {
   public:
-    using value_type = std::pair<int, int>;
-    using const_iterator = std::vector<value_type>::const_iterator;
+    struct value_type {
+        int first;   // arc ID
+        int second;  // slot
+        friend bool operator==(const value_type&, const value_type&) = default;
+    };
+    using const_iterator = const value_type*;
 
     const_iterator begin() const { return entries_.begin(); }
     const_iterator end() const { return entries_.end(); }
@@ -106,20 +111,20 @@ class CArcSlots {
     void clear() { entries_.clear(); }
     // Pairs in ascending arc ID.
     void assign(const std::vector<value_type>& pairs) {
-        if (entries_ != pairs) entries_ = pairs;
+        if (!(entries_ == pairs)) entries_.assign(pairs.begin(), pairs.end());
     }
     bool operator==(const CArcSlots&) const = default;
 
   private:
-    std::vector<value_type> entries_;
+    CInlineVector<value_type, 2> entries_;
 };
 
 struct CTransition : CTransitionFunction {
     // Connection data, built by compile.
     int inputArcCount = 0;
     int outputArcCount = 0;
-    std::vector<CPlace*> inputPlaces;   // non-owning; valid from one compile to the next edit
-    std::vector<CPlace*> outputPlaces;  // non-owning
+    CInlineVector<CPlace*, 2> inputPlaces;   // non-owning; valid from one compile to the next edit
+    CInlineVector<CPlace*, 2> outputPlaces;  // non-owning
     CArcSlots inputArcSlots;
     CArcSlots outputArcSlots;
     // The function text that compile last refreshed (stages 1 and 2) and prepared (stage 3) the function

@@ -333,7 +333,7 @@ void CNet::markingRestored() {
     }
     for (size_t i = 0; i < ix.transitionRecs.size(); ++i) {
         CTransition& t = *ix.transitionRecs[i];
-        auto bindSlots = [&](std::vector<CPlace*>& slots, const std::vector<int>& start,
+        auto bindSlots = [&](auto& slots, const std::vector<int>& start,
                              const std::vector<int>& at) {
             const size_t n = static_cast<size_t>(start[i + 1] - start[i]);
             if (slots.size() != n) return;  // connection data changed since: the transition never enables

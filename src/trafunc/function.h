@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/inline_vector.h"
+
 namespace novra {
 
 // Definition of a transition's function; the net's transition record extends it with connection and
@@ -22,8 +24,8 @@ struct CTransitionFunction {
     std::string guardText;
     std::optional<std::string> compiledGuard;  // absent when the function has no guard
     std::string compiledFunction;
-    std::vector<int> inputValues;   // one per input variable, 0 when allocated
-    std::vector<int> outputValues;  // one per output variable, 0 when allocated
+    CInlineVector<int, 4> inputValues;   // one per input variable, 0 when allocated
+    CInlineVector<int, 4> outputValues;  // one per output variable, 0 when allocated
 };
 
 // What stage 3 needs to know of the transition's connections (built by compile).

@@ -10,7 +10,7 @@
 namespace novra::verilog {
 
 // The arcs of a node in ascending arc ID.
-inline std::vector<int> arcsOf(const std::multimap<int, int>& arcs, int id) {
+inline std::vector<int> arcsOf(const ArcIndex& arcs, int id) {
     std::vector<int> out;
     auto [b, e] = arcs.equal_range(id);
     for (auto it = b; it != e; ++it) out.push_back(it->second);
@@ -19,7 +19,7 @@ inline std::vector<int> arcsOf(const std::multimap<int, int>& arcs, int id) {
 }
 
 // The first arc of a node; callers have checked that there is exactly one.
-inline int onlyArc(const std::multimap<int, int>& arcs, int id) {
+inline int onlyArc(const ArcIndex& arcs, int id) {
     auto it = arcs.find(id);
     return it == arcs.end() ? 0 : it->second;
 }

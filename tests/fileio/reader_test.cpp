@@ -247,8 +247,8 @@ TEST(Reader, IndexesArcsByNodeInArcOrder) {
         ".section[arc]{\r\narc[2,3,q]\r\narc[2,1]";
     Loaded l = loadBytes(baseWith(22, arcs));
     ASSERT_EQ(l.message, "");
-    const std::multimap<int, int> out{{1, 1}, {2, 4}, {2, 5}, {3, 2}, {3, 3}};
-    const std::multimap<int, int> in{{1, 3}, {1, 5}, {2, 2}, {3, 1}, {3, 4}};
+    const ArcIndex out{{1, 1}, {2, 4}, {2, 5}, {3, 2}, {3, 3}};
+    const ArcIndex in{{1, 3}, {1, 5}, {2, 2}, {3, 1}, {3, 4}};
     EXPECT_EQ(l.net->outArcs, out);
     EXPECT_EQ(l.net->inArcs, in);
     EXPECT_EQ(l.net->arcCounter, 6);
@@ -260,7 +260,7 @@ TEST(Reader, IndexesArcsByNodeInArcOrder) {
     Loaded cut = loadBytes(baseWith(22, "arc[3,2]\r\narc[3,1]\r\narc[1,9]"));
     EXPECT_NE(cut.message, "");
     EXPECT_EQ(cut.net->findArc(3, 1), 3);
-    EXPECT_EQ(cut.net->outArcs, (std::multimap<int, int>{{1, 1}, {3, 2}, {3, 3}}));
+    EXPECT_EQ(cut.net->outArcs, (ArcIndex{{1, 1}, {3, 2}, {3, 3}}));
 }
 
 // Transitions that share a text share its parse; a text that does not parse is kept for compile to report

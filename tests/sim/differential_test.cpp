@@ -166,7 +166,7 @@ std::string observable(const CNet& net) {
 }
 
 // One step of a random drive, applied to both nets alike; returns what the caller would see.
-std::string step(CNet& net, int op, const std::map<int, CPlace>& snapshot) {
+std::string step(CNet& net, int op, const PlaceMap& snapshot) {
     int result = 0;
     const std::string message = raisedBy([&] {
         switch (op) {
@@ -218,7 +218,7 @@ TEST(Differential, RandomNetsAgreeAfterEveryPhase) {
         ASSERT_EQ(observable(inc), observable(ref)) << "seed " << seed;
         if (!compileResult.empty()) continue;
         ++compiled;
-        std::map<int, CPlace> snapshot = inc.places;
+        PlaceMap snapshot = inc.places;
 
         // Mostly the unanimated run's phase machine, with the editor's orders and stray calls mixed in.
         int phase = 0;
@@ -315,7 +315,7 @@ TEST(Differential, PhasesAfterACutRunAgree) {
         ref.simEngine = CNet::SimEngine::Reference;
         if (!compileMessage(inc).empty()) continue;
         ASSERT_EQ(compileMessage(ref), "");
-        const std::map<int, CPlace> start = inc.places;
+        const PlaceMap start = inc.places;
         const long limit = 2 + static_cast<long>(seed % 7);
         const std::string cut = runMessage(inc, limit);
         ASSERT_EQ(cut, runMessage(ref, limit)) << "seed " << seed;

@@ -37,7 +37,7 @@ struct Pipeline {
 TEST(Incremental, RestoredMarkingIsSweptAgain) {
     Pipeline s;
     ASSERT_EQ(compileMessage(s.net), "");
-    const std::map<int, CPlace> start = s.net.places;
+    const PlaceMap start = s.net.places;
     sweep(s.net);
     sweep(s.net);
     EXPECT_TRUE(s.fired(s.t2));
@@ -57,7 +57,7 @@ TEST(Incremental, RestoredMarkingIsSweptAgain) {
     EXPECT_EQ(s.net.places.at(s.p3).value, 0);
 
     // A map with other places than the compiled ones cannot be simulated until the next compile.
-    std::map<int, CPlace> other = start;
+    PlaceMap other = start;
     other.erase(s.p3);
     other.emplace(s.p3 + 100, CPlace{});
     s.net.places = other;
