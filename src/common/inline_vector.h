@@ -101,7 +101,10 @@ class CInlineVector {
   private:
     void assignRange(const T* from, size_t n) {
         reserve(n);
-        if (n != 0) std::memmove(data(), from, n * sizeof(T));
+        if (onHeap())
+            std::memmove(heap_, from, n * sizeof(T));
+        else
+            std::copy_n(from, std::min(n, N), inline_);  // n <= N here; the bound is for the compiler
         size_ = static_cast<uint32_t>(n);
     }
     bool onHeap() const { return capacity_ > N; }

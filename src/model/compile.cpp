@@ -203,11 +203,14 @@ class CPrepareCache {
 
 // An empty place next accepts the colour opposite to the token now lying downstream of it, so it takes
 // the last colour of the nearest marked place reached backwards through the transitions.
-void propagateLastColors(CNet& net, const CNodeTable& nodes, const CArcTable& arcs) {
+void propagateLastColors(CNet& net, compiling::CWorkspace& work) {
+    const CNodeTable& nodes = work.nodes;
+    const CArcTable& arcs = work.arcs;
     const size_t n = nodes.places.size();
     // Predecessors of each place as compressed rows: counted first, then filled in the order the rule
     // lists them (transition ID, output arc, input arc).
-    std::vector<int> start(n + 1, 0);
+    std::vector<int>& start = work.predStart;
+    start.assign(n + 1, 0);
     auto eachPair = [&](auto&& fn) {
         for (int tid : nodes.transitionIds) {
             const ArcRange outs = compiling::outgoing(nodes, tid);
@@ -224,12 +227,16 @@ void propagateLastColors(CNet& net, const CNodeTable& nodes, const CArcTable& ar
     };
     eachPair([&](int o, int) { ++start[static_cast<size_t>(o) + 1]; });
     for (size_t k = 0; k < n; ++k) start[k + 1] += start[k];
-    std::vector<int> preds(static_cast<size_t>(start[n]));
-    std::vector<int> fill(start.begin(), start.end() - 1);
+    std::vector<int>& preds = work.preds;
+    preds.assign(static_cast<size_t>(start[n]), 0);
+    std::vector<int>& fill = work.fill;
+    fill.assign(start.begin(), start.end() - 1);
     eachPair([&](int o, int i) { preds[static_cast<size_t>(fill[static_cast<size_t>(o)]++)] = i; });
 
-    std::vector<char> unvisited(n, 0);
-    std::vector<int> frontier;
+    std::vector<char>& unvisited = work.unvisited;
+    unvisited.assign(n, 0);
+    std::vector<int>& frontier = work.frontier;
+    frontier.clear();
     auto tok = net.tokens.begin();
     for (size_t k = 0; k < n; ++k) {
         prefetchAhead(nodes.places, k);
@@ -240,8 +247,7 @@ void propagateLastColors(CNet& net, const CNodeTable& nodes, const CArcTable& ar
         else
             unvisited[k] = !nodes.places[k]->hasToken;
     }
-    std::vector<int> next;
-    std::vector<char> inNext(n, 0);
+    std::vector<int>& next = work.next;
     while (!frontier.empty()) {
         next.clear();
         for (int p : frontier) {
@@ -261,6 +267,10 @@ void propagateLastColors(CNet& net, const CNodeTable& nodes, const CArcTable& ar
 
 }  // namespace
 
+void compiling::CWorkspaceDeleter::operator()(CWorkspace* w) const {
+    delete w;
+}
+
 CNet::CompiledShape CNet::currentShape() const {
     return CompiledShape{true,       nextId, arcCounter, objects.size(), places.size(), transitions.size(),
                          arcs.size()};
@@ -274,9 +284,11 @@ void CNet::compileNet() {
     compiledShape = CompiledShape{};
     simIndex.valid = false;
 
-    CNodeTable nodes;
-    CArcTable arcTable;
-    compiling::buildTables(*this, nodes, arcTable);
+    if (!compileWork_) compileWork_.reset(new compiling::CWorkspace);
+    compiling::CWorkspace& work = *compileWork_;
+    CNodeTable& nodes = work.nodes;
+    const CArcTable& arcTable = work.arcs;
+    compiling::buildTables(*this, work);
 
     // 1-2: the simulation marking starts from the initial marking. Both are in ID order, so one walk
     // pairs every token with its place.
@@ -293,36 +305,46 @@ void CNet::compileNet() {
         }
     }
 
-    compiling::buildArcLists(*this, arcTable, nodes);
+    compiling::buildArcLists(*this, work);
 
     // 3-4: fresh connection data sized by the arcs. The arc-to-slot maps are rebuilt only where the
     // binding differs; should compile stop before it has bound a side, that side's map is emptied.
     const size_t nt = nodes.transitions.size();
-    std::vector<int> inputStart(nt + 1, 0), outputStart(nt + 1, 0);
-    std::vector<int> inputSlots, outputSlots;
+    std::vector<int>& inputStart = work.inputStart;
+    std::vector<int>& outputStart = work.outputStart;
+    std::vector<int>& inputSlots = work.inputSlots;
+    std::vector<int>& outputSlots = work.outputSlots;
+    inputStart.assign(nt + 1, 0);
+    outputStart.assign(nt + 1, 0);
     // Per transition, a record with the same name maps: the first of its function text, whose maps are
     // then shared by all the transitions that bind their arcs against them.
-    std::vector<const CTransition*> nameModels(nt, nullptr);
+    std::vector<const CTransition*>& nameModels = work.nameModels;
+    nameModels.assign(nt, nullptr);
     size_t sidesBound = 0;
+    auto freshConnections = [&](size_t i) {
+        CTransition& t = *nodes.transitions[i];
+        const int id = nodes.transitionIds[i];
+        t.inputArcCount = static_cast<int>(compiling::incoming(nodes, id).size());
+        t.outputArcCount = static_cast<int>(compiling::outgoing(nodes, id).size());
+        t.inputPlaces.assign(static_cast<size_t>(t.inputArcCount), nullptr);
+        t.outputPlaces.assign(static_cast<size_t>(t.outputArcCount), nullptr);
+    };
     try {
-        for (size_t i = 0; i < nt; ++i) {
-            prefetchAhead(nodes.transitions, i);
-            CTransition& t = *nodes.transitions[i];
-            const int id = nodes.transitionIds[i];
-            t.inputPlaces.clear();
-            t.outputPlaces.clear();
-            t.inputArcCount = static_cast<int>(compiling::incoming(nodes, id).size());
-            t.outputArcCount = static_cast<int>(compiling::outgoing(nodes, id).size());
-            t.inputPlaces.assign(static_cast<size_t>(t.inputArcCount), nullptr);
-            t.outputPlaces.assign(static_cast<size_t>(t.outputArcCount), nullptr);
-        }
-
-        // 5-7: functions, sources and sinks.
+        // 5-7: functions, sources and sinks. Every transition gets its fresh connection data first; the
+        // two are done in one pass, so that each record is fetched once for both, and should a function
+        // fail, the transitions after it still get theirs.
         CRefreshCache refreshCache;
-        for (size_t i = 0; i < nt; ++i) {
-            prefetchAhead(nodes.transitions, i);
-            blaming(*this, nodes.transitionIds[i],
-                    [&] { nameModels[i] = &refreshCache.refresh(*nodes.transitions[i]); });
+        size_t i = 0;
+        try {
+            for (; i < nt; ++i) {
+                prefetchAhead(nodes.transitions, i);
+                freshConnections(i);
+                blaming(*this, nodes.transitionIds[i],
+                        [&] { nameModels[i] = &refreshCache.refresh(*nodes.transitions[i]); });
+            }
+        } catch (...) {
+            for (++i; i < nt; ++i) freshConnections(i);
+            throw;
         }
         for (auto& [id, u] : uhzis) blaming(*this, id, [&] { u.reset(); });
         for (auto& [id, k] : kemmakixes) blaming(*this, id, [&] { k.reset(); });
@@ -397,22 +419,23 @@ void CNet::compileNet() {
     }
 
     // 12
-    propagateLastColors(*this, nodes, arcTable);
+    propagateLastColors(*this, work);
     compiledShape = currentShape();
 
+    // The lists go to the simulation's index; its previous ones come back to the workspace.
     CSimIndex& ix = simIndex;
-    ix.placeIds = std::move(nodes.placeIds);
-    ix.placeRecs = std::move(nodes.places);
-    ix.transitionIds = std::move(nodes.transitionIds);
-    ix.transitionRecs = std::move(nodes.transitions);
-    ix.inputStart = std::move(inputStart);
-    ix.inputSlots = std::move(inputSlots);
-    ix.outputStart = std::move(outputStart);
-    ix.outputSlots = std::move(outputSlots);
-    ix.uhziIds = std::move(nodes.uhziIds);
-    ix.uhziRecs = std::move(nodes.uhzis);
-    ix.kemmakixIds = std::move(nodes.kemmakixIds);
-    ix.kemmakixRecs = std::move(nodes.kemmakixes);
+    ix.placeIds.swap(nodes.placeIds);
+    ix.placeRecs.swap(nodes.places);
+    ix.transitionIds.swap(nodes.transitionIds);
+    ix.transitionRecs.swap(nodes.transitions);
+    ix.inputStart.swap(inputStart);
+    ix.inputSlots.swap(inputSlots);
+    ix.outputStart.swap(outputStart);
+    ix.outputSlots.swap(outputSlots);
+    ix.uhziIds.swap(nodes.uhziIds);
+    ix.uhziRecs.swap(nodes.uhzis);
+    ix.kemmakixIds.swap(nodes.kemmakixIds);
+    ix.kemmakixRecs.swap(nodes.kemmakixes);
     ix.startSimulation();
 }
 

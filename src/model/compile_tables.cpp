@@ -29,12 +29,16 @@ void indexKind(CNodeTable& t, const std::vector<int>& kindIds, int kind) {
 }
 
 // One of the two arc indexes as compressed rows over node positions, ascending arc ID.
-void buildLists(const ArcIndex& index, const CArcTable& arcs, const CNodeTable& nodes,
-                bool outgoingSide, std::vector<int>& start, std::vector<int>& list) {
+void buildLists(const ArcIndex& index, CWorkspace& work, bool outgoingSide, std::vector<int>& start,
+                std::vector<int>& list) {
+    const CArcTable& arcs = work.arcs;
+    const CNodeTable& nodes = work.nodes;
     const size_t n = nodes.ids.size();
     start.assign(n + 1, 0);
-    std::vector<int> pos;
-    std::vector<int> arcAt;
+    std::vector<int>& pos = work.listPos;
+    std::vector<int>& arcAt = work.listArc;
+    pos.clear();
+    arcAt.clear();
     auto add = [&](int node, int at) {
         const int k = nodes.positions.find(node);
         if (k < 0) return;
@@ -57,7 +61,8 @@ void buildLists(const ArcIndex& index, const CArcTable& arcs, const CNodeTable& 
     }
     for (size_t k = 0; k < n; ++k) start[k + 1] += start[k];
     list.assign(arcAt.size(), 0);
-    std::vector<int> fill(start.begin(), start.end() - 1);
+    std::vector<int>& fill = work.fill;
+    fill.assign(start.begin(), start.end() - 1);
     for (size_t e = 0; e < arcAt.size(); ++e)
         list[static_cast<size_t>(fill[static_cast<size_t>(pos[e])]++)] = arcAt[e];
     for (size_t k = 0; k < n; ++k) {
@@ -123,11 +128,13 @@ auto recordWalk(Map& m, std::vector<int>& ids, std::vector<Rec*>& recs) {
 
 }  // namespace
 
-void buildTables(CNet& net, CNodeTable& nodes, CArcTable& arcs) {
-    CNodeTable& t = nodes;
+void buildTables(CNet& net, CWorkspace& work) {
+    CNodeTable& t = work.nodes;
+    CArcTable& arcs = work.arcs;
     t.ids.clear();
     t.ids.reserve(net.objects.size());
-    std::vector<int> objectKinds;
+    std::vector<int>& objectKinds = work.objectKinds;
+    objectKinds.clear();
     objectKinds.reserve(net.objects.size());
     const size_t n = net.arcs.size();
     arcs.ids.clear();
@@ -171,7 +178,7 @@ void buildTables(CNet& net, CNodeTable& nodes, CArcTable& arcs) {
     addMissing(t.ids, t.kemmakixIds, extra);
     if (extra.empty()) {
         t.positions.build(t.ids);
-        t.kinds = std::move(objectKinds);
+        t.kinds.swap(objectKinds);
     } else {
         // Records without a view entry: rare, the slow way.
         const std::vector<int> objectIds = t.ids;
@@ -206,9 +213,9 @@ int CNodeTable::placeIndex(int id) const {
     return recordIndex[static_cast<size_t>(k)];
 }
 
-void buildArcLists(const CNet& net, const CArcTable& arcs, CNodeTable& nodes) {
-    buildLists(net.outArcs, arcs, nodes, true, nodes.outStart, nodes.outArcs);
-    buildLists(net.inArcs, arcs, nodes, false, nodes.inStart, nodes.inArcs);
+void buildArcLists(const CNet& net, CWorkspace& work) {
+    buildLists(net.outArcs, work, true, work.nodes.outStart, work.nodes.outArcs);
+    buildLists(net.inArcs, work, false, work.nodes.inStart, work.nodes.inArcs);
 }
 
 }  // namespace novra::compiling

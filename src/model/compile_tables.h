@@ -78,10 +78,27 @@ inline ArcRange incoming(const CNodeTable& nodes, int id) {
     return {base + nodes.inStart[static_cast<size_t>(k)], base + nodes.inStart[static_cast<size_t>(k) + 1]};
 }
 
-// Fills both tables, walking each of the net's node maps and its arc map once.
-void buildTables(CNet& net, CNodeTable& nodes, CArcTable& arcs);
+// Everything compile builds on the side, kept by the net from one compile to the next. A big net's tables
+// run to megabytes; allocating them afresh every time would have the system hand over (and zero) new
+// pages for them at every compile, and the heap gives such blocks back to the system as soon as they
+// are freed.
+struct CWorkspace {
+    CNodeTable nodes;
+    CArcTable arcs;
+    std::vector<int> objectKinds;
+    // Slots of the transitions as compressed rows (they go to the simulation's index, whose previous
+    // ones come back here).
+    std::vector<int> inputStart, outputStart, inputSlots, outputSlots;
+    std::vector<const CTransition*> nameModels;
+    std::vector<int> listPos, listArc, fill;  // building the arc lists
+    std::vector<int> predStart, preds, frontier, next;  // colours of the empty places
+    std::vector<char> unvisited;
+};
+
+// Fills both tables of the workspace, walking each of the net's node maps and its arc map once.
+void buildTables(CNet& net, CWorkspace& work);
 
 // Builds the arc lists of the node table from the net's two arc indexes.
-void buildArcLists(const CNet& net, const CArcTable& arcs, CNodeTable& nodes);
+void buildArcLists(const CNet& net, CWorkspace& work);
 
 }  // namespace novra::compiling

@@ -164,6 +164,7 @@ void CNet::clear() {
     eventFlag = 0;
     compiledShape = CompiledShape{};  // records referred to by the last compile are gone
     bounds = Rect{};
+    compileWork_.reset();
     geometryChanged();
 }
 

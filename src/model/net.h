@@ -1,6 +1,7 @@
 #pragma once
 // CNet: the whole Petri net a document holds, its containers, counters and operations.
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -10,6 +11,13 @@
 #include "model/sim_index.h"
 
 namespace novra {
+
+namespace compiling {
+struct CWorkspace;
+struct CWorkspaceDeleter {
+    void operator()(CWorkspace* w) const;
+};
+}  // namespace compiling
 
 struct Rect {
     int left = 0;
@@ -158,6 +166,8 @@ public:
     void fire(CTransition& t);
 
   private:
+    // Compile's tables, kept for the next compile (compile_tables.h).
+    std::unique_ptr<compiling::CWorkspace, compiling::CWorkspaceDeleter> compileWork_;
     void noteGeometry(int id, bool arc);
     unsigned long long geometryEpoch_ = newGeometryEpoch();
     size_t geometryLogStart_ = 0;

@@ -52,6 +52,7 @@ struct CNodePool::Slab {
     size_t freeCount = 0;
     bool huge = false;
     std::vector<uint64_t> freeBits;  // a set bit is a free slot
+    size_t firstFreeWord = 0;        // no word before this one has a free slot
 };
 
 CNodePool::CNodePool(size_t slotSize, size_t alignment) : align_(std::max<size_t>(alignment, 1)) {
@@ -136,8 +137,9 @@ void* CNodePool::allocate() {
     std::lock_guard lock(mutex_);
     while (firstWithRoom_ < slabs_.size() && slabs_[firstWithRoom_]->freeCount == 0) ++firstWithRoom_;
     Slab* s = firstWithRoom_ < slabs_.size() ? slabs_[firstWithRoom_] : newSlab();
-    size_t w = 0;
+    size_t w = s->firstFreeWord;
     while (s->freeBits[w] == 0) ++w;
+    s->firstFreeWord = w;
     const size_t bit = static_cast<size_t>(std::countr_zero(s->freeBits[w]));
     s->freeBits[w] &= s->freeBits[w] - 1;
     if (s->freeCount-- == s->capacity) --emptySlabs_;
@@ -159,6 +161,7 @@ void CNodePool::deallocate(void* p) {
         std::abort();
     }
     s->freeBits[k / 64] |= bit;
+    s->firstFreeWord = std::min(s->firstFreeWord, k / 64);
     NOVRA_POISON(p, slot_);
     firstWithRoom_ = std::min(firstWithRoom_, index);
     if (++s->freeCount < s->capacity) return;

@@ -7,13 +7,16 @@
 namespace novra {
 
 void COrderedBitSet::resize(size_t n) {
-    levels_.clear();
+    // The levels keep their storage: a set resized for every compile of a big net is not reallocated.
+    size_t level = 0;
     size_t words = std::max<size_t>(1, (n + 63) / 64);
-    for (;;) {
-        levels_.emplace_back(words, 0);
+    for (;; ++level) {
+        if (level == levels_.size()) levels_.emplace_back();
+        levels_[level].assign(words, 0);
         if (words == 1) break;
         words = (words + 63) / 64;
     }
+    levels_.resize(level + 1);
 }
 
 void COrderedBitSet::insertAbove(size_t word) {
@@ -43,7 +46,8 @@ void CSimIndex::startSimulation() {
             if (p >= 0) ++start[static_cast<size_t>(p) + 1];
         for (size_t p = 0; p < np; ++p) start[p + 1] += start[p];
         list.assign(static_cast<size_t>(start[np]), 0);
-        std::vector<int> fill(start.begin(), start.end() - 1);
+        std::vector<int>& fill = rowFill_;
+        fill.assign(start.begin(), start.end() - 1);
         for (size_t i = 0; i < nt; ++i)
             for (int k = slotStart[i]; k < slotStart[i + 1]; ++k) {
                 const int p = slots[static_cast<size_t>(k)];

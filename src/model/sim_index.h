@@ -166,6 +166,7 @@ struct CSimIndex {
     void placeEmptied(int placeIndex) { wake(producerStart, producers, placeIndex); }
 
   private:
+    std::vector<int> rowFill_;  // scratch of startSimulation, kept for the next
     void writePlaceRecord(size_t p);
     void wake(const std::vector<int>& start, const std::vector<int>& list, int placeIndex) {
         const size_t p = static_cast<size_t>(placeIndex);

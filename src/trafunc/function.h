@@ -13,19 +13,22 @@ namespace novra {
 
 // Definition of a transition's function; the net's transition record extends it with connection and
 // runtime data.
+//
+// The fields that compile and the simulation read of every transition come first, so that they share few
+// cache lines.
 struct CTransitionFunction {
     std::string functionText = "o1=i1;";
+    int inputCount = 0;
+    int outputCount = 0;
+    CInlineVector<int, 4> inputValues;   // one per input variable, 0 when allocated
+    CInlineVector<int, 4> outputValues;  // one per output variable, 0 when allocated
+    std::string compiledFunction;
+    std::optional<std::string> compiledGuard;  // absent when the function has no guard
     std::string normalizedText;
     std::map<std::string, int> inputVarNames;   // name -> number from 1
     std::map<std::string, int> outputVarNames;  // name -> number from 1
-    int inputCount = 0;
-    int outputCount = 0;
     std::string canonicalText;
     std::string guardText;
-    std::optional<std::string> compiledGuard;  // absent when the function has no guard
-    std::string compiledFunction;
-    CInlineVector<int, 4> inputValues;   // one per input variable, 0 when allocated
-    CInlineVector<int, 4> outputValues;  // one per output variable, 0 when allocated
 };
 
 // What stage 3 needs to know of the transition's connections (built by compile).
