@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "cli/commands.h"
+#include "common/heap_policy.h"
 
 namespace novra::cli {
 
@@ -39,6 +40,7 @@ const char* kUsage =
 
 int main(int argc, char** argv) {
     using namespace novra::cli;
+    novra::keepFreedMemoryForReuse();
     if (argc < 2) {
         std::cerr << kUsage;
         return kUsageError;

@@ -55,7 +55,8 @@ struct CNodePool::Slab {
     size_t firstFreeWord = 0;        // no word before this one has a free slot
 };
 
-CNodePool::CNodePool(size_t slotSize, size_t alignment) : align_(std::max<size_t>(alignment, 1)) {
+CNodePool::CNodePool(size_t slotSize, size_t alignment, size_t keepEmptyBytes)
+    : align_(std::max<size_t>(alignment, 1)), keepEmpty_(keepEmptyBytes) {
     slot_ = (std::max<size_t>(slotSize, 1) + align_ - 1) / align_ * align_;
     perSmallSlab_ = std::clamp(kSmallSlabBytes / slot_, kMinSlots, kMaxSmallSlots) / 64 * 64;
     perHugeSlab_ = align_ <= kHugeBytes ? kHugeBytes / slot_ / 64 * 64 : 0;
@@ -112,7 +113,7 @@ CNodePool::Slab* CNodePool::newSlab() {
                                      [](const Slab* a, const char* b) { return a->base < b; });
     const size_t index = static_cast<size_t>(at - slabs_.begin());
     slabs_.insert(at, slab.release());
-    ++emptySlabs_;
+    emptyBytes_ += slot_ * s->capacity;
     firstWithRoom_ = std::min(firstWithRoom_, index);
     return s;
 }
@@ -142,7 +143,7 @@ void* CNodePool::allocate() {
     s->firstFreeWord = w;
     const size_t bit = static_cast<size_t>(std::countr_zero(s->freeBits[w]));
     s->freeBits[w] &= s->freeBits[w] - 1;
-    if (s->freeCount-- == s->capacity) --emptySlabs_;
+    if (s->freeCount-- == s->capacity) emptyBytes_ -= slot_ * s->capacity;
     char* p = s->base + (w * 64 + bit) * slot_;
     NOVRA_UNPOISON(p, slot_);
     return p;
@@ -165,11 +166,12 @@ void CNodePool::deallocate(void* p) {
     NOVRA_POISON(p, slot_);
     firstWithRoom_ = std::min(firstWithRoom_, index);
     if (++s->freeCount < s->capacity) return;
-    // The slab is empty: keep one such slab as a spare, give back any other.
-    if (emptySlabs_ >= 1)
+    // The slab is empty. Keep it for the nodes of the next net (a net closed and another opened, the undo
+    // copy made anew at every edit) unless the pool already keeps enough such slabs.
+    if (emptyBytes_ + slot_ * s->capacity > keepEmpty_)
         releaseSlab(index);
     else
-        ++emptySlabs_;
+        emptyBytes_ += slot_ * s->capacity;
 }
 
 }  // namespace novra

@@ -14,13 +14,14 @@
 
 namespace novra {
 
-// Fixed-size slots in slabs. Thread-safe; a slab that falls empty goes back to the system, except for one
-// spare kept against a map that keeps growing and shrinking across a slab boundary. A small pool takes
+// Fixed-size slots in slabs. Thread-safe. A slab that falls empty is kept for later nodes, up to a limit
+// beyond which empty slabs go back to the system. A small pool takes
 // small slabs from the heap; once it holds a few megabytes, it takes whole huge pages where the system
 // offers them, so that a walk over a big net does not wait on address translation at every other page.
 class CNodePool {
   public:
-    CNodePool(size_t slotSize, size_t alignment);
+    static constexpr size_t kKeepEmptyBytes = size_t{256} << 20;
+    CNodePool(size_t slotSize, size_t alignment, size_t keepEmptyBytes = kKeepEmptyBytes);
     CNodePool(const CNodePool&) = delete;
     CNodePool& operator=(const CNodePool&) = delete;
     ~CNodePool();
@@ -48,7 +49,8 @@ class CNodePool {
     size_t bytesHeld_ = 0;
     std::vector<Slab*> slabs_;  // ascending base address
     size_t firstWithRoom_ = 0;  // no slab before this index has a free slot
-    size_t emptySlabs_ = 0;
+    size_t keepEmpty_;
+    size_t emptyBytes_ = 0;  // in empty slabs
     mutable std::mutex mutex_;
 };
 

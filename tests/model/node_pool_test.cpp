@@ -26,7 +26,7 @@ std::vector<char*> take(CNodePool& pool, size_t n) {
 TEST(NodePool, SlotsNeverOverlapAndKeepTheirContentThroughRandomUse) {
     // Slots big enough that the pool grows past its small slabs into huge ones and back.
     constexpr size_t kSlot = 1000;
-    CNodePool pool(kSlot, 8);
+    CNodePool pool(kSlot, 8, 0);  // gives back every slab that falls empty
     EXPECT_EQ(pool.slotSize(), kSlot);
     size_t mostSlots = 0;
     std::mt19937 rng(7);
@@ -60,11 +60,13 @@ TEST(NodePool, SlotsNeverOverlapAndKeepTheirContentThroughRandomUse) {
     for (size_t k = 1; k < addrs.size(); ++k) ASSERT_GE(static_cast<size_t>(addrs[k] - addrs[k - 1]), kSlot);
     EXPECT_GT(mostSlots * kSlot, size_t{8} << 20);
     for (const auto& [p, s] : live) pool.deallocate(p);
-    EXPECT_LE(pool.slabCount(), 1u);
+    EXPECT_EQ(pool.slabCount(), 0u);
 }
 
-TEST(NodePool, HandsOutTheLowestFreeSlotsFirstAndGivesEmptySlabsBack) {
-    CNodePool pool(100, 4);
+TEST(NodePool, HandsOutTheLowestFreeSlotsFirstAndKeepsEmptySlabsUpToItsLimit) {
+    CNodePool probe(100, 4);
+    // Room for one empty slab and a half: the first slab to fall empty is kept, the next ones go.
+    CNodePool pool(100, 4, probe.slotsPerSmallSlab() * 100 * 3 / 2);
     const size_t perSlab = pool.slotsPerSmallSlab();
     std::vector<char*> all = take(pool, perSlab * 3);  // three full slabs
     EXPECT_EQ(pool.slabCount(), 3u);
@@ -80,11 +82,22 @@ TEST(NodePool, HandsOutTheLowestFreeSlotsFirstAndGivesEmptySlabsBack) {
     EXPECT_EQ(pool.slabCount(), 3u);
 
     // Emptied slabs go back to the heap but one, which serves the next allocation.
+    EXPECT_EQ(pool.slotSize(), 100u);
     for (char* p : all) pool.deallocate(p);
     EXPECT_EQ(pool.slabCount(), 1u);
     char* again = static_cast<char*>(pool.allocate());
     EXPECT_EQ(pool.slabCount(), 1u);
     pool.deallocate(again);
+
+    // Within its limit a pool keeps them all: a net closed and another as big opened costs no new slab.
+    std::vector<char*> first = take(probe, perSlab * 3);
+    for (char* p : first) probe.deallocate(p);
+    EXPECT_EQ(probe.slabCount(), 3u);
+    std::vector<char*> second = take(probe, perSlab * 3);
+    EXPECT_EQ(probe.slabCount(), 3u);
+    std::sort(first.begin(), first.end());
+    EXPECT_EQ(second, first);  // the same slots, lowest first
+    for (char* p : second) probe.deallocate(p);
 }
 
 TEST(NodePool, AMapBuiltInKeyOrderLiesInKeyOrderWhateverWasFreedBefore) {
