@@ -203,16 +203,18 @@ class CPrepareCache {
 
 // An empty place next accepts the colour opposite to the token now lying downstream of it, so it takes
 // the last colour of the nearest marked place reached backwards through the transitions.
-void propagateLastColors(CNet& net, compiling::CWorkspace& work) {
+// placeIds, places and transitionIds are the node table's lists (handed over to the simulation's index).
+void propagateLastColors(CNet& net, compiling::CWorkspace& work, const std::vector<int>& placeIds,
+                         const std::vector<CPlace*>& places, const std::vector<int>& transitionIds) {
     const CNodeTable& nodes = work.nodes;
     const CArcTable& arcs = work.arcs;
-    const size_t n = nodes.places.size();
+    const size_t n = places.size();
     // Predecessors of each place as compressed rows: counted first, then filled in the order the rule
     // lists them (transition ID, output arc, input arc).
     std::vector<int>& start = work.predStart;
     start.assign(n + 1, 0);
     auto eachPair = [&](auto&& fn) {
-        for (int tid : nodes.transitionIds) {
+        for (int tid : transitionIds) {
             const ArcRange outs = compiling::outgoing(nodes, tid);
             const ArcRange ins = compiling::incoming(nodes, tid);
             for (int oa : outs) {
@@ -239,13 +241,13 @@ void propagateLastColors(CNet& net, compiling::CWorkspace& work) {
     frontier.clear();
     auto tok = net.tokens.begin();
     for (size_t k = 0; k < n; ++k) {
-        prefetchAhead(nodes.places, k);
-        const int id = nodes.placeIds[k];
+        prefetchAhead(places, k);
+        const int id = placeIds[k];
         while (tok != net.tokens.end() && tok->first < id) ++tok;
         if (tok != net.tokens.end() && tok->first == id)
             frontier.push_back(static_cast<int>(k));
         else
-            unvisited[k] = !nodes.places[k]->hasToken;
+            unvisited[k] = !places[k]->hasToken;
     }
     std::vector<int>& next = work.next;
     while (!frontier.empty()) {
@@ -255,7 +257,7 @@ void propagateLastColors(CNet& net, compiling::CWorkspace& work) {
                 const size_t q = static_cast<size_t>(preds[static_cast<size_t>(e)]);
                 if (!unvisited[q]) continue;
                 unvisited[q] = 0;
-                nodes.places[q]->lastColor = nodes.places[static_cast<size_t>(p)]->lastColor;
+                places[q]->lastColor = places[static_cast<size_t>(p)]->lastColor;
                 next.push_back(static_cast<int>(q));
             }
         }
@@ -409,20 +411,8 @@ void CNet::compileNet() {
         }
     }
 
-    // 11: functions into evaluator code.
-    {
-        CPrepareCache cache;
-        for (size_t i = 0; i < nt; ++i) {
-            prefetchAhead(nodes.transitions, i);
-            blaming(*this, nodes.transitionIds[i], [&] { cache.prepare(*nodes.transitions[i]); });
-        }
-    }
-
-    // 12
-    propagateLastColors(*this, work);
-    compiledShape = currentShape();
-
-    // The lists go to the simulation's index; its previous ones come back to the workspace.
+    // The lists go to the simulation's index; its previous ones come back to the workspace. The index is
+    // not valid before the end, and a fault from here on leaves it so.
     CSimIndex& ix = simIndex;
     ix.placeIds.swap(nodes.placeIds);
     ix.placeRecs.swap(nodes.places);
@@ -436,7 +426,23 @@ void CNet::compileNet() {
     ix.uhziRecs.swap(nodes.uhzis);
     ix.kemmakixIds.swap(nodes.kemmakixIds);
     ix.kemmakixRecs.swap(nodes.kemmakixes);
-    ix.startSimulation();
+    ix.beginStart();
+
+    // 11: functions into evaluator code. The simulation's copy of each transition is taken as soon as
+    // its record is final, while the record is at hand.
+    {
+        CPrepareCache cache;
+        for (size_t i = 0; i < nt; ++i) {
+            prefetchAhead(ix.transitionRecs, i);
+            blaming(*this, ix.transitionIds[i], [&] { cache.prepare(*ix.transitionRecs[i]); });
+            ix.loadTransitionMirror(i);
+        }
+    }
+
+    // 12
+    propagateLastColors(*this, work, ix.placeIds, ix.placeRecs, ix.transitionIds);
+    compiledShape = currentShape();
+    ix.finishStart();
 }
 
 }  // namespace novra

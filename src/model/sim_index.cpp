@@ -33,7 +33,7 @@ void COrderedBitSet::clear() {
     for (auto& level : levels_) std::fill(level.begin(), level.end(), 0);
 }
 
-void CSimIndex::startSimulation() {
+void CSimIndex::beginStart() {
     const size_t np = placeRecs.size();
     const size_t nt = transitionRecs.size();
 
@@ -74,43 +74,68 @@ void CSimIndex::startSimulation() {
     stalePlaces.clear();
     hot.assign(nt, TransitionHot{});
     enabled.clear();
-    loadMirrors();
-    for (size_t p = 0; p < np; ++p)
+    beginTransitionMirrors();
+}
+
+void CSimIndex::finishStart() {
+    loadPlaceMirrors();
+    for (size_t p = 0; p < marks.size(); ++p)
         if (marks[p].hasToken) placeFilled(static_cast<int>(p));
     fullSweep = false;
     valid = true;
 }
 
-void CSimIndex::loadMirrors() {
+void CSimIndex::startSimulation() {
+    beginStart();
+    for (size_t i = 0; i < transitionRecs.size(); ++i) {
+        prefetchAhead(transitionRecs, i);
+        loadTransitionMirror(i);
+    }
+    finishStart();
+}
+
+void CSimIndex::loadPlaceMirrors() {
     for (size_t p = 0; p < placeRecs.size(); ++p) {
         prefetchAhead(placeRecs, p);
         const CPlace& r = *placeRecs[p];
         marks[p] = PlaceMark{r.hasToken, r.color, r.value, r.lastColor};
     }
+}
+
+void CSimIndex::beginTransitionMirrors() {
     inputValues.assign(inputSlots.size(), 0);
     outputValues.assign(outputSlots.size(), 0);
     code.clear();
     discardWrites();
+}
+
+void CSimIndex::loadTransitionMirror(size_t i) {
+    const CTransition& t = *transitionRecs[i];
+    TransitionHot& h = hot[i];
+    h.inputCount = t.inputCount;
+    h.outputCount = t.outputCount;
+    h.wired = connectionsIntact(t);
+    h.enabled = t.enabled;
+    h.fired = t.fired;
+    h.hasGuard = t.compiledGuard.has_value();
+    h.flagsPending = h.valuesPending = h.outputsPending = false;
+    if (!h.wired) return;  // never enabled: its values and code are never read
+    std::copy(t.inputValues.begin(), t.inputValues.end(), inputValues.begin() + inputStart[i]);
+    std::copy(t.outputValues.begin(), t.outputValues.end(), outputValues.begin() + outputStart[i]);
+    h.functionAt = static_cast<uint32_t>(code.size());
+    h.functionLength = static_cast<uint32_t>(t.compiledFunction.size());
+    code += t.compiledFunction;
+    h.guardAt = static_cast<uint32_t>(code.size());
+    h.guardLength = h.hasGuard ? static_cast<uint32_t>(t.compiledGuard->size()) : 0;
+    if (h.hasGuard) code += *t.compiledGuard;
+}
+
+void CSimIndex::loadMirrors() {
+    loadPlaceMirrors();
+    beginTransitionMirrors();
     for (size_t i = 0; i < transitionRecs.size(); ++i) {
         prefetchAhead(transitionRecs, i);
-        const CTransition& t = *transitionRecs[i];
-        TransitionHot& h = hot[i];
-        h.inputCount = t.inputCount;
-        h.outputCount = t.outputCount;
-        h.wired = connectionsIntact(t);
-        h.enabled = t.enabled;
-        h.fired = t.fired;
-        h.hasGuard = t.compiledGuard.has_value();
-        h.flagsPending = h.valuesPending = h.outputsPending = false;
-        if (!h.wired) continue;  // never enabled: its values and code are never read
-        std::copy(t.inputValues.begin(), t.inputValues.end(), inputValues.begin() + inputStart[i]);
-        std::copy(t.outputValues.begin(), t.outputValues.end(), outputValues.begin() + outputStart[i]);
-        h.functionAt = static_cast<uint32_t>(code.size());
-        h.functionLength = static_cast<uint32_t>(t.compiledFunction.size());
-        code += t.compiledFunction;
-        h.guardAt = static_cast<uint32_t>(code.size());
-        h.guardLength = h.hasGuard ? static_cast<uint32_t>(t.compiledGuard->size()) : 0;
-        if (h.hasGuard) code += *t.compiledGuard;
+        loadTransitionMirror(i);
     }
 }
 

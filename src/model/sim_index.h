@@ -136,6 +136,12 @@ struct CSimIndex {
     // Everything the compile found, ready for a fresh simulation: the mirrors loaded and the first sweep
     // pointed at the transitions that read a marked place (all others are off, as compile left them).
     void startSimulation();
+    // startSimulation in three steps, for a compile that loads each transition's mirror in its own last
+    // pass over the transitions: beginStart, then loadTransitionMirror for every transition in ascending
+    // order once its record is final, then finishStart once the places are.
+    void beginStart();
+    void loadTransitionMirror(size_t i);
+    void finishStart();
     // Loads the mirrors from the records (anything the records are behind on is lost: write it back first).
     void loadMirrors();
     // Writes every mirror the records are behind on to its record.
@@ -167,6 +173,8 @@ struct CSimIndex {
 
   private:
     std::vector<int> rowFill_;  // scratch of startSimulation, kept for the next
+    void loadPlaceMirrors();
+    void beginTransitionMirrors();
     void writePlaceRecord(size_t p);
     void wake(const std::vector<int>& start, const std::vector<int>& list, int placeIndex) {
         const size_t p = static_cast<size_t>(placeIndex);
