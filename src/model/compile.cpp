@@ -292,12 +292,8 @@ void CNet::compileNet() {
     const CArcTable& arcTable = work.arcs;
     compiling::buildTables(*this, work);
 
-    // 1-2: the simulation marking starts from the initial marking. Both are in ID order, so one walk
-    // pairs every token with its place.
-    for (size_t k = 0; k < nodes.places.size(); ++k) {
-        prefetchAhead(nodes.places, k);
-        nodes.places[k]->resetForCompile();
-    }
+    // 1-2: the simulation marking starts from the initial marking (buildTables has cleared it). Both are
+    // in ID order, so one walk pairs every token with its place.
     {
         size_t k = 0;
         for (const auto& [id, tok] : tokens) {

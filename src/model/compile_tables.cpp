@@ -154,7 +154,15 @@ void buildTables(CNet& net, CWorkspace& work) {
         t.ids.push_back(e.first);
         objectKinds.push_back(e.second.kind);
     });
-    auto places = recordWalk(net.places, t.placeIds, t.places);
+    t.placeIds.clear();
+    t.places.clear();
+    t.placeIds.reserve(net.places.size());
+    t.places.reserve(net.places.size());
+    auto places = walkOf(net.places, [&t](auto& entry) {
+        t.placeIds.push_back(entry.first);
+        t.places.push_back(&entry.second);
+        entry.second.resetForCompile();
+    });
     auto transitions = recordWalk(net.transitions, t.transitionIds, t.transitions);
     auto uhzis = recordWalk(net.uhzis, t.uhziIds, t.uhzis);
     auto kemmakixes = recordWalk(net.kemmakixes, t.kemmakixIds, t.kemmakixes);

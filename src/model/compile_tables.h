@@ -95,7 +95,8 @@ struct CWorkspace {
     std::vector<char> unvisited;
 };
 
-// Fills both tables of the workspace, walking each of the net's node maps and its arc map once.
+// Fills both tables of the workspace, walking each of the net's node maps and its arc map once. On the
+// way it clears every place's simulation marking (the first step of compile), while the record is at hand.
 void buildTables(CNet& net, CWorkspace& work);
 
 // Builds the arc lists of the node table from the net's two arc indexes.
