@@ -1,4 +1,5 @@
 // pipe.v: the control modules, trees of Muller C-elements.
+#include "verilog/expression.h"
 #include "verilog/textfile.h"
 #include "verilog/writers.h"
 
@@ -67,7 +68,7 @@ std::string guardedPipe(int id, const CTransition& t, const StageShape& s) {
     out += "\twire\treq, ack, req_guard;\n" + cElementTree(nr, true, s.variant);
     std::string guard = t.guardText;
     if (!guard.empty() && guard.back() == '\n') guard.pop_back();
-    out += fmt("\tassign\treq_guard = %s;\n", guard.c_str());
+    out += fmt("\tassign\treq_guard = %s;\n", verilogExpression(guard, s.nIn).c_str());
     out += cElementTree(s.nAck, false, s.variant);
     out += "/* synopsys dc_script_begin\n   set_dont_touch smc \n*/\n";
     out += fmt("\tmuller_c_%c\tsmc(.a(req & req_guard), .b(~ack), .q(req_out), .reset(reset));\n", s.variant);

@@ -1,5 +1,6 @@
 // trafunc.v: one combinational module per distinct output expression.
 #include "verilog/analysis.h"
+#include "verilog/expression.h"
 #include "verilog/textfile.h"
 #include "verilog/writers.h"
 
@@ -17,7 +18,7 @@ std::string functionModules(const Hardware& hw) {
         // A function without any input reference has no input port list to declare.
         if (n > 0) out += "input\t" + list("i%d", ", ", ";\n", n);
         out += "output\tdata_out;\n";
-        out += fmt("\tassign\tdata_out = %s;\n", expr.c_str());
+        out += fmt("\tassign\tdata_out = %s;\n", verilogExpression(expr, n).c_str());
         out += "endmodule\n";
     }
     return out;
