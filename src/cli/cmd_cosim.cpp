@@ -81,18 +81,27 @@ int cmdCosim(const Args& args) {
             work = pattern;
             options.outDir = work;
         } else {
-            options.outDir = (fs::path(ca.keep) / ca.top).string();
+            // The tools run inside the folder, so every path handed to them or shown is absolute.
+            options.outDir = fs::absolute(fs::path(ca.keep) / ca.top).string();
             fs::create_directories(options.outDir, ec);
         }
-        const auto results = verilog::cosimulate(net, options, [&](const std::string& line) { log << line; });
-        bool all = true;
-        for (const auto& r : results) {
+        const verilog::CosimReport report =
+            verilog::cosimulate(net, options, [&](const std::string& line) { log << line; });
+        for (const auto& r : report.sinks) {
             std::cout << "sink " << r.id << " net " << shown(r.net) << " circuit " << shown(r.circuit) << ' '
-                      << (r.match() ? "match" : "mismatch") << '\n';
-            all = all && r.match();
+                      << (r.match() ? "match" : r.limit.empty() ? "mismatch" : "limit") << " (" << r.net.size()
+                      << " bits)";
+            if (!r.limit.empty()) std::cout << ' ' << r.limit;
+            std::cout << '\n';
+        }
+        for (const auto& f : report.functions) {
+            std::cout << (f.guard ? "guard " : "function ") << f.module << ' ' << f.expression << ' '
+                      << (f.match() ? "match" : "mismatch") << " (" << f.combinations << " combinations)";
+            if (!f.match()) std::cout << ' ' << f.difference;
+            std::cout << '\n';
         }
         if (!work.empty()) fs::remove_all(work, ec);
-        return all ? 0 : 1;
+        return report.match() ? 0 : 1;
     } catch (const CError& e) {
         // The work folder stays when a tool failed, so that the log the message points at can be read.
         if (!work.empty() && e.message().find(work) == std::string::npos) fs::remove_all(work, ec);

@@ -66,5 +66,15 @@ inline constexpr MsgText kCosimNetDidNotEnd{
     "）",
     nullptr};
 inline constexpr MsgText kCosimWorkDir{"作業フォルダを作成できません", nullptr};
+// %d: the source's ID; %ld: the bits it had to send, the bits it sent.
+inline constexpr MsgText kCosimBenchTimeCut{
+    "テストベンチの実行時間（100 マイクロ秒）が尽き、ウージ %d は %ld ビット中 %ld ビットしか送れませんでした",
+    nullptr};
+// %d: the source's ID; %ld: the bits it never emitted.
+inline constexpr MsgText kCosimNetDroppedBits{
+    "ネットのシミュレーションではウージ %d の %ld ビットが送られませんでした（ワードを送り終える前にネットが"
+    "静止したため）。回路はすべてのビットを流すので比較できません",
+    nullptr};
+inline constexpr MsgText kCosimCheckDidNotRun{"検査が最後まで実行されませんでした", nullptr};
 
 }  // namespace novra::msg

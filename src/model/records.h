@@ -151,6 +151,7 @@ struct CUhzi {
     int bitPos = 0;
     size_t wordCursor = 0;
     bool finished = false;
+    long droppedBits = 0;  // bits of words the net went quiet before emitting
     EventTable events;
 
     // Returns the source to its start and validates its words or hold value (raises CError).

@@ -11,6 +11,7 @@ void CUhzi::reset() {
     bitPos = 0;
     color = kWhite;
     finished = false;
+    droppedBits = 0;
     wordCursor = 0;
     if (addp == 1) {
         for (const std::string& w : words)

@@ -20,6 +20,9 @@ bool records(const CKemmakix& k) {
 
 void loadNextWord(CUhzi& u) {
     if (u.placeId == 0 || u.addp != 1) return;
+    // The net went quiet before the word was out: its remaining bits are never emitted.
+    const size_t emitted = static_cast<size_t>(std::max(u.bitPos, 0)) + (u.color == kBlack ? 1 : 0);
+    if (emitted < u.currentWord.size()) u.droppedBits += static_cast<long>(u.currentWord.size() - emitted);
     if (u.wordCursor >= u.words.size()) {
         u.finished = true;
         return;

@@ -69,6 +69,25 @@ bool isBlackToken(const CNet& net, int placeId) {
     return tok != net.tokens.end() && tok->second.color == kBlack;
 }
 
+// A folded loop's register takes the next value when the stage's request falls, so every output that reads
+// it changes its data while its request is still high. Registers downstream latch on the rising request
+// and never see that; a guard reads its data as it is and would let a second branch take the token.
+bool foldShowsToAGuard(const CNet& net, int t0, int loopInput) {
+    const CTransition& t = net.transitions.at(t0);
+    const auto exprs = outputExpressions(t.canonicalText);
+    for (const auto& [arcId, slot] : t.outputArcSlots) {
+        if (slot >= static_cast<int>(exprs.size())) continue;
+        std::map<int, int> inputs;
+        renumberExpression(exprs[static_cast<size_t>(slot)], inputs);
+        if (!inputs.count(loopInput)) continue;
+        for (int a : arcsOf(net.outArcs, net.arcs.at(arcId).toId)) {
+            auto r = net.transitions.find(net.arcs.at(a).toId);
+            if (r != net.transitions.end() && !r->second.guardText.empty()) return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 void foldFeedbackLoops(CNet& net, Hardware& hw, const LogSink& log) {
@@ -94,6 +113,7 @@ void foldFeedbackLoops(CNet& net, Hardware& hw, const LogSink& log) {
             const int inSlot = T0.inputArcSlots.at(a6);
             // A loop through request-only ports carries no data to keep in a register.
             if (outSlot >= T0.outputCount || inSlot >= T0.inputCount) continue;
+            if (foldShowsToAGuard(net, t0, inSlot + 1)) continue;
 
             log(fmt(text(msg::kVerilogLoopFound).c_str(), t0, p1, t1, p2, t2, p3));
             hw.jointField[p1] = hw.jointField[p2] = hw.jointField[p3] = t0;

@@ -7,10 +7,15 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <sstream>
 
 #include "common/error.h"
 #include "common/messages.h"
 #include "common/messages_verilog.h"
+#include "trafunc/evaluator.h"
+#include "verilog/analysis.h"
+#include "verilog/cosim_checks.h"
 #include "verilog/textfile.h"
 
 namespace novra::verilog {
@@ -51,23 +56,61 @@ int run(const std::vector<std::string>& argv, const std::string& dir, const std:
 }
 
 void runTool(const std::vector<std::string>& argv, const std::string& dir, const std::string& logName) {
-    const std::string logPath = (fs::path(dir) / logName).string();
+    // The tool runs inside dir; its log path must not depend on where we were.
+    const std::string logPath = fs::absolute(fs::path(dir) / logName).string();
     const int status = run(argv, dir, logPath);
     if (status == kToolMissing) raise(fmt(text(msg::kCosimToolMissing).c_str(), argv[0].c_str()));
     if (status != 0) raise(fmt(text(msg::kCosimToolFailed).c_str(), argv[0].c_str(), logPath.c_str()));
 }
 
+std::string readText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+// "101 0" from the check module (inputs n..1, the circuit's bit) as the user reads it.
+std::string difference(const FunctionResult& f, const std::string& printed) {
+    const size_t blank = printed.find(' ');
+    const std::string inputs = printed.substr(0, blank);
+    const std::string circuit = blank == std::string::npos ? "?" : printed.substr(blank + 1);
+    std::string out;
+    std::vector<int> values;
+    for (int k = 1; k <= f.inputs; ++k) {
+        const size_t at = inputs.size() >= static_cast<size_t>(k) ? inputs.size() - static_cast<size_t>(k) : 0;
+        const int value = inputs.size() >= static_cast<size_t>(k) && inputs[at] == '1' ? 1 : 0;
+        values.push_back(value);
+        out += fmt("i%d=%d ", k, value);
+    }
+    CEvaluator ev;
+    std::string code;
+    ev.translate(f.expression, code, f.inputs);
+    int net = 0;
+    ev.run(code, values.data(), &net, f.inputs, 1);
+    if (!out.empty()) out.pop_back();
+    return out + fmt(": net %d circuit ", net) + circuit;
+}
+
 }  // namespace
 
-void runTestBench(const std::string& dir, const std::string& top, const std::string& moduleDir) {
+bool CosimReport::match() const {
+    return std::all_of(sinks.begin(), sinks.end(), [](const SinkResult& r) { return r.match(); }) &&
+           std::all_of(functions.begin(), functions.end(), [](const FunctionResult& f) { return f.match(); });
+}
+
+void runTestBench(const std::string& dir, const std::string& top, const std::string& moduleDir,
+                  const std::vector<std::string>& extraFiles) {
     std::string vpiDir = moduleDir;
     if (!fs::exists(fs::path(moduleDir) / "shm_vcd.vpi")) {
         runTool({"iverilog-vpi", "shm_vcd.c"}, dir, "iverilog-vpi.log");
         vpiDir = dir;
     }
-    runTool({"iverilog", "-o", top + "_sim.vvp", top + "_sim.v", top + ".v", "transition.v", "pipe.v",
-             "pjoint.v", "arbiter.v", "delay.v", "trafunc.v", "muller_c.v", "kemmakixuhzi.v", "cells.v"},
-            dir, "iverilog.log");
+    std::vector<std::string> compile{"iverilog", "-o", top + "_sim.vvp", top + "_sim.v", top + ".v",
+                                     "transition.v", "pipe.v", "pjoint.v", "arbiter.v", "delay.v", "trafunc.v",
+                                     "muller_c.v", "kemmakixuhzi.v", "cells.v"};
+    compile.insert(compile.end(), extraFiles.begin(), extraFiles.end());
+    runTool(compile, dir, "iverilog.log");
     runTool({"vvp", "-n", "-M", fs::absolute(vpiDir).string(), "-m", "shm_vcd", top + "_sim.vvp"}, dir,
             "vvp.log");
 }
@@ -95,9 +138,6 @@ std::string circuitSinkBits(const std::string& dir, int sinkId) {
 }
 
 std::vector<SinkResult> netSinkBits(CNet& net) {
-    // The test bench feeds each source its first word only.
-    for (auto& [id, u] : net.uhzis)
-        if (u.words.size() > 1) u.words.resize(1);
     net.stopObject = 0;
     net.compileNet();
     try {
@@ -121,15 +161,51 @@ std::vector<SinkResult> netSinkBits(CNet& net) {
     return out;
 }
 
-std::vector<SinkResult> cosimulate(CNet& net, const VerilogOptions& options, const LogSink& log) {
+CosimReport cosimulate(CNet& net, const VerilogOptions& options, const LogSink& log) {
     net.stopObject = 0;
     net.compileNet();
     generateVerilog(net, options, log);
+    Hardware hw;
+    analyze(net, hw, [](const std::string&) {});
+
     // The net first: a net that never ends is refused before the circuit runs for its whole time.
-    std::vector<SinkResult> results = netSinkBits(net);
-    runTestBench(options.outDir, options.topName, options.moduleDir);
-    for (auto& r : results) r.circuit = circuitSinkBits(options.outDir, r.id);
-    return results;
+    CosimReport report;
+    report.sinks = netSinkBits(net);
+    std::map<int, size_t> sourceBits, sinkBits;
+    for (const auto& [id, u] : net.uhzis) {
+        const std::string stream = sourceStream(u);
+        writeFile(options.outDir + "/" + fmt("udata%d.txt", id), stream);
+        if (u.addp == 1) sourceBits[id] = stream.size() / 2;
+    }
+    for (const auto& r : report.sinks) sinkBits[r.id] = r.net.size();
+    report.functions = writeCosimChecks(options.outDir, options.topName, net, hw, sourceBits, sinkBits);
+
+    runTestBench(options.outDir, options.topName, options.moduleDir, {kCosimFile});
+    const CosimOutput out = readCosimOutput(readText(options.outDir + "/vvp.log"));
+
+    // A source that had not sent everything when the bench stopped cuts every stream short; a net that
+    // went quiet before a source had emitted its word never delivers those bits, while the circuit streams
+    // them all.
+    std::string cut;
+    for (const auto& [id, u] : net.uhzis)
+        if (cut.empty() && u.droppedBits > 0) cut = fmt(text(msg::kCosimNetDroppedBits).c_str(), id, u.droppedBits);
+    for (const auto& [id, bits] : sourceBits) {
+        auto sent = out.sent.find(id);
+        if (cut.empty() && sent != out.sent.end() && sent->second < static_cast<long>(bits))
+            cut = fmt(text(msg::kCosimBenchTimeCut).c_str(), id, static_cast<long>(bits), sent->second);
+    }
+    for (auto& r : report.sinks) {
+        r.circuit = circuitSinkBits(options.outDir, r.id);
+        if (!cut.empty() && r.circuit != r.net) r.limit = cut;
+    }
+    for (auto& f : report.functions) {
+        auto d = out.firstDifference.find(f.module);
+        if (d != out.firstDifference.end())
+            f.difference = difference(f, d->second);
+        else if (!out.checked.count(f.module))
+            f.difference = text(msg::kCosimCheckDidNotRun);
+    }
+    return report;
 }
 
 }  // namespace novra::verilog

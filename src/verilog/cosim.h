@@ -1,5 +1,6 @@
 #pragma once
-// Co-simulation: does the generated circuit deliver to every sink the bits the net delivers?
+// Co-simulation: does the generated circuit deliver to every sink the bits the net delivers, and does
+// every function and guard module compute what the net's evaluator computes?
 #include <string>
 #include <vector>
 
@@ -10,25 +11,47 @@ namespace novra::verilog {
 
 struct SinkResult {
     int id = 0;
-    std::string net;      // bits in arrival order: '0', '1', '2' for undefined
+    std::string net;      // bits in arrival order over every word: '0', '1', '2' for undefined
     std::string circuit;  // the same from the circuit's kdata<id>.txt
-    bool match() const { return net == circuit; }
+    std::string limit;    // set when the test bench stopped the circuit before it could deliver everything
+    bool match() const { return limit.empty() && net == circuit; }
 };
 
-// Compiles the net and generates into options.outDir, runs the net itself on the first word of every
-// source (the word the test bench feeds), runs the test bench under Icarus Verilog and compares what each
-// recording sink (modes 0 and 1) received. Raises on a failed compile, generation or tool run,
-// and when the net's run does not end.
-std::vector<SinkResult> cosimulate(CNet& net, const VerilogOptions& options, const LogSink& log);
+// One function module (trafunc_<n>) or guard (req_guard of pipe_<id>) checked on its own.
+struct FunctionResult {
+    std::string module;      // trafunc_<n> or pipe_<id>
+    bool guard = false;      // the guard of a stage's control module
+    std::string expression;  // the net's text, inputs i1..iN
+    int inputs = 0;
+    int combinations = 0;    // how many input combinations were compared
+    std::string difference;  // the first differing combination ("i1=1 i2=0: net 1 circuit 0"), or empty
+    bool match() const { return difference.empty(); }
+};
 
-// Compiles and runs the test bench in a generated folder. The VPI module for $shm_* is taken prebuilt
-// from moduleDir when it is there, else built in the folder from its copied source.
-void runTestBench(const std::string& dir, const std::string& top, const std::string& moduleDir);
+struct CosimReport {
+    std::vector<SinkResult> sinks;
+    std::vector<FunctionResult> functions;
+    bool match() const;
+};
+
+// Compiles the net and generates into options.outDir, runs the net itself over every word of every
+// source, then runs the test bench under Icarus Verilog with every source streaming all its words and
+// compares what each recording sink (modes 0 and 1) received. In the same run every function module and
+// guard is driven through all input combinations (4096 random ones beyond 12 inputs) and compared with
+// the net's evaluator. Raises on a failed compile, generation or tool run, and when the net's run does
+// not end.
+CosimReport cosimulate(CNet& net, const VerilogOptions& options, const LogSink& log);
+
+// Compiles and runs the test bench in a generated folder, with extra Verilog files of the caller's. The
+// VPI module for $shm_* is taken prebuilt from moduleDir when it is there, else built in the folder from
+// its copied source.
+void runTestBench(const std::string& dir, const std::string& top, const std::string& moduleDir,
+                  const std::vector<std::string>& extraFiles = {});
 
 // The bits a sink of the circuit received, from kdata<id>.txt.
 std::string circuitSinkBits(const std::string& dir, int sinkId);
 
-// The bits each recording sink receives when the compiled net runs on the first word of every source.
+// The bits each recording sink receives when the compiled net runs over every word of every source.
 std::vector<SinkResult> netSinkBits(CNet& net);
 
 }  // namespace novra::verilog

@@ -22,18 +22,20 @@ TEST_P(CircuitTest, CircuitDeliversWhatTheNetDelivers) {
     verilog::VerilogOptions o;
     o.outDir = vtest::freshDir(std::string("circuit-") + GetParam().name).string();
     o.moduleDir = NOVRA_BIN_DIR "/module";
-    std::vector<verilog::SinkResult> results;
+    verilog::CosimReport report;
     try {
-        results = verilog::cosimulate(net, o, [](const std::string&) {});
+        report = verilog::cosimulate(net, o, [](const std::string&) {});
     } catch (const CError& e) {
         FAIL() << e.message() << " (stop " << net.stopObject << ")";
     }
-    ASSERT_FALSE(results.empty());
+    ASSERT_FALSE(report.sinks.empty());
     bool anyBits = false;
-    for (const auto& r : results) {
+    for (const auto& r : report.sinks) {
         EXPECT_EQ(r.net, r.circuit) << "sink " << r.id << " in " << o.outDir;
+        EXPECT_TRUE(r.limit.empty()) << r.limit;
         anyBits = anyBits || !r.net.empty();
     }
+    for (const auto& f : report.functions) EXPECT_TRUE(f.match()) << f.module << ": " << f.difference;
     EXPECT_TRUE(anyBits) << "the net delivered nothing, so the comparison proves nothing";
 }
 

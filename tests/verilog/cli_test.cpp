@@ -20,10 +20,10 @@ struct Result {
     std::string out;
 };
 
-Result cli(const std::string& args) {
+Result cli(const std::string& args, const fs::path& cwd = {}) {
     const fs::path out = vtest::tempRoot() / "cli.out";
-    const std::string command =
-        std::string(NOVRA_BIN_DIR) + "/novra-cli " + args + " > " + out.string() + " 2>&1";
+    const std::string command = (cwd.empty() ? "" : "cd " + cwd.string() + " && ") + std::string(NOVRA_BIN_DIR) +
+                                "/novra-cli " + args + " > " + out.string() + " 2>&1";
     const int raw = std::system(command.c_str());
     std::ifstream in(out);
     std::ostringstream ss;
@@ -42,6 +42,12 @@ std::string saveNet(void (*build)(CNet&), const std::string& name) {
 void pipeline(CNet& net) {
     vtest::Builder b(net);
     b.chain(b.uhzi({"0110"}), {"o1=~i1;", "o1=i1;"}, b.sink());
+}
+
+// Three words of which only the first used to reach the circuit.
+void inverterWords(CNet& net) {
+    vtest::Builder b(net);
+    b.chain(b.uhzi({"1101", "001", "10"}), {"o1=~i1;"}, b.sink());
 }
 
 void dangling(CNet& net) {
@@ -113,18 +119,21 @@ TEST(CliVerilogTest, FailuresAreReportedNotCrashed) {
     EXPECT_EQ(2, cli("verilog " + (out / "nothing.pol").string() + " --out " + out.string()).status);
 }
 
-TEST(CliCosimTest, PrintsOneLinePerSink) {
-    // Saving numbers places first: the sink becomes object 7.
-    const std::string net = saveNet(pipeline, "pipeline3");
+TEST(CliCosimTest, ComparesEveryWordAndEveryFunction) {
+    // Saving numbers places first: the sink becomes object 5.
+    const std::string net = saveNet(inverterWords, "words");
     Result r = cli("cosim " + net);
     EXPECT_EQ(0, r.status) << r.out;
-    EXPECT_EQ("sink 7 net 1001 circuit 1001 match\n", r.out.substr(r.out.find("sink ")));
+    EXPECT_EQ("sink 5 net 001011001 circuit 001011001 match (9 bits)\n"
+              "function trafunc_1 ~i1 match (2 combinations)\n",
+              r.out.substr(r.out.find("sink ")));
 
+    // A relative folder: the logs land in it, where a failure message would point.
     const fs::path keep = vtest::freshDir("cli-keep");
-    r = cli("cosim " + net + " --keep " + keep.string() + " --top kept");
+    r = cli("cosim " + net + " --keep " + keep.filename().string() + " --top kept", keep.parent_path());
     EXPECT_EQ(0, r.status) << r.out;
-    EXPECT_TRUE(fs::exists(keep / "kept" / "kdata7.txt"));
-    EXPECT_TRUE(fs::exists(keep / "kept" / "kept_sim.vcd"));
+    for (const char* f : {"kdata5.txt", "kept_sim.vcd", "iverilog.log", "vvp.log"})
+        EXPECT_TRUE(fs::exists(keep / "kept" / f)) << f;
 }
 
 }  // namespace

@@ -25,16 +25,17 @@ TEST(ExampleCircuitsTest, EveryExampleCircuitMatchesItsNet) {
         verilog::VerilogOptions o;
         o.outDir = vtest::freshDir("example-" + file.stem().string()).string();
         o.moduleDir = NOVRA_BIN_DIR "/module";
-        std::vector<verilog::SinkResult> results;
+        verilog::CosimReport report;
         try {
             net.loadFile(file.string());
-            results = verilog::cosimulate(net, o, [](const std::string&) {});
+            report = verilog::cosimulate(net, o, [](const std::string&) {});
         } catch (const CError& e) {
             ADD_FAILURE() << e.message() << " (stop " << net.stopObject << ")";
             continue;
         }
-        EXPECT_FALSE(results.empty());
-        for (const auto& r : results) {
+        EXPECT_FALSE(report.sinks.empty());
+        EXPECT_TRUE(report.match());
+        for (const auto& r : report.sinks) {
             EXPECT_FALSE(r.net.empty()) << "sink " << r.id;
             EXPECT_EQ(r.net, r.circuit) << "sink " << r.id << " in " << o.outDir;
         }

@@ -6,12 +6,13 @@ namespace {
 
 void pipeline(CNet& net) {
     Builder b(net);
-    b.chain(b.uhzi({"1011001110"}), {"o1=i1;", "o1=~i1;", "o1=i1;", "x=~a;", "o1=i1;"}, b.sink());
+    // Several words: the circuit must stream them all, as the net does one after the other.
+    b.chain(b.uhzi({"1011001110", "1101", "001"}), {"o1=i1;", "o1=~i1;", "o1=i1;", "x=~a;", "o1=i1;"}, b.sink());
 }
 
 void littleEndianSink(CNet& net) {
     Builder b(net);
-    b.chain(b.uhzi({"110100"}, 1), {"o1=~i1;", "o1=i1;"}, b.sink(1));
+    b.chain(b.uhzi({"110100", "100", "01"}, 1), {"o1=~i1;", "o1=i1;"}, b.sink(1));
 }
 
 void forkJoin(CNet& net) {
@@ -85,6 +86,35 @@ void feedbackLoop(CNet& net) {
     b.chain(t0, {"o1=i1;"}, b.sink());
     for (auto& [id, a] : net.arcs)
         if (a.fromId == t0 && a.varName.empty()) a.varName = "o2";
+}
+
+// A loop stage whose output, which reads the loop, is offered to guarded stages: folding the loop would
+// change that output's data while its request is high, under the guards' eyes.
+void loopIntoSelect(CNet& net) {
+    Builder b(net);
+    const int u = b.uhzi({"1101", "001"});
+    const int t0 = b.transition("nx=d^fb;o1=d^fb;");
+    b.link(u, t0, {}, "d");
+    const int p1 = b.token(kWhite, 0);
+    const int t1 = b.transition("o1=i1;");
+    const int t2 = b.transition("o1=i1;");
+    b.arc(t0, p1, "nx");
+    b.arc(p1, t1);
+    b.link(t1, t2);
+    const int p3 = b.token(kBlack, 1);
+    b.arc(t2, p3);
+    b.arc(p3, t0, "fb");
+    const int select = b.place();
+    b.arc(t0, select, "o1");
+    const int merge = b.place();
+    for (const char* f : {"?v;w=v;", "?~v;w=v;"}) {
+        const int t = b.transition(f);
+        b.arc(select, t, "v");
+        b.arc(t, merge, "w");
+    }
+    const int after = b.transition("o1=m;");
+    b.arc(merge, after, "m");
+    b.chain(after, {"o1=i1;"}, b.sink());
 }
 
 // A select branch whose guarded stages merge again through a competing-merge place.
@@ -163,6 +193,7 @@ const std::vector<NamedNet>& circuitNets() {
         {"three_and_four_inputs", threeAndFourInputs},
         {"feedback_loop", feedbackLoop},
         {"guarded_select", guardedSelect},
+        {"loop_into_select", loopIntoSelect},
         {"marked_pipeline", markedPipeline},
         {"sink_modes", sinkModes},
         {"keeping_sink", keepingSink},
