@@ -22,6 +22,13 @@ inline constexpr MsgText kVerilogBadTopName{
     "トップモジュール名「%s」はVerilogの識別子として使えません（英字か_で始まり、英数字と_"
     "だけからなる名前にしてください）",
     nullptr};
+// %s: the name, then the file or module it would collide with.
+inline constexpr MsgText kVerilogTopFileClash{
+    "トップモジュール名「%s」は出力フォルダのファイル %s と重なるので使えません",
+    "トップモジュール名「%s」じゃ %s とぶつかっちまう！別の名前にしてくれ"};
+inline constexpr MsgText kVerilogTopModuleClash{
+    "トップモジュール名「%s」は回路のモジュール %s と重なるので使えません",
+    "トップモジュール名「%s」はモジュール %s とかぶってるぞ！別の名前にしてくれ"};
 // %d: transition ID, %s: the variable name.
 inline constexpr MsgText kVerilogBadVarName{
     "トランジション %d "

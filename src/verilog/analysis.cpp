@@ -114,6 +114,9 @@ void foldFeedbackLoops(CNet& net, Hardware& hw, const LogSink& log) {
             // A loop through request-only ports carries no data to keep in a register.
             if (outSlot >= T0.outputCount || inSlot >= T0.inputCount) continue;
             if (foldShowsToAGuard(net, t0, inSlot + 1)) continue;
+            // The stage's request comes from its ordinary inputs only; without one it would never fire.
+            // The last loop then stays a ring of ordinary stages.
+            if (stage.loopCount + 1 >= T0.inputArcCount) continue;
 
             log(fmt(text(msg::kVerilogLoopFound).c_str(), t0, p1, t1, p2, t2, p3));
             hw.jointField[p1] = hw.jointField[p2] = hw.jointField[p3] = t0;
@@ -135,6 +138,23 @@ void reduceRegisters(CNet& net, Hardware& hw, const LogSink& log) {
     auto singleStage = [&](int id) {
         auto t = net.transitions.find(id);
         return t != net.transitions.end() && t->second.inputArcCount == 1 && t->second.outputArcCount == 1;
+    };
+    // A loop-back register takes its next value when its stage's request falls, which may come before the
+    // stage after next has taken the output; a stage without register between them would pass the change
+    // on. So the data on a place must come from registers that hold until the next firing.
+    auto heldUntilNextFiring = [&](int place) {
+        const int arc = onlyArc(net.inArcs, place);
+        const int from = net.arcs.at(arc).fromId;
+        auto stage = hw.stages.find(from);
+        if (stage == hw.stages.end() || stage->second.loopTargets.empty()) return true;
+        const CTransition& t = net.transitions.at(from);
+        const auto exprs = outputExpressions(t.canonicalText);
+        const size_t slot = static_cast<size_t>(t.outputArcSlots.at(arc));
+        if (slot >= exprs.size()) return true;
+        std::map<int, int> reads;
+        renumberExpression(exprs[slot], reads);
+        return std::none_of(stage->second.loopTargets.begin(), stage->second.loopTargets.end(),
+                            [&](const auto& target) { return reads.count(target.second) != 0; });
     };
 
     std::set<int> anchors;
@@ -162,7 +182,7 @@ void reduceRegisters(CNet& net, Hardware& hw, const LogSink& log) {
                 if (!singleStage(u)) continue;
                 const int p2 = net.arcs.at(onlyArc(net.inArcs, u)).fromId;
                 if (!isPlainPlace(net, hw, p2)) continue;
-                if (isBlackToken(net, p1)) {
+                if (isBlackToken(net, p1) || !heldUntilNextFiring(p2)) {
                     next.insert(p1);
                 } else {
                     log(fmt(text(msg::kVerilogReduced).c_str(), u));

@@ -24,8 +24,9 @@ using LogSink = std::function<void(const std::string&)>;
 std::string moduleDirBesideExecutable();
 
 // Raises a clear message when the top name or a transition's variable name cannot become a Verilog name
-// (it would otherwise break the netlist or place files outside the output folder); a bad variable name
-// names its transition in the net's stop-object field.
+// (it would otherwise break the netlist or place files outside the output folder), and when the top name
+// would give a file or module the same name as another one of the output; a bad variable name names its
+// transition in the net's stop-object field.
 void checkNames(CNet& net, const std::string& topName);
 
 // Generates everything for a net that has just been compiled. A failure raises its message; files

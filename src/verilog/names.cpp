@@ -141,29 +141,80 @@ constexpr std::string_view kKeywords[] = {"always",
                                           "logic",
                                           "bit"};
 
-// Modules that every output folder already holds.
+// Modules that every output folder already holds (module/*.v).
 constexpr std::string_view kSupportModules[] = {"muller_c_r", "muller_c_s", "arbiter", "uhzi", "kemmakix",
                                                 "DFR",        "DFSR",       "DFNR",    "DFNSR"};
 
-// Prefixes of generated module names (followed by a number).
-constexpr std::string_view kGeneratedPrefixes[] = {"tran_", "pipe_", "pjoint_", "delay_", "trafunc_"};
+// Generated module names; '#' stands for a number as the writers print it.
+constexpr std::string_view kGeneratedModules[] = {"tran_#",   "pipe_#",    "pipe_#_#_r", "pipe_#_#_s",
+                                                  "pjoint_#", "delay_#_#", "trafunc_#", "novra_cosim"};
+
+// Files that the generator writes or copies into the output folder, and those its Makefile, synthesis
+// script and the co-simulation make there. '#' as above.
+constexpr std::string_view kFolderFiles[] = {
+    "pipe.v",      "transition.v",   "delay.v",      "delay.data",      "trafunc.v",    "pjoint.v",
+    "muller_c.v",  "kemmakixuhzi.v", "arbiter.v",    "cells.v",         "delayadd.cpp", "shm_vcd.c",
+    "Makefile",    "out.txt",        "udata#.txt",   "kdata#.txt",      "delayadd",     "shm_vcd.vpi",
+    "shm_vcd.o",   "delay.vnet",     "trafunc.vnet", "trafunc_#.vnet",  "trafunc.rep",  "command.log",
+    "verilog.log", "iverilog.log",   "vvp.log",      "iverilog-vpi.log", "cosim.v", "cosim_trafunc_#.txt",
+    "cosim_pipe_#.txt"};
+
+// What the top name becomes in file names: <top>.v, <top>_sim.v, <top>.dc and what the tools make of them.
+constexpr std::string_view kTopFileSuffixes[] = {".v",    "_sim.v", ".dc",      ".dc.log",
+                                                 ".vnet", ".rep",   "_sim.vvp", "_sim.vcd"};
 
 bool identChar(char c) {
     return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+}
+
+bool isDigit(char c) {
+    return std::isdigit(static_cast<unsigned char>(c)) != 0;
+}
+
+// Does name match pattern, each '#' taking a number printed with %d (no leading zero)?
+bool matches(std::string_view name, std::string_view pattern) {
+    size_t i = 0;
+    for (char p : pattern) {
+        if (p != '#') {
+            if (i >= name.size() || name[i] != p) return false;
+            ++i;
+            continue;
+        }
+        const size_t start = i;
+        while (i < name.size() && isDigit(name[i])) ++i;
+        if (i == start || (name[start] == '0' && i - start > 1)) return false;
+    }
+    return i == name.size();
+}
+
+template <size_t N>
+bool matchesAny(std::string_view name, const std::string_view (&patterns)[N]) {
+    return std::any_of(std::begin(patterns), std::end(patterns),
+                       [&](std::string_view p) { return matches(name, p); });
 }
 
 bool validTopName(const std::string& name) {
     if (name.empty() || name.size() > 128) return false;
     if (!(std::isalpha(static_cast<unsigned char>(name[0])) || name[0] == '_')) return false;
     if (!std::all_of(name.begin(), name.end(), identChar)) return false;
-    if (std::find(std::begin(kKeywords), std::end(kKeywords), name) != std::end(kKeywords)) return false;
-    if (std::find(std::begin(kSupportModules), std::end(kSupportModules), name) != std::end(kSupportModules))
-        return false;
-    for (std::string_view prefix : kGeneratedPrefixes)
-        if (name.size() > prefix.size() && name.compare(0, prefix.size(), prefix) == 0 &&
-            std::isdigit(static_cast<unsigned char>(name[prefix.size()])))
-            return false;
-    return true;
+    return std::find(std::begin(kKeywords), std::end(kKeywords), name) == std::end(kKeywords);
+}
+
+// The first file named after the top that would overwrite, or be overwritten by, another file of the
+// folder; empty when there is none.
+std::string clashingFile(const std::string& top) {
+    for (std::string_view suffix : kTopFileSuffixes) {
+        const std::string file = top + std::string(suffix);
+        if (matchesAny(file, kFolderFiles)) return file;
+    }
+    return {};
+}
+
+// The top module and its test bench top_sim share the design with every other module.
+std::string clashingModule(const std::string& top) {
+    for (const std::string& module : {top, top + "_sim"})
+        if (matchesAny(module, kSupportModules) || matchesAny(module, kGeneratedModules)) return module;
+    return {};
 }
 
 // A variable name becomes the middle of a port name such as i_<name>__r_i; a name made only of digits
@@ -179,6 +230,10 @@ bool validVarName(const std::string& name) {
 
 void checkNames(CNet& net, const std::string& topName) {
     if (!validTopName(topName)) raise(fmt(text(msg::kVerilogBadTopName).c_str(), topName.c_str()));
+    if (const std::string file = clashingFile(topName); !file.empty())
+        raise(fmt(text(msg::kVerilogTopFileClash).c_str(), topName.c_str(), file.c_str()));
+    if (const std::string module = clashingModule(topName); !module.empty())
+        raise(fmt(text(msg::kVerilogTopModuleClash).c_str(), topName.c_str(), module.c_str()));
     for (const auto& [id, t] : net.transitions) {
         for (const auto* vars : {&t.inputVarNames, &t.outputVarNames})
             for (const auto& [name, n] : *vars)

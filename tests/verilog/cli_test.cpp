@@ -7,7 +7,9 @@
 #include <sstream>
 
 #include "common/error.h"
+#include "common/messages_verilog.h"
 #include "temp_root.h"
+#include "verilog/textfile.h"
 #include "verilog_nets.h"
 
 namespace novra {
@@ -117,6 +119,24 @@ TEST(CliVerilogTest, FailuresAreReportedNotCrashed) {
     EXPECT_EQ(2, cli("verilog " + good).status);
     EXPECT_EQ(2, cli("verilog " + good + " --out " + out.string() + " --delay-over-plus 3").status);
     EXPECT_EQ(2, cli("verilog " + (out / "nothing.pol").string() + " --out " + out.string()).status);
+}
+
+TEST(CliVerilogTest, TopNamesThatClashWithTheOutputAreRefusedBeforeAnythingIsWritten) {
+    const fs::path out = vtest::freshDir("cli-clash");
+    const std::string net = saveNet(pipeline, "pipeline4");
+    auto refused = [&](const std::string& top, const MsgText& why, const std::string& clash) {
+        const Result r = cli("verilog " + net + " --out " + out.string() + " --top " + top);
+        EXPECT_EQ(1, r.status) << top;
+        EXPECT_EQ(verilog::fmt(text(why).c_str(), top.c_str(), clash.c_str()) + "\n", r.out);
+        EXPECT_TRUE(fs::is_empty(out)) << top;
+    };
+    for (const std::string top :
+         {"pipe", "transition", "delay", "trafunc", "pjoint", "muller_c", "cells", "kemmakixuhzi", "arbiter"})
+        refused(top, msg::kVerilogTopFileClash, top + ".v");
+    refused("trafunc_1", msg::kVerilogTopFileClash, "trafunc_1.vnet");  // made by the synthesis script
+    for (const std::string top : {"tran_3", "pipe_12", "pipe_2_1_r", "pipe_1_3_s", "pjoint_5", "delay_6_2",
+                                  "uhzi", "kemmakix", "muller_c_s", "DFNSR"})
+        refused(top, msg::kVerilogTopModuleClash, top);
 }
 
 TEST(CliCosimTest, ComparesEveryWordAndEveryFunction) {

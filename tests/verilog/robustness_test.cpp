@@ -1,14 +1,19 @@
 // Whatever net compiles, generation ends with its files or with a message, and the netlist it writes is
 // Verilog that Icarus accepts.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <random>
+#include <regex>
 
 #include "common/error.h"
+#include "common/messages_verilog.h"
 #include "temp_root.h"
 #include "verilog/generator.h"
+#include "verilog/textfile.h"
 #include "verilog_nets.h"
 
 namespace novra {
@@ -84,6 +89,45 @@ TEST(GeneratorRobustnessTest, RandomNetsGenerateOrStopWithAMessage) {
     }
     EXPECT_GT(compiled, 100);
     EXPECT_GT(generated, 50);
+}
+
+std::string topNameFailure(const std::string& top) {
+    CNet net;
+    try {
+        verilog::checkNames(net, top);
+    } catch (const CError& e) {
+        return e.message();
+    }
+    return {};
+}
+
+TEST(TopNameTest, SupportModulesAreTakenAndOtherNamesAreFree) {
+    // Whatever module/ defines is in every output folder: a top module of that name would be a second one.
+    const std::regex moduleLine(R"(^\s*(?:module|macromodule|primitive)\s+(\w+))");
+    int modules = 0;
+    for (const auto& e : fs::directory_iterator(NOVRA_SOURCE_DIR "/module")) {
+        if (e.path().extension() != ".v") continue;
+        std::ifstream in(e.path());
+        std::smatch m;
+        for (std::string line; std::getline(in, line);) {
+            if (!std::regex_search(line, m, moduleLine)) continue;
+            ++modules;
+            const std::string name = m[1];
+            const char* n = name.c_str();
+            EXPECT_THAT(topNameFailure(name),
+                        testing::AnyOf(
+                            verilog::fmt(text(msg::kVerilogTopModuleClash).c_str(), n, n),
+                            verilog::fmt(text(msg::kVerilogTopFileClash).c_str(), n, (name + ".v").c_str())));
+        }
+    }
+    EXPECT_GE(modules, 9);
+
+    for (const char* top : {"module", "1abc", "../escape", "a-b", ""})
+        EXPECT_EQ(verilog::fmt(text(msg::kVerilogBadTopName).c_str(), top), topNameFailure(top));
+    // Near the generated names, but none of them.
+    for (const char* top : {"testmodule", "pipe_top", "kept", "tran_", "tran_05", "pipe_1x", "pipe_1_2_x",
+                            "delay_3", "shm_vcd", "delayadd", "pipes", "arbiter2", "udata1"})
+        EXPECT_EQ("", topNameFailure(top)) << top;
 }
 
 }  // namespace

@@ -48,6 +48,19 @@ struct Builder {
         arc(p, to, inVar);
         return p;
     }
+    // A feedback loop from output variable out of stage t back to its input variable in through two
+    // identity stages, a white token behind a black one of the given value, as a live ring needs.
+    void loop(int t, const std::string& out, const std::string& in, int value) {
+        const int first = transition("o1=i1;");
+        const int second = transition("o1=i1;");
+        const int white = token(kWhite, 0);
+        arc(t, white, out);
+        arc(white, first);
+        link(first, second);
+        const int black = token(kBlack, value);
+        arc(second, black);
+        arc(black, t, in);
+    }
     // A chain of single stages from a source to a sink; returns the stage IDs.
     std::vector<int> chain(int from, const std::vector<std::string>& functions, int to) {
         std::vector<int> ids;
