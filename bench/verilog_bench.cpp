@@ -12,8 +12,10 @@
 #include <string>
 #include <utility>
 
+#include "common/error.h"
 #include "model/net.h"
 #include "simnets.h"
+#include "verilog/cosim.h"
 #include "verilog/generator.h"
 
 using namespace novra;
@@ -72,6 +74,66 @@ BENCHMARK(BM_Generate)
     ->ArgNames({"shape", "objects"})
     ->ArgsProduct({{0, 1, 2}, {10000, 50000, 100000}})
     ->Unit(benchmark::kMillisecond);
+
+// A pipeline of 200 stages (every other one an inverter) fed by one source streaming 20 words of 64 bits.
+void streamingPipeline(CNet& net) {
+    const int u = net.addObject(0, 0, kUhzi);
+    CUhzi& source = net.uhzis.at(u);
+    source.addp = 1;
+    for (int w = 0; w < 20; ++w) {
+        std::string word;
+        for (int i = 0; i < 64; ++i) word += ((w * 7 + i * i) % 3 == 0) ? '1' : '0';
+        source.words.push_back(word);
+    }
+    int prev = u;
+    for (int s = 0; s < 200; ++s) {
+        const int t = net.addObject(0, 0, kTransition);
+        net.transitions.at(t).functionText = s % 2 ? "o1=~i1;" : "o1=i1;";
+        const int p = net.addObject(0, 0, kPlace);
+        net.addArc(prev, p, {}, {});
+        net.addArc(p, t, {}, {});
+        prev = t;
+    }
+    const int p = net.addObject(0, 0, kPlace);
+    net.addArc(prev, p, {}, {});
+    net.addArc(p, net.addObject(0, 0, kKemmakix), {}, {});
+}
+
+// What novra-cli simulate does with the net: compile, then the unanimated run to its end.
+void BM_SimulateStreamingPipeline(benchmark::State& state) {
+    CNet net;
+    streamingPipeline(net);
+    for (auto _ : state) {
+        net.compileNet();
+        try {
+            net.runUnanimated();
+        } catch (const CError&) {
+            // The run ends by raising its end message.
+        }
+    }
+}
+BENCHMARK(BM_SimulateStreamingPipeline)->Unit(benchmark::kMillisecond);
+
+// novra-cli cosim on the same net: generation, the net's run, Icarus Verilog compile and run of the bench
+// with every word and the function checks, and the comparison.
+void BM_CosimStreamingPipeline(benchmark::State& state) {
+    CNet net;
+    streamingPipeline(net);
+    verilog::VerilogOptions options;
+    options.outDir = (scratch() / "cosim").string();
+    options.moduleDir = verilog::moduleDirBesideExecutable();
+    std::filesystem::create_directories(options.outDir);
+    size_t bits = 0;
+    bool match = false;
+    for (auto _ : state) {
+        const verilog::CosimReport report = verilog::cosimulate(net, options, [](const std::string&) {});
+        bits = report.sinks.empty() ? 0 : report.sinks.front().net.size();
+        match = report.match();
+    }
+    state.counters["bits"] = static_cast<double>(bits);
+    state.counters["match"] = match ? 1 : 0;
+}
+BENCHMARK(BM_CosimStreamingPipeline)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 

@@ -117,6 +117,28 @@ void loopIntoSelect(CNet& net) {
     b.chain(after, {"o1=i1;"}, b.sink());
 }
 
+// Texts Verilog reads otherwise than the net: "|" before "^", "~~", "^~", an unclosed "(", and a guard
+// that is always false in the net but would pass every token in Verilog's reading.
+void operatorTexts(CNet& net) {
+    Builder b(net);
+    const int t = b.transition("o1=a|b^c;o2=~~a;o3=a^~a&b;o4=(a&c;");
+    b.link(b.uhzi({"11110000", "1001"}), t, {}, "a");
+    b.link(b.uhzi({"11001100", "0101"}), t, {}, "b");
+    b.link(b.uhzi({"10101010", "0011"}), t, {}, "c");
+    for (const char* o : {"o2", "o3", "o4"}) b.link(t, b.sink(), o);
+    const int select = b.place();
+    b.arc(t, select, "o1");
+    const int merge = b.place();
+    for (const char* f : {"?v|v^v;w=v;", "?~(v|v^v);w=~v;"}) {
+        const int g = b.transition(f);
+        b.arc(select, g, "v");
+        b.arc(g, merge, "w");
+    }
+    const int after = b.transition("o1=(m;");
+    b.arc(merge, after, "m");
+    b.link(after, b.sink(), "o1");
+}
+
 // A select branch whose guarded stages merge again through a competing-merge place.
 void guardedSelect(CNet& net) {
     Builder b(net);
@@ -194,6 +216,7 @@ const std::vector<NamedNet>& circuitNets() {
         {"feedback_loop", feedbackLoop},
         {"guarded_select", guardedSelect},
         {"loop_into_select", loopIntoSelect},
+        {"operator_texts", operatorTexts},
         {"marked_pipeline", markedPipeline},
         {"sink_modes", sinkModes},
         {"keeping_sink", keepingSink},
