@@ -140,8 +140,14 @@ std::string circuitSinkBits(const std::string& dir, int sinkId) {
 std::vector<SinkResult> netSinkBits(CNet& net) {
     net.stopObject = 0;
     net.compileNet();
+    // The editor's run limit stops long streams that would end; give every bit and every word's drain of
+    // the net a few phases beyond it.
+    long phases = 100001;
+    for (const auto& [id, u] : net.uhzis)
+        for (const std::string& w : u.words)
+            phases += 8 * static_cast<long>(w.size()) + 8 * static_cast<long>(net.transitions.size() + 1);
     try {
-        net.runUnanimated();
+        net.runUnanimated(phases);
     } catch (const CError& e) {
         if (e.message() == text(msg::kRunTooLong)) raise(text(msg::kCosimNetDidNotEnd));
         if (e.message() != text(msg::kSimulationEnded)) throw;
@@ -183,7 +189,7 @@ CosimReport cosimulate(CNet& net, const VerilogOptions& options, const LogSink& 
     runTestBench(options.outDir, options.topName, options.moduleDir, {kCosimFile});
     const CosimOutput out = readCosimOutput(readText(options.outDir + "/vvp.log"));
 
-    // A source that had not sent everything when the bench stopped cuts every stream short; a net that
+    // A source still sending when the bench stopped cuts every stream short; a net that
     // went quiet before a source had emitted its word never delivers those bits, while the circuit streams
     // them all.
     std::string cut;
@@ -191,8 +197,9 @@ CosimReport cosimulate(CNet& net, const VerilogOptions& options, const LogSink& 
         if (cut.empty() && u.droppedBits > 0) cut = fmt(text(msg::kCosimNetDroppedBits).c_str(), id, u.droppedBits);
     for (const auto& [id, bits] : sourceBits) {
         auto sent = out.sent.find(id);
-        if (cut.empty() && sent != out.sent.end() && sent->second < static_cast<long>(bits))
-            cut = fmt(text(msg::kCosimBenchTimeCut).c_str(), id, static_cast<long>(bits), sent->second);
+        if (cut.empty() && sent != out.sent.end() && sent->second.second < static_cast<long>(bits) &&
+            sent->second.second > sent->second.first)
+            cut = fmt(text(msg::kCosimBenchTimeCut).c_str(), id, static_cast<long>(bits), sent->second.second);
     }
     for (auto& r : report.sinks) {
         r.circuit = circuitSinkBits(options.outDir, r.id);

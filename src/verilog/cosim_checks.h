@@ -5,6 +5,7 @@
 // its input combinations.
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/net.h"
@@ -21,16 +22,15 @@ inline constexpr const char* kCosimTag = "novra-cosim";
 std::string sourceStream(const CUhzi& u);
 
 // Writes cosim.v and the combination files it reads into dir. sourceBits and sinkBits give the length of
-// each stream as the net runs it. Returns the functions and guards it checks, without results.
+// each stream as the net runs it; the cell memories are made large enough for them. Returns the functions and guards it checks, without results.
 std::vector<FunctionResult> writeCosimChecks(const std::string& dir, const std::string& top, const CNet& net,
                                              const Hardware& hw, const std::map<int, size_t>& sourceBits,
                                              const std::map<int, size_t>& sinkBits);
 
-// What the cosim module printed: per source how many bits it sent, per sink how many it received, per
-// checked module the first difference (or none).
+// What the cosim module printed: per source how many bits it had sent a microsecond before the end and at
+// the end, per checked module the first difference (or none).
 struct CosimOutput {
-    std::map<int, long> sent;
-    std::map<int, long> received;
+    std::map<int, std::pair<long, long>> sent;
     std::map<std::string, std::string> firstDifference;  // module -> "<inputs> <circuit bit>"
     std::map<std::string, bool> checked;                 // module -> its check ran to the end
 };

@@ -52,6 +52,24 @@ void inverterWords(CNet& net) {
     b.chain(b.uhzi({"1101", "001", "10"}), {"o1=~i1;"}, b.sink());
 }
 
+// More bits than the test bench's 100 µs can carry.
+void longStream(CNet& net) {
+    vtest::Builder b(net);
+    std::vector<std::string> words;
+    for (int w = 0; w < 6; ++w) {
+        std::string word;
+        for (int i = 0; i < 20000; ++i) word += (i * 7 + w) % 5 < 2 ? '1' : '0';
+        words.push_back(word);
+    }
+    b.chain(b.uhzi(words), {"o1=~i1;"}, b.sink());
+}
+
+// No stage between source and sink: the net goes quiet after every bit and drops the rest of the word.
+void sourceIntoSink(CNet& net) {
+    vtest::Builder b(net);
+    b.link(b.uhzi({"10110", "01"}), b.sink());
+}
+
 void dangling(CNet& net) {
     vtest::Builder b(net);
     const int t = b.transition("o1=i1;");
@@ -154,6 +172,17 @@ TEST(CliCosimTest, ComparesEveryWordAndEveryFunction) {
     EXPECT_EQ(0, r.status) << r.out;
     for (const char* f : {"kdata5.txt", "kept_sim.vcd", "iverilog.log", "vvp.log"})
         EXPECT_TRUE(fs::exists(keep / "kept" / f)) << f;
+}
+
+TEST(CliCosimTest, WhatTheCircuitCannotShowIsALimitNotAMatch) {
+    Result r = cli("cosim " + saveNet(longStream, "long"));
+    EXPECT_EQ(1, r.status);
+    EXPECT_NE(std::string::npos, r.out.find(" limit (120000 bits) テストベンチの実行時間")) << r.out.substr(0, 300);
+
+    r = cli("cosim " + saveNet(sourceIntoSink, "quiet"));
+    EXPECT_EQ(1, r.status);
+    EXPECT_NE(std::string::npos, r.out.find("sink 3 net 1 circuit 1011001 limit (1 bits) ネットのシミュレーションでは"))
+        << r.out;
 }
 
 }  // namespace

@@ -92,18 +92,9 @@ void feedbackLoop(CNet& net) {
 // change that output's data while its request is high, under the guards' eyes.
 void loopIntoSelect(CNet& net) {
     Builder b(net);
-    const int u = b.uhzi({"1101", "001"});
     const int t0 = b.transition("nx=d^fb;o1=d^fb;");
-    b.link(u, t0, {}, "d");
-    const int p1 = b.token(kWhite, 0);
-    const int t1 = b.transition("o1=i1;");
-    const int t2 = b.transition("o1=i1;");
-    b.arc(t0, p1, "nx");
-    b.arc(p1, t1);
-    b.link(t1, t2);
-    const int p3 = b.token(kBlack, 1);
-    b.arc(t2, p3);
-    b.arc(p3, t0, "fb");
+    b.link(b.uhzi({"1101", "001"}), t0, {}, "d");
+    b.loop(t0, "nx", "fb", 1);
     const int select = b.place();
     b.arc(t0, select, "o1");
     const int merge = b.place();
