@@ -89,8 +89,10 @@ int cmdCosim(const Args& args) {
             verilog::cosimulate(net, options, [&](const std::string& line) { log << line; });
         for (const auto& r : report.sinks) {
             std::cout << "sink " << r.id << " net " << shown(r.net) << " circuit " << shown(r.circuit) << ' '
-                      << (r.match() ? "match" : r.limit.empty() ? "mismatch" : "limit") << " (" << r.net.size()
-                      << " bits)";
+                      << (r.match()         ? "match"
+                          : r.limit.empty() ? "mismatch"
+                                            : "limit")
+                      << " (" << r.net.size() << " bits)";
             if (!r.limit.empty()) std::cout << ' ' << r.limit;
             std::cout << '\n';
         }

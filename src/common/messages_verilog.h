@@ -11,9 +11,11 @@ inline constexpr MsgText kVerilogPlaceArcs{"アーク接続不備のプレース
 inline constexpr MsgText kVerilogPlaceInput{"プレースの入力がおかしい", nullptr};
 inline constexpr MsgText kVerilogPlaceOutput{"プレースの出力がおかしい", nullptr};
 inline constexpr MsgText kVerilogFolderMissing{"フォルダが存在しません", nullptr};
-inline constexpr MsgText kVerilogNotCompiled{"コンパイルされていないネットは出力できません：内部エラー", nullptr};
+inline constexpr MsgText kVerilogNotCompiled{"コンパイルされていないネットは出力できません：内部エラー",
+                                             nullptr};
 // %s: what went wrong, in the library's words.
-inline constexpr MsgText kVerilogInternal{"Verilog-HDLの出力中に問題が発生しました（%s）：内部エラー", nullptr};
+inline constexpr MsgText kVerilogInternal{"Verilog-HDLの出力中に問題が発生しました（%s）：内部エラー",
+                                          nullptr};
 inline constexpr MsgText kVerilogDone{"verilogに出力しました", nullptr};
 inline constexpr MsgText kVerilogErrorStatus{
     "Verilog-HDLに出力中にエラーが発生しました。もう一度エディットを行ってください", nullptr};
@@ -75,7 +77,8 @@ inline constexpr MsgText kCosimNetDidNotEnd{
 inline constexpr MsgText kCosimWorkDir{"作業フォルダを作成できません", nullptr};
 // %d: the source's ID; %ld: the bits it had to send, the bits it sent.
 inline constexpr MsgText kCosimBenchTimeCut{
-    "テストベンチの実行時間（100 マイクロ秒）が尽き、ウージ %d は %ld ビット中 %ld ビットしか送れませんでした",
+    "テストベンチの実行時間（100 マイクロ秒）が尽き、ウージ %d は %ld ビット中 %ld "
+    "ビットしか送れませんでした",
     nullptr};
 // %d: the source's ID; %ld: the bits it never emitted.
 inline constexpr MsgText kCosimNetDroppedBits{

@@ -78,7 +78,8 @@ std::string difference(const FunctionResult& f, const std::string& printed) {
     std::string out;
     std::vector<int> values;
     for (int k = 1; k <= f.inputs; ++k) {
-        const size_t at = inputs.size() >= static_cast<size_t>(k) ? inputs.size() - static_cast<size_t>(k) : 0;
+        const size_t at =
+            inputs.size() >= static_cast<size_t>(k) ? inputs.size() - static_cast<size_t>(k) : 0;
         const int value = inputs.size() >= static_cast<size_t>(k) && inputs[at] == '1' ? 1 : 0;
         values.push_back(value);
         out += fmt("i%d=%d ", k, value);
@@ -106,9 +107,9 @@ void runTestBench(const std::string& dir, const std::string& top, const std::str
         runTool({"iverilog-vpi", "shm_vcd.c"}, dir, "iverilog-vpi.log");
         vpiDir = dir;
     }
-    std::vector<std::string> compile{"iverilog", "-o", top + "_sim.vvp", top + "_sim.v", top + ".v",
-                                     "transition.v", "pipe.v", "pjoint.v", "arbiter.v", "delay.v", "trafunc.v",
-                                     "muller_c.v", "kemmakixuhzi.v", "cells.v"};
+    std::vector<std::string> compile{
+        "iverilog", "-o",        top + "_sim.vvp", top + "_sim.v", top + ".v",   "transition.v",   "pipe.v",
+        "pjoint.v", "arbiter.v", "delay.v",        "trafunc.v",    "muller_c.v", "kemmakixuhzi.v", "cells.v"};
     compile.insert(compile.end(), extraFiles.begin(), extraFiles.end());
     runTool(compile, dir, "iverilog.log");
     runTool({"vvp", "-n", "-M", fs::absolute(vpiDir).string(), "-m", "shm_vcd", top + "_sim.vvp"}, dir,
@@ -194,12 +195,14 @@ CosimReport cosimulate(CNet& net, const VerilogOptions& options, const LogSink& 
     // them all.
     std::string cut;
     for (const auto& [id, u] : net.uhzis)
-        if (cut.empty() && u.droppedBits > 0) cut = fmt(text(msg::kCosimNetDroppedBits).c_str(), id, u.droppedBits);
+        if (cut.empty() && u.droppedBits > 0)
+            cut = fmt(text(msg::kCosimNetDroppedBits).c_str(), id, u.droppedBits);
     for (const auto& [id, bits] : sourceBits) {
         auto sent = out.sent.find(id);
         if (cut.empty() && sent != out.sent.end() && sent->second.second < static_cast<long>(bits) &&
             sent->second.second > sent->second.first)
-            cut = fmt(text(msg::kCosimBenchTimeCut).c_str(), id, static_cast<long>(bits), sent->second.second);
+            cut =
+                fmt(text(msg::kCosimBenchTimeCut).c_str(), id, static_cast<long>(bits), sent->second.second);
     }
     for (auto& r : report.sinks) {
         r.circuit = circuitSinkBits(options.outDir, r.id);

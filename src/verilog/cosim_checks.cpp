@@ -113,7 +113,8 @@ std::vector<FunctionResult> writeCosimChecks(const std::string& dir, const std::
     std::string v = "`timescale 1ps/1ps\n\n// Written by novra-cli cosim beside the generated test bench.\n";
     v += "module novra_cosim;\n";
     for (const auto& [id, bits] : sourceBits)
-        v += fmt("\tdefparam %s.uhzi_%d.MEMSIZE = %zu;\n", bench.c_str(), id, std::max(kSourceMemory, bits + 1));
+        v += fmt("\tdefparam %s.uhzi_%d.MEMSIZE = %zu;\n", bench.c_str(), id,
+                 std::max(kSourceMemory, bits + 1));
     for (const auto& [id, bits] : sinkBits)
         v += fmt("\tdefparam %s.kem_%d.MEMSIZE = %zu;\n", bench.c_str(), id,
                  std::max(kSinkMemory, bits + kSinkSlack));
@@ -122,7 +123,8 @@ std::vector<FunctionResult> writeCosimChecks(const std::string& dir, const std::
     v += "\n";
     for (const auto& [id, bits] : sourceBits) v += fmt("\tinteger sent_%d;\n", id);
     v += fmt("\tinitial begin\n\t\t#%lld\n", kReportTime - kLastStretch);
-    for (const auto& [id, bits] : sourceBits) v += fmt("\t\tsent_%d = %s.uhzi_%d.pos;\n", id, bench.c_str(), id);
+    for (const auto& [id, bits] : sourceBits)
+        v += fmt("\t\tsent_%d = %s.uhzi_%d.pos;\n", id, bench.c_str(), id);
     v += fmt("\t\t#%lld\n", kLastStretch);
     for (const auto& [id, bits] : sourceBits)
         v += fmt("\t\t$display(\"%s sent %d %%0d %%0d\", sent_%d, %s.uhzi_%d.pos);\n", kCosimTag, id, id,
@@ -157,8 +159,8 @@ std::vector<FunctionResult> writeCosimChecks(const std::string& dir, const std::
         addCheck(
             f,
             [&](const std::string& tag, const std::string& ports) {
-                return "\twire " + tag + "_out;\n\t" + f.module + " " + tag + "(" + ports + ".data_out(" + tag +
-                       "_out));\n";
+                return "\twire " + tag + "_out;\n\t" + f.module + " " + tag + "(" + ports + ".data_out(" +
+                       tag + "_out));\n";
             },
             [](const std::string& tag) { return tag + "_out"; });
     }

@@ -22,7 +22,8 @@ inline constexpr const char* kCosimTag = "novra-cosim";
 std::string sourceStream(const CUhzi& u);
 
 // Writes cosim.v and the combination files it reads into dir. sourceBits and sinkBits give the length of
-// each stream as the net runs it; the cell memories are made large enough for them. Returns the functions and guards it checks, without results.
+// each stream as the net runs it; the cell memories are made large enough for them. Returns the functions and
+// guards it checks, without results.
 std::vector<FunctionResult> writeCosimChecks(const std::string& dir, const std::string& top, const CNet& net,
                                              const Hardware& hw, const std::map<int, size_t>& sourceBits,
                                              const std::map<int, size_t>& sinkBits);

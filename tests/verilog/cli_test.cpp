@@ -24,8 +24,9 @@ struct Result {
 
 Result cli(const std::string& args, const fs::path& cwd = {}) {
     const fs::path out = vtest::tempRoot() / "cli.out";
-    const std::string command = (cwd.empty() ? "" : "cd " + cwd.string() + " && ") + std::string(NOVRA_BIN_DIR) +
-                                "/novra-cli " + args + " > " + out.string() + " 2>&1";
+    const std::string command = (cwd.empty() ? "" : "cd " + cwd.string() + " && ") +
+                                std::string(NOVRA_BIN_DIR) + "/novra-cli " + args + " > " + out.string() +
+                                " 2>&1";
     const int raw = std::system(command.c_str());
     std::ifstream in(out);
     std::ostringstream ss;
@@ -162,9 +163,10 @@ TEST(CliCosimTest, ComparesEveryWordAndEveryFunction) {
     const std::string net = saveNet(inverterWords, "words");
     Result r = cli("cosim " + net);
     EXPECT_EQ(0, r.status) << r.out;
-    EXPECT_EQ("sink 5 net 001011001 circuit 001011001 match (9 bits)\n"
-              "function trafunc_1 ~i1 match (2 combinations)\n",
-              r.out.substr(r.out.find("sink ")));
+    EXPECT_EQ(
+        "sink 5 net 001011001 circuit 001011001 match (9 bits)\n"
+        "function trafunc_1 ~i1 match (2 combinations)\n",
+        r.out.substr(r.out.find("sink ")));
 
     // A relative folder: the logs land in it, where a failure message would point.
     const fs::path keep = vtest::freshDir("cli-keep");
@@ -177,11 +179,13 @@ TEST(CliCosimTest, ComparesEveryWordAndEveryFunction) {
 TEST(CliCosimTest, WhatTheCircuitCannotShowIsALimitNotAMatch) {
     Result r = cli("cosim " + saveNet(longStream, "long"));
     EXPECT_EQ(1, r.status);
-    EXPECT_NE(std::string::npos, r.out.find(" limit (120000 bits) テストベンチの実行時間")) << r.out.substr(0, 300);
+    EXPECT_NE(std::string::npos, r.out.find(" limit (120000 bits) テストベンチの実行時間"))
+        << r.out.substr(0, 300);
 
     r = cli("cosim " + saveNet(sourceIntoSink, "quiet"));
     EXPECT_EQ(1, r.status);
-    EXPECT_NE(std::string::npos, r.out.find("sink 3 net 1 circuit 1011001 limit (1 bits) ネットのシミュレーションでは"))
+    EXPECT_NE(std::string::npos,
+              r.out.find("sink 3 net 1 circuit 1011001 limit (1 bits) ネットのシミュレーションでは"))
         << r.out;
 }
 

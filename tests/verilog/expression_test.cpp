@@ -1,9 +1,10 @@
 // Expressions written into the netlist mean in Verilog what they mean to the net's evaluator, and keep
 // their text wherever the two readings already agree.
+#include "verilog/expression.h"
+
 #include <gtest/gtest.h>
 
 #include "common/error.h"
-#include "verilog/expression.h"
 
 namespace novra {
 namespace {
@@ -19,13 +20,13 @@ TEST(VerilogExpressionTest, TextsVerilogWouldReadOtherwiseGetWhatTheyNeed) {
         const char* net;
         const char* verilog;
     } cases[] = {
-        {"i1|i2^i3", "(i1|i2)^i3"},        // "|" binds tighter than "^" in the net
+        {"i1|i2^i3", "(i1|i2)^i3"},  // "|" binds tighter than "^" in the net
         {"i1^i2|i3", "i1^(i2|i3)"},
         {"i1|i2^i3|i1", "(i1|i2)^(i3|i1)"},
-        {"~~i1", "~(~i1)"},                // Verilog refuses "~~"
+        {"~~i1", "~(~i1)"},  // Verilog refuses "~~"
         {"~~~i1&i2", "~(~(~i1))&i2"},
-        {"i1^~i1&i1", "i1^ ~i1&i1"},       // "^~" would be XNOR over i1&i1
-        {"(i1", "i1"},                     // an unclosed "(" is dropped
+        {"i1^~i1&i1", "i1^ ~i1&i1"},  // "^~" would be XNOR over i1&i1
+        {"(i1", "i1"},                // an unclosed "(" is dropped
         {"i1&(i2|i3", "i1&(i2|i3)"},
         {"((i1^i2", "i1^i2"},
     };

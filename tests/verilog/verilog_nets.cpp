@@ -7,7 +7,8 @@ namespace {
 void pipeline(CNet& net) {
     Builder b(net);
     // Several words: the circuit must stream them all, as the net does one after the other.
-    b.chain(b.uhzi({"1011001110", "1101", "001"}), {"o1=i1;", "o1=~i1;", "o1=i1;", "x=~a;", "o1=i1;"}, b.sink());
+    b.chain(b.uhzi({"1011001110", "1101", "001"}), {"o1=i1;", "o1=~i1;", "o1=i1;", "x=~a;", "o1=i1;"},
+            b.sink());
 }
 
 void littleEndianSink(CNet& net) {
