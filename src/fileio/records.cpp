@@ -1,5 +1,6 @@
 #include "fileio/records.h"
 
+#include <algorithm>
 #include <climits>
 
 #include "common/error.h"
@@ -48,6 +49,11 @@ std::string_view lineAt(std::string_view text, size_t offset) {
     if (end == std::string_view::npos) end = text.size();
     if (end > offset && text[end - 1] == '\r') --end;
     return text.substr(offset, end - offset);
+}
+
+void badRecordAt(std::string_view text, size_t offset) {
+    const auto line = std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(offset), '\n') + 1;
+    badRecord(static_cast<int>(line), lineAt(text, offset));
 }
 
 void truncatedFile() {

@@ -16,6 +16,8 @@ namespace novra::fileio {
 }
 // The line of a text that starts at offset, without its line end.
 std::string_view lineAt(std::string_view text, size_t offset);
+// badRecord for a record checked after the whole file was read, known by where its line starts.
+[[noreturn]] void badRecordAt(std::string_view text, size_t offset);
 // The file ended inside a section or a record.
 [[noreturn]] void truncatedFile();
 
