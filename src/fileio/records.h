@@ -48,7 +48,7 @@ struct TokenRecord {
     int place = 0;
     Token token;
 };
-// "tset[PlaceID]=(color,value)"; the colour must be black or white and the value 0, 1 or 2.
+// "tset[PlaceID]=(color,value)"; the colour must be black or white. Any value is kept: compile judges it.
 TokenRecord parseToken(const LineCursor& cur);
 
 struct ArcRecord {

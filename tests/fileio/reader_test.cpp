@@ -229,6 +229,21 @@ TEST(Reader, SectionsInAnyOrderReadToTheSameNet) {
     EXPECT_EQ(readBytes(dir.file("reversed.pol")), readBytes(dir.file("base.pol")));
 }
 
+// Token values other than 0, 1 and 2 are kept as written; compile judges them.
+TEST(Reader, KeepsAnyTokenValue) {
+    TempDir dir;
+    const std::string sample = sampleFile(dir);
+    for (const std::string token : {"tset[2]=(5,7)", "tset[2]=(6,-1)"}) {
+        const std::string saved = "tset[2]=(5,1)";
+        std::string bytes = sample;
+        bytes.replace(bytes.find(saved), saved.size(), token);
+        Loaded l = loadBytes(bytes);
+        ASSERT_EQ(l.message, "") << token;
+        l.net->saveFile(dir.file("again.pol"));
+        EXPECT_EQ(readBytes(dir.file("again.pol")), bytes);
+    }
+}
+
 TEST(Reader, DecodesShiftJisBeforeLookingForSyntax) {
     // ゾ is 0x83 0x5D and ソ 0x83 0x5C: byte-wise, ゾ would end the function text and the data record.
     const std::string utf8 =
