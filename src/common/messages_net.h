@@ -23,6 +23,10 @@ inline constexpr MsgText kWhiteNextToKemmakix{
     "ケムマキに接続しているプレースに白トークンを置かないで下さい。要請により解除を考慮できます", nullptr};
 inline constexpr MsgText kIdsSortedOnSave{"オブジェクトIDはファイルに保存したりファイルから読み込んだりするとソートされます",
                                           nullptr};
+// Our own text: a black token carries a bit or "undefined"; any other value would run through the functions
+// and into the sinks' words as if it were data.
+inline constexpr MsgText kBadTokenValue{
+    "プレース %d の黒トークンの値 %d は使えません。0、1、2（不定）のいずれかにしてください", nullptr};
 inline constexpr MsgText kCompileOk{"NOVRA - ｴﾗｰ 0、警告 0", nullptr};
 inline constexpr MsgText kCompiling{"ｺﾝﾊﾟｲﾙ中...", nullptr};
 inline constexpr MsgText kPrimitiveCount{"プリミティブ %d", nullptr};

@@ -3,6 +3,7 @@
 #include <iterator>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "common/error.h"
 #include "common/messages.h"
@@ -17,16 +18,45 @@ namespace {
 template <typename Record>
 struct Pending {
     Record record;
-    int line = 0;
-    size_t offset = 0;
+    size_t offset = 0;  // where its line starts
     bool placed = false;
 };
 
+// A record that names nodes, and where its line starts.
+template <typename Record>
+struct At {
+    Record record;
+    size_t offset;
+};
+
+// Sections may come in any order and more than once: view entries, tokens and arcs are collected and
+// resolved once the whole file has been read, the view entries first since they number the nodes.
 class Reader105 {
   public:
     Reader105(CNet& net, std::string_view text) : net_(net), cur_(text) {}
 
     void run() {
+        try {
+            readSections();
+        } catch (...) {
+            // The record that could not be read is the fault to report; what came before it still enters
+            // the net as far as it resolves.
+            try {
+                resolve();
+            } catch (const CError&) {
+            }
+            throw;
+        }
+        resolve();
+        nameArcs();
+        net_.nextId = static_cast<int>(net_.objects.size()) + 1;
+        net_.arcCounter = static_cast<int>(net_.arcs.size()) + 1;
+        for (const auto& kv : net_.transitions) net_.pruneArcLabels(kv.first);
+        inflateBounds(net_, 100);
+    }
+
+  private:
+    void readSections() {
         cur_.next();  // the header line
         while (cur_.next()) {
             const std::string_view line = cur_.line();
@@ -43,37 +73,26 @@ class Reader105 {
             } else if (startsWith(line, ".section[arc]")) {
                 arcSection();
             } else if (startsWith(line, "=== END ===")) {
-                break;
+                return;
             }
         }
-        requirePlaced(transitions_);
-        requirePlaced(uhzis_);
-        requirePlaced(kemmakixes_);
-        nameArcs();
-        net_.nextId = static_cast<int>(net_.objects.size()) + 1;
-        net_.arcCounter = static_cast<int>(net_.arcs.size()) + 1;
-        for (const auto& kv : net_.transitions) net_.pruneArcLabels(kv.first);
-        inflateBounds(net_, 100);
     }
 
-  private:
     template <typename Record>
-    Pending<Record>& pending(std::map<int, Pending<Record>>& records, int id, int line, size_t offset) {
+    Pending<Record>& pending(std::map<int, Pending<Record>>& records, int id, size_t offset) {
         auto [it, fresh] = records.try_emplace(id);
         // Two records under one identifier: the view section could not tell them apart.
-        if (!fresh) badRecord(line, lineAt(offset));
-        it->second.line = line;
+        if (!fresh) fault(offset);
         it->second.offset = offset;
         return it->second;
     }
 
     void transitionSection() {
         while (nextRecord(cur_, 't')) {
-            const int line = cur_.number();
             const size_t offset = cur_.lineStart();
             int id = 0;
             std::string body = readFunctionText(cur_, true, &id);
-            CTransition& t = pending(transitions_, id, line, offset).record;
+            CTransition& t = pending(transitions_, id, offset).record;
             t.functionText = std::move(body);
             try {
                 refreshFunction(t);
@@ -85,83 +104,93 @@ class Reader105 {
 
     void uhziSection() {
         while (nextRecord(cur_, 'u')) {
-            const int line = cur_.number();
             const size_t offset = cur_.lineStart();
             CUhzi u;
             const int id = readUhzi(cur_, u);
-            pending(uhzis_, id, line, offset).record = std::move(u);
+            pending(uhzis_, id, offset).record = std::move(u);
         }
     }
 
     void kemmakixSection() {
         while (nextRecord(cur_, 'k')) {
-            const int line = cur_.number();
             const size_t offset = cur_.lineStart();
             CKemmakix k;
             const int id = readKemmakix(cur_, k);
-            pending(kemmakixes_, id, line, offset).record = std::move(k);
+            pending(kemmakixes_, id, offset).record = std::move(k);
         }
-    }
-
-    // Moves the record with the view entry's identifier to the entry's number.
-    template <typename Record>
-    void place(std::map<int, Pending<Record>>& records, IdMap<Record>& target, int fileId, int id) {
-        auto it = records.find(fileId);
-        if (it == records.end() || it->second.placed) badRecord(cur_);
-        it->second.placed = true;
-        target.emplace_hint(target.end(), id, std::move(it->second.record));
     }
 
     void vobjectSection() {
         while (nextRecord(cur_, 'o')) {
             const ObjRecord r = parseObj(cur_);
+            if (!isValidKind(r.kind)) badRecord(cur_);
+            views_.push_back({r, cur_.lineStart()});
+        }
+    }
+
+    void tokenSection() {
+        while (nextRecord(cur_, 't')) tokens_.push_back({parseToken(cur_), cur_.lineStart()});
+    }
+
+    void arcSection() {
+        while (nextRecord(cur_, 'a')) arcs_.push_back({parseArc(cur_), cur_.lineStart()});
+    }
+
+    // The first record that names no node of its kind fails the load at its own line.
+    void resolve() {
+        if (resolved_) return;
+        resolved_ = true;
+        for (const auto& [r, offset] : views_) {
             const int id = static_cast<int>(net_.objects.size()) + 1;
             switch (r.kind) {
                 case kPlace:
                     net_.places.emplace_hint(net_.places.end(), id, CPlace{});
                     break;
                 case kTransition:
-                    place(transitions_, net_.transitions, r.id, id);
+                    place(transitions_, net_.transitions, r.id, id, offset);
                     break;
                 case kUhzi:
-                    place(uhzis_, net_.uhzis, r.id, id);
-                    break;
-                case kKemmakix:
-                    place(kemmakixes_, net_.kemmakixes, r.id, id);
+                    place(uhzis_, net_.uhzis, r.id, id, offset);
                     break;
                 default:
-                    badRecord(cur_);
+                    place(kemmakixes_, net_.kemmakixes, r.id, id, offset);
+                    break;
             }
             net_.objects.emplace_hint(net_.objects.end(), id, VObject{r.kind, r.x, r.y});
             net_.bounds.include(r.x, r.y);
         }
+        for (const auto& [r, offset] : tokens_) {
+            const int id = byPosition(r.place);
+            if (net_.kindOf(id) != kPlace) fault(offset);
+            net_.tokens[id] = r.token;
+        }
+        for (auto& [r, offset] : arcs_) {
+            const int from = byPosition(r.from);
+            const int to = byPosition(r.to);
+            if (from == 0 || to == 0) fault(offset);
+            for (const Point& p : r.bendPoints) net_.bounds.include(p.x, p.y);
+            // Names are not stored in this version; nameArcs derives them.
+            addReadArc(net_, from, to, std::move(r.bendPoints), {});
+        }
+        requirePlaced(transitions_);
+        requirePlaced(uhzis_);
+        requirePlaced(kemmakixes_);
+    }
+
+    // Moves the record with the view entry's identifier to the entry's number.
+    template <typename Record>
+    void place(std::map<int, Pending<Record>>& records, IdMap<Record>& target, int fileId, int id,
+               size_t offset) {
+        auto it = records.find(fileId);
+        if (it == records.end() || it->second.placed) fault(offset);
+        it->second.placed = true;
+        target.emplace_hint(target.end(), id, std::move(it->second.record));
     }
 
     // Tokens and arcs name nodes by their position in the view section, from 0.
     int byPosition(long long position) const {
         const long long id = position + 1;
         return id >= 1 && id <= static_cast<long long>(net_.objects.size()) ? static_cast<int>(id) : 0;
-    }
-
-    void tokenSection() {
-        while (nextRecord(cur_, 't')) {
-            const TokenRecord r = parseToken(cur_);
-            const int id = byPosition(r.place);
-            if (net_.kindOf(id) != kPlace) badRecord(cur_);
-            net_.tokens[id] = r.token;
-        }
-    }
-
-    void arcSection() {
-        while (nextRecord(cur_, 'a')) {
-            ArcRecord r = parseArc(cur_);
-            const int from = byPosition(r.from);
-            const int to = byPosition(r.to);
-            if (from == 0 || to == 0) badRecord(cur_);
-            for (const Point& p : r.bendPoints) net_.bounds.include(p.x, p.y);
-            // Names are not stored in this version; nameArcs derives them.
-            addReadArc(net_, from, to, std::move(r.bendPoints), {});
-        }
     }
 
     // A transition with several incoming arcs names them i1, i2, ... in arc order; outgoing arcs o1, o2, ...
@@ -182,16 +211,20 @@ class Reader105 {
     template <typename Record>
     void requirePlaced(const std::map<int, Pending<Record>>& records) const {
         for (const auto& [id, p] : records)
-            if (!p.placed) badRecord(p.line, lineAt(p.offset));
+            if (!p.placed) fault(p.offset);
     }
 
-    std::string_view lineAt(size_t offset) const { return fileio::lineAt(cur_.text(), offset); }
+    [[noreturn]] void fault(size_t offset) const { badRecordAt(cur_.text(), offset); }
 
     CNet& net_;
     LineCursor cur_;
     std::map<int, Pending<CTransition>> transitions_;
     std::map<int, Pending<CUhzi>> uhzis_;
     std::map<int, Pending<CKemmakix>> kemmakixes_;
+    std::vector<At<ObjRecord>> views_;
+    std::vector<At<TokenRecord>> tokens_;
+    std::vector<At<ArcRecord>> arcs_;
+    bool resolved_ = false;
 };
 
 }  // namespace

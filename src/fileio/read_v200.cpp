@@ -14,14 +14,33 @@ namespace novra::fileio {
 
 namespace {
 
+// Sections may come in any order and more than once. Node records take their IDs in reading order, so
+// whatever names a node (view entries, tokens, arcs, marks) is collected first and resolved once the whole
+// file has been read.
 class Reader200 {
   public:
     Reader200(CNet& net, std::string_view text) : net_(net), cur_(text) {}
 
     void run() {
+        try {
+            readSections();
+        } catch (...) {
+            // The read stopped at a record it could not scan or at the end of the file: that is the fault
+            // to report; what was read before it still enters the net as far as it resolves.
+            try {
+                resolve();
+            } catch (const CError&) {
+            }
+            throw;
+        }
+        resolve();
+        inflateBounds(net_, 100);
+    }
+
+  private:
+    void readSections() {
         cur_.next();  // the header line
-        bool ended = false;
-        while (!ended && cur_.next()) {
+        while (cur_.next()) {
             const std::string_view line = cur_.line();
             if (startsWith(line, ".section[place]")) {
                 placeSection();
@@ -40,29 +59,24 @@ class Reader200 {
             } else if (startsWith(line, ".section[simTranOpt]")) {
                 simTranOptSection();
             } else if (startsWith(line, "=== END ===")) {
-                ended = true;
+                return;
             }
         }
-        if (!ended) raise(text(msg::kReadFailed));
-        requireViewForEveryRecord();
-        inflateBounds(net_, 100);
+        raise(text(msg::kReadFailed));
     }
 
-  private:
-    // New nodes take IDs from nextId in file order; remember each one's kind and the line where its record
-    // starts, so the view section and the final check can refer to them without map lookups.
+    // New nodes take IDs from nextId in file order; remember each one's kind and where its record starts,
+    // so the references and the final check can refer to them without map lookups.
     template <typename Map>
-    typename Map::mapped_type& newRecord(Map& records, int kind, int line, size_t offset) {
+    typename Map::mapped_type& newRecord(Map& records, int kind, size_t offset) {
         const int id = net_.nextId++;
         if (static_cast<size_t>(id) >= recordKind_.size()) {
             const size_t n = static_cast<size_t>(id) + 1;
             recordKind_.resize(n, 0);
             viewKind_.resize(n, 0);
-            recordLine_.resize(n, 0);
             recordOffset_.resize(n, 0);
         }
         recordKind_[id] = static_cast<uint8_t>(kind);
-        recordLine_[id] = line;
         recordOffset_[id] = offset;
         return records.emplace_hint(records.end(), id, typename Map::mapped_type{})->second;
     }
@@ -76,16 +90,15 @@ class Reader200 {
             Scanner s(cur_.line());
             int id = 0;
             if (!s.lit("pset[") || !s.num(id) || !s.ch(']')) badRecord(cur_);
-            newRecord(net_.places, kPlace, cur_.number(), cur_.lineStart());
+            newRecord(net_.places, kPlace, cur_.lineStart());
         }
     }
 
     void transitionSection() {
         while (nextRecord(cur_, 't')) {
-            const int line = cur_.number();
             const size_t offset = cur_.lineStart();
             std::string body = readFunctionText(cur_, false);
-            CTransition& t = newRecord(net_.transitions, kTransition, line, offset);
+            CTransition& t = newRecord(net_.transitions, kTransition, offset);
             t.functionText = std::move(body);
             refresh(t);
         }
@@ -114,22 +127,55 @@ class Reader200 {
 
     void uhziSection() {
         while (nextRecord(cur_, 'u')) {
-            CUhzi& u = newRecord(net_.uhzis, kUhzi, cur_.number(), cur_.lineStart());
+            CUhzi& u = newRecord(net_.uhzis, kUhzi, cur_.lineStart());
             readUhzi(cur_, u);
         }
     }
 
     void kemmakixSection() {
         while (nextRecord(cur_, 'k')) {
-            CKemmakix& k = newRecord(net_.kemmakixes, kKemmakix, cur_.number(), cur_.lineStart());
+            CKemmakix& k = newRecord(net_.kemmakixes, kKemmakix, cur_.lineStart());
             readKemmakix(cur_, k);
         }
     }
+
     void vobjectSection() {
         while (nextRecord(cur_, 'o')) {
             const ObjRecord r = parseObj(cur_);
+            if (!isValidKind(r.kind)) badRecord(cur_);
+            views_.push_back({r, cur_.lineStart()});
+        }
+    }
+
+    void tokenSection() {
+        while (nextRecord(cur_, 't')) tokens_.push_back({parseToken(cur_), cur_.lineStart()});
+    }
+
+    void arcSection() {
+        while (nextRecord(cur_, 'a')) arcs_.push_back({parseArc(cur_), cur_.lineStart()});
+    }
+
+    void simTranOptSection() {
+        for (;;) {
+            if (!cur_.next()) truncatedFile();
+            const std::string_view line = cur_.line();
+            if (startsWith(line, "}")) return;
+            Scanner s(line);
+            if (s.blankRest() || s.peek('/')) continue;
+            int id = 0;
+            if (!s.num(id) || !s.blankRest()) badRecord(cur_);
+            marks_.push_back({id, cur_.lineStart()});
+        }
+    }
+
+    // Enters the collected references in file order; the first one that names no node of its kind fails
+    // the load at its own line. View entries go first, since the others need the node to have one.
+    void resolve() {
+        if (resolved_) return;
+        resolved_ = true;
+        for (const auto& [r, offset] : views_) {
             // The view entry must describe a node the file defined, of the same kind.
-            if (!isValidKind(r.kind) || recordKind(r.id) != r.kind) badRecord(cur_);
+            if (recordKind(r.id) != r.kind) fault(offset);
             const VObject v{r.kind, r.x, r.y};
             if (net_.objects.empty() || r.id > net_.objects.rbegin()->first) {
                 net_.objects.emplace_hint(net_.objects.end(), r.id, v);
@@ -139,27 +185,19 @@ class Reader200 {
             viewKind_[r.id] = static_cast<uint8_t>(r.kind);
             net_.bounds.include(r.x, r.y);
         }
-    }
-
-    void tokenSection() {
-        while (nextRecord(cur_, 't')) {
-            const TokenRecord r = parseToken(cur_);
-            if (viewKind(r.place) != kPlace) badRecord(cur_);
+        for (const auto& [r, offset] : tokens_) {
+            if (viewKind(r.place) != kPlace) fault(offset);
             if (net_.tokens.empty() || r.place > net_.tokens.rbegin()->first)
                 net_.tokens.emplace_hint(net_.tokens.end(), r.place, r.token);
             else
                 net_.tokens[r.place] = r.token;
         }
-    }
-
-    void arcSection() {
-        // The arc indexes get their entries when the section ends, also at a fault, ordered by node:
-        // appended at the end of the trees instead of searched into them one by one.
+        // The arc indexes get their entries at the end, also at a fault, ordered by node: appended at the
+        // end of the trees instead of searched into them one by one.
         try {
-            while (nextRecord(cur_, 'a')) {
-                ArcRecord r = parseArc(cur_);
+            for (auto& [r, offset] : arcs_) {
                 // Both ends must be nodes of this file (an end of 0 names none).
-                if (viewKind(r.from) == 0 || viewKind(r.to) == 0) badRecord(cur_);
+                if (viewKind(r.from) == 0 || viewKind(r.to) == 0) fault(offset);
                 for (const Point& p : r.bendPoints) net_.bounds.include(p.x, p.y);
                 addArc(r);
             }
@@ -168,7 +206,15 @@ class Reader200 {
             throw;
         }
         indexArcs();
+        for (const auto& [id, offset] : marks_) {
+            if (viewKind(id) != kTransition) fault(offset);
+            net_.simTranOpt.insert(id);
+        }
+        for (size_t id = 1; id < recordKind_.size(); ++id)
+            if (recordKind_[id] != 0 && viewKind_[id] == 0) fault(recordOffset_[id]);
     }
+
+    [[noreturn]] void fault(size_t offset) const { badRecordAt(cur_.text(), offset); }
 
     // A second arc between the same two nodes only replaces the first one's bend points and variable.
     void addArc(ArcRecord& r) {
@@ -189,20 +235,18 @@ class Reader200 {
                                CArc{std::move(r.bendPoints), r.from, r.to, std::move(r.varName)});
     }
 
-    // Puts the arcs read since the last call into the net's two indexes, grouped by node and, within a
-    // node, in reading order (ascending arc ID), as inserting them one by one would have left them.
+    // Puts the arcs into the net's two indexes, grouped by node and, within a node, in reading order
+    // (ascending arc ID), as inserting them one by one would have left them.
     void indexArcs() {
-        const size_t first = indexed_;
-        const size_t n = links_.size() - first;
-        indexed_ = links_.size();
+        const size_t n = links_.size();
         if (n == 0) return;
         std::vector<int> start(recordKind_.size() + 1, 0);
         std::vector<int> order(n);
         auto byNode = [&](auto endOf, ArcIndex& index) {
             std::fill(start.begin(), start.end(), 0);
-            for (size_t k = first; k < links_.size(); ++k) ++start[static_cast<size_t>(endOf(links_[k])) + 1];
+            for (const Link& l : links_) ++start[static_cast<size_t>(endOf(l)) + 1];
             for (size_t i = 1; i < start.size(); ++i) start[i] += start[i - 1];
-            for (size_t k = first; k < links_.size(); ++k)
+            for (size_t k = 0; k < n; ++k)
                 order[static_cast<size_t>(start[static_cast<size_t>(endOf(links_[k]))]++)] =
                     static_cast<int>(k);
             for (int k : order) {
@@ -214,28 +258,13 @@ class Reader200 {
         byNode([](const Link& l) { return l.to; }, net_.inArcs);
     }
 
-    void simTranOptSection() {
-        for (;;) {
-            if (!cur_.next()) truncatedFile();
-            const std::string_view line = cur_.line();
-            if (startsWith(line, "}")) return;
-            Scanner s(line);
-            if (s.blankRest() || s.peek('/')) continue;
-            int id = 0;
-            if (!s.num(id) || !s.blankRest()) badRecord(cur_);
-            // Older files may name transitions that no longer exist; such a mark has nothing to mark.
-            if (viewKind(id) == kTransition) net_.simTranOpt.insert(id);
-        }
-    }
-
-    void requireViewForEveryRecord() const {
-        for (size_t id = 1; id < recordKind_.size(); ++id) {
-            if (recordKind_[id] == 0 || viewKind_[id] != 0) continue;
-            badRecord(recordLine_[id], lineAt(cur_.text(), recordOffset_[id]));
-        }
-    }
-
-    // Every arc read, with the arcs leaving the same node chained from outHead_ (latest first).
+    // A collected record and where its line starts, for the message should it name no node.
+    template <typename Record>
+    struct At {
+        Record record;
+        size_t offset;
+    };
+    // Every arc entered, with the arcs leaving the same node chained from outHead_ (latest first).
     struct Link {
         int from, to, arc, next;
     };
@@ -243,12 +272,15 @@ class Reader200 {
     CNet& net_;
     LineCursor cur_;
     std::unordered_map<std::string, const CTransition*> parsed_;  // text -> a transition parsed from it
+    std::vector<At<ObjRecord>> views_;
+    std::vector<At<TokenRecord>> tokens_;
+    std::vector<At<ArcRecord>> arcs_;
+    std::vector<At<int>> marks_;  // simTranOpt
+    bool resolved_ = false;
     std::vector<Link> links_;
-    std::vector<int> outHead_;         // by node ID: the last arc read that leaves it, -1 = none
-    size_t indexed_ = 0;               // links_ before this are in the net's arc indexes
+    std::vector<int> outHead_;         // by node ID: the last arc entered that leaves it, -1 = none
     std::vector<uint8_t> recordKind_;  // by ID: kind of the node record the file defined, 0 = none
-    std::vector<uint8_t> viewKind_;    // by ID: kind of the view entry read, 0 = none yet
-    std::vector<int> recordLine_;
+    std::vector<uint8_t> viewKind_;    // by ID: kind of the view entry entered, 0 = none yet
     std::vector<size_t> recordOffset_;
 };
 

@@ -1,5 +1,6 @@
 #include "fileio/records.h"
 
+#include <algorithm>
 #include <climits>
 
 #include "common/error.h"
@@ -48,6 +49,11 @@ std::string_view lineAt(std::string_view text, size_t offset) {
     if (end == std::string_view::npos) end = text.size();
     if (end > offset && text[end - 1] == '\r') --end;
     return text.substr(offset, end - offset);
+}
+
+void badRecordAt(std::string_view text, size_t offset) {
+    const auto line = std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(offset), '\n') + 1;
+    badRecord(static_cast<int>(line), lineAt(text, offset));
 }
 
 void truncatedFile() {
@@ -144,9 +150,7 @@ TokenRecord parseToken(const LineCursor& cur) {
     if (!s.lit("tset[") || !s.num(r.place) || !s.lit("]=(") || !s.num(r.token.color) || !s.ch(',') ||
         !s.num(r.token.value) || !s.ch(')'))
         badRecord(cur);
-    const bool colorOk = r.token.color == kBlack || r.token.color == kWhite;
-    const bool valueOk = r.token.value >= 0 && r.token.value <= kUndefinedValue;
-    if (!colorOk || !valueOk) badRecord(cur);
+    if (r.token.color != kBlack && r.token.color != kWhite) badRecord(cur);
     return r;
 }
 

@@ -16,6 +16,8 @@ namespace novra::fileio {
 }
 // The line of a text that starts at offset, without its line end.
 std::string_view lineAt(std::string_view text, size_t offset);
+// badRecord for a record checked after the whole file was read, known by where its line starts.
+[[noreturn]] void badRecordAt(std::string_view text, size_t offset);
 // The file ended inside a section or a record.
 [[noreturn]] void truncatedFile();
 
@@ -46,7 +48,7 @@ struct TokenRecord {
     int place = 0;
     Token token;
 };
-// "tset[PlaceID]=(color,value)"; the colour must be black or white and the value 0, 1 or 2.
+// "tset[PlaceID]=(color,value)"; the colour must be black or white. Any value is kept: compile judges it.
 TokenRecord parseToken(const LineCursor& cur);
 
 struct ArcRecord {

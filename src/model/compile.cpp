@@ -299,6 +299,11 @@ void CNet::compileNet() {
         for (const auto& [id, tok] : tokens) {
             while (k < nodes.placeIds.size() && nodes.placeIds[k] < id) ++k;
             if (k == nodes.placeIds.size() || nodes.placeIds[k] != id) raise(text(msg::kTokenOnNonPlace));
+            // A file may carry any value; a white token's is never read.
+            if (tok.color == kBlack && (tok.value < 0 || tok.value > kUndefinedValue)) {
+                stopObject = id;
+                raise(format(msg::kBadTokenValue, id, tok.value));
+            }
             nodes.places[k]->put(tok.color, tok.value);
         }
     }

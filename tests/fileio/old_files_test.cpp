@@ -103,6 +103,30 @@ TEST(Version105, CorruptFilesGiveAMessageAndLeaveAConsistentNet) {
     EXPECT_EQ(loadBytes(old + "=== END ===\r\nrest is ignored\r\n").message, "");
 }
 
+// Tokens and arcs name nodes by their place in the view section, which may come after them.
+TEST(Version105, SectionsInAnyOrderReadToTheSameNet) {
+    const std::string old = kOld;
+    std::vector<std::string> sections;
+    for (size_t at = old.find(".section["); at != std::string::npos;) {
+        const size_t next = old.find(".section[", at + 1);
+        sections.push_back(old.substr(at, next - at));
+        at = next;
+    }
+    std::string reversed = "=== NOVRA Objects Data Ver.1.05 ===\r\n";
+    for (auto s = sections.rbegin(); s != sections.rend(); ++s) reversed += *s;
+    Loaded l = loadBytes(reversed);
+    ASSERT_EQ(l.message, "");
+    TempDir dir;
+    l.net->saveFile(dir.file("reversed.pol"));
+    loadBytes(kOld).net->saveFile(dir.file("ordered.pol"));
+    EXPECT_EQ(readBytes(dir.file("reversed.pol")), readBytes(dir.file("ordered.pol")));
+    // The arc section now starts at line 2, the token section at line 13.
+    EXPECT_EQ(loadBytes(replaced(reversed, "arc[7,8]", "arc[7,9]")).message,
+              format(msg::kBadRecord, 11) + "arc[7,9]");
+    EXPECT_EQ(loadBytes(replaced(reversed, "tset[2]", "tset[3]")).message,
+              format(msg::kBadRecord, 14) + "tset[3]=(6,0)");
+}
+
 TEST(EventFile, AttachesPairsToTheObjectsInOrder) {
     auto net = std::make_unique<CNet>();
     for (int kind : {kPlace, kTransition, kPlace, kTransition, kUhzi, kKemmakix, kPlace})

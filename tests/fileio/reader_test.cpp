@@ -1,6 +1,7 @@
 // The version 2.00 reader and the first-line dispatch: what is accepted, and the message for what is not.
 #include <unistd.h>
 
+#include <algorithm>
 #include <memory>
 #include <random>
 
@@ -22,19 +23,52 @@ const char* const kBase[] = {
     ".section[simTranOpt]{", "3", "}", "=== END ==="};                                                     // 24-27
 // clang-format on
 
-// The base file with line n (from 1) replaced; an empty replacement drops the line.
-std::string baseWith(int n = 0, const std::string& replacement = "", const std::string& eol = "\r\n") {
+// The base file with line n (from 1) replaced; an empty replacement drops the line. The lines come in
+// the given order of base line numbers, by default as they stand.
+std::string baseWith(int n = 0, const std::string& replacement = "", const std::string& eol = "\r\n",
+                     std::vector<int> order = {}) {
+    if (order.empty())
+        for (int k = 1; k <= static_cast<int>(std::size(kBase)); ++k) order.push_back(k);
     std::string out;
-    int k = 1;
-    for (const char* line : kBase) {
+    for (int k : order) {
         if (k == n) {
             if (!replacement.empty()) out += replacement + eol;
         } else {
-            out += std::string(line) + eol;
+            out += std::string(kBase[k - 1]) + eol;
         }
-        ++k;
     }
     return out;
+}
+
+// The base file with everything that names nodes before the node sections.
+const std::vector<int> kReferencesFirst = {1,  2,  12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23,
+                                           24, 25, 26, 3,  4,  5,  6,  7,  8,  9,  10, 11, 27};
+
+// One section of a saved file, by name; "name/1" and "name/2" are the two halves of a section of one-line
+// records, each written as a section of its own.
+std::string sectionOf(const std::string& file, std::string key) {
+    int half = 0;
+    if (const size_t slash = key.find('/'); slash != std::string::npos) {
+        half = key[slash + 1] - '0';
+        key.resize(slash);
+    }
+    const std::string head = ".section[" + key + "]{\r\n";
+    const size_t begin = file.find(head) + head.size();
+    size_t end = file.find(".section[", begin);
+    if (end == std::string::npos) end = file.find("=== END ===", begin);
+    std::vector<std::string> lines;
+    for (size_t at = begin; at < end;) {
+        const size_t eol = file.find("\r\n", at);
+        const std::string line = file.substr(at, eol - at);
+        if (!line.empty() && (half == 0 || line[0] != '/')) lines.push_back(line);
+        at = eol + 2;
+    }
+    lines.pop_back();  // the section's "}"
+    const size_t from = half == 2 ? lines.size() / 2 : 0;
+    const size_t to = half == 1 ? lines.size() / 2 : lines.size();
+    std::string out = head;
+    for (size_t k = from; k < to; ++k) out += lines[k] + "\r\n";
+    return out + "}\r\n";
 }
 
 // A saved net with a record of every kind, Japanese text and a multi-line function.
@@ -78,9 +112,9 @@ TEST(Reader, ReadsTheBaseFileInAnyLineEndStyle) {
         // 100 beyond the outermost position or bend point.
         EXPECT_EQ(l.net->bounds, (Rect{-100, -140, 200, 150, false}));
     }
-    // Extra text after the header, unknown lines between sections, blank lines in simTranOpt, and a mark on
-    // something that is no transition (older files kept marks of deleted transitions) are all harmless.
-    std::string loose = baseWith(25, "2\r\n\r\n3");
+    // Extra text after the header, unknown lines between sections and blank lines in simTranOpt are
+    // harmless.
+    std::string loose = baseWith(25, "\r\n3");
     loose.insert(35, " saved by hand");
     loose.insert(loose.find(".section[vobject]"), "something else\r\n");
     Loaded l = loadBytes(loose);
@@ -126,10 +160,16 @@ TEST(Reader, NamesTheLineOfARecordItCannotUse) {
         {21, "arc[1,8]"},                 // no node 8
         {22, "arc[3,2]:(60,x)"},
         {25, "three"},
+        {25, "2"},  // a mark on a place
+        {25, "4"},  // no node 4
     };
+    // References are checked once the whole file is read, so the same line is blamed wherever it stands.
     for (const Case& c : cases) {
         Loaded l = loadBytes(baseWith(c.line, c.text));
         EXPECT_EQ(l.message, format(msg::kBadRecord, c.line) + c.text);
+        const auto moved = std::find(kReferencesFirst.begin(), kReferencesFirst.end(), c.line);
+        l = loadBytes(baseWith(c.line, c.text, "\r\n", kReferencesFirst));
+        EXPECT_EQ(l.message, format(msg::kBadRecord, 1 + moved - kReferencesFirst.begin()) + c.text);
     }
     // A node the view section never mentions is reported at its own record. What was read stays, and
     // nothing is left that breaks the net's rules.
@@ -154,6 +194,54 @@ TEST(Reader, SourceAndSinkDataRecordsMustBeComplete) {
             .net->uhzis.at(1)
             .words,
         std::vector<std::string>{"a)b"});
+}
+
+// Sections may come in any order and more than once; node records take IDs in reading order, and
+// everything else may name nodes that come later.
+TEST(Reader, SectionsInAnyOrderReadToTheSameNet) {
+    TempDir dir;
+    const std::string ordered = sampleFile(dir);
+    const std::vector<std::string> orders[] = {
+        {"place", "transition", "uhzi", "kemmakix", "simTranOpt", "vobject", "token", "arc"},
+        {"simTranOpt", "arc", "token", "vobject", "place", "transition", "uhzi", "kemmakix"},
+        {"vobject/2", "arc/1", "place/1", "token", "simTranOpt", "place/2", "transition", "arc/2", "token",
+         "uhzi", "simTranOpt", "vobject/1", "kemmakix"},
+    };
+    for (const auto& order : orders) {
+        std::string file = "=== NOVRA Objects Data Ver.2.00 ===\r\n";
+        for (const std::string& key : order) file += sectionOf(ordered, key);
+        Loaded l = loadBytes(file + "=== END ===\r\n");
+        ASSERT_EQ(l.message, "") << file;
+        EXPECT_EQ(l.net->simTranOpt, std::set<int>{3});
+        l.net->saveFile(dir.file("again.pol"));
+        EXPECT_EQ(readBytes(dir.file("again.pol")), ordered) << file;
+    }
+    // With the transition read first it is node 1, and the references say so.
+    Loaded reversed = loadBytes(
+        "=== NOVRA Objects Data Ver.2.00 ===\n.section[simTranOpt]{\n1\n}\n"
+        ".section[arc]{\narc[2,1]\narc[1,3,zz]:(60,-40)\n}\n.section[token]{\ntset[2]=(5,0)\n}\n"
+        ".section[vobject]{\nobj[0,2,1]=(50,50)\nobj[0,1,2]=(0,0)\nobj[0,1,3]=(100,0)\n}\n"
+        ".section[transition]{\ntran[3,o1=i1;]\n}\n.section[place]{\npset[1]\npset[2]\n}\n=== END ===\n");
+    ASSERT_EQ(reversed.message, "");
+    Loaded base = loadBytes(baseWith());
+    reversed.net->saveFile(dir.file("reversed.pol"));
+    base.net->saveFile(dir.file("base.pol"));
+    EXPECT_EQ(readBytes(dir.file("reversed.pol")), readBytes(dir.file("base.pol")));
+}
+
+// Token values other than 0, 1 and 2 are kept as written; compile judges them.
+TEST(Reader, KeepsAnyTokenValue) {
+    TempDir dir;
+    const std::string sample = sampleFile(dir);
+    for (const std::string token : {"tset[2]=(5,7)", "tset[2]=(6,-1)"}) {
+        const std::string saved = "tset[2]=(5,1)";
+        std::string bytes = sample;
+        bytes.replace(bytes.find(saved), saved.size(), token);
+        Loaded l = loadBytes(bytes);
+        ASSERT_EQ(l.message, "") << token;
+        l.net->saveFile(dir.file("again.pol"));
+        EXPECT_EQ(readBytes(dir.file("again.pol")), bytes);
+    }
 }
 
 TEST(Reader, DecodesShiftJisBeforeLookingForSyntax) {

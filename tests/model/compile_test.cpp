@@ -54,6 +54,28 @@ TEST(Compile, MarkingIsLaidFromTokensAndBadTokensStopFirst) {
     EXPECT_FALSE(net.simulationReady());
 }
 
+// A black token carries 0, 1 or 2 (undefined); a file may hold any other value, which compile refuses at
+// its place. A white token's value carries nothing and is let be.
+TEST(Compile, ABlackTokenMustCarryABitOrUndefined) {
+    const struct {
+        int color, value;
+        bool ok;
+    } cases[] = {{kBlack, 0, true},   {kBlack, 2, true}, {kBlack, 3, false},
+                 {kBlack, -1, false}, {kWhite, 7, true}, {kWhite, -5, true}};
+    for (const auto& c : cases) {
+        CNet net;
+        NetBuilder b(net);
+        const int p = b.place();
+        const int t = b.transition();
+        b.arc(p, t);
+        const int marked = b.markedPlace(c.color, c.value);
+        b.arc(t, marked);
+        const std::string expected = c.ok ? "" : format(msg::kBadTokenValue, marked, c.value);
+        EXPECT_EQ(compileError(net), expected) << c.color << " " << c.value;
+        EXPECT_EQ(net.stopObject, c.ok ? 0 : marked);
+    }
+}
+
 TEST(Compile, ArcKindsAndTheObjectBlamed) {
     struct Case {
         int fromKind, toKind;
