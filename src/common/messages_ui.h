@@ -178,6 +178,15 @@ inline constexpr MsgText kDlgBrowseTitle{"Current folder is:", nullptr};
 inline constexpr MsgText kDlgIntRange{"%d から %d までの整数を入力してください。", nullptr};
 inline constexpr MsgText kDlgRealRange{"-0.5 から 2.0 までの数値を入力してください。", nullptr};
 inline constexpr MsgText kDlgMaxChars{"%d 文字以内で入力してください。", nullptr};
+// %d: the object whose property dialog went with it (deleted, or the net replaced or undone).
+inline constexpr MsgText kDlgClosedUnapplied{
+    "オブジェクト %d が削除されたか置き換えられたため、そのダイアログを閉じました。"
+    "反映していない編集は破棄されました。",
+    nullptr};
+inline constexpr MsgText kDlgCompiledNotApplied{
+    "コンパイル中のため、編集した内容を反映できません。"
+    "シミュレーションを中止してから、もう一度OKを押してください。",
+    nullptr};
 
 // Edit, file and view commands; the settings dialog; unsaved changes and recent files.
 inline constexpr MsgText kSavedOver{" 上書き保存しました。", nullptr};

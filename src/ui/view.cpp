@@ -30,6 +30,7 @@ CNOVRAView::CNOVRAView(CNOVRADoc* doc, QWidget* parent) : QAbstractScrollArea(pa
     drawScaled_ = base_.shifted(0);
     rebuildPens();
     connect(doc_, &CNOVRADoc::netReplaced, this, [this] {
+        forgetNet();
         rebuild_ = true;
         viewport()->update();
     });

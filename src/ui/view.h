@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPen>
 #include <QPoint>
+#include <QPointer>
 #include <QRect>
 #include <array>
 #include <functional>
@@ -33,6 +34,7 @@ class CNet;
 namespace novra::ui {
 
 class CNOVRADoc;
+class CObjectDialog;
 
 // Object shapes at zoom level 0, offsets from the top-left corner of the object's 40 x 40 cell.
 struct ShapeTable {
@@ -160,6 +162,10 @@ class CNOVRAView : public QAbstractScrollArea {
     // Opens the property dialog of the object last clicked (view_dialogs.cpp); nullptr when it has none.
     QDialog* openObjectDialog(Cmd cmd);
     static int dialogKind(Cmd cmd);
+    // Closes the open property dialogs, all or those whose object is gone; the log tells of edits lost.
+    void closeObjectDialogs(bool all);
+    // The net was replaced or cleared: its undo copy and its dialogs go with it.
+    void forgetNet();
 
     // --- simulation control and animation (view_sim.cpp, view_anim.cpp) ---
     bool simHandles(Cmd cmd) const;
@@ -300,6 +306,7 @@ class CNOVRAView : public QAbstractScrollArea {
     QPoint lastPressCanvas() const { return toCanvas(lastMouse); }
     // Moves every object centre and bend point of the net onto the grid.
     void alignToGrid();
+    bool offGrid() const;  // whether Align would move anything
     // The undo copy taken before every change (none while compiled); marks the document modified.
     void snapshotForUndo();
     // Questions the edit and file commands ask; tests replace them to answer without a popup. Whatever is
@@ -393,10 +400,13 @@ class CNOVRAView : public QAbstractScrollArea {
     void rightDown(QPoint p);
     void startPan(QPoint p);
     void moveInMode(QPoint p, int hit);
+    void copyBeforeDrag();
     void edgeScroll(QPoint p);
     void finishRubberBand(bool shift);
     void putSimToken(int placeId, int value);
     void showFunctionTip(QPoint globalPos);
+    // view_dialogs.cpp
+    void lockObjectDialogs();
     // view_overlay.cpp
     void drawOverlay(QPainter& p);
     void frameObject(int id, QColor color);
@@ -439,6 +449,8 @@ class CNOVRAView : public QAbstractScrollArea {
     QImage skinBack_;
 
     std::unique_ptr<CNet> undo_;
+    bool dragCopied_ = false;  // the drag in progress has taken its undo copy
+    std::vector<QPointer<CObjectDialog>> objectDialogs_;
     std::string lastStatus_;
     bool rubberBand_ = false;
     QPoint bandStart_, bandEnd_;  // client

@@ -1,4 +1,7 @@
-// The property dialogs of the object last clicked: modeless, the canvas redraws when one closes.
+// The property dialogs of the object last clicked: modeless, one per object, the canvas redraws when one
+// closes.
+#include "common/messages.h"
+#include "common/messages_ui.h"
 #include "model/net.h"
 #include "ui/dialogs/dialogs.h"
 #include "ui/doc.h"
@@ -22,18 +25,52 @@ int CNOVRAView::dialogKind(Cmd cmd) {
 QDialog* CNOVRAView::openObjectDialog(Cmd cmd) {
     const int kind = dialogKind(cmd);
     if (kind == 0 || net().kindOf(hitObject) != kind) return nullptr;
-    QDialog* d = nullptr;
+    std::erase_if(objectDialogs_, [](const QPointer<CObjectDialog>& d) { return !d || !d->isVisible(); });
+    for (CObjectDialog* open : objectDialogs_)
+        if (open->objectId() == hitObject) {
+            open->raise();
+            open->activateWindow();
+            return open;
+        }
+    CObjectDialog* d = nullptr;
     if (kind == kTransition) d = new CTransitionDialog(net(), hitObject, this);
     if (kind == kUhzi) d = new CUhziDialog(net(), hitObject, this);
     if (kind == kKemmakix) d = new CKemmakixDialog(net(), hitObject, this);
     d->setAttribute(Qt::WA_DeleteOnClose);
-    connect(d, &QDialog::finished, this, [this](int result) {
-        if (result == QDialog::Accepted) doc_->setModified(true);
+    // Only a real change is marked and can be undone.
+    d->beforeChange = [this] { takeSnapshot(); };
+    connect(d, &QDialog::finished, this, [this] {
         rebuild_ = true;
         viewport()->update();
+        emit stateChanged();  // Undo may have become possible
     });
+    objectDialogs_.push_back(d);
     d->show();
     return d;
+}
+
+void CNOVRAView::closeObjectDialogs(bool all) {
+    const std::vector<QPointer<CObjectDialog>> open = std::move(objectDialogs_);
+    objectDialogs_.clear();
+    for (const QPointer<CObjectDialog>& d : open) {
+        if (!d || !d->isVisible()) continue;
+        if (!all && net().kindOf(d->objectId()) == d->objectKind()) {
+            objectDialogs_.push_back(d);
+            continue;
+        }
+        if (d->edited() && log_) log_(format(msg::kDlgClosedUnapplied, d->objectId()) + "\n");
+        d->reject();
+    }
+}
+
+void CNOVRAView::lockObjectDialogs() {
+    for (const QPointer<CObjectDialog>& d : objectDialogs_)
+        if (d) d->setCompiled(appCompiled != 0);
+}
+
+void CNOVRAView::forgetNet() {
+    closeObjectDialogs(true);
+    undo_.reset();
 }
 
 }  // namespace novra::ui

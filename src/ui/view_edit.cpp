@@ -185,19 +185,22 @@ void CNOVRAView::runEditCommand(Cmd cmd) {
             break;
         }
         case Cmd::Delete:
-            takeSnapshot();
             // An id that no longer names an object (the net changed under the selection) is passed over.
+            if (std::any_of(selection.begin(), selection.end(), [&n](int id) { return n.kindOf(id) != 0; }))
+                takeSnapshot();
             for (int id : selection) {
                 if (n.kindOf(id) == 0) continue;
                 n.tokens.erase(id);
                 n.deleteObject(id);
             }
+            closeObjectDialogs(false);
             selection.clear();
             selectionRect = QRect();
             rebuild_ = true;
             viewport()->update();
             break;
         case Cmd::Align:
+            if (!offGrid()) break;  // nothing would move
             takeSnapshot();
             alignToGrid();
             computeSelectionRect();
@@ -213,6 +216,8 @@ void CNOVRAView::runEditCommand(Cmd cmd) {
             break;
         }
         case Cmd::Undo:
+            // The copy numbers its objects afresh: no dialog can stay with its object.
+            closeObjectDialogs(true);
             n.clear();
             copyWhole(n, undoNet());
             undoNet().clear();
@@ -239,6 +244,20 @@ void CNOVRAView::runEditCommand(Cmd cmd) {
         default:
             break;
     }
+}
+
+bool CNOVRAView::offGrid() const {
+    const CNet& n = net();
+    const int hatch = std::max(1, settings_.hatchSize);
+    const auto off = [hatch](int x, int y) {
+        return gridded(x, hatch, kCell) != x || gridded(y, hatch, kCell) != y;
+    };
+    for (const auto& [id, o] : n.objects)
+        if (off(o.x, o.y)) return true;
+    for (const auto& [id, a] : n.arcs)
+        for (const Point& p : a.bendPoints)
+            if (off(p.x, p.y)) return true;
+    return false;
 }
 
 void CNOVRAView::alignToGrid() {

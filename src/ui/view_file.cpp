@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <exception>
+#include <utility>
 
 #include "common/error.h"
 #include "common/messages.h"
@@ -49,9 +50,15 @@ void CNOVRAView::quickLoad() {
         if (log_) log_(text(msg::kNoExePath) + "\n");
         return;
     }
-    // A file that cannot be read leaves its message in the log, so the log is only cleared on success.
-    if (!doc_->loadContent(path)) return;
+    // A file that cannot be read leaves its message in the log, so the log is only cleared on success;
+    // what the view reports while the net is replaced (dialogs closed with it) follows that.
+    std::string held;
+    Sink log = std::exchange(log_, [&held](const std::string& s) { held += s; });
+    const bool loaded = doc_->loadContent(path);
+    log_ = std::move(log);
+    if (!loaded) return;
     if (auto* f = qobject_cast<CMainFrame*>(window())) f->clearLog();
+    if (log_ && !held.empty()) log_(held);
     showStatus(text(msg::kQuickLoaded));
     rebuild_ = true;
     viewport()->update();

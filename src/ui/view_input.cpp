@@ -93,6 +93,7 @@ void CNOVRAView::leftDown(QPoint p, bool shift) {
             takeSnapshot();
             net().deleteObject(hit);
             if (!net().objects.count(hit)) selection.erase(hit);
+            closeObjectDialogs(false);
             rebuild_ = true;
         }
     } else if (toolMode == kModeToken) {
@@ -113,14 +114,14 @@ void CNOVRAView::leftDown(QPoint p, bool shift) {
         }
     } else if (toolMode == kModeHand || toolMode == kModeNone) {
         toolMode = kModeHand;
+        // The undo copy waits for the first move: a click that moves nothing changes nothing.
+        dragCopied_ = false;
         if (hit && selection.count(hit)) {
             setRole(kCursorDrag);
-            takeSnapshot();
             groupDrag = true;
             dragOrigin = c;
         } else if (hit) {
             setRole(kCursorDrag);
-            takeSnapshot();
             grabbedObject = hit;
             viewMoved_ = true;  // the id buffer leaves the grabbed object out
         } else {
@@ -411,13 +412,18 @@ void CNOVRAView::moveInMode(QPoint p, int hit) {
     } else if (toolMode == kModeHand) {
         if (grabbedObject) {
             setRole(kCursorDrag);
-            net().moveObject(grabbedObject, c.x(), c.y());
-            net().bounds.include(c.x(), c.y());
+            auto o = net().objects.find(grabbedObject);
+            if (o != net().objects.end() && (o->second.x != c.x() || o->second.y != c.y())) {
+                copyBeforeDrag();
+                net().moveObject(grabbedObject, c.x(), c.y());
+                net().bounds.include(c.x(), c.y());
+            }
             edgeScroll(p);
         } else if (groupDrag) {
             setRole(kCursorDrag);
             const int dx = c.x() - dragOrigin.x(), dy = c.y() - dragOrigin.y();
             CNet& n = net();
+            if (dx != 0 || dy != 0) copyBeforeDrag();
             for (int id : selection) {
                 auto o = n.objects.find(id);
                 if (o == n.objects.end()) continue;
@@ -439,6 +445,13 @@ void CNOVRAView::moveInMode(QPoint p, int hit) {
         outline_ = true;
         outlineAt_ = p;
     }
+}
+
+// A drag is one step of undo, taken before it first moves anything.
+void CNOVRAView::copyBeforeDrag() {
+    if (dragCopied_) return;
+    takeSnapshot();
+    dragCopied_ = true;
 }
 
 void CNOVRAView::edgeScroll(QPoint p) {

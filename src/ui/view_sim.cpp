@@ -179,6 +179,7 @@ bool CNOVRAView::compileCommand() {
             startSimTimer(kSparkTimer, 20);
         }
     }
+    lockObjectDialogs();
     viewport()->update();
     if (viewCompiled == 1) {
         showSimulationFrame();
@@ -340,9 +341,11 @@ void CNOVRAView::clearAllCommand() {
     if (!ok) return;
     resetSimulation();
     stopSparks();
+    if (!net().objects.empty()) doc_->setModified(true);
     net().clear();
     std::fill(idBuffer_.begin(), idBuffer_.end(), 0);
     clearLogWindow();
+    forgetNet();  // after the log is cleared, so that what the dialogs lost is told
     viewport()->update();
 }
 
@@ -358,6 +361,7 @@ void CNOVRAView::resetSimulation() {
     running = 0;
     advance = 0;
     rewindHistory.clear();
+    lockObjectDialogs();
 }
 
 // --- rewind ---

@@ -15,6 +15,8 @@
 
 #include "model/net.h"
 #include "ui/doc.h"
+#include "ui/mainframe.h"
+#include "ui/messagebar.h"
 #include "ui/view.h"
 #include "ui_support.h"
 
@@ -74,7 +76,7 @@ class DialogsTest : public QObject {
     void numberRange();
     void objectListSearch();
     void verilogFoldersAndValidation();
-    void doubleClickOpensTheDialog();
+    void dialogsBelongToTheirObject();
 
   private:
     std::unique_ptr<TempIni> ini_;
@@ -292,20 +294,68 @@ void DialogsTest::verilogFoldersAndValidation() {
     QCOMPARE(doc.settings().verilogOutDirs, (std::vector<QString>{"/out/b", "/out/a", "/out/b"}));
 }
 
-void DialogsTest::doubleClickOpensTheDialog() {
+void DialogsTest::dialogsBelongToTheirObject() {
     CNOVRADoc doc;
-    CNOVRAView view(&doc);
-    view.resize(400, 300);
-    view.show();
-    const int t = doc.net().addObject(100, 100, kTransition);
-    view.setRebuild();
-    QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, view.toClient(100, 100));
-    auto* d = view.findChild<CTransitionDialog*>();
+    CMainFrame frame(&doc);
+    frame.show();
+    CNOVRAView* view = frame.view();
+    CNet& net = doc.net();
+    const int p = net.addObject(60, 100, kPlace);
+    const int t = net.addObject(160, 100, kTransition);
+    const int q = net.addObject(260, 100, kPlace);
+    net.addArc(p, t);
+    net.addArc(t, q);
+    net.setToken(p, kBlack, 0);
+    view->setRebuild();
+    QAction* undo = frame.action(Cmd::Undo);
+    // A double click on the transition; a second one brings the same dialog forward.
+    const auto open = [&] {
+        QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, view->toClient(160, 100));
+        QList<CTransitionDialog*> shown;
+        for (auto* d : view->findChildren<CTransitionDialog*>())
+            if (d->isVisible()) shown << d;
+        return shown.size() == 1 ? shown.first() : nullptr;
+    };
+    QPointer<CTransitionDialog> d = open();
     QVERIFY(d);
-    QVERIFY(d->isVisible());
-    control<QPlainTextEdit>(d, "1022")->setPlainText("y=x;");
+    QCOMPARE(open(), d.data());
+    press(d, "1");  // nothing changed: no mark, no undo copy
+    QVERIFY(!doc.isModified() && !undo->isEnabled());
+
+    // Compiled under typed text: the text stays, read-only, and OK says why it was not applied.
+    d = open();
+    auto* edit = control<QPlainTextEdit>(d, "1022");
+    edit->setPlainText("o1=i1;//typed");
+    frame.runCommand(Cmd::Compile);
+    QCOMPARE(CNOVRAView::appCompiled, 1);
+    QVERIFY(edit->isReadOnly());
+    QVERIFY(okWithMessage(d).contains(u8("コンパイル中")));
+    QVERIFY(d->isVisible() && net.transitions[t].functionText == "o1=i1;");
+    frame.runCommand(Cmd::Abort);
+    QVERIFY(!edit->isReadOnly());
+    QCOMPARE(okWithMessage(d), QString());
+    QCOMPARE(net.transitions[t].functionText, std::string("o1=i1;//typed"));
+    QVERIFY(doc.isModified() && undo->isEnabled());
+
+    // Undo of a net with a gap renumbers it: the open dialog goes and says its text was dropped.
+    view->selection = {p};
+    frame.runCommand(Cmd::Delete);
+    d = open();
+    control<QPlainTextEdit>(d, "1022")->setPlainText("o1=i1;//again");
     press(d, "1");
-    QCOMPARE(doc.net().transitions[t].functionText, std::string("y=x;"));
+    d = open();
+    control<QPlainTextEdit>(d, "1022")->setPlainText("o1=i1;//lost");
+    frame.runCommand(Cmd::Undo);
+    QVERIFY(!d || !d->isVisible());
+    QCOMPARE(net.transitions.begin()->first, 1);
+    QCOMPARE(net.transitions.begin()->second.functionText, std::string("o1=i1;//typed"));
+    QVERIFY(frame.messageBar()->logText().contains(u8("オブジェクト 2 が削除されたか置き換えられたため")));
+    // Deleting the object closes its dialog.
+    d = open();
+    QVERIFY(d);
+    view->selection = {1};
+    frame.runCommand(Cmd::Delete);
+    QVERIFY(!d || !d->isVisible());
 }
 
 QTEST_MAIN(DialogsTest)

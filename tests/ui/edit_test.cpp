@@ -37,6 +37,7 @@ class EditTest : public QObject {
     void deleteTokenThenPlace();
     void tokenColourAndValue();
     void groupDragMovesBendPoints();
+    void onlyRealChangesAreMarkedAndUndone();
     void draggingPastTheEdgeScrolls();
     void variableMenus();
     void contextMenus();
@@ -351,6 +352,27 @@ void EditTest::groupDragMovesBendPoints() {
     QTest::mouseRelease(vp(), Qt::LeftButton, {}, view_->toClient(320, 280));
     QCOMPARE(net().objects.at(far), (VObject{kPlace, 320, 280}));
     QCOMPARE(view_->grabbedObject, 0);
+}
+
+void EditTest::onlyRealChangesAreMarkedAndUndone() {
+    const int p = net().addObject(100, 100, kPlace);
+    const int t = net().addObject(200, 100, kTransition);
+    view_->setRebuild();
+    click(at(p));
+    QTest::mouseDClick(vp(), Qt::LeftButton, {}, at(t));
+    view_->selection.clear();
+    view_->runCommand(Cmd::Delete);
+    QVERIFY(!doc_->isModified());
+    QVERIFY(!view_->commandEnabled(Cmd::Undo));
+    // A drag of one object is one step, taken before it first moved.
+    const QPoint grip = at(p);
+    QTest::mousePress(vp(), Qt::LeftButton, {}, grip);
+    move(grip + QPoint(10, 0), Qt::LeftButton);
+    move(grip + QPoint(20, 0), Qt::LeftButton);
+    QTest::mouseRelease(vp(), Qt::LeftButton, {}, grip + QPoint(20, 0));
+    QVERIFY(doc_->isModified());
+    view_->runCommand(Cmd::Undo);
+    QCOMPARE(net().objects.at(p), (VObject{kPlace, 100, 100}));
 }
 
 void EditTest::draggingPastTheEdgeScrolls() {

@@ -4,12 +4,14 @@
 #include <QDropEvent>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <QtTest>
 #include <memory>
 
 #include "model/net.h"
+#include "ui/dialogs/dialogs.h"
 #include "ui/doc.h"
 #include "ui/mainframe.h"
 #include "ui/messagebar.h"
@@ -41,6 +43,7 @@ class FileTest : public QObject {
     void failedReadsKeepNetPathAndCaption();
     void unsavedChangesPrompt();
     void recentFilesMenu();
+    void undoAndDialogsStayWithTheirNet();
 
   private:
     std::unique_ptr<TempIni> ini_;
@@ -263,6 +266,49 @@ void FileTest::recentFilesMenu() {
     QVERIFY(!frame_->recentFiles().contains(gone));
     QVERIFY(log().contains(gone));
     QCOMPARE(net().objects.size(), before);
+}
+
+void FileTest::undoAndDialogsStayWithTheirNet() {
+    CNet b;
+    b.addObject(100, 100, kTransition);
+    b.transitions[1].functionText = "o1=i1;//B";
+    b.saveFile(file("b.pol").toStdString());
+    QFile::copy(file("b.pol"), file("temp.pol"));
+    openAnswer_ = file("b.pol");
+    answer_ = QMessageBox::Discard;
+    frame_->runCommand(Cmd::Open);  // on the recent list from now on
+    view_->confirmClearAll = [] { return true; };
+    QAction* undo = frame_->action(Cmd::Undo);
+    const std::function<void()> ways[] = {
+        [&] { frame_->runCommand(Cmd::Open); },      [&] { frame_->runCommand(Cmd::RecentFile); },
+        [&] { frame_->runCommand(Cmd::QuickLoad); }, [&] { drop(file("b.pol")); },
+        [&] { frame_->runCommand(Cmd::New); },       [&] { frame_->runCommand(Cmd::ClearAll); }};
+    for (int way = 0; way < 6; ++way) {
+        // A: transition 1 as in B, one edit with the mouse, and the transition's dialog holding typed text.
+        doc_->newDocument();
+        net().addObject(100, 100, kTransition);
+        view_->renderFrame();
+        view_->runCommand(Cmd::ToolPlace);
+        QTest::mouseClick(view_->viewport(), Qt::LeftButton, {}, view_->toClient(220, 220));
+        QVERIFY(undo->isEnabled());
+        QTest::mouseDClick(view_->viewport(), Qt::LeftButton, {}, view_->toClient(100, 100));
+        QPointer<CTransitionDialog> d = view_->findChild<CTransitionDialog*>();
+        QVERIFY(d && d->isVisible());
+        d->findChild<QPlainTextEdit*>("1022")->setPlainText("o1=i1;//A");
+        frame_->clearLog();
+        if (way == 5) doc_->setModified(false);  // Clear all marks the net by itself
+        ways[way]();
+        QVERIFY2((!d || !d->isVisible()) && !undo->isEnabled(), qPrintable(QString::number(way)));
+        QVERIFY(log().contains(u8("オブジェクト 1 が削除されたか置き換えられたため")));
+        frame_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame_.get()));
+        QTest::keyClick(frame_.get(), Qt::Key_Z, Qt::ControlModifier);
+        if (way < 4) QCOMPARE(net().transitions.at(1).functionText, std::string("o1=i1;//B"));
+        QCOMPARE(net().objects.size(), size_t(way < 4 ? 1 : 0));
+        // Quick load leaves a net that is not the document's file; Clear all is a change of its own.
+        QCOMPARE(doc_->isModified(), way == 2 || way == 5);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 }
 
 QTEST_MAIN(FileTest)

@@ -9,6 +9,7 @@
 
 #include "common/messages.h"
 #include "common/messages_ui.h"
+#include "ui/view.h"
 
 namespace novra::ui {
 
@@ -41,6 +42,33 @@ void addOkCancel(QDialog* d, QBoxLayout* layout) {
     QObject::connect(buttons, &QDialogButtonBox::accepted, d, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, d, &QDialog::reject);
     layout->addWidget(buttons);
+}
+
+CObjectDialog::CObjectDialog(CNet& net, int id, int kind, QWidget* parent)
+    : QDialog(parent), net_(net), id_(id), kind_(kind) {}
+
+void CObjectDialog::setCompiled(bool compiled) {
+    // What was typed while the dialog was writable stays in it, for OK after the simulation.
+    if (compiled && !compiled_) typedBeforeCompile_ = values(true) != shownLocked_;
+    if (!compiled) typedBeforeCompile_ = false;
+    compiled_ = compiled;
+    lockControls();
+}
+
+void CObjectDialog::remember() {
+    shown_ = values(false);
+    shownLocked_ = values(true);
+}
+
+bool CObjectDialog::refusedWhileCompiled() {
+    if (CNOVRAView::appCompiled == 0) return false;
+    if (!typedBeforeCompile_ && (compiled_ || values(true) == shownLocked_)) return false;
+    showFieldMessage(this, QString::fromUtf8(text(msg::kDlgCompiledNotApplied).c_str()));
+    return true;
+}
+
+void CObjectDialog::changing() {
+    if (beforeChange) beforeChange();
 }
 
 }  // namespace novra::ui

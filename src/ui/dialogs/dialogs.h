@@ -39,45 +39,79 @@ void showFieldMessage(QWidget* parent, const QString& message);
 // OK and Cancel under the controls, wired to accept() and reject().
 void addOkCancel(QDialog* d, QBoxLayout* layout);
 
+// The modeless dialog of one object. It edits that object only: the view closes it when the object goes
+// or the net is replaced, and locks it while the net is compiled.
+class CObjectDialog : public QDialog {
+    Q_OBJECT
+  public:
+    int objectId() const { return id_; }
+    int objectKind() const { return kind_; }
+    // Whether the controls hold edits that OK has not stored.
+    bool edited() const { return values(false) != shown_; }
+    // Read-only while compiled; writable again once the net is back in edit mode.
+    void setCompiled(bool compiled);
+    // Runs once before OK changes the net; the view takes its undo copy there.
+    std::function<void()> beforeChange;
+
+  protected:
+    CObjectDialog(CNet& net, int id, int kind, QWidget* parent);
+    // What OK would store, as one text; lockedOnly: just the part a compiled net does not take.
+    virtual QString values(bool lockedOnly) const = 0;
+    virtual void lockControls() = 0;
+    // Called once the controls show the object, before the first setCompiled().
+    void remember();
+    // While compiled, OK cannot store what was typed before the compile: it says so and the dialog stays.
+    bool refusedWhileCompiled();
+    void changing();
+    CNet& net_;
+    int id_;
+    bool compiled_ = false;
+
+  private:
+    int kind_;
+    QString shown_, shownLocked_;
+    bool typedBeforeCompile_ = false;
+};
+
 // The function of one transition. While the net is compiled only the stop option can change.
-class CTransitionDialog : public QDialog {
+class CTransitionDialog : public CObjectDialog {
     Q_OBJECT
   public:
     CTransitionDialog(CNet& net, int transitionId, QWidget* parent = nullptr);
     void accept() override;
 
   private:
-    CNet& net_;
-    int id_;
+    QString values(bool lockedOnly) const override;
+    void lockControls() override;
     QPlainTextEdit* text_;
     QCheckBox* stop_;
 };
 
-class CUhziDialog : public QDialog {
+class CUhziDialog : public CObjectDialog {
     Q_OBJECT
   public:
     CUhziDialog(CNet& net, int uhziId, QWidget* parent = nullptr);
     void accept() override;
 
   private:
+    QString values(bool lockedOnly) const override;
+    void lockControls() override;
     void modeChosen();
-    CNet& net_;
-    int id_;
     QRadioButton *hold_, *stream_, *left_, *right_;
     QLineEdit* value_;
     QPlainTextEdit* words_;
 };
 
-class CKemmakixDialog : public QDialog {
+class CKemmakixDialog : public CObjectDialog {
     Q_OBJECT
   public:
     CKemmakixDialog(CNet& net, int kemmakixId, QWidget* parent = nullptr);
     void accept() override;
 
   private:
+    QString values(bool lockedOnly) const override;
+    void lockControls() override;
     void modeChosen();
-    CNet& net_;
-    int id_;
     QRadioButton* mode_[4];
     QPlainTextEdit *received_, *expected_, *results_;
     QLineEdit* overall_;

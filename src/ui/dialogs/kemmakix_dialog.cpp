@@ -24,7 +24,7 @@ QString qs(const MsgText& m) {
 }  // namespace
 
 CKemmakixDialog::CKemmakixDialog(CNet& net, int kemmakixId, QWidget* parent)
-    : QDialog(parent), net_(net), id_(kemmakixId) {
+    : CObjectDialog(net, kemmakixId, kKemmakix, parent) {
     setWindowTitle(qs(msg::kDlgKemmakixTitle));
     auto* layout = new QVBoxLayout(this);
     auto* group = new QGroupBox(qs(msg::kDlgOutput), this);
@@ -84,26 +84,41 @@ CKemmakixDialog::CKemmakixDialog(CNet& net, int kemmakixId, QWidget* parent)
     }
     overall_->setText(qs(compared > 0 && allEqual ? msg::kDlgMatch : msg::kDlgMismatch));
     mode_[mode]->setChecked(true);
-    modeChosen();
-    if (CNOVRAView::appCompiled != 0) {
-        expected_->setReadOnly(true);
-        for (auto* r : mode_) r->setEnabled(false);
-    }
+    remember();
+    setCompiled(CNOVRAView::appCompiled != 0);
     for (auto* r : mode_) connect(r, &QRadioButton::toggled, this, [this] { modeChosen(); });
+}
+
+QString CKemmakixDialog::values(bool) const {
+    QString v;
+    for (auto* r : mode_) v += r->isChecked() ? '1' : '0';
+    return v + '\n' + expected_->toPlainText();
+}
+
+void CKemmakixDialog::lockControls() {
+    for (auto* r : mode_) r->setEnabled(!compiled_);
+    modeChosen();
 }
 
 void CKemmakixDialog::modeChosen() {
     const bool gathering = mode_[0]->isChecked() || mode_[1]->isChecked();
-    expected_->setReadOnly(!gathering || CNOVRAView::appCompiled != 0);
+    expected_->setReadOnly(!gathering || compiled_);
     results_->setReadOnly(!gathering);
 }
 
 void CKemmakixDialog::accept() {
+    if (refusedWhileCompiled()) return;
     auto k = net_.kemmakixes.find(id_);
     if (CNOVRAView::appCompiled == 0 && k != net_.kemmakixes.end()) {
+        int line = k->second.line;
         for (int i = 0; i < 4; ++i)
-            if (mode_[i]->isChecked()) k->second.line = i;
-        k->second.expected = splitLines(expected_->toPlainText());
+            if (mode_[i]->isChecked()) line = i;
+        std::vector<std::string> expected = splitLines(expected_->toPlainText());
+        if (line != k->second.line || expected != k->second.expected) {
+            changing();
+            k->second.line = line;
+            k->second.expected = std::move(expected);
+        }
     }
     QDialog::accept();
 }

@@ -21,7 +21,7 @@ QString qs(const MsgText& m) {
 }  // namespace
 
 CTransitionDialog::CTransitionDialog(CNet& net, int transitionId, QWidget* parent)
-    : QDialog(parent), net_(net), id_(transitionId) {
+    : CObjectDialog(net, transitionId, kTransition, parent) {
     setWindowTitle(qs(msg::kDlgTransitionTitle));
     auto* layout = new QVBoxLayout(this);
     auto* row = new QHBoxLayout;
@@ -47,7 +47,17 @@ CTransitionDialog::CTransitionDialog(CNet& net, int transitionId, QWidget* paren
     // The edit keeps bare line feeds; OK writes CR LF back, as typed text is stored.
     text_->setPlainText(QString::fromStdString(s).remove('\r'));
     stop_->setChecked(net_.simTranOpt.count(id_) > 0);
-    text_->setReadOnly(CNOVRAView::appCompiled != 0);
+    remember();
+    setCompiled(CNOVRAView::appCompiled != 0);
+}
+
+QString CTransitionDialog::values(bool lockedOnly) const {
+    const QString typed = text_->toPlainText();
+    return lockedOnly ? typed : typed + (stop_->isChecked() ? "\n1" : "\n0");
+}
+
+void CTransitionDialog::lockControls() {
+    text_->setReadOnly(compiled_);
 }
 
 void CTransitionDialog::accept() {
@@ -56,8 +66,14 @@ void CTransitionDialog::accept() {
         QDialog::accept();
         return;
     }
-    if (CNOVRAView::appCompiled == 0) {
-        CTransitionFunction f = t->second;
+    if (refusedWhileCompiled()) return;
+    // The stored text as the edit shows it, so that a text left alone is not stored again.
+    const bool textChanged =
+        CNOVRAView::appCompiled == 0 &&
+        text_->toPlainText() != QString::fromStdString(t->second.functionText).remove('\r');
+    CTransitionFunction f;
+    if (textChanged) {
+        f = t->second;
         f.functionText = text_->toPlainText().replace("\n", "\r\n").toStdString();
         try {
             refreshFunction(f);
@@ -66,10 +82,15 @@ void CTransitionDialog::accept() {
             showFieldMessage(this, QString::fromStdString(e.message()));
             return;
         }
+    }
+    const bool stop = stop_->isChecked();
+    const bool stopChanged = stop != (net_.simTranOpt.count(id_) > 0);
+    if (textChanged || stopChanged) changing();
+    if (textChanged) {
         static_cast<CTransitionFunction&>(t->second) = std::move(f);
         net_.pruneArcLabels(id_);
     }
-    if (stop_->isChecked())
+    if (stop)
         net_.simTranOpt.insert(id_);
     else
         net_.simTranOpt.erase(id_);

@@ -27,7 +27,7 @@ QRadioButton* radio(QWidget* parent, const QString& caption, const char* id) {
 }
 }  // namespace
 
-CUhziDialog::CUhziDialog(CNet& net, int uhziId, QWidget* parent) : QDialog(parent), net_(net), id_(uhziId) {
+CUhziDialog::CUhziDialog(CNet& net, int uhziId, QWidget* parent) : CObjectDialog(net, uhziId, kUhzi, parent) {
     setWindowTitle(qs(msg::kDlgUhziTitle));
     auto* layout = new QVBoxLayout(this);
     auto* group = new QGroupBox(qs(msg::kDlgUhziGroup), this);
@@ -69,14 +69,26 @@ CUhziDialog::CUhziDialog(CNet& net, int uhziId, QWidget* parent) : QDialog(paren
         hold_->setChecked(true);
         left_->setChecked(true);
     }
-    if (CNOVRAView::appCompiled != 0) {
-        value_->setReadOnly(true);
-        words_->setReadOnly(true);
-        for (auto* r : {hold_, stream_, left_, right_}) r->setEnabled(false);
-    } else {
-        modeChosen();
-    }
+    remember();
+    setCompiled(CNOVRAView::appCompiled != 0);
     connect(hold_, &QRadioButton::toggled, this, [this] { modeChosen(); });
+}
+
+QString CUhziDialog::values(bool) const {
+    return QString("%1 %2 %3\n").arg(stream_->isChecked()).arg(right_->isChecked()).arg(value_->text()) +
+           words_->toPlainText();
+}
+
+void CUhziDialog::lockControls() {
+    if (!compiled_) {
+        hold_->setEnabled(true);
+        stream_->setEnabled(true);
+        modeChosen();
+        return;
+    }
+    value_->setReadOnly(true);
+    words_->setReadOnly(true);
+    for (auto* r : {hold_, stream_, left_, right_}) r->setEnabled(false);
 }
 
 void CUhziDialog::modeChosen() {
@@ -88,6 +100,7 @@ void CUhziDialog::modeChosen() {
 }
 
 void CUhziDialog::accept() {
+    if (refusedWhileCompiled()) return;
     bool ok = false;
     const int v = value_->text().trimmed().toInt(&ok);
     if (!ok || v < 0 || v > 1) {
@@ -97,10 +110,17 @@ void CUhziDialog::accept() {
     }
     auto u = net_.uhzis.find(id_);
     if (CNOVRAView::appCompiled == 0 && u != net_.uhzis.end()) {
-        u->second.addp = stream_->isChecked() ? 1 : 0;
-        u->second.holdValue = v;
-        u->second.words = splitLines(words_->toPlainText());
-        u->second.line = right_->isChecked() ? 1 : 0;
+        const int addp = stream_->isChecked() ? 1 : 0;
+        const int line = right_->isChecked() ? 1 : 0;
+        std::vector<std::string> words = splitLines(words_->toPlainText());
+        CUhzi& s = u->second;
+        if (addp != s.addp || v != s.holdValue || words != s.words || line != s.line) {
+            changing();
+            s.addp = addp;
+            s.holdValue = v;
+            s.words = std::move(words);
+            s.line = line;
+        }
     }
     QDialog::accept();
 }
