@@ -386,6 +386,7 @@ class CNOVRAView : public QAbstractScrollArea {
     void showSelectionMenu();
     void showCanvasMenu();
     void runFrameCommand(Cmd cmd);
+    bool frameCommandEnabled(Cmd cmd) const;  // the main window's rule, as its menus show it
     void computeSelectionRect();
     // view_input.cpp
     int hitTest(QPoint client);

@@ -1,13 +1,17 @@
 // The main window as the user meets it: caption, menus, tool bars, status bar, message log, commands.
 #include <QAction>
+#include <QActionGroup>
+#include <QClipboard>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QToolBar>
+#include <QToolButton>
 #include <QtTest>
 #include <memory>
 
+#include "model/net.h"
 #include "ui/doc.h"
 #include "ui/mainframe.h"
 #include "ui/menutitle.h"
@@ -33,6 +37,8 @@ class FrameTest : public QObject {
     void messageBarToggle();
     void displayTogglesCarryChecks();
     void contextMenuTitle();
+    void keysGoToTheFocusedWidget();
+    void toolModesShowWhichIsActive();
 
   private:
     std::unique_ptr<TempIni> ini_;
@@ -192,6 +198,83 @@ void FrameTest::contextMenuTitle() {
     QAction* title = menu.actions().first();
     QCOMPARE(title->text(), QString("Generic"));
     QVERIFY(!title->isEnabled());
+}
+
+// Keys as the user types them: to whatever widget has the focus, through the window's shortcuts.
+static void type(QKeySequence k) {
+    QTest::keySequence(QApplication::focusWidget(), k);
+}
+
+void FrameTest::keysGoToTheFocusedWidget() {
+    QVERIFY(QTest::qWaitForWindowActive(frame_.get()));
+    CNOVRAView* view = frame_->view();
+    novra::CNet& net = doc_->net();
+    net.addObject(100, 100, novra::kPlace);
+    net.addObject(200, 100, novra::kTransition);
+    QClipboard* clip = QGuiApplication::clipboard();
+    clip->setText("before");
+    frame_->logText("alpha\nbeta\n");
+    QPlainTextEdit* log = frame_->messageBar()->control();
+    QTest::mouseClick(log->viewport(), Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), log);
+    view->selection = {1, 2};
+    type(QKeySequence(Qt::CTRL | Qt::Key_A));
+    type(QKeySequence(Qt::CTRL | Qt::Key_C));
+    QCOMPARE(clip->text(), QString("alpha\nbeta\n"));
+    QVERIFY(view->clipboardNet().objects.empty());
+    for (QKeySequence k : {QKeySequence(Qt::Key_Delete), QKeySequence(Qt::SHIFT | Qt::Key_Delete),
+                           QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::Key_P)})
+        type(k);
+    QCOMPARE(net.objects.size(), size_t(2));
+    QCOMPARE(view->toolMode, 0);
+    QCOMPARE(log->toPlainText(), QString("alpha\nbeta\n"));
+    // A command chosen from the menu acts on the drawing wherever the focus is.
+    frame_->action(Cmd::Copy)->trigger();
+    QCOMPARE(view->clipboardNet().objects.size(), size_t(2));
+    // Back on the canvas, its keys act on the drawing.
+    view->clipboardNet().clear();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(QApplication::focusWidget(), view);
+    view->selection = {1};
+    type(QKeySequence(Qt::CTRL | Qt::Key_C));
+    QCOMPARE(view->clipboardNet().objects.size(), size_t(1));
+    QCOMPARE(clip->text(), QString("alpha\nbeta\n"));
+    type(QKeySequence(Qt::Key_Delete));
+    QCOMPARE(net.objects.size(), size_t(1));
+    type(QKeySequence(Qt::Key_P));
+    QCOMPARE(view->toolMode, int(CNOVRAView::kModePlace));
+}
+
+void FrameTest::toolModesShowWhichIsActive() {
+    const Cmd tools[] = {Cmd::ToolPlace,      Cmd::ToolTransition, Cmd::ToolUhzi,
+                         Cmd::ToolKemmakix,   Cmd::ToolToken,      Cmd::ToolArc,
+                         Cmd::ToolContinuous, Cmd::ToolHand,       Cmd::ToolDelete};
+    const auto checked = [&] {
+        QStringList on;
+        for (Cmd c : tools) {
+            QAction* a = frame_->action(c);
+            if (!a->isCheckable() || a->isChecked()) on << a->objectName();
+        }
+        return on.join(' ');
+    };
+    QCOMPARE(checked(), QString());
+    for (Cmd c : tools) {
+        frame_->action(c)->trigger();
+        QCOMPARE(checked(), QString::number(int(c)));
+    }
+    frame_->action(Cmd::ToolDelete)->trigger();  // the active tool stays on
+    QCOMPARE(checked(), QString("32801"));
+    auto* button =
+        qobject_cast<QToolButton*>(frame_->toolsBar()->widgetForAction(frame_->action(Cmd::ToolDelete)));
+    QVERIFY(button && button->isChecked());
+    QVERIFY(frame_->action(Cmd::ToolDelete)->actionGroup()->isExclusive());
+    // Escape on the canvas ends the tool; the tool key brings one back.
+    QVERIFY(QTest::qWaitForWindowActive(frame_.get()));
+    frame_->view()->setFocus();
+    type(QKeySequence(Qt::Key_Escape));
+    QCOMPARE(checked(), QString());
+    type(QKeySequence(Qt::Key_T));
+    QCOMPARE(checked(), QString("32774"));
 }
 
 QTEST_MAIN(FrameTest)
