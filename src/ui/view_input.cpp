@@ -31,6 +31,11 @@ const MsgText& kindName(int kind) {
     }
 }
 
+// Hover frames: red for what a click removes or marks, green for an arc's start, blue for its end.
+const QColor kFrameRed(255, 100, 100);
+const QColor kFrameGreen(100, 255, 100);
+const QColor kFrameBlue(100, 100, 255);
+
 bool isPlacing(int mode) {
     return mode >= CNOVRAView::kModePlace && mode <= CNOVRAView::kModeKemmakix;
 }
@@ -375,12 +380,12 @@ void CNOVRAView::moveInMode(QPoint p, int hit) {
                 const auto at = s.find("%s");
                 showStatus(s.substr(0, at) + text(kindName(kind)) + s.substr(at + 2));
             }
-            frameObject(hit, Qt::red);
+            frameObject(hit, kFrameRed);
         }
     } else if (toolMode == kModeToken) {
         if (kind == kPlace) {
             showStatus(text(msg::kStatusTokenHere));
-            frameObject(hit, Qt::red);
+            frameObject(hit, kFrameRed);
         } else {
             showStatus(text(msg::kStatusTokenWhere));
         }
@@ -388,7 +393,7 @@ void CNOVRAView::moveInMode(QPoint p, int hit) {
         setRole(kCursorArc);
         if (!arcPending) {
             if (hit && mayStartArc(hit, true)) {
-                frameObject(hit, Qt::green);
+                frameObject(hit, kFrameGreen);
                 hitObject = hit;
             } else {
                 hitObject = 0;
@@ -398,7 +403,7 @@ void CNOVRAView::moveInMode(QPoint p, int hit) {
                 }
             }
         } else if (validTarget(hit)) {
-            frameObject(hit, Qt::blue);
+            frameObject(hit, kFrameBlue);
             arcTarget = hit;
             rubberArc_ = true;
             const auto& o = net().objects[hit];

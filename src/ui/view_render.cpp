@@ -303,7 +303,7 @@ void CNOVRAView::drawSimulationFrame() {
                 auto k = n.kemmakixes.find(id);
                 if (k != n.kemmakixes.end()) label = QString::fromStdString(kemmakixLabel(k->second, true));
             }
-            if (!label.isEmpty() && zoom_ < 2)
+            if (!label.isEmpty())
                 drawText(p, tl.x() + (half >> zoom_), tl.y() + (half >> zoom_), label, kMarkText);
         }
     }

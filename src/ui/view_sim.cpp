@@ -341,6 +341,7 @@ void CNOVRAView::clearAllCommand() {
     resetSimulation();
     stopSparks();
     net().clear();
+    doc_->setModified(true);
     std::fill(idBuffer_.begin(), idBuffer_.end(), 0);
     clearLogWindow();
     viewport()->update();

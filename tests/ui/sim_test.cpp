@@ -597,8 +597,10 @@ void SimTest::clearAllAsksFirst() {
     QCOMPARE(net().objects.size(), objects);
     run(Cmd::Abort);
     frame_->logText("older lines\n");
+    QVERIFY(!doc_->isModified());
     run(Cmd::ClearAll);
     QVERIFY(asked);
+    QVERIFY(doc_->isModified());
     QVERIFY(net().objects.empty());
     QVERIFY(net().arcs.empty());
     QVERIFY(log().isEmpty());
