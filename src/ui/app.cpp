@@ -47,6 +47,14 @@ Options parse(int argc, char** argv) {
 }
 }  // namespace
 
+bool showStartupFrame(CMainFrame& frame, CNOVRADoc& doc, const QString& file) {
+    const bool opened = file.isEmpty() || doc.openStartupFile(file);
+    frame.show();
+    // The program's name, or the file's once one is open.
+    frame.setWindowTitle(doc.caption());
+    return opened;
+}
+
 int runNovra(int argc, char** argv) {
     const Options opt = parse(argc, argv);
     if (opt.bad) {
@@ -76,10 +84,7 @@ int runNovra(int argc, char** argv) {
     // The document reads its settings first, then the frame creates the view and restores its placement.
     auto doc = std::make_unique<CNOVRADoc>();
     auto frame = std::make_unique<CMainFrame>(doc.get());
-    bool opened = true;
-    if (!opt.file.isEmpty()) opened = doc->openStartupFile(opt.file);
-    frame->show();
-    frame->setWindowTitle(QString::fromUtf8(text(msg::kAppTitle).c_str()));
+    const bool opened = showStartupFrame(*frame, *doc, opt.file);
 
     if (!shot) return app.exec();
 

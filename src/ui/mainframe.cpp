@@ -52,7 +52,7 @@ CMainFrame::CMainFrame(CNOVRADoc* doc) : doc_(doc) {
     createToolBars();
     messageBar_ = new CMessageBar(this);
     addDockWidget(Qt::BottomDockWidgetArea, messageBar_);
-    resizeDocks({messageBar_}, {CMessageBar::kBarHeight}, Qt::Vertical);
+    resizeDocks({messageBar_}, {messageBar_->openingHeight()}, Qt::Vertical);
     connect(messageBar_, &QDockWidget::visibilityChanged, this, &CMainFrame::updateCommands);
 
     if (auto p = readPlacement()) applyPlacement(*p);

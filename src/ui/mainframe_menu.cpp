@@ -103,6 +103,12 @@ const std::multimap<Cmd, QKeySequence>& accelerators() {
         {Cmd::Open, QKeySequence(Qt::CTRL | Qt::Key_O)},
         {Cmd::Save, QKeySequence(Qt::CTRL | Qt::Key_S)},
         {Cmd::Print, QKeySequence(Qt::CTRL | Qt::Key_P)},
+        {Cmd::SaveAs, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
+        {Cmd::Exit, QKeySequence(Qt::CTRL | Qt::Key_Q)},
+        // Ctrl+= too: on many keyboards "+" needs Shift.
+        {Cmd::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Plus)},
+        {Cmd::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)},
+        {Cmd::ZoomOut, QKeySequence(Qt::CTRL | Qt::Key_Minus)},
         {Cmd::Compile, QKeySequence(Qt::Key_F5)},
         {Cmd::Run, QKeySequence(Qt::Key_F6)},
         {Cmd::Step, QKeySequence(Qt::Key_F7)},

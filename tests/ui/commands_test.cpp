@@ -237,6 +237,8 @@ void CommandsTest::verilogIntoMissingAndRealFolders() {
     QCOMPARE(asked, 1);
     QVERIFY(log().contains(u8("フォルダが存在しません")));
     QVERIFY(!QFileInfo::exists(out.filePath("no")));
+    const auto& dirs = doc_->settings().verilogOutDirs;
+    QVERIFY(std::find(dirs.begin(), dirs.end(), missing) == dirs.end());
 
     // A top name that would leave the chosen folder is refused before anything is made.
     folder = out.path();

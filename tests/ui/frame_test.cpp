@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "model/net.h"
+#include "ui/app.h"
 #include "ui/doc.h"
 #include "ui/mainframe.h"
 #include "ui/menutitle.h"
@@ -22,16 +23,23 @@
 using namespace novra::ui;
 using novra::ui::testing::TempIni;
 
+// Keys as the user types them: to whatever widget has the focus, through the window's shortcuts.
+static void type(QKeySequence k) {
+    QTest::keySequence(QApplication::focusWidget(), k);
+}
+
 class FrameTest : public QObject {
     Q_OBJECT
   private slots:
     void init();
     void cleanup();
     void captionMenusAndPanes();
+    void startUpFileNamesTheWindow();
     void toolBarsInOrder();
     void everyCommandIsAnAction();
     void acceleratorsReachTheirCommands();
     void logLineEnds();
+    void logOpensTallEnoughForACompile();
     void logFormatsAndGrows();
     void statusGoesToTheFirstPane();
     void messageBarToggle();
@@ -80,6 +88,20 @@ void FrameTest::captionMenusAndPanes() {
     QCOMPARE(frame_->pane(2)->text(), QString("y:340"));
 }
 
+void FrameTest::startUpFileNamesTheWindow() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("start.pol");
+    doc_->net().addObject(100, 100, novra::kPlace);
+    QVERIFY(doc_->saveDocument(path, std::string()));
+    doc_->newDocument();
+    frame_->hide();
+    QVERIFY(showStartupFrame(*frame_, *doc_, path));
+    QCOMPARE(frame_->windowTitle(), path);
+    QCOMPARE(doc_->net().objects.size(), size_t(1));
+    QVERIFY(!showStartupFrame(*frame_, *doc_, dir.filePath("missing.pol")));
+    QCOMPARE(frame_->windowTitle(), path);  // the net that was open stays, and so does its name
+}
+
 void FrameTest::toolBarsInOrder() {
     const auto ids = [](QToolBar* tb) {
         QStringList l;
@@ -123,6 +145,20 @@ void FrameTest::acceleratorsReachTheirCommands() {
     QVERIFY(has(Cmd::Print, QKeySequence(Qt::CTRL | Qt::Key_P)));
     QVERIFY(has(Cmd::Abort, QKeySequence(Qt::Key_F9)));
     QVERIFY(has(Cmd::Compile, QKeySequence(Qt::Key_F5)));
+    // The usual keys for zoom, Save as and Quit, typed into the window.
+    QVERIFY(QTest::qWaitForWindowActive(frame_.get()));
+    type(QKeySequence(Qt::CTRL | Qt::Key_Minus));
+    type(QKeySequence(Qt::CTRL | Qt::Key_Minus));
+    QCOMPARE(frame_->view()->zoomLevel(), 2);
+    type(QKeySequence(Qt::CTRL | Qt::Key_Plus));
+    type(QKeySequence(Qt::CTRL | Qt::Key_Equal));
+    QCOMPARE(frame_->view()->zoomLevel(), 0);
+    int asked = 0;
+    frame_->askSaveFile = [&asked](QWidget*, const QString&) { return ++asked, QString(); };
+    type(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    QCOMPARE(asked, 1);
+    type(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    QVERIFY(!frame_->isVisible());
 }
 
 void FrameTest::logLineEnds() {
@@ -136,6 +172,11 @@ void FrameTest::logLineEnds() {
     frame_->clearLog();
     QCOMPARE(bar->logText(), QString());
     QCOMPARE(bar->control()->toPlainText(), QString());
+}
+
+void FrameTest::logOpensTallEnoughForACompile() {
+    frame_->logText("1\n2\n3\n4\n5\n6");
+    QCOMPARE(frame_->messageBar()->control()->verticalScrollBar()->maximum(), 0);  // nothing scrolled away
 }
 
 void FrameTest::logFormatsAndGrows() {
@@ -198,11 +239,6 @@ void FrameTest::contextMenuTitle() {
     QAction* title = menu.actions().first();
     QCOMPARE(title->text(), QString("Generic"));
     QVERIFY(!title->isEnabled());
-}
-
-// Keys as the user types them: to whatever widget has the focus, through the window's shortcuts.
-static void type(QKeySequence k) {
-    QTest::keySequence(QApplication::focusWidget(), k);
 }
 
 void FrameTest::keysGoToTheFocusedWidget() {
