@@ -7,6 +7,10 @@ namespace novra::ui {
 
 int runNovra(int argc, char** argv);
 
+// Loads Qt's own Japanese texts, so that the standard dialogs (file, colour, message boxes) speak the
+// program's language; false when they are not installed and the dialogs stay in English.
+bool installQtTranslations();
+
 class CMainFrame;
 class CNOVRADoc;
 // Opens the file named on the command line (none when empty), shows the frame and gives it the

@@ -2,9 +2,12 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QClipboard>
+#include <QColorDialog>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QToolBar>
 #include <QToolButton>
@@ -45,6 +48,7 @@ class FrameTest : public QObject {
     void messageBarToggle();
     void displayTogglesCarryChecks();
     void contextMenuTitle();
+    void standardDialogsSpeakJapanese();
     void keysGoToTheFocusedWidget();
     void toolModesShowWhichIsActive();
 
@@ -239,6 +243,17 @@ void FrameTest::contextMenuTitle() {
     QAction* title = menu.actions().first();
     QCOMPARE(title->text(), QString("Generic"));
     QVERIFY(!title->isEnabled());
+}
+
+void FrameTest::standardDialogsSpeakJapanese() {
+    QVERIFY(installQtTranslations());
+    QMessageBox box(QMessageBox::Question, QString(), QString(), QMessageBox::Ok | QMessageBox::Cancel,
+                    frame_.get());
+    QCOMPARE(box.button(QMessageBox::Cancel)->text(), QString("キャンセル"));
+    QColorDialog colours(frame_.get());
+    QStringList buttons;
+    for (auto* b : colours.findChildren<QPushButton*>()) buttons << b->text();
+    QVERIFY2(buttons.contains(QString("キャンセル")), qPrintable(buttons.join(',')));
 }
 
 void FrameTest::keysGoToTheFocusedWidget() {
