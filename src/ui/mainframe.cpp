@@ -42,7 +42,8 @@ std::string vformat(const char* format, va_list args) {
 
 CMainFrame::CMainFrame(CNOVRADoc* doc) : doc_(doc) {
     setObjectName("MainFrame");
-    resize(700, 600);
+    // The first size, as far as the screen has room for it (a small or scaled screen has less).
+    resize(QSize(700, 600).boundedTo(screen()->availableGeometry().size()));
     setWindowTitle(qs(msg::kAppTitle));
     view_ = new CNOVRAView(doc_, this);
     setCentralWidget(view_);

@@ -349,7 +349,7 @@ bool CNOVRAView::paintOverlayOnly(QPaintEvent* e) {
     if (asked.isEmpty() || !asked.contains(e->rect())) return false;
     // The back buffer must be the one the window last showed in full, of the net as it stands.
     const bool current = appCompiled == 0 && !rebuild_ && !viewMoved_ && shownSerial_ == backSerial_ &&
-                         !back_.isNull() && back_.size() == viewport()->size() &&
+                         !back_.isNull() && back_.size() == bufferSize() &&
                          doc_->openNotice() == kNoNotice;
     if (!current) {
         // Drawn as usual, and the rest of the window follows in the next paint.
@@ -357,7 +357,7 @@ bool CNOVRAView::paintOverlayOnly(QPaintEvent* e) {
         return false;
     }
     QPainter vp(viewport());
-    for (const QRect& r : e->region()) vp.drawImage(r, back_, r);
+    for (const QRect& r : e->region()) vp.drawImage(QRectF(r), back_, bufferSource(r));
     drawOverlay(vp);
     return true;
 }

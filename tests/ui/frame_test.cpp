@@ -119,6 +119,8 @@ void FrameTest::toolBarsInOrder() {
     for (QAction* a : frame_->toolsBar()->actions())
         if (!a->isSeparator()) QVERIFY2(!a->icon().isNull(), qPrintable(a->objectName()));
     QCOMPARE(frame_->toolsBar()->iconSize(), QSize(16, 16));
+    // Drawn anew for a screen of twice the pixels rather than blown up.
+    QVERIFY(frame_->action(Cmd::ToolPlace)->icon().availableSizes().contains(QSize(32, 32)));
     QCOMPARE(frame_->action(Cmd::Compile)->toolTip(), QString("コンパイル"));
     QCOMPARE(frame_->action(Cmd::Pause)->toolTip(), QString("一時停止"));
     QCOMPARE(frame_->action(Cmd::Pause)->statusTip(), QString("シミュレーションを中断します"));
