@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   iverilog
-  qt6-base-dev libgl-dev fonts-ipafont-gothic
+  qt6-base-dev libgl-dev fonts-ipafont-gothic qt6-translations-l10n
 )
 
 missing=()

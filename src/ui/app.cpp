@@ -3,8 +3,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QFont>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QPixmap>
 #include <QTemporaryDir>
+#include <QTranslator>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -47,6 +50,24 @@ Options parse(int argc, char** argv) {
 }
 }  // namespace
 
+bool installQtTranslations() {
+    auto* t = new QTranslator(QCoreApplication::instance());
+    if (t->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
+                QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+        QCoreApplication::installTranslator(t))
+        return true;
+    delete t;
+    return false;
+}
+
+bool showStartupFrame(CMainFrame& frame, CNOVRADoc& doc, const QString& file) {
+    const bool opened = file.isEmpty() || doc.openStartupFile(file);
+    frame.show();
+    // The program's name, or the file's once one is open.
+    frame.setWindowTitle(doc.caption());
+    return opened;
+}
+
 int runNovra(int argc, char** argv) {
     const Options opt = parse(argc, argv);
     if (opt.bad) {
@@ -66,6 +87,7 @@ int runNovra(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(text(msg::kAppTitle).c_str()));
     QApplication::setOrganizationName(QString::fromUtf8(text(msg::kAppTitle).c_str()));
+    installQtTranslations();
     QTemporaryDir scratch;
     if (shot) {
         // Screenshots show the default look and leave the user's settings alone.
@@ -76,10 +98,7 @@ int runNovra(int argc, char** argv) {
     // The document reads its settings first, then the frame creates the view and restores its placement.
     auto doc = std::make_unique<CNOVRADoc>();
     auto frame = std::make_unique<CMainFrame>(doc.get());
-    bool opened = true;
-    if (!opt.file.isEmpty()) opened = doc->openStartupFile(opt.file);
-    frame->show();
-    frame->setWindowTitle(QString::fromUtf8(text(msg::kAppTitle).c_str()));
+    const bool opened = showStartupFrame(*frame, *doc, opt.file);
 
     if (!shot) return app.exec();
 

@@ -202,17 +202,20 @@ void draw(QPainter& p, Cmd cmd) {
 }
 }  // namespace
 
-QImage commandImage(Cmd cmd) {
-    QImage img(16, 16, QImage::Format_ARGB32_Premultiplied);
+QImage commandImage(Cmd cmd, int scale) {
+    QImage img(16 * scale, 16 * scale, QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::transparent);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing, true);
+    p.scale(scale, scale);
     draw(p, cmd);
     return img;
 }
 
 QIcon commandIcon(Cmd cmd) {
-    return QIcon(QPixmap::fromImage(commandImage(cmd)));
+    QIcon icon;
+    for (int scale : {1, 2}) icon.addPixmap(QPixmap::fromImage(commandImage(cmd, scale)));
+    return icon;
 }
 
 }  // namespace novra::ui

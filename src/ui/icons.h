@@ -7,7 +7,7 @@
 
 namespace novra::ui {
 
-QImage commandImage(Cmd cmd);  // transparent where there is no picture
-QIcon commandIcon(Cmd cmd);
+QImage commandImage(Cmd cmd, int scale = 1);  // 16 x 16 times scale; transparent where there is no picture
+QIcon commandIcon(Cmd cmd);                   // at 16 and 32 pixels, so that a dense screen shows it sharp
 
 }  // namespace novra::ui

@@ -1,5 +1,6 @@
 #include "ui/mainframe.h"
 
+#include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -41,7 +42,8 @@ std::string vformat(const char* format, va_list args) {
 
 CMainFrame::CMainFrame(CNOVRADoc* doc) : doc_(doc) {
     setObjectName("MainFrame");
-    resize(700, 600);
+    // The first size, as far as the screen has room for it (a small or scaled screen has less).
+    resize(QSize(700, 600).boundedTo(screen()->availableGeometry().size()));
     setWindowTitle(qs(msg::kAppTitle));
     view_ = new CNOVRAView(doc_, this);
     setCentralWidget(view_);
@@ -51,7 +53,7 @@ CMainFrame::CMainFrame(CNOVRADoc* doc) : doc_(doc) {
     createToolBars();
     messageBar_ = new CMessageBar(this);
     addDockWidget(Qt::BottomDockWidgetArea, messageBar_);
-    resizeDocks({messageBar_}, {CMessageBar::kBarHeight}, Qt::Vertical);
+    resizeDocks({messageBar_}, {messageBar_->openingHeight()}, Qt::Vertical);
     connect(messageBar_, &QDockWidget::visibilityChanged, this, &CMainFrame::updateCommands);
 
     if (auto p = readPlacement()) applyPlacement(*p);
@@ -68,13 +70,20 @@ CMainFrame::CMainFrame(CNOVRADoc* doc) : doc_(doc) {
                         [this](const std::string& t) { statusText(t); });
     connect(view_, &CNOVRAView::stateChanged, this, &CMainFrame::updateCommands);
     connect(view_, &CNOVRAView::coordinatesChanged, this, &CMainFrame::setCoordinates);
+    // Whatever changed a rule's inputs without saying so (a timer, a dialog, a click), the tool bar and
+    // the menus show it once the events are handled, as the framework's idle-time update did.
+    if (auto* d = QAbstractEventDispatcher::instance(thread()))
+        connect(d, &QAbstractEventDispatcher::aboutToBlock, this, &CMainFrame::updateCommands);
     updateCommands();
+    // The canvas takes the keys until the user moves the focus.
+    view_->setFocus();
 }
 
 CMainFrame::~CMainFrame() {
     // The bars report their hiding while the window goes; nothing is left to update by then.
     disconnect(messageBar_, nullptr, this, nullptr);
     disconnect(view_, nullptr, this, nullptr);
+    if (auto* d = QAbstractEventDispatcher::instance(thread())) disconnect(d, nullptr, this, nullptr);
     writePlacement(placement());
     writeRecentFiles(recent_);
     doc_->setLogSink(nullptr);

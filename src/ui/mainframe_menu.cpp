@@ -1,5 +1,6 @@
 // The commands of the main window: one action per command id, the menu, the tool bars and the keys.
 #include <QAction>
+#include <QActionGroup>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
@@ -9,6 +10,7 @@
 #include "common/messages.h"
 #include "ui/icons.h"
 #include "ui/mainframe.h"
+#include "ui/view.h"
 
 namespace novra::ui {
 
@@ -53,15 +55,15 @@ const std::vector<CommandText>& commandTexts() {
         {Cmd::Settings, &msg::kItemSettings, &msg::kTipSettings, false},
         {Cmd::About, &msg::kItemAbout, &msg::kTipAbout, false},
         {Cmd::HelpInfo, nullptr, &msg::kTipHelpInfo, false},
-        {Cmd::ToolPlace, nullptr, &msg::kTipPlace, false},
-        {Cmd::ToolTransition, nullptr, &msg::kTipTransition, false},
-        {Cmd::ToolUhzi, nullptr, &msg::kTipUhzi, false},
-        {Cmd::ToolKemmakix, nullptr, &msg::kTipKemmakix, false},
-        {Cmd::ToolToken, nullptr, &msg::kTipToken, false},
-        {Cmd::ToolArc, nullptr, &msg::kTipArc, false},
-        {Cmd::ToolContinuous, nullptr, &msg::kTipContinuous, false},
-        {Cmd::ToolHand, nullptr, &msg::kTipHand, false},
-        {Cmd::ToolDelete, nullptr, &msg::kTipDeleteTool, false},
+        {Cmd::ToolPlace, nullptr, &msg::kTipPlace, true},
+        {Cmd::ToolTransition, nullptr, &msg::kTipTransition, true},
+        {Cmd::ToolUhzi, nullptr, &msg::kTipUhzi, true},
+        {Cmd::ToolKemmakix, nullptr, &msg::kTipKemmakix, true},
+        {Cmd::ToolToken, nullptr, &msg::kTipToken, true},
+        {Cmd::ToolArc, nullptr, &msg::kTipArc, true},
+        {Cmd::ToolContinuous, nullptr, &msg::kTipContinuous, true},
+        {Cmd::ToolHand, nullptr, &msg::kTipHand, true},
+        {Cmd::ToolDelete, nullptr, &msg::kTipDeleteTool, true},
         {Cmd::ZoomIn, nullptr, &msg::kTipZoomIn, false},
         {Cmd::ZoomOut, nullptr, &msg::kTipZoomOut, false},
         {Cmd::Compile, nullptr, &msg::kTipCompile, false},
@@ -101,6 +103,12 @@ const std::multimap<Cmd, QKeySequence>& accelerators() {
         {Cmd::Open, QKeySequence(Qt::CTRL | Qt::Key_O)},
         {Cmd::Save, QKeySequence(Qt::CTRL | Qt::Key_S)},
         {Cmd::Print, QKeySequence(Qt::CTRL | Qt::Key_P)},
+        {Cmd::SaveAs, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
+        {Cmd::Exit, QKeySequence(Qt::CTRL | Qt::Key_Q)},
+        // Ctrl+= too: on many keyboards "+" needs Shift.
+        {Cmd::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Plus)},
+        {Cmd::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)},
+        {Cmd::ZoomOut, QKeySequence(Qt::CTRL | Qt::Key_Minus)},
         {Cmd::Compile, QKeySequence(Qt::Key_F5)},
         {Cmd::Run, QKeySequence(Qt::Key_F6)},
         {Cmd::Step, QKeySequence(Qt::Key_F7)},
@@ -109,9 +117,49 @@ const std::multimap<Cmd, QKeySequence>& accelerators() {
     };
     return keys;
 }
+
+// Keys the message log has a use of its own for (copy, select, nothing at all) or that type a letter:
+// they act on the drawing only while the canvas has the focus.
+bool drawingKey(Cmd cmd) {
+    switch (cmd) {
+        case Cmd::Cut:
+        case Cmd::Copy:
+        case Cmd::Paste:
+        case Cmd::Delete:
+        case Cmd::Undo:
+        case Cmd::ToolArc:
+        case Cmd::ToolKemmakix:
+        case Cmd::ToolPlace:
+        case Cmd::ToolTransition:
+        case Cmd::ToolUhzi:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool isTool(Cmd cmd) {
+    switch (cmd) {
+        case Cmd::ToolPlace:
+        case Cmd::ToolTransition:
+        case Cmd::ToolUhzi:
+        case Cmd::ToolKemmakix:
+        case Cmd::ToolToken:
+        case Cmd::ToolArc:
+        case Cmd::ToolContinuous:
+        case Cmd::ToolHand:
+        case Cmd::ToolDelete:
+            return true;
+        default:
+            return false;
+    }
+}
 }  // namespace
 
 void CMainFrame::createActions() {
+    // One tool at a time, or none (after Escape, or while compiled).
+    auto* tools = new QActionGroup(this);
+    tools->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
     for (const CommandText& c : commandTexts()) {
         const QString tip = qs(*c.tip);
         const QString prompt = tip.section('\n', 0, 0);
@@ -130,7 +178,14 @@ void CMainFrame::createActions() {
         if (!img.isNull()) a->setIcon(commandIcon(c.cmd));
         // Checkable commands keep their check from the rules, not from the click.
         connect(a, &QAction::triggered, this, [this, cmd = c.cmd] { runCommand(cmd); });
-        addAction(a);  // keys work whether or not the command sits in a menu
+        // Keys work whether or not the command sits in a menu.
+        if (drawingKey(c.cmd)) {
+            a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+            view_->addAction(a);
+        } else {
+            addAction(a);
+        }
+        if (isTool(c.cmd)) tools->addAction(a);
         actions_[c.cmd] = a;
     }
     // The recent-file slots after the first, numbered on from its command id.

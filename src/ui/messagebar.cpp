@@ -1,10 +1,13 @@
 #include "ui/messagebar.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextCursor>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
 
 #include "common/messages.h"
 
@@ -37,6 +40,17 @@ CMessageBar::CMessageBar(QWidget* parent)
     layout->addWidget(edit_);
     box->setMinimumHeight(kBarHeight);
     setWidget(box);
+}
+
+int CMessageBar::openingHeight() const {
+    // The bar's title and frame are what its size hint adds to the box's.
+    const int around = sizeHint().height() - widget()->sizeHint().height();
+    // A line takes its spacing rounded up; the control wants a pixel to spare below the last one.
+    const int line = static_cast<int>(std::ceil(QFontMetricsF(edit_->font()).lineSpacing()));
+    const int text = line * kOpeningLines +
+                     2 * static_cast<int>(std::ceil(edit_->document()->documentMargin())) +
+                     2 * edit_->frameWidth() + 1;
+    return std::max<int>(kBarHeight, around + 2 * kMargin + text);
 }
 
 void CMessageBar::append(const QString& message) {

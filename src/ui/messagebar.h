@@ -22,6 +22,9 @@ class CMessageBar : public QDockWidget {
 
     static constexpr int kBarHeight = 56;
     static constexpr int kMargin = 3;
+    // The height the bar opens with: the lines of a compile show without scrolling.
+    static constexpr int kOpeningLines = 6;
+    int openingHeight() const;
 
   private:
     QString text_;

@@ -367,6 +367,12 @@ class CNOVRAView : public QAbstractScrollArea {
     void drawSelectionTracker(QPainter& p);
     void drawText(QPainter& p, int x, int y, const QString& s, QColor color);
     void centreNet();
+    // The back, work and id buffers hold the client area in device pixels, so that the canvas is as sharp
+    // as the rest of the window on a dense screen; these map client coordinates onto them.
+    QSize bufferSize() const;  // what the buffers must measure for the viewport as it is now
+    qreal bufferRatio() const { return back_.isNull() ? 1.0 : back_.devicePixelRatio(); }
+    QRect bufferRect(const QRect& client) const;     // the buffer pixels a client rectangle covers, clipped
+    QRectF bufferSource(const QRect& client) const;  // the same, exact, as a source to draw from
     // view_shapes.cpp
     void rebuildPens();
     void rebuildSprites();
@@ -393,6 +399,7 @@ class CNOVRAView : public QAbstractScrollArea {
     void showSelectionMenu();
     void showCanvasMenu();
     void runFrameCommand(Cmd cmd);
+    bool frameCommandEnabled(Cmd cmd) const;  // the main window's rule, as its menus show it
     void computeSelectionRect();
     // view_input.cpp
     int hitTest(QPoint client);

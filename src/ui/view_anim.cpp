@@ -50,14 +50,14 @@ bool CNOVRAView::simPaint(QPaintEvent* e) {
     const QRect asked = animAsked_;
     animAsked_ = QRect();
     const bool workCurrent = !workStale_ && !rebuild_ && !work_.isNull() &&
-                             work_.size() == viewport()->size() && workScroll_ == scroll_ &&
+                             work_.size() == bufferSize() && workScroll_ == scroll_ &&
                              workZoom_ == zoom_;
     const bool simulating = appCompiled == 1 && viewCompiled == 1;
     // While simulating, a part of the window (the pointer's overlay, say) comes from the frame as it is.
     const bool part = simulating && e->rect() != QRect(QPoint(0, 0), viewport()->size());
     if (workCurrent && ((!asked.isEmpty() && asked.contains(e->rect())) || part)) {
         QPainter vp(viewport());
-        for (const QRect& r : e->region()) vp.drawImage(r, work_, r);
+        for (const QRect& r : e->region()) vp.drawImage(QRectF(r), work_, bufferSource(r));
         if (simulating) drawOverlay(vp);
         return true;
     }
@@ -66,7 +66,7 @@ bool CNOVRAView::simPaint(QPaintEvent* e) {
     if (simulating) {
         try {
             // The idle clock only makes the tokens tremble: the net drawn behind them is still right.
-            if (!(frameOnly && !rebuild_ && back_.size() == viewport()->size() && workScroll_ == scroll_ &&
+            if (!(frameOnly && !rebuild_ && back_.size() == bufferSize() && workScroll_ == scroll_ &&
                   workZoom_ == zoom_))
                 renderFrame();
             drawSimulationFrame();  // paints the window itself: we are inside its paint
@@ -81,7 +81,7 @@ bool CNOVRAView::simPaint(QPaintEvent* e) {
         sparkDirty_ = sparks.empty() ? QRect() : paintSparks(false);
         QPainter vp(viewport());
         for (const QRect& r : {moveDirty_, sparkDirty_})
-            if (!r.isEmpty()) vp.drawImage(r, work_, r);
+            if (!r.isEmpty()) vp.drawImage(QRectF(r), work_, bufferSource(r));
         drawOverlay(vp);
         return true;
     }
@@ -112,10 +112,10 @@ void CNOVRAView::prepareWork() {
 }
 
 void CNOVRAView::eraseFrom(QRect r) {
-    r &= work_.rect();
+    r &= QRect(QPoint(0, 0), viewport()->size());
     if (r.isEmpty() || back_.size() != work_.size()) return;
     QPainter p(&work_);
-    p.drawImage(r, back_, r);
+    p.drawImage(QRectF(r), back_, bufferSource(r));
 }
 
 void CNOVRAView::showArea(QRect r) {

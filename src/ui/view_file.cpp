@@ -94,6 +94,9 @@ void CNOVRAView::verilogOutput() {
 
     const QString folder = s.verilogOutDirs.empty() ? QString() : s.verilogOutDirs.front();
     if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
+        // A folder that is not there is not one to offer again.
+        std::vector<QString>& dirs = d.settings().verilogOutDirs;
+        if (!dirs.empty() && dirs.front() == folder) dirs.erase(dirs.begin());
         if (log_) log_(text(msg::kVerilogFolderMissing) + "\n");
         return;
     }

@@ -31,6 +31,11 @@ const MsgText& kindName(int kind) {
     }
 }
 
+// Hover frames: red for what a click removes or marks, green for an arc's start, blue for its end.
+const QColor kFrameRed(255, 100, 100);
+const QColor kFrameGreen(100, 255, 100);
+const QColor kFrameBlue(100, 100, 255);
+
 bool isPlacing(int mode) {
     return mode >= CNOVRAView::kModePlace && mode <= CNOVRAView::kModeKemmakix;
 }
@@ -345,7 +350,7 @@ bool CNOVRAView::paintOverlayOnly(QPaintEvent* e) {
     if (asked.isEmpty() || !asked.contains(e->rect())) return false;
     // The back buffer must be the one the window last showed in full, of the net as it stands.
     const bool current = appCompiled == 0 && !rebuild_ && !viewMoved_ && shownSerial_ == backSerial_ &&
-                         !back_.isNull() && back_.size() == viewport()->size() &&
+                         !back_.isNull() && back_.size() == bufferSize() &&
                          doc_->openNotice() == kNoNotice;
     if (!current) {
         // Drawn as usual, and the rest of the window follows in the next paint.
@@ -353,7 +358,7 @@ bool CNOVRAView::paintOverlayOnly(QPaintEvent* e) {
         return false;
     }
     QPainter vp(viewport());
-    for (const QRect& r : e->region()) vp.drawImage(r, back_, r);
+    for (const QRect& r : e->region()) vp.drawImage(QRectF(r), back_, bufferSource(r));
     drawOverlay(vp);
     return true;
 }
@@ -376,12 +381,12 @@ void CNOVRAView::moveInMode(QPoint p, int hit) {
                 const auto at = s.find("%s");
                 showStatus(s.substr(0, at) + text(kindName(kind)) + s.substr(at + 2));
             }
-            frameObject(hit, Qt::red);
+            frameObject(hit, kFrameRed);
         }
     } else if (toolMode == kModeToken) {
         if (kind == kPlace) {
             showStatus(text(msg::kStatusTokenHere));
-            frameObject(hit, Qt::red);
+            frameObject(hit, kFrameRed);
         } else {
             showStatus(text(msg::kStatusTokenWhere));
         }
@@ -389,7 +394,7 @@ void CNOVRAView::moveInMode(QPoint p, int hit) {
         setRole(kCursorArc);
         if (!arcPending) {
             if (hit && mayStartArc(hit, true)) {
-                frameObject(hit, Qt::green);
+                frameObject(hit, kFrameGreen);
                 hitObject = hit;
             } else {
                 hitObject = 0;
@@ -399,7 +404,7 @@ void CNOVRAView::moveInMode(QPoint p, int hit) {
                 }
             }
         } else if (validTarget(hit)) {
-            frameObject(hit, Qt::blue);
+            frameObject(hit, kFrameBlue);
             arcTarget = hit;
             rubberArc_ = true;
             const auto& o = net().objects[hit];

@@ -279,6 +279,11 @@ void CNOVRAView::runFrameCommand(Cmd cmd) {
         runCommand(cmd);
 }
 
+bool CNOVRAView::frameCommandEnabled(Cmd cmd) const {
+    if (auto* f = qobject_cast<const CMainFrame*>(window())) return f->commandEnabled(cmd);
+    return handlesCommand(cmd) && commandEnabled(cmd);
+}
+
 void CNOVRAView::showSelectionMenu() {
     QMenu menu(window());
     addMenuTitle(&menu, qs(msg::kMenuTitleGeneric));
@@ -286,18 +291,29 @@ void CNOVRAView::showSelectionMenu() {
                                                     {&msg::kMenuCut, Cmd::Cut},
                                                     {&msg::kItemDelete, Cmd::Delete},
                                                     {&msg::kItemAlign, Cmd::Align}};
-    for (const auto& [m, cmd] : items) menu.addAction(qs(*m))->setData(static_cast<int>(cmd));
+    for (const auto& [m, cmd] : items) {
+        QAction* a = menu.addAction(qs(*m));
+        a->setData(static_cast<int>(cmd));
+        a->setEnabled(frameCommandEnabled(cmd));
+    }
     QAction* chosen = runMenu ? runMenu(menu, QCursor::pos()) : menu.exec(QCursor::pos());
     if (chosen && chosen->data().toInt() > 0) runFrameCommand(static_cast<Cmd>(chosen->data().toInt()));
 }
 
 void CNOVRAView::showCanvasMenu() {
     QMenu menu(window());
-    menu.addAction(qs(msg::kMenuPaste))->setData(static_cast<int>(Cmd::Paste));
+    const auto add = [this](QMenu* m, const MsgText& t, Cmd cmd) {
+        QAction* a = m->addAction(qs(t));
+        a->setData(static_cast<int>(cmd));
+        a->setEnabled(frameCommandEnabled(cmd));
+        return a->isEnabled();
+    };
+    add(&menu, msg::kMenuPaste, Cmd::Paste);
     QMenu* sub = menu.addMenu(qs(msg::kMenuContinuousPaste));
-    sub->addAction(qs(msg::kItemPasteHorizontal))->setData(static_cast<int>(Cmd::PasteHorizontal));
-    sub->addAction(qs(msg::kItemPasteVertical))->setData(static_cast<int>(Cmd::PasteVertical));
-    menu.addAction(qs(msg::kItemAlign))->setData(static_cast<int>(Cmd::Align));
+    const bool any = add(sub, msg::kItemPasteHorizontal, Cmd::PasteHorizontal) |
+                     add(sub, msg::kItemPasteVertical, Cmd::PasteVertical);
+    sub->menuAction()->setEnabled(any);
+    add(&menu, msg::kItemAlign, Cmd::Align);
     QAction* chosen = runMenu ? runMenu(menu, QCursor::pos()) : menu.exec(QCursor::pos());
     if (chosen && chosen->data().toInt() > 0) runFrameCommand(static_cast<Cmd>(chosen->data().toInt()));
 }

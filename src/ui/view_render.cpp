@@ -69,12 +69,36 @@ const std::vector<unsigned>& CNOVRAView::visibleArcs() {
     return paintIndex_->visibleArcs;
 }
 
+QSize CNOVRAView::bufferSize() const {
+    const qreal r = viewport()->devicePixelRatioF();
+    return QSize(std::max(1, int(std::ceil(std::max(1, viewport()->width()) * r))),
+                 std::max(1, int(std::ceil(std::max(1, viewport()->height()) * r))));
+}
+
+QRect CNOVRAView::bufferRect(const QRect& client) const {
+    if (client.isEmpty()) return QRect();
+    const qreal r = bufferRatio();
+    const QPoint tl(int(std::floor(client.left() * r)), int(std::floor(client.top() * r)));
+    const QPoint br(int(std::ceil((client.right() + 1) * r)) - 1,
+                    int(std::ceil((client.bottom() + 1) * r)) - 1);
+    return QRect(tl, br) & back_.rect();
+}
+
+QRectF CNOVRAView::bufferSource(const QRect& client) const {
+    const qreal r = bufferRatio();
+    return QRectF(client.x() * r, client.y() * r, client.width() * r, client.height() * r);
+}
+
 void CNOVRAView::prepareFrame() {
     clientW_ = std::max(1, viewport()->width());
     clientH_ = std::max(1, viewport()->height());
-    if (sizeState_ == kFirstPaint || sizeState_ == kResized || back_.size() != QSize(clientW_, clientH_)) {
-        idBuffer_.assign(static_cast<size_t>(clientW_) * static_cast<size_t>(clientH_), 0);
-        back_ = QImage(clientW_, clientH_, QImage::Format_RGB32);
+    const QSize device = bufferSize();
+    const qreal ratio = viewport()->devicePixelRatioF();
+    if (sizeState_ == kFirstPaint || sizeState_ == kResized || back_.size() != device ||
+        back_.devicePixelRatio() != ratio) {
+        idBuffer_.assign(static_cast<size_t>(device.width()) * static_cast<size_t>(device.height()), 0);
+        back_ = QImage(device, QImage::Format_RGB32);
+        back_.setDevicePixelRatio(ratio);
         if (sizeState_ == kFirstPaint) {
             buildBaseSprites();
             applyZoom();
@@ -181,9 +205,9 @@ void CNOVRAView::drawObjects(QPainter& p, bool screen) {
         const QRect cell(tl, QSize(objectSize_, objectSize_));
         if (!cellVisible(cell)) continue;
         if (screen && (rebuild_ || viewMoved_) && id != grabbedObject) {
-            const QRect c = cell & QRect(0, 0, clientW_, clientH_);
+            const QRect c = bufferRect(cell);
             for (int y = c.top(); y <= c.bottom(); ++y) {
-                int* row = idBuffer_.data() + static_cast<size_t>(y) * clientW_;
+                int* row = idBuffer_.data() + static_cast<size_t>(y) * static_cast<size_t>(back_.width());
                 std::fill(row + c.left(), row + c.right() + 1, id);
             }
         }
@@ -303,7 +327,7 @@ void CNOVRAView::drawSimulationFrame() {
                 auto k = n.kemmakixes.find(id);
                 if (k != n.kemmakixes.end()) label = QString::fromStdString(kemmakixLabel(k->second, true));
             }
-            if (!label.isEmpty() && zoom_ < 2)
+            if (!label.isEmpty())
                 drawText(p, tl.x() + (half >> zoom_), tl.y() + (half >> zoom_), label, kMarkText);
         }
     }
@@ -320,7 +344,7 @@ void CNOVRAView::tintSelection() {
         auto o = n.objects.find(id);
         if (o == n.objects.end()) continue;
         const QPoint c = toClient(o->second.x, o->second.y);
-        const QRect r = QRect(c.x() - half, c.y() - half, 2 * half, 2 * half) & back_.rect();
+        const QRect r = bufferRect(QRect(c.x() - half, c.y() - half, 2 * half, 2 * half));
         for (int y = r.top(); y <= r.bottom(); ++y) {
             auto* line = reinterpret_cast<QRgb*>(back_.scanLine(y));
             for (int x = r.left(); x <= r.right(); ++x) {
@@ -344,7 +368,9 @@ void CNOVRAView::drawSelectionTracker(QPainter& p) {
 
 int CNOVRAView::idAt(QPoint client) const {
     if (client.x() < 0 || client.y() < 0 || client.x() >= clientW_ || client.y() >= clientH_) return 0;
-    const size_t i = static_cast<size_t>(client.y()) * clientW_ + client.x();
+    const qreal r = bufferRatio();
+    const size_t i = static_cast<size_t>(client.y() * r) * static_cast<size_t>(back_.width()) +
+                     static_cast<size_t>(client.x() * r);
     if (i >= idBuffer_.size()) return 0;
     const int id = idBuffer_[i];
     return net().objects.count(id) ? id : 0;

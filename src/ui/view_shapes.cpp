@@ -217,7 +217,7 @@ void CNOVRAView::drawArcs(QPainter& p) {
                               i + 2 == pts.size() ? headEnd : headBend);
         }
         const bool joinedToTransition = arc.fromKind == kTransition || arc.toKind == kTransition;
-        if (heads && arc.count == 2 && joinedToTransition) {
+        if (arc.count == 2 && joinedToTransition) {
             const PointF mid{(pts[0].x + pts[1].x) / 2, (pts[0].y + pts[1].y) / 2};
             auto live = n.arcs.find(arc.id);
             if (inside(mid) && live != n.arcs.end() && !live->second.varName.empty()) {

@@ -362,6 +362,7 @@ void CNOVRAView::resetSimulation() {
     advance = 0;
     rewindHistory.clear();
     lockObjectDialogs();
+    emit stateChanged();
 }
 
 // --- rewind ---
@@ -378,6 +379,8 @@ void CNOVRAView::pushRewind() {
         snap.sinks.push_back({id, k.color, k.bitBuffer, k.bitCount, k.received.size(), k.hasReceived});
     rewindHistory.push_back(std::move(snap));
     if (rewindHistory.size() > kRewindDepth) rewindHistory.erase(rewindHistory.begin());
+    // The clock fires without a command: Rewind becomes available here.
+    if (rewindHistory.size() == 1) emit stateChanged();
 }
 
 void CNOVRAView::rewindCommand() {

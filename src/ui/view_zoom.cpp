@@ -71,7 +71,8 @@ void CNOVRAView::setScrollPos(QPoint p) {
 }
 
 void CNOVRAView::scrollByOffset(int dx, int dy, bool useDrawLevel) {
-    const int level = useDrawLevel ? drawLevel() : zoom_;
+    // With Space held the user moves through the net at the size its objects are drawn.
+    const int level = useDrawLevel || keyState == 32 ? drawLevel() : zoom_;
     scroll_ = QPoint(clampScroll(scroll_.x() + static_cast<long long>(dx) * (1LL << level)),
                      clampScroll(scroll_.y() + static_cast<long long>(dy) * (1LL << level)));
     viewMoved_ = true;

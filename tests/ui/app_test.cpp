@@ -13,11 +13,14 @@ class AppTest : public QObject {
     void unreadableNetGivesNoPicture();
     void badCommandLines();
     void screenshotLeavesTheSettingsFileAlone();
+    void sharpAtTwiceTheResolution();
 
   private:
     static QString novra() { return QStringLiteral(NOVRA_BIN_DIR "/novra"); }
-    static int run(const QStringList& args, QByteArray* err = nullptr) {
+    static int run(const QStringList& args, QByteArray* err = nullptr,
+                   const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment()) {
         QProcess p;
+        p.setProcessEnvironment(env);
         p.start(novra(), args);
         if (!p.waitForFinished(60000)) return -1;
         if (err) *err = p.readAllStandardError();
@@ -80,6 +83,29 @@ void AppTest::screenshotLeavesTheSettingsFileAlone() {
     const bool existed = QFile::exists(ini);
     QCOMPARE(run({"--screenshot", dir.filePath("a.png"), NOVRA_SOURCE_DIR "/examples/pipeline.pol"}), 0);
     QCOMPARE(QFile::exists(ini), existed);
+}
+
+// A screen of twice the pixels gets a canvas drawn with twice the pixels, not a picture of half the size
+// blown up; and the first window fits on that screen (the offscreen one is 800 x 800).
+void AppTest::sharpAtTwiceTheResolution() {
+    QTemporaryDir dir;
+    const QString png = dir.filePath("net.png");
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_SCALE_FACTOR", "2");
+    QCOMPARE(run({"--screenshot", png, NOVRA_SOURCE_DIR "/examples/serial_adder.pol"}, nullptr, env), 0);
+    const QImage img(png);
+    QVERIFY(img.width() <= 800 && img.height() <= 800);
+    // Blown up, every aligned 2 x 2 block of the canvas is one colour; drawn sharp, edges cut through them.
+    int canvas = 0, cut = 0;
+    for (int y = 0; y + 1 < img.height(); y += 2)
+        for (int x = 0; x + 1 < img.width(); x += 2) {
+            const QRgb b[4] = {img.pixel(x, y), img.pixel(x + 1, y), img.pixel(x, y + 1),
+                               img.pixel(x + 1, y + 1)};
+            if (std::none_of(b, b + 4, [](QRgb c) { return (c & 0xFFFFFF) == 0xFFEBC3; })) continue;
+            ++canvas;
+            cut += std::any_of(b, b + 4, [&](QRgb c) { return c != b[0]; });
+        }
+    QVERIFY2(canvas > 2000 && cut > 100, qPrintable(QString("%1 %2").arg(canvas).arg(cut)));
 }
 
 QTEST_GUILESS_MAIN(AppTest)

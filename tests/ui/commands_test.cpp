@@ -45,6 +45,7 @@ class CommandsTest : public QObject {
     void alignSnapsToTheGridAtZoomZeroOnly();
     void undoAfterPasteAndStopOptions();
     void verilogIntoMissingAndRealFolders();
+    void contextMenusFollowTheEnableRules();
 
   private:
     std::unique_ptr<TempIni> ini_;
@@ -52,6 +53,7 @@ class CommandsTest : public QObject {
     std::unique_ptr<CMainFrame> frame_;
     CNOVRAView* view_ = nullptr;
     Cmd menuChoice_ = Cmd(0);
+    QStringList menuShown_;  // the items of the last context menu, "-" before each one shown disabled
     CNet& net() { return doc_->net(); }
     QPoint at(int x, int y) { return view_->toClient(x, y); }
     QPoint xy(int id) { return {net().objects.at(id).x, net().objects.at(id).y}; }
@@ -81,7 +83,11 @@ void CommandsTest::init() {
     view_ = frame_->view();
     view_->setScrollPos({0, 0});
     view_->renderFrame();
-    view_->runMenu = [this](QMenu& m, QPoint) { return find(m, menuChoice_); };
+    view_->runMenu = [this](QMenu& m, QPoint) {
+        menuShown_.clear();
+        for (QAction* a : m.actions()) menuShown_ << (a->isEnabled() ? "" : "-") + a->text();
+        return find(m, menuChoice_);
+    };
     view_->askNumber = [](const QString&, int) { return -1; };
     frame_->askSaveChanges = [](QWidget*, const QString&) { return int(QMessageBox::Discard); };
 }
@@ -231,6 +237,8 @@ void CommandsTest::verilogIntoMissingAndRealFolders() {
     QCOMPARE(asked, 1);
     QVERIFY(log().contains(u8("フォルダが存在しません")));
     QVERIFY(!QFileInfo::exists(out.filePath("no")));
+    const auto& dirs = doc_->settings().verilogOutDirs;
+    QVERIFY(std::find(dirs.begin(), dirs.end(), missing) == dirs.end());
 
     // A top name that would leave the chosen folder is refused before anything is made.
     folder = out.path();
@@ -247,6 +255,27 @@ void CommandsTest::verilogIntoMissingAndRealFolders() {
     QVERIFY2(log().trimmed().endsWith(u8("verilogに出力しました")), qPrintable(log()));
     QCOMPARE(CNOVRAView::appCompiled, 0);  // back in edit mode
     QCOMPARE(net().gen.delayFactor, 1.5);
+}
+
+// What the context menus offer is what the main menu would: nothing shown enabled does nothing.
+void CommandsTest::contextMenusFollowTheEnableRules() {
+    smallNet();
+    view_->runCommand(Cmd::ToolHand);
+    rightClick(at(400, 300), Cmd::Paste);
+    QCOMPARE(menuShown_, (QStringList{u8("-貼り付け"), u8("-連続配置"), u8("整列")}));
+    QCOMPARE(net().objects.size(), size_t(2));
+    view_->selection = {1, 2};
+    view_->selectionRect = QRect(QPoint(80, 80), QPoint(200, 120));
+    rightClick(at(100, 100), Cmd::Copy);
+    QCOMPARE(menuShown_.mid(1), (QStringList{u8("コピー"), u8("切り取り"), u8("削除"), u8("整列")}));
+    rightClick(at(400, 300), Cmd(0));
+    QCOMPARE(menuShown_, (QStringList{u8("貼り付け"), u8("連続配置"), u8("整列")}));
+    view_->zoomOut();
+    rightClick(at(400, 300), Cmd(0));
+    QCOMPARE(menuShown_.last(), u8("-整列"));
+    rightClick(at(100, 100), Cmd::Align);
+    QCOMPARE(menuShown_.last(), u8("-整列"));
+    QCOMPARE(xy(1), QPoint(100, 100));
 }
 
 QTEST_MAIN(CommandsTest)

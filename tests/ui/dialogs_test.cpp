@@ -290,7 +290,9 @@ void DialogsTest::verilogFoldersAndValidation() {
     };
     press(&d, "1039");
     QCOMPARE(control<QComboBox>(&d, "1044")->currentText(), QString("/out/b"));
-    press(&d, "1");
+    control<QLineEdit>(&d, "1008")->setText("2.0");  // both ends of the range are allowed
+    QCOMPARE(okWithMessage(&d), QString());
+    QCOMPARE(d.delayOverPlus(), 2.0);
     QCOMPARE(doc.settings().verilogOutDirs, (std::vector<QString>{"/out/b", "/out/a", "/out/b"}));
 }
 

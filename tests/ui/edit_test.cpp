@@ -466,6 +466,11 @@ void EditTest::keysAndEscape() {
     QCOMPARE(view_->scrollPos(), s0 + QPoint(40, -40));
     QTest::keyRelease(view_.get(), Qt::Key_S);
     QCOMPARE(view_->keyState, 0);
+    // With Space held the arrows move by the object-drawing level.
+    QTest::keyPress(view_.get(), Qt::Key_Space);
+    QTest::keyClick(view_.get(), Qt::Key_Down);
+    QTest::keyRelease(view_.get(), Qt::Key_Space);
+    QCOMPARE(view_->scrollPos(), s0 + QPoint(40, 40));
     QTest::keyPress(view_.get(), Qt::Key_Control);
     QCOMPARE(view_->keyState, 17);
     QTest::keyRelease(view_.get(), Qt::Key_Control);

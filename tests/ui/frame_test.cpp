@@ -1,13 +1,18 @@
 // The main window as the user meets it: caption, menus, tool bars, status bar, message log, commands.
 #include <QAction>
+#include <QClipboard>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QToolBar>
 #include <QtTest>
 #include <memory>
 
+#include "model/net.h"
+#include "ui/app.h"
 #include "ui/doc.h"
 #include "ui/mainframe.h"
 #include "ui/menutitle.h"
@@ -18,21 +23,31 @@
 using namespace novra::ui;
 using novra::ui::testing::TempIni;
 
+// Keys as the user types them: to whatever widget has the focus, through the window's shortcuts.
+static void type(QKeySequence k) {
+    QTest::keySequence(QApplication::focusWidget(), k);
+}
+
 class FrameTest : public QObject {
     Q_OBJECT
   private slots:
     void init();
     void cleanup();
     void captionMenusAndPanes();
+    void startUpFileNamesTheWindow();
     void toolBarsInOrder();
     void everyCommandIsAnAction();
     void acceleratorsReachTheirCommands();
     void logLineEnds();
+    void logOpensTallEnoughForACompile();
     void logFormatsAndGrows();
     void statusGoesToTheFirstPane();
     void messageBarToggle();
     void displayTogglesCarryChecks();
     void contextMenuTitle();
+    void standardDialogsSpeakJapanese();
+    void keysGoToTheFocusedWidget();
+    void toolModesShowWhichIsActive();
 
   private:
     std::unique_ptr<TempIni> ini_;
@@ -74,6 +89,20 @@ void FrameTest::captionMenusAndPanes() {
     QCOMPARE(frame_->pane(2)->text(), QString("y:340"));
 }
 
+void FrameTest::startUpFileNamesTheWindow() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("start.pol");
+    doc_->net().addObject(100, 100, novra::kPlace);
+    QVERIFY(doc_->saveDocument(path, std::string()));
+    doc_->newDocument();
+    frame_->hide();
+    QVERIFY(showStartupFrame(*frame_, *doc_, path));
+    QCOMPARE(frame_->windowTitle(), path);
+    QCOMPARE(doc_->net().objects.size(), size_t(1));
+    QVERIFY(!showStartupFrame(*frame_, *doc_, dir.filePath("missing.pol")));
+    QCOMPARE(frame_->windowTitle(), path);  // the net that was open stays, and so does its name
+}
+
 void FrameTest::toolBarsInOrder() {
     const auto ids = [](QToolBar* tb) {
         QStringList l;
@@ -87,6 +116,8 @@ void FrameTest::toolBarsInOrder() {
     for (QAction* a : frame_->toolsBar()->actions())
         if (!a->isSeparator()) QVERIFY2(!a->icon().isNull(), qPrintable(a->objectName()));
     QCOMPARE(frame_->toolsBar()->iconSize(), QSize(16, 16));
+    // Drawn anew for a screen of twice the pixels rather than blown up.
+    QVERIFY(frame_->action(Cmd::ToolPlace)->icon().availableSizes().contains(QSize(32, 32)));
     QCOMPARE(frame_->action(Cmd::Compile)->toolTip(), QString("コンパイル"));
     QCOMPARE(frame_->action(Cmd::Pause)->toolTip(), QString("一時停止"));
     QCOMPARE(frame_->action(Cmd::Pause)->statusTip(), QString("シミュレーションを中断します"));
@@ -117,6 +148,20 @@ void FrameTest::acceleratorsReachTheirCommands() {
     QVERIFY(has(Cmd::Print, QKeySequence(Qt::CTRL | Qt::Key_P)));
     QVERIFY(has(Cmd::Abort, QKeySequence(Qt::Key_F9)));
     QVERIFY(has(Cmd::Compile, QKeySequence(Qt::Key_F5)));
+    // The usual keys for zoom, Save as and Quit, typed into the window.
+    QVERIFY(QTest::qWaitForWindowActive(frame_.get()));
+    type(QKeySequence(Qt::CTRL | Qt::Key_Minus));
+    type(QKeySequence(Qt::CTRL | Qt::Key_Minus));
+    QCOMPARE(frame_->view()->zoomLevel(), 2);
+    type(QKeySequence(Qt::CTRL | Qt::Key_Plus));
+    type(QKeySequence(Qt::CTRL | Qt::Key_Equal));
+    QCOMPARE(frame_->view()->zoomLevel(), 0);
+    int asked = 0;
+    frame_->askSaveFile = [&asked](QWidget*, const QString&) { return ++asked, QString(); };
+    type(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    QCOMPARE(asked, 1);
+    type(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    QVERIFY(!frame_->isVisible());
 }
 
 void FrameTest::logLineEnds() {
@@ -130,6 +175,11 @@ void FrameTest::logLineEnds() {
     frame_->clearLog();
     QCOMPARE(bar->logText(), QString());
     QCOMPARE(bar->control()->toPlainText(), QString());
+}
+
+void FrameTest::logOpensTallEnoughForACompile() {
+    frame_->logText("1\n2\n3\n4\n5\n6");
+    QCOMPARE(frame_->messageBar()->control()->verticalScrollBar()->maximum(), 0);  // nothing scrolled away
 }
 
 void FrameTest::logFormatsAndGrows() {
@@ -192,6 +242,79 @@ void FrameTest::contextMenuTitle() {
     QAction* title = menu.actions().first();
     QCOMPARE(title->text(), QString("Generic"));
     QVERIFY(!title->isEnabled());
+}
+
+void FrameTest::standardDialogsSpeakJapanese() {
+    QVERIFY(installQtTranslations());
+    QMessageBox box(QMessageBox::Question, QString(), QString(), QMessageBox::Ok | QMessageBox::Cancel,
+                    frame_.get());
+    QCOMPARE(box.button(QMessageBox::Cancel)->text(), QString("キャンセル"));
+}
+
+void FrameTest::keysGoToTheFocusedWidget() {
+    QVERIFY(QTest::qWaitForWindowActive(frame_.get()));
+    CNOVRAView* view = frame_->view();
+    novra::CNet& net = doc_->net();
+    net.addObject(100, 100, novra::kPlace);
+    net.addObject(200, 100, novra::kTransition);
+    QClipboard* clip = QGuiApplication::clipboard();
+    clip->setText("before");
+    frame_->logText("alpha\nbeta\n");
+    QPlainTextEdit* log = frame_->messageBar()->control();
+    QTest::mouseClick(log->viewport(), Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), log);
+    view->selection = {1, 2};
+    type(QKeySequence(Qt::CTRL | Qt::Key_A));
+    type(QKeySequence(Qt::CTRL | Qt::Key_C));
+    QCOMPARE(clip->text(), QString("alpha\nbeta\n"));
+    QVERIFY(view->clipboardNet().objects.empty());
+    for (QKeySequence k : {QKeySequence(Qt::Key_Delete), QKeySequence(Qt::SHIFT | Qt::Key_Delete),
+                           QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::Key_P)})
+        type(k);
+    QCOMPARE(net.objects.size(), size_t(2));
+    QCOMPARE(view->toolMode, 0);
+    QCOMPARE(log->toPlainText(), QString("alpha\nbeta\n"));
+    // A command chosen from the menu acts on the drawing wherever the focus is.
+    frame_->action(Cmd::Copy)->trigger();
+    QCOMPARE(view->clipboardNet().objects.size(), size_t(2));
+    // Back on the canvas, its keys act on the drawing.
+    view->clipboardNet().clear();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(QApplication::focusWidget(), view);
+    view->selection = {1};
+    type(QKeySequence(Qt::CTRL | Qt::Key_C));
+    QCOMPARE(view->clipboardNet().objects.size(), size_t(1));
+    QCOMPARE(clip->text(), QString("alpha\nbeta\n"));
+    type(QKeySequence(Qt::Key_Delete));
+    QCOMPARE(net.objects.size(), size_t(1));
+}
+
+void FrameTest::toolModesShowWhichIsActive() {
+    const Cmd tools[] = {Cmd::ToolPlace,      Cmd::ToolTransition, Cmd::ToolUhzi,
+                         Cmd::ToolKemmakix,   Cmd::ToolToken,      Cmd::ToolArc,
+                         Cmd::ToolContinuous, Cmd::ToolHand,       Cmd::ToolDelete};
+    const auto checked = [&] {
+        QStringList on;
+        for (Cmd c : tools) {
+            QAction* a = frame_->action(c);
+            if (!a->isCheckable() || a->isChecked()) on << a->objectName();
+        }
+        return on.join(' ');
+    };
+    QCOMPARE(checked(), QString());
+    for (Cmd c : tools) {
+        frame_->action(c)->trigger();
+        QCOMPARE(checked(), QString::number(int(c)));
+    }
+    frame_->action(Cmd::ToolDelete)->trigger();  // the active tool stays on
+    QCOMPARE(checked(), QString("32801"));
+    // Escape on the canvas ends the tool; the tool key brings one back.
+    QVERIFY(QTest::qWaitForWindowActive(frame_.get()));
+    frame_->view()->setFocus();
+    type(QKeySequence(Qt::Key_Escape));
+    QCOMPARE(checked(), QString());
+    type(QKeySequence(Qt::Key_T));
+    QCOMPARE(checked(), QString("32774"));
 }
 
 QTEST_MAIN(FrameTest)

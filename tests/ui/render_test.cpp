@@ -70,6 +70,8 @@ class RenderTest : public QObject {
     void farAwayObjectsDrawNothing();
     void skinsDrawTransparentAroundTheShape();
     void compiledNetShowsTheSimulationMarking();
+    void simulationTextsAtEveryLevel();
+    void hoverFramesInTheirColours();
     void printingLeavesTheViewAsItWas();
 
   private:
@@ -97,6 +99,7 @@ void RenderTest::init() {
 }
 
 void RenderTest::cleanup() {
+    CNOVRAView::appCompiled = 0;
     view_.reset();
     doc_.reset();
     ini_.reset();
@@ -184,6 +187,12 @@ void RenderTest::arcLabelAtMidpoint() {
     QVERIFY(!drewText(*view_, "o1"));
     for (const auto& tx : view_->drawnTexts())
         if (tx.text == "i1") QCOMPARE(tx.pos, QPoint((100 + 290) / 2 - 10, 100 - 10));
+    // Labels go with the line, not with the arrow heads.
+    for (int level = 1; level <= CNOVRAView::kMaxZoom; ++level) {
+        view_->zoomOut();
+        render();
+        QVERIFY2(drewText(*view_, "i1"), qPrintable(QString("level %1").arg(level)));
+    }
 }
 
 void RenderTest::tokensAndTheirValues() {
@@ -446,6 +455,48 @@ void RenderTest::compiledNetShowsTheSimulationMarking() {
     QVERIFY_THROWS_EXCEPTION(novra::CError, view_->drawSimulationFrame());
     render();  // a repaint draws what it can instead of failing
     CNOVRAView::appCompiled = 0;
+}
+
+void RenderTest::simulationTextsAtEveryLevel() {
+    const int u = net().addObject(100, 100, kUhzi);
+    const int p = net().addObject(200, 100, kPlace);
+    const int k = net().addObject(300, 100, kKemmakix);
+    net().uhzis[u].holdValue = 1;
+    net().kemmakixes[k].placeId = p;
+    net().kemmakixes[k].received = {"0110"};
+    CNOVRAView::appCompiled = 1;
+    view_->viewCompiled = 1;
+    for (int level = 0; level <= CNOVRAView::kMaxZoom; ++level) {
+        while (view_->zoomLevel() < level) view_->zoomOut();
+        render();
+        view_->drawSimulationFrame();
+        QVERIFY2(drewText(*view_, "1...") && drewText(*view_, "0110"), qPrintable(QString::number(level)));
+    }
+}
+
+void RenderTest::hoverFramesInTheirColours() {
+    net().addObject(100, 100, kPlace);
+    net().addObject(250, 100, kTransition);
+    render();
+    // At the corners of the object's cell, where no shape reaches (the place and the transition have the
+    // frames' green and blue as their own colours).
+    const auto framed = [this](QColor c, QPoint centre) {
+        const QImage shot = view_->viewport()->grab().toImage();
+        const QRect cell(view_->toClient(centre.x() - 20, centre.y() - 20), QSize(40, 40));
+        int n = 0;
+        for (QPoint k : {cell.topLeft(), cell.topRight(), cell.bottomLeft(), cell.bottomRight()})
+            n += countColor(shot, c, QRect(k - QPoint(3, 3), QSize(7, 7)));
+        return n;
+    };
+    view_->runCommand(Cmd::ToolDelete);
+    QTest::mouseMove(view_->viewport(), view_->toClient(100, 100));
+    QVERIFY(framed(QColor(255, 100, 100), {100, 100}) > 40);
+    view_->runCommand(Cmd::ToolArc);
+    QTest::mouseMove(view_->viewport(), view_->toClient(100, 101));
+    QVERIFY(framed(QColor(100, 255, 100), {100, 100}) > 40);
+    QTest::mouseClick(view_->viewport(), Qt::LeftButton, {}, view_->toClient(100, 101));
+    QTest::mouseMove(view_->viewport(), view_->toClient(250, 100));
+    QVERIFY(framed(QColor(100, 100, 255), {250, 100}) > 40);
 }
 
 void RenderTest::printingLeavesTheViewAsItWas() {

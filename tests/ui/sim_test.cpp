@@ -43,6 +43,7 @@ class SimTest : public QObject {
     void pauseAndAbort();
     void openingAFileEndsTheSimulation();
     void rewindRestoresTenMarkings();
+    void toolBarFollowsTheClock();
     void rewoundRunStillDeliversEveryWord();
     void tokenClickedOntoACompiledNetEnables();
     void clearAllAsksFirst();
@@ -517,6 +518,22 @@ void SimTest::rewindRestoresTenMarkings() {
     QVERIFY(view()->phase != phase);
 }
 
+// The clock's phases change what the tool bar offers without any command being chosen.
+void SimTest::toolBarFollowsTheClock() {
+    open("pipeline.pol");
+    QAction* rewind = frame_->action(Cmd::Rewind);
+    run(Cmd::Compile);
+    run(Cmd::Run);
+    QVERIFY(!rewind->isEnabled());
+    for (int i = 0; i < 100 && view()->rewindHistory.empty(); ++i) view()->simClockTick();
+    QVERIFY(rewind->isEnabled());
+    QVERIFY(frame_->action(Cmd::Pause)->isEnabled());
+    open("fork_join.pol");  // the paint takes the new net and drops the old one's history
+    QVERIFY(!rewind->isEnabled());
+    QVERIFY(frame_->action(Cmd::Compile)->isEnabled());
+    QVERIFY(!frame_->action(Cmd::Pause)->isEnabled());
+}
+
 // Rewinding across absorbed bits and recorded words, then running on, records each word once and ends
 // normally (a sink that kept its state would see the same colour twice and stop the run).
 void SimTest::rewoundRunStillDeliversEveryWord() {
@@ -580,8 +597,10 @@ void SimTest::clearAllAsksFirst() {
     QCOMPARE(net().objects.size(), objects);
     run(Cmd::Abort);
     frame_->logText("older lines\n");
+    QVERIFY(!doc_->isModified());
     run(Cmd::ClearAll);
     QVERIFY(asked);
+    QVERIFY(doc_->isModified());
     QVERIFY(net().objects.empty());
     QVERIFY(net().arcs.empty());
     QVERIFY(log().isEmpty());
@@ -658,10 +677,13 @@ void SimTest::animationFramesReachTheWindow() {
         while (firings < 6 && !view()->tokenMoves.empty()) view()->tokenMoveTick();
     }
     QVERIFY(view()->tokenMoves.size() >= 2);
-    QCoreApplication::processEvents();
+    // Only the repaints the ticks asked for are delivered: a real timer firing in between would move the
+    // picture on after the window was grabbed.
+    const auto showAsked = [] { QCoreApplication::sendPostedEvents(); };
+    showAsked();
     const QImage before = view()->workBuffer().copy();
     for (int i = 0; i < 3; ++i) view()->tokenMoveTick();
-    QCoreApplication::processEvents();
+    showAsked();
     // The moving tokens are drawn into the work buffer and shown in the window.
     const auto& m = view()->tokenMoves[0];
     const double along = double(m.distance * (m.step - 1) / m.divisor) / m.distance;  // the last frame shown
@@ -675,10 +697,10 @@ void SimTest::animationFramesReachTheWindow() {
     setNmode(1);
     view()->pointAt(6, 10);
     while (view()->simTimerActive(CNOVRAView::kScrollTimer)) view()->scrollTick();
-    QCoreApplication::processEvents();
+    showAsked();
     for (int i = 0; i < 40; ++i) view()->sparkTick();
     view()->tokenMoveTick();
-    QCoreApplication::processEvents();
+    showAsked();
     const QImage shot = frame_->screen()->grabWindow(frame_->winId()).toImage();
     const QPoint origin = view()->viewport()->mapTo(frame_.get(), QPoint(0, 0));
     int differing = 0;
