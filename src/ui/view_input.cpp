@@ -207,7 +207,8 @@ void CNOVRAView::mouseDoubleClickEvent(QMouseEvent* e) {
     if (toolMode == kModeToken && kind == kPlace && tok != net().tokens.end()) {
         if (appCompiled == 0) {
             takeSnapshot();
-            net().setToken(hit, tok->second.color, 1 - tok->second.value);
+            // Between 0 and 1; an undefined or odd value read from a file starts again from 0.
+            net().setToken(hit, tok->second.color, tok->second.value == 0 ? 1 : 0);
             rebuild_ = true;
         }
     } else if (kind == kTransition) {

@@ -316,6 +316,9 @@ void EditTest::tokenColourAndValue() {
     QCOMPARE(net().tokens.at(p), (Token{kBlack, 0}));
     QTest::mouseDClick(vp(), Qt::LeftButton, {}, at(p));
     QCOMPARE(net().tokens.at(p), (Token{kBlack, 1}));
+    net().tokens[p].value = 7;  // read from a file, drawn "X": the toggle starts again from 0
+    QTest::mouseDClick(vp(), Qt::LeftButton, {}, at(p));
+    QCOMPARE(net().tokens.at(p), (Token{kBlack, 0}));
 }
 
 void EditTest::groupDragMovesBendPoints() {
