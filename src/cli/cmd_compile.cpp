@@ -13,7 +13,6 @@ int cmdCompile(const Args& args) {
     if (int status = loadNet("compile", opts.path, net)) return status;
     std::cout << text(msg::kCompiling) << '\n';
     std::cout << format(msg::kPrimitiveCount, static_cast<int>(net.objects.size())) << '\n';
-    net.stopObject = 0;
     try {
         net.compileNet();
     } catch (const CError& e) {

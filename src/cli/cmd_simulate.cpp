@@ -25,7 +25,6 @@ int cmdSimulate(const Args& args) {
     if (int status = parseNetRunArgs("simulate", args, true, opts)) return status;
     CNet net;
     if (int status = loadNet("simulate", opts.path, net)) return status;
-    net.stopObject = 0;
     std::string final;
     bool compiled = false;
     try {

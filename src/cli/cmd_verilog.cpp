@@ -94,7 +94,6 @@ int cmdVerilog(const Args& args) {
     try {
         // The top name becomes a folder name: it is checked before anything is created.
         verilog::checkNames(net, va.options.topName);
-        net.stopObject = 0;
         net.compileNet();
         va.options.outDir = (std::filesystem::path(va.outDir) / va.options.topName).string();
         std::filesystem::create_directories(va.options.outDir, ec);

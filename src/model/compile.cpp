@@ -283,6 +283,7 @@ bool CNet::simulationReady() const {
 }
 
 void CNet::compileNet(CCompileObserver* observer) {
+    stopObject = 0;  // a compile names the object it stops at, or none
     compiledShape = CompiledShape{};
     if (observer) observer->compileStarted();
 

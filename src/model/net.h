@@ -107,7 +107,7 @@ public:
 
     // --- compile (src/model/compile.cpp) ---
     // Checks the net and prepares it for simulation; raises the first fault, with the stop object set
-    // where there is one. The observer, when given, follows the compile (compiled_tables.h).
+    // where there is one (and cleared when there is none). The observer, when given, follows the compile (compiled_tables.h).
     void compileNet(CCompileObserver* observer = nullptr);
 
     // Shape of the net when compile last succeeded. The transitions' place references are only valid

@@ -182,6 +182,13 @@ void CSimulation::rewind() {
 
 // --- a marking changed by hand ---
 
+void CSimulation::putToken(int placeId, int value) {
+    auto p = net_.places.find(placeId);
+    if (p == net_.places.end()) return;
+    p->second.put(p->second.lastColor == kWhite ? kBlack : kWhite, value);
+    markingChanged();
+}
+
 void CSimulation::markingChanged() {
     CSimIndex& ix = index_;
     ix.fullSweep = true;

@@ -65,9 +65,12 @@ class CSimulation {
     // 1 when the last enabling evaluation enabled a transition.
     int sweepEnabled() const { return sweepEnabled_; }
 
-    // To be called after the marking or a transition was changed by anything but compile and the phases
-    // (a token set by hand on a compiled net): the next sweep looks at every transition, and the engine
-    // finds the records again should they have moved.
+    // A token put by hand on a place: the colour the alternation lets come next (black after white, white
+    // after black) with the given value. Nothing happens for an ID that is no place.
+    void putToken(int placeId, int value);
+    // To be called after the marking or a transition was changed by anything but compile, the phases and
+    // putToken: the next sweep looks at every transition, and the engine finds the records again should
+    // they have moved.
     void markingChanged();
 
     // For the engines (engines.h).

@@ -48,10 +48,7 @@ int CNOVRAView::hitTest(QPoint client) {
 }
 
 void CNOVRAView::putSimToken(int placeId, int value) {
-    auto pl = net().places.find(placeId);
-    if (pl == net().places.end()) return;
-    pl->second.put(pl->second.lastColor == kWhite ? kBlack : kWhite, value);
-    doc_->simulation().markingChanged();  // the engine looks at the place again in its next sweep
+    doc_->simulation().putToken(placeId, value);
 }
 
 void CNOVRAView::mousePressEvent(QMouseEvent* e) {

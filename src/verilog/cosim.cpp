@@ -140,7 +140,6 @@ std::string circuitSinkBits(const std::string& dir, int sinkId) {
 }
 
 std::vector<SinkResult> netSinkBits(CNet& net) {
-    net.stopObject = 0;
     CSimulation sim(net);
     sim.compile();
     // The editor's run limit stops long streams that would end; give every bit and every word's drain of
@@ -171,7 +170,6 @@ std::vector<SinkResult> netSinkBits(CNet& net) {
 }
 
 CosimReport cosimulate(CNet& net, const VerilogOptions& options, const LogSink& log) {
-    net.stopObject = 0;
     net.compileNet();
     generateVerilog(net, options, log);
     Hardware hw;
