@@ -7,11 +7,11 @@
 #include <sstream>
 
 #include "common/messages.h"
-#include "net_builder.h"
-#include "sim_helpers.h"
+#include "support/net_builder.h"
+#include "support/support.h"
 
 using namespace novra;
-using namespace novra::testing;
+using namespace novra::support;
 
 namespace {
 
@@ -49,7 +49,7 @@ void buildRandomNet(CNet& net, unsigned seed) {
     NetBuilder b(net);
     std::vector<int> places;
     for (int n = 1 + pick(4); n > 0; --n) {
-        const int u = pick(5) == 0 ? b.holdingUhzi(pick(2)) : b.uhzi({}, pick(2));
+        const int u = pick(5) == 0 ? b.hold(pick(2)) : b.uhzi({}, pick(2));
         for (int w = 1 + pick(4); w > 0; --w) {
             std::string word;
             for (int k = 1 + pick(8); k > 0; --k) word += pick(2) ? '1' : '0';
@@ -132,7 +132,7 @@ void buildRandomNet(CNet& net, unsigned seed) {
         if (read ? pick(12) != 0 : pick(8) == 0) continue;
         auto tok = net.tokens.find(p);
         if (tok != net.tokens.end() && tok->second.color == kWhite && pick(10) != 0) continue;
-        b.arc(p, b.kemmakix(pick(8) == 0 ? 2 + pick(2) : pick(3) % 2));
+        b.arc(p, b.sink(pick(8) == 0 ? 2 + pick(2) : pick(3) % 2));
     }
 }
 
@@ -165,40 +165,15 @@ std::string observable(const CNet& net) {
     return s.str();
 }
 
-// One step of a random drive, applied to both nets alike; returns what the caller would see.
+// One step of a random drive, applied to both nets alike; returns what the caller would see. Step kRestored
+// puts the snapshot back as the rewind history does.
 std::string step(CNet& net, int op, const PlaceMap& snapshot) {
     int result = 0;
-    const std::string message = raisedBy([&] {
-        switch (op) {
-            case 0:
-                net.prepareSources();
-                break;
-            case 1:
-                net.emitSources();
-                break;
-            case 2:
-                result = net.evaluateEnabling();
-                break;
-            case 3:
-                net.firePhase();
-                break;
-            case 4:
-                net.absorbSinks();
-                break;
-            case 5:
-                net.flushSinks();
-                break;
-            case 6:
-                net.endCheck();
-                break;
-            case 7:  // the rewind history puts a saved marking back
-                net.places = snapshot;
-                net.markingRestored();
-                break;
-            case 8:
-                net.compileNet();
-                break;
-        }
+    const std::string message = errorOf([&] {
+        if (op == kRestored)
+            restore(net, snapshot);
+        else
+            result = phase(net, static_cast<Phase>(op));
     });
     return message + " result " + std::to_string(result);
 }
@@ -212,9 +187,9 @@ TEST(Differential, RandomNetsAgreeAfterEveryPhase) {
         CNet inc, ref;
         buildRandomNet(inc, seed);
         buildRandomNet(ref, seed);
-        ref.simEngine = CNet::SimEngine::Reference;
-        const std::string compileResult = compileMessage(inc);
-        ASSERT_EQ(compileResult, compileMessage(ref)) << "seed " << seed;
+        useReferenceEngine(ref);
+        const std::string compileResult = compile(inc);
+        ASSERT_EQ(compileResult, compile(ref)) << "seed " << seed;
         ASSERT_EQ(observable(inc), observable(ref)) << "seed " << seed;
         if (!compileResult.empty()) continue;
         ++compiled;
@@ -241,8 +216,7 @@ TEST(Differential, RandomNetsAgreeAfterEveryPhase) {
                 continue;
             } else if (r == 8) {
                 // A stretch of the reference engine in the incremental net.
-                inc.simEngine = inc.simEngine == CNet::SimEngine::Reference ? CNet::SimEngine::Incremental
-                                                                            : CNet::SimEngine::Reference;
+                useReferenceEngine(inc, inc.simEngine == CNet::SimEngine::Incremental);
                 continue;
             } else if (phase == 0) {
                 op = 0;
@@ -295,11 +269,11 @@ TEST(Differential, WholeUnanimatedRunsAgree) {
         CNet inc, ref;
         buildRandomNet(inc, seed);
         buildRandomNet(ref, seed);
-        ref.simEngine = CNet::SimEngine::Reference;
-        if (!compileMessage(inc).empty()) continue;
-        ASSERT_EQ(compileMessage(ref), "");
+        useReferenceEngine(ref);
+        if (!compile(inc).empty()) continue;
+        ASSERT_EQ(compile(ref), "");
         const long limit = 1 + static_cast<long>(seed % 400);
-        ASSERT_EQ(runMessage(inc, limit), runMessage(ref, limit)) << "seed " << seed;
+        ASSERT_EQ(run(inc, limit), run(ref, limit)) << "seed " << seed;
         ASSERT_EQ(observable(inc), observable(ref)) << "seed " << seed;
     }
 }
@@ -312,13 +286,13 @@ TEST(Differential, PhasesAfterACutRunAgree) {
         CNet inc, ref;
         buildRandomNet(inc, seed);
         buildRandomNet(ref, seed);
-        ref.simEngine = CNet::SimEngine::Reference;
-        if (!compileMessage(inc).empty()) continue;
-        ASSERT_EQ(compileMessage(ref), "");
+        useReferenceEngine(ref);
+        if (!compile(inc).empty()) continue;
+        ASSERT_EQ(compile(ref), "");
         const PlaceMap start = inc.places;
         const long limit = 2 + static_cast<long>(seed % 7);
-        const std::string cut = runMessage(inc, limit);
-        ASSERT_EQ(cut, runMessage(ref, limit)) << "seed " << seed;
+        const std::string cut = run(inc, limit);
+        ASSERT_EQ(cut, run(ref, limit)) << "seed " << seed;
         ASSERT_EQ(observable(inc), observable(ref)) << "seed " << seed;
         if (cut != text(msg::kRunTooLong)) continue;
         ++continued;
@@ -327,7 +301,7 @@ TEST(Differential, PhasesAfterACutRunAgree) {
             ASSERT_EQ(step(inc, op, start), step(ref, op, start)) << "seed " << seed << " op " << op;
             ASSERT_EQ(observable(inc), observable(ref)) << "seed " << seed << " op " << op;
         }
-        ASSERT_EQ(runMessage(inc, 300), runMessage(ref, 300)) << "seed " << seed;
+        ASSERT_EQ(run(inc, 300), run(ref, 300)) << "seed " << seed;
         ASSERT_EQ(observable(inc), observable(ref)) << "seed " << seed;
     }
     EXPECT_GT(continued, 200);

@@ -4,11 +4,11 @@
 #include <random>
 
 #include "common/messages.h"
-#include "net_builder.h"
-#include "sim_helpers.h"
+#include "support/net_builder.h"
+#include "support/support.h"
 
 using namespace novra;
-using namespace novra::testing;
+using namespace novra::support;
 
 namespace {
 
@@ -67,25 +67,25 @@ TEST(Robustness, RandomNetsAlwaysEndWithAMessage) {
     for (int i = 0; i < 3000; ++i) {
         CNet net;
         randomNet(net, rng);
-        const std::string compileResult = compileMessage(net);
-        const std::string run = runMessage(net, 3000);
-        EXPECT_NE(run, "");  // a run always raises something
+        const std::string compileResult = compile(net);
+        const std::string ran = run(net, 3000);
+        EXPECT_NE(ran, "");  // a run always raises something
         if (!compileResult.empty()) {
-            EXPECT_EQ(run, text(msg::kNotCompiled));
+            EXPECT_EQ(ran, text(msg::kNotCompiled));
             continue;
         }
         ++compiled;
-        ended += run == text(msg::kSimulationEnded);
+        ended += ran == text(msg::kSimulationEnded);
         // Deleting a node afterwards leaves references that must not be followed.
         net.deleteObject(net.objects.rbegin()->first);
         net.deleteObject(net.objects.empty() ? 0 : net.objects.begin()->first);
         if (net.simulationReady()) {
-            EXPECT_NE(runMessage(net, 3000), "");  // only a token went: every reference still holds
+            EXPECT_NE(run(net, 3000), "");  // only a token went: every reference still holds
         } else {
-            EXPECT_EQ(runMessage(net), text(msg::kNotCompiled));
-            EXPECT_EQ(raisedBy([&] { net.firePhase(); }), text(msg::kNotCompiled));
+            EXPECT_EQ(run(net), text(msg::kNotCompiled));
+            EXPECT_EQ(errorOf([&] { phase(net, kFire); }), text(msg::kNotCompiled));
         }
-        net.flushSinks();  // Abort flushes whatever state the net is in
+        phase(net, kFlush);  // Abort flushes whatever state the net is in
     }
     // The generator must reach the simulation often enough for this to mean something.
     EXPECT_GT(compiled, 200);

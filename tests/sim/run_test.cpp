@@ -1,11 +1,16 @@
+// Whole runs from sources to sinks, oversized words and word lists among them: no bit is lost, and a run
+// that cannot finish stops with its message.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "common/messages.h"
-#include "net_builder.h"
-#include "sim_helpers.h"
+#include "sim/sources.h"
+#include "support/net_builder.h"
+#include "support/support.h"
 
 using namespace novra;
-using namespace novra::testing;
+using namespace novra::support;
 
 namespace {
 
@@ -17,35 +22,42 @@ struct Stream {
         NetBuilder b(net);
         u = b.uhzi(std::move(words), line);
         const int last = b.chain(u, {"o1=i1;", "o1=i1;", "o1=i1;"});
-        k = b.kemmakix(mode);
+        k = b.sink(mode);
         b.arc(last, k);
     }
     const std::vector<std::string>& received() const { return net.kemmakixes.at(k).received; }
 };
 
+std::string randomBits(size_t n, unsigned seed) {
+    std::mt19937 rng(seed);
+    std::string s(n, '0');
+    for (char& c : s) c = static_cast<char>('0' + (rng() & 1));
+    return s;
+}
+
 }  // namespace
 
 TEST(Run, WordsStreamFromSourceToSinkOnePerQuietPeriod) {
     Stream s({"10", "1", "", "0011101"});
-    ASSERT_EQ(compileMessage(s.net), "");
-    EXPECT_EQ(runMessage(s.net), text(msg::kSimulationEnded));
+    ASSERT_EQ(compile(s.net), "");
+    EXPECT_EQ(run(s.net), text(msg::kSimulationEnded));
     EXPECT_EQ(s.received(),
               (std::vector<std::string>{"10", "1", "0011101"}));  // an empty word records nothing
 
     // Emitted from the last character and recorded reversed: the same words come out.
     Stream r({"10", "1"}, 1, 1);
-    ASSERT_EQ(compileMessage(r.net), "");
-    EXPECT_EQ(runMessage(r.net), text(msg::kSimulationEnded));
+    ASSERT_EQ(compile(r.net), "");
+    EXPECT_EQ(run(r.net), text(msg::kSimulationEnded));
     EXPECT_EQ(r.received(), (std::vector<std::string>{"10", "1"}));
     Stream mixed({"110"}, 1, 0);
-    ASSERT_EQ(compileMessage(mixed.net), "");
-    EXPECT_EQ(runMessage(mixed.net), text(msg::kSimulationEnded));
+    ASSERT_EQ(compile(mixed.net), "");
+    EXPECT_EQ(run(mixed.net), text(msg::kSimulationEnded));
     EXPECT_EQ(mixed.received(), (std::vector<std::string>{"011"}));
 
     // A recompile starts afresh.
-    ASSERT_EQ(compileMessage(s.net), "");
+    ASSERT_EQ(compile(s.net), "");
     EXPECT_TRUE(s.received().empty());
-    EXPECT_EQ(runMessage(s.net), text(msg::kSimulationEnded));
+    EXPECT_EQ(run(s.net), text(msg::kSimulationEnded));
     EXPECT_EQ(s.received().size(), 3u);
 }
 
@@ -53,22 +65,22 @@ TEST(Run, SourcesThatNeverFinishHitThePhaseLimit) {
     // A held value streams forever.
     CNet held;
     NetBuilder b(held);
-    const int u = b.holdingUhzi(1);
+    const int u = b.hold(1);
     const int last = b.chain(u, {"o1=i1;"});
-    b.arc(last, b.kemmakix(2));
-    ASSERT_EQ(compileMessage(held), "");
-    EXPECT_EQ(runMessage(held), text(msg::kRunTooLong));
+    b.arc(last, b.sink(2));
+    ASSERT_EQ(compile(held), "");
+    EXPECT_EQ(run(held), text(msg::kRunTooLong));
     EXPECT_EQ(held.stopObject, 0);
 
     // An unconnected streaming source never finishes, though the net is quiet at once.
     CNet lone;
     NetBuilder l(lone);
     l.uhzi({"1"});
-    ASSERT_EQ(compileMessage(lone), "");
-    EXPECT_EQ(runMessage(lone, 1000), text(msg::kRunTooLong));
+    ASSERT_EQ(compile(lone), "");
+    EXPECT_EQ(run(lone, 1000), text(msg::kRunTooLong));
     lone.uhzis.begin()->second.addp = 0;
-    ASSERT_EQ(compileMessage(lone), "");
-    EXPECT_EQ(runMessage(lone), text(msg::kSimulationEnded));
+    ASSERT_EQ(compile(lone), "");
+    EXPECT_EQ(run(lone), text(msg::kSimulationEnded));
 }
 
 TEST(Run, SinkModesAndSinkFaults) {
@@ -76,8 +88,8 @@ TEST(Run, SinkModesAndSinkFaults) {
     // on (and here finishes); mode 2 takes everything.
     for (int mode : {2, 3}) {
         Stream s({"101"}, 0, mode);
-        ASSERT_EQ(compileMessage(s.net), "");
-        EXPECT_EQ(runMessage(s.net), text(msg::kSimulationEnded));
+        ASSERT_EQ(compile(s.net), "");
+        EXPECT_EQ(run(s.net), text(msg::kSimulationEnded));
         EXPECT_TRUE(s.received().empty());
         EXPECT_EQ(s.net.places.at(s.net.kemmakixes.at(s.k).placeId).hasToken, mode == 3);
     }
@@ -90,20 +102,20 @@ TEST(Run, SinkModesAndSinkFaults) {
     const int p = b.place();
     const int t = b.transition();
     const int full = b.place();
-    const int k = b.kemmakix();
+    const int k = b.sink();
     b.arc(u, p);
     b.arc(p, t);
     b.arc(t, full);
     b.arc(p, k);
-    ASSERT_EQ(compileMessage(net), "");
-    EXPECT_EQ(runMessage(net), text(msg::kKemmakixSameColor));
+    ASSERT_EQ(compile(net), "");
+    EXPECT_EQ(run(net), text(msg::kKemmakixSameColor));
     EXPECT_EQ(net.stopObject, k);
 
     // A source whose colour was corrupted names itself.
-    ASSERT_EQ(compileMessage(net), "");
-    net.prepareSources();
+    ASSERT_EQ(compile(net), "");
+    phase(net, kPrepare);
     net.uhzis.at(u).color = 9;
-    EXPECT_EQ(raisedBy([&] { net.emitSources(); }), text(msg::kUhziBadColor));
+    EXPECT_EQ(errorOf([&] { phase(net, kEmit); }), text(msg::kUhziBadColor));
     EXPECT_EQ(net.stopObject, u);
 }
 
@@ -111,23 +123,87 @@ TEST(Run, PhasesCanBeDrivenOneAtATime) {
     // The editor's step cycle: prepare; {emit, absorb, enable} and {fire} while sweeps enable; then flush
     // and the end check.
     Stream s({"1"});
-    ASSERT_EQ(compileMessage(s.net), "");
-    s.net.prepareSources();
+    ASSERT_EQ(compile(s.net), "");
+    phase(s.net, kPrepare);
     int sweeps = 0;
     std::string ended;
     for (int cycle = 0; cycle < 2 && ended.empty(); ++cycle) {
-        if (cycle > 0) s.net.prepareSources();
+        if (cycle > 0) phase(s.net, kPrepare);
         do {
-            s.net.emitSources();
-            s.net.absorbSinks();
-            s.net.evaluateEnabling();
-            s.net.firePhase();
+            phase(s.net, kEmit);
+            phase(s.net, kAbsorb);
+            phase(s.net, kEnable);
+            phase(s.net, kFire);
             ++sweeps;
         } while (s.net.sweepEnabled == 1);
-        s.net.flushSinks();
-        ended = raisedBy([&] { s.net.endCheck(); });
+        phase(s.net, kFlush);
+        ended = errorOf([&] { phase(s.net, kEndCheck); });
     }
     EXPECT_EQ(ended, text(msg::kSimulationEnded));
     EXPECT_EQ(s.received(), (std::vector<std::string>{"1"}));
     EXPECT_GT(sweeps, 6);
+}
+
+TEST(Run, ASinkKeepsEveryBitOfALongWord) {
+    // Far more bits than the sink's first buffer holds, in both recording orders.
+    const std::string a = randomBits(250, 1);
+    const std::string b = randomBits(1000, 2);
+    Stream big({a, "1", b});
+    ASSERT_EQ(compile(big.net), "");
+    EXPECT_EQ(run(big.net), text(msg::kSimulationEnded));
+    EXPECT_EQ(big.received(), (std::vector<std::string>{a, "1", b}));
+
+    Stream little({a, b}, 1, 1);
+    ASSERT_EQ(compile(little.net), "");
+    EXPECT_EQ(run(little.net), text(msg::kSimulationEnded));
+    EXPECT_EQ(little.received(), (std::vector<std::string>{a, b}));
+
+    // A recompile starts the next word from an empty buffer.
+    ASSERT_EQ(compile(big.net), "");
+    EXPECT_EQ(run(big.net), text(msg::kSimulationEnded));
+    EXPECT_EQ(big.received(), (std::vector<std::string>{a, "1", b}));
+}
+
+TEST(Run, AMillionBitWordRunsUntilThePhaseLimitAndStaysIntact) {
+    const std::string word = randomBits(1000000, 3);
+    Stream s({word});
+    ASSERT_EQ(compile(s.net), "");
+    EXPECT_EQ(run(s.net, 20000), text(msg::kRunTooLong));
+    const CUhzi& u = s.net.uhzis.at(s.u);
+    EXPECT_EQ(u.words, std::vector<std::string>{word});
+    // The label shows the next 32 bits still to come, and the sink the bits collected so far.
+    ASSERT_GT(u.bitPos, 1000);
+    EXPECT_EQ(uhziLabel(u, true), word.substr(static_cast<size_t>(u.bitPos), 32) + "...");
+    EXPECT_EQ(uhziLabel(u, false), word.substr(0, 16) + "...");
+    const CKemmakix& k = s.net.kemmakixes.at(s.k);
+    ASSERT_GT(k.bitCount, 1000);
+    EXPECT_EQ(kemmakixLabel(k, true), word.substr(0, 32));
+    // What the sink collected is exactly the start of the word.
+    for (int i = 0; i < k.bitCount; ++i) ASSERT_EQ(k.bitBuffer[static_cast<size_t>(i)], word[i] - '0') << i;
+
+    // A bad bit anywhere in the word is found at compile, with the source named.
+    std::string bad = word;
+    bad[999999] = '2';
+    Stream b({bad});
+    EXPECT_EQ(compile(b.net), text(msg::kUhziBadWord));
+    EXPECT_EQ(b.net.stopObject, b.u);
+}
+
+TEST(Run, AMillionWordsRunUntilThePhaseLimitInOrder) {
+    std::vector<std::string> words(1000000);
+    std::mt19937 rng(4);
+    for (std::string& w : words) {
+        const unsigned r = rng();
+        w.assign(1 + r % 3, '0');
+        for (size_t i = 0; i < w.size(); ++i) w[i] = static_cast<char>('0' + ((r >> (4 + i)) & 1));
+    }
+    Stream s(words);
+    ASSERT_EQ(compile(s.net), "");
+    EXPECT_EQ(run(s.net, 30000), text(msg::kRunTooLong));
+    EXPECT_EQ(s.net.uhzis.at(s.u).words, words);
+    // Every word recorded so far is the word sent in its turn.
+    const std::vector<std::string>& got = s.received();
+    ASSERT_GT(got.size(), 100u);
+    ASSERT_LT(got.size(), words.size());
+    for (size_t i = 0; i < got.size(); ++i) ASSERT_EQ(got[i], words[i]) << i;
 }

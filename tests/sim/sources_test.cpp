@@ -4,8 +4,10 @@
 
 #include "common/error.h"
 #include "common/messages.h"
+#include "support/support.h"
 
 using namespace novra;
+using novra::support::errorOf;
 
 namespace {
 
@@ -91,12 +93,7 @@ TEST(Uhzi, HeldValueRepeatsAndBadStateIsRefused) {
         EXPECT_EQ(emitAndTake(u, p), "6:1");
     }
     u.color = 7;
-    try {
-        emitToken(u, &p);
-        FAIL() << "a colour other than black and white was emitted";
-    } catch (const CError& e) {
-        EXPECT_EQ(e.message(), text(msg::kUhziBadColor));
-    }
+    EXPECT_EQ(errorOf([&] { emitToken(u, &p); }), text(msg::kUhziBadColor));
 
     // reset() refuses what a file may carry.
     CUhzi bad;
@@ -154,23 +151,17 @@ TEST(Kemmakix, ModesAndAlternationFaults) {
     p.take();
 
     for (int nm : {0, 1}) {
-        setNmode(nm);
+        support::NmodeScope scope(nm);
         CKemmakix k = sink(0);
         feed(k, p, kBlack, 1);
-        try {
-            feed(k, p, kBlack, 0);
-            FAIL() << "two black tokens in a row were accepted";
-        } catch (const CError& e) {
-            EXPECT_EQ(e.message(),
-                      nm == 1 ? "ケムマキ様になんてことを！！"
-                              : "ケムマキに同じ色が投入されました、マーキングをやり直してください。");
-        }
+        EXPECT_EQ(errorOf([&] { feed(k, p, kBlack, 0); }),
+                  nm == 1 ? "ケムマキ様になんてことを！！"
+                          : "ケムマキに同じ色が投入されました、マーキングをやり直してください。");
         p.take();
         CKemmakix first = sink(0);
         EXPECT_THROW(feed(first, p, kWhite, 0), CError);  // a sink expects black first
         p.take();
     }
-    setNmode(0);
 }
 
 TEST(Labels, SourceAndSinkTexts) {

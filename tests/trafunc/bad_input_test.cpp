@@ -5,11 +5,12 @@
 #include <random>
 
 #include "common/messages.h"
-#include "error_of.h"
+#include "support/support.h"
 #include "trafunc/evaluator.h"
 #include "trafunc/function.h"
 
 using namespace novra;
+using novra::support::errorOf;
 
 namespace {
 

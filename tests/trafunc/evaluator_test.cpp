@@ -5,9 +5,10 @@
 #include <string>
 
 #include "common/messages.h"
-#include "error_of.h"
+#include "support/support.h"
 
 using namespace novra;
+using novra::support::errorOf;
 
 namespace {
 std::string translated(const std::string& text, int inputCount) {
@@ -31,10 +32,6 @@ std::string runError(const std::string& code, int inputCount, int outputCount) {
     int out[8] = {};
     return errorOf([&] { CEvaluator().run(code, in, out, inputCount, outputCount); });
 }
-struct NmodeScope {
-    explicit NmodeScope(int m) { setNmode(m); }
-    ~NmodeScope() { setNmode(0); }
-};
 }  // namespace
 
 TEST(Evaluator, TranslatesToPostfixWithPrecedenceAndAssociativity) {
@@ -80,7 +77,7 @@ TEST(Evaluator, RunsExpressionsOnInputValues) {
 TEST(Evaluator, TranslationFaultsRaiseTheirMessagesInBothWordings) {
     const std::string line100 = "i1" + std::string(98, ' ');
     for (int mode : {0, 1}) {
-        NmodeScope scope(mode);
+        support::NmodeScope scope(mode);
         EXPECT_EQ(translated(line100, 1), "i1\n");
         EXPECT_EQ(translateError(line100 + " ", 1), format(msg::kEvalBufferOver, 1, 100));
         EXPECT_EQ(translateError("i1\n" + line100 + "&", 1), format(msg::kEvalBufferOver, 2, 100));
@@ -101,7 +98,7 @@ TEST(Evaluator, TranslationFaultsRaiseTheirMessagesInBothWordings) {
 
 TEST(Evaluator, StackFaultsInTranslation) {
     for (int mode : {0, 1}) {
-        NmodeScope scope(mode);
+        support::NmodeScope scope(mode);
         EXPECT_EQ(translateError("i1)", 1), text(msg::kEvalStackUnderflowTop));
         EXPECT_EQ(translateError("(i1))&i1", 1), text(msg::kEvalStackUnderflowTop));
         EXPECT_EQ(translateError(std::string(100, '('), 1), text(msg::kEvalStackOverflow));
@@ -114,7 +111,7 @@ TEST(Evaluator, RunFaultsRaiseTheirMessagesInBothWordings) {
     std::string deep;
     for (int k = 0; k < 101; ++k) deep += "i1";
     for (int mode : {0, 1}) {
-        NmodeScope scope(mode);
+        support::NmodeScope scope(mode);
         EXPECT_EQ(runError("i1\n", 100, 1), text(msg::kEvalRunTooManyInputs));
         EXPECT_EQ(runError("i1(\n", 1, 1), text(msg::kEvalBadTokenType));
         EXPECT_EQ(runError("i1x\n", 1, 1), text(msg::kEvalBadTokenType));

@@ -1,10 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "common/messages.h"
-#include "error_of.h"
+#include "support/support.h"
 #include "trafunc/function.h"
 
 using namespace novra;
+using novra::support::errorOf;
 
 namespace {
 std::string normalizeError(const std::string& s) {

@@ -1,11 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "common/messages.h"
-#include "error_of.h"
+#include "support/support.h"
 #include "trafunc/evaluator.h"
 #include "trafunc/function.h"
 
 using namespace novra;
+using novra::support::errorOf;
 
 namespace {
 // Every slot bound, no black token.

@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "common/error.h"
-#include "temp_root.h"
+#include "support/support.h"
 #include "verilog/cosim.h"
 #include "verilog_nets.h"
 
@@ -20,7 +20,7 @@ TEST_P(CircuitTest, CircuitDeliversWhatTheNetDelivers) {
     CNet net;
     GetParam().build(net);
     verilog::VerilogOptions o;
-    o.outDir = vtest::freshDir(std::string("circuit-") + GetParam().name).string();
+    o.outDir = support::freshDir(std::string("circuit-") + GetParam().name).string();
     o.moduleDir = NOVRA_BIN_DIR "/module";
     verilog::CosimReport report;
     try {

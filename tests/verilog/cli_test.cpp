@@ -8,9 +8,9 @@
 
 #include "common/error.h"
 #include "common/messages_verilog.h"
-#include "temp_root.h"
+#include "support/support.h"
 #include "verilog/textfile.h"
-#include "verilog_nets.h"
+#include "support/net_builder.h"
 
 namespace novra {
 namespace {
@@ -22,57 +22,51 @@ struct Result {
     std::string out;
 };
 
+// stdout and stderr together.
 Result cli(const std::string& args, const fs::path& cwd = {}) {
-    const fs::path out = vtest::tempRoot() / "cli.out";
-    const std::string command = (cwd.empty() ? "" : "cd " + cwd.string() + " && ") +
-                                std::string(NOVRA_BIN_DIR) + "/novra-cli " + args + " > " + out.string() +
-                                " 2>&1";
-    const int raw = std::system(command.c_str());
-    std::ifstream in(out);
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    return Result{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ss.str()};
+    const support::CliResult r = support::cli(args, cwd);
+    return Result{r.status, r.out + r.err};
 }
 
 std::string saveNet(void (*build)(CNet&), const std::string& name) {
     CNet net;
     build(net);
-    const fs::path path = vtest::tempRoot() / (name + ".pol");
-    net.saveFile(path.string());
+    const fs::path path = support::tempRoot() / (name + ".pol");
+    support::save(net, path);
     return path.string();
 }
 
 void pipeline(CNet& net) {
-    vtest::Builder b(net);
-    b.chain(b.uhzi({"0110"}), {"o1=~i1;", "o1=i1;"}, b.sink());
+    support::NetBuilder b(net);
+    b.pipe(b.uhzi({"0110"}), {"o1=~i1;", "o1=i1;"}, b.sink());
 }
 
 // Three words of which only the first used to reach the circuit.
 void inverterWords(CNet& net) {
-    vtest::Builder b(net);
-    b.chain(b.uhzi({"1101", "001", "10"}), {"o1=~i1;"}, b.sink());
+    support::NetBuilder b(net);
+    b.pipe(b.uhzi({"1101", "001", "10"}), {"o1=~i1;"}, b.sink());
 }
 
 // More bits than the test bench's 100 µs can carry.
 void longStream(CNet& net) {
-    vtest::Builder b(net);
+    support::NetBuilder b(net);
     std::vector<std::string> words;
     for (int w = 0; w < 6; ++w) {
         std::string word;
         for (int i = 0; i < 20000; ++i) word += (i * 7 + w) % 5 < 2 ? '1' : '0';
         words.push_back(word);
     }
-    b.chain(b.uhzi(words), {"o1=~i1;"}, b.sink());
+    b.pipe(b.uhzi(words), {"o1=~i1;"}, b.sink());
 }
 
 // No stage between source and sink: the net goes quiet after every bit and drops the rest of the word.
 void sourceIntoSink(CNet& net) {
-    vtest::Builder b(net);
+    support::NetBuilder b(net);
     b.link(b.uhzi({"10110", "01"}), b.sink());
 }
 
 void dangling(CNet& net) {
-    vtest::Builder b(net);
+    support::NetBuilder b(net);
     const int t = b.transition("o1=i1;");
     b.link(b.uhzi({"1"}), t);
     b.arc(t, b.place());
@@ -80,7 +74,7 @@ void dangling(CNet& net) {
 
 TEST(CliVerilogTest, WritesIntoTheTopFolderAndEndsWithTheDoneLine) {
     const std::string net = saveNet(pipeline, "pipeline");
-    const fs::path out = vtest::freshDir("cli-verilog");
+    const fs::path out = support::freshDir("cli-verilog");
     const Result r =
         cli("verilog " + net + " --out " + out.string() + " --top pipe_top --delay-over-plus 0.5");
     ASSERT_EQ(0, r.status) << r.out;
@@ -118,7 +112,7 @@ TEST(CliVerilogTest, WritesIntoTheTopFolderAndEndsWithTheDoneLine) {
 }
 
 TEST(CliVerilogTest, FailuresAreReportedNotCrashed) {
-    const fs::path out = vtest::freshDir("cli-fail");
+    const fs::path out = support::freshDir("cli-fail");
     const std::string good = saveNet(pipeline, "pipeline2");
     Result r = cli("verilog " + good + " --out " + (out / "missing").string());
     EXPECT_EQ(1, r.status);
@@ -141,7 +135,7 @@ TEST(CliVerilogTest, FailuresAreReportedNotCrashed) {
 }
 
 TEST(CliVerilogTest, TopNamesThatClashWithTheOutputAreRefusedBeforeAnythingIsWritten) {
-    const fs::path out = vtest::freshDir("cli-clash");
+    const fs::path out = support::freshDir("cli-clash");
     const std::string net = saveNet(pipeline, "pipeline4");
     auto refused = [&](const std::string& top, const MsgText& why, const std::string& clash) {
         const Result r = cli("verilog " + net + " --out " + out.string() + " --top " + top);
@@ -169,7 +163,7 @@ TEST(CliCosimTest, ComparesEveryWordAndEveryFunction) {
         r.out.substr(r.out.find("sink ")));
 
     // A relative folder: the logs land in it, where a failure message would point.
-    const fs::path keep = vtest::freshDir("cli-keep");
+    const fs::path keep = support::freshDir("cli-keep");
     r = cli("cosim " + net + " --keep " + keep.filename().string() + " --top kept", keep.parent_path());
     EXPECT_EQ(0, r.status) << r.out;
     for (const char* f : {"kdata5.txt", "kept_sim.vcd", "iverilog.log", "vvp.log"})

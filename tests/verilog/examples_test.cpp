@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "common/error.h"
-#include "temp_root.h"
+#include "support/support.h"
 #include "verilog/cosim.h"
 
 namespace novra {
@@ -23,11 +23,11 @@ TEST(ExampleCircuitsTest, EveryExampleCircuitMatchesItsNet) {
         SCOPED_TRACE(file.filename().string());
         CNet net;
         verilog::VerilogOptions o;
-        o.outDir = vtest::freshDir("example-" + file.stem().string()).string();
+        o.outDir = support::freshDir("example-" + file.stem().string()).string();
         o.moduleDir = NOVRA_BIN_DIR "/module";
         verilog::CosimReport report;
         try {
-            net.loadFile(file.string());
+            support::load(net, file.string());
             report = verilog::cosimulate(net, o, [](const std::string&) {});
         } catch (const CError& e) {
             ADD_FAILURE() << e.message() << " (stop " << net.stopObject << ")";

@@ -12,25 +12,20 @@
 #include "common/encoding.h"
 #include "common/error.h"
 #include "common/messages.h"
-#include "temp_root.h"
+#include "support/support.h"
 #include "verilog/analysis.h"
 #include "verilog/cosim.h"
 #include "verilog/writers.h"
-#include "verilog_nets.h"
+#include "support/net_builder.h"
 
 namespace novra {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string read(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    return cp932ToUtf8(ss.str()).value_or("<not CP932>");
-}
+std::string read(const fs::path& p) { return support::cp932File(p); }
 
-using vtest::freshDir;
+using support::freshDir;
 
 // The message a generation raises, or "" when it succeeds.
 std::string generateInto(CNet& net, const fs::path& dir, const std::string& top = "testmodule",
@@ -41,7 +36,7 @@ std::string generateInto(CNet& net, const fs::path& dir, const std::string& top 
     o.debug = debug;
     o.moduleDir = NOVRA_SOURCE_DIR "/module";
     try {
-        net.compileNet();
+        support::phase(net, support::kCompile);
         verilog::generateVerilog(net, o, [](const std::string&) {});
     } catch (const CError& e) {
         return e.message();
@@ -50,13 +45,13 @@ std::string generateInto(CNet& net, const fs::path& dir, const std::string& top 
 }
 
 void simpleNet(CNet& net) {
-    vtest::Builder b(net);
-    b.chain(b.uhzi({"10"}), {"o1=i1;"}, b.sink());
+    support::NetBuilder b(net);
+    b.pipe(b.uhzi({"10"}), {"o1=i1;"}, b.sink());
 }
 
 TEST(GeneratorFailureTest, PlaceWithoutOutputArcLeavesTheMarker) {
     CNet net;
-    vtest::Builder b(net);
+    support::NetBuilder b(net);
     const int u = b.uhzi({"1"});
     const int t = b.transition("o1=i1;");
     b.link(u, t);
@@ -112,7 +107,7 @@ TEST(GeneratorFailureTest, NamesThatCannotBecomeVerilogStopBeforeAnyFile) {
     }
 
     CNet net;
-    vtest::Builder b(net);
+    support::NetBuilder b(net);
     const int t = b.transition("o1=12;");
     b.link(b.uhzi({"1"}), t);
     b.link(t, b.sink());
@@ -146,7 +141,7 @@ TEST(GeneratorTest, SharedFunctionsAndRenumbering) {
     EXPECT_EQ((std::map<int, int>{{12, 1}, {4, 2}}), map);
 
     CNet net;
-    vtest::Builder b(net);
+    support::NetBuilder b(net);
     const int t1 = b.transition("o1=a&b;");
     const int t2 = b.transition("o1=x&y;");
     b.link(b.uhzi({"1"}), t1, {}, "a");
@@ -196,7 +191,7 @@ TEST(GeneratorTest, DebugSelectOnlyWithASelectBranch) {
     EXPECT_EQ(std::string::npos, read(dir / "testmodule_sim.v").find("debug_select"));
 
     CNet sel;
-    vtest::Builder b(sel);
+    support::NetBuilder b(sel);
     const int t = b.transition("o1=i1;");
     b.link(b.uhzi({"1"}), t);
     const int p = b.place();
@@ -218,7 +213,7 @@ TEST(GeneratorTest, DebugSelectOnlyWithASelectBranch) {
 // A stage fed only by its own two loops; returns it. With a sink, the loops count through 00, 10, 01, 11
 // and the sink sees b.
 int selfFedStage(CNet& net, bool sink) {
-    vtest::Builder b(net);
+    support::NetBuilder b(net);
     const int t0 = b.transition(sink ? "o1=~a;o2=a^b;o3=b;" : "o1=a;o2=b;");
     b.loop(t0, "o1", "a", 0);
     b.loop(t0, "o2", "b", 0);
@@ -252,13 +247,9 @@ TEST(GeneratorTest, StageFedOnlyByLoopsKeepsOneLoopAsARing) {
 
         // The ring never stops: compare what the circuit delivered with the net's first phases.
         const int k = net.kemmakixes.begin()->first;
-        try {
-            net.compileNet();
-            net.runUnanimated(200);
-        } catch (const CError& e) {
-            EXPECT_EQ(text(msg::kRunTooLong), e.message());
-        }
-        net.flushSinks();
+        ASSERT_EQ("", support::compile(net));
+        EXPECT_EQ(text(msg::kRunTooLong), support::run(net, 200));
+        support::phase(net, support::kFlush);
         std::string expected;
         for (const std::string& w : net.kemmakixes.at(k).received) expected += w;
         ASSERT_GE(expected.size(), 8u);
@@ -274,13 +265,12 @@ TEST(GeneratorTest, StageAfterALoopStageKeepsItsRegister) {
     // The loop stage's output changes when its loop-back register takes the next value; a stage without
     // register after it would hand the change to the stage after next.
     CNet net;
-    vtest::Builder b(net);
+    support::NetBuilder b(net);
     const int t0 = b.transition("o1=i1^i2;o2=i1^i2;");
     b.link(b.uhzi({"11010011101"}), t0, {}, "i1");
     b.loop(t0, "o1", "i2", 1);
-    const int next = b.chain(t0, {"o1=i1;", "o1=i1;"}, b.sink()).front();
-    for (auto& [id, a] : net.arcs)
-        if (a.fromId == t0 && a.varName.empty()) a.varName = "o2";
+    const int next = b.pipe(t0, {"o1=i1;", "o1=i1;"}, b.sink()).front();
+    b.label(t0, "o2");
 
     verilog::VerilogOptions o;
     o.outDir = freshDir("after-loop").string();

@@ -9,30 +9,21 @@
 
 #include "common/encoding.h"
 #include "common/error.h"
-#include "temp_root.h"
+#include "support/support.h"
 #include "verilog/generator.h"
-#include "verilog_nets.h"
+#include "support/net_builder.h"
 
 namespace novra {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string readBytes(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
-
 // Generated text in UTF-8 with the header time masked.
 std::string generated(const fs::path& p) {
-    auto utf8 = cp932ToUtf8(readBytes(p));
-    EXPECT_TRUE(utf8.has_value()) << p << " is not CP932";
     // Only a time in asctime's form is masked, so a malformed stamp fails the comparison.
     static const std::regex time(
         "//\tupdate   : [A-Z][a-z]{2} [A-Z][a-z]{2} [ 1-3][0-9] [0-2][0-9]:[0-5][0-9]:[0-6][0-9] [0-9]{4}\n");
-    return std::regex_replace(utf8.value_or(""), time, "//\tupdate   : @TIME@\n");
+    return std::regex_replace(support::cp932File(p), time, "//\tupdate   : @TIME@\n");
 }
 
 struct Output {
@@ -43,24 +34,24 @@ struct Output {
 Output generate(CNet& net, const std::string& caseName, const std::string& top, bool debug = false,
                 double delayOverPlus = 0.0) {
     Output run;
-    run.dir = vtest::freshDir("golden-" + caseName);
+    run.dir = support::freshDir("golden-" + caseName);
     verilog::VerilogOptions o;
     o.outDir = run.dir.string();
     o.topName = top;
     o.debug = debug;
     o.delayOverPlus = delayOverPlus;
     o.moduleDir = NOVRA_SOURCE_DIR "/module";
-    net.compileNet();
+    support::phase(net, support::kCompile);
     verilog::generateVerilog(net, o, [&](const std::string& s) { run.log += s; });
     return run;
 }
 
 // Every expected file of the case, compared with the generated one.
 void expectGolden(const Output& run, const std::string& caseName) {
-    const fs::path golden = fs::path(NOVRA_SOURCE_DIR) / "tests/verilog/golden" / caseName;
+    const fs::path golden = fs::path(NOVRA_SOURCE_DIR) / "tests/data/verilog/golden" / caseName;
     for (const auto& entry : fs::directory_iterator(golden)) {
         const std::string name = entry.path().filename().string();
-        const std::string expected = readBytes(entry.path());
+        const std::string expected = support::readBytes(entry.path());
         if (name == "log.txt") {
             EXPECT_EQ(std::regex_replace(expected, std::regex("@DIR@"), run.dir.string()), run.log);
             continue;
@@ -74,7 +65,7 @@ void expectGolden(const Output& run, const std::string& caseName) {
 // register-reduced stage, from it, and towards a sink.
 TEST(GoldenTest, ChainWithRegisterReduction) {
     CNet net;
-    vtest::Builder b(net);
+    support::NetBuilder b(net);
     const int u = b.uhzi({"101", "11"});
     const int p2 = b.place();
     const int x = b.transition("o1=i1;");
@@ -96,7 +87,7 @@ TEST(GoldenTest, ChainWithRegisterReduction) {
 // Two requests joined by one C-element; two sources, one of them emitting its word last character first.
 TEST(GoldenTest, TwoInputJoin) {
     CNet net;
-    vtest::Builder b(net);
+    support::NetBuilder b(net);
     const int u1 = b.uhzi({"11", "0"});
     const int u2 = b.uhzi({"0"}, 1);
     const int p3 = b.place();
@@ -116,7 +107,7 @@ TEST(GoldenTest, TwoInputJoin) {
 // wire, a holding source, and sinks in every mode.
 TEST(GoldenTest, PlaceJointsSinkModesAndDebugSelect) {
     CNet net;
-    vtest::Builder b(net);
+    support::NetBuilder b(net);
     const int u1 = b.uhzi({"10"});
     const int u2 = b.uhzi({"01"});
     const int u3 = b.uhzi({"11"});
@@ -126,7 +117,7 @@ TEST(GoldenTest, PlaceJointsSinkModesAndDebugSelect) {
     const int t7 = b.transition("?a;o1=a;");
     const int t8 = b.transition("?~a;o1=a;");
     const int t9 = b.transition("?a&~a;o1=a;");
-    const int u10 = b.holdUhzi(1);
+    const int u10 = b.hold(1);
     const int merge4 = b.place();
     const int t12 = b.transition("a=i1;b=i1;c=i1;");
     const int p13 = b.place();
@@ -164,7 +155,7 @@ TEST(GoldenTest, PlaceJointsSinkModesAndDebugSelect) {
 // delays with a margin of 0.5.
 TEST(GoldenTest, StageShapesLoopAndInitialMarking) {
     CNet net;
-    vtest::Builder b(net);
+    support::NetBuilder b(net);
     const int u1 = b.uhzi({"1"});
     const int u2 = b.uhzi({"0"});
     const int u3 = b.uhzi({"1"});
@@ -193,7 +184,7 @@ TEST(GoldenTest, StageShapesLoopAndInitialMarking) {
     const int loop = b.transition("o1=i1;o2=i1^i2;");
     b.arc(g, p21);
     b.arc(p21, loop, "i1");
-    const int out = b.token(kBlack, 1);
+    const int out = b.marked(kBlack, 1);
     b.arc(loop, out, "o1");
     b.arc(out, b.sink());
     const int p25 = b.place();
@@ -202,7 +193,7 @@ TEST(GoldenTest, StageShapesLoopAndInitialMarking) {
     b.arc(p25, i26);
     const int i28 = b.transition("o1=i1;");
     b.link(i26, i28);
-    const int p29 = b.token(kBlack, 1);
+    const int p29 = b.marked(kBlack, 1);
     b.arc(i28, p29);
     b.arc(p29, loop, "i2");
     ASSERT_EQ(29, p29);

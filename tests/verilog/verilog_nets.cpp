@@ -1,23 +1,25 @@
 #include "verilog_nets.h"
 
+#include "support/net_builder.h"
+
 namespace novra::vtest {
 
 namespace {
 
 void pipeline(CNet& net) {
-    Builder b(net);
+    support::NetBuilder b(net);
     // Several words: the circuit must stream them all, as the net does one after the other.
-    b.chain(b.uhzi({"1011001110", "1101", "001"}), {"o1=i1;", "o1=~i1;", "o1=i1;", "x=~a;", "o1=i1;"},
+    b.pipe(b.uhzi({"1011001110", "1101", "001"}), {"o1=i1;", "o1=~i1;", "o1=i1;", "x=~a;", "o1=i1;"},
             b.sink());
 }
 
 void littleEndianSink(CNet& net) {
-    Builder b(net);
-    b.chain(b.uhzi({"110100", "100", "01"}, 1), {"o1=~i1;", "o1=i1;"}, b.sink(1));
+    support::NetBuilder b(net);
+    b.pipe(b.uhzi({"110100", "100", "01"}, 1), {"o1=~i1;", "o1=i1;"}, b.sink(1));
 }
 
 void forkJoin(CNet& net) {
-    Builder b(net);
+    support::NetBuilder b(net);
     const int u = b.uhzi({"0110101"});
     const int split = b.transition("a=i1;b=~i1;");
     b.link(u, split);
@@ -28,11 +30,11 @@ void forkJoin(CNet& net) {
     b.link(split, right, "b");
     b.link(left, join, {}, "x");
     b.link(right, join, {}, "y");
-    b.chain(join, {"o1=i1;"}, b.sink());
+    b.pipe(join, {"o1=i1;"}, b.sink());
 }
 
 void twoSources(CNet& net) {
-    Builder b(net);
+    support::NetBuilder b(net);
     const int u1 = b.uhzi({"0011"});
     const int u2 = b.uhzi({"0101"});
     const int t = b.transition("and=a&b;or=a|b;xor=a^b;");
@@ -40,14 +42,12 @@ void twoSources(CNet& net) {
     b.link(u2, t, {}, "b");
     b.link(t, b.sink(), "and");
     b.link(t, b.sink(), "or");
-    b.chain(t, {"o1=~i1;"}, b.sink());
-    // The last output goes through a stage: relabel its first arc.
-    for (auto& [id, a] : net.arcs)
-        if (a.fromId == t && a.varName.empty()) a.varName = "xor";
+    b.pipe(t, {"o1=~i1;"}, b.sink());
+    b.label(t, "xor");  // the last output goes through a stage
 }
 
 void threeAndFourInputs(CNet& net) {
-    Builder b(net);
+    support::NetBuilder b(net);
     const int u1 = b.uhzi({"010110"});
     const int u2 = b.uhzi({"011001"});
     const int u3 = b.uhzi({"111000"});
@@ -66,33 +66,32 @@ void threeAndFourInputs(CNet& net) {
     b.link(fan, t4, "o1", "c");
     b.link(fan, t4, "o2", "d");
     b.link(copy, b.sink(), "o3");
-    b.chain(t4, {"o1=i1;"}, b.sink());
+    b.pipe(t4, {"o1=i1;"}, b.sink());
 }
 
 // A running parity: the stage folds the loop through its two identity stages into a register.
 void feedbackLoop(CNet& net) {
-    Builder b(net);
+    support::NetBuilder b(net);
     const int u = b.uhzi({"1101001"});
     const int t0 = b.transition("o1=i1^i2;o2=i1^i2;");
     b.link(u, t0, {}, "i1");
-    const int p1 = b.token(kWhite, 0);
+    const int p1 = b.marked(kWhite, 0);
     const int t1 = b.transition("o1=i1;");
     const int t2 = b.transition("o1=i1;");
     b.arc(t0, p1, "o1");
     b.arc(p1, t1);
     b.link(t1, t2);
-    const int p3 = b.token(kBlack, 1);
+    const int p3 = b.marked(kBlack, 1);
     b.arc(t2, p3);
     b.arc(p3, t0, "i2");
-    b.chain(t0, {"o1=i1;"}, b.sink());
-    for (auto& [id, a] : net.arcs)
-        if (a.fromId == t0 && a.varName.empty()) a.varName = "o2";
+    b.pipe(t0, {"o1=i1;"}, b.sink());
+    b.label(t0, "o2");
 }
 
 // A loop stage whose output, which reads the loop, is offered to guarded stages: folding the loop would
 // change that output's data while its request is high, under the guards' eyes.
 void loopIntoSelect(CNet& net) {
-    Builder b(net);
+    support::NetBuilder b(net);
     const int t0 = b.transition("nx=d^fb;o1=d^fb;");
     b.link(b.uhzi({"1101", "001"}), t0, {}, "d");
     b.loop(t0, "nx", "fb", 1);
@@ -106,13 +105,13 @@ void loopIntoSelect(CNet& net) {
     }
     const int after = b.transition("o1=m;");
     b.arc(merge, after, "m");
-    b.chain(after, {"o1=i1;"}, b.sink());
+    b.pipe(after, {"o1=i1;"}, b.sink());
 }
 
 // Texts Verilog reads otherwise than the net: "|" before "^", "~~", "^~", an unclosed "(", and a guard
 // that is always false in the net but would pass every token in Verilog's reading.
 void operatorTexts(CNet& net) {
-    Builder b(net);
+    support::NetBuilder b(net);
     const int t = b.transition("o1=a|b^c;o2=~~a;o3=a^~a&b;o4=(a&c;");
     b.link(b.uhzi({"11110000", "1001"}), t, {}, "a");
     b.link(b.uhzi({"11001100", "0101"}), t, {}, "b");
@@ -133,7 +132,7 @@ void operatorTexts(CNet& net) {
 
 // A select branch whose guarded stages merge again through a competing-merge place.
 void guardedSelect(CNet& net) {
-    Builder b(net);
+    support::NetBuilder b(net);
     const int u = b.uhzi({"100110111"});
     const int t0 = b.transition("o1=i1;");
     b.link(u, t0);
@@ -148,29 +147,29 @@ void guardedSelect(CNet& net) {
     b.arc(tb, merge);
     const int t3 = b.transition("o1=~i1;");
     b.arc(merge, t3);
-    b.chain(t3, {"o1=i1;"}, b.sink());
+    b.pipe(t3, {"o1=i1;"}, b.sink());
 }
 
 // A black token waiting in the middle of the pipe (with the white one behind it), a set register.
 void markedPipeline(CNet& net) {
-    Builder b(net);
+    support::NetBuilder b(net);
     const int u = b.uhzi({"0010"});
     const int a = b.transition("o1=i1;");
     const int bb = b.transition("o1=i1;");
     const int c = b.transition("o1=~i1;");
     b.link(u, a);
-    const int p2 = b.token(kWhite, 0);
+    const int p2 = b.marked(kWhite, 0);
     b.arc(a, p2);
     b.arc(p2, bb);
-    const int p3 = b.token(kBlack, 1);
+    const int p3 = b.marked(kBlack, 1);
     b.arc(bb, p3);
     b.arc(p3, c);
-    b.chain(c, {"o1=i1;"}, b.sink());
+    b.pipe(c, {"o1=i1;"}, b.sink());
 }
 
 // Sinks in every mode and an output that carries a request without data.
 void sinkModes(CNet& net) {
-    Builder b(net);
+    support::NetBuilder b(net);
     const int u = b.uhzi({"10110"});
     const int t = b.transition("a=i1;b=~i1;c=i1;");
     b.link(u, t);
@@ -182,7 +181,7 @@ void sinkModes(CNet& net) {
 
 // A sink that never takes a token stops the stage after its first firing.
 void keepingSink(CNet& net) {
-    Builder b(net);
+    support::NetBuilder b(net);
     const int u = b.uhzi({"0110"});
     const int t = b.transition("a=i1;b=i1;");
     b.link(u, t);
@@ -191,8 +190,8 @@ void keepingSink(CNet& net) {
 }
 
 void longChain(CNet& net) {
-    Builder b(net);
-    b.chain(b.uhzi({"01101110010111"}),
+    support::NetBuilder b(net);
+    b.pipe(b.uhzi({"01101110010111"}),
             {"o1=i1;", "o1=~i1;", "o1=i1;", "o1=~i1;", "o1=i1;", "o1=~i1;", "o1=i1;"}, b.sink());
 }
 
