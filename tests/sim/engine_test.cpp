@@ -267,31 +267,6 @@ TEST(Firing, NothingRunsOnANetThatCompileDidNotPrepare) {
     EXPECT_TRUE(t.place(t.p1).hasToken);
 }
 
-TEST(Incremental, PausedRunAndNewCompile) {
-    Pipeline s;
-    s.net.simTranOpt.insert(s.t1);
-    ASSERT_EQ(compile(s.net), "");
-    EXPECT_EQ(phase(s.net, kEnable), 2);
-    EXPECT_EQ(s.net.stopObject, s.t1);
-    // Resuming a paused run may evaluate again before firing; nothing changed, so the same comes out.
-    s.net.stopObject = 0;
-    EXPECT_EQ(phase(s.net, kEnable), 2);
-    EXPECT_EQ(s.net.stopObject, s.t1);
-    EXPECT_TRUE(s.net.transitions.at(s.t1).enabled);
-    phase(s.net, kFire);
-    EXPECT_TRUE(s.fired(s.t1));
-    EXPECT_EQ(phase(s.net, kEnable), 0);
-    EXPECT_FALSE(s.fired(s.t1));  // evaluated again since it fired
-    EXPECT_TRUE(s.net.transitions.at(s.t2).enabled);
-
-    // A compile in the middle of a run starts from the initial marking, and the first sweep sees it all.
-    ASSERT_EQ(compile(s.net), "");
-    EXPECT_FALSE(s.net.transitions.at(s.t2).enabled);
-    EXPECT_EQ(sweep(s.net), 2);
-    EXPECT_TRUE(s.fired(s.t1));
-    EXPECT_FALSE(s.fired(s.t2));
-}
-
 TEST(Incremental, ClearedNetMustBeCompiledAgain) {
     // Rebuilt to the very same shape, the net holds new records; the old compile must not be used.
     CNet net;
