@@ -135,9 +135,6 @@ TEST(Reader, RefusesWhatIsNoNovraFileInBothWordings) {
         EXPECT_EQ(errorOf([&] { load(net, dir.path().string()); }), text(msg::kFileOpenFailed));
         EXPECT_EQ(loadBytes(baseWith(27, "")).message, text(msg::kReadFailed));
     }
-    EXPECT_EQ(text(msg::kReadFailed), "NOVRAファイルの読み込みに失敗しました。");
-    NmodeScope playful(1);
-    EXPECT_EQ(text(msg::kReadFailed), " : 読み込みに失敗した…");
 }
 
 TEST(Reader, NamesTheLineOfARecordItCannotUse) {

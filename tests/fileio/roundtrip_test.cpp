@@ -98,19 +98,3 @@ TEST(RoundTrip, RandomNetsSurviveSaveAndLoad) {
         ASSERT_EQ(readBytes(dir.file("a.pol")), readBytes(dir.file("b.pol")));
     }
 }
-
-TEST(RoundTrip, AWordOfAnyLengthStaysOneEntry) {
-    TempDir dir;
-    CNet net;
-    const int u = net.addObject(0, 0, kUhzi);
-    net.uhzis.at(u).addp = 1;
-    const std::string word = NetMaker(3).bits(0) + std::string(3 << 20, '1') + "0";
-    net.uhzis.at(u).words = {word, "01"};
-    const int k = net.addObject(0, 0, kKemmakix);
-    net.kemmakixes.at(k).expected = {std::string(1 << 20, '0') + "ソ"};
-    save(net, dir.file("w.pol"));
-    CNet loaded;
-    load(loaded, dir.file("w.pol"));
-    EXPECT_EQ(loaded.uhzis.at(1).words, net.uhzis.at(u).words);
-    EXPECT_EQ(loaded.kemmakixes.at(2).expected, net.kemmakixes.at(k).expected);
-}

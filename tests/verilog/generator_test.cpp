@@ -168,20 +168,6 @@ TEST(GeneratorTest, DelayMarginTruncatesTowardZero) {
     EXPECT_NE(std::string::npos, plus.find("#1500\t"));
 }
 
-TEST(GeneratorTest, SourceDataFollowsTheEmissionOrder) {
-    CUhzi hold;
-    hold.addp = 0;
-    hold.holdValue = 1;
-    EXPECT_EQ("1 ", verilog::sourceData(hold));
-    CUhzi stream;
-    stream.addp = 1;
-    stream.placeId = 5;
-    stream.words = {"110", "0"};
-    EXPECT_EQ("1 1 0 ", verilog::sourceData(stream));
-    stream.line = 1;
-    EXPECT_EQ("0 1 1 ", verilog::sourceData(stream));
-}
-
 TEST(GeneratorTest, DebugSelectOnlyWithASelectBranch) {
     CNet net;
     simpleNet(net);
