@@ -152,3 +152,33 @@ TEST(Prepare, ABlackTokenOnAnOutputNeedsAPlainInput) {
     EXPECT_EQ(f.canonicalText.substr(f.canonicalText.find('\n') + 1), "i12\n");
     EXPECT_EQ(prepareError(many + ";y=~n12;", p), msg::kBlackOnFunctionOutput.standard);
 }
+
+TEST(Refresh, FillsTheTextTheMapsAndTheCounts) {
+    CTransitionFunction f;
+    f.functionText = "?go;x=a&b;y=~a;";
+    refreshFunction(f);
+    EXPECT_EQ(f.normalizedText, "?go\nx=a&b\ny=~a\n");
+    EXPECT_EQ(f.inputVarNames, (std::map<std::string, int>{{"go", 1}, {"a", 2}, {"b", 3}}));
+    EXPECT_EQ(f.inputCount, 3);
+    EXPECT_EQ(f.outputCount, 2);
+}
+
+TEST(Refresh, AFailingTextLeavesNoStaleDefinition) {
+    CTransitionFunction f;
+    f.functionText = "x=a&b;y=c;";
+    refreshFunction(f);
+    f.functionText = "x=a&b";
+    EXPECT_EQ(errorOf([&] { refreshFunction(f); }), text(msg::kNormLastNoSemicolon));
+    EXPECT_EQ(f.functionText, "x=a&b");  // the user's text is kept
+    EXPECT_EQ(f.normalizedText, "");
+    EXPECT_TRUE(f.inputVarNames.empty());
+    EXPECT_TRUE(f.outputVarNames.empty());
+    EXPECT_EQ(f.inputCount, 0);
+    EXPECT_EQ(f.outputCount, 0);
+
+    // A parse fault keeps the maps as far as they were filled, and the counts follow them.
+    f.functionText = "x=a;y=b;x=c;";
+    EXPECT_EQ(errorOf([&] { refreshFunction(f); }), text(msg::kParseDuplicateOutput));
+    EXPECT_EQ(f.outputCount, 2);
+    EXPECT_EQ(f.inputCount, 2);
+}
