@@ -1,5 +1,5 @@
 // The stages of a transition function, case by case from tests/data/trafunc/cases.tsv: normalisation,
-// parsing, translation into postfix code and the run of that code, with the message of every fault in
+// parsing, preparation, translation into postfix code and the run of that code, with the message of every fault in
 // both wordings.
 #include <gtest/gtest.h>
 
@@ -60,6 +60,28 @@ std::string outcome(const std::string& stage, const std::vector<std::string>& f)
             std::vector<int> out(static_cast<size_t>(std::count(code.begin(), code.end(), '\n')), -1);
             CEvaluator().run(code, in.data(), out.data(), inputs, static_cast<int>(out.size()));
             for (int v : out) result += (result.empty() ? "" : " ") + std::to_string(v);
+        } else if (stage == "prepare") {
+            std::istringstream spec(f[1]);
+            std::string io, flags;
+            spec >> io;
+            FunctionPorts p;
+            p.inputArcCount = std::stoi(io);
+            p.outputArcCount = std::stoi(io.substr(io.find('/') + 1));
+            p.inputBound.assign(static_cast<size_t>(p.inputArcCount), true);
+            p.outputBound.assign(static_cast<size_t>(p.outputArcCount), true);
+            p.outputBlack.assign(static_cast<size_t>(p.outputArcCount), false);
+            while (spec >> flags) {
+                std::vector<bool>& v = flags[0] == 'i' ? p.inputBound : flags[0] == 'o' ? p.outputBound : p.outputBlack;
+                v.clear();
+                for (char c : flags.substr(flags.find('=') + 1)) v.push_back(c == '1');
+            }
+            CTransitionFunction fn;
+            fn.functionText = f[0];
+            refreshFunction(fn);
+            prepareFunction(fn, p);
+            result = "canonical=" + fn.canonicalText + " code=" + fn.compiledFunction + " guard=" + fn.guardText +
+                     "/" + fn.compiledGuard.value_or("-") + " values=" + std::to_string(fn.inputValues.size()) +
+                     "/" + std::to_string(fn.outputValues.size());
         } else if (stage == "run") {
             int in[100] = {1, 1, 1};
             int out[8] = {};
