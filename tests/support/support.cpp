@@ -101,34 +101,11 @@ std::string run(CNet& net, long maxPhases) {
 }
 
 int phase(CNet& net, Phase p) {
-    switch (p) {
-        case kPrepare:
-            net.prepareSources();
-            break;
-        case kEmit:
-            net.emitSources();
-            break;
-        case kEnable:
-            return net.evaluateEnabling();
-        case kFire:
-            net.firePhase();
-            break;
-        case kAbsorb:
-            net.absorbSinks();
-            break;
-        case kFlush:
-            net.flushSinks();
-            break;
-        case kEndCheck:
-            net.endCheck();
-            break;
-        case kRestored:
-            net.markingRestored();
-            break;
-        case kCompile:
-            net.compileNet();
-            break;
-    }
+    static void (CNet::*const calls[])() = {&CNet::prepareSources, &CNet::emitSources, nullptr,
+                                            &CNet::firePhase,      &CNet::absorbSinks, &CNet::flushSinks,
+                                            &CNet::endCheck,       &CNet::markingRestored, &CNet::compileNet};
+    if (p == kEnable) return net.evaluateEnabling();
+    (net.*calls[p])();
     return 0;
 }
 

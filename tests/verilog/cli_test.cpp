@@ -28,27 +28,17 @@ Result cli(const std::string& args, const fs::path& cwd = {}) {
     return Result{r.status, r.out + r.err};
 }
 
-std::string saveNet(void (*build)(CNet&), const std::string& name) {
-    CNet net;
-    build(net);
-    const fs::path path = support::tempRoot() / (name + ".pol");
-    support::save(net, path);
-    return path.string();
-}
-
-void pipeline(CNet& net) {
-    support::NetBuilder b(net);
-    b.pipe(b.uhzi({"0110"}), {"o1=~i1;", "o1=i1;"}, b.sink());
-}
-
-// Three words of which only the first used to reach the circuit.
-void inverterWords(CNet& net) {
-    support::NetBuilder b(net);
-    b.pipe(b.uhzi({"1101", "001", "10"}), {"o1=~i1;"}, b.sink());
+// A net of tests/data/verilog/cli: pipeline (a source, an inverting and a copying stage, a sink), words
+// (three words through an inverter, of which only the first used to reach the circuit), quiet (a source
+// straight into a sink: the net goes quiet after every bit and drops the rest of the word) and dangling (a
+// place without an output arc).
+std::string netFile(const std::string& name) {
+    return support::sourcePath("tests/data/verilog/cli/" + name + ".pol").string();
 }
 
 // More bits than the test bench's 100 µs can carry.
-void longStream(CNet& net) {
+std::string longStream() {
+    CNet net;
     support::NetBuilder b(net);
     std::vector<std::string> words;
     for (int w = 0; w < 6; ++w) {
@@ -57,23 +47,13 @@ void longStream(CNet& net) {
         words.push_back(word);
     }
     b.pipe(b.uhzi(words), {"o1=~i1;"}, b.sink());
-}
-
-// No stage between source and sink: the net goes quiet after every bit and drops the rest of the word.
-void sourceIntoSink(CNet& net) {
-    support::NetBuilder b(net);
-    b.link(b.uhzi({"10110", "01"}), b.sink());
-}
-
-void dangling(CNet& net) {
-    support::NetBuilder b(net);
-    const int t = b.transition("o1=i1;");
-    b.link(b.uhzi({"1"}), t);
-    b.arc(t, b.place());
+    const fs::path path = support::tempRoot() / "long.pol";
+    support::save(net, path);
+    return path.string();
 }
 
 TEST(CliVerilogTest, WritesIntoTheTopFolderAndEndsWithTheDoneLine) {
-    const std::string net = saveNet(pipeline, "pipeline");
+    const std::string net = netFile("pipeline");
     const fs::path out = support::freshDir("cli-verilog");
     const Result r =
         cli("verilog " + net + " --out " + out.string() + " --top pipe_top --delay-over-plus 0.5");
@@ -113,7 +93,7 @@ TEST(CliVerilogTest, WritesIntoTheTopFolderAndEndsWithTheDoneLine) {
 
 TEST(CliVerilogTest, FailuresAreReportedNotCrashed) {
     const fs::path out = support::freshDir("cli-fail");
-    const std::string good = saveNet(pipeline, "pipeline2");
+    const std::string good = netFile("pipeline");
     Result r = cli("verilog " + good + " --out " + (out / "missing").string());
     EXPECT_EQ(1, r.status);
     EXPECT_EQ("フォルダが存在しません\n", r.out);
@@ -123,7 +103,7 @@ TEST(CliVerilogTest, FailuresAreReportedNotCrashed) {
     EXPECT_NE(std::string::npos, r.out.find("トップモジュール名")) << r.out;
     EXPECT_TRUE(fs::is_empty(out));
 
-    const std::string bad = saveNet(dangling, "dangling");
+    const std::string bad = netFile("dangling");
     r = cli("verilog " + bad + " --out " + out.string());
     EXPECT_EQ(1, r.status);
     EXPECT_NE(std::string::npos, r.out.find("アーク接続不備のプレースがある\nstop ")) << r.out;
@@ -136,7 +116,7 @@ TEST(CliVerilogTest, FailuresAreReportedNotCrashed) {
 
 TEST(CliVerilogTest, TopNamesThatClashWithTheOutputAreRefusedBeforeAnythingIsWritten) {
     const fs::path out = support::freshDir("cli-clash");
-    const std::string net = saveNet(pipeline, "pipeline4");
+    const std::string net = netFile("pipeline");
     auto refused = [&](const std::string& top, const MsgText& why, const std::string& clash) {
         const Result r = cli("verilog " + net + " --out " + out.string() + " --top " + top);
         EXPECT_EQ(1, r.status) << top;
@@ -154,7 +134,7 @@ TEST(CliVerilogTest, TopNamesThatClashWithTheOutputAreRefusedBeforeAnythingIsWri
 
 TEST(CliCosimTest, ComparesEveryWordAndEveryFunction) {
     // Saving numbers places first: the sink becomes object 5.
-    const std::string net = saveNet(inverterWords, "words");
+    const std::string net = netFile("words");
     Result r = cli("cosim " + net);
     EXPECT_EQ(0, r.status) << r.out;
     EXPECT_EQ(
@@ -171,12 +151,12 @@ TEST(CliCosimTest, ComparesEveryWordAndEveryFunction) {
 }
 
 TEST(CliCosimTest, WhatTheCircuitCannotShowIsALimitNotAMatch) {
-    Result r = cli("cosim " + saveNet(longStream, "long"));
+    Result r = cli("cosim " + longStream());
     EXPECT_EQ(1, r.status);
     EXPECT_NE(std::string::npos, r.out.find(" limit (120000 bits) テストベンチの実行時間"))
         << r.out.substr(0, 300);
 
-    r = cli("cosim " + saveNet(sourceIntoSink, "quiet"));
+    r = cli("cosim " + netFile("quiet"));
     EXPECT_EQ(1, r.status);
     EXPECT_NE(std::string::npos,
               r.out.find("sink 3 net 1 circuit 1011001 limit (1 bits) ネットのシミュレーションでは"))
