@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "common/messages.h"
+#include "support/net_builder.h"
 #include "support/support.h"
 
 using namespace novra;
@@ -29,7 +30,7 @@ TEST_F(CliSave, WritesVersion200AndReportsFailuresWithStatus2) {
     CNet net;
     const int p = net.addObject(10, 10, kPlace);
     const int t = net.addObject(50, 10, kTransition);
-    net.transitions.at(t).functionText = "o1=~i1; // 反転";
+    NetBuilder(net).setFunction(t, "o1=~i1; // 反転");
     net.addArc(p, t, {{30, 0}}, "i1");
     net.setToken(p, kBlack, 1);
     save(net, file("in.pol"));

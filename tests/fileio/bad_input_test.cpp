@@ -5,6 +5,7 @@
 
 #include <random>
 
+#include "support/net_builder.h"
 #include "support/support.h"
 
 using namespace novra;
@@ -46,20 +47,19 @@ class FileSizeLimit {
 
 // A net with a record of every kind, large enough that saving it writes many kilobytes.
 void buildNet(CNet& net, int places) {
-    int last = net.addObject(0, 0, kUhzi);
-    net.uhzis.at(last).addp = 1;
-    net.uhzis.at(last).words = {"1011", "0"};
+    NetBuilder b(net);
+    int last = b.setWords(net.addObject(0, 0, kUhzi), {"1011", "0"});
     for (int i = 0; i < places; ++i) {
         const int p = net.addObject(i * 10, 0, kPlace);
         net.addArc(last, p);
         const int t = net.addObject(i * 10 + 5, 0, kTransition);
-        net.transitions.at(t).functionText = "?i1;\r\no1=i1;";
+        b.setFunction(t, "?i1;\r\no1=i1;");
         net.addArc(p, t, {{i, 1}}, "i1");
         last = t;
     }
     const int p = net.addObject(0, 50, kPlace);
     net.addArc(last, p);
-    net.kemmakixes[net.addObject(10, 50, kKemmakix)].expected = {"1011"};
+    b.setSink(net.addObject(10, 50, kKemmakix), 0, {"1011"});
     net.addArc(p, net.objects.rbegin()->first);
 }
 
@@ -86,7 +86,7 @@ TEST(BadInput, EmptyBinaryAndTruncatedFilesGiveAMessage) {
     // character.
     CNet net;
     buildNet(net, 3);
-    net.transitions.begin()->second.functionText = "// 日本語\r\no1=i1;";
+    NetBuilder(net).setFunction(net.transitions.begin()->first, "// 日本語\r\no1=i1;");
     save(net, dir.file("whole.pol"));
     const std::string whole = readBytes(dir.file("whole.pol"));
     const size_t inText = whole.find("// ") + 4;
@@ -125,19 +125,18 @@ TEST(BadInput, TextsFarBeyondALineSurviveSaveAndLoad) {
     TempDir dir;
     CNet net;
     buildNet(net, 1);
-    CUhzi& bits = net.uhzis.begin()->second;
     std::mt19937 rng(6);
     std::string word(1000000, '0');
     for (char& c : word) c = static_cast<char>('0' + (rng() & 1));
-    bits.words = {word, "1"};
-    const int many = net.addObject(0, 100, kUhzi);
-    net.uhzis.at(many).addp = 1;
-    net.uhzis.at(many).words.resize(1000000);
-    for (std::string& w : net.uhzis.at(many).words) w = (rng() & 1) ? "10" : "0";
+    NetBuilder b(net);
+    b.setWords(net.uhzis.begin()->first, {word, "1"});
+    std::vector<std::string> many(1000000);
+    for (std::string& w : many) w = (rng() & 1) ? "10" : "0";
+    b.setWords(net.addObject(0, 100, kUhzi), std::move(many));
     std::string function;
     for (int i = 1; function.size() < (1u << 20); ++i) function += "o" + std::to_string(i) + "=i1;\r\n";
-    net.transitions.begin()->second.functionText = function;
-    net.kemmakixes.begin()->second.expected = {std::string(1 << 20, '0') + "ソ"};
+    b.setFunction(net.transitions.begin()->first, function);
+    b.setSink(net.kemmakixes.begin()->first, 0, {std::string(1 << 20, '0') + "ソ"});
 
     save(net, dir.file("big.pol"));
     CNet back;

@@ -6,6 +6,7 @@
 #include <random>
 
 #include "common/encoding.h"
+#include "support/net_builder.h"
 #include "support/support.h"
 
 using namespace novra;
@@ -74,20 +75,19 @@ std::string sectionOf(const std::string& file, std::string key) {
 // A saved net with a record of every kind, Japanese text and a multi-line function.
 std::string sampleFile(const TempDir& dir) {
     CNet net;
-    const int u = net.addObject(0, 0, kUhzi);
-    net.uhzis.at(u).addp = 1;
-    net.uhzis.at(u).words = {"1011", "01"};
+    NetBuilder b(net);
+    const int u = b.setWords(net.addObject(0, 0, kUhzi), {"1011", "01"});
     const int p = net.addObject(5, 5, kPlace);
     const int t = net.addObject(9, 9, kTransition);
-    net.transitions.at(t).functionText = "?i1;\no1=i1&i2;\n// 日本語ゾ\n";
+    b.setFunction(t, "?i1;\no1=i1&i2;\n// 日本語ゾ\n");
     const int q = net.addObject(1, 1, kPlace);
-    net.kemmakixes[net.addObject(2, 2, kKemmakix)].expected = {"10", "ソ"};
+    b.setSink(net.addObject(2, 2, kKemmakix), 0, {"10", "ソ"});
     net.addArc(u, p);
     net.addArc(p, t, {{1, 2}}, "i1");
     net.addArc(t, q, {}, "o1");
     net.addArc(q, net.objects.rbegin()->first);
     net.setToken(q, kBlack, 1);
-    net.simTranOpt.insert(t);
+    b.fireStop(t);
     save(net, dir.file("sample.pol"));
     return readBytes(dir.file("sample.pol"));
 }

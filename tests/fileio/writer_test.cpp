@@ -1,6 +1,7 @@
 // The version 2.00 writer: exact bytes, and saves that must fail without harming the old file.
 #include <sys/stat.h>
 
+#include "support/net_builder.h"
 #include "support/support.h"
 
 using namespace novra;
@@ -15,11 +16,11 @@ struct GappyNet {
         for (int id = 1; id <= 9; ++id)
             net.addObject(id * 10, id == 9 ? -5 : 5, id == 3 ? kTransition : kPlace);
         for (int id : {1, 2, 4, 5, 6, 8}) net.deleteObject(id);
-        net.transitions.at(3).functionText = "o1=i1;\r\n// 表示ソ";
+        NetBuilder(net).setFunction(3, "o1=i1;\r\n// 表示ソ");
         net.setToken(7, kBlack, 1);
         net.addArc(7, 3);
         net.addArc(3, 9, {{10, 20}, {30, 40}}, "o1");
-        net.simTranOpt.insert(3);
+        NetBuilder(net).fireStop(3);
     }
 };
 
@@ -44,16 +45,11 @@ TEST(Writer, SourceAndSinkRecordsCarryTheirDataLines) {
     TempDir dir;
     CNet net;
     net.addObject(0, 0, kPlace);
-    CUhzi& streaming = net.uhzis[net.addObject(0, 0, kUhzi)];
-    streaming.addp = 1;
-    streaming.line = 1;
-    streaming.words = {"1011", "0110"};
-    CUhzi& holding = net.uhzis[net.addObject(0, 0, kUhzi)];
-    holding.holdValue = 1;
-    net.uhzis[net.addObject(0, 0, kUhzi)].addp = 2;  // neither mode: no data line
-    CKemmakix& k = net.kemmakixes[net.addObject(0, 0, kKemmakix)];
-    k.line = 2;
-    k.expected = {"1011", ""};
+    NetBuilder b(net);
+    b.setWords(net.addObject(0, 0, kUhzi), {"1011", "0110"}, 1);
+    b.setHold(net.addObject(0, 0, kUhzi), 1);
+    b.setAddp(net.addObject(0, 0, kUhzi), 2);  // neither mode: no data line
+    b.setSink(net.addObject(0, 0, kKemmakix), 2, {"1011", ""});
     save(net, dir.file("s.pol"));
     EXPECT_EQ(readBytes(dir.file("s.pol")), data("fileio/sources.pol"));
     CNet loaded;
@@ -86,17 +82,15 @@ TEST(Writer, RefusedSavesLeaveTheOldFileAndNoTemporaryFile) {
     };
 
     GappyNet notShiftJis;
-    notShiftJis.net.kemmakixes[notShiftJis.net.addObject(0, 0, kKemmakix)].expected = {"😀"};
+    NetBuilder(notShiftJis.net).setSink(notShiftJis.net.addObject(0, 0, kKemmakix), 0, {"😀"});
     expectUntouched(errorOf([&] { save(notShiftJis.net, path); }), text(msg::kNotCp932));
 
     // "]" would end the function text early; a line break would split a data record.
     GappyNet bracket;
-    bracket.net.transitions.at(3).functionText = "o1=i1; // a[0]";
+    NetBuilder(bracket.net).setFunction(3, "o1=i1; // a[0]");
     expectUntouched(errorOf([&] { save(bracket.net, path); }), format(msg::kUnsavableText, 3));
     GappyNet brokenWord;
-    const int u = brokenWord.net.addObject(0, 0, kUhzi);
-    brokenWord.net.uhzis.at(u).addp = 1;
-    brokenWord.net.uhzis.at(u).words = {"10\n11"};
+    const int u = NetBuilder(brokenWord.net).setWords(brokenWord.net.addObject(0, 0, kUhzi), {"10\n11"});
     expectUntouched(errorOf([&] { save(brokenWord.net, path); }), format(msg::kUnsavableText, u));
 
     GappyNet badKind;

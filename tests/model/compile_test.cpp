@@ -213,21 +213,19 @@ TEST(Compile, FaultsOfFunctionsSourcesAndSinksNameTheirObject) {
     const int u = b.uhzi({"10", "1x"});
     EXPECT_EQ(compile(net), text(msg::kUhziBadWord));
     EXPECT_EQ(net.stopObject, u);
-    net.uhzis.at(u).addp = 0;
-    net.uhzis.at(u).holdValue = 2;
+    b.setHold(u, 2);
     EXPECT_EQ(compile(net), text(msg::kUhziBadHoldValue));
-    net.uhzis.at(u).addp = 3;
+    b.setAddp(u, 3);
     EXPECT_EQ(compile(net), text(msg::kUhziBadAddp));
     EXPECT_EQ(net.stopObject, u);
-    net.uhzis.at(u).addp = 1;
-    net.uhzis.at(u).words = {"10"};
+    b.setWords(u, {"10"});
 
     // Preparation (step 11): a black token on a computed output.
     b.setFunction(t, "o1=~i1;");
     net.setToken(q, kBlack, 0);
     EXPECT_EQ(compile(net), text(msg::kBlackOnFunctionOutput));
     EXPECT_EQ(net.stopObject, t);
-    net.tokens.erase(q);
+    b.removeToken(q);
     const int orphan = b.transition("// 同期のみ");
     EXPECT_EQ(compile(net), text(msg::kNoInputPlace));
     EXPECT_EQ(net.stopObject, orphan);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "model/net.h"
+#include "support/net_builder.h"
 #include "support/support.h"
 
 using namespace novra;
@@ -74,7 +75,7 @@ TEST(NetDelete, MarkedPlaceLosesItsTokenFirst) {
     net.addArc(p1, t, {}, "i1");
     net.addArc(t, p2, {}, "o1");
     net.setToken(p1, kBlack, 1);
-    net.simTranOpt.insert(t);
+    support::NetBuilder(net).fireStop(t);
 
     net.deleteObject(p1);
     EXPECT_EQ(net.tokens.count(p1), 0u);

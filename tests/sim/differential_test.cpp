@@ -113,7 +113,7 @@ void buildRandomNet(CNet& net, unsigned seed) {
         };
         wire(f.inputs, true);
         wire(f.outputs, false);
-        if (pick(4) == 0) net.simTranOpt.insert(t);
+        if (pick(4) == 0) b.fireStop(t);
         if (f.complement != nullptr && pick(5) != 0) {
             // The other branch of a select: it competes for the same tokens, the guards decide.
             t = b.transition(f.complement);

@@ -221,7 +221,8 @@ TEST(Firing, FireStopTransitionsAreReportedButDoNotStopTheUnanimatedRun) {
     b.arc(ta, b.place());
     b.arc(c, tc);
     b.arc(tc, b.place());
-    net.simTranOpt = {ta, tc};
+    b.fireStop(ta);
+    b.fireStop(tc);
     ASSERT_EQ(compile(net), "");
     EXPECT_EQ(phase(net, kEnable), 2);
     EXPECT_EQ(net.stopObject, tc);  // every transition is evaluated: the highest hit is named
@@ -310,12 +311,12 @@ TEST(Incremental, TransitionsSharingAFunctionTextAreCheckedOneByOne) {
     // Fields made from another text are made again when the text returns, though another transition
     // kept it all along.
     const std::string inverter = net.transitions.at(t2).functionText;
-    net.transitions.at(t2).functionText = "o1=i1;o2=i1;";
+    b.setFunction(t2, "o1=i1;o2=i1;");
     EXPECT_EQ(compile(net), text(msg::kUnboundOutputVar));
-    net.transitions.at(t2).functionText = "?i1;o1=i1;";
+    b.setFunction(t2, "?i1;o1=i1;");
     ASSERT_EQ(compile(net), "");
     EXPECT_NE(net.transitions.at(t2).compiledFunction, net.transitions.at(t1).compiledFunction);
-    net.transitions.at(t2).functionText = inverter;
+    b.setFunction(t2, inverter);
     ASSERT_EQ(compile(net), "");
     EXPECT_EQ(net.transitions.at(t2).normalizedText, net.transitions.at(t1).normalizedText);
     EXPECT_EQ(net.transitions.at(t2).inputVarNames, net.transitions.at(t1).inputVarNames);
@@ -332,7 +333,7 @@ TEST(Incremental, TransitionsSharingAFunctionTextAreCheckedOneByOne) {
         EXPECT_EQ(t.inputVarNames, net.transitions.at(t1).inputVarNames);
 
     // A text that fails is not taken for one that was prepared before.
-    net.transitions.at(t2).functionText = "o1=i1";
+    b.setFunction(t2, "o1=i1");
     EXPECT_NE(compile(net), "");
     EXPECT_EQ(net.stopObject, t2);
 }

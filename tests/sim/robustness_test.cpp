@@ -29,14 +29,14 @@ void randomNet(CNet& net, std::mt19937& rng) {
             b.setFunction(id, pick(30) ? kFunctions[pick(std::size(kFunctions))]
                                        : kBadFunctions[pick(std::size(kBadFunctions))]);
         if (kind == kUhzi) {
-            CUhzi& u = net.uhzis.at(id);
-            u.addp = pick(40) == 0 ? 2 : pick(2);
-            u.holdValue = pick(40) == 0 ? 3 : pick(2);
-            u.line = pick(2);
-            for (int w = pick(4); w > 0; --w)
-                u.words.push_back(pick(60) == 0 ? "1a0" : std::string(pick(5), '1'));
+            const int addp = pick(40) == 0 ? 2 : pick(2), hold = pick(40) == 0 ? 3 : pick(2), line = pick(2);
+            std::vector<std::string> words;
+            for (int w = pick(4); w > 0; --w) words.push_back(pick(60) == 0 ? "1a0" : std::string(pick(5), '1'));
+            b.setHold(id, hold);
+            b.setWords(id, std::move(words), line);
+            b.setAddp(id, addp);
         }
-        if (kind == kKemmakix) net.kemmakixes.at(id).line = pick(6);
+        if (kind == kKemmakix) b.setSink(id, pick(6));
     }
     // Mostly legal wiring, so that many nets get as far as the simulation, plus a few arcs of any kind.
     std::vector<int> places;
@@ -56,7 +56,7 @@ void randomNet(CNet& net, std::mt19937& rng) {
         net.addArc(1 + pick(nodes + 1), 1 + pick(nodes + 1), {}, label());
     for (const auto& [id, p] : net.places)
         if (pick(3) == 0) net.setToken(id, pick(2) ? kBlack : kWhite, pick(3));
-    if (!net.transitions.empty() && pick(2)) net.simTranOpt.insert(net.transitions.begin()->first);
+    if (!net.transitions.empty() && pick(2)) b.fireStop(net.transitions.begin()->first);
 }
 
 }  // namespace

@@ -78,7 +78,7 @@ TEST(Run, SourcesThatNeverFinishHitThePhaseLimit) {
     l.uhzi({"1"});
     ASSERT_EQ(compile(lone), "");
     EXPECT_EQ(run(lone, 1000), text(msg::kRunTooLong));
-    lone.uhzis.begin()->second.addp = 0;
+    l.setAddp(lone.uhzis.begin()->first, 0);
     ASSERT_EQ(compile(lone), "");
     EXPECT_EQ(run(lone), text(msg::kSimulationEnded));
 }

@@ -33,8 +33,8 @@ struct NetBuilder {
         return id;
     }
     // A streaming source; line 1 emits each word from its last character.
-    int uhzi(std::vector<std::string> words, int line = 0) {
-        const int id = add(kUhzi);
+    int uhzi(std::vector<std::string> words, int line = 0) { return setWords(add(kUhzi), std::move(words), line); }
+    int setWords(int id, std::vector<std::string> words, int line = 0) {
         CUhzi& u = net.uhzis.at(id);
         u.addp = 1;
         u.words = std::move(words);
@@ -42,18 +42,23 @@ struct NetBuilder {
         return id;
     }
     // A source that holds one value.
-    int hold(int value) {
-        const int id = add(kUhzi);
+    int hold(int value) { return setHold(add(kUhzi), value); }
+    int setHold(int id, int value) {
         net.uhzis.at(id).addp = 0;
         net.uhzis.at(id).holdValue = value;
         return id;
     }
+    void setAddp(int id, int addp) { net.uhzis.at(id).addp = addp; }  // 0 holds, 1 streams
     int sink(int mode = 0, std::vector<std::string> expected = {}) {
-        const int id = add(kKemmakix);
+        return setSink(add(kKemmakix), mode, std::move(expected));
+    }
+    int setSink(int id, int mode, std::vector<std::string> expected = {}) {
         net.kemmakixes.at(id).line = mode;
         net.kemmakixes.at(id).expected = std::move(expected);
         return id;
     }
+    void fireStop(int transition) { net.simTranOpt.insert(transition); }
+    void removeToken(int place) { net.tokens.erase(place); }
     int arc(int from, int to, const std::string& var = {}) { return net.addArc(from, to, {}, var); }
     // from -> new place -> to; returns the place.
     int link(int from, int to, const std::string& outVar = {}, const std::string& inVar = {}) {
