@@ -106,8 +106,9 @@ TEST(CliVerilogTest, FailuresAreReportedNotCrashed) {
     const std::string bad = netFile("dangling");
     r = cli("verilog " + bad + " --out " + out.string());
     EXPECT_EQ(1, r.status);
-    EXPECT_NE(std::string::npos, r.out.find("アーク接続不備のプレースがある\nstop ")) << r.out;
-    EXPECT_TRUE(fs::exists(out / "testmodule" / "out.txt"));
+    EXPECT_NE(std::string::npos, r.out.find("アーク接続不備のプレースがある\nstop 2\n")) << r.out;
+    EXPECT_EQ("Verilog-HDLへの出力が失敗しました", support::cp932File(out / "testmodule" / "out.txt"));
+    EXPECT_FALSE(fs::exists(out / "testmodule" / "pipe.v"));
 
     EXPECT_EQ(2, cli("verilog " + good).status);
     EXPECT_EQ(2, cli("verilog " + good + " --out " + out.string() + " --delay-over-plus 3").status);

@@ -122,10 +122,10 @@ TEST(TopNameTest, SupportModulesAreTakenAndOtherNamesAreFree) {
     }
     EXPECT_GE(modules, 9);
 
-    for (const char* top : {"module", "1abc", "../escape", "a-b", ""})
+    for (const char* top : {"module", "1abc", "../escape", "a-b", "", "a b", "9lives", "名前"})
         EXPECT_EQ(verilog::fmt(text(msg::kVerilogBadTopName).c_str(), top), topNameFailure(top));
     // Near the generated names, but none of them.
-    for (const char* top : {"testmodule", "pipe_top", "kept", "tran_", "tran_05", "pipe_1x", "pipe_1_2_x",
+    for (const char* top : {"testmodule", "Top_2", "_x", "pipe_top", "kept", "tran_", "tran_05", "pipe_1x", "pipe_1_2_x",
                             "delay_3", "shm_vcd", "delayadd", "pipes", "arbiter2", "udata1"})
         EXPECT_EQ("", topNameFailure(top)) << top;
 }
