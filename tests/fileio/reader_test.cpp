@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <memory>
 #include <random>
+#include <sstream>
 
 #include "common/encoding.h"
-#include "support/net_builder.h"
 #include "support/support.h"
 
 using namespace novra;
@@ -14,28 +14,28 @@ using namespace novra::support;
 
 namespace {
 
-// clang-format off
-const char* const kBase[] = {
-    "=== NOVRA Objects Data Ver.2.00 ===", "", ".section[place]{", "/pset[ID]", "pset[1]", "pset[2]", "}",  // 1-7
-    ".section[transition]{", "/tran[ID,f1:f2..]", "tran[3,o1=i1;]", "}",                                   // 8-11
-    ".section[vobject]{", "obj[0,1,1]=(0,0)", "obj[0,1,2]=(100,0)", "obj[0,2,3]=(50,50)", "}",             // 12-16
-    ".section[token]{", "tset[1]=(5,0)", "}",                                                              // 17-19
-    ".section[arc]{", "arc[1,3]", "arc[3,2,zz]:(60,-40)", "}",                                             // 20-23
-    ".section[simTranOpt]{", "3", "}", "=== END ==="};                                                     // 24-27
-// clang-format on
+// The base file, tests/data/fileio/base.pol, by line (from 1): places 1 and 2, transition 3, a token on 1,
+// arcs 1->3 and 3->2 (named zz, bent), a fire-stop mark on 3.
+std::vector<std::string> baseLines() {
+    std::vector<std::string> lines;
+    std::istringstream in(data("fileio/base.pol"));
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
 
 // The base file with line n (from 1) replaced; an empty replacement drops the line. The lines come in
 // the given order of base line numbers, by default as they stand.
 std::string baseWith(int n = 0, const std::string& replacement = "", const std::string& eol = "\r\n",
                      std::vector<int> order = {}) {
+    static const std::vector<std::string> base = baseLines();
     if (order.empty())
-        for (int k = 1; k <= static_cast<int>(std::size(kBase)); ++k) order.push_back(k);
+        for (int k = 1; k <= static_cast<int>(base.size()); ++k) order.push_back(k);
     std::string out;
     for (int k : order) {
         if (k == n) {
             if (!replacement.empty()) out += replacement + eol;
         } else {
-            out += std::string(kBase[k - 1]) + eol;
+            out += base[static_cast<size_t>(k - 1)] + eol;
         }
     }
     return out;
@@ -72,24 +72,11 @@ std::string sectionOf(const std::string& file, std::string key) {
     return out + "}\r\n";
 }
 
-// A saved net with a record of every kind, Japanese text and a multi-line function.
+// A saved net with a record of every kind, Japanese text and a multi-line function (tests/data/fileio/
+// sample.pol, the writer's own output), also written into the folder.
 std::string sampleFile(const TempDir& dir) {
-    CNet net;
-    NetBuilder b(net);
-    const int u = b.setWords(net.addObject(0, 0, kUhzi), {"1011", "01"});
-    const int p = net.addObject(5, 5, kPlace);
-    const int t = net.addObject(9, 9, kTransition);
-    b.setFunction(t, "?i1;\no1=i1&i2;\n// 日本語ゾ\n");
-    const int q = net.addObject(1, 1, kPlace);
-    b.setSink(net.addObject(2, 2, kKemmakix), 0, {"10", "ソ"});
-    net.addArc(u, p);
-    net.addArc(p, t, {{1, 2}}, "i1");
-    net.addArc(t, q, {}, "o1");
-    net.addArc(q, net.objects.rbegin()->first);
-    net.setToken(q, kBlack, 1);
-    b.fireStop(t);
-    save(net, dir.file("sample.pol"));
-    return readBytes(dir.file("sample.pol"));
+    writeBytes(dir.file("sample.pol"), data("fileio/sample.pol"));
+    return data("fileio/sample.pol");
 }
 
 }  // namespace
