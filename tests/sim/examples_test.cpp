@@ -26,5 +26,5 @@ TEST(Examples, EveryExampleIsItsOwnSaveAndRunsToItsExpectedWords) {
             EXPECT_EQ(k.received, k.expected) << "sink " << id;
         }
     }
-    EXPECT_EQ(files, 7);
+    EXPECT_GE(files, 7);
 }
