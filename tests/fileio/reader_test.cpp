@@ -162,6 +162,10 @@ TEST(Reader, NamesTheLineOfARecordItCannotUse) {
         "obj[0,1,1]=(0,0)\n}\n=== END ===\n");
     EXPECT_EQ(noView.message, format(msg::kBadRecord, 4) + "pset[2]");
     EXPECT_EQ(noView.net->places.size(), 1u);
+    // A view entry of no kind at all is refused as it is read, before a later record's fault.
+    std::string twoFaults = baseWith(13, "obj[0,7,1]=(0,0)");
+    twoFaults.replace(twoFaults.find("tset[1]=(5,0)"), 13, "tset[1]=(5,");
+    EXPECT_EQ(loadBytes(twoFaults).message, format(msg::kBadRecord, 13) + "obj[0,7,1]=(0,0)");
     // Long lines are cut in the message.
     Loaded longLine = loadBytes(baseWith(25, std::string(500, '9') + "x"));
     EXPECT_EQ(longLine.message, format(msg::kBadRecord, 25) + std::string(80, '9') + "…");
