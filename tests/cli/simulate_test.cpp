@@ -18,7 +18,10 @@ TEST(CliSim, EveryCaseOfTheTablePrintsItsLinesAndExitStatus) {
         std::string args = line.substr(0, tab1), expected;
         const std::string printed = line.substr(tab2 + 1);
         for (size_t i = 0; i < printed.size(); ++i)
-            expected += printed[i] != '\\' ? printed[i] : printed[++i] == 'n' ? '\n' : printed[i];
+            if (printed[i] != '\\')
+                expected += printed[i];
+            else if (printed[++i] != '-')
+                expected += printed[i] == 'n' ? '\n' : printed[i];
         std::smatch m;
         while (std::regex_search(args, m, std::regex(R"(\{(\w+)\})")))
             args.replace(m.position(), m.length(), q(sourcePath("tests/data/cli/" + m[1].str() + ".pol")));

@@ -22,7 +22,7 @@ std::string unescape(const std::string& s) {
             continue;
         }
         const char c = s[++i];
-        out += c == 'n' ? '\n' : c == 'r' ? '\r' : c == 't' ? '\t' : c;
+        if (c != '-') out += c == 'n' ? '\n' : c == 'r' ? '\r' : c == 't' ? '\t' : c;
     }
     return out;
 }
