@@ -131,6 +131,7 @@ TEST(Reader, NamesTheLineOfARecordItCannotUse) {
     };
     const Case cases[] = {
         {5, "pset[x]"},
+        {5, "pset[1"},  // unclosed
         {10, "tran[,o1=i1;]"},
         {13, "obj[0,1,1]=(0,)"},
         {13, "obj[0,7,1]=(0,0)"},         // no such kind
