@@ -1,12 +1,12 @@
+#include "model/net.h"
+
 #include <gtest/gtest.h>
 
-#include "model/net.h"
 #include "support/net_builder.h"
 #include "support/support.h"
 
 using namespace novra;
 using novra::support::expectConsistent;
-
 
 TEST(NetIdentifiers, SharedCounterNeverReusesIds) {
     CNet net;

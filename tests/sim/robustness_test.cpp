@@ -31,7 +31,8 @@ void randomNet(CNet& net, std::mt19937& rng) {
         if (kind == kUhzi) {
             const int addp = pick(40) == 0 ? 2 : pick(2), hold = pick(40) == 0 ? 3 : pick(2), line = pick(2);
             std::vector<std::string> words;
-            for (int w = pick(4); w > 0; --w) words.push_back(pick(60) == 0 ? "1a0" : std::string(pick(5), '1'));
+            for (int w = pick(4); w > 0; --w)
+                words.push_back(pick(60) == 0 ? "1a0" : std::string(pick(5), '1'));
             b.setHold(id, hold);
             b.setWords(id, std::move(words), line);
             b.setAddp(id, addp);

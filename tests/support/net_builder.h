@@ -33,7 +33,9 @@ struct NetBuilder {
         return id;
     }
     // A streaming source; line 1 emits each word from its last character.
-    int uhzi(std::vector<std::string> words, int line = 0) { return setWords(add(kUhzi), std::move(words), line); }
+    int uhzi(std::vector<std::string> words, int line = 0) {
+        return setWords(add(kUhzi), std::move(words), line);
+    }
     int setWords(int id, std::vector<std::string> words, int line = 0) {
         CUhzi& u = net.uhzis.at(id);
         u.addp = 1;

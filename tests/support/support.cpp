@@ -32,9 +32,13 @@ void writeBytes(const fs::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
-fs::path sourcePath(const std::string& relative) { return fs::path(NOVRA_SOURCE_DIR) / relative; }
+fs::path sourcePath(const std::string& relative) {
+    return fs::path(NOVRA_SOURCE_DIR) / relative;
+}
 
-std::string data(const std::string& relative) { return readBytes(sourcePath("tests/data/" + relative)); }
+std::string data(const std::string& relative) {
+    return readBytes(sourcePath("tests/data/" + relative));
+}
 
 std::string withoutCr(std::string s) {
     std::erase(s, '\r');
@@ -78,9 +82,13 @@ fs::path freshDir(const std::string& name) {
     return dir;
 }
 
-void load(CNet& net, const fs::path& path) { net.loadFile(path.string()); }
+void load(CNet& net, const fs::path& path) {
+    net.loadFile(path.string());
+}
 
-void save(CNet& net, const fs::path& path) { net.saveFile(path.string()); }
+void save(CNet& net, const fs::path& path) {
+    net.saveFile(path.string());
+}
 
 Loaded loadBytes(const std::string& bytes, std::unique_ptr<CNet> into) {
     TempDir dir;
@@ -101,8 +109,8 @@ std::string run(CNet& net, long maxPhases) {
 }
 
 int phase(CNet& net, Phase p) {
-    static void (CNet::*const calls[])() = {&CNet::prepareSources, &CNet::emitSources, nullptr,
-                                            &CNet::firePhase,      &CNet::absorbSinks, &CNet::flushSinks,
+    static void (CNet::*const calls[])() = {&CNet::prepareSources, &CNet::emitSources,     nullptr,
+                                            &CNet::firePhase,      &CNet::absorbSinks,     &CNet::flushSinks,
                                             &CNet::endCheck,       &CNet::markingRestored, &CNet::compileNet};
     if (p == kEnable) return net.evaluateEnabling();
     (net.*calls[p])();
@@ -194,7 +202,9 @@ void expectSameNet(const CNet& original, const CNet& loaded) {
     }
 }
 
-std::string q(const fs::path& path) { return "\"" + path.string() + "\""; }
+std::string q(const fs::path& path) {
+    return "\"" + path.string() + "\"";
+}
 
 CliResult cli(const std::string& args, const fs::path& cwd) {
     static int calls = 0;

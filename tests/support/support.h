@@ -62,7 +62,8 @@ enum Phase { kPrepare, kEmit, kEnable, kFire, kAbsorb, kFlush, kEndCheck, kResto
 // marking was put back by hand.
 int phase(CNet& net, Phase p);
 int sweep(CNet& net);
-void restore(CNet& net, const PlaceMap& marking);  // as the rewind history puts a marking back  // enabling evaluation then firing; returns the evaluation's result
+void restore(CNet& net, const PlaceMap& marking);  // as the rewind history puts a marking back  // enabling
+                                                   // evaluation then firing; returns the evaluation's result
 void useReferenceEngine(CNet& net, bool reference = true);
 
 // The net's rules that every operation and every reader must leave behind, even after a failure.

@@ -1,6 +1,6 @@
 // The stages of a transition function, case by case from tests/data/trafunc/cases.tsv: normalisation,
-// parsing, preparation, translation into postfix code and the run of that code, with the message of every fault in
-// both wordings.
+// parsing, preparation, translation into postfix code and the run of that code, with the message of every
+// fault in both wordings.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -71,7 +71,9 @@ std::string outcome(const std::string& stage, const std::vector<std::string>& f)
             p.outputBound.assign(static_cast<size_t>(p.outputArcCount), true);
             p.outputBlack.assign(static_cast<size_t>(p.outputArcCount), false);
             while (spec >> flags) {
-                std::vector<bool>& v = flags[0] == 'i' ? p.inputBound : flags[0] == 'o' ? p.outputBound : p.outputBlack;
+                std::vector<bool>& v = flags[0] == 'i'   ? p.inputBound
+                                       : flags[0] == 'o' ? p.outputBound
+                                                         : p.outputBlack;
                 v.clear();
                 for (char c : flags.substr(flags.find('=') + 1)) v.push_back(c == '1');
             }
@@ -79,9 +81,10 @@ std::string outcome(const std::string& stage, const std::vector<std::string>& f)
             fn.functionText = f[0];
             refreshFunction(fn);
             prepareFunction(fn, p);
-            result = "canonical=" + fn.canonicalText + " code=" + fn.compiledFunction + " guard=" + fn.guardText +
-                     "/" + fn.compiledGuard.value_or("-") + " values=" + std::to_string(fn.inputValues.size()) +
-                     "/" + std::to_string(fn.outputValues.size());
+            result = "canonical=" + fn.canonicalText + " code=" + fn.compiledFunction +
+                     " guard=" + fn.guardText + "/" + fn.compiledGuard.value_or("-") +
+                     " values=" + std::to_string(fn.inputValues.size()) + "/" +
+                     std::to_string(fn.outputValues.size());
         } else if (stage == "run") {
             int in[100] = {1, 1, 1};
             int out[8] = {};

@@ -51,11 +51,10 @@ TEST_P(CircuitTest, CircuitDeliversWhatTheNetDelivers) {
     EXPECT_TRUE(anyBits) << "the net delivered nothing, so the comparison proves nothing";
 }
 
-INSTANTIATE_TEST_SUITE_P(Nets, CircuitTest, ::testing::ValuesIn(nets()),
-                         [](const auto& info) {
-                             const bool example = info.param.parent_path().filename() == "examples";
-                             return (example ? "example_" : "") + info.param.stem().string();
-                         });
+INSTANTIATE_TEST_SUITE_P(Nets, CircuitTest, ::testing::ValuesIn(nets()), [](const auto& info) {
+    const bool example = info.param.parent_path().filename() == "examples";
+    return (example ? "example_" : "") + info.param.stem().string();
+});
 
 }  // namespace
 }  // namespace novra

@@ -8,9 +8,9 @@
 
 #include "common/error.h"
 #include "common/messages_verilog.h"
+#include "support/net_builder.h"
 #include "support/support.h"
 #include "verilog/textfile.h"
-#include "support/net_builder.h"
 
 namespace novra {
 namespace {

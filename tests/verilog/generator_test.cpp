@@ -10,18 +10,20 @@
 #include "common/encoding.h"
 #include "common/error.h"
 #include "common/messages.h"
+#include "support/net_builder.h"
 #include "support/support.h"
 #include "verilog/analysis.h"
 #include "verilog/cosim.h"
 #include "verilog/writers.h"
-#include "support/net_builder.h"
 
 namespace novra {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string read(const fs::path& p) { return support::cp932File(p); }
+std::string read(const fs::path& p) {
+    return support::cp932File(p);
+}
 
 using support::freshDir;
 

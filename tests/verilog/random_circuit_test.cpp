@@ -11,9 +11,9 @@
 #include <set>
 
 #include "common/error.h"
+#include "support/net_builder.h"
 #include "support/support.h"
 #include "verilog/cosim.h"
-#include "support/net_builder.h"
 
 namespace novra {
 namespace {

@@ -11,10 +11,10 @@
 
 #include "common/error.h"
 #include "common/messages_verilog.h"
+#include "support/net_builder.h"
 #include "support/support.h"
 #include "verilog/generator.h"
 #include "verilog/textfile.h"
-#include "support/net_builder.h"
 
 namespace novra {
 namespace {
@@ -125,8 +125,8 @@ TEST(TopNameTest, SupportModulesAreTakenAndOtherNamesAreFree) {
     for (const char* top : {"module", "1abc", "../escape", "a-b", "", "a b", "9lives", "名前"})
         EXPECT_EQ(verilog::fmt(text(msg::kVerilogBadTopName).c_str(), top), topNameFailure(top));
     // Near the generated names, but none of them.
-    for (const char* top : {"testmodule", "Top_2", "_x", "pipe_top", "kept", "tran_", "tran_05", "pipe_1x", "pipe_1_2_x",
-                            "delay_3", "shm_vcd", "delayadd", "pipes", "arbiter2", "udata1"})
+    for (const char* top : {"testmodule", "Top_2", "_x", "pipe_top", "kept", "tran_", "tran_05", "pipe_1x",
+                            "pipe_1_2_x", "delay_3", "shm_vcd", "delayadd", "pipes", "arbiter2", "udata1"})
         EXPECT_EQ("", topNameFailure(top)) << top;
 }
 

@@ -1,5 +1,7 @@
 // The support files: the arbiter, C-elements and flip-flops under their own test benches, and the
 // post-processor that turns delay.data and the synthesis timing report into delay.vnet.
+#include "support/support.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -7,13 +9,13 @@
 #include <fstream>
 #include <sstream>
 
-#include "support/support.h"
-
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string read(const fs::path& p) { return novra::support::readBytes(p); }
+std::string read(const fs::path& p) {
+    return novra::support::readBytes(p);
+}
 
 // Runs a shell command; its output goes to the returned text.
 std::string run(const std::string& command, int& status) {
