@@ -1,4 +1,5 @@
 #include "ui/doc.h"
+#include "fileio/fileio.h"
 
 #include <QDir>
 #include <QFile>
@@ -56,10 +57,10 @@ bool CNOVRADoc::readInto(const QString& path, bool& eventFile) {
     eventFile = isEventFile(path);
     try {
         if (eventFile) {
-            net_.loadFile(path.toStdString());
+            fileio::load(net_, path.toStdString());
         } else {
             CNet fresh;
-            fresh.loadFile(path.toStdString());
+            fileio::load(fresh, path.toStdString());
             net_.swap(fresh);
         }
     } catch (const std::exception& e) {
@@ -98,7 +99,7 @@ bool CNOVRADoc::loadContent(const QString& path) {
 
 bool CNOVRADoc::saveDocument(const QString& path, const std::string& doneText, bool asDocument) {
     try {
-        net_.saveFile(path.toStdString());
+        fileio::save(net_, path.toStdString());
     } catch (const std::exception& e) {
         log(std::string(e.what()) + "\n");
         return false;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "model/net.h"
+#include "sim/simulation.h"
 #include "ui/config.h"
 
 namespace novra::ui {
@@ -23,6 +24,9 @@ class CNOVRADoc : public QObject {
 
     CNet& net() { return net_; }
     const CNet& net() const { return net_; }
+    // The simulation of the net (compile, the step cycle, the unanimated run, rewind).
+    CSimulation& simulation() { return simulation_; }
+    const CSimulation& simulation() const { return simulation_; }
 
     const QString& path() const { return path_; }
     const QString& lastFolder() const { return lastFolder_; }
@@ -69,6 +73,7 @@ class CNOVRADoc : public QObject {
     void takePath(const QString& path);
 
     CNet net_;
+    CSimulation simulation_{net_};
     QString path_;
     QString lastFolder_;
     int openNotice_ = kNoNotice;

@@ -195,7 +195,6 @@ class CNOVRAView : public QAbstractScrollArea {
     void scrollTick();
     int running = 0;  // 1 between Run and Pause or Abort
     int advance = 0;  // 1 when the next clock tick may perform a phase
-    int phase = 0;    // 0 sources, 1 emission and enabling, 2 firing, 3 sink records and end check
     // A token travelling along an arc after a firing; coordinates unzoomed, relative to the scroll position.
     struct TokenMove {
         int startX, startY, endX, endY;
@@ -217,35 +216,6 @@ class CNOVRAView : public QAbstractScrollArea {
     int scrollStep = 0;        // 0: the scroll animation starts afresh at its next tick
     static int scrollSteps;
     static QPoint scrollDelta;
-    // The simulation state before each of the last ten firings, the latest at the back: the marking of
-    // every place, and where each source and sink stood, so that a rewound net streams and records its
-    // words again from there instead of tripping over its own sinks.
-    struct PlaceMarking {
-        int id;
-        bool hasToken;
-        int color, value, lastColor;
-    };
-    struct SourceState {
-        int id, color;
-        std::vector<int> currentWord;
-        int bitPos;
-        size_t wordCursor;
-        bool finished;
-    };
-    struct SinkState {
-        int id, color;
-        std::vector<int> bitBuffer;
-        int bitCount;
-        size_t receivedCount;
-        bool hasReceived;
-    };
-    struct SimSnapshot {
-        std::vector<PlaceMarking> places;
-        std::vector<SourceState> sources;
-        std::vector<SinkState> sinks;
-    };
-    std::vector<SimSnapshot> rewindHistory;
-    static constexpr size_t kRewindDepth = 10;
     // Random numbers for the jitter and the sparks; tests replace it to get the same picture every time.
     std::function<int()> simRand;
     // Asks before Clear all; true for OK. Tests replace it to answer without a message box.
@@ -262,7 +232,6 @@ class CNOVRAView : public QAbstractScrollArea {
     void pauseCommand();
     void clearAllCommand();
     void rewindCommand();
-    void pushRewind();
     void buildTokenMoves();
     void freeTokenMoves();
     void stopSparks();

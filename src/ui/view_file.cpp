@@ -88,9 +88,6 @@ void CNOVRAView::verilogOutput() {
     o.syncOutput = s.verilogOutSync != 0;
     o.topName = s.verilogOutModuleName.toStdString();
     o.moduleDir = verilog::moduleDirBesideExecutable();
-    net().gen.delayFactor = 1.0 + delayOverPlus;
-    net().gen.debug = o.debug;
-    net().gen.syncOutput = o.syncOutput;
 
     const QString folder = s.verilogOutDirs.empty() ? QString() : s.verilogOutDirs.front();
     if (folder.isEmpty() || !QFileInfo(folder).isDir()) {

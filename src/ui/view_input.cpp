@@ -51,7 +51,7 @@ void CNOVRAView::putSimToken(int placeId, int value) {
     auto pl = net().places.find(placeId);
     if (pl == net().places.end()) return;
     pl->second.put(pl->second.lastColor == kWhite ? kBlack : kWhite, value);
-    net().markingRestored();  // the engine looks at the place again in its next sweep
+    doc_->simulation().markingChanged();  // the engine looks at the place again in its next sweep
 }
 
 void CNOVRAView::mousePressEvent(QMouseEvent* e) {

@@ -60,7 +60,7 @@ bool CNOVRAView::simCommandEnabled(Cmd cmd) const {
         case Cmd::ClearAll:
             return appCompiled == 0;
         case Cmd::Rewind:
-            return !rewindHistory.empty();
+            return doc_->simulation().canRewind();
         default:
             return false;
     }
@@ -166,7 +166,7 @@ bool CNOVRAView::compileCommand() {
     n.stopObject = 0;
     stopSparks();
     try {
-        n.compileNet();
+        doc_->simulation().compile();
     } catch (const CError& e) {
         logLine(e.message());
         appCompiled = 0;
@@ -184,7 +184,6 @@ bool CNOVRAView::compileCommand() {
     if (viewCompiled == 1) {
         showSimulationFrame();
         advance = 0;
-        phase = 0;
         startSimTimer(kClockTimer, 100);
         logLine(text(msg::kCompileOk));
         showStatus(text(msg::kStatusReadyToRun));
@@ -209,7 +208,7 @@ void CNOVRAView::runCommandSim() {
     {
         WaitCursor wait;
         try {
-            net().runUnanimated();
+            doc_->simulation().run();
         } catch (const CError& e) {
             logLine(e.message());
             if (net().kindOf(net().stopObject) != 0) {
@@ -236,44 +235,24 @@ void CNOVRAView::stepCycle() {
         return;
     }
     advance = 0;
-    CNet& n = net();
-    if (n.eventFlag == 1) {
-        advance = 1;
-        return;
-    }
+    CSimulation& sim = doc_->simulation();
+    const bool couldRewind = sim.canRewind();
     try {
-        switch (phase) {
-            case 0:
-                n.prepareSources();
-                phase = 1;
-                break;
-            case 1: {
-                n.emitSources();
-                n.absorbSinks();
-                const int result = n.evaluateEnabling();
-                showSimulationFrame();
-                phase = 2;
-                if (result == 2) {
-                    pauseCommand();
-                    logLine(text(msg::kFireStop));
-                    helpState = 3;
-                    startSimTimer(kSparkTimer, 10);
-                    return;
-                }
-                break;
+        const CSimulation::Step done = sim.step();
+        // The clock fires without a command: Rewind becomes available here.
+        if (!couldRewind && sim.canRewind()) emit stateChanged();
+        if (done.phase == 1) {
+            showSimulationFrame();
+            if (done.fireStop) {
+                pauseCommand();
+                logLine(text(msg::kFireStop));
+                helpState = 3;
+                startSimTimer(kSparkTimer, 10);
+                return;
             }
-            case 2:
-                pushRewind();
-                n.firePhase();
-                if (settings_.tokenMove == 1 && zoom_ < 3) buildTokenMoves();
-                showSimulationFrame();
-                phase = n.sweepEnabled == 1 ? 1 : 3;
-                break;
-            default:
-                n.flushSinks();
-                n.endCheck();
-                phase = 0;
-                break;
+        } else if (done.phase == 2) {
+            if (settings_.tokenMove == 1 && zoom_ < 3) buildTokenMoves();
+            showSimulationFrame();
         }
         advance = 1;
     } catch (const CError& e) {
@@ -281,7 +260,7 @@ void CNOVRAView::stepCycle() {
         advance = 0;
         logLine(e.message());
         startSimTimer(kClockTimer, 100);
-        if (n.stopObject != 0) {
+        if (net().stopObject != 0) {
             scrollStep = 0;
             startSimTimer(kScrollTimer, 1);
             startSimTimer(kSparkTimer, 50);
@@ -316,7 +295,7 @@ void CNOVRAView::abortCommand() {
     stopSimTimer(kMoveTimer);
     // The word a sink was collecting when the user stopped still counts.
     try {
-        net().flushSinks();
+        doc_->simulation().flushSinks();
     } catch (const CError& e) {
         logLine(e.message());
     }
@@ -324,7 +303,7 @@ void CNOVRAView::abortCommand() {
     viewCompiled = 0;
     running = 0;
     freeTokenMoves();
-    rewindHistory.clear();
+    doc_->simulation().clearRewind();
     showStatus(std::string());
     resetSimulation();
     viewport()->update();
@@ -360,62 +339,17 @@ void CNOVRAView::resetSimulation() {
     stopSimTimer(kClockTimer);
     running = 0;
     advance = 0;
-    rewindHistory.clear();
+    doc_->simulation().clearRewind();
     lockObjectDialogs();
     emit stateChanged();
 }
 
 // --- rewind ---
 
-void CNOVRAView::pushRewind() {
-    const CNet& n = net();
-    SimSnapshot snap;
-    snap.places.reserve(n.places.size());
-    for (const auto& [id, p] : n.places)
-        snap.places.push_back({id, p.hasToken, p.color, p.value, p.lastColor});
-    for (const auto& [id, u] : n.uhzis)
-        snap.sources.push_back({id, u.color, u.currentWord, u.bitPos, u.wordCursor, u.finished});
-    for (const auto& [id, k] : n.kemmakixes)
-        snap.sinks.push_back({id, k.color, k.bitBuffer, k.bitCount, k.received.size(), k.hasReceived});
-    rewindHistory.push_back(std::move(snap));
-    if (rewindHistory.size() > kRewindDepth) rewindHistory.erase(rewindHistory.begin());
-    // The clock fires without a command: Rewind becomes available here.
-    if (rewindHistory.size() == 1) emit stateChanged();
-}
-
 void CNOVRAView::rewindCommand() {
-    if (rewindHistory.empty()) return;
-    CNet& n = net();
-    const SimSnapshot& snap = rewindHistory.back();
-    for (const PlaceMarking& m : snap.places) {
-        auto p = n.places.find(m.id);
-        if (p == n.places.end()) continue;
-        p->second.hasToken = m.hasToken;
-        p->second.color = m.color;
-        p->second.value = m.value;
-        p->second.lastColor = m.lastColor;
-    }
-    for (const SourceState& s : snap.sources) {
-        auto u = n.uhzis.find(s.id);
-        if (u == n.uhzis.end()) continue;
-        u->second.color = s.color;
-        u->second.currentWord = s.currentWord;
-        u->second.bitPos = s.bitPos;
-        u->second.wordCursor = s.wordCursor;
-        u->second.finished = s.finished;
-    }
-    for (const SinkState& s : snap.sinks) {
-        auto k = n.kemmakixes.find(s.id);
-        if (k == n.kemmakixes.end()) continue;
-        k->second.color = s.color;
-        k->second.bitBuffer = s.bitBuffer;
-        k->second.bitCount = s.bitCount;
-        if (k->second.received.size() > s.receivedCount) k->second.received.resize(s.receivedCount);
-        k->second.hasReceived = s.hasReceived;
-    }
-    rewindHistory.pop_back();
-    n.markingRestored();
-    phase = 1;
+    CSimulation& sim = doc_->simulation();
+    if (!sim.canRewind()) return;
+    sim.rewind();
     // A step on an uncompiled net would only report that it is not compiled.
     if (viewCompiled != 1) {
         showSimulationFrame();

@@ -137,9 +137,10 @@ void buildRandomNet(CNet& net, unsigned seed) {
 }
 
 // Everything the phases may change, as text, so that a difference shows where it lies.
-std::string observable(const CNet& net) {
+std::string observable(const CSimulation& sim) {
+    const CNet& net = sim.net();
     std::ostringstream s;
-    s << "stop " << net.stopObject << " sweep " << net.sweepEnabled << " ready " << net.simulationReady()
+    s << "stop " << net.stopObject << " sweep " << sim.sweepEnabled() << " ready " << net.simulationReady()
       << '\n';
     for (const auto& [id, p] : net.places)
         s << 'p' << id << ' ' << p.hasToken << p.color << p.value << p.lastColor << '\n';
@@ -167,13 +168,13 @@ std::string observable(const CNet& net) {
 
 // One step of a random drive, applied to both nets alike; returns what the caller would see. Step kRestored
 // puts the snapshot back as the rewind history does.
-std::string step(CNet& net, int op, const PlaceMap& snapshot) {
+std::string step(CSimulation& sim, int op, const PlaceMap& snapshot) {
     int result = 0;
     const std::string message = errorOf([&] {
         if (op == kRestored)
-            restore(net, snapshot);
+            restore(sim, snapshot);
         else
-            result = phase(net, static_cast<Phase>(op));
+            result = phase(sim, static_cast<Phase>(op));
     });
     return message + " result " + std::to_string(result);
 }
@@ -185,12 +186,13 @@ TEST(Differential, RandomNetsAgreeAfterEveryPhase) {
     int compiled = 0, fired = 0, faults = 0, stops = 0;
     for (unsigned seed = 1; seed <= 2500; ++seed) {
         CNet inc, ref;
+        CSimulation incSim{inc}, refSim{ref};
         buildRandomNet(inc, seed);
         buildRandomNet(ref, seed);
-        useReferenceEngine(ref);
-        const std::string compileResult = compile(inc);
-        ASSERT_EQ(compileResult, compile(ref)) << "seed " << seed;
-        ASSERT_EQ(observable(inc), observable(ref)) << "seed " << seed;
+        useReferenceEngine(refSim);
+        const std::string compileResult = compile(incSim);
+        ASSERT_EQ(compileResult, compile(refSim)) << "seed " << seed;
+        ASSERT_EQ(observable(incSim), observable(refSim)) << "seed " << seed;
         if (!compileResult.empty()) continue;
         ++compiled;
         PlaceMap snapshot = inc.places;
@@ -216,7 +218,7 @@ TEST(Differential, RandomNetsAgreeAfterEveryPhase) {
                 continue;
             } else if (r == 8) {
                 // A stretch of the reference engine in the incremental net.
-                useReferenceEngine(inc, inc.simEngine == CNet::SimEngine::Incremental);
+                useReferenceEngine(incSim, incSim.engine() == CSimulation::Engine::Incremental);
                 continue;
             } else if (phase == 0) {
                 op = 0;
@@ -235,10 +237,10 @@ TEST(Differential, RandomNetsAgreeAfterEveryPhase) {
                 phase = 14;
             } else if (phase == 13) {
                 op = 4;
-                phase = inc.sweepEnabled ? 1 : 2;
+                phase = incSim.sweepEnabled() ? 1 : 2;
             } else if (phase == 14) {
                 op = 3;
-                phase = inc.sweepEnabled ? 1 : 2;
+                phase = incSim.sweepEnabled() ? 1 : 2;
             } else if (phase == 2) {
                 op = 5;
                 phase = 3;
@@ -246,10 +248,10 @@ TEST(Differential, RandomNetsAgreeAfterEveryPhase) {
                 op = 6;
                 phase = 0;
             }
-            const std::string a = step(inc, op, snapshot);
-            const std::string b = step(ref, op, snapshot);
+            const std::string a = step(incSim, op, snapshot);
+            const std::string b = step(refSim, op, snapshot);
             ASSERT_EQ(a, b) << "seed " << seed << " step " << n << " op " << op;
-            ASSERT_EQ(observable(inc), observable(ref)) << "seed " << seed << " step " << n << " op " << op;
+            ASSERT_EQ(observable(incSim), observable(refSim)) << "seed " << seed << " step " << n << " op " << op;
             if (op == 3)
                 for (const auto& [id, t] : inc.transitions) fired += t.fired;
             raised = !a.starts_with(" ");
@@ -267,14 +269,15 @@ TEST(Differential, RandomNetsAgreeAfterEveryPhase) {
 TEST(Differential, WholeUnanimatedRunsAgree) {
     for (unsigned seed = 5000; seed < 6500; ++seed) {
         CNet inc, ref;
+        CSimulation incSim{inc}, refSim{ref};
         buildRandomNet(inc, seed);
         buildRandomNet(ref, seed);
-        useReferenceEngine(ref);
-        if (!compile(inc).empty()) continue;
-        ASSERT_EQ(compile(ref), "");
+        useReferenceEngine(refSim);
+        if (!compile(incSim).empty()) continue;
+        ASSERT_EQ(compile(refSim), "");
         const long limit = 1 + static_cast<long>(seed % 400);
-        ASSERT_EQ(run(inc, limit), run(ref, limit)) << "seed " << seed;
-        ASSERT_EQ(observable(inc), observable(ref)) << "seed " << seed;
+        ASSERT_EQ(run(incSim, limit), run(refSim, limit)) << "seed " << seed;
+        ASSERT_EQ(observable(incSim), observable(refSim)) << "seed " << seed;
     }
 }
 
@@ -284,25 +287,26 @@ TEST(Differential, PhasesAfterACutRunAgree) {
     int continued = 0;
     for (unsigned seed = 7000; seed < 7600; ++seed) {
         CNet inc, ref;
+        CSimulation incSim{inc}, refSim{ref};
         buildRandomNet(inc, seed);
         buildRandomNet(ref, seed);
-        useReferenceEngine(ref);
-        if (!compile(inc).empty()) continue;
-        ASSERT_EQ(compile(ref), "");
+        useReferenceEngine(refSim);
+        if (!compile(incSim).empty()) continue;
+        ASSERT_EQ(compile(refSim), "");
         const PlaceMap start = inc.places;
         const long limit = 2 + static_cast<long>(seed % 7);
-        const std::string cut = run(inc, limit);
-        ASSERT_EQ(cut, run(ref, limit)) << "seed " << seed;
-        ASSERT_EQ(observable(inc), observable(ref)) << "seed " << seed;
+        const std::string cut = run(incSim, limit);
+        ASSERT_EQ(cut, run(refSim, limit)) << "seed " << seed;
+        ASSERT_EQ(observable(incSim), observable(refSim)) << "seed " << seed;
         if (cut != text(msg::kRunTooLong)) continue;
         ++continued;
         // The editor's sweep by hand, then the marking of the start put back, then a run to the end.
         for (int op : {1, 2, 3, 4, 1, 2, 3, 4, 7, 1, 2}) {
-            ASSERT_EQ(step(inc, op, start), step(ref, op, start)) << "seed " << seed << " op " << op;
-            ASSERT_EQ(observable(inc), observable(ref)) << "seed " << seed << " op " << op;
+            ASSERT_EQ(step(incSim, op, start), step(refSim, op, start)) << "seed " << seed << " op " << op;
+            ASSERT_EQ(observable(incSim), observable(refSim)) << "seed " << seed << " op " << op;
         }
-        ASSERT_EQ(run(inc, 300), run(ref, 300)) << "seed " << seed;
-        ASSERT_EQ(observable(inc), observable(ref)) << "seed " << seed;
+        ASSERT_EQ(run(incSim, 300), run(refSim, 300)) << "seed " << seed;
+        ASSERT_EQ(observable(incSim), observable(refSim)) << "seed " << seed;
     }
     EXPECT_GT(continued, 200);
 }

@@ -16,6 +16,7 @@ namespace {
 // p1 -> t1 -> p2 -> t2 -> p3, each stage copying its bit, a black 1 on p1.
 struct Pipeline {
     CNet net;
+    CSimulation sim{net};
     int p1, t1, p2, t2, p3;
     Pipeline() {
         NetBuilder b(net);
@@ -37,62 +38,63 @@ struct Pipeline {
 
 TEST(Firing, ABlackTokenWalksThePipelineOneStagePerSweep) {
     Pipeline s;
-    ASSERT_EQ(compile(s.net), "");
+    ASSERT_EQ(compile(s.sim), "");
     const PlaceMap start = s.net.places;
     EXPECT_EQ(s.place(s.p2).lastColor, kWhite);
     EXPECT_EQ(s.place(s.p3).lastColor, kWhite);
-    sweep(s.net);
+    sweep(s.sim);
     EXPECT_TRUE(s.fired(s.t1));
     EXPECT_FALSE(s.fired(s.t2));
     EXPECT_TRUE(s.place(s.p2).hasToken);
     EXPECT_EQ(s.place(s.p1).color, kBlack);  // an emptied place keeps showing the last colour
-    sweep(s.net);
+    sweep(s.sim);
     EXPECT_TRUE(s.fired(s.t2));
     EXPECT_EQ(s.place(s.p3).value, 1);
-    sweep(s.net);
-    EXPECT_EQ(s.net.sweepEnabled, 0);  // quiet: nothing is left to look at
+    sweep(s.sim);
+    EXPECT_EQ(s.sim.sweepEnabled(), 0);  // quiet: nothing is left to look at
 
     // The rewind history puts a saved map back. The transitions must read the records now in the map, and
     // the quiet net must be looked at again.
-    restore(s.net, start);
+    restore(s.sim, start);
     EXPECT_EQ(s.net.transitions.at(s.t1).inputPlaces[0], &s.place(s.p1));
     EXPECT_EQ(s.net.transitions.at(s.t2).outputPlaces[0], &s.place(s.p3));
-    sweep(s.net);
+    sweep(s.sim);
     EXPECT_TRUE(s.place(s.p2).hasToken);
     // prepare, three sweeps, then the end check: five phases. One fewer hits the limit.
-    ASSERT_EQ(compile(s.net), "");
-    EXPECT_EQ(run(s.net, 5), text(msg::kSimulationEnded));
-    ASSERT_EQ(compile(s.net), "");
-    EXPECT_EQ(run(s.net, 4), text(msg::kRunTooLong));
+    ASSERT_EQ(compile(s.sim), "");
+    EXPECT_EQ(run(s.sim, 5), text(msg::kSimulationEnded));
+    ASSERT_EQ(compile(s.sim), "");
+    EXPECT_EQ(run(s.sim, 4), text(msg::kRunTooLong));
     EXPECT_EQ(s.net.stopObject, 0);
 
     // A map with other places than the compiled ones cannot be simulated until the next compile.
     PlaceMap other = start;
     other.erase(s.p3);
     other.emplace(s.p3 + 100, CPlace{});
-    restore(s.net, other);
-    EXPECT_EQ(errorOf([&] { phase(s.net, kEnable); }), text(msg::kNotCompiled));
+    restore(s.sim, other);
+    EXPECT_EQ(errorOf([&] { phase(s.sim, kEnable); }), text(msg::kNotCompiled));
 }
 
 TEST(Firing, BlackAndWhiteAlternateOnEveryPlace) {
     Pipeline s;
     s.net.setToken(s.p3, kBlack, 0);
-    ASSERT_EQ(compile(s.net), "");
+    ASSERT_EQ(compile(s.sim), "");
     EXPECT_EQ(s.place(s.p2).lastColor, kBlack);  // the black on p3 passed p2 last
-    for (int i = 0; i < 3; ++i) sweep(s.net);
+    for (int i = 0; i < 3; ++i) sweep(s.sim);
     EXPECT_TRUE(s.place(s.p1).hasToken);
     EXPECT_FALSE(s.place(s.p2).hasToken);
 
     s.net.setToken(s.p3, kWhite, 0);
-    ASSERT_EQ(compile(s.net), "");
-    sweep(s.net);
+    ASSERT_EQ(compile(s.sim), "");
+    sweep(s.sim);
     EXPECT_TRUE(s.fired(s.t1));
     EXPECT_EQ(s.place(s.p2).color, kBlack);
-    EXPECT_EQ(run(s.net), text(msg::kSimulationEnded));  // p3 stays full: the run goes quiet
+    EXPECT_EQ(run(s.sim), text(msg::kSimulationEnded));  // p3 stays full: the run goes quiet
 }
 
 TEST(Firing, OutputValuesOfLabelledUnlabelledAndEmptyFunctions) {
     CNet net;
+    CSimulation sim{net};
     NetBuilder b(net);
     const int in = b.marked(kBlack, 1);
     const int copy = b.transition("o1=i1;");
@@ -107,8 +109,8 @@ TEST(Firing, OutputValuesOfLabelledUnlabelledAndEmptyFunctions) {
     b.arc(a, sync);
     b.arc(c, sync);
     b.arc(sync, out);
-    ASSERT_EQ(compile(net), "");
-    sweep(net);
+    ASSERT_EQ(compile(sim), "");
+    sweep(sim);
     EXPECT_EQ(net.places.at(labelled).value, 1);
     EXPECT_EQ(net.places.at(extra).value, kUndefinedValue);
     EXPECT_TRUE(net.places.at(extra).hasToken);
@@ -120,15 +122,16 @@ TEST(Firing, OutputValuesOfLabelledUnlabelledAndEmptyFunctions) {
     const int use = b.transition("o1=~i1;");
     b.arc(extra, use);
     b.arc(use, b.place());
-    ASSERT_EQ(compile(net), "");
-    sweep(net);
-    EXPECT_EQ(errorOf([&] { phase(net, kEnable); }), text(msg::kUndefinedInput));
+    ASSERT_EQ(compile(sim), "");
+    sweep(sim);
+    EXPECT_EQ(errorOf([&] { phase(sim, kEnable); }), text(msg::kUndefinedInput));
     EXPECT_EQ(net.stopObject, use);
 }
 
 TEST(Firing, ConflictsAreSettledByTheLowerId) {
     // Two transitions drain one marked place; then two transitions fill one place.
     CNet net;
+    CSimulation sim{net};
     NetBuilder b(net);
     const int shared = b.marked(kBlack, 1);
     const int low = b.transition(), high = b.transition();
@@ -144,10 +147,10 @@ TEST(Firing, ConflictsAreSettledByTheLowerId) {
     b.arc(y, fy);
     b.arc(fx, merged);
     b.arc(fy, merged);
-    ASSERT_EQ(compile(net), "");
-    phase(net, kEnable);
+    ASSERT_EQ(compile(sim), "");
+    phase(sim, kEnable);
     for (int t : {low, high, fx, fy}) EXPECT_TRUE(net.transitions.at(t).enabled) << t;
-    phase(net, kFire);
+    phase(sim, kFire);
     EXPECT_TRUE(net.transitions.at(low).fired);
     EXPECT_FALSE(net.transitions.at(high).fired);
     EXPECT_FALSE(net.places.at(highOut).hasToken);
@@ -157,14 +160,15 @@ TEST(Firing, ConflictsAreSettledByTheLowerId) {
     EXPECT_TRUE(net.places.at(y).hasToken);
     // y's black is now blocked for good: merged has seen a black and must next take white.
     net.places.at(merged).take();
-    phase(net, kRestored);
-    sweep(net);
+    phase(sim, kRestored);
+    sweep(sim);
     EXPECT_FALSE(net.transitions.at(fy).fired);
 }
 
 TEST(Firing, GuardsTestTheKeptValuesOnWhiteWaves) {
     // A select: both transitions read s and d; the guard on s picks one.
     CNet net;
+    CSimulation sim{net};
     NetBuilder b(net);
     const int ps = b.place(), pd = b.place();
     const int onOne = b.transition("?s;q=d;"), onZero = b.transition("?~s;q=~d;");
@@ -180,38 +184,39 @@ TEST(Firing, GuardsTestTheKeptValuesOnWhiteWaves) {
     const int marked = b.marked(kBlack, 0);
     b.arc(p0, drain);
     b.arc(drain, marked);
-    ASSERT_EQ(compile(net), "");
+    ASSERT_EQ(compile(sim), "");
 
     // A white wave before any black one: the guards see zeros.
     net.places.at(ps).put(kWhite, 1);
     net.places.at(pd).put(kWhite, 1);
-    phase(net, kRestored);  // the marking was set by hand
-    phase(net, kEnable);
+    phase(sim, kRestored);  // the marking was set by hand
+    phase(sim, kEnable);
     EXPECT_FALSE(net.transitions.at(onOne).enabled);
     EXPECT_TRUE(net.transitions.at(onZero).enabled);
-    phase(net, kFire);
+    phase(sim, kFire);
     EXPECT_EQ(net.places.at(p0).color, kWhite);
     net.places.at(p0).take();
 
     // A black wave with s = 1 goes to p1; its white wave follows it even though both branches are free.
     net.places.at(ps).put(kBlack, 1);
     net.places.at(pd).put(kBlack, 0);
-    phase(net, kRestored);
-    sweep(net);
+    phase(sim, kRestored);
+    sweep(sim);
     EXPECT_TRUE(net.transitions.at(onOne).fired);
     EXPECT_EQ(net.places.at(p1).value, 0);
     net.places.at(p1).take();
     net.places.at(ps).put(kWhite, 0);
     net.places.at(pd).put(kWhite, 0);
     net.places.at(p0).lastColor = kBlack;  // let the guard alone decide for the other branch
-    phase(net, kRestored);
-    phase(net, kEnable);
+    phase(sim, kRestored);
+    phase(sim, kEnable);
     EXPECT_TRUE(net.transitions.at(onOne).enabled);
     EXPECT_FALSE(net.transitions.at(onZero).enabled);
 }
 
 TEST(Firing, FireStopTransitionsAreReportedButDoNotStopTheUnanimatedRun) {
     CNet net;
+    CSimulation sim{net};
     NetBuilder b(net);
     const int a = b.marked(kBlack, 1);
     const int ta = b.transition();
@@ -223,54 +228,55 @@ TEST(Firing, FireStopTransitionsAreReportedButDoNotStopTheUnanimatedRun) {
     b.arc(tc, b.place());
     b.fireStop(ta);
     b.fireStop(tc);
-    ASSERT_EQ(compile(net), "");
-    EXPECT_EQ(phase(net, kEnable), 2);
+    ASSERT_EQ(compile(sim), "");
+    EXPECT_EQ(phase(sim, kEnable), 2);
     EXPECT_EQ(net.stopObject, tc);  // every transition is evaluated: the highest hit is named
-    EXPECT_EQ(net.sweepEnabled, 1);
-    ASSERT_EQ(compile(net), "");
-    EXPECT_EQ(run(net), text(msg::kSimulationEnded));
+    EXPECT_EQ(sim.sweepEnabled(), 1);
+    ASSERT_EQ(compile(sim), "");
+    EXPECT_EQ(run(sim), text(msg::kSimulationEnded));
     EXPECT_EQ(net.stopObject, 0);
     EXPECT_FALSE(net.places.at(a).hasToken);
 }
 
 TEST(Firing, InternalFaultsNameTheTransition) {
     Pipeline s;
-    ASSERT_EQ(compile(s.net), "");
+    ASSERT_EQ(compile(s.sim), "");
     s.place(s.p1).color = kNoColor;
-    phase(s.net, kRestored);
-    EXPECT_EQ(errorOf([&] { phase(s.net, kEnable); }), text(msg::kFlagWithoutToken));
+    phase(s.sim, kRestored);
+    EXPECT_EQ(errorOf([&] { phase(s.sim, kEnable); }), text(msg::kFlagWithoutToken));
     EXPECT_EQ(s.net.stopObject, s.t1);
 }
 
 TEST(Firing, NothingRunsOnANetThatCompileDidNotPrepare) {
     Pipeline s;
     const std::string notReady = text(msg::kNotCompiled);
-    EXPECT_EQ(run(s.net), notReady);
-    EXPECT_EQ(errorOf([&] { phase(s.net, kEnable); }), notReady);
+    EXPECT_EQ(run(s.sim), notReady);
+    EXPECT_EQ(errorOf([&] { phase(s.sim, kEnable); }), notReady);
 
     // Compiled, then a place removed: the transitions' references would dangle.
-    ASSERT_EQ(compile(s.net), "");
+    ASSERT_EQ(compile(s.sim), "");
     s.net.deleteObject(s.p2);
-    EXPECT_EQ(run(s.net), notReady);
-    EXPECT_EQ(errorOf([&] { phase(s.net, kFire); }), notReady);
-    EXPECT_EQ(errorOf([&] { phase(s.net, kEmit); }), notReady);
+    EXPECT_EQ(run(s.sim), notReady);
+    EXPECT_EQ(errorOf([&] { phase(s.sim, kFire); }), notReady);
+    EXPECT_EQ(errorOf([&] { phase(s.sim, kEmit); }), notReady);
 
     // A failed compile leaves half-built connections behind.
-    EXPECT_NE(compile(s.net), "");
-    EXPECT_EQ(run(s.net), notReady);
+    EXPECT_NE(compile(s.sim), "");
+    EXPECT_EQ(run(s.sim), notReady);
 
     // A function changed after compile (the arrays no longer fit) never fires instead of overrunning them.
     Pipeline t;
-    ASSERT_EQ(compile(t.net), "");
+    ASSERT_EQ(compile(t.sim), "");
     NetBuilder(t.net).setFunction(t.t1, "o1=a&b&c;o2=a;");
-    phase(t.net, kRestored);
-    EXPECT_EQ(run(t.net), text(msg::kSimulationEnded));
+    phase(t.sim, kRestored);
+    EXPECT_EQ(run(t.sim), text(msg::kSimulationEnded));
     EXPECT_TRUE(t.place(t.p1).hasToken);
 }
 
 TEST(Incremental, ClearedNetMustBeCompiledAgain) {
     // Rebuilt to the very same shape, the net holds new records; the old compile must not be used.
     CNet net;
+    CSimulation sim{net};
     auto build = [&] {
         NetBuilder b(net);
         const int p = b.marked(kBlack, 1);
@@ -280,19 +286,20 @@ TEST(Incremental, ClearedNetMustBeCompiledAgain) {
         b.arc(t, q);
     };
     build();
-    ASSERT_EQ(compile(net), "");
+    ASSERT_EQ(compile(sim), "");
     net.clear();
     build();
     EXPECT_FALSE(net.simulationReady());
-    EXPECT_EQ(run(net), text(msg::kNotCompiled));
-    ASSERT_EQ(compile(net), "");
-    EXPECT_EQ(run(net), text(msg::kSimulationEnded));
+    EXPECT_EQ(run(sim), text(msg::kNotCompiled));
+    ASSERT_EQ(compile(sim), "");
+    EXPECT_EQ(run(sim), text(msg::kSimulationEnded));
 }
 
 TEST(Incremental, TransitionsSharingAFunctionTextAreCheckedOneByOne) {
     // Compile prepares a text once for all transitions that carry it; each still gets its own checks and
     // its own fields.
     CNet net;
+    CSimulation sim{net};
     NetBuilder b(net);
     const int p1 = b.marked(kBlack, 1);
     const int t1 = b.transition("o1=~i1; // 反転");
@@ -303,21 +310,21 @@ TEST(Incremental, TransitionsSharingAFunctionTextAreCheckedOneByOne) {
     b.arc(t1, p2);
     b.arc(p2, t2);
     b.arc(t2, p3);
-    EXPECT_EQ(compile(net), text(msg::kBlackOnFunctionOutput));
+    EXPECT_EQ(compile(sim), text(msg::kBlackOnFunctionOutput));
     EXPECT_EQ(net.stopObject, t2);
 
     net.setToken(p3, kWhite, 0);
-    ASSERT_EQ(compile(net), "");
+    ASSERT_EQ(compile(sim), "");
     // Fields made from another text are made again when the text returns, though another transition
     // kept it all along.
     const std::string inverter = net.transitions.at(t2).functionText;
     b.setFunction(t2, "o1=i1;o2=i1;");
-    EXPECT_EQ(compile(net), text(msg::kUnboundOutputVar));
+    EXPECT_EQ(compile(sim), text(msg::kUnboundOutputVar));
     b.setFunction(t2, "?i1;o1=i1;");
-    ASSERT_EQ(compile(net), "");
+    ASSERT_EQ(compile(sim), "");
     EXPECT_NE(net.transitions.at(t2).compiledFunction, net.transitions.at(t1).compiledFunction);
     b.setFunction(t2, inverter);
-    ASSERT_EQ(compile(net), "");
+    ASSERT_EQ(compile(sim), "");
     EXPECT_EQ(net.transitions.at(t2).normalizedText, net.transitions.at(t1).normalizedText);
     EXPECT_EQ(net.transitions.at(t2).inputVarNames, net.transitions.at(t1).inputVarNames);
     EXPECT_EQ(net.transitions.at(t2).outputVarNames, net.transitions.at(t1).outputVarNames);
@@ -326,15 +333,16 @@ TEST(Incremental, TransitionsSharingAFunctionTextAreCheckedOneByOne) {
     EXPECT_EQ(net.transitions.at(t2).inputValues.size(), 1u);
     // A record whose names were copied from elsewhere is refreshed, not trusted.
     CNet copy;
+    CSimulation copySim{copy};
     copy.copyAll(net);
     for (auto& [id, t] : copy.transitions) t.inputVarNames = {{"x", 1}};
-    ASSERT_EQ(compile(copy), "");
+    ASSERT_EQ(compile(copySim), "");
     for (const auto& [id, t] : copy.transitions)
         EXPECT_EQ(t.inputVarNames, net.transitions.at(t1).inputVarNames);
 
     // A text that fails is not taken for one that was prepared before.
     b.setFunction(t2, "o1=i1");
-    EXPECT_NE(compile(net), "");
+    EXPECT_NE(compile(sim), "");
     EXPECT_EQ(net.stopObject, t2);
 }
 

@@ -15,11 +15,12 @@ TEST(Examples, EveryExampleIsItsOwnSaveAndRunsToItsExpectedWords) {
         SCOPED_TRACE(entry.path().filename().string());
         ++files;
         CNet net;
+        CSimulation sim{net};
         ASSERT_EQ(errorOf([&] { load(net, entry.path()); }), "");
         save(net, dir.file("again.pol"));
         EXPECT_EQ(readBytes(dir.file("again.pol")), readBytes(entry.path()));
-        ASSERT_EQ(compile(net), "");
-        EXPECT_EQ(run(net), text(msg::kSimulationEnded));
+        ASSERT_EQ(compile(sim), "");
+        EXPECT_EQ(run(sim), text(msg::kSimulationEnded));
         for (const auto& [id, k] : net.kemmakixes) {
             if (k.line != 0 && k.line != 1) continue;
             EXPECT_FALSE(k.expected.empty()) << "sink " << id;

@@ -67,9 +67,10 @@ TEST(Robustness, RandomNetsAlwaysEndWithAMessage) {
     int compiled = 0, ended = 0;
     for (int i = 0; i < 3000; ++i) {
         CNet net;
+        CSimulation sim{net};
         randomNet(net, rng);
-        const std::string compileResult = compile(net);
-        const std::string ran = run(net, 3000);
+        const std::string compileResult = compile(sim);
+        const std::string ran = run(sim, 3000);
         EXPECT_NE(ran, "");  // a run always raises something
         if (!compileResult.empty()) {
             EXPECT_EQ(ran, text(msg::kNotCompiled));
@@ -81,12 +82,12 @@ TEST(Robustness, RandomNetsAlwaysEndWithAMessage) {
         net.deleteObject(net.objects.rbegin()->first);
         net.deleteObject(net.objects.empty() ? 0 : net.objects.begin()->first);
         if (net.simulationReady()) {
-            EXPECT_NE(run(net, 3000), "");  // only a token went: every reference still holds
+            EXPECT_NE(run(sim, 3000), "");  // only a token went: every reference still holds
         } else {
-            EXPECT_EQ(run(net), text(msg::kNotCompiled));
-            EXPECT_EQ(errorOf([&] { phase(net, kFire); }), text(msg::kNotCompiled));
+            EXPECT_EQ(run(sim), text(msg::kNotCompiled));
+            EXPECT_EQ(errorOf([&] { phase(sim, kFire); }), text(msg::kNotCompiled));
         }
-        phase(net, kFlush);  // Abort flushes whatever state the net is in
+        phase(sim, kFlush);  // Abort flushes whatever state the net is in
     }
     // The generator must reach the simulation often enough for this to mean something.
     EXPECT_GT(compiled, 200);

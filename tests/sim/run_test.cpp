@@ -17,6 +17,7 @@ namespace {
 // uhzi -> three copying stages -> kemmakix.
 struct Stream {
     CNet net;
+    CSimulation sim{net};
     int u, k;
     explicit Stream(std::vector<std::string> words, int line = 0, int mode = 0) {
         NetBuilder b(net);
@@ -39,48 +40,50 @@ std::string randomBits(size_t n, unsigned seed) {
 
 TEST(Run, WordsStreamFromSourceToSinkOnePerQuietPeriod) {
     Stream s({"10", "1", "", "0011101"});
-    ASSERT_EQ(compile(s.net), "");
-    EXPECT_EQ(run(s.net), text(msg::kSimulationEnded));
+    ASSERT_EQ(compile(s.sim), "");
+    EXPECT_EQ(run(s.sim), text(msg::kSimulationEnded));
     EXPECT_EQ(s.received(),
               (std::vector<std::string>{"10", "1", "0011101"}));  // an empty word records nothing
 
     // Emitted from the last character and recorded reversed: the same words come out.
     Stream r({"10", "1"}, 1, 1);
-    ASSERT_EQ(compile(r.net), "");
-    EXPECT_EQ(run(r.net), text(msg::kSimulationEnded));
+    ASSERT_EQ(compile(r.sim), "");
+    EXPECT_EQ(run(r.sim), text(msg::kSimulationEnded));
     EXPECT_EQ(r.received(), (std::vector<std::string>{"10", "1"}));
     Stream mixed({"110"}, 1, 0);
-    ASSERT_EQ(compile(mixed.net), "");
-    EXPECT_EQ(run(mixed.net), text(msg::kSimulationEnded));
+    ASSERT_EQ(compile(mixed.sim), "");
+    EXPECT_EQ(run(mixed.sim), text(msg::kSimulationEnded));
     EXPECT_EQ(mixed.received(), (std::vector<std::string>{"011"}));
 
     // A recompile starts afresh.
-    ASSERT_EQ(compile(s.net), "");
+    ASSERT_EQ(compile(s.sim), "");
     EXPECT_TRUE(s.received().empty());
-    EXPECT_EQ(run(s.net), text(msg::kSimulationEnded));
+    EXPECT_EQ(run(s.sim), text(msg::kSimulationEnded));
     EXPECT_EQ(s.received().size(), 3u);
 }
 
 TEST(Run, SourcesThatNeverFinishHitThePhaseLimit) {
     // A held value streams forever.
     CNet held;
+    CSimulation heldSim{held};
     NetBuilder b(held);
     const int u = b.hold(1);
     const int last = b.chain(u, {"o1=i1;"});
     b.arc(last, b.sink(2));
-    ASSERT_EQ(compile(held), "");
-    EXPECT_EQ(run(held), text(msg::kRunTooLong));
+    ASSERT_EQ(compile(heldSim), "");
+    EXPECT_EQ(run(heldSim), text(msg::kRunTooLong));
     EXPECT_EQ(held.stopObject, 0);
 
     // An unconnected streaming source never finishes, though the net is quiet at once.
     CNet lone;
+    CSimulation loneSim{lone};
     NetBuilder l(lone);
     l.uhzi({"1"});
-    ASSERT_EQ(compile(lone), "");
-    EXPECT_EQ(run(lone, 1000), text(msg::kRunTooLong));
+    ASSERT_EQ(compile(loneSim), "");
+    EXPECT_EQ(run(loneSim, 1000), text(msg::kRunTooLong));
     l.setAddp(lone.uhzis.begin()->first, 0);
-    ASSERT_EQ(compile(lone), "");
-    EXPECT_EQ(run(lone), text(msg::kSimulationEnded));
+    ASSERT_EQ(compile(loneSim), "");
+    EXPECT_EQ(run(loneSim), text(msg::kSimulationEnded));
 }
 
 TEST(Run, SinkModesAndSinkFaults) {
@@ -88,8 +91,8 @@ TEST(Run, SinkModesAndSinkFaults) {
     // on (and here finishes); mode 2 takes everything.
     for (int mode : {2, 3}) {
         Stream s({"101"}, 0, mode);
-        ASSERT_EQ(compile(s.net), "");
-        EXPECT_EQ(run(s.net), text(msg::kSimulationEnded));
+        ASSERT_EQ(compile(s.sim), "");
+        EXPECT_EQ(run(s.sim), text(msg::kSimulationEnded));
         EXPECT_TRUE(s.received().empty());
         EXPECT_EQ(s.net.places.at(s.net.kemmakixes.at(s.k).placeId).hasToken, mode == 3);
     }
@@ -97,6 +100,7 @@ TEST(Run, SinkModesAndSinkFaults) {
     // A place drained by both a transition and a sink: the transition takes the black token, the sink
     // then sees white first.
     CNet net;
+    CSimulation sim{net};
     NetBuilder b(net);
     const int u = b.uhzi({"1"});
     const int p = b.place();
@@ -107,15 +111,15 @@ TEST(Run, SinkModesAndSinkFaults) {
     b.arc(p, t);
     b.arc(t, full);
     b.arc(p, k);
-    ASSERT_EQ(compile(net), "");
-    EXPECT_EQ(run(net), text(msg::kKemmakixSameColor));
+    ASSERT_EQ(compile(sim), "");
+    EXPECT_EQ(run(sim), text(msg::kKemmakixSameColor));
     EXPECT_EQ(net.stopObject, k);
 
     // A source whose colour was corrupted names itself.
-    ASSERT_EQ(compile(net), "");
-    phase(net, kPrepare);
+    ASSERT_EQ(compile(sim), "");
+    phase(sim, kPrepare);
     net.uhzis.at(u).color = 9;
-    EXPECT_EQ(errorOf([&] { phase(net, kEmit); }), text(msg::kUhziBadColor));
+    EXPECT_EQ(errorOf([&] { phase(sim, kEmit); }), text(msg::kUhziBadColor));
     EXPECT_EQ(net.stopObject, u);
 }
 
@@ -123,21 +127,21 @@ TEST(Run, PhasesCanBeDrivenOneAtATime) {
     // The editor's step cycle: prepare; {emit, absorb, enable} and {fire} while sweeps enable; then flush
     // and the end check.
     Stream s({"1"});
-    ASSERT_EQ(compile(s.net), "");
-    phase(s.net, kPrepare);
+    ASSERT_EQ(compile(s.sim), "");
+    phase(s.sim, kPrepare);
     int sweeps = 0;
     std::string ended;
     for (int cycle = 0; cycle < 2 && ended.empty(); ++cycle) {
-        if (cycle > 0) phase(s.net, kPrepare);
+        if (cycle > 0) phase(s.sim, kPrepare);
         do {
-            phase(s.net, kEmit);
-            phase(s.net, kAbsorb);
-            phase(s.net, kEnable);
-            phase(s.net, kFire);
+            phase(s.sim, kEmit);
+            phase(s.sim, kAbsorb);
+            phase(s.sim, kEnable);
+            phase(s.sim, kFire);
             ++sweeps;
-        } while (s.net.sweepEnabled == 1);
-        phase(s.net, kFlush);
-        ended = errorOf([&] { phase(s.net, kEndCheck); });
+        } while (s.sim.sweepEnabled() == 1);
+        phase(s.sim, kFlush);
+        ended = errorOf([&] { phase(s.sim, kEndCheck); });
     }
     EXPECT_EQ(ended, text(msg::kSimulationEnded));
     EXPECT_EQ(s.received(), (std::vector<std::string>{"1"}));
@@ -149,26 +153,26 @@ TEST(Run, ASinkKeepsEveryBitOfALongWord) {
     const std::string a = randomBits(250, 1);
     const std::string b = randomBits(1000, 2);
     Stream big({a, "1", b});
-    ASSERT_EQ(compile(big.net), "");
-    EXPECT_EQ(run(big.net), text(msg::kSimulationEnded));
+    ASSERT_EQ(compile(big.sim), "");
+    EXPECT_EQ(run(big.sim), text(msg::kSimulationEnded));
     EXPECT_EQ(big.received(), (std::vector<std::string>{a, "1", b}));
 
     Stream little({a, b}, 1, 1);
-    ASSERT_EQ(compile(little.net), "");
-    EXPECT_EQ(run(little.net), text(msg::kSimulationEnded));
+    ASSERT_EQ(compile(little.sim), "");
+    EXPECT_EQ(run(little.sim), text(msg::kSimulationEnded));
     EXPECT_EQ(little.received(), (std::vector<std::string>{a, b}));
 
     // A recompile starts the next word from an empty buffer.
-    ASSERT_EQ(compile(big.net), "");
-    EXPECT_EQ(run(big.net), text(msg::kSimulationEnded));
+    ASSERT_EQ(compile(big.sim), "");
+    EXPECT_EQ(run(big.sim), text(msg::kSimulationEnded));
     EXPECT_EQ(big.received(), (std::vector<std::string>{a, "1", b}));
 }
 
 TEST(Run, AMillionBitWordRunsUntilThePhaseLimitAndStaysIntact) {
     const std::string word = randomBits(1000000, 3);
     Stream s({word});
-    ASSERT_EQ(compile(s.net), "");
-    EXPECT_EQ(run(s.net, 20000), text(msg::kRunTooLong));
+    ASSERT_EQ(compile(s.sim), "");
+    EXPECT_EQ(run(s.sim, 20000), text(msg::kRunTooLong));
     const CUhzi& u = s.net.uhzis.at(s.u);
     EXPECT_EQ(u.words, std::vector<std::string>{word});
     // The label shows the next 32 bits still to come, and the sink the bits collected so far.
@@ -185,7 +189,7 @@ TEST(Run, AMillionBitWordRunsUntilThePhaseLimitAndStaysIntact) {
     std::string bad = word;
     bad[999999] = '2';
     Stream b({bad});
-    EXPECT_EQ(compile(b.net), text(msg::kUhziBadWord));
+    EXPECT_EQ(compile(b.sim), text(msg::kUhziBadWord));
     EXPECT_EQ(b.net.stopObject, b.u);
 }
 
@@ -198,8 +202,8 @@ TEST(Run, AMillionWordsRunUntilThePhaseLimitInOrder) {
         for (size_t i = 0; i < w.size(); ++i) w[i] = static_cast<char>('0' + ((r >> (4 + i)) & 1));
     }
     Stream s(words);
-    ASSERT_EQ(compile(s.net), "");
-    EXPECT_EQ(run(s.net, 30000), text(msg::kRunTooLong));
+    ASSERT_EQ(compile(s.sim), "");
+    EXPECT_EQ(run(s.sim, 30000), text(msg::kRunTooLong));
     EXPECT_EQ(s.net.uhzis.at(s.u).words, words);
     // Every word recorded so far is the word sent in its turn.
     const std::vector<std::string>& got = s.received();

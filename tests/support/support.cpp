@@ -11,6 +11,7 @@
 
 #include "common/encoding.h"
 #include "common/error.h"
+#include "fileio/fileio.h"
 
 namespace novra::support {
 
@@ -83,11 +84,11 @@ fs::path freshDir(const std::string& name) {
 }
 
 void load(CNet& net, const fs::path& path) {
-    net.loadFile(path.string());
+    fileio::load(net, path.string());
 }
 
 void save(CNet& net, const fs::path& path) {
-    net.saveFile(path.string());
+    fileio::save(net, path.string());
 }
 
 Loaded loadBytes(const std::string& bytes, std::unique_ptr<CNet> into) {
@@ -100,36 +101,51 @@ Loaded loadBytes(const std::string& bytes, std::unique_ptr<CNet> into) {
 }
 
 std::string compile(CNet& net) {
-    net.stopObject = 0;
     return errorOf([&] { net.compileNet(); });
 }
 
-std::string run(CNet& net, long maxPhases) {
-    return errorOf([&] { net.runUnanimated(maxPhases); });
+namespace {
+// A simulation meant for the incremental engine that would fall back to the reference one tests nothing
+// of the former: a net compiled without its simulation, say.
+void expectEngine(const CSimulation& sim) {
+    if (sim.engine() == CSimulation::Engine::Incremental && sim.ready() && !sim.indexCurrent())
+        ADD_FAILURE() << "the simulation's index is not the net's last compile";
+}
+}  // namespace
+
+std::string compile(CSimulation& sim) {
+    return errorOf([&] { sim.compile(); });
 }
 
-int phase(CNet& net, Phase p) {
-    static void (CNet::*const calls[])() = {&CNet::prepareSources, &CNet::emitSources,     nullptr,
-                                            &CNet::firePhase,      &CNet::absorbSinks,     &CNet::flushSinks,
-                                            &CNet::endCheck,       &CNet::markingRestored, &CNet::compileNet};
-    if (p == kEnable) return net.evaluateEnabling();
-    (net.*calls[p])();
+std::string run(CSimulation& sim, long maxPhases) {
+    expectEngine(sim);
+    return errorOf([&] { sim.run(maxPhases); });
+}
+
+int phase(CSimulation& sim, Phase p) {
+    static void (CSimulation::*const calls[])() = {
+        &CSimulation::prepareSources, &CSimulation::emitSources, nullptr,
+        &CSimulation::firePhase,      &CSimulation::absorbSinks, &CSimulation::flushSinks,
+        &CSimulation::endCheck,       &CSimulation::markingChanged, &CSimulation::compile};
+    if (p != kCompile) expectEngine(sim);
+    if (p == kEnable) return sim.evaluateEnabling();
+    (sim.*calls[p])();
     return 0;
 }
 
-int sweep(CNet& net) {
-    const int result = phase(net, kEnable);
-    phase(net, kFire);
+int sweep(CSimulation& sim) {
+    const int result = phase(sim, kEnable);
+    phase(sim, kFire);
     return result;
 }
 
-void restore(CNet& net, const PlaceMap& marking) {
-    net.places = marking;
-    net.markingRestored();
+void restore(CSimulation& sim, const PlaceMap& marking) {
+    sim.net().places = marking;
+    sim.markingChanged();
 }
 
-void useReferenceEngine(CNet& net, bool reference) {
-    net.simEngine = reference ? CNet::SimEngine::Reference : CNet::SimEngine::Incremental;
+void useReferenceEngine(CSimulation& sim, bool reference) {
+    sim.setEngine(reference ? CSimulation::Engine::Reference : CSimulation::Engine::Incremental);
 }
 
 void expectConsistent(const CNet& net) {

@@ -11,6 +11,7 @@
 
 #include "common/messages.h"
 #include "model/net.h"
+#include "sim/simulation.h"
 
 namespace novra::support {
 
@@ -54,17 +55,20 @@ struct Loaded {
 // Loads the bytes as a file into the given net (a fresh one by default) and checks the net's invariants.
 Loaded loadBytes(const std::string& bytes, std::unique_ptr<CNet> into = std::make_unique<CNet>());
 
-// Compile and the simulation: the raised message, "" for none. compile starts with no stop object.
+// Compile and the simulation: the raised message, "" for none. Compiling the net alone checks it; a
+// simulation compiles it for itself, and the calls on a simulation fail the test when the incremental
+// engine would not be the one that runs.
 std::string compile(CNet& net);
-std::string run(CNet& net, long maxPhases = 100001);
+std::string compile(CSimulation& sim);
+std::string run(CSimulation& sim, long maxPhases = CSimulation::kRunLimit);
 enum Phase { kPrepare, kEmit, kEnable, kFire, kAbsorb, kFlush, kEndCheck, kRestored, kCompile };
-// One phase; the enabling evaluation's result for kEnable, else 0. kRestored tells the net that its
-// marking was put back by hand.
-int phase(CNet& net, Phase p);
-int sweep(CNet& net);
-void restore(CNet& net, const PlaceMap& marking);  // as the rewind history puts a marking back  // enabling
-                                                   // evaluation then firing; returns the evaluation's result
-void useReferenceEngine(CNet& net, bool reference = true);
+// One phase; the enabling evaluation's result for kEnable, else 0. kRestored tells the simulation that
+// the marking was put back by hand.
+int phase(CSimulation& sim, Phase p);
+// Enabling evaluation then firing; returns the evaluation's result.
+int sweep(CSimulation& sim);
+void restore(CSimulation& sim, const PlaceMap& marking);  // as the rewind history puts a marking back
+void useReferenceEngine(CSimulation& sim, bool reference = true);
 
 // The net's rules that every operation and every reader must leave behind, even after a failure.
 void expectConsistent(const CNet& net);

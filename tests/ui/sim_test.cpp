@@ -73,14 +73,14 @@ class SimTest : public QObject {
     }
     // Steps until the given number of firings have been performed.
     void stepFirings(int firings) {
-        const size_t before = view()->rewindHistory.size();
+        const size_t before = view()->document()->simulation().rewindDepth();
         int done = 0, guard = 0;
         while (done < firings && guard++ < 1000) {
-            const bool firing = view()->phase == 2;
+            const bool firing = view()->document()->simulation().phase() == 2;
             run(Cmd::Step);
             if (firing) ++done;
         }
-        QVERIFY(done == firings || view()->rewindHistory.size() > before);
+        QVERIFY(done == firings || view()->document()->simulation().rewindDepth() > before);
     }
 };
 
@@ -126,7 +126,7 @@ void SimTest::compileEnablesTheSimulationCommands() {
                   Cmd::ToolToken, Cmd::ToolHand, Cmd::ToolContinuous, Cmd::ToolDelete})
         QVERIFY2(!enabled(c), qPrintable(QString::number(int(c))));
     QCOMPARE(view()->simTimerPeriod(CNOVRAView::kClockTimer), 100);
-    QCOMPARE(view()->phase, 0);
+    QCOMPARE(view()->document()->simulation().phase(), 0);
     QCOMPARE(view()->advance, 0);
     // A second compile starts over from a clean log, saving first when asked to.
     run(Cmd::Abort);
@@ -197,25 +197,25 @@ void SimTest::stepsPrepareEnableAndFire() {
     run(Cmd::Compile);
     // Sources first: nothing moves yet.
     run(Cmd::Step);
-    QCOMPARE(view()->phase, 1);
+    QCOMPARE(view()->document()->simulation().phase(), 1);
     QVERIFY(!net().places.at(1).hasToken);
     QCOMPARE(view()->advance, 0);
     // Emission and enabling: the first bit lies in place 1 and transition 5 is marked.
     run(Cmd::Step);
-    QCOMPARE(view()->phase, 2);
+    QCOMPARE(view()->document()->simulation().phase(), 2);
     QVERIFY(net().places.at(1).hasToken);
     QCOMPARE(net().places.at(1).value, 1);
     QVERIFY(net().transitions.at(5).enabled);
     QVERIFY(!net().transitions.at(6).enabled);
-    QVERIFY(view()->rewindHistory.empty());
+    QVERIFY(!view()->document()->simulation().canRewind());
     // Firing: the bit moves on to place 2.
     run(Cmd::Step);
     QVERIFY(!net().places.at(1).hasToken);
     QVERIFY(net().places.at(2).hasToken);
     QCOMPARE(net().places.at(2).value, 1);
     QVERIFY(net().transitions.at(5).fired);
-    QCOMPARE(view()->phase, 1);
-    QCOMPARE(view()->rewindHistory.size(), size_t(1));
+    QCOMPARE(view()->document()->simulation().phase(), 1);
+    QCOMPARE(view()->document()->simulation().rewindDepth(), size_t(1));
     QVERIFY(enabled(Cmd::Rewind));
     QVERIFY(enabled(Cmd::Step));
     // The edit marking is never touched by the simulation.
@@ -253,7 +253,7 @@ void SimTest::tokenMovementsFollowTheFiredArcs() {
     for (int i = 0; i < 200 && !quietFiring; ++i) {
         bool anyEnabled = false;
         for (const auto& [id, t] : net().transitions) anyEnabled |= t.enabled;
-        if (view()->phase == 2 && !anyEnabled) {
+        if (view()->document()->simulation().phase() == 2 && !anyEnabled) {
             while (!view()->tokenMoves.empty()) view()->tokenMoveTick();
             run(Cmd::Step);
             QVERIFY(view()->tokenMoves.empty());
@@ -265,7 +265,7 @@ void SimTest::tokenMovementsFollowTheFiredArcs() {
     }
     QVERIFY(quietFiring);
     // Pause drops the movements in flight.
-    while (view()->phase != 2) run(Cmd::Step);
+    while (view()->document()->simulation().phase() != 2) run(Cmd::Step);
     run(Cmd::Step);
     QVERIFY(!view()->tokenMoves.empty());
     run(Cmd::Run);
@@ -277,7 +277,7 @@ void SimTest::tokenMovementsFollowTheFiredArcs() {
     QCOMPARE(view()->zoomLevel(), 3);
     int firings = 0;
     for (int i = 0; i < 40 && firings < 3; ++i) {
-        const bool firing = view()->phase == 2;
+        const bool firing = view()->document()->simulation().phase() == 2;
         run(Cmd::Step);
         if (firing) {
             ++firings;
@@ -326,10 +326,10 @@ void SimTest::clockDrivenRunGoesToTheEnd() {
     QCOMPARE(view()->simTimerPeriod(CNOVRAView::kClockTimer), 100);
     QCOMPARE(view()->advance, 0);
     QCOMPARE(view()->running, 1);
-    const int phase = view()->phase;
+    const int phase = view()->document()->simulation().phase();
     const auto received = net().kemmakixes.at(17).received;
     for (int i = 0; i < 20; ++i) view()->simClockTick();
-    QCOMPARE(view()->phase, phase);
+    QCOMPARE(view()->document()->simulation().phase(), phase);
     QCOMPARE(net().kemmakixes.at(17).received, received);
     QCOMPARE(log().count(u8(kEnded)), 1);
 }
@@ -353,7 +353,7 @@ void SimTest::fireStopPausesAndPoints() {
     QCOMPARE(net().stopObject, 6);
     QCOMPARE(view()->running, 0);
     QCOMPARE(view()->advance, 0);
-    QCOMPARE(view()->phase, 2);
+    QCOMPARE(view()->document()->simulation().phase(), 2);
     QCOMPARE(view()->simTimerPeriod(CNOVRAView::kSparkTimer), 10);
     QCOMPARE(view()->simTimerPeriod(CNOVRAView::kClockTimer), 100);
     QVERIFY(net().transitions.at(6).enabled);
@@ -361,7 +361,7 @@ void SimTest::fireStopPausesAndPoints() {
     QVERIFY(!enabled(Cmd::Pause));
     // The paused clock performs nothing.
     for (int i = 0; i < 5; ++i) view()->simClockTick();
-    QCOMPARE(view()->phase, 2);
+    QCOMPARE(view()->document()->simulation().phase(), 2);
     // A step goes on with the firing and the sparks stop.
     run(Cmd::Step);
     QVERIFY(net().places.at(3).hasToken);
@@ -415,9 +415,9 @@ void SimTest::engineFaultPointsAtTheTransition() {
     QCOMPARE(view()->simTimerPeriod(CNOVRAView::kClockTimer), 100);
     QCOMPARE(view()->advance, 0);
     QCOMPARE(view()->running, 1);
-    const int phase = view()->phase;
+    const int phase = view()->document()->simulation().phase();
     for (int i = 0; i < 5; ++i) view()->simClockTick();
-    QCOMPARE(view()->phase, phase);
+    QCOMPARE(view()->document()->simulation().phase(), phase);
     QCOMPARE(log().count(u8("関数への入力値が不定です")), 1);
     QVERIFY(!enabled(Cmd::Run));
     run(Cmd::Pause);
@@ -438,7 +438,7 @@ void SimTest::pauseAndAbort() {
     QCOMPARE(view()->advance, 0);
     QCOMPARE(view()->simTimerPeriod(CNOVRAView::kClockTimer), 100);
     QVERIFY(enabled(Cmd::Run));
-    QVERIFY(!view()->rewindHistory.empty());
+    QVERIFY(view()->document()->simulation().canRewind());
     run(Cmd::Abort);
     // The two bits collected so far are recorded.
     QCOMPARE(net().kemmakixes.at(9).received.size(), size_t(1));
@@ -448,7 +448,7 @@ void SimTest::pauseAndAbort() {
     QCOMPARE(view()->running, 0);
     QVERIFY(!view()->simTimerActive(CNOVRAView::kClockTimer));
     QVERIFY(!view()->simTimerActive(CNOVRAView::kMoveTimer));
-    QVERIFY(view()->rewindHistory.empty());
+    QVERIFY(!view()->document()->simulation().canRewind());
     QVERIFY(frame_->statusMessage().isEmpty());
     QVERIFY(enabled(Cmd::Compile));
     QVERIFY(enabled(Cmd::ToolPlace));
@@ -489,17 +489,17 @@ void SimTest::rewindRestoresTenMarkings() {
     std::vector<std::map<int, Mark>> before;
     int guard = 0;
     while (before.size() < 11 && guard++ < 1000) {
-        if (view()->phase == 2) before.push_back(markingOf());
+        if (view()->document()->simulation().phase() == 2) before.push_back(markingOf());
         run(Cmd::Step);
     }
     QCOMPARE(before.size(), size_t(11));
-    QCOMPARE(view()->rewindHistory.size(), size_t(10));
+    QCOMPARE(view()->document()->simulation().rewindDepth(), size_t(10));
     // Sources and sinks are rewound with the marking, so the step after the restore emits and absorbs
     // nothing twice: every place shows the restored marking.
     for (int back = 10; back >= 1; --back) {
         QVERIFY(enabled(Cmd::Rewind));
         run(Cmd::Rewind);
-        QCOMPARE(view()->phase, 2);
+        QCOMPARE(view()->document()->simulation().phase(), 2);
         const auto now = markingOf();
         for (const auto& [id, m] : before[static_cast<size_t>(back)])
             QVERIFY2(now.at(id) == m, qPrintable(QString("place %1").arg(id)));
@@ -507,15 +507,15 @@ void SimTest::rewindRestoresTenMarkings() {
     QVERIFY(!enabled(Cmd::Rewind));
     // The engine saw the restored marking: stepping on fires what the restored marking enables.
     run(Cmd::Step);
-    QCOMPARE(view()->rewindHistory.size(), size_t(1));
+    QCOMPARE(view()->document()->simulation().rewindDepth(), size_t(1));
     // Rewound during a run, the run goes on from there.
     run(Cmd::Run);
     run(Cmd::Rewind);
     QCOMPARE(view()->running, 1);
     QCOMPARE(view()->advance, 1);
-    const int phase = view()->phase;
+    const int phase = view()->document()->simulation().phase();
     view()->simClockTick();
-    QVERIFY(view()->phase != phase);
+    QVERIFY(view()->document()->simulation().phase() != phase);
 }
 
 // The clock's phases change what the tool bar offers without any command being chosen.
@@ -525,7 +525,7 @@ void SimTest::toolBarFollowsTheClock() {
     run(Cmd::Compile);
     run(Cmd::Run);
     QVERIFY(!rewind->isEnabled());
-    for (int i = 0; i < 100 && view()->rewindHistory.empty(); ++i) view()->simClockTick();
+    for (int i = 0; i < 100 && !view()->document()->simulation().canRewind(); ++i) view()->simClockTick();
     QVERIFY(rewind->isEnabled());
     QVERIFY(frame_->action(Cmd::Pause)->isEnabled());
     open("fork_join.pol");  // the paint takes the new net and drops the old one's history
@@ -545,7 +545,7 @@ void SimTest::rewoundRunStillDeliversEveryWord() {
     int firings = 0, guard = 0;
     // Far enough for the first word to be recorded, then back by ten firings.
     while (guard++ < 5000 && net().kemmakixes.begin()->second.received.empty()) {
-        if (view()->phase == 2) ++firings;
+        if (view()->document()->simulation().phase() == 2) ++firings;
         run(Cmd::Step);
     }
     QVERIFY(!net().kemmakixes.begin()->second.received.empty());
@@ -672,7 +672,7 @@ void SimTest::animationFramesReachTheWindow() {
     // A few waves into the pipeline, then one more firing to watch.
     int firings = 0;
     while (firings < 6) {
-        if (view()->phase == 2) ++firings;
+        if (view()->document()->simulation().phase() == 2) ++firings;
         run(Cmd::Step);
         while (firings < 6 && !view()->tokenMoves.empty()) view()->tokenMoveTick();
     }

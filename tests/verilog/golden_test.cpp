@@ -43,7 +43,7 @@ Output generate(CNet& net, const std::string& caseName, const std::string& top, 
     o.debug = debug;
     o.delayOverPlus = delayOverPlus;
     o.moduleDir = NOVRA_SOURCE_DIR "/module";
-    support::phase(net, support::kCompile);
+    net.compileNet();
     verilog::generateVerilog(net, o, [&](const std::string& s) { run.log += s; });
     return run;
 }

@@ -61,7 +61,7 @@ TEST(GeneratorRobustnessTest, RandomNetsGenerateOrStopWithAMessage) {
         CNet net;
         randomNet(net, rng);
         try {
-            support::phase(net, support::kCompile);
+            net.compileNet();
         } catch (const CError&) {
             continue;
         }
