@@ -1,27 +1,15 @@
 // Version 1.05 net files and event files.
-#include "fileio/fileio.h"
-#include "fileio/fileio_helpers.h"
+#include "support/support.h"
 
 using namespace novra;
-using namespace novra::test;
+using namespace novra::support;
 
 namespace {
 
 // Nodes by view position: 1 place, 2 uhzi, 3 place (white token), 4 transition "0", 5 and 6 places,
 // 7 transition "1", 8 place, 9 kemmakix. Transition 0 has two inputs and two outputs; transition 1 has two
 // inputs of which its function uses one. No end marker: the end of the file ends it.
-const char* const kOld =
-    "=== NOVRA Objects Data Ver.1.05 ===\r\n"
-    // lines 2 to 7
-    ".section[transition]{\r\n/tran[ID,f1:f2..]\r\ntran[0,o1=i1&i2:;\r\no2=~i1:]\r\ntran[1,o1=i1:]\r\n}\r\n"
-    ".section[uhzi]{\r\nuset[0,0,1,1]={\r\ndata(10)\r\n}\r\n}\r\n"                              // 8 to 12
-    ".section[kemmakix]{\r\nkset[0,0,1]{\r\ndata(01)\r\n}\r\n}\r\n"                             // 13 to 17
-    ".section[vobject]{\r\nobj[0,1,0]=(10,10)\r\nobj[0,3,0]=(0,10)\r\nobj[0,1,0]=(20,30)\r\n"   // 18 to 21
-    "obj[0,2,0]=(40,20)\r\nobj[0,1,0]=(60,10)\r\nobj[0,1,0]=(60,30)\r\nobj[0,2,1]=(80,10)\r\n"  // 22 to 25
-    "obj[0,1,0]=(100,10)\r\nobj[0,4,0]=(120,10)\r\n}\r\n"                                       // 26 to 28
-    ".section[token]{\r\ntset[2]=(6,0)\r\n}\r\n"                                                // 29 to 31
-    ".section[arc]{\r\narc[1,0]\r\narc[0,3]:(30,10)\r\narc[2,3]\r\narc[3,4]\r\n"                // 32 to 36
-    "arc[3,5]:(50,-40):(55,45)\r\narc[4,6]\r\narc[5,6]\r\narc[6,7]\r\narc[7,8]\r\n}\r\n";       // 37 to 42
+const std::string kOld = data("fileio/v105.pol");
 
 std::string replaced(std::string text, const std::string& from, const std::string& to) {
     text.replace(text.find(from), from.size(), to);
@@ -68,11 +56,11 @@ TEST(Version105, AConvertedFileReadsBackAsTheSameNet) {
     Loaded old = loadBytes(kOld);
     ASSERT_EQ(old.message, "");
     TempDir dir;
-    fileio::save(*old.net, dir.file("new.pol"));
+    save(*old.net, dir.file("new.pol"));
     CNet converted;
-    fileio::load(converted, dir.file("new.pol"));
+    load(converted, dir.file("new.pol"));
     expectSameNet(*old.net, converted);
-    fileio::save(converted, dir.file("again.pol"));
+    save(converted, dir.file("again.pol"));
     EXPECT_EQ(readBytes(dir.file("again.pol")), readBytes(dir.file("new.pol")));
 }
 
@@ -118,8 +106,8 @@ TEST(Version105, SectionsInAnyOrderReadToTheSameNet) {
     Loaded l = loadBytes(reversed);
     ASSERT_EQ(l.message, "");
     TempDir dir;
-    fileio::save(*l.net, dir.file("reversed.pol"));
-    fileio::save(*loadBytes(kOld).net, dir.file("ordered.pol"));
+    save(*l.net, dir.file("reversed.pol"));
+    save(*loadBytes(kOld).net, dir.file("ordered.pol"));
     EXPECT_EQ(readBytes(dir.file("reversed.pol")), readBytes(dir.file("ordered.pol")));
     // The arc section now starts at line 2, the token section at line 13.
     EXPECT_EQ(loadBytes(replaced(reversed, "arc[7,8]", "arc[7,9]")).message,

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "model/net.h"
+#include "support/net_builder.h"
 
 using namespace novra;
 
@@ -15,14 +16,12 @@ struct SmallNet {
         t = net.addObject(50, 20, kTransition);
         p2 = net.addObject(90, 20, kPlace);
         outside = net.addObject(90, 80, kPlace);
-        net.transitions.at(t).functionText = "o1=~x;";
-        net.transitions.at(t).inputVarNames = {{"x", 1}};
-        net.transitions.at(t).outputVarNames = {{"o1", 1}};
+        support::NetBuilder(net).setFunction(t, "o1=~x;");
         net.addArc(p1, t, {{30, 0}, {40, 5}}, "x");
         net.addArc(t, p2, {}, "o1");
         net.addArc(t, outside);
         net.setToken(p1, kBlack, 1);
-        net.simTranOpt.insert(t);
+        support::NetBuilder(net).fireStop(t);
     }
 };
 
@@ -66,12 +65,10 @@ TEST(Copy, SourcesAndSinksCarryTheirSettings) {
     CNet net;
     const int u = net.addObject(0, 0, kUhzi);
     const int k = net.addObject(0, 40, kKemmakix);
-    net.uhzis.at(u).addp = 1;
-    net.uhzis.at(u).words = {"1011", "0"};
-    net.uhzis.at(u).line = 1;
-    net.uhzis.at(u).holdValue = 1;
-    net.kemmakixes.at(k).line = 2;
-    net.kemmakixes.at(k).expected = {"1101"};
+    support::NetBuilder b(net);
+    b.setHold(u, 1);
+    b.setWords(u, {"1011", "0"}, 1);
+    b.setSink(k, 2, {"1101"});
     CNet copy;
     copy.copyAll(net);
     EXPECT_EQ(copy.uhzis.at(1).words, (std::vector<std::string>{"1011", "0"}));

@@ -1,31 +1,12 @@
-#include <gtest/gtest.h>
-
 #include "model/net.h"
 
+#include <gtest/gtest.h>
+
+#include "support/net_builder.h"
+#include "support/support.h"
+
 using namespace novra;
-
-namespace {
-
-// Checks the container invariants of a net: records and view data agree, arc indexes mirror the arcs.
-void expectConsistent(const CNet& net) {
-    for (const auto& [id, vo] : net.objects) {
-        EXPECT_GT(id, 0);
-        EXPECT_LT(id, net.nextId);
-        EXPECT_EQ(net.places.count(id), vo.kind == kPlace ? 1u : 0u) << id;
-        EXPECT_EQ(net.transitions.count(id), vo.kind == kTransition ? 1u : 0u) << id;
-        EXPECT_EQ(net.uhzis.count(id), vo.kind == kUhzi ? 1u : 0u) << id;
-        EXPECT_EQ(net.kemmakixes.count(id), vo.kind == kKemmakix ? 1u : 0u) << id;
-    }
-    EXPECT_EQ(net.places.size() + net.transitions.size() + net.uhzis.size() + net.kemmakixes.size(),
-              net.objects.size());
-    EXPECT_EQ(net.outArcs.size(), net.arcs.size());
-    EXPECT_EQ(net.inArcs.size(), net.arcs.size());
-    for (const auto& [from, id] : net.outArcs) EXPECT_EQ(net.arcs.at(id).fromId, from);
-    for (const auto& [to, id] : net.inArcs) EXPECT_EQ(net.arcs.at(id).toId, to);
-    for (const auto& kv : net.arcs) EXPECT_LT(kv.first, net.arcCounter);
-}
-
-}  // namespace
+using novra::support::expectConsistent;
 
 TEST(NetIdentifiers, SharedCounterNeverReusesIds) {
     CNet net;
@@ -50,29 +31,6 @@ TEST(NetIdentifiers, SharedCounterNeverReusesIds) {
     EXPECT_TRUE(net.bounds.empty);
     EXPECT_EQ(net.addObject(0, 0, kKemmakix), 1);
     EXPECT_EQ(net.addArc(1, 1), 1);
-}
-
-TEST(NetIdentifiers, NewRecordsHaveTheirDefaults) {
-    CNet net;
-    const int p = net.addObject(1, 2, kPlace);
-    const int t = net.addObject(3, 4, kTransition);
-    const int u = net.addObject(5, 6, kUhzi);
-    const int k = net.addObject(7, 8, kKemmakix);
-    EXPECT_EQ(net.objects.at(t), (VObject{kTransition, 3, 4}));
-    const CPlace& place = net.places.at(p);
-    EXPECT_FALSE(place.hasToken);
-    EXPECT_EQ(place.color, kBlack);
-    EXPECT_EQ(place.value, kUndefinedValue);
-    EXPECT_EQ(place.lastColor, kBlack);
-    EXPECT_EQ(net.transitions.at(t).functionText, "o1=i1;");
-    const CUhzi& uhzi = net.uhzis.at(u);
-    EXPECT_EQ(uhzi.placeId, 0);
-    EXPECT_EQ(uhzi.addp, 0);
-    EXPECT_EQ(uhzi.line, 0);
-    EXPECT_EQ(uhzi.holdValue, 0);
-    EXPECT_EQ(uhzi.color, kWhite);
-    EXPECT_EQ(net.kemmakixes.at(k).color, kWhite);
-    EXPECT_EQ(net.kemmakixes.at(k).line, 0);
 }
 
 TEST(NetArcs, OneArcPerOrderedPair) {
@@ -117,7 +75,7 @@ TEST(NetDelete, MarkedPlaceLosesItsTokenFirst) {
     net.addArc(p1, t, {}, "i1");
     net.addArc(t, p2, {}, "o1");
     net.setToken(p1, kBlack, 1);
-    net.simTranOpt.insert(t);
+    support::NetBuilder(net).fireStop(t);
 
     net.deleteObject(p1);
     EXPECT_EQ(net.tokens.count(p1), 0u);
@@ -172,30 +130,4 @@ TEST(NetPurge, DropsViewEntriesOfUnknownKinds) {
     net.purgeObjects();
     EXPECT_EQ(net.objects.size(), 1u);
     EXPECT_EQ(net.objects.count(1), 1u);
-}
-
-TEST(NetPlaces, TokenHelpersKeepTheLastColour) {
-    CPlace p;
-    p.put(kBlack, 1);
-    EXPECT_TRUE(p.hasToken);
-    EXPECT_EQ(p.lastColor, kBlack);
-    EXPECT_EQ(p.value, 1);
-    p.take();
-    EXPECT_FALSE(p.hasToken);
-    EXPECT_EQ(p.color, kBlack);
-    EXPECT_EQ(p.lastColor, kBlack);
-    p.resetForCompile();
-    EXPECT_FALSE(p.hasToken);
-    EXPECT_EQ(p.lastColor, kWhite);
-}
-
-TEST(NetBounds, GrowsAndInflates) {
-    Rect r;
-    r.inflate(100);
-    EXPECT_TRUE(r.empty);
-    r.include(10, -5);
-    r.include(-3, 40);
-    EXPECT_EQ(r, (Rect{-3, -5, 10, 40, false}));
-    r.inflate(100);
-    EXPECT_EQ(r, (Rect{-103, -105, 110, 140, false}));
 }

@@ -7,11 +7,11 @@
 #include <sstream>
 
 #include "common/messages.h"
-#include "net_builder.h"
-#include "sim_helpers.h"
+#include "support/net_builder.h"
+#include "support/support.h"
 
 using namespace novra;
-using namespace novra::testing;
+using namespace novra::support;
 
 namespace {
 
@@ -49,7 +49,7 @@ void buildRandomNet(CNet& net, unsigned seed) {
     NetBuilder b(net);
     std::vector<int> places;
     for (int n = 1 + pick(4); n > 0; --n) {
-        const int u = pick(5) == 0 ? b.holdingUhzi(pick(2)) : b.uhzi({}, pick(2));
+        const int u = pick(5) == 0 ? b.hold(pick(2)) : b.uhzi({}, pick(2));
         for (int w = 1 + pick(4); w > 0; --w) {
             std::string word;
             for (int k = 1 + pick(8); k > 0; --k) word += pick(2) ? '1' : '0';
@@ -113,7 +113,7 @@ void buildRandomNet(CNet& net, unsigned seed) {
         };
         wire(f.inputs, true);
         wire(f.outputs, false);
-        if (pick(4) == 0) net.simTranOpt.insert(t);
+        if (pick(4) == 0) b.fireStop(t);
         if (f.complement != nullptr && pick(5) != 0) {
             // The other branch of a select: it competes for the same tokens, the guards decide.
             t = b.transition(f.complement);
@@ -132,7 +132,7 @@ void buildRandomNet(CNet& net, unsigned seed) {
         if (read ? pick(12) != 0 : pick(8) == 0) continue;
         auto tok = net.tokens.find(p);
         if (tok != net.tokens.end() && tok->second.color == kWhite && pick(10) != 0) continue;
-        b.arc(p, b.kemmakix(pick(8) == 0 ? 2 + pick(2) : pick(3) % 2));
+        b.arc(p, b.sink(pick(8) == 0 ? 2 + pick(2) : pick(3) % 2));
     }
 }
 
@@ -166,41 +166,15 @@ std::string observable(const CSimulation& sim) {
     return s.str();
 }
 
-// One step of a random drive, applied to both nets alike; returns what the caller would see.
+// One step of a random drive, applied to both nets alike; returns what the caller would see. Step kRestored
+// puts the snapshot back as the rewind history does.
 std::string step(CSimulation& sim, int op, const PlaceMap& snapshot) {
-    CNet& net = sim.net();
     int result = 0;
-    const std::string message = raisedBy([&] {
-        switch (op) {
-            case 0:
-                sim.prepareSources();
-                break;
-            case 1:
-                sim.emitSources();
-                break;
-            case 2:
-                result = sim.evaluateEnabling();
-                break;
-            case 3:
-                sim.firePhase();
-                break;
-            case 4:
-                sim.absorbSinks();
-                break;
-            case 5:
-                sim.flushSinks();
-                break;
-            case 6:
-                sim.endCheck();
-                break;
-            case 7:  // the rewind history puts a saved marking back
-                net.places = snapshot;
-                sim.markingChanged();
-                break;
-            case 8:
-                sim.compile();
-                break;
-        }
+    const std::string message = errorOf([&] {
+        if (op == kRestored)
+            restore(sim, snapshot);
+        else
+            result = phase(sim, static_cast<Phase>(op));
     });
     return message + " result " + std::to_string(result);
 }
@@ -211,17 +185,17 @@ TEST(Differential, RandomNetsAgreeAfterEveryPhase) {
     std::mt19937 drive(7919);
     int compiled = 0, fired = 0, faults = 0, stops = 0;
     for (unsigned seed = 1; seed <= 2500; ++seed) {
-        CNet incNet, refNet;
-        buildRandomNet(incNet, seed);
-        buildRandomNet(refNet, seed);
-        CSimulation inc(incNet), ref(refNet);
-        ref.setEngine(CSimulation::Engine::Reference);
-        const std::string compileResult = compileMessage(inc);
-        ASSERT_EQ(compileResult, compileMessage(ref)) << "seed " << seed;
-        ASSERT_EQ(observable(inc), observable(ref)) << "seed " << seed;
+        CNet inc, ref;
+        CSimulation incSim{inc}, refSim{ref};
+        buildRandomNet(inc, seed);
+        buildRandomNet(ref, seed);
+        useReferenceEngine(refSim);
+        const std::string compileResult = compile(incSim);
+        ASSERT_EQ(compileResult, compile(refSim)) << "seed " << seed;
+        ASSERT_EQ(observable(incSim), observable(refSim)) << "seed " << seed;
         if (!compileResult.empty()) continue;
         ++compiled;
-        PlaceMap snapshot = incNet.places;
+        PlaceMap snapshot = inc.places;
 
         // Mostly the unanimated run's phase machine, with the editor's orders and stray calls mixed in.
         int phase = 0;
@@ -240,12 +214,11 @@ TEST(Differential, RandomNetsAgreeAfterEveryPhase) {
                 op = 8;
                 phase = 0;
             } else if (r == 7) {
-                snapshot = incNet.places;
+                snapshot = inc.places;
                 continue;
             } else if (r == 8) {
                 // A stretch of the reference engine in the incremental net.
-                inc.setEngine(inc.engine() == CSimulation::Engine::Reference ? CSimulation::Engine::Incremental
-                                                                             : CSimulation::Engine::Reference);
+                useReferenceEngine(incSim, incSim.engine() == CSimulation::Engine::Incremental);
                 continue;
             } else if (phase == 0) {
                 op = 0;
@@ -264,10 +237,10 @@ TEST(Differential, RandomNetsAgreeAfterEveryPhase) {
                 phase = 14;
             } else if (phase == 13) {
                 op = 4;
-                phase = inc.sweepEnabled() ? 1 : 2;
+                phase = incSim.sweepEnabled() ? 1 : 2;
             } else if (phase == 14) {
                 op = 3;
-                phase = inc.sweepEnabled() ? 1 : 2;
+                phase = incSim.sweepEnabled() ? 1 : 2;
             } else if (phase == 2) {
                 op = 5;
                 phase = 3;
@@ -275,12 +248,12 @@ TEST(Differential, RandomNetsAgreeAfterEveryPhase) {
                 op = 6;
                 phase = 0;
             }
-            const std::string a = step(inc, op, snapshot);
-            const std::string b = step(ref, op, snapshot);
+            const std::string a = step(incSim, op, snapshot);
+            const std::string b = step(refSim, op, snapshot);
             ASSERT_EQ(a, b) << "seed " << seed << " step " << n << " op " << op;
-            ASSERT_EQ(observable(inc), observable(ref)) << "seed " << seed << " step " << n << " op " << op;
+            ASSERT_EQ(observable(incSim), observable(refSim)) << "seed " << seed << " step " << n << " op " << op;
             if (op == 3)
-                for (const auto& [id, t] : incNet.transitions) fired += t.fired;
+                for (const auto& [id, t] : inc.transitions) fired += t.fired;
             raised = !a.starts_with(" ");
             faults += !a.starts_with(" ") && a.find(text(msg::kSimulationEnded)) == std::string::npos;
             stops += a.ends_with("result 2");
@@ -295,16 +268,16 @@ TEST(Differential, RandomNetsAgreeAfterEveryPhase) {
 
 TEST(Differential, WholeUnanimatedRunsAgree) {
     for (unsigned seed = 5000; seed < 6500; ++seed) {
-        CNet incNet, refNet;
-        buildRandomNet(incNet, seed);
-        buildRandomNet(refNet, seed);
-        CSimulation inc(incNet), ref(refNet);
-        ref.setEngine(CSimulation::Engine::Reference);
-        if (!compileMessage(inc).empty()) continue;
-        ASSERT_EQ(compileMessage(ref), "");
+        CNet inc, ref;
+        CSimulation incSim{inc}, refSim{ref};
+        buildRandomNet(inc, seed);
+        buildRandomNet(ref, seed);
+        useReferenceEngine(refSim);
+        if (!compile(incSim).empty()) continue;
+        ASSERT_EQ(compile(refSim), "");
         const long limit = 1 + static_cast<long>(seed % 400);
-        ASSERT_EQ(runMessage(inc, limit), runMessage(ref, limit)) << "seed " << seed;
-        ASSERT_EQ(observable(inc), observable(ref)) << "seed " << seed;
+        ASSERT_EQ(run(incSim, limit), run(refSim, limit)) << "seed " << seed;
+        ASSERT_EQ(observable(incSim), observable(refSim)) << "seed " << seed;
     }
 }
 
@@ -313,27 +286,27 @@ TEST(Differential, WholeUnanimatedRunsAgree) {
 TEST(Differential, PhasesAfterACutRunAgree) {
     int continued = 0;
     for (unsigned seed = 7000; seed < 7600; ++seed) {
-        CNet incNet, refNet;
-        buildRandomNet(incNet, seed);
-        buildRandomNet(refNet, seed);
-        CSimulation inc(incNet), ref(refNet);
-        ref.setEngine(CSimulation::Engine::Reference);
-        if (!compileMessage(inc).empty()) continue;
-        ASSERT_EQ(compileMessage(ref), "");
-        const PlaceMap start = incNet.places;
+        CNet inc, ref;
+        CSimulation incSim{inc}, refSim{ref};
+        buildRandomNet(inc, seed);
+        buildRandomNet(ref, seed);
+        useReferenceEngine(refSim);
+        if (!compile(incSim).empty()) continue;
+        ASSERT_EQ(compile(refSim), "");
+        const PlaceMap start = inc.places;
         const long limit = 2 + static_cast<long>(seed % 7);
-        const std::string cut = runMessage(inc, limit);
-        ASSERT_EQ(cut, runMessage(ref, limit)) << "seed " << seed;
-        ASSERT_EQ(observable(inc), observable(ref)) << "seed " << seed;
+        const std::string cut = run(incSim, limit);
+        ASSERT_EQ(cut, run(refSim, limit)) << "seed " << seed;
+        ASSERT_EQ(observable(incSim), observable(refSim)) << "seed " << seed;
         if (cut != text(msg::kRunTooLong)) continue;
         ++continued;
         // The editor's sweep by hand, then the marking of the start put back, then a run to the end.
         for (int op : {1, 2, 3, 4, 1, 2, 3, 4, 7, 1, 2}) {
-            ASSERT_EQ(step(inc, op, start), step(ref, op, start)) << "seed " << seed << " op " << op;
-            ASSERT_EQ(observable(inc), observable(ref)) << "seed " << seed << " op " << op;
+            ASSERT_EQ(step(incSim, op, start), step(refSim, op, start)) << "seed " << seed << " op " << op;
+            ASSERT_EQ(observable(incSim), observable(refSim)) << "seed " << seed << " op " << op;
         }
-        ASSERT_EQ(runMessage(inc, 300), runMessage(ref, 300)) << "seed " << seed;
-        ASSERT_EQ(observable(inc), observable(ref)) << "seed " << seed;
+        ASSERT_EQ(run(incSim, 300), run(refSim, 300)) << "seed " << seed;
+        ASSERT_EQ(observable(incSim), observable(refSim)) << "seed " << seed;
     }
     EXPECT_GT(continued, 200);
 }

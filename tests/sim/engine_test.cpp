@@ -1,22 +1,26 @@
+// The firing engine, and the points where the incremental engine must forget what it knows: a restored
+// marking, a paused run, a new compile, a cleared net; and the compile shortcuts it relies on.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "common/messages.h"
-#include "net_builder.h"
-#include "sim_helpers.h"
+#include "support/net_builder.h"
+#include "support/support.h"
 
 using namespace novra;
-using namespace novra::testing;
+using namespace novra::support;
 
 namespace {
 
-// p1 -> t1 -> p2 -> t2 -> p3, each stage copying its bit.
+// p1 -> t1 -> p2 -> t2 -> p3, each stage copying its bit, a black 1 on p1.
 struct Pipeline {
     CNet net;
     CSimulation sim{net};
     int p1, t1, p2, t2, p3;
     Pipeline() {
         NetBuilder b(net);
-        p1 = b.place();
+        p1 = b.marked(kBlack, 1);
         t1 = b.transition();
         p2 = b.place();
         t2 = b.transition();
@@ -34,8 +38,8 @@ struct Pipeline {
 
 TEST(Firing, ABlackTokenWalksThePipelineOneStagePerSweep) {
     Pipeline s;
-    s.net.setToken(s.p1, kBlack, 1);
-    ASSERT_EQ(compileMessage(s.sim), "");
+    ASSERT_EQ(compile(s.sim), "");
+    const PlaceMap start = s.net.places;
     EXPECT_EQ(s.place(s.p2).lastColor, kWhite);
     EXPECT_EQ(s.place(s.p3).lastColor, kWhite);
     sweep(s.sim);
@@ -47,52 +51,65 @@ TEST(Firing, ABlackTokenWalksThePipelineOneStagePerSweep) {
     EXPECT_TRUE(s.fired(s.t2));
     EXPECT_EQ(s.place(s.p3).value, 1);
     sweep(s.sim);
-    EXPECT_EQ(s.sim.sweepEnabled(), 0);
+    EXPECT_EQ(s.sim.sweepEnabled(), 0);  // quiet: nothing is left to look at
 
+    // The rewind history puts a saved map back. The transitions must read the records now in the map, and
+    // the quiet net must be looked at again.
+    restore(s.sim, start);
+    EXPECT_EQ(s.net.transitions.at(s.t1).inputPlaces[0], &s.place(s.p1));
+    EXPECT_EQ(s.net.transitions.at(s.t2).outputPlaces[0], &s.place(s.p3));
+    sweep(s.sim);
+    EXPECT_TRUE(s.place(s.p2).hasToken);
     // prepare, three sweeps, then the end check: five phases. One fewer hits the limit.
-    ASSERT_EQ(compileMessage(s.sim), "");
-    EXPECT_EQ(runMessage(s.sim, 5), text(msg::kSimulationEnded));
-    ASSERT_EQ(compileMessage(s.sim), "");
-    EXPECT_EQ(runMessage(s.sim, 4), text(msg::kRunTooLong));
+    ASSERT_EQ(compile(s.sim), "");
+    EXPECT_EQ(run(s.sim, 5), text(msg::kSimulationEnded));
+    ASSERT_EQ(compile(s.sim), "");
+    EXPECT_EQ(run(s.sim, 4), text(msg::kRunTooLong));
     EXPECT_EQ(s.net.stopObject, 0);
+
+    // A map with other places than the compiled ones cannot be simulated until the next compile.
+    PlaceMap other = start;
+    other.erase(s.p3);
+    other.emplace(s.p3 + 100, CPlace{});
+    restore(s.sim, other);
+    EXPECT_EQ(errorOf([&] { phase(s.sim, kEnable); }), text(msg::kNotCompiled));
 }
 
 TEST(Firing, BlackAndWhiteAlternateOnEveryPlace) {
     Pipeline s;
-    s.net.setToken(s.p1, kBlack, 1);
     s.net.setToken(s.p3, kBlack, 0);
-    ASSERT_EQ(compileMessage(s.sim), "");
+    ASSERT_EQ(compile(s.sim), "");
     EXPECT_EQ(s.place(s.p2).lastColor, kBlack);  // the black on p3 passed p2 last
     for (int i = 0; i < 3; ++i) sweep(s.sim);
     EXPECT_TRUE(s.place(s.p1).hasToken);
     EXPECT_FALSE(s.place(s.p2).hasToken);
 
     s.net.setToken(s.p3, kWhite, 0);
-    ASSERT_EQ(compileMessage(s.sim), "");
+    ASSERT_EQ(compile(s.sim), "");
     sweep(s.sim);
     EXPECT_TRUE(s.fired(s.t1));
     EXPECT_EQ(s.place(s.p2).color, kBlack);
-    EXPECT_EQ(runMessage(s.sim), text(msg::kSimulationEnded));  // p3 stays full: the run goes quiet
+    EXPECT_EQ(run(s.sim), text(msg::kSimulationEnded));  // p3 stays full: the run goes quiet
 }
 
 TEST(Firing, OutputValuesOfLabelledUnlabelledAndEmptyFunctions) {
     CNet net;
     CSimulation sim{net};
     NetBuilder b(net);
-    const int in = b.markedPlace(kBlack, 1);
+    const int in = b.marked(kBlack, 1);
     const int copy = b.transition("o1=i1;");
     const int labelled = b.place(), extra = b.place();
     b.arc(in, copy);
     b.arc(copy, labelled, "o1");
     b.arc(copy, extra);
     // A function of comments only synchronises its inputs and puts undefined values out.
-    const int a = b.markedPlace(kBlack, 0), c = b.markedPlace(kBlack, 1);
+    const int a = b.marked(kBlack, 0), c = b.marked(kBlack, 1);
     const int sync = b.transition("// 同期のみ");
     const int out = b.place();
     b.arc(a, sync);
     b.arc(c, sync);
     b.arc(sync, out);
-    ASSERT_EQ(compileMessage(sim), "");
+    ASSERT_EQ(compile(sim), "");
     sweep(sim);
     EXPECT_EQ(net.places.at(labelled).value, 1);
     EXPECT_EQ(net.places.at(extra).value, kUndefinedValue);
@@ -105,9 +122,9 @@ TEST(Firing, OutputValuesOfLabelledUnlabelledAndEmptyFunctions) {
     const int use = b.transition("o1=~i1;");
     b.arc(extra, use);
     b.arc(use, b.place());
-    ASSERT_EQ(compileMessage(sim), "");
+    ASSERT_EQ(compile(sim), "");
     sweep(sim);
-    EXPECT_EQ(raisedBy([&] { sim.evaluateEnabling(); }), text(msg::kUndefinedInput));
+    EXPECT_EQ(errorOf([&] { phase(sim, kEnable); }), text(msg::kUndefinedInput));
     EXPECT_EQ(net.stopObject, use);
 }
 
@@ -116,24 +133,24 @@ TEST(Firing, ConflictsAreSettledByTheLowerId) {
     CNet net;
     CSimulation sim{net};
     NetBuilder b(net);
-    const int shared = b.markedPlace(kBlack, 1);
+    const int shared = b.marked(kBlack, 1);
     const int low = b.transition(), high = b.transition();
     const int lowOut = b.place(), highOut = b.place();
     b.arc(shared, low);
     b.arc(shared, high);
     b.arc(low, lowOut);
     b.arc(high, highOut);
-    const int x = b.markedPlace(kBlack, 0), y = b.markedPlace(kBlack, 1);
+    const int x = b.marked(kBlack, 0), y = b.marked(kBlack, 1);
     const int fx = b.transition(), fy = b.transition();
     const int merged = b.place();
     b.arc(x, fx);
     b.arc(y, fy);
     b.arc(fx, merged);
     b.arc(fy, merged);
-    ASSERT_EQ(compileMessage(sim), "");
-    sim.evaluateEnabling();
+    ASSERT_EQ(compile(sim), "");
+    phase(sim, kEnable);
     for (int t : {low, high, fx, fy}) EXPECT_TRUE(net.transitions.at(t).enabled) << t;
-    sim.firePhase();
+    phase(sim, kFire);
     EXPECT_TRUE(net.transitions.at(low).fired);
     EXPECT_FALSE(net.transitions.at(high).fired);
     EXPECT_FALSE(net.places.at(highOut).hasToken);
@@ -143,7 +160,7 @@ TEST(Firing, ConflictsAreSettledByTheLowerId) {
     EXPECT_TRUE(net.places.at(y).hasToken);
     // y's black is now blocked for good: merged has seen a black and must next take white.
     net.places.at(merged).take();
-    sim.markingChanged();
+    phase(sim, kRestored);
     sweep(sim);
     EXPECT_FALSE(net.transitions.at(fy).fired);
 }
@@ -164,26 +181,26 @@ TEST(Firing, GuardsTestTheKeptValuesOnWhiteWaves) {
     b.arc(onZero, p0);
     // Downstream of p0 a black token: p0 must next accept white.
     const int drain = b.transition();
-    const int marked = b.markedPlace(kBlack, 0);
+    const int marked = b.marked(kBlack, 0);
     b.arc(p0, drain);
     b.arc(drain, marked);
-    ASSERT_EQ(compileMessage(sim), "");
+    ASSERT_EQ(compile(sim), "");
 
     // A white wave before any black one: the guards see zeros.
     net.places.at(ps).put(kWhite, 1);
     net.places.at(pd).put(kWhite, 1);
-    sim.markingChanged();  // the marking was set by hand
-    sim.evaluateEnabling();
+    phase(sim, kRestored);  // the marking was set by hand
+    phase(sim, kEnable);
     EXPECT_FALSE(net.transitions.at(onOne).enabled);
     EXPECT_TRUE(net.transitions.at(onZero).enabled);
-    sim.firePhase();
+    phase(sim, kFire);
     EXPECT_EQ(net.places.at(p0).color, kWhite);
     net.places.at(p0).take();
 
     // A black wave with s = 1 goes to p1; its white wave follows it even though both branches are free.
     net.places.at(ps).put(kBlack, 1);
     net.places.at(pd).put(kBlack, 0);
-    sim.markingChanged();
+    phase(sim, kRestored);
     sweep(sim);
     EXPECT_TRUE(net.transitions.at(onOne).fired);
     EXPECT_EQ(net.places.at(p1).value, 0);
@@ -191,8 +208,8 @@ TEST(Firing, GuardsTestTheKeptValuesOnWhiteWaves) {
     net.places.at(ps).put(kWhite, 0);
     net.places.at(pd).put(kWhite, 0);
     net.places.at(p0).lastColor = kBlack;  // let the guard alone decide for the other branch
-    sim.markingChanged();
-    sim.evaluateEnabling();
+    phase(sim, kRestored);
+    phase(sim, kEnable);
     EXPECT_TRUE(net.transitions.at(onOne).enabled);
     EXPECT_FALSE(net.transitions.at(onZero).enabled);
 }
@@ -201,59 +218,155 @@ TEST(Firing, FireStopTransitionsAreReportedButDoNotStopTheUnanimatedRun) {
     CNet net;
     CSimulation sim{net};
     NetBuilder b(net);
-    const int a = b.markedPlace(kBlack, 1);
+    const int a = b.marked(kBlack, 1);
     const int ta = b.transition();
-    const int c = b.markedPlace(kBlack, 0);
+    const int c = b.marked(kBlack, 0);
     const int tc = b.transition();
     b.arc(a, ta);
     b.arc(ta, b.place());
     b.arc(c, tc);
     b.arc(tc, b.place());
-    net.simTranOpt = {ta, tc};
-    ASSERT_EQ(compileMessage(sim), "");
-    EXPECT_EQ(sim.evaluateEnabling(), 2);
+    b.fireStop(ta);
+    b.fireStop(tc);
+    ASSERT_EQ(compile(sim), "");
+    EXPECT_EQ(phase(sim, kEnable), 2);
     EXPECT_EQ(net.stopObject, tc);  // every transition is evaluated: the highest hit is named
     EXPECT_EQ(sim.sweepEnabled(), 1);
-    ASSERT_EQ(compileMessage(sim), "");
-    EXPECT_EQ(runMessage(sim), text(msg::kSimulationEnded));
+    ASSERT_EQ(compile(sim), "");
+    EXPECT_EQ(run(sim), text(msg::kSimulationEnded));
     EXPECT_EQ(net.stopObject, 0);
     EXPECT_FALSE(net.places.at(a).hasToken);
 }
 
 TEST(Firing, InternalFaultsNameTheTransition) {
     Pipeline s;
-    s.net.setToken(s.p1, kBlack, 1);
-    ASSERT_EQ(compileMessage(s.sim), "");
+    ASSERT_EQ(compile(s.sim), "");
     s.place(s.p1).color = kNoColor;
-    s.sim.markingChanged();
-    EXPECT_EQ(raisedBy([&] { s.sim.evaluateEnabling(); }), text(msg::kFlagWithoutToken));
+    phase(s.sim, kRestored);
+    EXPECT_EQ(errorOf([&] { phase(s.sim, kEnable); }), text(msg::kFlagWithoutToken));
     EXPECT_EQ(s.net.stopObject, s.t1);
 }
 
 TEST(Firing, NothingRunsOnANetThatCompileDidNotPrepare) {
     Pipeline s;
-    s.net.setToken(s.p1, kBlack, 1);
     const std::string notReady = text(msg::kNotCompiled);
-    EXPECT_EQ(runMessage(s.sim), notReady);
-    EXPECT_EQ(raisedBy([&] { s.sim.evaluateEnabling(); }), notReady);
+    EXPECT_EQ(run(s.sim), notReady);
+    EXPECT_EQ(errorOf([&] { phase(s.sim, kEnable); }), notReady);
 
     // Compiled, then a place removed: the transitions' references would dangle.
-    ASSERT_EQ(compileMessage(s.sim), "");
+    ASSERT_EQ(compile(s.sim), "");
     s.net.deleteObject(s.p2);
-    EXPECT_EQ(runMessage(s.sim), notReady);
-    EXPECT_EQ(raisedBy([&] { s.sim.firePhase(); }), notReady);
-    EXPECT_EQ(raisedBy([&] { s.sim.emitSources(); }), notReady);
+    EXPECT_EQ(run(s.sim), notReady);
+    EXPECT_EQ(errorOf([&] { phase(s.sim, kFire); }), notReady);
+    EXPECT_EQ(errorOf([&] { phase(s.sim, kEmit); }), notReady);
 
     // A failed compile leaves half-built connections behind.
-    EXPECT_NE(compileMessage(s.sim), "");
-    EXPECT_EQ(runMessage(s.sim), notReady);
+    EXPECT_NE(compile(s.sim), "");
+    EXPECT_EQ(run(s.sim), notReady);
 
     // A function changed after compile (the arrays no longer fit) never fires instead of overrunning them.
     Pipeline t;
-    t.net.setToken(t.p1, kBlack, 1);
-    ASSERT_EQ(compileMessage(t.sim), "");
+    ASSERT_EQ(compile(t.sim), "");
     NetBuilder(t.net).setFunction(t.t1, "o1=a&b&c;o2=a;");
-    t.sim.markingChanged();
-    EXPECT_EQ(runMessage(t.sim), text(msg::kSimulationEnded));
+    phase(t.sim, kRestored);
+    EXPECT_EQ(run(t.sim), text(msg::kSimulationEnded));
     EXPECT_TRUE(t.place(t.p1).hasToken);
+}
+
+TEST(Incremental, ClearedNetMustBeCompiledAgain) {
+    // Rebuilt to the very same shape, the net holds new records; the old compile must not be used.
+    CNet net;
+    CSimulation sim{net};
+    auto build = [&] {
+        NetBuilder b(net);
+        const int p = b.marked(kBlack, 1);
+        const int t = b.transition();
+        const int q = b.place();
+        b.arc(p, t);
+        b.arc(t, q);
+    };
+    build();
+    ASSERT_EQ(compile(sim), "");
+    net.clear();
+    build();
+    EXPECT_FALSE(net.simulationReady());
+    EXPECT_EQ(run(sim), text(msg::kNotCompiled));
+    ASSERT_EQ(compile(sim), "");
+    EXPECT_EQ(run(sim), text(msg::kSimulationEnded));
+}
+
+TEST(Incremental, TransitionsSharingAFunctionTextAreCheckedOneByOne) {
+    // Compile prepares a text once for all transitions that carry it; each still gets its own checks and
+    // its own fields.
+    CNet net;
+    CSimulation sim{net};
+    NetBuilder b(net);
+    const int p1 = b.marked(kBlack, 1);
+    const int t1 = b.transition("o1=~i1; // 反転");
+    const int p2 = b.place();
+    const int t2 = b.transition("o1=~i1; // 反転");
+    const int p3 = b.marked(kBlack, 0);
+    b.arc(p1, t1);
+    b.arc(t1, p2);
+    b.arc(p2, t2);
+    b.arc(t2, p3);
+    EXPECT_EQ(compile(sim), text(msg::kBlackOnFunctionOutput));
+    EXPECT_EQ(net.stopObject, t2);
+
+    net.setToken(p3, kWhite, 0);
+    ASSERT_EQ(compile(sim), "");
+    // Fields made from another text are made again when the text returns, though another transition
+    // kept it all along.
+    const std::string inverter = net.transitions.at(t2).functionText;
+    b.setFunction(t2, "o1=i1;o2=i1;");
+    EXPECT_EQ(compile(sim), text(msg::kUnboundOutputVar));
+    b.setFunction(t2, "?i1;o1=i1;");
+    ASSERT_EQ(compile(sim), "");
+    EXPECT_NE(net.transitions.at(t2).compiledFunction, net.transitions.at(t1).compiledFunction);
+    b.setFunction(t2, inverter);
+    ASSERT_EQ(compile(sim), "");
+    EXPECT_EQ(net.transitions.at(t2).normalizedText, net.transitions.at(t1).normalizedText);
+    EXPECT_EQ(net.transitions.at(t2).inputVarNames, net.transitions.at(t1).inputVarNames);
+    EXPECT_EQ(net.transitions.at(t2).outputVarNames, net.transitions.at(t1).outputVarNames);
+    EXPECT_EQ(net.transitions.at(t2).compiledFunction, net.transitions.at(t1).compiledFunction);
+    EXPECT_EQ(net.transitions.at(t2).compiledGuard, net.transitions.at(t1).compiledGuard);
+    EXPECT_EQ(net.transitions.at(t2).inputValues.size(), 1u);
+    // A record whose names were copied from elsewhere is refreshed, not trusted.
+    CNet copy;
+    CSimulation copySim{copy};
+    copy.copyAll(net);
+    for (auto& [id, t] : copy.transitions) t.inputVarNames = {{"x", 1}};
+    ASSERT_EQ(compile(copySim), "");
+    for (const auto& [id, t] : copy.transitions)
+        EXPECT_EQ(t.inputVarNames, net.transitions.at(t1).inputVarNames);
+
+    // A text that fails is not taken for one that was prepared before.
+    b.setFunction(t2, "o1=i1");
+    EXPECT_NE(compile(sim), "");
+    EXPECT_EQ(net.stopObject, t2);
+}
+
+TEST(Incremental, OrderedBitSetVisitsMembersInOrder) {
+    COrderedBitSet set;
+    set.resize(300000);
+    EXPECT_TRUE(set.empty());
+    const std::vector<size_t> members = {0, 63, 64, 4095, 4096, 4097, 262143, 262144, 299999};
+    for (auto it = members.rbegin(); it != members.rend(); ++it) set.insert(*it);
+    set.insert(4096);  // twice
+    std::vector<size_t> seen;
+    set.drain([&](size_t m) { seen.push_back(m); });
+    EXPECT_EQ(seen, members);
+    EXPECT_TRUE(set.empty());
+
+    // A visit that throws leaves the members not yet visited for later.
+    for (size_t m : members) set.insert(m);
+    seen.clear();
+    EXPECT_THROW(set.drain([&](size_t m) {
+        if (m == 4096) throw std::runtime_error("stop");
+        seen.push_back(m);
+    }),
+                 std::runtime_error);
+    set.drain([&](size_t m) { seen.push_back(m); });
+    EXPECT_EQ(seen.size(), members.size());
+    EXPECT_EQ(seen[4], 4096u);
 }

@@ -4,11 +4,11 @@
 #include <random>
 
 #include "common/messages.h"
-#include "net_builder.h"
-#include "sim_helpers.h"
+#include "support/net_builder.h"
+#include "support/support.h"
 
 using namespace novra;
-using namespace novra::testing;
+using namespace novra::support;
 
 namespace {
 
@@ -29,14 +29,15 @@ void randomNet(CNet& net, std::mt19937& rng) {
             b.setFunction(id, pick(30) ? kFunctions[pick(std::size(kFunctions))]
                                        : kBadFunctions[pick(std::size(kBadFunctions))]);
         if (kind == kUhzi) {
-            CUhzi& u = net.uhzis.at(id);
-            u.addp = pick(40) == 0 ? 2 : pick(2);
-            u.holdValue = pick(40) == 0 ? 3 : pick(2);
-            u.line = pick(2);
+            const int addp = pick(40) == 0 ? 2 : pick(2), hold = pick(40) == 0 ? 3 : pick(2), line = pick(2);
+            std::vector<std::string> words;
             for (int w = pick(4); w > 0; --w)
-                u.words.push_back(pick(60) == 0 ? "1a0" : std::string(pick(5), '1'));
+                words.push_back(pick(60) == 0 ? "1a0" : std::string(pick(5), '1'));
+            b.setHold(id, hold);
+            b.setWords(id, std::move(words), line);
+            b.setAddp(id, addp);
         }
-        if (kind == kKemmakix) net.kemmakixes.at(id).line = pick(6);
+        if (kind == kKemmakix) b.setSink(id, pick(6));
     }
     // Mostly legal wiring, so that many nets get as far as the simulation, plus a few arcs of any kind.
     std::vector<int> places;
@@ -56,7 +57,7 @@ void randomNet(CNet& net, std::mt19937& rng) {
         net.addArc(1 + pick(nodes + 1), 1 + pick(nodes + 1), {}, label());
     for (const auto& [id, p] : net.places)
         if (pick(3) == 0) net.setToken(id, pick(2) ? kBlack : kWhite, pick(3));
-    if (!net.transitions.empty() && pick(2)) net.simTranOpt.insert(net.transitions.begin()->first);
+    if (!net.transitions.empty() && pick(2)) b.fireStop(net.transitions.begin()->first);
 }
 
 }  // namespace
@@ -68,25 +69,25 @@ TEST(Robustness, RandomNetsAlwaysEndWithAMessage) {
         CNet net;
         CSimulation sim{net};
         randomNet(net, rng);
-        const std::string compileResult = compileMessage(sim);
-        const std::string run = runMessage(sim, 3000);
-        EXPECT_NE(run, "");  // a run always raises something
+        const std::string compileResult = compile(sim);
+        const std::string ran = run(sim, 3000);
+        EXPECT_NE(ran, "");  // a run always raises something
         if (!compileResult.empty()) {
-            EXPECT_EQ(run, text(msg::kNotCompiled));
+            EXPECT_EQ(ran, text(msg::kNotCompiled));
             continue;
         }
         ++compiled;
-        ended += run == text(msg::kSimulationEnded);
+        ended += ran == text(msg::kSimulationEnded);
         // Deleting a node afterwards leaves references that must not be followed.
         net.deleteObject(net.objects.rbegin()->first);
         net.deleteObject(net.objects.empty() ? 0 : net.objects.begin()->first);
         if (net.simulationReady()) {
-            EXPECT_NE(runMessage(sim, 3000), "");  // only a token went: every reference still holds
+            EXPECT_NE(run(sim, 3000), "");  // only a token went: every reference still holds
         } else {
-            EXPECT_EQ(runMessage(sim), text(msg::kNotCompiled));
-            EXPECT_EQ(raisedBy([&] { sim.firePhase(); }), text(msg::kNotCompiled));
+            EXPECT_EQ(run(sim), text(msg::kNotCompiled));
+            EXPECT_EQ(errorOf([&] { phase(sim, kFire); }), text(msg::kNotCompiled));
         }
-        sim.flushSinks();  // Abort flushes whatever state the net is in
+        phase(sim, kFlush);  // Abort flushes whatever state the net is in
     }
     // The generator must reach the simulation often enough for this to mean something.
     EXPECT_GT(compiled, 200);

@@ -1,11 +1,16 @@
+// Whole runs from sources to sinks, oversized words and word lists among them: no bit is lost, and a run
+// that cannot finish stops with its message.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "common/messages.h"
-#include "net_builder.h"
-#include "sim_helpers.h"
+#include "sim/sources.h"
+#include "support/net_builder.h"
+#include "support/support.h"
 
 using namespace novra;
-using namespace novra::testing;
+using namespace novra::support;
 
 namespace {
 
@@ -18,35 +23,42 @@ struct Stream {
         NetBuilder b(net);
         u = b.uhzi(std::move(words), line);
         const int last = b.chain(u, {"o1=i1;", "o1=i1;", "o1=i1;"});
-        k = b.kemmakix(mode);
+        k = b.sink(mode);
         b.arc(last, k);
     }
     const std::vector<std::string>& received() const { return net.kemmakixes.at(k).received; }
 };
 
+std::string randomBits(size_t n, unsigned seed) {
+    std::mt19937 rng(seed);
+    std::string s(n, '0');
+    for (char& c : s) c = static_cast<char>('0' + (rng() & 1));
+    return s;
+}
+
 }  // namespace
 
 TEST(Run, WordsStreamFromSourceToSinkOnePerQuietPeriod) {
     Stream s({"10", "1", "", "0011101"});
-    ASSERT_EQ(compileMessage(s.sim), "");
-    EXPECT_EQ(runMessage(s.sim), text(msg::kSimulationEnded));
+    ASSERT_EQ(compile(s.sim), "");
+    EXPECT_EQ(run(s.sim), text(msg::kSimulationEnded));
     EXPECT_EQ(s.received(),
               (std::vector<std::string>{"10", "1", "0011101"}));  // an empty word records nothing
 
     // Emitted from the last character and recorded reversed: the same words come out.
     Stream r({"10", "1"}, 1, 1);
-    ASSERT_EQ(compileMessage(r.sim), "");
-    EXPECT_EQ(runMessage(r.sim), text(msg::kSimulationEnded));
+    ASSERT_EQ(compile(r.sim), "");
+    EXPECT_EQ(run(r.sim), text(msg::kSimulationEnded));
     EXPECT_EQ(r.received(), (std::vector<std::string>{"10", "1"}));
     Stream mixed({"110"}, 1, 0);
-    ASSERT_EQ(compileMessage(mixed.sim), "");
-    EXPECT_EQ(runMessage(mixed.sim), text(msg::kSimulationEnded));
+    ASSERT_EQ(compile(mixed.sim), "");
+    EXPECT_EQ(run(mixed.sim), text(msg::kSimulationEnded));
     EXPECT_EQ(mixed.received(), (std::vector<std::string>{"011"}));
 
     // A recompile starts afresh.
-    ASSERT_EQ(compileMessage(s.sim), "");
+    ASSERT_EQ(compile(s.sim), "");
     EXPECT_TRUE(s.received().empty());
-    EXPECT_EQ(runMessage(s.sim), text(msg::kSimulationEnded));
+    EXPECT_EQ(run(s.sim), text(msg::kSimulationEnded));
     EXPECT_EQ(s.received().size(), 3u);
 }
 
@@ -55,11 +67,11 @@ TEST(Run, SourcesThatNeverFinishHitThePhaseLimit) {
     CNet held;
     CSimulation heldSim{held};
     NetBuilder b(held);
-    const int u = b.holdingUhzi(1);
+    const int u = b.hold(1);
     const int last = b.chain(u, {"o1=i1;"});
-    b.arc(last, b.kemmakix(2));
-    ASSERT_EQ(compileMessage(heldSim), "");
-    EXPECT_EQ(runMessage(heldSim), text(msg::kRunTooLong));
+    b.arc(last, b.sink(2));
+    ASSERT_EQ(compile(heldSim), "");
+    EXPECT_EQ(run(heldSim), text(msg::kRunTooLong));
     EXPECT_EQ(held.stopObject, 0);
 
     // An unconnected streaming source never finishes, though the net is quiet at once.
@@ -67,11 +79,11 @@ TEST(Run, SourcesThatNeverFinishHitThePhaseLimit) {
     CSimulation loneSim{lone};
     NetBuilder l(lone);
     l.uhzi({"1"});
-    ASSERT_EQ(compileMessage(loneSim), "");
-    EXPECT_EQ(runMessage(loneSim, 1000), text(msg::kRunTooLong));
-    lone.uhzis.begin()->second.addp = 0;
-    ASSERT_EQ(compileMessage(loneSim), "");
-    EXPECT_EQ(runMessage(loneSim), text(msg::kSimulationEnded));
+    ASSERT_EQ(compile(loneSim), "");
+    EXPECT_EQ(run(loneSim, 1000), text(msg::kRunTooLong));
+    l.setAddp(lone.uhzis.begin()->first, 0);
+    ASSERT_EQ(compile(loneSim), "");
+    EXPECT_EQ(run(loneSim), text(msg::kSimulationEnded));
 }
 
 TEST(Run, SinkModesAndSinkFaults) {
@@ -79,8 +91,8 @@ TEST(Run, SinkModesAndSinkFaults) {
     // on (and here finishes); mode 2 takes everything.
     for (int mode : {2, 3}) {
         Stream s({"101"}, 0, mode);
-        ASSERT_EQ(compileMessage(s.sim), "");
-        EXPECT_EQ(runMessage(s.sim), text(msg::kSimulationEnded));
+        ASSERT_EQ(compile(s.sim), "");
+        EXPECT_EQ(run(s.sim), text(msg::kSimulationEnded));
         EXPECT_TRUE(s.received().empty());
         EXPECT_EQ(s.net.places.at(s.net.kemmakixes.at(s.k).placeId).hasToken, mode == 3);
     }
@@ -94,20 +106,20 @@ TEST(Run, SinkModesAndSinkFaults) {
     const int p = b.place();
     const int t = b.transition();
     const int full = b.place();
-    const int k = b.kemmakix();
+    const int k = b.sink();
     b.arc(u, p);
     b.arc(p, t);
     b.arc(t, full);
     b.arc(p, k);
-    ASSERT_EQ(compileMessage(sim), "");
-    EXPECT_EQ(runMessage(sim), text(msg::kKemmakixSameColor));
+    ASSERT_EQ(compile(sim), "");
+    EXPECT_EQ(run(sim), text(msg::kKemmakixSameColor));
     EXPECT_EQ(net.stopObject, k);
 
     // A source whose colour was corrupted names itself.
-    ASSERT_EQ(compileMessage(sim), "");
-    sim.prepareSources();
+    ASSERT_EQ(compile(sim), "");
+    phase(sim, kPrepare);
     net.uhzis.at(u).color = 9;
-    EXPECT_EQ(raisedBy([&] { sim.emitSources(); }), text(msg::kUhziBadColor));
+    EXPECT_EQ(errorOf([&] { phase(sim, kEmit); }), text(msg::kUhziBadColor));
     EXPECT_EQ(net.stopObject, u);
 }
 
@@ -115,23 +127,87 @@ TEST(Run, PhasesCanBeDrivenOneAtATime) {
     // The editor's step cycle: prepare; {emit, absorb, enable} and {fire} while sweeps enable; then flush
     // and the end check.
     Stream s({"1"});
-    ASSERT_EQ(compileMessage(s.sim), "");
-    s.sim.prepareSources();
+    ASSERT_EQ(compile(s.sim), "");
+    phase(s.sim, kPrepare);
     int sweeps = 0;
     std::string ended;
     for (int cycle = 0; cycle < 2 && ended.empty(); ++cycle) {
-        if (cycle > 0) s.sim.prepareSources();
+        if (cycle > 0) phase(s.sim, kPrepare);
         do {
-            s.sim.emitSources();
-            s.sim.absorbSinks();
-            s.sim.evaluateEnabling();
-            s.sim.firePhase();
+            phase(s.sim, kEmit);
+            phase(s.sim, kAbsorb);
+            phase(s.sim, kEnable);
+            phase(s.sim, kFire);
             ++sweeps;
         } while (s.sim.sweepEnabled() == 1);
-        s.sim.flushSinks();
-        ended = raisedBy([&] { s.sim.endCheck(); });
+        phase(s.sim, kFlush);
+        ended = errorOf([&] { phase(s.sim, kEndCheck); });
     }
     EXPECT_EQ(ended, text(msg::kSimulationEnded));
     EXPECT_EQ(s.received(), (std::vector<std::string>{"1"}));
     EXPECT_GT(sweeps, 6);
+}
+
+TEST(Run, ASinkKeepsEveryBitOfALongWord) {
+    // Far more bits than the sink's first buffer holds, in both recording orders.
+    const std::string a = randomBits(250, 1);
+    const std::string b = randomBits(1000, 2);
+    Stream big({a, "1", b});
+    ASSERT_EQ(compile(big.sim), "");
+    EXPECT_EQ(run(big.sim), text(msg::kSimulationEnded));
+    EXPECT_EQ(big.received(), (std::vector<std::string>{a, "1", b}));
+
+    Stream little({a, b}, 1, 1);
+    ASSERT_EQ(compile(little.sim), "");
+    EXPECT_EQ(run(little.sim), text(msg::kSimulationEnded));
+    EXPECT_EQ(little.received(), (std::vector<std::string>{a, b}));
+
+    // A recompile starts the next word from an empty buffer.
+    ASSERT_EQ(compile(big.sim), "");
+    EXPECT_EQ(run(big.sim), text(msg::kSimulationEnded));
+    EXPECT_EQ(big.received(), (std::vector<std::string>{a, "1", b}));
+}
+
+TEST(Run, AMillionBitWordRunsUntilThePhaseLimitAndStaysIntact) {
+    const std::string word = randomBits(1000000, 3);
+    Stream s({word});
+    ASSERT_EQ(compile(s.sim), "");
+    EXPECT_EQ(run(s.sim, 20000), text(msg::kRunTooLong));
+    const CUhzi& u = s.net.uhzis.at(s.u);
+    EXPECT_EQ(u.words, std::vector<std::string>{word});
+    // The label shows the next 32 bits still to come, and the sink the bits collected so far.
+    ASSERT_GT(u.bitPos, 1000);
+    EXPECT_EQ(uhziLabel(u, true), word.substr(static_cast<size_t>(u.bitPos), 32) + "...");
+    EXPECT_EQ(uhziLabel(u, false), word.substr(0, 16) + "...");
+    const CKemmakix& k = s.net.kemmakixes.at(s.k);
+    ASSERT_GT(k.bitCount, 1000);
+    EXPECT_EQ(kemmakixLabel(k, true), word.substr(0, 32));
+    // What the sink collected is exactly the start of the word.
+    for (int i = 0; i < k.bitCount; ++i) ASSERT_EQ(k.bitBuffer[static_cast<size_t>(i)], word[i] - '0') << i;
+
+    // A bad bit anywhere in the word is found at compile, with the source named.
+    std::string bad = word;
+    bad[999999] = '2';
+    Stream b({bad});
+    EXPECT_EQ(compile(b.sim), text(msg::kUhziBadWord));
+    EXPECT_EQ(b.net.stopObject, b.u);
+}
+
+TEST(Run, AMillionWordsRunUntilThePhaseLimitInOrder) {
+    std::vector<std::string> words(1000000);
+    std::mt19937 rng(4);
+    for (std::string& w : words) {
+        const unsigned r = rng();
+        w.assign(1 + r % 3, '0');
+        for (size_t i = 0; i < w.size(); ++i) w[i] = static_cast<char>('0' + ((r >> (4 + i)) & 1));
+    }
+    Stream s(words);
+    ASSERT_EQ(compile(s.sim), "");
+    EXPECT_EQ(run(s.sim, 30000), text(msg::kRunTooLong));
+    EXPECT_EQ(s.net.uhzis.at(s.u).words, words);
+    // Every word recorded so far is the word sent in its turn.
+    const std::vector<std::string>& got = s.received();
+    ASSERT_GT(got.size(), 100u);
+    ASSERT_LT(got.size(), words.size());
+    for (size_t i = 0; i < got.size(); ++i) ASSERT_EQ(got[i], words[i]) << i;
 }

@@ -1,29 +1,39 @@
 // The generated circuits, simulated under Icarus Verilog, deliver to every sink exactly the bits the net
-// delivers for the same input words.
+// delivers for the same input words, and every function computes what the net's evaluator computes: for
+// each net of examples/ and of tests/data/verilog/circuits (see the README there).
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <algorithm>
 
 #include "common/error.h"
-#include "temp_root.h"
+#include "support/support.h"
 #include "verilog/cosim.h"
-#include "verilog_nets.h"
 
 namespace novra {
 namespace {
 
-namespace fs = std::filesystem;
+using support::fs::path;
 
-class CircuitTest : public ::testing::TestWithParam<vtest::NamedNet> {};
+std::vector<path> nets() {
+    std::vector<path> files;
+    for (const char* folder : {"examples", "tests/data/verilog/circuits"})
+        for (const auto& e : support::fs::directory_iterator(support::sourcePath(folder)))
+            if (e.path().extension() == ".pol") files.push_back(e.path());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+class CircuitTest : public ::testing::TestWithParam<path> {};
 
 TEST_P(CircuitTest, CircuitDeliversWhatTheNetDelivers) {
+    const bool example = GetParam().parent_path().filename() == "examples";
     CNet net;
-    GetParam().build(net);
     verilog::VerilogOptions o;
-    o.outDir = vtest::freshDir(std::string("circuit-") + GetParam().name).string();
+    o.outDir = support::freshDir((example ? "example-" : "circuit-") + GetParam().stem().string()).string();
     o.moduleDir = NOVRA_BIN_DIR "/module";
     verilog::CosimReport report;
     try {
+        support::load(net, GetParam());
         report = verilog::cosimulate(net, o, [](const std::string&) {});
     } catch (const CError& e) {
         FAIL() << e.message() << " (stop " << net.stopObject << ")";
@@ -33,14 +43,18 @@ TEST_P(CircuitTest, CircuitDeliversWhatTheNetDelivers) {
     for (const auto& r : report.sinks) {
         EXPECT_EQ(r.net, r.circuit) << "sink " << r.id << " in " << o.outDir;
         EXPECT_TRUE(r.limit.empty()) << r.limit;
+        EXPECT_FALSE(example && r.net.empty()) << "sink " << r.id;
         anyBits = anyBits || !r.net.empty();
     }
     for (const auto& f : report.functions) EXPECT_TRUE(f.match()) << f.module << ": " << f.difference;
+    EXPECT_TRUE(report.match());
     EXPECT_TRUE(anyBits) << "the net delivered nothing, so the comparison proves nothing";
 }
 
-INSTANTIATE_TEST_SUITE_P(Nets, CircuitTest, ::testing::ValuesIn(vtest::circuitNets()),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Nets, CircuitTest, ::testing::ValuesIn(nets()), [](const auto& info) {
+    const bool example = info.param.parent_path().filename() == "examples";
+    return (example ? "example_" : "") + info.param.stem().string();
+});
 
 }  // namespace
 }  // namespace novra

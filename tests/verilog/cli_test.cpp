@@ -8,10 +8,9 @@
 
 #include "common/error.h"
 #include "common/messages_verilog.h"
-#include "fileio/fileio.h"
-#include "temp_root.h"
+#include "support/net_builder.h"
+#include "support/support.h"
 #include "verilog/textfile.h"
-#include "verilog_nets.h"
 
 namespace novra {
 namespace {
@@ -23,65 +22,39 @@ struct Result {
     std::string out;
 };
 
+// stdout and stderr together.
 Result cli(const std::string& args, const fs::path& cwd = {}) {
-    const fs::path out = vtest::tempRoot() / "cli.out";
-    const std::string command = (cwd.empty() ? "" : "cd " + cwd.string() + " && ") +
-                                std::string(NOVRA_BIN_DIR) + "/novra-cli " + args + " > " + out.string() +
-                                " 2>&1";
-    const int raw = std::system(command.c_str());
-    std::ifstream in(out);
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    return Result{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ss.str()};
+    const support::CliResult r = support::cli(args, cwd);
+    return Result{r.status, r.out + r.err};
 }
 
-std::string saveNet(void (*build)(CNet&), const std::string& name) {
-    CNet net;
-    build(net);
-    const fs::path path = vtest::tempRoot() / (name + ".pol");
-    fileio::save(net, path.string());
-    return path.string();
-}
-
-void pipeline(CNet& net) {
-    vtest::Builder b(net);
-    b.chain(b.uhzi({"0110"}), {"o1=~i1;", "o1=i1;"}, b.sink());
-}
-
-// Three words of which only the first used to reach the circuit.
-void inverterWords(CNet& net) {
-    vtest::Builder b(net);
-    b.chain(b.uhzi({"1101", "001", "10"}), {"o1=~i1;"}, b.sink());
+// A net of tests/data/verilog/cli: pipeline (a source, an inverting and a copying stage, a sink), words
+// (three words through an inverter, of which only the first used to reach the circuit), quiet (a source
+// straight into a sink: the net goes quiet after every bit and drops the rest of the word) and dangling (a
+// place without an output arc).
+std::string netFile(const std::string& name) {
+    return support::sourcePath("tests/data/verilog/cli/" + name + ".pol").string();
 }
 
 // More bits than the test bench's 100 µs can carry.
-void longStream(CNet& net) {
-    vtest::Builder b(net);
+std::string longStream() {
+    CNet net;
+    support::NetBuilder b(net);
     std::vector<std::string> words;
     for (int w = 0; w < 6; ++w) {
         std::string word;
         for (int i = 0; i < 20000; ++i) word += (i * 7 + w) % 5 < 2 ? '1' : '0';
         words.push_back(word);
     }
-    b.chain(b.uhzi(words), {"o1=~i1;"}, b.sink());
-}
-
-// No stage between source and sink: the net goes quiet after every bit and drops the rest of the word.
-void sourceIntoSink(CNet& net) {
-    vtest::Builder b(net);
-    b.link(b.uhzi({"10110", "01"}), b.sink());
-}
-
-void dangling(CNet& net) {
-    vtest::Builder b(net);
-    const int t = b.transition("o1=i1;");
-    b.link(b.uhzi({"1"}), t);
-    b.arc(t, b.place());
+    b.pipe(b.uhzi(words), {"o1=~i1;"}, b.sink());
+    const fs::path path = support::tempRoot() / "long.pol";
+    support::save(net, path);
+    return path.string();
 }
 
 TEST(CliVerilogTest, WritesIntoTheTopFolderAndEndsWithTheDoneLine) {
-    const std::string net = saveNet(pipeline, "pipeline");
-    const fs::path out = vtest::freshDir("cli-verilog");
+    const std::string net = netFile("pipeline");
+    const fs::path out = support::freshDir("cli-verilog");
     const Result r =
         cli("verilog " + net + " --out " + out.string() + " --top pipe_top --delay-over-plus 0.5");
     ASSERT_EQ(0, r.status) << r.out;
@@ -119,8 +92,8 @@ TEST(CliVerilogTest, WritesIntoTheTopFolderAndEndsWithTheDoneLine) {
 }
 
 TEST(CliVerilogTest, FailuresAreReportedNotCrashed) {
-    const fs::path out = vtest::freshDir("cli-fail");
-    const std::string good = saveNet(pipeline, "pipeline2");
+    const fs::path out = support::freshDir("cli-fail");
+    const std::string good = netFile("pipeline");
     Result r = cli("verilog " + good + " --out " + (out / "missing").string());
     EXPECT_EQ(1, r.status);
     EXPECT_EQ("フォルダが存在しません\n", r.out);
@@ -130,11 +103,12 @@ TEST(CliVerilogTest, FailuresAreReportedNotCrashed) {
     EXPECT_NE(std::string::npos, r.out.find("トップモジュール名")) << r.out;
     EXPECT_TRUE(fs::is_empty(out));
 
-    const std::string bad = saveNet(dangling, "dangling");
+    const std::string bad = netFile("dangling");
     r = cli("verilog " + bad + " --out " + out.string());
     EXPECT_EQ(1, r.status);
-    EXPECT_NE(std::string::npos, r.out.find("アーク接続不備のプレースがある\nstop ")) << r.out;
-    EXPECT_TRUE(fs::exists(out / "testmodule" / "out.txt"));
+    EXPECT_NE(std::string::npos, r.out.find("アーク接続不備のプレースがある\nstop 2\n")) << r.out;
+    EXPECT_EQ("Verilog-HDLへの出力が失敗しました", support::cp932File(out / "testmodule" / "out.txt"));
+    EXPECT_FALSE(fs::exists(out / "testmodule" / "pipe.v"));
 
     EXPECT_EQ(2, cli("verilog " + good).status);
     EXPECT_EQ(2, cli("verilog " + good + " --out " + out.string() + " --delay-over-plus 3").status);
@@ -142,8 +116,8 @@ TEST(CliVerilogTest, FailuresAreReportedNotCrashed) {
 }
 
 TEST(CliVerilogTest, TopNamesThatClashWithTheOutputAreRefusedBeforeAnythingIsWritten) {
-    const fs::path out = vtest::freshDir("cli-clash");
-    const std::string net = saveNet(pipeline, "pipeline4");
+    const fs::path out = support::freshDir("cli-clash");
+    const std::string net = netFile("pipeline");
     auto refused = [&](const std::string& top, const MsgText& why, const std::string& clash) {
         const Result r = cli("verilog " + net + " --out " + out.string() + " --top " + top);
         EXPECT_EQ(1, r.status) << top;
@@ -161,7 +135,7 @@ TEST(CliVerilogTest, TopNamesThatClashWithTheOutputAreRefusedBeforeAnythingIsWri
 
 TEST(CliCosimTest, ComparesEveryWordAndEveryFunction) {
     // Saving numbers places first: the sink becomes object 5.
-    const std::string net = saveNet(inverterWords, "words");
+    const std::string net = netFile("words");
     Result r = cli("cosim " + net);
     EXPECT_EQ(0, r.status) << r.out;
     EXPECT_EQ(
@@ -170,7 +144,7 @@ TEST(CliCosimTest, ComparesEveryWordAndEveryFunction) {
         r.out.substr(r.out.find("sink ")));
 
     // A relative folder: the logs land in it, where a failure message would point.
-    const fs::path keep = vtest::freshDir("cli-keep");
+    const fs::path keep = support::freshDir("cli-keep");
     r = cli("cosim " + net + " --keep " + keep.filename().string() + " --top kept", keep.parent_path());
     EXPECT_EQ(0, r.status) << r.out;
     for (const char* f : {"kdata5.txt", "kept_sim.vcd", "iverilog.log", "vvp.log"})
@@ -178,12 +152,12 @@ TEST(CliCosimTest, ComparesEveryWordAndEveryFunction) {
 }
 
 TEST(CliCosimTest, WhatTheCircuitCannotShowIsALimitNotAMatch) {
-    Result r = cli("cosim " + saveNet(longStream, "long"));
+    Result r = cli("cosim " + longStream());
     EXPECT_EQ(1, r.status);
     EXPECT_NE(std::string::npos, r.out.find(" limit (120000 bits) テストベンチの実行時間"))
         << r.out.substr(0, 300);
 
-    r = cli("cosim " + saveNet(sourceIntoSink, "quiet"));
+    r = cli("cosim " + netFile("quiet"));
     EXPECT_EQ(1, r.status);
     EXPECT_NE(std::string::npos,
               r.out.find("sink 3 net 1 circuit 1011001 limit (1 bits) ネットのシミュレーションでは"))

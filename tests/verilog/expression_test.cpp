@@ -25,8 +25,9 @@ TEST(VerilogExpressionTest, TextsVerilogWouldReadOtherwiseGetWhatTheyNeed) {
         {"i1|i2^i3|i1", "(i1|i2)^(i3|i1)"},
         {"~~i1", "~(~i1)"},  // Verilog refuses "~~"
         {"~~~i1&i2", "~(~(~i1))&i2"},
-        {"i1^~i1&i1", "i1^ ~i1&i1"},  // "^~" would be XNOR over i1&i1
-        {"(i1", "i1"},                // an unclosed "(" is dropped
+        {"~~i1&(i2&i3)", "~(~i1)&(i2&i3)"},  // rewritten around a bracket that stays
+        {"i1^~i1&i1", "i1^ ~i1&i1"},         // "^~" would be XNOR over i1&i1
+        {"(i1", "i1"},                       // an unclosed "(" is dropped
         {"i1&(i2|i3", "i1&(i2|i3)"},
         {"((i1^i2", "i1^i2"},
     };

@@ -11,10 +11,9 @@
 #include <set>
 
 #include "common/error.h"
-#include "fileio/fileio.h"
-#include "temp_root.h"
+#include "support/net_builder.h"
+#include "support/support.h"
 #include "verilog/cosim.h"
-#include "verilog_nets.h"
 
 namespace novra {
 namespace {
@@ -29,7 +28,7 @@ class CRandomNet {
     explicit CRandomNet(unsigned seed) : rng_(seed) {}
 
     void build(CNet& net) {
-        vtest::Builder b(net);
+        support::NetBuilder b(net);
         open_.clear();
         // Every source streams words of the same lengths, so that each word drains the whole net.
         std::vector<size_t> lengths(static_cast<size_t>(1 + pick(3)));
@@ -121,7 +120,7 @@ class CRandomNet {
 
     // A stage of one to three inputs and one to three outputs, now and then behind a guard that always
     // holds but is written from the whole grammar.
-    void stage(vtest::Builder& b) {
+    void stage(support::NetBuilder& b) {
         const auto names = inputNames(std::min(1 + pick(3), static_cast<int>(open_.size())));
         std::string f;
         if (pick(6) == 0) {
@@ -142,7 +141,7 @@ class CRandomNet {
     }
 
     // A select branch: two stages with complementary guards on the token's bit, merged again.
-    void selectAndMerge(vtest::Builder& b) {
+    void selectAndMerge(support::NetBuilder& b) {
         const Channel in = takeOpen();
         const int select = b.place();
         b.arc(in.from, select, in.var);
@@ -160,7 +159,7 @@ class CRandomNet {
 
     // A stage whose output comes back to it as an input through two more stages, one black token in the
     // loop. Identity stages fold into a register of the stage; others stay a ring of stages.
-    void loop(vtest::Builder& b) {
+    void loop(support::NetBuilder& b) {
         const Channel in = takeOpen();
         const std::vector<std::string> vars{"d", "fb"};
         std::string f;
@@ -171,11 +170,11 @@ class CRandomNet {
         const bool identity = pick(3) != 0;
         const int t1 = b.transition(identity ? "o1=i1;" : "o1=" + topExpression({"i1"}) + ";");
         const int t2 = b.transition("o1=i1;");
-        const int p1 = b.token(kWhite, 0);
+        const int p1 = b.marked(kWhite, 0);
         b.arc(t0, p1, "nx");
         b.arc(p1, t1);
         b.link(t1, t2);
-        const int p3 = b.token(kBlack, pick(2));
+        const int p3 = b.marked(kBlack, pick(2));
         b.arc(t2, p3);
         b.arc(p3, t0, "fb");
         open_.push_back({t0, "o1"});
@@ -200,7 +199,7 @@ TEST(RandomCircuitTest, EveryDeterministicNetMatchesItsCircuit) {
         CNet net;
         gen.build(net);
         verilog::VerilogOptions o;
-        o.outDir = vtest::freshDir("random-circuit-" + std::to_string(i)).string();
+        o.outDir = support::freshDir("random-circuit-" + std::to_string(i)).string();
         o.moduleDir = NOVRA_BIN_DIR "/module";
         verilog::CosimReport report;
         try {
@@ -223,7 +222,7 @@ TEST(RandomCircuitTest, EveryDeterministicNetMatchesItsCircuit) {
         }
         if (!report.match()) {
             ++failures;
-            fileio::save(net, o.outDir + "/net.pol");  // for a look at what went wrong
+            support::save(net, o.outDir + "/net.pol");  // for a look at what went wrong
         }
     }
     // The nets must really carry data and have functions to check, or the comparison proves nothing.

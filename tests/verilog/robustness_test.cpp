@@ -11,10 +11,10 @@
 
 #include "common/error.h"
 #include "common/messages_verilog.h"
-#include "temp_root.h"
+#include "support/net_builder.h"
+#include "support/support.h"
 #include "verilog/generator.h"
 #include "verilog/textfile.h"
-#include "verilog_nets.h"
 
 namespace novra {
 namespace {
@@ -28,7 +28,7 @@ const char* const kFunctions[] = {
 // the places that would otherwise lack an arc, random tokens and sinks in every mode.
 void randomNet(CNet& net, std::mt19937& rng) {
     auto pick = [&](size_t n) { return static_cast<int>(rng() % n); };
-    vtest::Builder b(net);
+    support::NetBuilder b(net);
     std::vector<int> places, transitions;
     for (int i = 3 + pick(10); i > 0; --i) places.push_back(b.place());
     for (int i = 1 + pick(6); i > 0; --i)
@@ -47,7 +47,7 @@ void randomNet(CNet& net, std::mt19937& rng) {
     }
     for (int p : places) {
         if (!net.inArcs.count(p))
-            b.arc(pick(4) ? b.uhzi({std::string(1 + pick(4), '1'), "0"}, pick(2)) : b.holdUhzi(pick(2)), p);
+            b.arc(pick(4) ? b.uhzi({std::string(1 + pick(4), '1'), "0"}, pick(2)) : b.hold(pick(2)), p);
         if (!net.outArcs.count(p)) b.arc(p, b.sink(pick(4)));
         if (pick(5) == 0) net.setToken(p, pick(2) ? kBlack : kWhite, pick(2));
     }
@@ -56,7 +56,7 @@ void randomNet(CNet& net, std::mt19937& rng) {
 TEST(GeneratorRobustnessTest, RandomNetsGenerateOrStopWithAMessage) {
     std::mt19937 rng(5150);
     int compiled = 0, generated = 0, checked = 0;
-    const fs::path dir = vtest::freshDir("random");
+    const fs::path dir = support::freshDir("random");
     for (int i = 0; i < 2000; ++i) {
         CNet net;
         randomNet(net, rng);
@@ -122,11 +122,11 @@ TEST(TopNameTest, SupportModulesAreTakenAndOtherNamesAreFree) {
     }
     EXPECT_GE(modules, 9);
 
-    for (const char* top : {"module", "1abc", "../escape", "a-b", ""})
+    for (const char* top : {"module", "1abc", "../escape", "a-b", "", "a b", "9lives", "名前"})
         EXPECT_EQ(verilog::fmt(text(msg::kVerilogBadTopName).c_str(), top), topNameFailure(top));
     // Near the generated names, but none of them.
-    for (const char* top : {"testmodule", "pipe_top", "kept", "tran_", "tran_05", "pipe_1x", "pipe_1_2_x",
-                            "delay_3", "shm_vcd", "delayadd", "pipes", "arbiter2", "udata1"})
+    for (const char* top : {"testmodule", "Top_2", "_x", "pipe_top", "kept", "tran_", "tran_05", "pipe_1x",
+                            "pipe_1_2_x", "delay_3", "shm_vcd", "delayadd", "pipes", "arbiter2", "udata1"})
         EXPECT_EQ("", topNameFailure(top)) << top;
 }
 

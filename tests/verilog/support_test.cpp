@@ -1,5 +1,7 @@
 // The support files: the arbiter, C-elements and flip-flops under their own test benches, and the
 // post-processor that turns delay.data and the synthesis timing report into delay.vnet.
+#include "support/support.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -7,32 +9,27 @@
 #include <fstream>
 #include <sstream>
 
-#include "temp_root.h"
-
 namespace {
 
 namespace fs = std::filesystem;
 
 std::string read(const fs::path& p) {
-    std::ifstream in(p);
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
+    return novra::support::readBytes(p);
 }
 
 // Runs a shell command; its output goes to the returned text.
 std::string run(const std::string& command, int& status) {
-    const fs::path out = novra::vtest::tempRoot() / "command.out";
+    const fs::path out = novra::support::tempRoot() / "command.out";
     status = std::system((command + " > " + out.string() + " 2>&1").c_str());
     return read(out);
 }
 
 void expectBenchPasses(const std::string& bench) {
     const std::string src = NOVRA_SOURCE_DIR;
-    const fs::path vvp = novra::vtest::tempRoot() / (bench + ".vvp");
+    const fs::path vvp = novra::support::tempRoot() / (bench + ".vvp");
     int status = 0;
     std::string out =
-        run("iverilog -o " + vvp.string() + " " + src + "/tests/verilog/benches/" + bench + ".v " + src +
+        run("iverilog -o " + vvp.string() + " " + src + "/tests/data/verilog/benches/" + bench + ".v " + src +
                 "/module/arbiter.v " + src + "/module/muller_c.v " + src + "/module/cells.v",
             status);
     ASSERT_EQ(0, status) << out;
@@ -51,7 +48,7 @@ TEST(SupportCellsTest, CElementsAndFlipFlops) {
 }
 
 TEST(DelayAddTest, AddsFunctionDelaysAndTheMargin) {
-    const fs::path dir = novra::vtest::freshDir("delayadd");
+    const fs::path dir = novra::support::freshDir("delayadd");
     std::ofstream(dir / "delay.data") << "2,0.500000;\n3,1,390,999,1;\n3,2,300,999,0;\n5,1,280,999,2;\n";
     std::ofstream(dir / "trafunc.rep") << "****\nReport : timing\nDesign : trafunc_1\n"
                                           "  data arrival time                 0.52\n"

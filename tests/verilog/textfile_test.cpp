@@ -11,7 +11,7 @@
 
 #include "common/encoding.h"
 #include "common/error.h"
-#include "temp_root.h"
+#include "support/support.h"
 
 namespace {
 
@@ -19,12 +19,7 @@ namespace fs = std::filesystem;
 using novra::verilog::CTextFile;
 using novra::verilog::fmt;
 
-std::string readBytes(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
+using novra::support::readBytes;
 
 std::string printfOf(const char* format, int a, const char* s, int b) {
     char buf[256];
@@ -52,7 +47,7 @@ TEST(VerilogText, FormatsLikePrintf) {
 TEST(VerilogText, LargeFileMatchesOneConversion) {
     // Several megabytes with Japanese comments between ASCII lines, appended in pieces: the file holds
     // exactly the CP932 text of the whole, every comment intact across the chunk boundaries.
-    const fs::path dir = novra::vtest::freshDir("textfile_large");
+    const fs::path dir = novra::support::freshDir("textfile_large");
     const fs::path path = dir / "big.v";
     std::string whole;
     {
@@ -77,7 +72,7 @@ TEST(VerilogText, LargeFileMatchesOneConversion) {
 
 TEST(VerilogText, UnwritableTextIsRefusedWithTheFileName) {
     // A character CP932 cannot hold ends the file with a message naming it, large file or small.
-    const fs::path dir = novra::vtest::freshDir("textfile_refused");
+    const fs::path dir = novra::support::freshDir("textfile_refused");
     for (size_t filler : {size_t(10), size_t(3) << 20}) {
         const fs::path path = dir / ("bad" + std::to_string(filler) + ".v");
         try {
