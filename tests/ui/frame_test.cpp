@@ -152,14 +152,15 @@ void FrameTest::acceleratorsReachTheirCommands() {
     QVERIFY(QTest::qWaitForWindowActive(frame_.get()));
     type(QKeySequence(Qt::CTRL | Qt::Key_Minus));
     type(QKeySequence(Qt::CTRL | Qt::Key_Minus));
-    QCOMPARE(frame_->view()->zoomLevel(), 2);
+    QCOMPARE(frame_->view()->renderer().zoomLevel(), 2);
     type(QKeySequence(Qt::CTRL | Qt::Key_Plus));
     type(QKeySequence(Qt::CTRL | Qt::Key_Equal));
-    QCOMPARE(frame_->view()->zoomLevel(), 0);
-    int asked = 0;
-    frame_->askSaveFile = [&asked](QWidget*, const QString&) { return ++asked, QString(); };
+    QCOMPARE(frame_->view()->renderer().zoomLevel(), 0);
+    novra::ui::testing::ScriptedPrompts prompts;
+    frame_->setPrompts(&prompts);
     type(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    QCOMPARE(asked, 1);
+    QCOMPARE(prompts.count("save:"), 1);
+    frame_->setPrompts(nullptr);
     type(QKeySequence(Qt::CTRL | Qt::Key_Q));
     QVERIFY(!frame_->isVisible());
 }
@@ -263,27 +264,27 @@ void FrameTest::keysGoToTheFocusedWidget() {
     QPlainTextEdit* log = frame_->messageBar()->control();
     QTest::mouseClick(log->viewport(), Qt::LeftButton);
     QCOMPARE(QApplication::focusWidget(), log);
-    view->selection = {1, 2};
+    view->interaction().state().selection = {1, 2};
     type(QKeySequence(Qt::CTRL | Qt::Key_A));
     type(QKeySequence(Qt::CTRL | Qt::Key_C));
     QCOMPARE(clip->text(), QString("alpha\nbeta\n"));
-    QVERIFY(view->clipboardNet().objects.empty());
+    QVERIFY(view->document()->clipboard().objects.empty());
     for (QKeySequence k : {QKeySequence(Qt::Key_Delete), QKeySequence(Qt::SHIFT | Qt::Key_Delete),
                            QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::Key_P)})
         type(k);
     QCOMPARE(net.objects.size(), size_t(2));
-    QCOMPARE(view->toolMode, 0);
+    QCOMPARE(view->interaction().state().toolMode, 0);
     QCOMPARE(log->toPlainText(), QString("alpha\nbeta\n"));
     // A command chosen from the menu acts on the drawing wherever the focus is.
     frame_->action(Cmd::Copy)->trigger();
-    QCOMPARE(view->clipboardNet().objects.size(), size_t(2));
+    QCOMPARE(view->document()->clipboard().objects.size(), size_t(2));
     // Back on the canvas, its keys act on the drawing.
-    view->clipboardNet().clear();
+    view->document()->clipboard().clear();
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
     QCOMPARE(QApplication::focusWidget(), view);
-    view->selection = {1};
+    view->interaction().state().selection = {1};
     type(QKeySequence(Qt::CTRL | Qt::Key_C));
-    QCOMPARE(view->clipboardNet().objects.size(), size_t(1));
+    QCOMPARE(view->document()->clipboard().objects.size(), size_t(1));
     QCOMPARE(clip->text(), QString("alpha\nbeta\n"));
     type(QKeySequence(Qt::Key_Delete));
     QCOMPARE(net.objects.size(), size_t(1));

@@ -45,8 +45,8 @@ class RenderIndexTest : public QObject {
     CNet& net() { return doc_->net(); }
     QWidget* vp() { return view_->viewport(); }
     void render() {
-        view_->setRebuild();
-        view_->renderFrame();
+        view_->renderer().setRebuild();
+        view_->renderer().renderFrame();
     }
     // Rows of places far above and below the window, so that the canvas index has many small cells.
     void addFiller() {
@@ -93,15 +93,15 @@ void RenderIndexTest::arcsFromFarAwayCrossTheWindow() {
     net().addArc(net().addObject(-20000, -20000, kPlace), net().addObject(20000, -20000, kTransition),
                  {{300, 280}});
     for (int level : {0, 3}) {
-        while (view_->zoomLevel() < level) view_->zoomOut();
+        while (view_->renderer().zoomLevel() < level) view_->runCommand(Cmd::ZoomOut);
         render();
-        const QImage& img = view_->backBuffer();
+        const QImage& img = view_->renderer().backBuffer();
         for (int y : {120, 200}) {
-            const int row = view_->toClient(0, y).y();
+            const int row = view_->renderer().toClient(0, y).y();
             QVERIFY2(countColor(img, cArc, QRect(0, row - 2, img.width(), 5)) > img.width() / 2,
                      qPrintable(QString("level %1, row %2").arg(level).arg(y)));
         }
-        const QPoint bend = view_->toClient(300, 280);
+        const QPoint bend = view_->renderer().toClient(300, 280);
         QVERIFY2(countColor(img, cArc, QRect(bend - QPoint(6, 6), QSize(13, 13))) > 4,
                  qPrintable(QString("level %1").arg(level)));
     }
@@ -111,23 +111,23 @@ void RenderIndexTest::draggedObjectIsDrawnWhereItIs() {
     addFiller();
     const int p = net().addObject(100, 100, kPlace);
     render();
-    QCOMPARE(QColor(view_->backBuffer().pixel(100, 81)), cPlace);
+    QCOMPARE(QColor(view_->renderer().backBuffer().pixel(100, 81)), cPlace);
     view_->runCommand(Cmd::ToolHand);
     mouse(QEvent::MouseButtonPress, {100, 100}, Qt::LeftButton, Qt::LeftButton);
-    QCOMPARE(view_->grabbedObject, p);
+    QCOMPARE(view_->interaction().state().grabbedObject, p);
     // Paints during the drag come without any rebuild request from outside.
     for (QPoint at : {QPoint(200, 180), QPoint(360, 300)}) {
         mouse(QEvent::MouseMove, at, Qt::NoButton, Qt::LeftButton);
-        view_->renderFrame();
-        QCOMPARE(QColor(view_->backBuffer().pixel(at.x(), at.y() - 19)), cPlace);
+        view_->renderer().renderFrame();
+        QCOMPARE(QColor(view_->renderer().backBuffer().pixel(at.x(), at.y() - 19)), cPlace);
     }
     // Nothing is left behind where it was.
-    QCOMPARE(countColor(view_->backBuffer(), cPlace, QRect(80, 80, 40, 40)), 0);
-    QCOMPARE(countColor(view_->backBuffer(), cPlace, QRect(180, 160, 40, 40)), 0);
+    QCOMPARE(countColor(view_->renderer().backBuffer(), cPlace, QRect(80, 80, 40, 40)), 0);
+    QCOMPARE(countColor(view_->renderer().backBuffer(), cPlace, QRect(180, 160, 40, 40)), 0);
     mouse(QEvent::MouseButtonRelease, {360, 300}, Qt::LeftButton, Qt::NoButton);
-    view_->renderFrame();
-    QCOMPARE(view_->idAt({360, 300}), p);
-    QCOMPARE(view_->idAt({100, 100}), 0);
+    view_->renderer().renderFrame();
+    QCOMPARE(view_->renderer().idAt({360, 300}), p);
+    QCOMPARE(view_->renderer().idAt({100, 100}), 0);
 }
 
 void RenderIndexTest::hoverFramesAppearAndGo() {
@@ -138,8 +138,8 @@ void RenderIndexTest::hoverFramesAppearAndGo() {
     view_->runCommand(Cmd::ToolArc);
     mouse(QEvent::MouseButtonPress, {100, 100}, Qt::LeftButton, Qt::LeftButton);
     mouse(QEvent::MouseButtonRelease, {100, 100}, Qt::LeftButton, Qt::NoButton);
-    QVERIFY(view_->arcPending);
-    QCOMPARE(view_->arcSource, p);
+    QVERIFY(view_->interaction().state().arcPending);
+    QCOMPARE(view_->interaction().state().arcSource, p);
     QCOMPARE(QColor(onScreen().pixel(100, 112)), QColor(Qt::white));  // inside the source place
 
     // Over a valid target: a blue frame round it and the rubber arc from the source's centre.
@@ -163,7 +163,7 @@ void RenderIndexTest::hoverFramesAppearAndGo() {
     QCOMPARE(framed(shot), 0);
     QCOMPARE(countColor(shot, cArc, QRect(230, 95, 40, 10)), 0);
     QVERIFY(countColor(shot, cArc, QRect(130, 150, 40, 50)) > 10);
-    QCOMPARE(view_->arcTarget, 0);
+    QCOMPARE(view_->interaction().state().arcTarget, 0);
     QVERIFY(t != 0);
 }
 

@@ -27,7 +27,7 @@ const QColor cKemmakix(0xFF, 0x00, 0xFF);
 const QColor cArc(0x20, 0x40, 0x80);  // set by the tests, unlike any other colour on the canvas
 
 QColor px(const CNOVRAView& v, int x, int y) {
-    return QColor(v.backBuffer().pixel(x, y));
+    return QColor(v.renderer().backBuffer().pixel(x, y));
 }
 QColor px(const CNOVRAView& v, QPoint p) {
     return px(v, p.x(), p.y());
@@ -43,7 +43,7 @@ int countColor(const QImage& img, const QColor& c, QRect area = QRect()) {
 }
 
 bool drewText(const CNOVRAView& v, const QString& s) {
-    for (const auto& t : v.drawnTexts())
+    for (const auto& t : v.renderer().drawnTexts())
         if (t.text == s) return true;
     return false;
 }
@@ -81,8 +81,8 @@ class RenderTest : public QObject {
     CNet& net() { return doc_->net(); }
     // Every edit of the net tells the view to refill its id buffer; the tests edit the net directly.
     void render() {
-        view_->setRebuild();
-        view_->renderFrame();
+        view_->renderer().setRebuild();
+        view_->renderer().renderFrame();
     }
 };
 
@@ -92,14 +92,13 @@ void RenderTest::init() {
     view_ = std::make_unique<CNOVRAView>(doc_.get());
     view_->resize(440, 360);
     view_->show();
-    for (int i = 0; i < CNOVRAView::kMaxZoom; ++i)
+    for (int i = 0; i < CRenderer::kMaxZoom; ++i)
         view_->settings().colors.arc = cArc.red() | cArc.green() << 8 | cArc.blue() << 16;
     view_->settingsChanged();
     render();
 }
 
 void RenderTest::cleanup() {
-    CNOVRAView::appCompiled = 0;
     view_.reset();
     doc_.reset();
     ini_.reset();
@@ -123,26 +122,26 @@ void RenderTest::objectShapesAndColours() {
     QCOMPARE(px(*view_, 188, 220), cKemmakix);         // left half filled
     QCOMPARE(px(*view_, 208, 220), cBack);
     // Every level keeps each kind in its colour, smaller.
-    int before = countColor(view_->backBuffer(), cPlace);
+    int before = countColor(view_->renderer().backBuffer(), cPlace);
     for (int level = 1; level <= 5; ++level) {
-        view_->zoomOut();
+        view_->runCommand(Cmd::ZoomOut);
         render();
-        const QImage& img = view_->backBuffer();
+        const QImage& img = view_->renderer().backBuffer();
         const int now = countColor(img, cPlace);
         QVERIFY2(now > 0 && now < before, qPrintable(QString("level %1").arg(level)));
         before = now;
         QVERIFY(countColor(img, cTransition) > 0);
         QVERIFY(countColor(img, cUhzi) > 0);
         QVERIFY(countColor(img, cKemmakix) > 0);
-        if (level <= 2) QCOMPARE(px(*view_, view_->toClient(100, 100)), QColor(Qt::white));
+        if (level <= 2) QCOMPARE(px(*view_, view_->renderer().toClient(100, 100)), QColor(Qt::white));
     }
 }
 
 void RenderTest::gridOnlyBelowLevelThree() {
     for (int level = 0; level <= 5; ++level) {
-        while (view_->zoomLevel() < level) view_->zoomOut();
+        while (view_->renderer().zoomLevel() < level) view_->runCommand(Cmd::ZoomOut);
         render();
-        const int grid = countColor(view_->backBuffer(), cGrid);
+        const int grid = countColor(view_->renderer().backBuffer(), cGrid);
         if (level < 3)
             QVERIFY2(grid > 100, qPrintable(QString("level %1").arg(level)));
         else
@@ -156,21 +155,21 @@ void RenderTest::arrowHeadsOnlyBelowLevelTwo() {
     const int t = net().addObject(300, 160, kTransition);
     net().addArc(p, t);
     for (int level = 0; level <= 2; ++level) {
-        while (view_->zoomLevel() < level) view_->zoomOut();
+        while (view_->renderer().zoomLevel() < level) view_->runCommand(Cmd::ZoomOut);
         render();
         // The line is horizontal; only a head puts arc pixels well above or below it.
-        const QPoint end = view_->toClient(290, 160);
-        const QRect above(0, 0, view_->clientWidth(), end.y() - 3);
-        const int off = countColor(view_->backBuffer(), cArc, above);
+        const QPoint end = view_->renderer().toClient(290, 160);
+        const QRect above(0, 0, view_->renderer().clientWidth(), end.y() - 3);
+        const int off = countColor(view_->renderer().backBuffer(), cArc, above);
         if (level < 2)
             QVERIFY2(off > 0, qPrintable(QString("level %1").arg(level)));
         else
             QCOMPARE(off, 0);
-        QVERIFY(countColor(view_->backBuffer(), cArc) > 0);
+        QVERIFY(countColor(view_->renderer().backBuffer(), cArc) > 0);
     }
     // The line stops short of the bar so the head touches it.
-    view_->zoomIn();
-    view_->zoomIn();
+    view_->runCommand(Cmd::ZoomIn);
+    view_->runCommand(Cmd::ZoomIn);
     render();
     QCOMPARE(px(*view_, 286, 160), cArc);
     QVERIFY(px(*view_, 294, 160) != cArc);
@@ -185,11 +184,11 @@ void RenderTest::arcLabelAtMidpoint() {
     render();
     QVERIFY(drewText(*view_, "i1"));
     QVERIFY(!drewText(*view_, "o1"));
-    for (const auto& tx : view_->drawnTexts())
+    for (const auto& tx : view_->renderer().drawnTexts())
         if (tx.text == "i1") QCOMPARE(tx.pos, QPoint((100 + 290) / 2 - 10, 100 - 10));
     // Labels go with the line, not with the arrow heads.
-    for (int level = 1; level <= CNOVRAView::kMaxZoom; ++level) {
-        view_->zoomOut();
+    for (int level = 1; level <= CRenderer::kMaxZoom; ++level) {
+        view_->runCommand(Cmd::ZoomOut);
         render();
         QVERIFY2(drewText(*view_, "i1"), qPrintable(QString("level %1").arg(level)));
     }
@@ -205,90 +204,92 @@ void RenderTest::tokensAndTheirValues() {
     render();
     QVERIFY(drewText(*view_, "1"));
     QVERIFY(drewText(*view_, "X"));
-    QCOMPARE(view_->drawnTexts().size(), size_t(2));  // the white token shows no value
-    QVERIFY(countColor(view_->backBuffer(), QColor(Qt::black), QRect(90, 90, 21, 21)) > 30);
-    QVERIFY(countColor(view_->backBuffer(), QColor(Qt::white), QRect(90, 90, 21, 21)) > 3);  // its value
+    QCOMPARE(view_->renderer().drawnTexts().size(), size_t(2));  // the white token shows no value
+    QVERIFY(countColor(view_->renderer().backBuffer(), QColor(Qt::black), QRect(90, 90, 21, 21)) > 30);
+    QVERIFY(countColor(view_->renderer().backBuffer(), QColor(Qt::white), QRect(90, 90, 21, 21)) >
+            3);  // its value
     QCOMPARE(px(*view_, 304, 104), QColor(Qt::white));
     QCOMPARE(px(*view_, 300, 90), QColor(50, 50, 50));  // outline
-    view_->zoomOut();
+    view_->runCommand(Cmd::ZoomOut);
     render();
     QVERIFY(drewText(*view_, "X"));
-    view_->zoomOut();
+    view_->runCommand(Cmd::ZoomOut);
     render();
-    QVERIFY(view_->drawnTexts().empty());  // level 2: tokens without values
-    QVERIFY(countColor(view_->backBuffer(), QColor(Qt::black)) > 0);
-    view_->zoomOut();
-    view_->zoomOut();
+    QVERIFY(view_->renderer().drawnTexts().empty());  // level 2: tokens without values
+    QVERIFY(countColor(view_->renderer().backBuffer(), QColor(Qt::black)) > 0);
+    view_->runCommand(Cmd::ZoomOut);
+    view_->runCommand(Cmd::ZoomOut);
     render();
-    QCOMPARE(countColor(view_->backBuffer(), QColor(Qt::black)), 0);  // level 4: no tokens
+    QCOMPARE(countColor(view_->renderer().backBuffer(), QColor(Qt::black)), 0);  // level 4: no tokens
 }
 
 void RenderTest::objectIdsAtLevelsZeroAndOne() {
     const int p = net().addObject(100, 100, kPlace);
     const int t = net().addObject(200, 100, kTransition);
     render();
-    QVERIFY(view_->drawnTexts().empty());
+    QVERIFY(view_->renderer().drawnTexts().empty());
     view_->settings().enableObjId = 1;
     render();
     QVERIFY(drewText(*view_, QString::number(p)));
     QVERIFY(drewText(*view_, QString::number(t)));
-    for (const auto& tx : view_->drawnTexts())
+    for (const auto& tx : view_->renderer().drawnTexts())
         if (tx.text == QString::number(p)) QCOMPARE(tx.pos, QPoint(100, 80));
-    view_->zoomOut();
+    view_->runCommand(Cmd::ZoomOut);
     render();
-    QCOMPARE(view_->drawnTexts().size(), size_t(2));
-    view_->zoomOut();
+    QCOMPARE(view_->renderer().drawnTexts().size(), size_t(2));
+    view_->runCommand(Cmd::ZoomOut);
     render();
-    QVERIFY(view_->drawnTexts().empty());
+    QVERIFY(view_->renderer().drawnTexts().empty());
 }
 
 void RenderTest::singlePixelsAtLevelFive() {
     const int p = net().addObject(100, 100, kPlace);
     const int t = net().addObject(400, 100, kTransition);
-    for (int i = 0; i < 9; ++i) view_->zoomOut();  // clamps at 5
-    QCOMPARE(view_->zoomLevel(), 5);
-    QCOMPARE(view_->objectSize(), 1);
+    for (int i = 0; i < 9; ++i) view_->runCommand(Cmd::ZoomOut);  // clamps at 5
+    QCOMPARE(view_->renderer().zoomLevel(), 5);
+    QCOMPARE(view_->renderer().objectSize(), 1);
     render();
-    const QPoint cp = view_->toClient(80, 80);
-    const QPoint ct = view_->toClient(380, 80);
+    const QPoint cp = view_->renderer().toClient(80, 80);
+    const QPoint ct = view_->renderer().toClient(380, 80);
     QCOMPARE(px(*view_, cp), cPlace);
     QCOMPARE(px(*view_, ct), cTransition);
-    QCOMPARE(countColor(view_->backBuffer(), cPlace), 1);
-    QCOMPARE(countColor(view_->backBuffer(), cTransition), 1);
-    QCOMPARE(view_->idAt(cp), p);
-    QCOMPARE(view_->idAt(ct), t);
-    QCOMPARE(view_->idAt(cp + QPoint(1, 0)), 0);
+    QCOMPARE(countColor(view_->renderer().backBuffer(), cPlace), 1);
+    QCOMPARE(countColor(view_->renderer().backBuffer(), cTransition), 1);
+    QCOMPARE(view_->renderer().idAt(cp), p);
+    QCOMPARE(view_->renderer().idAt(ct), t);
+    QCOMPARE(view_->renderer().idAt(cp + QPoint(1, 0)), 0);
 }
 
 void RenderTest::hitTestsThroughTheIdBuffer() {
     const int p = net().addObject(100, 100, kPlace);
     const int t = net().addObject(200, 100, kTransition);
     render();
-    QCOMPARE(view_->idAt(QPoint(100, 100)), p);
-    QCOMPARE(view_->idAt(QPoint(81, 81)), p);  // the whole cell counts, not only the shape
-    QCOMPARE(view_->idAt(QPoint(181, 100)), t);
-    QCOMPARE(view_->idAt(QPoint(150, 100)), 0);
-    QCOMPARE(view_->idAt(QPoint(-1, 100)), 0);
-    QCOMPARE(view_->idAt(QPoint(100000, 100)), 0);
+    QCOMPARE(view_->renderer().idAt(QPoint(100, 100)), p);
+    QCOMPARE(view_->renderer().idAt(QPoint(81, 81)), p);  // the whole cell counts, not only the shape
+    QCOMPARE(view_->renderer().idAt(QPoint(181, 100)), t);
+    QCOMPARE(view_->renderer().idAt(QPoint(150, 100)), 0);
+    QCOMPARE(view_->renderer().idAt(QPoint(-1, 100)), 0);
+    QCOMPARE(view_->renderer().idAt(QPoint(100000, 100)), 0);
     net().deleteObject(p);
-    QCOMPARE(view_->idAt(QPoint(100, 100)), 0);  // stale ids count as nothing
-    view_->zoomOut();
+    QCOMPARE(view_->renderer().idAt(QPoint(100, 100)), 0);  // stale ids count as nothing
+    view_->runCommand(Cmd::ZoomOut);
     render();
-    const QPoint c = view_->toClient(200, 100);
-    QCOMPARE(view_->idAt(c), t);
-    QCOMPARE(view_->idAt(view_->toClient(200, 100) + QPoint(11, 0)), 0);  // the cell is 20 wide now
+    const QPoint c = view_->renderer().toClient(200, 100);
+    QCOMPARE(view_->renderer().idAt(c), t);
+    QCOMPARE(view_->renderer().idAt(view_->renderer().toClient(200, 100) + QPoint(11, 0)),
+             0);  // the cell is 20 wide now
     // Scrolling moves the hit area with the drawing.
-    view_->scrollByOffset(10, 0);
-    QCOMPARE(view_->scrollPos(), QPoint(20, 0));
+    view_->renderer().scrollByOffset(10, 0);
+    QCOMPARE(view_->renderer().scrollPos(), QPoint(20, 0));
     render();
-    QCOMPARE(view_->idAt(c - QPoint(10, 0)), t);
+    QCOMPARE(view_->renderer().idAt(c - QPoint(10, 0)), t);
     // The bars reach back to where the view was: the range holds every visible area.
     QCOMPARE(view_->horizontalScrollBar()->minimum(), 0);
     QCOMPARE(view_->horizontalScrollBar()->value(), 20);
     view_->horizontalScrollBar()->setValue(0);
-    QCOMPARE(view_->scrollPos(), QPoint(0, 0));
+    QCOMPARE(view_->renderer().scrollPos(), QPoint(0, 0));
     render();
-    QCOMPARE(view_->idAt(c), t);
+    QCOMPARE(view_->renderer().idAt(c), t);
 }
 
 void RenderTest::wheelAndZoomCommands() {
@@ -296,37 +297,37 @@ void RenderTest::wheelAndZoomCommands() {
     QWheelEvent down(at, view_->viewport()->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton,
                      Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(view_->viewport(), &down);
-    QCOMPARE(view_->zoomLevel(), 1);  // a positive delta draws smaller
+    QCOMPARE(view_->renderer().zoomLevel(), 1);  // a positive delta draws smaller
     QWheelEvent ctrl(at, view_->viewport()->mapToGlobal(at), QPoint(), QPoint(0, 240), Qt::NoButton,
                      Qt::ControlModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(view_->viewport(), &ctrl);
-    QCOMPARE(view_->zoomLevel(), 1);  // ignored with a modifier
+    QCOMPARE(view_->renderer().zoomLevel(), 1);  // ignored with a modifier
     QWheelEvent two(at, view_->viewport()->mapToGlobal(at), QPoint(), QPoint(0, 240), Qt::NoButton,
                     Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(view_->viewport(), &two);
-    QCOMPARE(view_->zoomLevel(), 3);
-    QCOMPARE(view_->objectSize(), 5);
+    QCOMPARE(view_->renderer().zoomLevel(), 3);
+    QCOMPARE(view_->renderer().objectSize(), 5);
     view_->runCommand(Cmd::ZoomIn);
-    QCOMPARE(view_->zoomLevel(), 2);
+    QCOMPARE(view_->renderer().zoomLevel(), 2);
     view_->runCommand(Cmd::ZoomIn);
     view_->runCommand(Cmd::ZoomIn);
     view_->runCommand(Cmd::ZoomIn);
-    QCOMPARE(view_->zoomLevel(), 0);
-    QCOMPARE(view_->objectSize(), 40);
+    QCOMPARE(view_->renderer().zoomLevel(), 0);
+    QCOMPARE(view_->renderer().objectSize(), 40);
 }
 
 void RenderTest::extraLevelShrinksShapesOnly() {
     const int p = net().addObject(100, 100, kPlace);
-    view_->wheelZoom(120, true);
-    QCOMPARE(view_->zoomLevel(), 0);
-    QCOMPARE(view_->drawLevel(), 1);
+    view_->renderer().wheelZoom(120, true);
+    QCOMPARE(view_->renderer().zoomLevel(), 0);
+    QCOMPARE(view_->renderer().drawLevel(), 1);
     render();
     QCOMPARE(px(*view_, 100, 81), cBack);  // the shape is half the size
     QCOMPARE(px(*view_, 100, 91), cPlace);
-    QCOMPARE(view_->idAt(QPoint(81, 81)), p);  // the cell stays where it was
-    view_->wheelZoom(-120, true);
-    view_->wheelZoom(-120, true);
-    QCOMPARE(view_->drawLevel(), 0);
+    QCOMPARE(view_->renderer().idAt(QPoint(81, 81)), p);  // the cell stays where it was
+    view_->renderer().wheelZoom(-120, true);
+    view_->renderer().wheelZoom(-120, true);
+    QCOMPARE(view_->renderer().drawLevel(), 0);
 }
 
 void RenderTest::freshlyOpenedNetIsCentred() {
@@ -335,20 +336,20 @@ void RenderTest::freshlyOpenedNetIsCentred() {
     net().addObject(1400, 2200, kTransition);
     doc_->setOpenNotice(kNoticeOpened);
     render();
-    const QPoint c = view_->toClient(1200, 2100);
-    QVERIFY(qAbs(c.x() - view_->clientWidth() / 2) <= 1);
-    QVERIFY(qAbs(c.y() - view_->clientHeight() / 2) <= 1);
+    const QPoint c = view_->renderer().toClient(1200, 2100);
+    QVERIFY(qAbs(c.x() - view_->renderer().clientWidth() / 2) <= 1);
+    QVERIFY(qAbs(c.y() - view_->renderer().clientHeight() / 2) <= 1);
     QCOMPARE(doc_->openNotice(), int(kNoNotice));
-    QCOMPARE(view_->idAt(view_->toClient(1000, 2000)), 1);
+    QCOMPARE(view_->renderer().idAt(view_->renderer().toClient(1000, 2000)), 1);
     // Scroll bars cover the net and the visible area.
     QVERIFY(view_->horizontalScrollBar()->minimum() <= 1000);
-    QCOMPARE(view_->horizontalScrollBar()->value(), view_->scrollPos().x());
+    QCOMPARE(view_->horizontalScrollBar()->value(), view_->renderer().scrollPos().x());
 }
 
 void RenderTest::selectionIsTintedRed() {
     const int p = net().addObject(100, 100, kPlace);
     net().addObject(200, 100, kPlace);
-    view_->selection.insert(p);
+    view_->interaction().state().selection.insert(p);
     render();
     QCOMPARE(px(*view_, 100, 100), QColor(255, 255, 255));          // already at the cap
     QCOMPARE(px(*view_, 100, 81), QColor(0x64 + 150, 0xFF, 0x64));  // green pen turned yellow
@@ -371,10 +372,10 @@ void RenderTest::marksOfSourcesAndSinks() {
     QVERIFY(drewText(*view_, "破棄!"));
     QVERIFY(drewText(*view_, "消費しない!"));
     QVERIFY(drewText(*view_, "R省略"));
-    view_->zoomOut();
-    view_->zoomOut();
+    view_->runCommand(Cmd::ZoomOut);
+    view_->runCommand(Cmd::ZoomOut);
     render();
-    QVERIFY(view_->drawnTexts().empty());
+    QVERIFY(view_->renderer().drawnTexts().empty());
 }
 
 void RenderTest::farAwayObjectsDrawNothing() {
@@ -384,21 +385,21 @@ void RenderTest::farAwayObjectsDrawNothing() {
     net().addObject(-2000000000, 100, kTransition);
     render();
     QCOMPARE(px(*view_, 100, 81), cPlace);
-    QVERIFY(countColor(view_->backBuffer(), cArc) > 0);  // the line runs off towards the far place
-    for (int i = 0; i < 5; ++i) view_->zoomOut();
+    QVERIFY(countColor(view_->renderer().backBuffer(), cArc) > 0);  // the line runs off towards the far place
+    for (int i = 0; i < 5; ++i) view_->runCommand(Cmd::ZoomOut);
     render();
-    QCOMPARE(countColor(view_->backBuffer(), cTransition), 0);
+    QCOMPARE(countColor(view_->renderer().backBuffer(), cTransition), 0);
     // Opening and printing a net that spans the whole coordinate range stays within bounds.
     net().addObject(INT_MAX, INT_MAX, kPlace);
     net().addObject(INT_MIN, INT_MIN, kPlace);
     doc_->setOpenNotice(kNoticeOpened);
     render();
-    QVERIFY(qAbs(view_->scrollPos().x()) <= (1 << 28));
+    QVERIFY(qAbs(view_->renderer().scrollPos().x()) <= (1 << 28));
     QTemporaryDir dir;
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(dir.filePath("far.pdf"));
-    view_->printTo(&printer);
+    view_->renderer().printTo(&printer);
     QVERIFY(QFileInfo::exists(dir.filePath("far.pdf")));
 }
 
@@ -423,11 +424,11 @@ void RenderTest::skinsDrawTransparentAroundTheShape() {
     QDir::setCurrent(cwd);
     QCOMPARE(px(*view_, 100, 100), QColor(200, 0, 0));
     QCOMPARE(px(*view_, 82, 82), QColor(10, 20, 30));  // key colour shows the background
-    QCOMPARE(countColor(view_->backBuffer(), QColor(0, 0, 255)), 0);
+    QCOMPARE(countColor(view_->renderer().backBuffer(), QColor(0, 0, 255)), 0);
     QCOMPARE(px(*view_, 195, 100), cTransition);  // no skin file: the drawn shape
-    view_->zoomOut();
+    view_->runCommand(Cmd::ZoomOut);
     render();
-    const QPoint c = view_->toClient(100, 100);
+    const QPoint c = view_->renderer().toClient(100, 100);
     QCOMPARE(px(*view_, c), QColor(200, 0, 0));  // the sprite follows the zoom
 }
 
@@ -439,22 +440,20 @@ void RenderTest::compiledNetShowsTheSimulationMarking() {
     net().places[p].put(kBlack, 7);
     net().places[q].take();
     net().transitions[t].enabled = true;
-    CNOVRAView::appCompiled = 1;
-    view_->viewCompiled = 1;
+    doc_->setCompiled(1);
     render();
-    QVERIFY(countColor(view_->backBuffer(), QColor(Qt::black), QRect(90, 90, 21, 21)) > 30);
-    QCOMPARE(countColor(view_->backBuffer(), QColor(Qt::black), QRect(290, 90, 21, 21)), 0);
+    QVERIFY(countColor(view_->renderer().backBuffer(), QColor(Qt::black), QRect(90, 90, 21, 21)) > 30);
+    QCOMPARE(countColor(view_->renderer().backBuffer(), QColor(Qt::black), QRect(290, 90, 21, 21)), 0);
     view_->settings().enableOldToken = 1;
-    view_->drawSimulationFrame();
-    const QImage& w = view_->workBuffer();
+    view_->renderer().drawSimulationFrame();
+    const QImage& w = view_->renderer().workBuffer();
     QVERIFY(countColor(w, QColor(255, 100, 100), QRect(165, 65, 70, 70)) > 100);  // enabled transition
     QVERIFY(countColor(w, QColor(Qt::black), QRect(90, 90, 21, 21)) > 30);
     QVERIFY(countColor(w, QColor(Qt::black), QRect(260, 120, 20, 20)) > 30);  // q's last token was black
     QVERIFY(drewText(*view_, "X"));
     net().places[p].put(9, 0);
-    QVERIFY_THROWS_EXCEPTION(novra::CError, view_->drawSimulationFrame());
+    QVERIFY_THROWS_EXCEPTION(novra::CError, view_->renderer().drawSimulationFrame());
     render();  // a repaint draws what it can instead of failing
-    CNOVRAView::appCompiled = 0;
 }
 
 void RenderTest::simulationTextsAtEveryLevel() {
@@ -464,12 +463,11 @@ void RenderTest::simulationTextsAtEveryLevel() {
     net().uhzis[u].holdValue = 1;
     net().kemmakixes[k].placeId = p;
     net().kemmakixes[k].received = {"0110"};
-    CNOVRAView::appCompiled = 1;
-    view_->viewCompiled = 1;
-    for (int level = 0; level <= CNOVRAView::kMaxZoom; ++level) {
-        while (view_->zoomLevel() < level) view_->zoomOut();
+    doc_->setCompiled(1);
+    for (int level = 0; level <= CRenderer::kMaxZoom; ++level) {
+        while (view_->renderer().zoomLevel() < level) view_->runCommand(Cmd::ZoomOut);
         render();
-        view_->drawSimulationFrame();
+        view_->renderer().drawSimulationFrame();
         QVERIFY2(drewText(*view_, "1...") && drewText(*view_, "0110"), qPrintable(QString::number(level)));
     }
 }
@@ -482,20 +480,20 @@ void RenderTest::hoverFramesInTheirColours() {
     // frames' green and blue as their own colours).
     const auto framed = [this](QColor c, QPoint centre) {
         const QImage shot = view_->viewport()->grab().toImage();
-        const QRect cell(view_->toClient(centre.x() - 20, centre.y() - 20), QSize(40, 40));
+        const QRect cell(view_->renderer().toClient(centre.x() - 20, centre.y() - 20), QSize(40, 40));
         int n = 0;
         for (QPoint k : {cell.topLeft(), cell.topRight(), cell.bottomLeft(), cell.bottomRight()})
             n += countColor(shot, c, QRect(k - QPoint(3, 3), QSize(7, 7)));
         return n;
     };
     view_->runCommand(Cmd::ToolDelete);
-    QTest::mouseMove(view_->viewport(), view_->toClient(100, 100));
+    QTest::mouseMove(view_->viewport(), view_->renderer().toClient(100, 100));
     QVERIFY(framed(QColor(255, 100, 100), {100, 100}) > 40);
     view_->runCommand(Cmd::ToolArc);
-    QTest::mouseMove(view_->viewport(), view_->toClient(100, 101));
+    QTest::mouseMove(view_->viewport(), view_->renderer().toClient(100, 101));
     QVERIFY(framed(QColor(100, 255, 100), {100, 100}) > 40);
-    QTest::mouseClick(view_->viewport(), Qt::LeftButton, {}, view_->toClient(100, 101));
-    QTest::mouseMove(view_->viewport(), view_->toClient(250, 100));
+    QTest::mouseClick(view_->viewport(), Qt::LeftButton, {}, view_->renderer().toClient(100, 101));
+    QTest::mouseMove(view_->viewport(), view_->renderer().toClient(250, 100));
     QVERIFY(framed(QColor(100, 100, 255), {250, 100}) > 40);
 }
 
@@ -507,21 +505,21 @@ void RenderTest::printingLeavesTheViewAsItWas() {
     const int u = net().addObject(20, 100, kUhzi);
     net().uhzis[u].addp = 1;
     net().uhzis[u].words = {"0110"};
-    view_->zoomOut();
-    view_->scrollByOffset(7, 3);
+    view_->runCommand(Cmd::ZoomOut);
+    view_->renderer().scrollByOffset(7, 3);
     render();
-    const QPoint scroll = view_->scrollPos();
+    const QPoint scroll = view_->renderer().scrollPos();
     QTemporaryDir dir;
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(dir.filePath("net.pdf"));
-    view_->printTo(&printer);
+    view_->renderer().printTo(&printer);
     QVERIFY(QFileInfo(dir.filePath("net.pdf")).size() > 1000);
     QVERIFY(drewText(*view_, "1"));  // the page shows the marking with values, as zoom level 0 does
     QVERIFY(drewText(*view_, "0110"));
-    QCOMPARE(view_->zoomLevel(), 1);
-    QCOMPARE(view_->scrollPos(), scroll);
-    QCOMPARE(CNOVRAView::appCompiled, 0);
+    QCOMPARE(view_->renderer().zoomLevel(), 1);
+    QCOMPARE(view_->renderer().scrollPos(), scroll);
+    QCOMPARE(doc_->compiled(), false);
 }
 
 QTEST_MAIN(RenderTest)
