@@ -18,12 +18,9 @@ using namespace novra;
 using namespace novra::ui;
 using novra::ui::testing::ScriptedPrompts;
 using novra::ui::testing::TempIni;
+using novra::ui::testing::u8;
 
 namespace {
-QString u8(const char* s) {
-    return QString::fromUtf8(s);
-}
-
 }  // namespace
 
 class CommandsTest : public QObject {

@@ -23,12 +23,9 @@
 using namespace novra;
 using namespace novra::ui;
 using novra::ui::testing::TempIni;
+using novra::ui::testing::u8;
 
 namespace {
-QString u8(const char* s) {
-    return QString::fromUtf8(s);
-}
-
 template <typename T>
 T* control(QWidget* d, const char* id) {
     T* w = d->findChild<T*>(id);

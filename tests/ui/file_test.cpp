@@ -23,12 +23,9 @@ using namespace novra;
 using namespace novra::ui;
 using novra::ui::testing::ScriptedPrompts;
 using novra::ui::testing::TempIni;
+using novra::ui::testing::u8;
 
 namespace {
-QString u8(const char* s) {
-    return QString::fromUtf8(s);
-}
-
 void writeBytes(const QString& path, const QByteArray& bytes) {
     QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));

@@ -15,7 +15,6 @@
 #include "ui/app.h"
 #include "ui/doc.h"
 #include "ui/mainframe.h"
-#include "ui/menutitle.h"
 #include "ui/messagebar.h"
 #include "ui/view.h"
 #include "ui_support.h"
@@ -36,7 +35,6 @@ class FrameTest : public QObject {
     void captionMenusAndPanes();
     void startUpFileNamesTheWindow();
     void toolBarsInOrder();
-    void everyCommandIsAnAction();
     void acceleratorsReachTheirCommands();
     void logLineEnds();
     void logOpensTallEnoughForACompile();
@@ -44,7 +42,6 @@ class FrameTest : public QObject {
     void statusGoesToTheFirstPane();
     void messageBarToggle();
     void displayTogglesCarryChecks();
-    void contextMenuTitle();
     void standardDialogsSpeakJapanese();
     void keysGoToTheFocusedWidget();
     void toolModesShowWhichIsActive();
@@ -121,20 +118,6 @@ void FrameTest::toolBarsInOrder() {
     QCOMPARE(frame_->action(Cmd::Compile)->toolTip(), QString("コンパイル"));
     QCOMPARE(frame_->action(Cmd::Pause)->toolTip(), QString("一時停止"));
     QCOMPARE(frame_->action(Cmd::Pause)->statusTip(), QString("シミュレーションを中断します"));
-}
-
-void FrameTest::everyCommandIsAnAction() {
-    const int ids[] = {57600, 57601, 57603, 57604, 57606, 57607, 57609, 57616, 32813, 57665,
-                       57643, 57635, 57634, 57637, 57638, 57639, 32819, 32808, 32797, 59392,
-                       59393, 32799, 32814, 32815, 32796, 57664, 32826, 32771, 32772, 32774,
-                       32775, 32776, 32785, 32786, 32801, 32811, 32806, 32807, 32787, 32788,
-                       32789, 32790, 32791, 32792, 32794, 32795, 32817, 32803, 32804, 32805};
-    for (int id : ids) QVERIFY2(frame_->action(Cmd(id)) != nullptr, qPrintable(QString::number(id)));
-    // A command the editor's state does not allow is shown but not offered.
-    QVERIFY(frame_->action(Cmd::Compile)->isEnabled());
-    QVERIFY(!frame_->action(Cmd::Pause)->isEnabled());
-    QVERIFY(frame_->action(Cmd::ZoomIn)->isEnabled());
-    QVERIFY(frame_->action(Cmd::MessageBar)->isEnabled());
 }
 
 void FrameTest::acceleratorsReachTheirCommands() {
@@ -233,16 +216,6 @@ void FrameTest::displayTogglesCarryChecks() {
     frame_.reset();  // the view writes its keys when it goes
     QVERIFY(ini_->read().contains("EnableObjId=1"));
     QVERIFY(ini_->read().contains("EnableOldToken=1"));
-}
-
-void FrameTest::contextMenuTitle() {
-    QMenu menu;
-    menu.addAction("コピー");
-    addMenuTitle(&menu, "Generic");
-    QCOMPARE(menu.actions().size(), 2);
-    QAction* title = menu.actions().first();
-    QCOMPARE(title->text(), QString("Generic"));
-    QVERIFY(!title->isEnabled());
 }
 
 void FrameTest::standardDialogsSpeakJapanese() {

@@ -1,6 +1,9 @@
-// What the canvas shows: object shapes and colours, grid, arcs, tokens, ids, zoom levels, hit tests.
+// What the canvas shows: object shapes and colours, grid, arcs, tokens, ids, zoom levels, hit tests; and
+// the paint visits only what the window shows: arcs from far away still cross it, dragged objects are
+// drawn where they are, and a move that changes only the overlay repaints it correctly on screen.
 #include <QDir>
 #include <QPrinter>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -10,6 +13,7 @@
 #include "common/error.h"
 #include "model/net.h"
 #include "ui/doc.h"
+#include "ui/commands.h"
 #include "ui/view.h"
 #include "ui_support.h"
 
@@ -73,6 +77,9 @@ class RenderTest : public QObject {
     void simulationTextsAtEveryLevel();
     void hoverFramesInTheirColours();
     void printingLeavesTheViewAsItWas();
+    void arcsFromFarAwayCrossTheWindow();
+    void draggedObjectIsDrawnWhereItIs();
+    void hoverFramesAppearAndGo();
 
   private:
     std::unique_ptr<TempIni> ini_;
@@ -83,6 +90,24 @@ class RenderTest : public QObject {
     void render() {
         view_->renderer().setRebuild();
         view_->renderer().renderFrame();
+    }
+    QWidget* vp() { return view_->viewport(); }
+    // Rows of places far above and below the window, so that the canvas index has many small cells.
+    void addFiller() {
+        for (int x = -3000; x <= 3000; x += 10) {
+            net().addObject(x, -2000, kPlace);
+            net().addObject(x, 3000, kPlace);
+        }
+    }
+    void mouse(QEvent::Type type, QPoint p, Qt::MouseButton button, Qt::MouseButtons buttons) {
+        QMouseEvent e(type, QPointF(p), QPointF(vp()->mapToGlobal(p)), button, buttons, Qt::NoModifier);
+        QApplication::sendEvent(vp(), &e);
+    }
+    // What the window shows now, after the paints that are due.
+    QImage onScreen() {
+        QApplication::processEvents();
+        const QImage shot = view_->screen()->grabWindow(view_->window()->winId()).toImage();
+        return shot.copy(QRect(vp()->mapTo(view_->window(), QPoint(0, 0)), vp()->size()));
     }
 };
 
@@ -520,6 +545,89 @@ void RenderTest::printingLeavesTheViewAsItWas() {
     QCOMPARE(view_->renderer().zoomLevel(), 1);
     QCOMPARE(view_->renderer().scrollPos(), scroll);
     QCOMPARE(doc_->compiled(), false);
+}
+
+void RenderTest::arcsFromFarAwayCrossTheWindow() {
+    addFiller();
+    // A straight arc over some sixty cells, one over thousands, and a bent one that only passes through
+    // the window at its bend point.
+    net().addArc(net().addObject(-30000, 120, kPlace), net().addObject(30000, 120, kTransition));
+    net().addArc(net().addObject(-2000000, 200, kPlace), net().addObject(2000000, 200, kTransition));
+    net().addArc(net().addObject(-20000, -20000, kPlace), net().addObject(20000, -20000, kTransition),
+                 {{300, 280}});
+    for (int level : {0, 3}) {
+        while (view_->renderer().zoomLevel() < level) view_->runCommand(Cmd::ZoomOut);
+        render();
+        const QImage& img = view_->renderer().backBuffer();
+        for (int y : {120, 200}) {
+            const int row = view_->renderer().toClient(0, y).y();
+            QVERIFY2(countColor(img, cArc, QRect(0, row - 2, img.width(), 5)) > img.width() / 2,
+                     qPrintable(QString("level %1, row %2").arg(level).arg(y)));
+        }
+        const QPoint bend = view_->renderer().toClient(300, 280);
+        QVERIFY2(countColor(img, cArc, QRect(bend - QPoint(6, 6), QSize(13, 13))) > 4,
+                 qPrintable(QString("level %1").arg(level)));
+    }
+}
+
+void RenderTest::draggedObjectIsDrawnWhereItIs() {
+    addFiller();
+    const int p = net().addObject(100, 100, kPlace);
+    render();
+    QCOMPARE(QColor(view_->renderer().backBuffer().pixel(100, 81)), cPlace);
+    view_->runCommand(Cmd::ToolHand);
+    mouse(QEvent::MouseButtonPress, {100, 100}, Qt::LeftButton, Qt::LeftButton);
+    QCOMPARE(view_->interaction().state().grabbedObject, p);
+    // Paints during the drag come without any rebuild request from outside.
+    for (QPoint at : {QPoint(200, 180), QPoint(360, 300)}) {
+        mouse(QEvent::MouseMove, at, Qt::NoButton, Qt::LeftButton);
+        view_->renderer().renderFrame();
+        QCOMPARE(QColor(view_->renderer().backBuffer().pixel(at.x(), at.y() - 19)), cPlace);
+    }
+    // Nothing is left behind where it was.
+    QCOMPARE(countColor(view_->renderer().backBuffer(), cPlace, QRect(80, 80, 40, 40)), 0);
+    QCOMPARE(countColor(view_->renderer().backBuffer(), cPlace, QRect(180, 160, 40, 40)), 0);
+    mouse(QEvent::MouseButtonRelease, {360, 300}, Qt::LeftButton, Qt::NoButton);
+    view_->renderer().renderFrame();
+    QCOMPARE(view_->renderer().idAt({360, 300}), p);
+    QCOMPARE(view_->renderer().idAt({100, 100}), 0);
+}
+
+void RenderTest::hoverFramesAppearAndGo() {
+    addFiller();
+    const int p = net().addObject(100, 100, kPlace);
+    const int t = net().addObject(300, 100, kTransition);
+    render();
+    view_->runCommand(Cmd::ToolArc);
+    mouse(QEvent::MouseButtonPress, {100, 100}, Qt::LeftButton, Qt::LeftButton);
+    mouse(QEvent::MouseButtonRelease, {100, 100}, Qt::LeftButton, Qt::NoButton);
+    QVERIFY(view_->interaction().state().arcPending);
+    QCOMPARE(view_->interaction().state().arcSource, p);
+    QCOMPARE(QColor(onScreen().pixel(100, 112)), QColor(Qt::white));  // inside the source place
+
+    // Over a valid target: a blue frame round it and the rubber arc from the source's centre.
+    mouse(QEvent::MouseMove, {300, 100}, Qt::NoButton, Qt::NoButton);
+    QImage shot = onScreen();
+    const QRect cell(QPoint(280, 80), QSize(40, 40));
+    // The frame shows at the cell's corners, where the bar (of the frame's colour) does not reach.
+    const auto framed = [&cell](const QImage& img) {
+        int n = 0;
+        for (QPoint k : {cell.topLeft(), cell.topRight(), cell.bottomLeft(), cell.bottomRight()})
+            n += countColor(img, QColor(100, 100, 255), QRect(k - QPoint(3, 3), QSize(7, 7)));
+        return n;
+    };
+    QVERIFY(framed(shot) > 40);
+    QVERIFY(countColor(shot, cArc, QRect(150, 95, 100, 10)) > 50);
+    QCOMPARE(QColor(shot.pixel(100, 112)), QColor(Qt::white));  // the rest comes from the drawn net
+
+    // Off it: the frame goes, the rubber arc follows the pointer, and the first stretch of it is erased.
+    mouse(QEvent::MouseMove, {200, 250}, Qt::NoButton, Qt::NoButton);
+    shot = onScreen();
+    QCOMPARE(framed(shot), 0);
+    QCOMPARE(countColor(shot, cArc, QRect(230, 95, 40, 10)), 0);
+    QVERIFY(countColor(shot, cArc, QRect(130, 150, 40, 50)) > 10);
+    QCOMPARE(view_->interaction().state().arcTarget, 0);
+    QVERIFY(t != 0);
 }
 
 QTEST_MAIN(RenderTest)
