@@ -74,8 +74,8 @@ Canvas& canvas(int objects) {
 
 // The zoom level, with the net's top-left corner at the window's top-left corner so the window is full.
 void setZoom(CNOVRAView& v, int level) {
-    while (v.renderer().zoomLevel() < level) v.runCommand(Cmd::ZoomOut);
-    while (v.renderer().zoomLevel() > level) v.runCommand(Cmd::ZoomIn);
+    while (v.renderer().zoomLevel() < level) v.runCommand(novra::ui::Cmd::ZoomOut);
+    while (v.renderer().zoomLevel() > level) v.runCommand(novra::ui::Cmd::ZoomIn);
     int left = 0, top = 0;
     bool first = true;
     for (const auto& [id, o] : v.net().objects) {

@@ -23,7 +23,6 @@ CInteraction::CInteraction(CNOVRAView& view) : view_(view) {
 CInteraction::~CInteraction() = default;
 
 CToolHandler& CInteraction::handler() {
-    if (state_.panning) return *handlers_[kPanHandler];
     switch (state_.toolMode) {
         case EditState::kModePlace:
         case EditState::kModeTransition:
@@ -170,7 +169,7 @@ void CInteraction::mouseMove(QMouseEvent* e) {
         QToolTip::hideText();
     }
     if (state_.panning) {
-        handler().move(p, hit);
+        handlers_[kPanHandler]->move(p, hit);
         view_.viewport()->update();
         return;
     }

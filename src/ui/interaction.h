@@ -104,7 +104,7 @@ class CInteraction {
     void showVariableMenu(int transitionId);
 
   private:
-    // The handler of the active tool; the pan handler while the canvas is being panned.
+    // The handler of the active tool (the pan handler takes the moves while the canvas is panned).
     CToolHandler& handler();
     void startPan(QPoint p);
     void leftDown(QPoint p, bool shift);

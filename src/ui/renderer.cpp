@@ -431,6 +431,15 @@ void CRenderer::drawText(QPainter& p, int x, int y, const QString& s, QColor col
     texts_.push_back({s, QPoint(x, y)});
 }
 
+QPrinter& CRenderer::printer() {
+    if (!printer_) {
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer_->setPageSize(QPageSize(QPageSize::A4));
+        printer_->setPageOrientation(QPageLayout::Landscape);
+    }
+    return *printer_;
+}
+
 bool CRenderer::printTo(QPrinter* printer) {
     CNet& n = net();
     Rect bounds;

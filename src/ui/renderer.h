@@ -117,6 +117,9 @@ class CRenderer {
     // --- printing (renderer.cpp) ---
     // The whole net at zoom level 0 on the printer's page; false when the printer cannot be drawn on.
     bool printTo(QPrinter* printer);
+    // One printer (landscape A4 at first) for as long as the window lives, so that the page setup
+    // carries over to the next print.
+    QPrinter& printer();
 
   private:
     enum SizeState { kNothingPending = 0, kFirstPaint = 1, kResized = 2, kOpened = 3 };
@@ -188,6 +191,7 @@ class CRenderer {
     // additions and removals are applied as they come, bigger changes rebuild it; repaints, tokens,
     // colours and zoom leave it be.
     std::shared_ptr<CPaintIndex> paintIndex_;
+    std::unique_ptr<QPrinter> printer_;
 };
 
 // 0x00BBGGRR settings colour to a QColor.

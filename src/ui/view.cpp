@@ -23,16 +23,10 @@
 namespace novra::ui {
 
 namespace {
-// One printer for the whole session, so that the page setup carries over to the next print.
-QPrinter& sessionPrinter() {
-    static QPrinter printer(QPrinter::HighResolution);
-    static bool first = true;
-    if (first) {
-        printer.setPageSize(QPageSize(QPageSize::A4));
-        printer.setPageOrientation(QPageLayout::Landscape);
-        first = false;
-    }
-    return printer;
+// A choice from a variable menu, whether or not the menu is still open.
+bool isVariableCommand(Cmd cmd) {
+    const int id = static_cast<int>(cmd);
+    return id > kVariableMenuBase && id < kVariableMenuBase + 100;
 }
 
 void printInto(CNOVRAView& view, QPrinter* printer) {
@@ -139,19 +133,19 @@ void CNOVRAView::runCommand(Cmd cmd) {
             viewport()->update();
             break;
         case Cmd::PrintSetup: {
-            QPageSetupDialog dlg(&sessionPrinter(), this);
+            QPageSetupDialog dlg(&renderer_->printer(), this);
             dlg.exec();
             break;
         }
         case Cmd::Print: {
-            QPrinter& printer = sessionPrinter();
+            QPrinter& printer = renderer_->printer();
             printer.setPageOrientation(QPageLayout::Landscape);
             QPrintDialog dlg(&printer, this);
             if (dlg.exec() == QDialog::Accepted) printInto(*this, &printer);
             break;
         }
         case Cmd::PrintPreview: {
-            QPrinter& printer = sessionPrinter();
+            QPrinter& printer = renderer_->printer();
             printer.setPageOrientation(QPageLayout::Landscape);
             QPrintPreviewDialog dlg(&printer, this);
             connect(&dlg, &QPrintPreviewDialog::paintRequested, this,
@@ -164,7 +158,7 @@ void CNOVRAView::runCommand(Cmd cmd) {
                 sim_->run(cmd);
             else if (edit_->handles(cmd))
                 edit_->run(cmd);
-            else if (interaction_->handles(cmd))
+            else if (interaction_->handles(cmd) || isVariableCommand(cmd))
                 interaction_->run(cmd);
             else
                 return;
