@@ -112,7 +112,7 @@ WindowFixture::WindowFixture(int width, int height)
       frame(std::make_unique<CMainFrame>(doc.get())),
       view(frame->view()) {
     frame->setPrompts(&prompts);
-    frame->resize(width, height);
+    if (width > 0) frame->resize(width, height);
     frame->show();
     view->renderer().renderFrame();
 }

@@ -100,7 +100,7 @@ struct CanvasFixture {
     CSimController& sim() { return view->sim(); }
 };
 
-// The main window with its canvas, shown, with scripted prompts.
+// The main window with its canvas, shown (at its own size for a width of 0), with scripted prompts.
 struct WindowFixture {
     WindowFixture(int width = 700, int height = 600);
     ~WindowFixture();
