@@ -24,10 +24,10 @@ SAN_FLAGS = -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-fra
 # AddressSanitizer and UndefinedBehaviorSanitizer.
 test: deps
 	@rm -rf $(BUILD)-test $(BUILD)-asan
-	@cmake -S . -B $(BUILD)-test -G Ninja -DNOVRA_BUILD_BENCH=OFF >/dev/null
+	@cmake -S . -B $(BUILD)-test -G Ninja -DNOVRA_BUILD_BENCH=OFF -DNOVRA_WERROR=ON >/dev/null
 	@cmake --build $(BUILD)-test -j $(JOBS)
 	@cd $(BUILD)-test && ctest --output-on-failure -j $(JOBS)
-	@cmake -S . -B $(BUILD)-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DNOVRA_BUILD_BENCH=OFF -DNOVRA_BUILD_UI=OFF \
+	@cmake -S . -B $(BUILD)-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DNOVRA_BUILD_BENCH=OFF -DNOVRA_BUILD_UI=OFF -DNOVRA_WERROR=ON \
 		-DCMAKE_CXX_FLAGS="$(SAN_FLAGS)" -DCMAKE_EXE_LINKER_FLAGS="$(SAN_FLAGS)" >/dev/null
 	@cmake --build $(BUILD)-asan -j $(JOBS)
 	@cd $(BUILD)-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \

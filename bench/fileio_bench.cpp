@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 
+#include "fileio/fileio.h"
 #include "model/net.h"
 #include "netgen.h"
 
@@ -21,7 +22,7 @@ void BM_SaveFile(benchmark::State& state) {
     CNet net;
     bench::generateNet(net, {.objects = static_cast<int>(state.range(0))});
     const std::string path = scratchFile("novra-bench-save-");
-    for (auto _ : state) net.saveFile(path);
+    for (auto _ : state) fileio::save(net, path);
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(std::filesystem::file_size(path)));
     state.counters["arcs"] = static_cast<double>(net.arcs.size());
     std::filesystem::remove(path);
@@ -32,10 +33,10 @@ void BM_LoadFile(benchmark::State& state) {
     {
         CNet net;
         bench::generateNet(net, {.objects = static_cast<int>(state.range(0))});
-        net.saveFile(path);
+        fileio::save(net, path);
     }
     CNet net;
-    for (auto _ : state) net.loadFile(path);
+    for (auto _ : state) fileio::load(net, path);
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(std::filesystem::file_size(path)));
     state.counters["objects"] = static_cast<double>(net.objects.size());
     std::filesystem::remove(path);

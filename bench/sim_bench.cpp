@@ -12,6 +12,7 @@
 
 #include "common/error.h"
 #include "model/net.h"
+#include "sim/simulation.h"
 #include "simnets.h"
 
 using namespace novra;
@@ -27,26 +28,27 @@ struct RunCounts {
 // Replays the unanimated run's phase machine while counting; the timed runs do the same work.
 RunCounts countRun(CNet& net, long maxPhases) {
     RunCounts c;
-    net.compileNet();
+    CSimulation sim(net);
+    sim.compile();
     int phase = 0;
     try {
         for (long i = 0; i < maxPhases; ++i) {
             if (phase == 0) {
-                net.prepareSources();
+                sim.prepareSources();
                 phase = 1;
             } else if (phase == 1) {
-                net.emitSources();
-                if (net.evaluateEnabling() == 2) net.stopObject = 0;
+                sim.emitSources();
+                if (sim.evaluateEnabling() == 2) net.stopObject = 0;
                 // Only the enabled transitions can fire; counting them keeps this linear in the work.
-                const std::vector<int> enabled = net.simIndex.enabled;
-                net.firePhase();
-                net.absorbSinks();
+                const std::vector<int> enabled = sim.index().enabled;
+                sim.firePhase();
+                sim.absorbSinks();
                 ++c.sweeps;
-                for (int i : enabled) c.firings += net.simIndex.transitionRecs[static_cast<size_t>(i)]->fired;
-                phase = net.sweepEnabled == 1 ? 1 : 3;
+                for (int i : enabled) c.firings += sim.index().transitionRecs[static_cast<size_t>(i)]->fired;
+                phase = sim.sweepEnabled() == 1 ? 1 : 3;
             } else {
-                net.flushSinks();
-                net.endCheck();
+                sim.flushSinks();
+                sim.endCheck();
                 phase = 0;
             }
         }
@@ -55,20 +57,20 @@ RunCounts countRun(CNet& net, long maxPhases) {
     return c;
 }
 
-CNet::SimEngine engineOf(const benchmark::State& state) {
-    return state.range(0) == 1 ? CNet::SimEngine::Reference : CNet::SimEngine::Incremental;
+CSimulation::Engine engineOf(const benchmark::State& state) {
+    return state.range(0) == 1 ? CSimulation::Engine::Reference : CSimulation::Engine::Incremental;
 }
 
 void runBenchmark(benchmark::State& state, CNet& net, long phases) {
-    net.simEngine = CNet::SimEngine::Incremental;
     const RunCounts counts = countRun(net, phases);
-    net.simEngine = engineOf(state);
+    CSimulation sim(net);
+    sim.setEngine(engineOf(state));
     for (auto _ : state) {
         state.PauseTiming();
-        net.compileNet();
+        sim.compile();
         state.ResumeTiming();
         try {
-            net.runUnanimated(phases);
+            sim.run(phases);
         } catch (const CError&) {
         }
     }
@@ -100,8 +102,9 @@ void objectCounters(benchmark::State& state, const CNet& net) {
 void compileBenchmark(benchmark::State& state, Shape shape) {
     CNet net;
     bench::buildShape(net, shape, static_cast<int>(state.range(0)));
-    net.compileNet();
-    for (auto _ : state) net.compileNet();
+    CSimulation sim(net);
+    sim.compile();
+    for (auto _ : state) sim.compile();
     objectCounters(state, net);
 }
 
@@ -113,8 +116,9 @@ void firstCompileBenchmark(benchmark::State& state, Shape shape) {
         state.PauseTiming();
         auto net = std::make_unique<CNet>();
         bench::buildShape(*net, shape, static_cast<int>(state.range(0)));
+        CSimulation sim(*net);
         state.ResumeTiming();
-        net->compileNet();
+        sim.compile();
         state.PauseTiming();
         objects = net->objects.size();
         net.reset();

@@ -14,6 +14,7 @@
 
 #include "common/error.h"
 #include "model/net.h"
+#include "sim/simulation.h"
 #include "simnets.h"
 #include "verilog/cosim.h"
 #include "verilog/generator.h"
@@ -103,10 +104,11 @@ void streamingPipeline(CNet& net) {
 void BM_SimulateStreamingPipeline(benchmark::State& state) {
     CNet net;
     streamingPipeline(net);
+    CSimulation sim(net);
     for (auto _ : state) {
-        net.compileNet();
+        sim.compile();
         try {
-            net.runUnanimated();
+            sim.run();
         } catch (const CError&) {
             // The run ends by raising its end message.
         }

@@ -10,7 +10,7 @@
 
 namespace novra::fuzz {
 
-// The bytes as a net file through CNet::loadFile (any of the three kinds). A net that loads must stay
+// The bytes as a net file through fileio::load (any of the three kinds). A net that loads must stay
 // consistent, save, load again from what was saved, and save to the same bytes a second time. An event
 // file is also read onto a loaded net.
 std::string checkNetFile(std::string_view bytes);

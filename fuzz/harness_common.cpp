@@ -36,6 +36,7 @@ std::string scratchPath(const std::string& name) {
 #include <iterator>
 
 #include "common/error.h"
+#include "fileio/fileio.h"
 #include "harness_net.h"
 
 namespace novra::fuzz {
@@ -56,7 +57,7 @@ std::string readScratch(const std::string& path) {
 
 std::string tryLoad(CNet& net, const std::string& path) {
     try {
-        net.loadFile(path);
+        fileio::load(net, path);
     } catch (const CError& e) {
         return e.message().empty() ? std::string("(empty message)") : e.message();
     }

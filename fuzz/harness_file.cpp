@@ -1,6 +1,7 @@
 // Net files: every input either loads into a consistent net that saves and reloads to the same bytes,
 // or gives a message and still leaves a consistent net.
 #include "common/error.h"
+#include "fileio/fileio.h"
 #include "harness.h"
 #include "harness_net.h"
 
@@ -23,7 +24,7 @@ void buildEventTarget(CNet& net) {
 
 std::string trySave(CNet& net, const std::string& path) {
     try {
-        net.saveFile(path);
+        fileio::save(net, path);
     } catch (const CError& e) {
         return e.message().empty() ? std::string("(empty message)") : e.message();
     }

@@ -5,6 +5,7 @@
 #include "common/error.h"
 #include "harness.h"
 #include "harness_net.h"
+#include "sim/simulation.h"
 #include "verilog/generator.h"
 
 namespace novra::fuzz {
@@ -21,15 +22,16 @@ struct RunResult {
     std::map<int, std::vector<std::string>> received;
 };
 
-RunResult run(const std::string& path, CNet::SimEngine engine) {
+RunResult run(const std::string& path, CSimulation::Engine engine) {
     RunResult r;
     CNet net;
     if (!tryLoad(net, path).empty()) return r;
-    net.simEngine = engine;
+    CSimulation sim(net);
+    sim.setEngine(engine);
     try {
-        net.compileNet();
+        sim.compile();
         r.compiled = true;
-        net.runUnanimated(kPhases);
+        sim.run(kPhases);
     } catch (const CError& e) {
         r.message = e.message();
     }
@@ -42,9 +44,9 @@ RunResult run(const std::string& path, CNet::SimEngine engine) {
 
 std::string checkPipeline(std::string_view bytes) {
     const std::string path = writeScratch("net.pol", bytes);
-    const RunResult a = run(path, CNet::SimEngine::Incremental);
+    const RunResult a = run(path, CSimulation::Engine::Incremental);
     if (!a.compiled) return "";
-    const RunResult b = run(path, CNet::SimEngine::Reference);
+    const RunResult b = run(path, CSimulation::Engine::Reference);
     if (a.message != b.message) return "engines end differently: " + a.message + " / " + b.message;
     if (a.stopObject != b.stopObject) return "engines stop at different objects";
     if (a.received != b.received) return "engines record different words";

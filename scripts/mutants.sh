@@ -24,6 +24,9 @@ done
 src="$work/src"
 build="$work/build"
 mkdir -p "$work"
+# The run reads its own copy: the list may be edited while it goes on.
+cp "$list" "$work/mutants.txt"
+list="$work/mutants.txt"
 if [ -d "$src/.git" ] || [ -f "$src/.git" ]; then
   git -C "$src" checkout -q --detach "$(git rev-parse HEAD)"
   git -C "$src" checkout -q -- .

@@ -10,6 +10,7 @@
 #include "cli/commands.h"
 #include "common/error.h"
 #include "common/messages.h"
+#include "fileio/fileio.h"
 #include "model/net.h"
 #include "verilog/cosim.h"
 
@@ -58,7 +59,7 @@ int cmdCosim(const Args& args) {
     if (int status = parse(args, ca)) return status;
     CNet net;
     try {
-        net.loadFile(ca.path);
+        fileio::load(net, ca.path);
     } catch (const CError& e) {
         return usageError("cosim", "cannot read " + ca.path + ": " + e.message());
     }

@@ -1,6 +1,7 @@
 // novra-cli save: reads a net file of any supported version and writes it as version 2.00.
 #include "cli/commands.h"
 #include "common/error.h"
+#include "fileio/fileio.h"
 #include "model/net.h"
 
 namespace novra::cli {
@@ -11,12 +12,12 @@ int cmdSave(const Args& args) {
     const std::string& out = args[1];
     CNet net;
     try {
-        net.loadFile(in);
+        fileio::load(net, in);
     } catch (const CError& e) {
         return usageError("save", in + ": " + e.message());
     }
     try {
-        net.saveFile(out);
+        fileio::save(net, out);
     } catch (const CError& e) {
         return usageError("save", e.message());
     }

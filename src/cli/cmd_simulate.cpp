@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "cli/net_run.h"
+#include "sim/simulation.h"
 
 namespace novra::cli {
 
@@ -28,9 +29,10 @@ int cmdSimulate(const Args& args) {
     std::string final;
     bool compiled = false;
     try {
-        net.compileNet();
+        CSimulation sim(net);
+        sim.compile();
         compiled = true;
-        net.runUnanimated(opts.maxPhases);
+        sim.run(opts.maxPhases);
     } catch (const CError& e) {
         final = e.message();
     } catch (const std::exception& e) {

@@ -7,6 +7,7 @@
 #include "cli/commands.h"
 #include "common/error.h"
 #include "common/messages.h"
+#include "fileio/fileio.h"
 #include "model/net.h"
 #include "verilog/generator.h"
 
@@ -81,7 +82,7 @@ int cmdVerilog(const Args& args) {
     if (int status = parse(args, va)) return status;
     CNet net;
     try {
-        net.loadFile(va.path);
+        fileio::load(net, va.path);
     } catch (const CError& e) {
         return usageError("verilog", "cannot read " + va.path + ": " + e.message());
     }

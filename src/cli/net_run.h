@@ -7,6 +7,7 @@
 #include "cli/commands.h"
 #include "common/error.h"
 #include "common/messages.h"
+#include "fileio/fileio.h"
 #include "model/net.h"
 
 namespace novra::cli {
@@ -55,7 +56,7 @@ inline int parseNetRunArgs(const std::string& command, const Args& args, bool al
 // Loads the net; a file that cannot be read is a usage error.
 inline int loadNet(const std::string& command, const std::string& path, CNet& net) {
     try {
-        net.loadFile(path);
+        fileio::load(net, path);
     } catch (const CError& e) {
         std::string m = e.message();
         while (!m.empty() && (m.back() == '\n' || m.back() == '\r')) m.pop_back();

@@ -5,6 +5,7 @@
 #include "common/error.h"
 #include "common/messages.h"
 #include "fileio/file_bytes.h"
+#include "fileio/fileio.h"
 #include "fileio/line_cursor.h"
 #include "fileio/readers.h"
 #include "fileio/text_codec.h"
@@ -27,7 +28,7 @@ FileKind kindOfFile(std::string_view bytes) {
 
 }  // namespace
 
-void CNet::loadFile(const std::string& path) {
+void fileio::load(CNet& net, const std::string& path) {
     fileio::FileBytes bytes = fileio::readWholeFile(path);
     const FileKind kind = kindOfFile(bytes.view());
     // The readers fill the containers directly; whatever they leave, even after a fault, is a new net to
@@ -38,7 +39,7 @@ void CNet::loadFile(const std::string& path) {
         ~NewGeometry() {
             if (moved) net.geometryChanged();
         }
-    } newGeometry{*this, kind != FileKind::kEvents};
+    } newGeometry{net, kind != FileKind::kEvents};
     // Decoding the whole file first keeps a double-byte character whose second byte looks like "]" or ")"
     // from ending a record early. A plain ASCII file needs no decoding.
     std::optional<std::string> decoded;
@@ -51,13 +52,13 @@ void CNet::loadFile(const std::string& path) {
     }
     switch (kind) {
         case FileKind::kVersion200:
-            fileio::readVersion200(*this, text);
+            fileio::readVersion200(net, text);
             break;
         case FileKind::kVersion105:
-            fileio::readVersion105(*this, text);
+            fileio::readVersion105(net, text);
             break;
         case FileKind::kEvents:
-            fileio::readEventFile(*this, text);
+            fileio::readEventFile(net, text);
             break;
     }
 }

@@ -1,5 +1,5 @@
 #pragma once
-// The readers behind CNet::loadFile; each takes the whole file, already decoded to UTF-8.
+// The readers behind fileio::load; each takes the whole file, already decoded to UTF-8.
 #include <string_view>
 
 #include "model/net.h"

@@ -9,6 +9,7 @@
 #include "common/error.h"
 #include "common/messages.h"
 #include "fileio/file_bytes.h"
+#include "fileio/fileio.h"
 #include "fileio/text_codec.h"
 #include "model/net.h"
 
@@ -273,10 +274,11 @@ std::string formatNet(const CNet& net) {
 
 }  // namespace
 
-void CNet::saveFile(const std::string& path) {
-    if (kindOf(0) != 0 || places.count(0) || transitions.count(0) || uhzis.count(0) || kemmakixes.count(0))
-        deleteObject(0);
-    fileio::replaceFile(path, formatNet(*this));
+void fileio::save(CNet& net, const std::string& path) {
+    if (net.kindOf(0) != 0 || net.places.count(0) || net.transitions.count(0) || net.uhzis.count(0) ||
+        net.kemmakixes.count(0))
+        net.deleteObject(0);
+    fileio::replaceFile(path, formatNet(net));
 }
 
 }  // namespace novra

@@ -282,9 +282,9 @@ bool CNet::simulationReady() const {
     return compiledShape.valid && compiledShape == currentShape();
 }
 
-void CNet::compileNet() {
+void CNet::compileNet(CCompileObserver* observer) {
     compiledShape = CompiledShape{};
-    simIndex.valid = false;
+    if (observer) observer->compileStarted();
 
     if (!compileWork_) compileWork_.reset(new compiling::CWorkspace);
     compiling::CWorkspace& work = *compileWork_;
@@ -412,9 +412,9 @@ void CNet::compileNet() {
         }
     }
 
-    // The lists go to the simulation's index; its previous ones come back to the workspace. The index is
-    // not valid before the end, and a fault from here on leaves it so.
-    CSimIndex& ix = simIndex;
+    // The lists go to the observer's tables; its previous ones come back to the workspace. The observer
+    // hears nothing more should a fault come from here on.
+    CCompiledTables& ix = observer ? observer->tables() : work.tables;
     ix.placeIds.swap(nodes.placeIds);
     ix.placeRecs.swap(nodes.places);
     ix.transitionIds.swap(nodes.transitionIds);
@@ -427,23 +427,24 @@ void CNet::compileNet() {
     ix.uhziRecs.swap(nodes.uhzis);
     ix.kemmakixIds.swap(nodes.kemmakixIds);
     ix.kemmakixRecs.swap(nodes.kemmakixes);
-    ix.beginStart();
+    if (observer) observer->tablesReady();
 
-    // 11: functions into evaluator code. The simulation's copy of each transition is taken as soon as
-    // its record is final, while the record is at hand.
+    // 11: functions into evaluator code. The observer hears of each transition as soon as its record is
+    // final, while the record is at hand.
     {
         CPrepareCache cache;
         for (size_t i = 0; i < nt; ++i) {
             prefetchAhead(ix.transitionRecs, i);
             blaming(*this, ix.transitionIds[i], [&] { cache.prepare(*ix.transitionRecs[i]); });
-            ix.loadTransitionMirror(i);
+            if (observer) observer->transitionReady(i);
         }
     }
 
     // 12
     propagateLastColors(*this, work, ix.placeIds, ix.placeRecs, ix.transitionIds);
     compiledShape = currentShape();
-    ix.finishStart();
+    compileSerial_ = newCompileSerial();
+    if (observer) observer->compiled();
 }
 
 }  // namespace novra

@@ -3,6 +3,7 @@
 // arcs up by position in a vector instead of searching a tree for every arc end.
 #include <vector>
 
+#include "model/compiled_tables.h"
 #include "model/net.h"
 
 namespace novra::compiling {
@@ -93,6 +94,7 @@ struct CWorkspace {
     std::vector<int> listPos, listArc, fill;  // building the arc lists
     std::vector<int> predStart, preds, frontier, next;  // colours of the empty places
     std::vector<char> unvisited;
+    CCompiledTables tables;  // where a compile nobody follows leaves its tables
 };
 
 // Fills both tables of the workspace, walking each of the net's node maps and its arc map once. On the

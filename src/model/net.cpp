@@ -33,6 +33,11 @@ unsigned long long CNet::newGeometryEpoch() {
     return ++last;
 }
 
+unsigned long long CNet::newCompileSerial() {
+    static std::atomic<unsigned long long> last{0};
+    return ++last;
+}
+
 void CNet::geometryChanged() {
     geometryEpoch_ = newGeometryEpoch();
     geometryLogStart_ = 0;
@@ -182,15 +187,12 @@ void CNet::swap(CNet& o) noexcept {
     swap(nextId, o.nextId);
     swap(arcCounter, o.arcCounter);
     swap(stopObject, o.stopObject);
-    swap(sweepEnabled, o.sweepEnabled);
     swap(bounds, o.bounds);
     swap(simTranOpt, o.simTranOpt);
     swap(eventFlag, o.eventFlag);
     swap(eventIndex, o.eventIndex);
-    swap(gen, o.gen);
     swap(compiledShape, o.compiledShape);
-    swap(simEngine, o.simEngine);
-    swap(simIndex, o.simIndex);
+    swap(compileSerial_, o.compileSerial_);
     geometryChanged();
     o.geometryChanged();
 }

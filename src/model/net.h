@@ -8,7 +8,7 @@
 
 #include "model/node_pool.h"
 #include "model/records.h"
-#include "model/sim_index.h"
+#include "model/compiled_tables.h"
 
 namespace novra {
 
@@ -31,14 +31,6 @@ struct Rect {
     bool operator==(const Rect&) const = default;
 };
 
-// Working state of the Verilog generator, shared across its phases.
-struct GeneratorData {
-    double delayFactor = 1.0;
-    bool syncOutput = false;
-    bool debug = false;
-    std::set<int> debugSelectJoints;
-};
-
 // The net's maps keep their nodes in pools of their own (node_pool.h), so that they lie in key order.
 template <typename T>
 using IdMap = std::map<int, T, std::less<int>, CPoolAllocator<std::pair<const int, T>>>;
@@ -59,12 +51,10 @@ public:
     int nextId = 1;
     int arcCounter = 1;
     int stopObject = 0;     // where compile, simulation or generation last stopped; 0 = none
-    int sweepEnabled = 0;   // 1 when the last enabling evaluation enabled a transition
     Rect bounds;            // covers node positions and bend points
     std::set<int> simTranOpt;
     int eventFlag = 0;      // 1 after an event file has been read
     std::multimap<int, int> eventIndex;
-    GeneratorData gen;
 
     CNet() = default;
     // Records hold pointers into places, so a net is never copied implicitly; use copyAll.
@@ -115,12 +105,10 @@ public:
     // Drops the entries before `pos` once the reader has applied them.
     void trimGeometryLog(size_t pos);
 
-    // --- files (src/fileio) ---
-    void saveFile(const std::string& path);
-    void loadFile(const std::string& path);
-
     // --- compile (src/model/compile.cpp) ---
-    void compileNet();
+    // Checks the net and prepares it for simulation; raises the first fault, with the stop object set
+    // where there is one. The observer, when given, follows the compile (compiled_tables.h).
+    void compileNet(CCompileObserver* observer = nullptr);
 
     // Shape of the net when compile last succeeded. The transitions' place references are only valid
     // while the net keeps that shape, so the simulation phases refuse to run on any other.
@@ -138,42 +126,21 @@ public:
     CompiledShape currentShape() const;
     // True when a compile has succeeded and nothing has been added or removed since.
     bool simulationReady() const;
-
-    // --- simulation (src/sim) ---
-    // Both engines give the same results in every respect; the reference one walks every transition in
-    // every phase and is kept to check the incremental one against.
-    enum class SimEngine { Incremental, Reference };
-    SimEngine simEngine = SimEngine::Incremental;
-    // Connections of the last successful compile and the incremental engine's working sets.
-    CSimIndex simIndex;
-    // To be called after the simulation marking (the places map) or a transition was changed by anything
-    // but compile and the phases below: when the rewind history copies a saved places map back, when a
-    // token is set by hand on a compiled net. Rebinds the transitions to the place records and makes the
-    // next sweep look at every transition; without it the incremental engine does not see the change.
-    void markingRestored();
-
-    void prepareSources();
-    void emitSources();
-    int evaluateEnabling();
-    void firePhase();
-    void absorbSinks();
-    void flushSinks();
-    void endCheck();
-    void runUnanimated(long maxPhases = 100001);
-    int inputColor(const CTransition& t) const;
-    int checkEnabled(CTransition& t);
-    bool evaluateEnabled(CTransition& t);
-    void fire(CTransition& t);
+    // Tells compiles apart: a new value for every compile that succeeds, unique among all nets, so that
+    // state kept beside a net (the simulation's index) can tell whether it belongs to the net's last compile.
+    unsigned long long compileSerial() const { return compileSerial_; }
 
   private:
     // Compile's tables, kept for the next compile (compile_tables.h).
     std::unique_ptr<compiling::CWorkspace, compiling::CWorkspaceDeleter> compileWork_;
+    unsigned long long compileSerial_ = 0;
     void noteGeometry(int id, bool arc);
     unsigned long long geometryEpoch_ = newGeometryEpoch();
     size_t geometryLogStart_ = 0;
     std::vector<GeometryChange> geometryLog_;
     int geometryLogPaused_ = 0;  // a bulk copy logs nothing and changes the epoch once
     static unsigned long long newGeometryEpoch();
+    static unsigned long long newCompileSerial();
 };
 
 // Stage 3 of the transition function for a transition of a net whose connections compile has bound.

@@ -14,9 +14,7 @@ bool wired(const CTransition& t) {
     return connectionsIntact(t);
 }
 
-}  // namespace sim
-
-int CNet::inputColor(const CTransition& t) const {
+int inputColor(const CTransition& t) {
     if (t.inputPlaces.empty()) return kNoColor;
     const CPlace* first = t.inputPlaces.front();
     if (first == nullptr || !first->hasToken) return kNoColor;
@@ -29,10 +27,10 @@ int CNet::inputColor(const CTransition& t) const {
     return col;
 }
 
-int CNet::checkEnabled(CTransition& t) {
+int checkEnabled(CTransition& t) {
     t.enabled = false;
     t.fired = false;
-    if (!sim::wired(t)) return kNoColor;
+    if (!wired(t)) return kNoColor;
     for (const CPlace* p : t.outputPlaces)
         if (p == nullptr || p->hasToken) return kNoColor;
     const int col = inputColor(t);
@@ -41,7 +39,7 @@ int CNet::checkEnabled(CTransition& t) {
     return col;
 }
 
-bool CNet::evaluateEnabled(CTransition& t) {
+bool evaluateEnabled(CTransition& t) {
     const int col = checkEnabled(t);
     if (!t.enabled) return false;
     t.enabled = false;
@@ -65,7 +63,7 @@ bool CNet::evaluateEnabled(CTransition& t) {
     return true;
 }
 
-void CNet::fire(CTransition& t) {
+void fire(CTransition& t) {
     if (!t.enabled) return;
     // A lower ID may have taken a shared input or filled a shared output in this firing phase.
     const int col = checkEnabled(t);
@@ -81,5 +79,7 @@ void CNet::fire(CTransition& t) {
     for (size_t k = 0; k < t.outputPlaces.size(); ++k)
         t.outputPlaces[k]->put(col, k < labelled ? t.outputValues[k] : kUndefinedValue);
 }
+
+}  // namespace sim
 
 }  // namespace novra

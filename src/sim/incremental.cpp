@@ -195,13 +195,14 @@ struct WriteBackAtEnd {
 };
 
 // One transition of the enabling evaluation.
-void evaluateOne(CNet& net, CSimIndex& ix, CDense& dense, size_t i, int& result) {
+void evaluateOne(CSimulation& sim, CSimIndex& ix, CDense& dense, size_t i, int& result) {
+    CNet& net = sim.net();
     const int id = ix.transitionIds[i];
     bool on = false;
     blaming(net, id, [&] { on = dense.evaluate(i); });
     if (!on) return;
     ix.enabled.push_back(static_cast<int>(i));
-    net.sweepEnabled = 1;
+    sim.setSweepEnabled(1);
     if (!net.simTranOpt.empty() && net.simTranOpt.count(id)) {
         result = 2;
         net.stopObject = id;
@@ -210,8 +211,9 @@ void evaluateOne(CNet& net, CSimIndex& ix, CDense& dense, size_t i, int& result)
 
 }  // namespace
 
-void incrementalEmitSources(CNet& net) {
-    CSimIndex& ix = net.simIndex;
+void incrementalEmitSources(CSimulation& sim) {
+    CNet& net = sim.net();
+    CSimIndex& ix = sim.index();
     CDense dense(ix);
     WriteBackAtEnd writeBack{ix};
     tracking(ix, [&] {
@@ -229,8 +231,9 @@ void incrementalEmitSources(CNet& net) {
     });
 }
 
-void incrementalAbsorbSinks(CNet& net) {
-    CSimIndex& ix = net.simIndex;
+void incrementalAbsorbSinks(CSimulation& sim) {
+    CNet& net = sim.net();
+    CSimIndex& ix = sim.index();
     CDense dense(ix);
     WriteBackAtEnd writeBack{ix};
     tracking(ix, [&] {
@@ -248,10 +251,10 @@ void incrementalAbsorbSinks(CNet& net) {
     });
 }
 
-int incrementalEvaluateEnabling(CNet& net) {
-    CSimIndex& ix = net.simIndex;
+int incrementalEvaluateEnabling(CSimulation& sim) {
+    CSimIndex& ix = sim.index();
     CDense dense(ix);
-    net.sweepEnabled = 0;
+    sim.setSweepEnabled(0);
     int result = 0;
     WriteBackAtEnd writeBack{ix};
     tracking(ix, [&] {
@@ -259,7 +262,7 @@ int incrementalEvaluateEnabling(CNet& net) {
             dense.load();
             ix.dirty.clear();
             ix.enabled.clear();
-            for (size_t i = 0; i < ix.transitionRecs.size(); ++i) evaluateOne(net, ix, dense, i, result);
+            for (size_t i = 0; i < ix.transitionRecs.size(); ++i) evaluateOne(sim, ix, dense, i, result);
             ix.fullSweep = false;
             return;
         }
@@ -267,13 +270,14 @@ int incrementalEvaluateEnabling(CNet& net) {
         // firing phase between them (a paused run) agree.
         for (int i : ix.enabled) ix.dirty.insert(static_cast<size_t>(i));
         ix.enabled.clear();
-        ix.dirty.drain([&](size_t i) { evaluateOne(net, ix, dense, i, result); });
+        ix.dirty.drain([&](size_t i) { evaluateOne(sim, ix, dense, i, result); });
     });
     return result;
 }
 
-void incrementalFirePhase(CNet& net) {
-    CSimIndex& ix = net.simIndex;
+void incrementalFirePhase(CSimulation& sim) {
+    CNet& net = sim.net();
+    CSimIndex& ix = sim.index();
     CDense dense(ix);
     WriteBackAtEnd writeBack{ix};
     tracking(ix, [&] {
@@ -281,7 +285,7 @@ void incrementalFirePhase(CNet& net) {
             // The mirrors are not known: the records decide, as in the reference.
             ix.writeBack();
             for (size_t i = 0; i < ix.transitionRecs.size(); ++i)
-                blaming(net, ix.transitionIds[i], [&] { net.fire(*ix.transitionRecs[i]); });
+                blaming(net, ix.transitionIds[i], [&] { fire(*ix.transitionRecs[i]); });
             return;
         }
         for (const int e : ix.enabled) {
@@ -296,52 +300,3 @@ void incrementalFirePhase(CNet& net) {
 }
 
 }  // namespace novra::sim
-
-namespace novra {
-
-void CNet::markingRestored() {
-    CSimIndex& ix = simIndex;
-    ix.fullSweep = true;
-    ix.enabled.clear();
-    // The records may have been replaced: nothing may be written through the old pointers. (Nothing is
-    // owed outside a phase or a run anyway: each writes back when it ends.)
-    ix.discardWrites();
-    if (!ix.valid || !compiledShape.valid) return;
-
-    // The restored map may hold its records in other nodes than before: find them again, and give up the
-    // compiled state if the net no longer has the compiled objects.
-    bool same = places.size() == ix.placeRecs.size() && transitions.size() == ix.transitionRecs.size() &&
-                uhzis.size() == ix.uhziRecs.size() && kemmakixes.size() == ix.kemmakixRecs.size();
-    auto rebind = [&](auto& map, const std::vector<int>& ids, auto& recs) {
-        size_t k = 0;
-        for (auto& [id, r] : map) {
-            if (k >= ids.size() || ids[k] != id) {
-                same = false;
-                return;
-            }
-            recs[k++] = &r;
-        }
-    };
-    if (same) rebind(places, ix.placeIds, ix.placeRecs);
-    if (same) rebind(transitions, ix.transitionIds, ix.transitionRecs);
-    if (same) rebind(uhzis, ix.uhziIds, ix.uhziRecs);
-    if (same) rebind(kemmakixes, ix.kemmakixIds, ix.kemmakixRecs);
-    if (!same) {
-        ix.valid = false;
-        compiledShape = CompiledShape{};
-        return;
-    }
-    for (size_t i = 0; i < ix.transitionRecs.size(); ++i) {
-        CTransition& t = *ix.transitionRecs[i];
-        auto bindSlots = [&](auto& slots, const std::vector<int>& start,
-                             const std::vector<int>& at) {
-            const size_t n = static_cast<size_t>(start[i + 1] - start[i]);
-            if (slots.size() != n) return;  // connection data changed since: the transition never enables
-            for (size_t s = 0; s < n; ++s) slots[s] = sim::placeAt(ix, at[static_cast<size_t>(start[i]) + s]);
-        };
-        bindSlots(t.inputPlaces, ix.inputStart, ix.inputSlots);
-        bindSlots(t.outputPlaces, ix.outputStart, ix.outputSlots);
-    }
-}
-
-}  // namespace novra

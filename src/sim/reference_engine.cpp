@@ -15,27 +15,29 @@ CPlace* placeOf(CNet& net, int placeId) {
 
 // The incremental engine cannot tell what these phases changed, so its next sweep looks at everything.
 // The records are the marking here: bring them up to date with what it did before.
-void takeOver(CNet& net) {
-    net.simIndex.fullSweep = true;
-    net.simIndex.writeBack();
+void takeOver(CSimulation& sim) {
+    sim.index().fullSweep = true;
+    if (sim.indexCurrent()) sim.index().writeBack();
 }
 
 }  // namespace
 
-void referenceEmitSources(CNet& net) {
-    takeOver(net);
+void referenceEmitSources(CSimulation& sim) {
+    CNet& net = sim.net();
+    takeOver(sim);
     for (auto& [id, u] : net.uhzis) blaming(net, id, [&] { emitToken(u, placeOf(net, u.placeId)); });
 }
 
-int referenceEvaluateEnabling(CNet& net) {
-    takeOver(net);
-    net.sweepEnabled = 0;
+int referenceEvaluateEnabling(CSimulation& sim) {
+    CNet& net = sim.net();
+    takeOver(sim);
+    sim.setSweepEnabled(0);
     int result = 0;
     for (auto& [id, t] : net.transitions) {
         bool on = false;
-        blaming(net, id, [&] { on = net.evaluateEnabled(t); });
+        blaming(net, id, [&] { on = evaluateEnabled(t); });
         if (!on) continue;
-        net.sweepEnabled = 1;
+        sim.setSweepEnabled(1);
         if (!net.simTranOpt.empty() && net.simTranOpt.count(id)) {
             result = 2;
             net.stopObject = id;
@@ -44,13 +46,15 @@ int referenceEvaluateEnabling(CNet& net) {
     return result;
 }
 
-void referenceFirePhase(CNet& net) {
-    takeOver(net);
-    for (auto& [id, t] : net.transitions) blaming(net, id, [&] { net.fire(t); });
+void referenceFirePhase(CSimulation& sim) {
+    CNet& net = sim.net();
+    takeOver(sim);
+    for (auto& [id, t] : net.transitions) blaming(net, id, [&] { fire(t); });
 }
 
-void referenceAbsorbSinks(CNet& net) {
-    takeOver(net);
+void referenceAbsorbSinks(CSimulation& sim) {
+    CNet& net = sim.net();
+    takeOver(sim);
     for (auto& [id, k] : net.kemmakixes) blaming(net, id, [&] { absorbToken(k, placeOf(net, k.placeId)); });
 }
 

@@ -6,6 +6,7 @@
 
 #include "common/error.h"
 #include "common/messages.h"
+#include "fileio/fileio.h"
 
 namespace novra::ui {
 
@@ -68,10 +69,10 @@ bool CNOVRADoc::readInto(const QString& path, bool& eventFile) {
     eventFile = isEventFile(path);
     try {
         if (eventFile) {
-            net_.loadFile(path.toStdString());
+            fileio::load(net_, path.toStdString());
         } else {
             CNet fresh;
-            fresh.loadFile(path.toStdString());
+            fileio::load(fresh, path.toStdString());
             net_.swap(fresh);
         }
     } catch (const std::exception& e) {
@@ -110,7 +111,7 @@ bool CNOVRADoc::loadContent(const QString& path) {
 
 bool CNOVRADoc::saveDocument(const QString& path, const std::string& doneText, bool asDocument) {
     try {
-        net_.saveFile(path.toStdString());
+        fileio::save(net_, path.toStdString());
     } catch (const std::exception& e) {
         log(std::string(e.what()) + "\n");
         return false;

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "model/net.h"
+#include "sim/simulation.h"
 #include "ui/config.h"
 
 namespace novra::ui {
@@ -27,6 +28,9 @@ class CNOVRADoc : public QObject {
 
     CNet& net() { return net_; }
     const CNet& net() const { return net_; }
+    // The simulation of the net (compile, the step cycle, the unanimated run, rewind).
+    CSimulation& simulation() { return simulation_; }
+    const CSimulation& simulation() const { return simulation_; }
 
     const QString& path() const { return path_; }
     const QString& lastFolder() const { return lastFolder_; }
@@ -95,6 +99,7 @@ class CNOVRADoc : public QObject {
     void takePath(const QString& path);
 
     CNet net_;
+    CSimulation simulation_{net_};
     QString path_;
     QString lastFolder_;
     int openNotice_ = kNoNotice;

@@ -44,7 +44,7 @@ void CInteraction::putSimToken(int placeId, int value) {
     auto pl = net().places.find(placeId);
     if (pl == net().places.end()) return;
     pl->second.put(pl->second.lastColor == kWhite ? kBlack : kWhite, value);
-    net().markingRestored();  // the engine looks at the place again in its next sweep
+    view_.document()->simulation().markingChanged();  // the engine looks at the place again in its next sweep
 }
 
 void CInteraction::mousePress(QMouseEvent* e) {

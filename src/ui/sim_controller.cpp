@@ -69,7 +69,7 @@ bool CSimController::enabled(Cmd cmd) const {
         case Cmd::ClearAll:
             return !compiled();
         case Cmd::Rewind:
-            return !rewindHistory.empty();
+            return view_.document()->simulation().canRewind();
         default:
             return false;
     }
@@ -172,7 +172,7 @@ bool CSimController::compileCommand() {
     n.stopObject = 0;
     stopSparks();
     try {
-        n.compileNet();
+        view_.document()->simulation().compile();
     } catch (const CError& e) {
         logLine(e.message());
         setCompiled(false);
@@ -189,7 +189,6 @@ bool CSimController::compileCommand() {
     if (compiled()) {
         showSimulationFrame();
         advance = 0;
-        phase = 0;
         startSimTimer(kClockTimer, 100);
         logLine(text(msg::kCompileOk));
         view_.reporter().status(text(msg::kStatusReadyToRun));
@@ -214,7 +213,7 @@ void CSimController::runCommand() {
     {
         WaitCursor wait;
         try {
-            view_.net().runUnanimated();
+            view_.document()->simulation().run();
         } catch (const CError& e) {
             logLine(e.message());
             if (view_.net().kindOf(view_.net().stopObject) != 0) {
@@ -241,44 +240,24 @@ void CSimController::stepCycle() {
         return;
     }
     advance = 0;
-    CNet& n = view_.net();
-    if (n.eventFlag == 1) {
-        advance = 1;
-        return;
-    }
+    CSimulation& sim = view_.document()->simulation();
+    const bool couldRewind = sim.canRewind();
     try {
-        switch (phase) {
-            case 0:
-                n.prepareSources();
-                phase = 1;
-                break;
-            case 1: {
-                n.emitSources();
-                n.absorbSinks();
-                const int result = n.evaluateEnabling();
-                showSimulationFrame();
-                phase = 2;
-                if (result == 2) {
-                    pauseCommand();
-                    logLine(text(msg::kFireStop));
-                    helpState = 3;
-                    startSimTimer(kSparkTimer, 10);
-                    return;
-                }
-                break;
+        const CSimulation::Step done = sim.step();
+        // The clock fires without a command: Rewind becomes available here.
+        if (!couldRewind && sim.canRewind()) emit view_.stateChanged();
+        if (done.phase == 1) {
+            showSimulationFrame();
+            if (done.fireStop) {
+                pauseCommand();
+                logLine(text(msg::kFireStop));
+                helpState = 3;
+                startSimTimer(kSparkTimer, 10);
+                return;
             }
-            case 2:
-                pushRewind();
-                n.firePhase();
-                if (view_.settings().tokenMove == 1 && rd().zoomLevel() < 3) buildTokenMoves();
-                showSimulationFrame();
-                phase = n.sweepEnabled == 1 ? 1 : 3;
-                break;
-            default:
-                n.flushSinks();
-                n.endCheck();
-                phase = 0;
-                break;
+        } else if (done.phase == 2) {
+            if (view_.settings().tokenMove == 1 && rd().zoomLevel() < 3) buildTokenMoves();
+            showSimulationFrame();
         }
         advance = 1;
     } catch (const CError& e) {
@@ -286,7 +265,7 @@ void CSimController::stepCycle() {
         advance = 0;
         logLine(e.message());
         startSimTimer(kClockTimer, 100);
-        if (n.stopObject != 0) {
+        if (view_.net().stopObject != 0) {
             scrollStep_ = 0;
             startSimTimer(kScrollTimer, 1);
             startSimTimer(kSparkTimer, 50);
@@ -320,14 +299,14 @@ void CSimController::abortCommand() {
     stopSimTimer(kMoveTimer);
     // The word a sink was collecting when the user stopped still counts.
     try {
-        view_.net().flushSinks();
+        view_.document()->simulation().flushSinks();
     } catch (const CError& e) {
         logLine(e.message());
     }
     setCompiled(false);
     running = 0;
     freeTokenMoves();
-    rewindHistory.clear();
+    view_.document()->simulation().clearRewind();
     view_.reporter().status(std::string());
     resetSimulation();
     view_.viewport()->update();
@@ -359,62 +338,17 @@ void CSimController::resetSimulation() {
     stopSimTimer(kClockTimer);
     running = 0;
     advance = 0;
-    rewindHistory.clear();
+    view_.document()->simulation().clearRewind();
     view_.interaction().lockObjectDialogs();
     emit view_.stateChanged();
 }
 
 // --- rewind ---
 
-void CSimController::pushRewind() {
-    const CNet& n = view_.net();
-    SimSnapshot snap;
-    snap.places.reserve(n.places.size());
-    for (const auto& [id, p] : n.places)
-        snap.places.push_back({id, p.hasToken, p.color, p.value, p.lastColor});
-    for (const auto& [id, u] : n.uhzis)
-        snap.sources.push_back({id, u.color, u.currentWord, u.bitPos, u.wordCursor, u.finished});
-    for (const auto& [id, k] : n.kemmakixes)
-        snap.sinks.push_back({id, k.color, k.bitBuffer, k.bitCount, k.received.size(), k.hasReceived});
-    rewindHistory.push_back(std::move(snap));
-    if (rewindHistory.size() > kRewindDepth) rewindHistory.erase(rewindHistory.begin());
-    // The clock fires without a command: Rewind becomes available here.
-    if (rewindHistory.size() == 1) emit view_.stateChanged();
-}
-
 void CSimController::rewindCommand() {
-    if (rewindHistory.empty()) return;
-    CNet& n = view_.net();
-    const SimSnapshot& snap = rewindHistory.back();
-    for (const PlaceMarking& m : snap.places) {
-        auto p = n.places.find(m.id);
-        if (p == n.places.end()) continue;
-        p->second.hasToken = m.hasToken;
-        p->second.color = m.color;
-        p->second.value = m.value;
-        p->second.lastColor = m.lastColor;
-    }
-    for (const SourceState& s : snap.sources) {
-        auto u = n.uhzis.find(s.id);
-        if (u == n.uhzis.end()) continue;
-        u->second.color = s.color;
-        u->second.currentWord = s.currentWord;
-        u->second.bitPos = s.bitPos;
-        u->second.wordCursor = s.wordCursor;
-        u->second.finished = s.finished;
-    }
-    for (const SinkState& s : snap.sinks) {
-        auto k = n.kemmakixes.find(s.id);
-        if (k == n.kemmakixes.end()) continue;
-        k->second.color = s.color;
-        k->second.bitBuffer = s.bitBuffer;
-        k->second.bitCount = s.bitCount;
-        if (k->second.received.size() > s.receivedCount) k->second.received.resize(s.receivedCount);
-        k->second.hasReceived = s.hasReceived;
-    }
-    rewindHistory.pop_back();
-    n.markingRestored();
-    phase = 1;
+    CSimulation& sim = view_.document()->simulation();
+    if (!sim.canRewind()) return;
+    sim.rewind();
     // A step on an uncompiled net would only report that it is not compiled.
     if (!compiled()) {
         showSimulationFrame();

@@ -1,6 +1,7 @@
 #pragma once
-// CSimController: drives the simulation of the view's net. It carries the simulation commands (compile,
-// run, step, pause, abort, clear all, rewind), owns the four timers (1 simulation clock, 2 token movement,
+// CSimController: drives the document's simulation (CSimulation, which owns the phase order and the rewind
+// history) from the canvas. It carries the simulation commands (compile, run, step, pause, abort, clear
+// all, rewind), owns the four timers (1 simulation clock, 2 token movement,
 // 3 spark ring, 4 scroll to an object) and the animations they tick: tokens travelling along the arcs
 // that fired, the spark ring round the object that stopped the run, and the smooth scroll that brings
 // that object to the centre. Animation frames are drawn into the renderer's work buffer; only the
@@ -54,7 +55,6 @@ class CSimController : public QObject {
 
     int running = 0;  // 1 between Run and Pause or Abort
     int advance = 0;  // 1 when the next clock tick may perform a phase
-    int phase = 0;    // 0 sources, 1 emission and enabling, 2 firing, 3 sink records and end check
     // 1 nothing special, 2 the last compile error lies at a transition, 3 a fire stop.
     int helpState = 1;
     // A token travelling along an arc after a firing; coordinates unzoomed, relative to the scroll position.
@@ -74,35 +74,6 @@ class CSimController : public QObject {
         double angle;
     };
     std::vector<Spark> sparks;
-    // The simulation state before each of the last ten firings, the latest at the back: the marking of
-    // every place, and where each source and sink stood, so that a rewound net streams and records its
-    // words again from there instead of tripping over its own sinks.
-    struct PlaceMarking {
-        int id;
-        bool hasToken;
-        int color, value, lastColor;
-    };
-    struct SourceState {
-        int id, color;
-        std::vector<int> currentWord;
-        int bitPos;
-        size_t wordCursor;
-        bool finished;
-    };
-    struct SinkState {
-        int id, color;
-        std::vector<int> bitBuffer;
-        int bitCount;
-        size_t receivedCount;
-        bool hasReceived;
-    };
-    struct SimSnapshot {
-        std::vector<PlaceMarking> places;
-        std::vector<SourceState> sources;
-        std::vector<SinkState> sinks;
-    };
-    std::vector<SimSnapshot> rewindHistory;
-    static constexpr size_t kRewindDepth = 10;
 
   protected:
     void timerEvent(QTimerEvent* e) override;
@@ -122,7 +93,6 @@ class CSimController : public QObject {
     void pauseCommand();
     void clearAllCommand();
     void rewindCommand();
-    void pushRewind();
     void buildTokenMoves();
     void freeTokenMoves();
     void createSparks();

@@ -38,9 +38,6 @@ void runVerilogOutput(CNOVRAView& view) {
     o.syncOutput = s.verilogOutSync != 0;
     o.topName = s.verilogOutModuleName.toStdString();
     o.moduleDir = verilog::moduleDirBesideExecutable();
-    view.net().gen.delayFactor = 1.0 + delayOverPlus;
-    view.net().gen.debug = o.debug;
-    view.net().gen.syncOutput = o.syncOutput;
 
     const QString folder = s.verilogOutDirs.empty() ? QString() : s.verilogOutDirs.front();
     if (folder.isEmpty() || !QFileInfo(folder).isDir()) {

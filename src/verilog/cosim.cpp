@@ -1,4 +1,5 @@
 #include "verilog/cosim.h"
+#include "sim/simulation.h"
 
 #include <fcntl.h>
 #include <sys/wait.h>
@@ -140,7 +141,8 @@ std::string circuitSinkBits(const std::string& dir, int sinkId) {
 
 std::vector<SinkResult> netSinkBits(CNet& net) {
     net.stopObject = 0;
-    net.compileNet();
+    CSimulation sim(net);
+    sim.compile();
     // The editor's run limit stops long streams that would end; give every bit and every word's drain of
     // the net a few phases beyond it.
     long phases = 100001;
@@ -148,7 +150,7 @@ std::vector<SinkResult> netSinkBits(CNet& net) {
         for (const std::string& w : u.words)
             phases += 8 * static_cast<long>(w.size()) + 8 * static_cast<long>(net.transitions.size() + 1);
     try {
-        net.runUnanimated(phases);
+        sim.run(phases);
     } catch (const CError& e) {
         if (e.message() == text(msg::kRunTooLong)) raise(text(msg::kCosimNetDidNotEnd));
         if (e.message() != text(msg::kSimulationEnded)) throw;

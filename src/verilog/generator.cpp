@@ -73,9 +73,6 @@ void generate(CNet& net, const VerilogOptions& o, const LogSink& log) {
     // The analysis reads the connection data that only a successful compile of this very net leaves.
     if (!net.simulationReady()) raise(text(msg::kVerilogNotCompiled));
     checkNames(net, o.topName);
-    net.gen.delayFactor = 1.0 + o.delayOverPlus;
-    net.gen.debug = o.debug;
-    net.gen.syncOutput = o.syncOutput;
 
     const std::string marker = in(o, "out.txt");
     {
@@ -88,7 +85,6 @@ void generate(CNet& net, const VerilogOptions& o, const LogSink& log) {
 
     Hardware hw;
     analyze(net, hw, log);
-    net.gen.debugSelectJoints = hw.selectJoints;
 
     log(fmt(text(msg::kVerilogWriting).c_str(), o.outDir.c_str()));
     const std::string time = asctimeNow();

@@ -13,6 +13,7 @@
 #include <iterator>
 
 #include "common/messages.h"
+#include "fileio/fileio.h"
 #include "model/net.h"
 
 using namespace novra;
@@ -89,7 +90,7 @@ std::string savedNet(const fs::path& path) {
     net.addArc(p, t);
     net.addArc(t, q);
     net.addArc(q, k);
-    net.saveFile(path.string());
+    fileio::save(net, path.string());
     return slurp(path);
 }
 

@@ -8,6 +8,7 @@
 #include <iterator>
 
 #include "common/messages.h"
+#include "fileio/fileio.h"
 #include "model/net.h"
 
 using namespace novra;
@@ -52,7 +53,7 @@ TEST_F(CliSave, WritesVersion200AndReportsFailuresWithStatus2) {
     net.transitions.at(t).functionText = "o1=~i1; // 反転";
     net.addArc(p, t, {{30, 0}}, "i1");
     net.setToken(p, kBlack, 1);
-    net.saveFile(file("in.pol"));
+    fileio::save(net, file("in.pol"));
 
     // An LF-only copy comes out as the program's own CRLF file.
     std::string lf = slurp(file("in.pol"));
@@ -87,12 +88,12 @@ TEST_F(CliSave, ConvertsAVersion105File) {
                                                         "arc[2,3]\r\n}\r\n";
     EXPECT_EQ(save("\"" + file("old.pol") + "\" \"" + file("new.pol") + "\""), 0) << err();
     CNet old;
-    old.loadFile(file("old.pol"));
-    old.saveFile(file("expected.pol"));
+    fileio::load(old, file("old.pol"));
+    fileio::save(old, file("expected.pol"));
     EXPECT_EQ(slurp(file("new.pol")), slurp(file("expected.pol")));
     EXPECT_EQ(slurp(file("new.pol")).substr(0, 35), "=== NOVRA Objects Data Ver.2.00 ===");
     CNet converted;
-    converted.loadFile(file("new.pol"));
+    fileio::load(converted, file("new.pol"));
     EXPECT_EQ(converted.transitions.at(4).functionText, "o1=i1&i2;");
     EXPECT_EQ(converted.arcs.at(converted.findArc(2, 4)).varName, "i2");
     EXPECT_EQ(converted.tokens.at(1), (Token{kBlack, 1}));

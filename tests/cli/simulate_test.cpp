@@ -8,6 +8,7 @@
 #include <iterator>
 
 #include "common/messages.h"
+#include "fileio/fileio.h"
 #include "model/net.h"
 #include "sim/net_builder.h"
 
@@ -36,7 +37,7 @@ class CliSim : public ::testing::Test {
     std::string netFile(const std::string& name, Fn&& fn) {
         CNet net;
         fn(net);
-        net.saveFile(file(name));
+        fileio::save(net, file(name));
         return file(name);
     }
 
@@ -180,7 +181,7 @@ TEST_F(CliSim, EveryExampleRunsToItsExpectedWords) {
         if (entry.path().extension() != ".pol") continue;
         ++files;
         CNet net;
-        net.loadFile(entry.path().string());
+        fileio::load(net, entry.path().string());
         std::string expected;
         for (const auto& [id, k] : net.kemmakixes) {
             if (k.line != 0 && k.line != 1) continue;

@@ -5,6 +5,7 @@
 
 #include <random>
 
+#include "fileio/fileio.h"
 #include "fileio/fileio_helpers.h"
 
 using namespace novra;
@@ -18,7 +19,7 @@ constexpr const char* kHeader = "=== NOVRA Objects Data Ver.2.00 ===\r\n";
 std::string loadKeeping(const std::string& path) {
     const std::string before = readBytes(path);
     CNet net;
-    const std::string message = messageOf([&] { net.loadFile(path); });
+    const std::string message = messageOf([&] { fileio::load(net, path); });
     EXPECT_EQ(readBytes(path), before) << path;
     expectConsistent(net);
     return message;
@@ -89,7 +90,7 @@ TEST(BadInput, EmptyBinaryAndTruncatedFilesGiveAMessage) {
     CNet net;
     buildNet(net, 3);
     net.transitions.begin()->second.functionText = "// 日本語\r\no1=i1;";
-    net.saveFile(dir.file("whole.pol"));
+    fileio::save(net, dir.file("whole.pol"));
     const std::string whole = readBytes(dir.file("whole.pol"));
     const size_t inText = whole.find("// ") + 4;
     EXPECT_EQ(loadKeeping(file("cut-text.pol", whole.substr(0, inText))), text(msg::kBadEncoding));
@@ -98,7 +99,7 @@ TEST(BadInput, EmptyBinaryAndTruncatedFilesGiveAMessage) {
 
     // Not a file at all.
     CNet none;
-    EXPECT_EQ(messageOf([&] { none.loadFile(dir.path().string()); }), text(msg::kFileOpenFailed));
+    EXPECT_EQ(messageOf([&] { fileio::load(none, dir.path().string()); }), text(msg::kFileOpenFailed));
 }
 
 TEST(BadInput, ASaveThatRunsOutOfSpaceKeepsTheOldFile) {
@@ -106,7 +107,7 @@ TEST(BadInput, ASaveThatRunsOutOfSpaceKeepsTheOldFile) {
     const std::string path = dir.file("net.pol");
     CNet small;
     buildNet(small, 1);
-    small.saveFile(path);
+    fileio::save(small, path);
     const std::string old = readBytes(path);
     ASSERT_LT(old.size(), 4096u);
 
@@ -114,16 +115,16 @@ TEST(BadInput, ASaveThatRunsOutOfSpaceKeepsTheOldFile) {
     buildNet(large, 400);
     {
         FileSizeLimit full(4096);
-        EXPECT_EQ(messageOf([&] { large.saveFile(path); }), text(msg::kSaveFailed) + path);
+        EXPECT_EQ(messageOf([&] { fileio::save(large, path); }), text(msg::kSaveFailed) + path);
     }
     EXPECT_EQ(readBytes(path), old);
     // Nothing is left behind beside it: the half-written temporary file is gone.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 
     // With room again the same net saves and reads back whole.
-    large.saveFile(path);
+    fileio::save(large, path);
     CNet back;
-    back.loadFile(path);
+    fileio::load(back, path);
     expectSameNet(large, back);
 }
 
@@ -144,8 +145,8 @@ TEST(BadInput, TextsFarBeyondALineSurviveSaveAndLoad) {
     for (int i = 1; function.size() < (1u << 20); ++i) function += "o" + std::to_string(i) + "=i1;\r\n";
     net.transitions.begin()->second.functionText = function;
 
-    net.saveFile(dir.file("big.pol"));
+    fileio::save(net, dir.file("big.pol"));
     CNet back;
-    back.loadFile(dir.file("big.pol"));
+    fileio::load(back, dir.file("big.pol"));
     expectSameNet(net, back);
 }

@@ -1,5 +1,6 @@
 // The committed examples are exactly what the program writes for the nets they describe.
 #include "fileio/example_nets.h"
+#include "fileio/fileio.h"
 #include "fileio/fileio_helpers.h"
 
 using namespace novra;
@@ -11,11 +12,11 @@ TEST(Examples, CommittedFilesAreTheProgramsOwnOutput) {
         SCOPED_TRACE(ex.file);
         CNet built;
         ex.build(built);
-        built.saveFile(dir.file(ex.file));
+        fileio::save(built, dir.file(ex.file));
         const std::string committed = std::string(NOVRA_SOURCE_DIR) + "/examples/" + ex.file;
         EXPECT_EQ(readBytes(committed), readBytes(dir.file(ex.file)));
         CNet loaded;
-        loaded.loadFile(committed);
+        fileio::load(loaded, committed);
         expectSameNet(built, loaded);
     }
 }

@@ -12,6 +12,7 @@
 
 #include "common/error.h"
 #include "common/messages.h"
+#include "fileio/fileio.h"
 #include "model/net.h"
 
 namespace novra::test {
@@ -63,7 +64,7 @@ inline Loaded loadBytes(const std::string& bytes, std::unique_ptr<CNet> into = s
     TempDir dir;
     writeBytes(dir.file("n.pol"), bytes);
     Loaded l{std::move(into), ""};
-    l.message = messageOf([&] { l.net->loadFile(dir.file("n.pol")); });
+    l.message = messageOf([&] { fileio::load(*l.net, dir.file("n.pol")); });
     expectConsistent(*l.net);
     return l;
 }

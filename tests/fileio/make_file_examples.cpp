@@ -4,6 +4,7 @@
 
 #include "common/error.h"
 #include "fileio/example_nets.h"
+#include "fileio/fileio.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -15,7 +16,7 @@ int main(int argc, char** argv) {
         ex.build(net);
         const std::string path = (std::filesystem::path(argv[1]) / ex.file).string();
         try {
-            net.saveFile(path);
+            novra::fileio::save(net, path);
         } catch (const novra::CError& e) {
             std::fprintf(stderr, "%s: %s\n", path.c_str(), e.what());
             return 1;

@@ -1,4 +1,5 @@
 // Version 1.05 net files and event files.
+#include "fileio/fileio.h"
 #include "fileio/fileio_helpers.h"
 
 using namespace novra;
@@ -67,11 +68,11 @@ TEST(Version105, AConvertedFileReadsBackAsTheSameNet) {
     Loaded old = loadBytes(kOld);
     ASSERT_EQ(old.message, "");
     TempDir dir;
-    old.net->saveFile(dir.file("new.pol"));
+    fileio::save(*old.net, dir.file("new.pol"));
     CNet converted;
-    converted.loadFile(dir.file("new.pol"));
+    fileio::load(converted, dir.file("new.pol"));
     expectSameNet(*old.net, converted);
-    converted.saveFile(dir.file("again.pol"));
+    fileio::save(converted, dir.file("again.pol"));
     EXPECT_EQ(readBytes(dir.file("again.pol")), readBytes(dir.file("new.pol")));
 }
 
@@ -117,8 +118,8 @@ TEST(Version105, SectionsInAnyOrderReadToTheSameNet) {
     Loaded l = loadBytes(reversed);
     ASSERT_EQ(l.message, "");
     TempDir dir;
-    l.net->saveFile(dir.file("reversed.pol"));
-    loadBytes(kOld).net->saveFile(dir.file("ordered.pol"));
+    fileio::save(*l.net, dir.file("reversed.pol"));
+    fileio::save(*loadBytes(kOld).net, dir.file("ordered.pol"));
     EXPECT_EQ(readBytes(dir.file("reversed.pol")), readBytes(dir.file("ordered.pol")));
     // The arc section now starts at line 2, the token section at line 13.
     EXPECT_EQ(loadBytes(replaced(reversed, "arc[7,8]", "arc[7,9]")).message,

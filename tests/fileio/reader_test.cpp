@@ -6,6 +6,7 @@
 #include <random>
 
 #include "common/encoding.h"
+#include "fileio/fileio.h"
 #include "fileio/fileio_helpers.h"
 
 using namespace novra;
@@ -88,7 +89,7 @@ std::string sampleFile(const TempDir& dir) {
     net.addArc(q, net.objects.rbegin()->first);
     net.setToken(q, kBlack, 1);
     net.simTranOpt.insert(t);
-    net.saveFile(dir.file("sample.pol"));
+    fileio::save(net, dir.file("sample.pol"));
     return readBytes(dir.file("sample.pol"));
 }
 
@@ -131,8 +132,8 @@ TEST(Reader, RefusesWhatIsNoNovraFileInBothWordings) {
               std::string("=== NOVRA Objects Data Ver.3.00 ===\r\n")})
             EXPECT_EQ(loadBytes(bytes).message, text(msg::kNotNovraFile));
         CNet net;
-        EXPECT_EQ(messageOf([&] { net.loadFile(dir.file("absent.pol")); }), text(msg::kFileOpenFailed));
-        EXPECT_EQ(messageOf([&] { net.loadFile(dir.path().string()); }), text(msg::kFileOpenFailed));
+        EXPECT_EQ(messageOf([&] { fileio::load(net, dir.file("absent.pol")); }), text(msg::kFileOpenFailed));
+        EXPECT_EQ(messageOf([&] { fileio::load(net, dir.path().string()); }), text(msg::kFileOpenFailed));
         EXPECT_EQ(loadBytes(baseWith(27, "")).message, text(msg::kReadFailed));
     }
     EXPECT_EQ(text(msg::kReadFailed), "NOVRAファイルの読み込みに失敗しました。");
@@ -213,7 +214,7 @@ TEST(Reader, SectionsInAnyOrderReadToTheSameNet) {
         Loaded l = loadBytes(file + "=== END ===\r\n");
         ASSERT_EQ(l.message, "") << file;
         EXPECT_EQ(l.net->simTranOpt, std::set<int>{3});
-        l.net->saveFile(dir.file("again.pol"));
+        fileio::save(*l.net, dir.file("again.pol"));
         EXPECT_EQ(readBytes(dir.file("again.pol")), ordered) << file;
     }
     // With the transition read first it is node 1, and the references say so.
@@ -224,8 +225,8 @@ TEST(Reader, SectionsInAnyOrderReadToTheSameNet) {
         ".section[transition]{\ntran[3,o1=i1;]\n}\n.section[place]{\npset[1]\npset[2]\n}\n=== END ===\n");
     ASSERT_EQ(reversed.message, "");
     Loaded base = loadBytes(baseWith());
-    reversed.net->saveFile(dir.file("reversed.pol"));
-    base.net->saveFile(dir.file("base.pol"));
+    fileio::save(*reversed.net, dir.file("reversed.pol"));
+    fileio::save(*base.net, dir.file("base.pol"));
     EXPECT_EQ(readBytes(dir.file("reversed.pol")), readBytes(dir.file("base.pol")));
 }
 
@@ -239,7 +240,7 @@ TEST(Reader, KeepsAnyTokenValue) {
         bytes.replace(bytes.find(saved), saved.size(), token);
         Loaded l = loadBytes(bytes);
         ASSERT_EQ(l.message, "") << token;
-        l.net->saveFile(dir.file("again.pol"));
+        fileio::save(*l.net, dir.file("again.pol"));
         EXPECT_EQ(readBytes(dir.file("again.pol")), bytes);
     }
 }
@@ -278,7 +279,7 @@ TEST(Reader, HugeAndOversizedFilesGiveAMessage) {
     huge.clear();
     huge.shrink_to_fit();
     CNet net;
-    EXPECT_EQ(messageOf([&] { net.loadFile(dir.file("huge.pol")); }), text(msg::kReadFailed));
+    EXPECT_EQ(messageOf([&] { fileio::load(net, dir.file("huge.pol")); }), text(msg::kReadFailed));
     EXPECT_EQ(net.places.size(), 2u);
     std::filesystem::remove(dir.file("huge.pol"));
 
@@ -291,7 +292,7 @@ TEST(Reader, HugeAndOversizedFilesGiveAMessage) {
     // Larger than any net file: refused before it is read (the file is sparse, so it costs no disk).
     writeBytes(dir.file("big.pol"), baseWith());
     ASSERT_EQ(truncate(dir.file("big.pol").c_str(), (1ll << 30) + 1), 0);
-    EXPECT_EQ(messageOf([&] { net.loadFile(dir.file("big.pol")); }), text(msg::kReadFailed));
+    EXPECT_EQ(messageOf([&] { fileio::load(net, dir.file("big.pol")); }), text(msg::kReadFailed));
 }
 
 TEST(Reader, DamagedFilesOfEveryKindNeverBreakTheNet) {
@@ -320,8 +321,8 @@ TEST(Reader, DamagedFilesOfEveryKindNeverBreakTheNet) {
         loadBytes("=== NOVRA Objects Data Ver.1.05 ===" + damaged);
         writeBytes(dir.file("events.pol"), "state machine" + damaged);
         CNet target;
-        target.loadFile(dir.file("sample.pol"));
-        messageOf([&] { target.loadFile(dir.file("events.pol")); });
+        fileio::load(target, dir.file("sample.pol"));
+        messageOf([&] { fileio::load(target, dir.file("events.pol")); });
         expectConsistent(target);
     }
 }

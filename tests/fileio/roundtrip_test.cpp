@@ -1,6 +1,7 @@
 // Random nets survive save -> load -> save byte for byte and load to the same net.
 #include <random>
 
+#include "fileio/fileio.h"
 #include "fileio/fileio_helpers.h"
 
 using namespace novra;
@@ -89,12 +90,12 @@ TEST(RoundTrip, RandomNetsSurviveSaveAndLoad) {
         SCOPED_TRACE("seed " + std::to_string(seed));
         CNet net;
         NetMaker(seed).fill(net);
-        net.saveFile(dir.file("a.pol"));
+        fileio::save(net, dir.file("a.pol"));
         CNet loaded;
-        loaded.loadFile(dir.file("a.pol"));
+        fileio::load(loaded, dir.file("a.pol"));
         expectConsistent(loaded);
         expectSameNet(net, loaded);
-        loaded.saveFile(dir.file("b.pol"));
+        fileio::save(loaded, dir.file("b.pol"));
         ASSERT_EQ(readBytes(dir.file("a.pol")), readBytes(dir.file("b.pol")));
     }
 }
@@ -108,9 +109,9 @@ TEST(RoundTrip, AWordOfAnyLengthStaysOneEntry) {
     net.uhzis.at(u).words = {word, "01"};
     const int k = net.addObject(0, 0, kKemmakix);
     net.kemmakixes.at(k).expected = {std::string(1 << 20, '0') + "ソ"};
-    net.saveFile(dir.file("w.pol"));
+    fileio::save(net, dir.file("w.pol"));
     CNet loaded;
-    loaded.loadFile(dir.file("w.pol"));
+    fileio::load(loaded, dir.file("w.pol"));
     EXPECT_EQ(loaded.uhzis.at(1).words, net.uhzis.at(u).words);
     EXPECT_EQ(loaded.kemmakixes.at(2).expected, net.kemmakixes.at(k).expected);
 }

@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 
 #include "common/encoding.h"
+#include "fileio/fileio.h"
 #include "fileio/fileio_helpers.h"
 
 using namespace novra;
@@ -35,7 +36,7 @@ struct GappyNet {
 TEST(Writer, RenumbersPlacesFirstAndWritesEveryRecordExactly) {
     TempDir dir;
     GappyNet g;
-    g.net.saveFile(dir.file("a.pol"));
+    fileio::save(g.net, dir.file("a.pol"));
     EXPECT_EQ(decoded(dir.file("a.pol")),
               "=== NOVRA Objects Data Ver.2.00 ===\r\n\r\n"
               ".section[place]{\r\n/pset[ID]\r\npset[1]\r\npset[2]\r\n}\r\n"
@@ -52,7 +53,7 @@ TEST(Writer, RenumbersPlacesFirstAndWritesEveryRecordExactly) {
     // The net keeps its own IDs; reading gives the file's.
     EXPECT_EQ(g.net.kindOf(9), kPlace);
     CNet loaded;
-    loaded.loadFile(dir.file("a.pol"));
+    fileio::load(loaded, dir.file("a.pol"));
     expectSameNet(g.net, loaded);
     EXPECT_EQ(loaded.transitions.at(3).functionText, "o1=i1;\n// 表示ソ");
     EXPECT_EQ(loaded.simTranOpt, std::set<int>{3});
@@ -72,7 +73,7 @@ TEST(Writer, SourceAndSinkRecordsCarryTheirDataLines) {
     CKemmakix& k = net.kemmakixes[net.addObject(0, 0, kKemmakix)];
     k.line = 2;
     k.expected = {"1011", ""};
-    net.saveFile(dir.file("s.pol"));
+    fileio::save(net, dir.file("s.pol"));
     const std::string text = decoded(dir.file("s.pol"));
     EXPECT_NE(text.find(".section[uhzi]{\r\n/uset[ID,PlaceID,inc,line]=(d1,d2,d3...)\r\n"
                         "uset[2,0,1,1]={\r\ndata(1011)\r\ndata(0110)\r\n}\r\n"
@@ -83,14 +84,14 @@ TEST(Writer, SourceAndSinkRecordsCarryTheirDataLines) {
               std::string::npos)
         << text;
     CNet loaded;
-    loaded.loadFile(dir.file("s.pol"));
+    fileio::load(loaded, dir.file("s.pol"));
     expectSameNet(net, loaded);
 }
 
 TEST(Writer, EmptyNetWritesAllEightSectionsAndReadsBackEmpty) {
     TempDir dir;
     CNet net;
-    net.saveFile(dir.file("e.pol"));
+    fileio::save(net, dir.file("e.pol"));
     EXPECT_EQ(readBytes(dir.file("e.pol")),
               "=== NOVRA Objects Data Ver.2.00 ===\r\n\r\n"
               ".section[place]{\r\n/pset[ID]\r\n}\r\n"
@@ -104,7 +105,7 @@ TEST(Writer, EmptyNetWritesAllEightSectionsAndReadsBackEmpty) {
               "=== END ===\r\n");
     CNet loaded;
     loaded.addObject(1, 1, kPlace);
-    loaded.loadFile(dir.file("e.pol"));
+    fileio::load(loaded, dir.file("e.pol"));
     EXPECT_TRUE(loaded.objects.empty());
     EXPECT_TRUE(loaded.places.empty());
     EXPECT_EQ(loaded.nextId, 1);
@@ -123,29 +124,29 @@ TEST(Writer, RefusedSavesLeaveTheOldFileAndNoTemporaryFile) {
 
     GappyNet notShiftJis;
     notShiftJis.net.kemmakixes[notShiftJis.net.addObject(0, 0, kKemmakix)].expected = {"😀"};
-    expectUntouched(messageOf([&] { notShiftJis.net.saveFile(path); }), text(msg::kNotCp932));
+    expectUntouched(messageOf([&] { fileio::save(notShiftJis.net, path); }), text(msg::kNotCp932));
 
     // "]" would end the function text early; a line break would split a data record.
     GappyNet bracket;
     bracket.net.transitions.at(3).functionText = "o1=i1; // a[0]";
-    expectUntouched(messageOf([&] { bracket.net.saveFile(path); }), format(msg::kUnsavableText, 3));
+    expectUntouched(messageOf([&] { fileio::save(bracket.net, path); }), format(msg::kUnsavableText, 3));
     GappyNet brokenWord;
     const int u = brokenWord.net.addObject(0, 0, kUhzi);
     brokenWord.net.uhzis.at(u).addp = 1;
     brokenWord.net.uhzis.at(u).words = {"10\n11"};
-    expectUntouched(messageOf([&] { brokenWord.net.saveFile(path); }), format(msg::kUnsavableText, u));
+    expectUntouched(messageOf([&] { fileio::save(brokenWord.net, path); }), format(msg::kUnsavableText, u));
 
     GappyNet badKind;
     badKind.net.objects[20] = VObject{7, 0, 0};
-    expectUntouched(messageOf([&] { badKind.net.saveFile(path); }), text(msg::kUnsavableObject));
+    expectUntouched(messageOf([&] { fileio::save(badKind.net, path); }), text(msg::kUnsavableObject));
 
     GappyNet fine;
     const std::string folder = dir.file("sub");
     std::filesystem::create_directory(folder);
-    EXPECT_EQ(messageOf([&] { fine.net.saveFile(folder); }), text(msg::kSaveFailed) + folder);
+    EXPECT_EQ(messageOf([&] { fileio::save(fine.net, folder); }), text(msg::kSaveFailed) + folder);
     EXPECT_TRUE(std::filesystem::is_empty(folder));
     const std::string nowhere = dir.file("missing/x.pol");
-    EXPECT_EQ(messageOf([&] { fine.net.saveFile(nowhere); }), text(msg::kSaveFailed) + nowhere);
+    EXPECT_EQ(messageOf([&] { fileio::save(fine.net, nowhere); }), text(msg::kSaveFailed) + nowhere);
 }
 
 TEST(Writer, ReplacingKeepsPermissionsAndSymbolicLinks) {
@@ -156,7 +157,7 @@ TEST(Writer, ReplacingKeepsPermissionsAndSymbolicLinks) {
     chmod(real.c_str(), 0640);
     std::filesystem::create_symlink(real, link);
     GappyNet g;
-    g.net.saveFile(link);
+    fileio::save(g.net, link);
     EXPECT_TRUE(std::filesystem::is_symlink(link));
     struct stat st {};
     ASSERT_EQ(stat(real.c_str(), &st), 0);

@@ -17,6 +17,7 @@ namespace {
 // uhzi -> two copying stages -> kemmakix.
 struct Stream {
     CNet net;
+    CSimulation sim{net};
     int u, k;
     explicit Stream(std::vector<std::string> words, int line = 0, int mode = 0) {
         NetBuilder b(net);
@@ -42,26 +43,26 @@ TEST(BadInput, ASinkKeepsEveryBitOfALongWord) {
     const std::string a = randomBits(250, 1);
     const std::string b = randomBits(1000, 2);
     Stream big({a, "1", b});
-    ASSERT_EQ(compileMessage(big.net), "");
-    EXPECT_EQ(runMessage(big.net), text(msg::kSimulationEnded));
+    ASSERT_EQ(compileMessage(big.sim), "");
+    EXPECT_EQ(runMessage(big.sim), text(msg::kSimulationEnded));
     EXPECT_EQ(big.received(), (std::vector<std::string>{a, "1", b}));
 
     Stream little({a, b}, 1, 1);
-    ASSERT_EQ(compileMessage(little.net), "");
-    EXPECT_EQ(runMessage(little.net), text(msg::kSimulationEnded));
+    ASSERT_EQ(compileMessage(little.sim), "");
+    EXPECT_EQ(runMessage(little.sim), text(msg::kSimulationEnded));
     EXPECT_EQ(little.received(), (std::vector<std::string>{a, b}));
 
     // A recompile starts the next word from an empty buffer.
-    ASSERT_EQ(compileMessage(big.net), "");
-    EXPECT_EQ(runMessage(big.net), text(msg::kSimulationEnded));
+    ASSERT_EQ(compileMessage(big.sim), "");
+    EXPECT_EQ(runMessage(big.sim), text(msg::kSimulationEnded));
     EXPECT_EQ(big.received(), (std::vector<std::string>{a, "1", b}));
 }
 
 TEST(BadInput, AMillionBitWordRunsUntilThePhaseLimitAndStaysIntact) {
     const std::string word = randomBits(1000000, 3);
     Stream s({word});
-    ASSERT_EQ(compileMessage(s.net), "");
-    EXPECT_EQ(runMessage(s.net, 20000), text(msg::kRunTooLong));
+    ASSERT_EQ(compileMessage(s.sim), "");
+    EXPECT_EQ(runMessage(s.sim, 20000), text(msg::kRunTooLong));
     const CUhzi& u = s.net.uhzis.at(s.u);
     EXPECT_EQ(u.words, std::vector<std::string>{word});
     // The label shows the next 32 bits still to come, and the sink the bits collected so far.
@@ -78,7 +79,7 @@ TEST(BadInput, AMillionBitWordRunsUntilThePhaseLimitAndStaysIntact) {
     std::string bad = word;
     bad[999999] = '2';
     Stream b({bad});
-    EXPECT_EQ(compileMessage(b.net), text(msg::kUhziBadWord));
+    EXPECT_EQ(compileMessage(b.sim), text(msg::kUhziBadWord));
     EXPECT_EQ(b.net.stopObject, b.u);
 }
 
@@ -91,8 +92,8 @@ TEST(BadInput, AMillionWordsRunUntilThePhaseLimitInOrder) {
         for (size_t i = 0; i < w.size(); ++i) w[i] = static_cast<char>('0' + ((r >> (4 + i)) & 1));
     }
     Stream s(words);
-    ASSERT_EQ(compileMessage(s.net), "");
-    EXPECT_EQ(runMessage(s.net, 30000), text(msg::kRunTooLong));
+    ASSERT_EQ(compileMessage(s.sim), "");
+    EXPECT_EQ(runMessage(s.sim, 30000), text(msg::kRunTooLong));
     EXPECT_EQ(s.net.uhzis.at(s.u).words, words);
     // Every word recorded so far is the word sent in its turn.
     const std::vector<std::string>& got = s.received();

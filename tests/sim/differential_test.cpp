@@ -137,9 +137,10 @@ void buildRandomNet(CNet& net, unsigned seed) {
 }
 
 // Everything the phases may change, as text, so that a difference shows where it lies.
-std::string observable(const CNet& net) {
+std::string observable(const CSimulation& sim) {
+    const CNet& net = sim.net();
     std::ostringstream s;
-    s << "stop " << net.stopObject << " sweep " << net.sweepEnabled << " ready " << net.simulationReady()
+    s << "stop " << net.stopObject << " sweep " << sim.sweepEnabled() << " ready " << net.simulationReady()
       << '\n';
     for (const auto& [id, p] : net.places)
         s << 'p' << id << ' ' << p.hasToken << p.color << p.value << p.lastColor << '\n';
@@ -166,37 +167,38 @@ std::string observable(const CNet& net) {
 }
 
 // One step of a random drive, applied to both nets alike; returns what the caller would see.
-std::string step(CNet& net, int op, const PlaceMap& snapshot) {
+std::string step(CSimulation& sim, int op, const PlaceMap& snapshot) {
+    CNet& net = sim.net();
     int result = 0;
     const std::string message = raisedBy([&] {
         switch (op) {
             case 0:
-                net.prepareSources();
+                sim.prepareSources();
                 break;
             case 1:
-                net.emitSources();
+                sim.emitSources();
                 break;
             case 2:
-                result = net.evaluateEnabling();
+                result = sim.evaluateEnabling();
                 break;
             case 3:
-                net.firePhase();
+                sim.firePhase();
                 break;
             case 4:
-                net.absorbSinks();
+                sim.absorbSinks();
                 break;
             case 5:
-                net.flushSinks();
+                sim.flushSinks();
                 break;
             case 6:
-                net.endCheck();
+                sim.endCheck();
                 break;
             case 7:  // the rewind history puts a saved marking back
                 net.places = snapshot;
-                net.markingRestored();
+                sim.markingChanged();
                 break;
             case 8:
-                net.compileNet();
+                sim.compile();
                 break;
         }
     });
@@ -209,16 +211,17 @@ TEST(Differential, RandomNetsAgreeAfterEveryPhase) {
     std::mt19937 drive(7919);
     int compiled = 0, fired = 0, faults = 0, stops = 0;
     for (unsigned seed = 1; seed <= 2500; ++seed) {
-        CNet inc, ref;
-        buildRandomNet(inc, seed);
-        buildRandomNet(ref, seed);
-        ref.simEngine = CNet::SimEngine::Reference;
+        CNet incNet, refNet;
+        buildRandomNet(incNet, seed);
+        buildRandomNet(refNet, seed);
+        CSimulation inc(incNet), ref(refNet);
+        ref.setEngine(CSimulation::Engine::Reference);
         const std::string compileResult = compileMessage(inc);
         ASSERT_EQ(compileResult, compileMessage(ref)) << "seed " << seed;
         ASSERT_EQ(observable(inc), observable(ref)) << "seed " << seed;
         if (!compileResult.empty()) continue;
         ++compiled;
-        PlaceMap snapshot = inc.places;
+        PlaceMap snapshot = incNet.places;
 
         // Mostly the unanimated run's phase machine, with the editor's orders and stray calls mixed in.
         int phase = 0;
@@ -237,12 +240,12 @@ TEST(Differential, RandomNetsAgreeAfterEveryPhase) {
                 op = 8;
                 phase = 0;
             } else if (r == 7) {
-                snapshot = inc.places;
+                snapshot = incNet.places;
                 continue;
             } else if (r == 8) {
                 // A stretch of the reference engine in the incremental net.
-                inc.simEngine = inc.simEngine == CNet::SimEngine::Reference ? CNet::SimEngine::Incremental
-                                                                            : CNet::SimEngine::Reference;
+                inc.setEngine(inc.engine() == CSimulation::Engine::Reference ? CSimulation::Engine::Incremental
+                                                                             : CSimulation::Engine::Reference);
                 continue;
             } else if (phase == 0) {
                 op = 0;
@@ -261,10 +264,10 @@ TEST(Differential, RandomNetsAgreeAfterEveryPhase) {
                 phase = 14;
             } else if (phase == 13) {
                 op = 4;
-                phase = inc.sweepEnabled ? 1 : 2;
+                phase = inc.sweepEnabled() ? 1 : 2;
             } else if (phase == 14) {
                 op = 3;
-                phase = inc.sweepEnabled ? 1 : 2;
+                phase = inc.sweepEnabled() ? 1 : 2;
             } else if (phase == 2) {
                 op = 5;
                 phase = 3;
@@ -277,7 +280,7 @@ TEST(Differential, RandomNetsAgreeAfterEveryPhase) {
             ASSERT_EQ(a, b) << "seed " << seed << " step " << n << " op " << op;
             ASSERT_EQ(observable(inc), observable(ref)) << "seed " << seed << " step " << n << " op " << op;
             if (op == 3)
-                for (const auto& [id, t] : inc.transitions) fired += t.fired;
+                for (const auto& [id, t] : incNet.transitions) fired += t.fired;
             raised = !a.starts_with(" ");
             faults += !a.starts_with(" ") && a.find(text(msg::kSimulationEnded)) == std::string::npos;
             stops += a.ends_with("result 2");
@@ -292,10 +295,11 @@ TEST(Differential, RandomNetsAgreeAfterEveryPhase) {
 
 TEST(Differential, WholeUnanimatedRunsAgree) {
     for (unsigned seed = 5000; seed < 6500; ++seed) {
-        CNet inc, ref;
-        buildRandomNet(inc, seed);
-        buildRandomNet(ref, seed);
-        ref.simEngine = CNet::SimEngine::Reference;
+        CNet incNet, refNet;
+        buildRandomNet(incNet, seed);
+        buildRandomNet(refNet, seed);
+        CSimulation inc(incNet), ref(refNet);
+        ref.setEngine(CSimulation::Engine::Reference);
         if (!compileMessage(inc).empty()) continue;
         ASSERT_EQ(compileMessage(ref), "");
         const long limit = 1 + static_cast<long>(seed % 400);
@@ -309,13 +313,14 @@ TEST(Differential, WholeUnanimatedRunsAgree) {
 TEST(Differential, PhasesAfterACutRunAgree) {
     int continued = 0;
     for (unsigned seed = 7000; seed < 7600; ++seed) {
-        CNet inc, ref;
-        buildRandomNet(inc, seed);
-        buildRandomNet(ref, seed);
-        ref.simEngine = CNet::SimEngine::Reference;
+        CNet incNet, refNet;
+        buildRandomNet(incNet, seed);
+        buildRandomNet(refNet, seed);
+        CSimulation inc(incNet), ref(refNet);
+        ref.setEngine(CSimulation::Engine::Reference);
         if (!compileMessage(inc).empty()) continue;
         ASSERT_EQ(compileMessage(ref), "");
-        const PlaceMap start = inc.places;
+        const PlaceMap start = incNet.places;
         const long limit = 2 + static_cast<long>(seed % 7);
         const std::string cut = runMessage(inc, limit);
         ASSERT_EQ(cut, runMessage(ref, limit)) << "seed " << seed;

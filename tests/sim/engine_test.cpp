@@ -12,6 +12,7 @@ namespace {
 // p1 -> t1 -> p2 -> t2 -> p3, each stage copying its bit.
 struct Pipeline {
     CNet net;
+    CSimulation sim{net};
     int p1, t1, p2, t2, p3;
     Pipeline() {
         NetBuilder b(net);
@@ -34,25 +35,25 @@ struct Pipeline {
 TEST(Firing, ABlackTokenWalksThePipelineOneStagePerSweep) {
     Pipeline s;
     s.net.setToken(s.p1, kBlack, 1);
-    ASSERT_EQ(compileMessage(s.net), "");
+    ASSERT_EQ(compileMessage(s.sim), "");
     EXPECT_EQ(s.place(s.p2).lastColor, kWhite);
     EXPECT_EQ(s.place(s.p3).lastColor, kWhite);
-    sweep(s.net);
+    sweep(s.sim);
     EXPECT_TRUE(s.fired(s.t1));
     EXPECT_FALSE(s.fired(s.t2));
     EXPECT_TRUE(s.place(s.p2).hasToken);
     EXPECT_EQ(s.place(s.p1).color, kBlack);  // an emptied place keeps showing the last colour
-    sweep(s.net);
+    sweep(s.sim);
     EXPECT_TRUE(s.fired(s.t2));
     EXPECT_EQ(s.place(s.p3).value, 1);
-    sweep(s.net);
-    EXPECT_EQ(s.net.sweepEnabled, 0);
+    sweep(s.sim);
+    EXPECT_EQ(s.sim.sweepEnabled(), 0);
 
     // prepare, three sweeps, then the end check: five phases. One fewer hits the limit.
-    ASSERT_EQ(compileMessage(s.net), "");
-    EXPECT_EQ(runMessage(s.net, 5), text(msg::kSimulationEnded));
-    ASSERT_EQ(compileMessage(s.net), "");
-    EXPECT_EQ(runMessage(s.net, 4), text(msg::kRunTooLong));
+    ASSERT_EQ(compileMessage(s.sim), "");
+    EXPECT_EQ(runMessage(s.sim, 5), text(msg::kSimulationEnded));
+    ASSERT_EQ(compileMessage(s.sim), "");
+    EXPECT_EQ(runMessage(s.sim, 4), text(msg::kRunTooLong));
     EXPECT_EQ(s.net.stopObject, 0);
 }
 
@@ -60,22 +61,23 @@ TEST(Firing, BlackAndWhiteAlternateOnEveryPlace) {
     Pipeline s;
     s.net.setToken(s.p1, kBlack, 1);
     s.net.setToken(s.p3, kBlack, 0);
-    ASSERT_EQ(compileMessage(s.net), "");
+    ASSERT_EQ(compileMessage(s.sim), "");
     EXPECT_EQ(s.place(s.p2).lastColor, kBlack);  // the black on p3 passed p2 last
-    for (int i = 0; i < 3; ++i) sweep(s.net);
+    for (int i = 0; i < 3; ++i) sweep(s.sim);
     EXPECT_TRUE(s.place(s.p1).hasToken);
     EXPECT_FALSE(s.place(s.p2).hasToken);
 
     s.net.setToken(s.p3, kWhite, 0);
-    ASSERT_EQ(compileMessage(s.net), "");
-    sweep(s.net);
+    ASSERT_EQ(compileMessage(s.sim), "");
+    sweep(s.sim);
     EXPECT_TRUE(s.fired(s.t1));
     EXPECT_EQ(s.place(s.p2).color, kBlack);
-    EXPECT_EQ(runMessage(s.net), text(msg::kSimulationEnded));  // p3 stays full: the run goes quiet
+    EXPECT_EQ(runMessage(s.sim), text(msg::kSimulationEnded));  // p3 stays full: the run goes quiet
 }
 
 TEST(Firing, OutputValuesOfLabelledUnlabelledAndEmptyFunctions) {
     CNet net;
+    CSimulation sim{net};
     NetBuilder b(net);
     const int in = b.markedPlace(kBlack, 1);
     const int copy = b.transition("o1=i1;");
@@ -90,8 +92,8 @@ TEST(Firing, OutputValuesOfLabelledUnlabelledAndEmptyFunctions) {
     b.arc(a, sync);
     b.arc(c, sync);
     b.arc(sync, out);
-    ASSERT_EQ(compileMessage(net), "");
-    sweep(net);
+    ASSERT_EQ(compileMessage(sim), "");
+    sweep(sim);
     EXPECT_EQ(net.places.at(labelled).value, 1);
     EXPECT_EQ(net.places.at(extra).value, kUndefinedValue);
     EXPECT_TRUE(net.places.at(extra).hasToken);
@@ -103,15 +105,16 @@ TEST(Firing, OutputValuesOfLabelledUnlabelledAndEmptyFunctions) {
     const int use = b.transition("o1=~i1;");
     b.arc(extra, use);
     b.arc(use, b.place());
-    ASSERT_EQ(compileMessage(net), "");
-    sweep(net);
-    EXPECT_EQ(raisedBy([&] { net.evaluateEnabling(); }), text(msg::kUndefinedInput));
+    ASSERT_EQ(compileMessage(sim), "");
+    sweep(sim);
+    EXPECT_EQ(raisedBy([&] { sim.evaluateEnabling(); }), text(msg::kUndefinedInput));
     EXPECT_EQ(net.stopObject, use);
 }
 
 TEST(Firing, ConflictsAreSettledByTheLowerId) {
     // Two transitions drain one marked place; then two transitions fill one place.
     CNet net;
+    CSimulation sim{net};
     NetBuilder b(net);
     const int shared = b.markedPlace(kBlack, 1);
     const int low = b.transition(), high = b.transition();
@@ -127,10 +130,10 @@ TEST(Firing, ConflictsAreSettledByTheLowerId) {
     b.arc(y, fy);
     b.arc(fx, merged);
     b.arc(fy, merged);
-    ASSERT_EQ(compileMessage(net), "");
-    net.evaluateEnabling();
+    ASSERT_EQ(compileMessage(sim), "");
+    sim.evaluateEnabling();
     for (int t : {low, high, fx, fy}) EXPECT_TRUE(net.transitions.at(t).enabled) << t;
-    net.firePhase();
+    sim.firePhase();
     EXPECT_TRUE(net.transitions.at(low).fired);
     EXPECT_FALSE(net.transitions.at(high).fired);
     EXPECT_FALSE(net.places.at(highOut).hasToken);
@@ -140,14 +143,15 @@ TEST(Firing, ConflictsAreSettledByTheLowerId) {
     EXPECT_TRUE(net.places.at(y).hasToken);
     // y's black is now blocked for good: merged has seen a black and must next take white.
     net.places.at(merged).take();
-    net.markingRestored();
-    sweep(net);
+    sim.markingChanged();
+    sweep(sim);
     EXPECT_FALSE(net.transitions.at(fy).fired);
 }
 
 TEST(Firing, GuardsTestTheKeptValuesOnWhiteWaves) {
     // A select: both transitions read s and d; the guard on s picks one.
     CNet net;
+    CSimulation sim{net};
     NetBuilder b(net);
     const int ps = b.place(), pd = b.place();
     const int onOne = b.transition("?s;q=d;"), onZero = b.transition("?~s;q=~d;");
@@ -163,38 +167,39 @@ TEST(Firing, GuardsTestTheKeptValuesOnWhiteWaves) {
     const int marked = b.markedPlace(kBlack, 0);
     b.arc(p0, drain);
     b.arc(drain, marked);
-    ASSERT_EQ(compileMessage(net), "");
+    ASSERT_EQ(compileMessage(sim), "");
 
     // A white wave before any black one: the guards see zeros.
     net.places.at(ps).put(kWhite, 1);
     net.places.at(pd).put(kWhite, 1);
-    net.markingRestored();  // the marking was set by hand
-    net.evaluateEnabling();
+    sim.markingChanged();  // the marking was set by hand
+    sim.evaluateEnabling();
     EXPECT_FALSE(net.transitions.at(onOne).enabled);
     EXPECT_TRUE(net.transitions.at(onZero).enabled);
-    net.firePhase();
+    sim.firePhase();
     EXPECT_EQ(net.places.at(p0).color, kWhite);
     net.places.at(p0).take();
 
     // A black wave with s = 1 goes to p1; its white wave follows it even though both branches are free.
     net.places.at(ps).put(kBlack, 1);
     net.places.at(pd).put(kBlack, 0);
-    net.markingRestored();
-    sweep(net);
+    sim.markingChanged();
+    sweep(sim);
     EXPECT_TRUE(net.transitions.at(onOne).fired);
     EXPECT_EQ(net.places.at(p1).value, 0);
     net.places.at(p1).take();
     net.places.at(ps).put(kWhite, 0);
     net.places.at(pd).put(kWhite, 0);
     net.places.at(p0).lastColor = kBlack;  // let the guard alone decide for the other branch
-    net.markingRestored();
-    net.evaluateEnabling();
+    sim.markingChanged();
+    sim.evaluateEnabling();
     EXPECT_TRUE(net.transitions.at(onOne).enabled);
     EXPECT_FALSE(net.transitions.at(onZero).enabled);
 }
 
 TEST(Firing, FireStopTransitionsAreReportedButDoNotStopTheUnanimatedRun) {
     CNet net;
+    CSimulation sim{net};
     NetBuilder b(net);
     const int a = b.markedPlace(kBlack, 1);
     const int ta = b.transition();
@@ -205,12 +210,12 @@ TEST(Firing, FireStopTransitionsAreReportedButDoNotStopTheUnanimatedRun) {
     b.arc(c, tc);
     b.arc(tc, b.place());
     net.simTranOpt = {ta, tc};
-    ASSERT_EQ(compileMessage(net), "");
-    EXPECT_EQ(net.evaluateEnabling(), 2);
+    ASSERT_EQ(compileMessage(sim), "");
+    EXPECT_EQ(sim.evaluateEnabling(), 2);
     EXPECT_EQ(net.stopObject, tc);  // every transition is evaluated: the highest hit is named
-    EXPECT_EQ(net.sweepEnabled, 1);
-    ASSERT_EQ(compileMessage(net), "");
-    EXPECT_EQ(runMessage(net), text(msg::kSimulationEnded));
+    EXPECT_EQ(sim.sweepEnabled(), 1);
+    ASSERT_EQ(compileMessage(sim), "");
+    EXPECT_EQ(runMessage(sim), text(msg::kSimulationEnded));
     EXPECT_EQ(net.stopObject, 0);
     EXPECT_FALSE(net.places.at(a).hasToken);
 }
@@ -218,10 +223,10 @@ TEST(Firing, FireStopTransitionsAreReportedButDoNotStopTheUnanimatedRun) {
 TEST(Firing, InternalFaultsNameTheTransition) {
     Pipeline s;
     s.net.setToken(s.p1, kBlack, 1);
-    ASSERT_EQ(compileMessage(s.net), "");
+    ASSERT_EQ(compileMessage(s.sim), "");
     s.place(s.p1).color = kNoColor;
-    s.net.markingRestored();
-    EXPECT_EQ(raisedBy([&] { s.net.evaluateEnabling(); }), text(msg::kFlagWithoutToken));
+    s.sim.markingChanged();
+    EXPECT_EQ(raisedBy([&] { s.sim.evaluateEnabling(); }), text(msg::kFlagWithoutToken));
     EXPECT_EQ(s.net.stopObject, s.t1);
 }
 
@@ -229,26 +234,26 @@ TEST(Firing, NothingRunsOnANetThatCompileDidNotPrepare) {
     Pipeline s;
     s.net.setToken(s.p1, kBlack, 1);
     const std::string notReady = text(msg::kNotCompiled);
-    EXPECT_EQ(runMessage(s.net), notReady);
-    EXPECT_EQ(raisedBy([&] { s.net.evaluateEnabling(); }), notReady);
+    EXPECT_EQ(runMessage(s.sim), notReady);
+    EXPECT_EQ(raisedBy([&] { s.sim.evaluateEnabling(); }), notReady);
 
     // Compiled, then a place removed: the transitions' references would dangle.
-    ASSERT_EQ(compileMessage(s.net), "");
+    ASSERT_EQ(compileMessage(s.sim), "");
     s.net.deleteObject(s.p2);
-    EXPECT_EQ(runMessage(s.net), notReady);
-    EXPECT_EQ(raisedBy([&] { s.net.firePhase(); }), notReady);
-    EXPECT_EQ(raisedBy([&] { s.net.emitSources(); }), notReady);
+    EXPECT_EQ(runMessage(s.sim), notReady);
+    EXPECT_EQ(raisedBy([&] { s.sim.firePhase(); }), notReady);
+    EXPECT_EQ(raisedBy([&] { s.sim.emitSources(); }), notReady);
 
     // A failed compile leaves half-built connections behind.
-    EXPECT_NE(compileMessage(s.net), "");
-    EXPECT_EQ(runMessage(s.net), notReady);
+    EXPECT_NE(compileMessage(s.sim), "");
+    EXPECT_EQ(runMessage(s.sim), notReady);
 
     // A function changed after compile (the arrays no longer fit) never fires instead of overrunning them.
     Pipeline t;
     t.net.setToken(t.p1, kBlack, 1);
-    ASSERT_EQ(compileMessage(t.net), "");
+    ASSERT_EQ(compileMessage(t.sim), "");
     NetBuilder(t.net).setFunction(t.t1, "o1=a&b&c;o2=a;");
-    t.net.markingRestored();
-    EXPECT_EQ(runMessage(t.net), text(msg::kSimulationEnded));
+    t.sim.markingChanged();
+    EXPECT_EQ(runMessage(t.sim), text(msg::kSimulationEnded));
     EXPECT_TRUE(t.place(t.p1).hasToken);
 }

@@ -20,8 +20,9 @@ inline bool verdict(const CKemmakix& k) {
 }
 
 inline void expectRunsToItsExpectedWords(CNet& net, const std::string& name) {
-    ASSERT_EQ(compileMessage(net), "") << name;
-    EXPECT_EQ(runMessage(net), text(msg::kSimulationEnded)) << name;
+    CSimulation sim(net);
+    ASSERT_EQ(compileMessage(sim), "") << name;
+    EXPECT_EQ(runMessage(sim), text(msg::kSimulationEnded)) << name;
     ASSERT_FALSE(net.kemmakixes.empty()) << name;
     for (const auto& [id, k] : net.kemmakixes) {
         if (k.line != 0 && k.line != 1) continue;

@@ -7,6 +7,7 @@
 
 #include "example_check.h"
 #include "example_nets.h"
+#include "fileio/fileio.h"
 
 using namespace novra;
 using namespace novra::testing;
@@ -27,7 +28,7 @@ TEST(ExampleFiles, EveryExampleFileSimulatesToItsExpectedWords) {
         if (entry.path().extension() != ".pol") continue;
         ++files;
         CNet net;
-        ASSERT_EQ(raisedBy([&] { net.loadFile(entry.path().string()); }), "") << entry.path();
+        ASSERT_EQ(raisedBy([&] { fileio::load(net, entry.path().string()); }), "") << entry.path();
         expectRunsToItsExpectedWords(net, entry.path().filename().string());
     }
     EXPECT_GE(files, static_cast<int>(exampleNets().size()));
@@ -39,7 +40,7 @@ TEST(ExampleFiles, TheCommittedFilesAreWhatTheGeneratorWrites) {
     for (const ExampleNet& ex : exampleNets()) {
         CNet built;
         ex.build(built);
-        built.saveFile(tmp.string());
+        fileio::save(built, tmp.string());
         EXPECT_EQ(slurp(tmp), slurp(std::filesystem::path(NOVRA_SOURCE_DIR) / "examples" / ex.file))
             << ex.file << ": run make_examples to rewrite examples/";
     }

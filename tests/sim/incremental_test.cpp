@@ -16,6 +16,7 @@ namespace {
 // p1 -> t1 -> p2 -> t2 -> p3 with a black token on p1.
 struct Pipeline {
     CNet net;
+    CSimulation sim{net};
     int p1, t1, p2, t2, p3;
     Pipeline() {
         NetBuilder b(net);
@@ -36,24 +37,24 @@ struct Pipeline {
 
 TEST(Incremental, RestoredMarkingIsSweptAgain) {
     Pipeline s;
-    ASSERT_EQ(compileMessage(s.net), "");
+    ASSERT_EQ(compileMessage(s.sim), "");
     const PlaceMap start = s.net.places;
-    sweep(s.net);
-    sweep(s.net);
+    sweep(s.sim);
+    sweep(s.sim);
     EXPECT_TRUE(s.fired(s.t2));
-    sweep(s.net);
-    EXPECT_EQ(s.net.sweepEnabled, 0);  // quiet: nothing is left to look at
+    sweep(s.sim);
+    EXPECT_EQ(s.sim.sweepEnabled(), 0);  // quiet: nothing is left to look at
 
     // The rewind history copies a saved map back. The transitions must read the records now in the map,
     // and the quiet net must be looked at again.
     s.net.places = start;
-    s.net.markingRestored();
+    s.sim.markingChanged();
     EXPECT_EQ(s.net.transitions.at(s.t1).inputPlaces[0], &s.net.places.at(s.p1));
     EXPECT_EQ(s.net.transitions.at(s.t2).outputPlaces[0], &s.net.places.at(s.p3));
-    sweep(s.net);
+    sweep(s.sim);
     EXPECT_TRUE(s.fired(s.t1));
     EXPECT_TRUE(s.net.places.at(s.p2).hasToken);
-    sweep(s.net);
+    sweep(s.sim);
     EXPECT_EQ(s.net.places.at(s.p3).value, 0);
 
     // A map with other places than the compiled ones cannot be simulated until the next compile.
@@ -61,31 +62,31 @@ TEST(Incremental, RestoredMarkingIsSweptAgain) {
     other.erase(s.p3);
     other.emplace(s.p3 + 100, CPlace{});
     s.net.places = other;
-    s.net.markingRestored();
-    EXPECT_EQ(raisedBy([&] { s.net.evaluateEnabling(); }), text(msg::kNotCompiled));
+    s.sim.markingChanged();
+    EXPECT_EQ(raisedBy([&] { s.sim.evaluateEnabling(); }), text(msg::kNotCompiled));
 }
 
 TEST(Incremental, PausedRunAndNewCompile) {
     Pipeline s;
     s.net.simTranOpt.insert(s.t1);
-    ASSERT_EQ(compileMessage(s.net), "");
-    EXPECT_EQ(s.net.evaluateEnabling(), 2);
+    ASSERT_EQ(compileMessage(s.sim), "");
+    EXPECT_EQ(s.sim.evaluateEnabling(), 2);
     EXPECT_EQ(s.net.stopObject, s.t1);
     // Resuming a paused run may evaluate again before firing; nothing changed, so the same comes out.
     s.net.stopObject = 0;
-    EXPECT_EQ(s.net.evaluateEnabling(), 2);
+    EXPECT_EQ(s.sim.evaluateEnabling(), 2);
     EXPECT_EQ(s.net.stopObject, s.t1);
     EXPECT_TRUE(s.net.transitions.at(s.t1).enabled);
-    s.net.firePhase();
+    s.sim.firePhase();
     EXPECT_TRUE(s.fired(s.t1));
-    EXPECT_EQ(s.net.evaluateEnabling(), 0);
+    EXPECT_EQ(s.sim.evaluateEnabling(), 0);
     EXPECT_FALSE(s.fired(s.t1));  // evaluated again since it fired
     EXPECT_TRUE(s.net.transitions.at(s.t2).enabled);
 
     // A compile in the middle of a run starts from the initial marking, and the first sweep sees it all.
-    ASSERT_EQ(compileMessage(s.net), "");
+    ASSERT_EQ(compileMessage(s.sim), "");
     EXPECT_FALSE(s.net.transitions.at(s.t2).enabled);
-    EXPECT_EQ(sweep(s.net), 2);
+    EXPECT_EQ(sweep(s.sim), 2);
     EXPECT_TRUE(s.fired(s.t1));
     EXPECT_FALSE(s.fired(s.t2));
 }
@@ -93,6 +94,7 @@ TEST(Incremental, PausedRunAndNewCompile) {
 TEST(Incremental, ClearedNetMustBeCompiledAgain) {
     // Rebuilt to the very same shape, the net holds new records; the old compile must not be used.
     CNet net;
+    CSimulation sim{net};
     auto build = [&] {
         NetBuilder b(net);
         const int p = b.markedPlace(kBlack, 1);
@@ -102,19 +104,20 @@ TEST(Incremental, ClearedNetMustBeCompiledAgain) {
         b.arc(t, q);
     };
     build();
-    ASSERT_EQ(compileMessage(net), "");
+    ASSERT_EQ(compileMessage(sim), "");
     net.clear();
     build();
     EXPECT_FALSE(net.simulationReady());
-    EXPECT_EQ(runMessage(net), text(msg::kNotCompiled));
-    ASSERT_EQ(compileMessage(net), "");
-    EXPECT_EQ(runMessage(net), text(msg::kSimulationEnded));
+    EXPECT_EQ(runMessage(sim), text(msg::kNotCompiled));
+    ASSERT_EQ(compileMessage(sim), "");
+    EXPECT_EQ(runMessage(sim), text(msg::kSimulationEnded));
 }
 
 TEST(Incremental, TransitionsSharingAFunctionTextAreCheckedOneByOne) {
     // Compile prepares a text once for all transitions that carry it; each still gets its own checks and
     // its own fields.
     CNet net;
+    CSimulation sim{net};
     NetBuilder b(net);
     const int p1 = b.markedPlace(kBlack, 1);
     const int t1 = b.transition("o1=~i1; // 反転");
@@ -125,21 +128,21 @@ TEST(Incremental, TransitionsSharingAFunctionTextAreCheckedOneByOne) {
     b.arc(t1, p2);
     b.arc(p2, t2);
     b.arc(t2, p3);
-    EXPECT_EQ(compileMessage(net), text(msg::kBlackOnFunctionOutput));
+    EXPECT_EQ(compileMessage(sim), text(msg::kBlackOnFunctionOutput));
     EXPECT_EQ(net.stopObject, t2);
 
     net.setToken(p3, kWhite, 0);
-    ASSERT_EQ(compileMessage(net), "");
+    ASSERT_EQ(compileMessage(sim), "");
     // Fields made from another text are made again when the text returns, though another transition
     // kept it all along.
     const std::string inverter = net.transitions.at(t2).functionText;
     net.transitions.at(t2).functionText = "o1=i1;o2=i1;";
-    EXPECT_EQ(compileMessage(net), text(msg::kUnboundOutputVar));
+    EXPECT_EQ(compileMessage(sim), text(msg::kUnboundOutputVar));
     net.transitions.at(t2).functionText = "?i1;o1=i1;";
-    ASSERT_EQ(compileMessage(net), "");
+    ASSERT_EQ(compileMessage(sim), "");
     EXPECT_NE(net.transitions.at(t2).compiledFunction, net.transitions.at(t1).compiledFunction);
     net.transitions.at(t2).functionText = inverter;
-    ASSERT_EQ(compileMessage(net), "");
+    ASSERT_EQ(compileMessage(sim), "");
     EXPECT_EQ(net.transitions.at(t2).normalizedText, net.transitions.at(t1).normalizedText);
     EXPECT_EQ(net.transitions.at(t2).inputVarNames, net.transitions.at(t1).inputVarNames);
     EXPECT_EQ(net.transitions.at(t2).outputVarNames, net.transitions.at(t1).outputVarNames);
@@ -148,15 +151,16 @@ TEST(Incremental, TransitionsSharingAFunctionTextAreCheckedOneByOne) {
     EXPECT_EQ(net.transitions.at(t2).inputValues.size(), 1u);
     // A record whose names were copied from elsewhere is refreshed, not trusted.
     CNet copy;
+    CSimulation copySim{copy};
     copy.copyAll(net);
     for (auto& [id, t] : copy.transitions) t.inputVarNames = {{"x", 1}};
-    ASSERT_EQ(compileMessage(copy), "");
+    ASSERT_EQ(compileMessage(copySim), "");
     for (const auto& [id, t] : copy.transitions)
         EXPECT_EQ(t.inputVarNames, net.transitions.at(t1).inputVarNames);
 
     // A text that fails is not taken for one that was prepared before.
     net.transitions.at(t2).functionText = "o1=i1";
-    EXPECT_NE(compileMessage(net), "");
+    EXPECT_NE(compileMessage(sim), "");
     EXPECT_EQ(net.stopObject, t2);
 }
 

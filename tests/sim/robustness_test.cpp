@@ -66,9 +66,10 @@ TEST(Robustness, RandomNetsAlwaysEndWithAMessage) {
     int compiled = 0, ended = 0;
     for (int i = 0; i < 3000; ++i) {
         CNet net;
+        CSimulation sim{net};
         randomNet(net, rng);
-        const std::string compileResult = compileMessage(net);
-        const std::string run = runMessage(net, 3000);
+        const std::string compileResult = compileMessage(sim);
+        const std::string run = runMessage(sim, 3000);
         EXPECT_NE(run, "");  // a run always raises something
         if (!compileResult.empty()) {
             EXPECT_EQ(run, text(msg::kNotCompiled));
@@ -80,12 +81,12 @@ TEST(Robustness, RandomNetsAlwaysEndWithAMessage) {
         net.deleteObject(net.objects.rbegin()->first);
         net.deleteObject(net.objects.empty() ? 0 : net.objects.begin()->first);
         if (net.simulationReady()) {
-            EXPECT_NE(runMessage(net, 3000), "");  // only a token went: every reference still holds
+            EXPECT_NE(runMessage(sim, 3000), "");  // only a token went: every reference still holds
         } else {
-            EXPECT_EQ(runMessage(net), text(msg::kNotCompiled));
-            EXPECT_EQ(raisedBy([&] { net.firePhase(); }), text(msg::kNotCompiled));
+            EXPECT_EQ(runMessage(sim), text(msg::kNotCompiled));
+            EXPECT_EQ(raisedBy([&] { sim.firePhase(); }), text(msg::kNotCompiled));
         }
-        net.flushSinks();  // Abort flushes whatever state the net is in
+        sim.flushSinks();  // Abort flushes whatever state the net is in
     }
     // The generator must reach the simulation often enough for this to mean something.
     EXPECT_GT(compiled, 200);

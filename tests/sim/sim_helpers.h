@@ -5,6 +5,7 @@
 
 #include "common/error.h"
 #include "model/net.h"
+#include "sim/simulation.h"
 
 namespace novra::testing {
 
@@ -17,19 +18,19 @@ inline std::string raisedBy(const std::function<void()>& fn) {
     return {};
 }
 
-inline std::string compileMessage(CNet& net) {
-    net.stopObject = 0;
-    return raisedBy([&] { net.compileNet(); });
+inline std::string compileMessage(CSimulation& sim) {
+    sim.net().stopObject = 0;
+    return raisedBy([&] { sim.compile(); });
 }
 
-inline std::string runMessage(CNet& net, long maxPhases = 100001) {
-    return raisedBy([&] { net.runUnanimated(maxPhases); });
+inline std::string runMessage(CSimulation& sim, long maxPhases = CSimulation::kRunLimit) {
+    return raisedBy([&] { sim.run(maxPhases); });
 }
 
 // One sweep: enabling evaluation then firing. Returns the enabling result.
-inline int sweep(CNet& net) {
-    const int result = net.evaluateEnabling();
-    net.firePhase();
+inline int sweep(CSimulation& sim) {
+    const int result = sim.evaluateEnabling();
+    sim.firePhase();
     return result;
 }
 

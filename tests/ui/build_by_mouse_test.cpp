@@ -13,7 +13,9 @@
 
 #include "common/error.h"
 #include "common/messages.h"
+#include "fileio/fileio.h"
 #include "model/net.h"
+#include "sim/simulation.h"
 #include "ui/dialogs/dialogs.h"
 #include "ui/doc.h"
 #include "ui/view.h"
@@ -71,17 +73,18 @@ void BuildByMouseTest::pipelineFromScratch() {
     k->findChild<QPushButton*>("1")->click();
 
     CNet shipped;
-    shipped.loadFile(NOVRA_SOURCE_DIR "/examples/pipeline.pol");
+    fileio::load(shipped, NOVRA_SOURCE_DIR "/examples/pipeline.pol");
     std::multiset<std::pair<int, int>> drawn, expected;
     for (const auto& [id, a] : net.arcs) drawn.insert({net.kindOf(a.fromId), net.kindOf(a.toId)});
     for (const auto& [id, a] : shipped.arcs)
         expected.insert({shipped.kindOf(a.fromId), shipped.kindOf(a.toId)});
     QCOMPARE(drawn, expected);
 
-    net.compileNet();
+    CSimulation sim(net);
+    sim.compile();
     std::string end;
     try {
-        net.runUnanimated();
+        sim.run();
     } catch (const CError& e) {
         end = e.message();
     }
@@ -123,7 +126,7 @@ void BuildByMouseTest::everyExampleRedrawnByMouse() {
     QFETCH(QString, file);
     TempIni ini;
     CNet shipped;
-    shipped.loadFile(file.toStdString());
+    fileio::load(shipped, file.toStdString());
 
     CNOVRADoc doc;
     CNOVRAView view(&doc);
@@ -242,14 +245,15 @@ void BuildByMouseTest::everyExampleRedrawnByMouse() {
 
     QTemporaryDir tmp;
     const std::string saved = tmp.filePath("drawn.pol").toStdString();
-    net.saveFile(saved);
+    fileio::save(net, saved);
     QFile a(QString::fromStdString(saved)), b(file);
     QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
     QCOMPARE(a.readAll(), b.readAll());
 
-    net.compileNet();
+    CSimulation sim(net);
+    sim.compile();
     try {
-        net.runUnanimated();
+        sim.run();
     } catch (const CError&) {
     }
     for (const auto& [id, k] : net.kemmakixes)

@@ -10,6 +10,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "fileio/fileio.h"
 #include "model/net.h"
 #include "ui/dialogs/dialogs.h"
 #include "ui/doc.h"
@@ -65,7 +66,7 @@ class FileTest : public QObject {
     QString savedNet(const char* name, int places) {
         CNet n;
         for (int i = 0; i < places; ++i) n.addObject(100 + 60 * i, 100, kPlace);
-        n.saveFile(file(name).toStdString());
+        fileio::save(n, file(name).toStdString());
         return file(name);
     }
     void drop(const QString& path) {
@@ -201,7 +202,7 @@ void FileTest::unsavedChangesPrompt() {
     QVERIFY(net().objects.empty() && !doc_->isModified() && doc_->path().isEmpty());
     QVERIFY(log().contains(file("kept.pol") + u8(" 保存しました。")));
     CNet back;
-    back.loadFile(file("kept.pol").toStdString());
+    fileio::load(back, file("kept.pol").toStdString());
     QCOMPARE(back.objects.size(), size_t(1));
 
     // Save over a file that exists asks nothing.
@@ -211,7 +212,7 @@ void FileTest::unsavedChangesPrompt() {
     frame_->runCommand(Cmd::Save);
     QVERIFY(!QFile::exists(file("unused.pol")));
     QVERIFY(log().contains(file("kept.pol") + u8(" 上書き保存しました。")));
-    back.loadFile(file("kept.pol").toStdString());
+    fileio::load(back, file("kept.pol").toStdString());
     QCOMPARE(back.objects.size(), size_t(2));
 
     // Nothing to ask about an unchanged net; Discard lets the window close.
@@ -263,7 +264,7 @@ void FileTest::undoAndDialogsStayWithTheirNet() {
     CNet b;
     b.addObject(100, 100, kTransition);
     b.transitions[1].functionText = "o1=i1;//B";
-    b.saveFile(file("b.pol").toStdString());
+    fileio::save(b, file("b.pol").toStdString());
     QFile::copy(file("b.pol"), file("temp.pol"));
     prompts_.defaultOpen = file("b.pol");
     prompts_.defaultSaveChanges = QMessageBox::Discard;

@@ -71,14 +71,14 @@ class SimTest : public QObject {
     }
     // Steps until the given number of firings have been performed.
     void stepFirings(int firings) {
-        const size_t before = f_->sim().rewindHistory.size();
+        const size_t before = doc_->simulation().rewindDepth();
         int done = 0, guard = 0;
         while (done < firings && guard++ < 1000) {
-            const bool firing = f_->sim().phase == 2;
+            const bool firing = doc_->simulation().phase() == 2;
             run(Cmd::Step);
             if (firing) ++done;
         }
-        QVERIFY(done == firings || f_->sim().rewindHistory.size() > before);
+        QVERIFY(done == firings || doc_->simulation().rewindDepth() > before);
     }
 };
 
@@ -118,7 +118,7 @@ void SimTest::compileEnablesTheSimulationCommands() {
                   Cmd::ToolToken, Cmd::ToolHand, Cmd::ToolContinuous, Cmd::ToolDelete})
         QVERIFY2(!enabled(c), qPrintable(QString::number(int(c))));
     QCOMPARE(f_->sim().timerPeriod(CSimController::kClockTimer), 100);
-    QCOMPARE(f_->sim().phase, 0);
+    QCOMPARE(doc_->simulation().phase(), 0);
     QCOMPARE(f_->sim().advance, 0);
     // A second compile starts over from a clean log, saving first when asked to.
     run(Cmd::Abort);
@@ -196,25 +196,25 @@ void SimTest::stepsPrepareEnableAndFire() {
     run(Cmd::Compile);
     // Sources first: nothing moves yet.
     run(Cmd::Step);
-    QCOMPARE(f_->sim().phase, 1);
+    QCOMPARE(doc_->simulation().phase(), 1);
     QVERIFY(!net().places.at(1).hasToken);
     QCOMPARE(f_->sim().advance, 0);
     // Emission and enabling: the first bit lies in place 1 and transition 5 is marked.
     run(Cmd::Step);
-    QCOMPARE(f_->sim().phase, 2);
+    QCOMPARE(doc_->simulation().phase(), 2);
     QVERIFY(net().places.at(1).hasToken);
     QCOMPARE(net().places.at(1).value, 1);
     QVERIFY(net().transitions.at(5).enabled);
     QVERIFY(!net().transitions.at(6).enabled);
-    QVERIFY(f_->sim().rewindHistory.empty());
+    QVERIFY(!doc_->simulation().canRewind());
     // Firing: the bit moves on to place 2.
     run(Cmd::Step);
     QVERIFY(!net().places.at(1).hasToken);
     QVERIFY(net().places.at(2).hasToken);
     QCOMPARE(net().places.at(2).value, 1);
     QVERIFY(net().transitions.at(5).fired);
-    QCOMPARE(f_->sim().phase, 1);
-    QCOMPARE(f_->sim().rewindHistory.size(), size_t(1));
+    QCOMPARE(doc_->simulation().phase(), 1);
+    QCOMPARE(doc_->simulation().rewindDepth(), size_t(1));
     QVERIFY(enabled(Cmd::Rewind));
     QVERIFY(enabled(Cmd::Step));
     // The edit marking is never touched by the simulation.
@@ -252,7 +252,7 @@ void SimTest::tokenMovementsFollowTheFiredArcs() {
     for (int i = 0; i < 200 && !quietFiring; ++i) {
         bool anyEnabled = false;
         for (const auto& [id, t] : net().transitions) anyEnabled |= t.enabled;
-        if (f_->sim().phase == 2 && !anyEnabled) {
+        if (doc_->simulation().phase() == 2 && !anyEnabled) {
             while (!f_->sim().tokenMoves.empty()) f_->sim().tokenMoveTick();
             run(Cmd::Step);
             QVERIFY(f_->sim().tokenMoves.empty());
@@ -264,7 +264,7 @@ void SimTest::tokenMovementsFollowTheFiredArcs() {
     }
     QVERIFY(quietFiring);
     // Pause drops the movements in flight.
-    while (f_->sim().phase != 2) run(Cmd::Step);
+    while (doc_->simulation().phase() != 2) run(Cmd::Step);
     run(Cmd::Step);
     QVERIFY(!f_->sim().tokenMoves.empty());
     run(Cmd::Run);
@@ -276,7 +276,7 @@ void SimTest::tokenMovementsFollowTheFiredArcs() {
     QCOMPARE(f_->r().zoomLevel(), 3);
     int firings = 0;
     for (int i = 0; i < 40 && firings < 3; ++i) {
-        const bool firing = f_->sim().phase == 2;
+        const bool firing = doc_->simulation().phase() == 2;
         run(Cmd::Step);
         if (firing) {
             ++firings;
@@ -325,10 +325,10 @@ void SimTest::clockDrivenRunGoesToTheEnd() {
     QCOMPARE(f_->sim().timerPeriod(CSimController::kClockTimer), 100);
     QCOMPARE(f_->sim().advance, 0);
     QCOMPARE(f_->sim().running, 1);
-    const int phase = f_->sim().phase;
+    const int phase = doc_->simulation().phase();
     const auto received = net().kemmakixes.at(17).received;
     for (int i = 0; i < 20; ++i) f_->sim().clockTick();
-    QCOMPARE(f_->sim().phase, phase);
+    QCOMPARE(doc_->simulation().phase(), phase);
     QCOMPARE(net().kemmakixes.at(17).received, received);
     QCOMPARE(log().count(u8(kEnded)), 1);
 }
@@ -352,7 +352,7 @@ void SimTest::fireStopPausesAndPoints() {
     QCOMPARE(net().stopObject, 6);
     QCOMPARE(f_->sim().running, 0);
     QCOMPARE(f_->sim().advance, 0);
-    QCOMPARE(f_->sim().phase, 2);
+    QCOMPARE(doc_->simulation().phase(), 2);
     QCOMPARE(f_->sim().timerPeriod(CSimController::kSparkTimer), 10);
     QCOMPARE(f_->sim().timerPeriod(CSimController::kClockTimer), 100);
     QVERIFY(net().transitions.at(6).enabled);
@@ -360,7 +360,7 @@ void SimTest::fireStopPausesAndPoints() {
     QVERIFY(!enabled(Cmd::Pause));
     // The paused clock performs nothing.
     for (int i = 0; i < 5; ++i) f_->sim().clockTick();
-    QCOMPARE(f_->sim().phase, 2);
+    QCOMPARE(doc_->simulation().phase(), 2);
     // A step goes on with the firing and the sparks stop.
     run(Cmd::Step);
     QVERIFY(net().places.at(3).hasToken);
@@ -414,9 +414,9 @@ void SimTest::engineFaultPointsAtTheTransition() {
     QCOMPARE(f_->sim().timerPeriod(CSimController::kClockTimer), 100);
     QCOMPARE(f_->sim().advance, 0);
     QCOMPARE(f_->sim().running, 1);
-    const int phase = f_->sim().phase;
+    const int phase = doc_->simulation().phase();
     for (int i = 0; i < 5; ++i) f_->sim().clockTick();
-    QCOMPARE(f_->sim().phase, phase);
+    QCOMPARE(doc_->simulation().phase(), phase);
     QCOMPARE(log().count(u8("関数への入力値が不定です")), 1);
     QVERIFY(!enabled(Cmd::Run));
     run(Cmd::Pause);
@@ -437,7 +437,7 @@ void SimTest::pauseAndAbort() {
     QCOMPARE(f_->sim().advance, 0);
     QCOMPARE(f_->sim().timerPeriod(CSimController::kClockTimer), 100);
     QVERIFY(enabled(Cmd::Run));
-    QVERIFY(!f_->sim().rewindHistory.empty());
+    QVERIFY(doc_->simulation().canRewind());
     run(Cmd::Abort);
     // The two bits collected so far are recorded.
     QCOMPARE(net().kemmakixes.at(9).received.size(), size_t(1));
@@ -447,7 +447,7 @@ void SimTest::pauseAndAbort() {
     QCOMPARE(f_->sim().running, 0);
     QVERIFY(!f_->sim().timerActive(CSimController::kClockTimer));
     QVERIFY(!f_->sim().timerActive(CSimController::kMoveTimer));
-    QVERIFY(f_->sim().rewindHistory.empty());
+    QVERIFY(!doc_->simulation().canRewind());
     QVERIFY(frame_->statusMessage().isEmpty());
     QVERIFY(enabled(Cmd::Compile));
     QVERIFY(enabled(Cmd::ToolPlace));
@@ -488,17 +488,17 @@ void SimTest::rewindRestoresTenMarkings() {
     std::vector<std::map<int, Mark>> before;
     int guard = 0;
     while (before.size() < 11 && guard++ < 1000) {
-        if (f_->sim().phase == 2) before.push_back(markingOf());
+        if (doc_->simulation().phase() == 2) before.push_back(markingOf());
         run(Cmd::Step);
     }
     QCOMPARE(before.size(), size_t(11));
-    QCOMPARE(f_->sim().rewindHistory.size(), size_t(10));
+    QCOMPARE(doc_->simulation().rewindDepth(), size_t(10));
     // Sources and sinks are rewound with the marking, so the step after the restore emits and absorbs
     // nothing twice: every place shows the restored marking.
     for (int back = 10; back >= 1; --back) {
         QVERIFY(enabled(Cmd::Rewind));
         run(Cmd::Rewind);
-        QCOMPARE(f_->sim().phase, 2);
+        QCOMPARE(doc_->simulation().phase(), 2);
         const auto now = markingOf();
         for (const auto& [id, m] : before[static_cast<size_t>(back)])
             QVERIFY2(now.at(id) == m, qPrintable(QString("place %1").arg(id)));
@@ -506,15 +506,15 @@ void SimTest::rewindRestoresTenMarkings() {
     QVERIFY(!enabled(Cmd::Rewind));
     // The engine saw the restored marking: stepping on fires what the restored marking enables.
     run(Cmd::Step);
-    QCOMPARE(f_->sim().rewindHistory.size(), size_t(1));
+    QCOMPARE(doc_->simulation().rewindDepth(), size_t(1));
     // Rewound during a run, the run goes on from there.
     run(Cmd::Run);
     run(Cmd::Rewind);
     QCOMPARE(f_->sim().running, 1);
     QCOMPARE(f_->sim().advance, 1);
-    const int phase = f_->sim().phase;
+    const int phase = doc_->simulation().phase();
     f_->sim().clockTick();
-    QVERIFY(f_->sim().phase != phase);
+    QVERIFY(doc_->simulation().phase() != phase);
 }
 
 // The clock's phases change what the tool bar offers without any command being chosen.
@@ -524,7 +524,7 @@ void SimTest::toolBarFollowsTheClock() {
     run(Cmd::Compile);
     run(Cmd::Run);
     QVERIFY(!rewind->isEnabled());
-    for (int i = 0; i < 100 && f_->sim().rewindHistory.empty(); ++i) f_->sim().clockTick();
+    for (int i = 0; i < 100 && !doc_->simulation().canRewind(); ++i) f_->sim().clockTick();
     QVERIFY(rewind->isEnabled());
     QVERIFY(frame_->action(Cmd::Pause)->isEnabled());
     open("fork_join.pol");  // the paint takes the new net and drops the old one's history
@@ -544,7 +544,7 @@ void SimTest::rewoundRunStillDeliversEveryWord() {
     int firings = 0, guard = 0;
     // Far enough for the first word to be recorded, then back by ten firings.
     while (guard++ < 5000 && net().kemmakixes.begin()->second.received.empty()) {
-        if (f_->sim().phase == 2) ++firings;
+        if (doc_->simulation().phase() == 2) ++firings;
         run(Cmd::Step);
     }
     QVERIFY(!net().kemmakixes.begin()->second.received.empty());
@@ -668,7 +668,7 @@ void SimTest::animationFramesReachTheWindow() {
     // A few waves into the pipeline, then one more firing to watch.
     int firings = 0;
     while (firings < 6) {
-        if (f_->sim().phase == 2) ++firings;
+        if (doc_->simulation().phase() == 2) ++firings;
         run(Cmd::Step);
         while (firings < 6 && !f_->sim().tokenMoves.empty()) f_->sim().tokenMoveTick();
     }

@@ -8,6 +8,7 @@
 
 #include "common/error.h"
 #include "common/messages_verilog.h"
+#include "fileio/fileio.h"
 #include "temp_root.h"
 #include "verilog/textfile.h"
 #include "verilog_nets.h"
@@ -38,7 +39,7 @@ std::string saveNet(void (*build)(CNet&), const std::string& name) {
     CNet net;
     build(net);
     const fs::path path = vtest::tempRoot() / (name + ".pol");
-    net.saveFile(path.string());
+    fileio::save(net, path.string());
     return path.string();
 }
 

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "common/error.h"
+#include "fileio/fileio.h"
 #include "temp_root.h"
 #include "verilog/cosim.h"
 
@@ -27,7 +28,7 @@ TEST(ExampleCircuitsTest, EveryExampleCircuitMatchesItsNet) {
         o.moduleDir = NOVRA_BIN_DIR "/module";
         verilog::CosimReport report;
         try {
-            net.loadFile(file.string());
+            fileio::load(net, file.string());
             report = verilog::cosimulate(net, o, [](const std::string&) {});
         } catch (const CError& e) {
             ADD_FAILURE() << e.message() << " (stop " << net.stopObject << ")";

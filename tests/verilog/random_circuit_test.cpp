@@ -11,6 +11,7 @@
 #include <set>
 
 #include "common/error.h"
+#include "fileio/fileio.h"
 #include "temp_root.h"
 #include "verilog/cosim.h"
 #include "verilog_nets.h"
@@ -222,7 +223,7 @@ TEST(RandomCircuitTest, EveryDeterministicNetMatchesItsCircuit) {
         }
         if (!report.match()) {
             ++failures;
-            net.saveFile(o.outDir + "/net.pol");  // for a look at what went wrong
+            fileio::save(net, o.outDir + "/net.pol");  // for a look at what went wrong
         }
     }
     // The nets must really carry data and have functions to check, or the comparison proves nothing.

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "model/compiled_tables.h"
 #include "model/records.h"
 
 namespace novra {
@@ -91,25 +92,17 @@ struct TransitionHot {
     bool queued() const { return flagsPending || valuesPending || outputsPending; }
 };
 
-struct CSimIndex {
+// The simulation's index of a compiled net: compile's dense tables (the records in ascending ID, the slots
+// as dense place indices) and what the incremental engine builds on them. It follows the compile it is
+// given to; `serial` names that compile (CNet::compileSerial), and the index is only used while the net's
+// last compile is that one.
+struct CSimIndex : CCompiledTables, CCompileObserver {
     bool valid = false;
+    unsigned long long serial = 0;
 
-    // Records in ascending ID, one dense index per kind.
-    std::vector<int> placeIds;
-    std::vector<CPlace*> placeRecs;
-    std::vector<int> transitionIds;
-    std::vector<CTransition*> transitionRecs;
-    std::vector<int> uhziIds;
-    std::vector<CUhzi*> uhziRecs;
     std::vector<int> uhziPlace;  // dense place index, -1 when unconnected
-    std::vector<int> kemmakixIds;
-    std::vector<CKemmakix*> kemmakixRecs;
     std::vector<int> kemmakixPlace;
 
-    // Transition slots as dense place indices (compressed rows: slots of transition i run from
-    // start[i] to start[i + 1]).
-    std::vector<int> inputStart, inputSlots;
-    std::vector<int> outputStart, outputSlots;
     // The transitions that take from each place and those that put into it, ascending.
     std::vector<int> consumerStart, consumers;
     std::vector<int> producerStart, producers;
@@ -132,6 +125,13 @@ struct CSimIndex {
     bool fullSweep = true;     // the next enabling evaluation looks at every transition
     COrderedBitSet dirty;      // transitions next to a place that changed since they were evaluated
     std::vector<int> enabled;  // transitions the last enabling evaluation enabled, ascending
+
+    // The compile it follows.
+    void compileStarted() override { valid = false; }
+    CCompiledTables& tables() override { return *this; }
+    void tablesReady() override { beginStart(); }
+    void transitionReady(size_t i) override { loadTransitionMirror(i); }
+    void compiled() override { finishStart(); }
 
     // Everything the compile found, ready for a fresh simulation: the mirrors loaded and the first sweep
     // pointed at the transitions that read a marked place (all others are off, as compile left them).

@@ -1,4 +1,4 @@
-#include "model/sim_index.h"
+#include "sim/sim_index.h"
 
 #include "model/prefetch.h"
 
