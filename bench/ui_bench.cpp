@@ -22,6 +22,8 @@
 #include "ui/commands.h"
 #include "ui/config.h"
 #include "ui/doc.h"
+#include "ui/interaction.h"
+#include "ui/renderer.h"
 #include "ui/view.h"
 
 namespace {
@@ -65,15 +67,15 @@ Canvas& canvas(int objects) {
         c->view->viewport()->installEventFilter(&c->counter);
         QApplication::processEvents();
         c->doc->setOpenNotice(novra::ui::kNoticeOpened);  // centred, as after opening it
-        c->view->renderFrame();
+        c->view->renderer().renderFrame();
     }
     return *c;
 }
 
 // The zoom level, with the net's top-left corner at the window's top-left corner so the window is full.
 void setZoom(CNOVRAView& v, int level) {
-    while (v.zoomLevel() < level) v.zoomOut();
-    while (v.zoomLevel() > level) v.zoomIn();
+    while (v.renderer().zoomLevel() < level) v.runCommand(novra::ui::Cmd::ZoomOut);
+    while (v.renderer().zoomLevel() > level) v.runCommand(novra::ui::Cmd::ZoomIn);
     int left = 0, top = 0;
     bool first = true;
     for (const auto& [id, o] : v.net().objects) {
@@ -81,12 +83,13 @@ void setZoom(CNOVRAView& v, int level) {
         top = first ? o.y : std::min(top, o.y);
         first = false;
     }
-    const int hw = v.clientWidth() / 2, hh = v.clientHeight() / 2;
-    v.setScrollPos(QPoint(left - 40 - hw + (hw << level), top - 40 - hh + (hh << level)));
+    const int hw = v.renderer().clientWidth() / 2, hh = v.renderer().clientHeight() / 2;
+    v.renderer().setScrollPos(QPoint(left - 40 - hw + (hw << level), top - 40 - hh + (hh << level)));
 }
 
 int onScreen(CNOVRAView& v) {
-    const QPoint a = v.toCanvas(QPoint(0, 0)), b = v.toCanvas(QPoint(v.clientWidth(), v.clientHeight()));
+    const QPoint a = v.renderer().toCanvas(QPoint(0, 0)),
+                 b = v.renderer().toCanvas(QPoint(v.renderer().clientWidth(), v.renderer().clientHeight()));
     int n = 0;
     for (const auto& [id, o] : v.net().objects)
         n += o.x >= a.x() && o.x <= b.x() && o.y >= a.y() && o.y <= b.y();
@@ -101,10 +104,11 @@ void send(QWidget* w, QEvent::Type type, QPoint p, Qt::MouseButton button, Qt::M
 // A client point whose pixel in the id buffer is an object wholly inside the window, or (-1, -1).
 QPoint grabbable(CNOVRAView& v, int kind) {
     for (const auto& [id, o] : v.net().objects) {
-        const QPoint c = v.toClient(o.x, o.y);
-        if (c.x() < 40 || c.y() < 40 || c.x() > v.clientWidth() - 40 || c.y() > v.clientHeight() - 40)
+        const QPoint c = v.renderer().toClient(o.x, o.y);
+        if (c.x() < 40 || c.y() < 40 || c.x() > v.renderer().clientWidth() - 40 ||
+            c.y() > v.renderer().clientHeight() - 40)
             continue;
-        if (o.kind == kind && v.idAt(c) == id) return c;
+        if (o.kind == kind && v.renderer().idAt(c) == id) return c;
     }
     return {-1, -1};
 }
@@ -113,9 +117,9 @@ void BM_Paint(benchmark::State& state) {
     Canvas& c = canvas(static_cast<int>(state.range(0)));
     auto& v = *c.view;
     QWidget* vp = v.viewport();
-    v.resetEditState();
+    v.interaction().resetEditState();
     setZoom(v, static_cast<int>(state.range(1)));
-    v.renderFrame();
+    v.renderer().renderFrame();
     const long after = state.range(2);
     QPoint grab;
     int place = 0;
@@ -127,7 +131,7 @@ void BM_Paint(benchmark::State& state) {
             return;
         }
         send(vp, QEvent::MouseButtonPress, grab, Qt::LeftButton, Qt::LeftButton);
-        if (v.grabbedObject == 0) {
+        if (v.interaction().state().grabbedObject == 0) {
             state.SkipWithError("the drag did not start");
             return;
         }
@@ -141,7 +145,7 @@ void BM_Paint(benchmark::State& state) {
     }
     long step = 0;
     for (auto _ : state) {
-        if (after == 1) v.setScrollPos(v.scrollPos());
+        if (after == 1) v.renderer().setScrollPos(v.renderer().scrollPos());
         if (after == 2)
             send(vp, QEvent::MouseMove, grab + QPoint(int(++step & 1), 0), Qt::NoButton, Qt::LeftButton);
         if (after == 3) {
@@ -149,18 +153,18 @@ void BM_Paint(benchmark::State& state) {
             const auto tok = v.net().tokens.find(place);
             const bool black = tok != v.net().tokens.end() && tok->second.color == novra::kBlack;
             v.net().setToken(place, black ? novra::kWhite : novra::kBlack, 0);
-            v.setRebuild();
+            v.renderer().setRebuild();
         }
         if (after == 4) {
             // As after an undo, an align or opening a file: the index is built afresh.
             v.net().geometryChanged();
-            v.setRebuild();
+            v.renderer().setRebuild();
         }
-        v.renderFrame();
-        benchmark::DoNotOptimize(v.backBuffer().constBits());
+        v.renderer().renderFrame();
+        benchmark::DoNotOptimize(v.renderer().backBuffer().constBits());
     }
     if (after == 2) send(vp, QEvent::MouseButtonRelease, grab, Qt::LeftButton, Qt::NoButton);
-    v.resetEditState();
+    v.interaction().resetEditState();
     QApplication::processEvents();
     state.counters["objects"] = c.objects;
     state.counters["on_screen"] = onScreen(v);
@@ -182,14 +186,15 @@ Targets targets(CNOVRAView& v) {
     Targets t;
     bool havePlace = false, haveTransition = false;
     for (const auto& [id, o] : v.net().objects) {
-        const QPoint c = v.toClient(o.x, o.y);
-        if (c.x() < 40 || c.y() < 40 || c.x() > v.clientWidth() - 40 || c.y() > v.clientHeight() - 40)
+        const QPoint c = v.renderer().toClient(o.x, o.y);
+        if (c.x() < 40 || c.y() < 40 || c.x() > v.renderer().clientWidth() - 40 ||
+            c.y() > v.renderer().clientHeight() - 40)
             continue;
-        if (o.kind == novra::kPlace && !havePlace && v.idAt(c) == id) {
+        if (o.kind == novra::kPlace && !havePlace && v.renderer().idAt(c) == id) {
             t.place = c;
             havePlace = true;
         }
-        if (o.kind == novra::kTransition && !haveTransition && v.idAt(c) == id) {
+        if (o.kind == novra::kTransition && !haveTransition && v.renderer().idAt(c) == id) {
             t.transition = c;
             haveTransition = true;
         }
@@ -202,9 +207,9 @@ void BM_MouseMove(benchmark::State& state) {
     Canvas& c = canvas(static_cast<int>(state.range(0)));
     auto& v = *c.view;
     QWidget* vp = v.viewport();
-    v.resetEditState();
+    v.interaction().resetEditState();
     setZoom(v, 0);
-    v.renderFrame();
+    v.renderer().renderFrame();
     QApplication::processEvents();
     const Targets t = targets(v);
     switch (state.range(1)) {
@@ -215,7 +220,7 @@ void BM_MouseMove(benchmark::State& state) {
             v.runCommand(novra::ui::Cmd::ToolArc);
             send(vp, QEvent::MouseButtonPress, t.place, Qt::LeftButton, Qt::LeftButton);
             send(vp, QEvent::MouseButtonRelease, t.place, Qt::LeftButton, Qt::NoButton);
-            if (!v.arcPending) state.SkipWithError("the arc did not start");
+            if (!v.interaction().state().arcPending) state.SkipWithError("the arc did not start");
             break;
         default:
             v.runCommand(novra::ui::Cmd::ToolPlace);
@@ -232,7 +237,7 @@ void BM_MouseMove(benchmark::State& state) {
     state.counters["paints_per_move"] =
         benchmark::Counter(double(c.counter.paints - paintsBefore) / double(std::max<size_t>(1, i)));
     state.counters["objects"] = c.objects;
-    v.resetEditState();
+    v.interaction().resetEditState();
 }
 BENCHMARK(BM_MouseMove)
     ->ArgNames({"objects", "mode"})

@@ -1,5 +1,4 @@
 #include "ui/doc.h"
-#include "fileio/fileio.h"
 
 #include <QDir>
 #include <QFile>
@@ -7,6 +6,7 @@
 
 #include "common/error.h"
 #include "common/messages.h"
+#include "fileio/fileio.h"
 
 namespace novra::ui {
 
@@ -16,6 +16,18 @@ bool isEventFile(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) return false;
     return f.read(13) == "state machine";
+}
+
+// Copies a whole net into an empty one and carries the stop options along: the copy numbers the objects
+// from 1 in ascending order of the old ids, and the copy operation itself leaves that set behind.
+void copyWhole(CNet& to, const CNet& from) {
+    const std::set<int> made = to.copyAll(from);
+    if (made.size() != from.objects.size()) return;
+    auto n = made.begin();
+    for (const auto& [id, o] : from.objects) {
+        if (from.simTranOpt.count(id) && to.kindOf(*n) == kTransition) to.simTranOpt.insert(*n);
+        ++n;
+    }
 }
 }  // namespace
 
@@ -120,6 +132,35 @@ void CNOVRADoc::newDocument() {
     openNotice_ = kNoticeNew;
     emit netReplaced();
     emit captionChanged();
+}
+
+void CNOVRADoc::snapshotForUndo() {
+    setModified(true);
+    // A compiled net is not edited; its records are in use by the simulation.
+    if (compiled_) return;
+    if (!undo_) undo_ = std::make_unique<CNet>();
+    undo_->clear();
+    copyWhole(*undo_, net_);
+    undo_->stopObject = 0;
+}
+
+const CNet& CNOVRADoc::undoCopy() const {
+    static const CNet none;
+    return undo_ ? *undo_ : none;
+}
+
+void CNOVRADoc::undo() {
+    net_.clear();
+    if (undo_) {
+        copyWhole(net_, *undo_);
+        undo_->clear();
+    }
+    setModified(true);
+}
+
+CNet& CNOVRADoc::clipboard() {
+    if (!clipboard_) clipboard_ = std::make_unique<CNet>();
+    return *clipboard_;
 }
 
 }  // namespace novra::ui

@@ -1,10 +1,14 @@
 #pragma once
 // CNOVRADoc: the document. It owns the one net for the whole run (cleared and refilled, never replaced),
 // the document path, the last folder of the file dialogs, the open notice the view consumes at its next
-// paint, whether the net holds changes not yet saved, and the document's settings.
+// paint, whether the net holds changes not yet saved, whether it is compiled, the undo copy, the internal
+// clipboard and the document's settings.
 #include <QObject>
+#include <QPoint>
 #include <QString>
 #include <functional>
+#include <memory>
+#include <set>
 #include <string>
 
 #include "model/net.h"
@@ -40,6 +44,28 @@ class CNOVRADoc : public QObject {
     QString caption() const;
 
     DocSettings& settings() { return settings_; }
+
+    // Whether the net is compiled (simulated); its records are then in use and nothing edits it. The
+    // property dialogs read it to lock their controls.
+    bool compiled() const { return compiled_; }
+    void setCompiled(bool compiled) { compiled_ = compiled; }
+
+    // Undo: the net as it was before the last change. Every change takes the copy first (none while
+    // compiled) and marks the document modified.
+    void snapshotForUndo();
+    bool canUndo() const { return undo_ && !undo_->objects.empty(); }
+    // The copy as it stands; an empty net when there is none.
+    const CNet& undoCopy() const;
+    // Puts the copy in place of the net and forgets it.
+    void undo();
+    // The net was replaced or cleared: its undo copy goes with it.
+    void forgetUndo() { undo_.reset(); }
+
+    // The internal clipboard: the objects last copied and the arcs among them, and the canvas point of
+    // the last mouse press when they were copied.
+    CNet& clipboard();
+    bool clipboardEmpty() const { return !clipboard_ || clipboard_->objects.empty(); }
+    QPoint pasteAnchor;
 
     // Where log lines go (the main frame's message log); lines are dropped until it is set.
     void setLogSink(std::function<void(const std::string&)> sink) { log_ = std::move(sink); }
@@ -80,6 +106,9 @@ class CNOVRADoc : public QObject {
     bool modified_ = false;
     DocSettings settings_;
     int storedNmode_ = 0;
+    bool compiled_ = false;
+    std::unique_ptr<CNet> undo_;
+    std::unique_ptr<CNet> clipboard_;
     std::function<void(const std::string&)> log_;
 };
 

@@ -63,11 +63,11 @@ CMainFrame::CMainFrame(CNOVRADoc* doc) : doc_(doc) {
         if (!state.isEmpty()) restoreState(state);
     }
 
-    installFileQuestions();
+    readRecent();
     updateRecentMenu();
     doc_->setLogSink([this](const std::string& t) { logText(t); });
-    view_->setReporters([this](const std::string& t) { logText(t); },
-                        [this](const std::string& t) { statusText(t); });
+    view_->reporter().setSinks([this](const std::string& t) { logText(t); },
+                               [this](const std::string& t) { statusText(t); });
     connect(view_, &CNOVRAView::stateChanged, this, &CMainFrame::updateCommands);
     connect(view_, &CNOVRAView::coordinatesChanged, this, &CMainFrame::setCoordinates);
     // Whatever changed a rule's inputs without saying so (a timer, a dialog, a click), the tool bar and

@@ -18,6 +18,7 @@ namespace novra::ui {
 class CNOVRADoc;
 class CNOVRAView;
 class CMessageBar;
+class IPrompts;
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
@@ -65,11 +66,9 @@ class CMainFrame : public QMainWindow {
     // The recently used files, most recent first; kept in the settings file.
     const QStringList& recentFiles() const { return recent_; }
     static constexpr int kMaxRecent = 6;
-    // Questions the file commands ask; tests replace them to answer without a popup. An empty path means
-    // Cancel; askSaveChanges gives QMessageBox::Save, Discard or Cancel.
-    std::function<QString(QWidget*, const QString& folder)> askOpenFile;
-    std::function<QString(QWidget*, const QString& suggested)> askSaveFile;
-    std::function<int(QWidget*, const QString& name)> askSaveChanges;
+    // The questions the window and its canvas ask; nullptr puts the real dialogs back.
+    IPrompts& prompts() const;
+    void setPrompts(IPrompts* prompts);
 
   protected:
     void closeEvent(QCloseEvent* e) override;
@@ -81,7 +80,7 @@ class CMainFrame : public QMainWindow {
     void createMenus();
     void createToolBars();
     void createStatusBar();
-    void installFileQuestions();
+    void readRecent();
     void documentCaptionChanged();
     void addRecent(const QString& path);
     void updateRecentMenu();

@@ -14,7 +14,10 @@
 #include "common/messages.h"
 #include "common/messages_ui.h"
 #include "ui/doc.h"
+#include "ui/edit_commands.h"
 #include "ui/mainframe.h"
+#include "ui/prompts.h"
+#include "ui/sim_controller.h"
 #include "ui/view.h"
 
 namespace novra::ui {
@@ -70,35 +73,16 @@ void writeRecentFiles(const QStringList& list) {
     s->endGroup();
 }
 
-void CMainFrame::installFileQuestions() {
-    const QString filter = qs(msg::kPolFilter);
-    askOpenFile = [filter](QWidget* owner, const QString& folder) {
-        QFileDialog d(owner, QString(), folder, filter);
-        d.setAcceptMode(QFileDialog::AcceptOpen);
-        d.setFileMode(QFileDialog::ExistingFile);
-        d.setDefaultSuffix("pol");
-        return d.exec() == QDialog::Accepted && !d.selectedFiles().isEmpty() ? d.selectedFiles().first()
-                                                                             : QString();
-    };
-    askSaveFile = [filter](QWidget* owner, const QString& suggested) {
-        QFileDialog d(owner, QString(), suggested, filter);
-        d.setAcceptMode(QFileDialog::AcceptSave);
-        d.setDefaultSuffix("pol");
-        return d.exec() == QDialog::Accepted && !d.selectedFiles().isEmpty() ? d.selectedFiles().first()
-                                                                             : QString();
-    };
-    askSaveChanges = [](QWidget* owner, const QString& name) {
-        QMessageBox box(QMessageBox::Warning, qs(msg::kSaveChangesTitle), withArg(msg::kSaveChanges, name),
-                        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, owner);
-        box.button(QMessageBox::Save)->setText(qs(msg::kSaveButton));
-        box.button(QMessageBox::Discard)->setText(qs(msg::kDiscardButton));
-        box.button(QMessageBox::Cancel)->setText(qs(msg::kDlgCancel));
-        box.setDefaultButton(QMessageBox::Save);
-        return box.exec();
-    };
+IPrompts& CMainFrame::prompts() const {
+    return view_->prompts();
+}
+
+void CMainFrame::setPrompts(IPrompts* prompts) {
+    view_->setPrompts(prompts);
+}
+
+void CMainFrame::readRecent() {
     recent_ = readRecentFiles();
-    view_->requestSave = [this] { saveDocument(); };
-    view_->confirmDiscard = [this] { return mayDiscardChanges(); };
     connect(doc_, &CNOVRADoc::captionChanged, this, &CMainFrame::documentCaptionChanged);
     setAcceptDrops(true);
 }
@@ -114,7 +98,7 @@ void CMainFrame::documentCaptionChanged() {
 bool CMainFrame::mayDiscardChanges() {
     if (!doc_->isModified()) return true;
     const QString name = doc_->path().isEmpty() ? qs(msg::kUntitled) : QFileInfo(doc_->path()).fileName();
-    switch (askSaveChanges(this, name)) {
+    switch (prompts().askSaveChanges(this, name)) {
         case QMessageBox::Save:
             return saveDocument();
         case QMessageBox::Discard:
@@ -126,14 +110,14 @@ bool CMainFrame::mayDiscardChanges() {
 
 bool CMainFrame::newDocument() {
     if (!mayDiscardChanges()) return false;
-    view_->resetSimulation();
+    view_->sim().resetSimulation();
     doc_->newDocument();
     return true;
 }
 
 bool CMainFrame::openDocument() {
     if (!mayDiscardChanges()) return false;
-    const QString path = askOpenFile(this, doc_->lastFolder());
+    const QString path = prompts().askOpenFile(this, doc_->lastFolder());
     if (path.isEmpty()) return false;
     return openPath(path);
 }
@@ -141,7 +125,7 @@ bool CMainFrame::openDocument() {
 bool CMainFrame::openPath(const QString& path) {
     WaitCursor wait;
     // A simulation in progress refers to the records the new net replaces.
-    view_->resetSimulation();
+    view_->sim().resetSimulation();
     return doc_->openDocument(path);
 }
 
@@ -157,7 +141,7 @@ bool CMainFrame::saveDocumentAs() {
     if (start.isEmpty())
         start = doc_->lastFolder().isEmpty() ? qs(msg::kUntitledFile)
                                              : doc_->lastFolder() + '/' + qs(msg::kUntitledFile);
-    const QString path = askSaveFile(this, start);
+    const QString path = prompts().askSaveFile(this, start);
     if (path.isEmpty()) return false;
     WaitCursor wait;
     return doc_->saveDocument(path, text(msg::kSavedAs));
@@ -211,7 +195,7 @@ void CMainFrame::dropEvent(QDropEvent* e) {
     const QString path = firstLocalFile(e->mimeData());
     if (path.isEmpty()) return;
     e->acceptProposedAction();
-    view_->openDroppedFile(path);
+    view_->editCommands().openDroppedFile(path);
 }
 
 }  // namespace novra::ui

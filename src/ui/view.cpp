@@ -1,22 +1,43 @@
 #include "ui/view.h"
 
 #include <QEvent>
+#include <QHelpEvent>
+#include <QPageLayout>
+#include <QPageSetupDialog>
 #include <QPainter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QResizeEvent>
-#include <QScrollBar>
 #include <QWheelEvent>
 
+#include "common/messages.h"
 #include "model/net.h"
 #include "ui/doc.h"
+#include "ui/edit_commands.h"
+#include "ui/interaction.h"
+#include "ui/prompts.h"
+#include "ui/renderer.h"
+#include "ui/sim_controller.h"
 
 namespace novra::ui {
 
-int CNOVRAView::appCompiled = 0;
-int CNOVRAView::extraLevel_ = 0;
+namespace {
+// A choice from a variable menu, whether or not the menu is still open.
+bool isVariableCommand(Cmd cmd) {
+    const int id = static_cast<int>(cmd);
+    return id > kVariableMenuBase && id < kVariableMenuBase + 100;
+}
 
-CNOVRAView::CNOVRAView(CNOVRADoc* doc, QWidget* parent) : QAbstractScrollArea(parent), doc_(doc) {
+void printInto(CNOVRAView& view, QPrinter* printer) {
+    if (!view.renderer().printTo(printer)) view.reporter().log(text(msg::kPrintFailed) + "\n");
+}
+}  // namespace
+
+CNOVRAView::CNOVRAView(CNOVRADoc* doc, QWidget* parent)
+    : QAbstractScrollArea(parent), doc_(doc), dialogPrompts_(std::make_unique<CDialogPrompts>()) {
+    prompts_ = dialogPrompts_.get();
     settings_.load();
-    extraLevel_ = 0;
     setObjectName("NOVRAView");
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -26,79 +47,194 @@ CNOVRAView::CNOVRAView(CNOVRADoc* doc, QWidget* parent) : QAbstractScrollArea(pa
     viewport()->setAttribute(Qt::WA_NoSystemBackground);
     viewport()->setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
-    zoomed_ = base_.shifted(0);
-    drawScaled_ = base_.shifted(0);
-    rebuildPens();
+    interaction_ = std::make_unique<CInteraction>(*this);
+    renderer_ = std::make_unique<CRenderer>(*this, *doc_, settings_, interaction_->state());
+    sim_ = std::make_unique<CSimController>(*this);
+    edit_ = std::make_unique<CEditCommands>(*this);
+    // The document's open notice is consumed as the next frame is drawn.
+    renderer_->setFrameHook([this] {
+        const int notice = doc_->openNotice();
+        if (notice == kNoNotice) return;
+        if (notice == kNoticeOpened) renderer_->netOpened(false);
+        if (notice == kNoticeStartup) renderer_->netOpened(true);
+        sim_->resetSimulation();  // whatever was simulated belonged to the net that was replaced
+        doc_->setOpenNotice(kNoNotice);
+    });
     connect(doc_, &CNOVRADoc::netReplaced, this, [this] {
-        forgetNet();
-        rebuild_ = true;
+        // The net was replaced: its undo copy and its dialogs go with it.
+        interaction_->closeObjectDialogs(true);
+        doc_->forgetUndo();
+        renderer_->setRebuild();
         viewport()->update();
     });
 }
 
 CNOVRAView::~CNOVRAView() {
     settings_.save();
+    // The controller is a child QObject; it goes before the parts it reaches.
+    sim_.reset();
 }
 
 CNet& CNOVRAView::net() const {
     return doc_->net();
 }
 
+void CNOVRAView::setPrompts(IPrompts* prompts) {
+    prompts_ = prompts ? prompts : dialogPrompts_.get();
+}
+
 void CNOVRAView::settingsChanged() {
-    rebuildPens();
-    if (sizeState_ != kFirstPaint) {
-        buildBaseSprites();
-        rebuildSprites();
-    }
-    rebuild_ = true;
+    renderer_->settingsChanged();
     viewport()->update();
 }
 
-void CNOVRAView::consumeOpenNotice() {
-    const int notice = doc_->openNotice();
-    if (notice == kNoNotice) return;
-    if (notice == kNoticeOpened) sizeState_ = kOpened;
-    if (notice == kNoticeStartup) sizeState_ = kFirstPaint;
-    resetSimulation();  // whatever was simulated belonged to the net that was replaced
-    doc_->setOpenNotice(kNoNotice);
+// --- commands ---
+
+bool CNOVRAView::handlesCommand(Cmd cmd) const {
+    switch (cmd) {
+        case Cmd::ZoomIn:
+        case Cmd::ZoomOut:
+        case Cmd::ShowObjectIds:
+        case Cmd::ShowOldTokens:
+        case Cmd::Print:
+        case Cmd::PrintPreview:
+        case Cmd::PrintSetup:
+            return true;
+        default:
+            return sim_->handles(cmd) || edit_->handles(cmd) || interaction_->handles(cmd);
+    }
 }
 
-void CNOVRAView::resetInteraction() {
-    viewCompiled = 0;
-    appCompiled = 0;
-    resetEditState();
+bool CNOVRAView::commandEnabled(Cmd cmd) const {
+    if (sim_->handles(cmd)) return sim_->enabled(cmd);
+    if (edit_->handles(cmd)) return edit_->enabled(cmd);
+    if (interaction_->handles(cmd)) return interaction_->enabled(cmd);
+    return handlesCommand(cmd);
 }
+
+bool CNOVRAView::commandChecked(Cmd cmd) const {
+    if (cmd == Cmd::ShowObjectIds) return settings_.enableObjId == 1;
+    if (cmd == Cmd::ShowOldTokens) return settings_.enableOldToken == 1;
+    return interaction_->checked(cmd);
+}
+
+void CNOVRAView::runCommand(Cmd cmd) {
+    switch (cmd) {
+        case Cmd::ZoomIn:
+        case Cmd::ZoomOut:
+            renderer_->wheelZoom(cmd == Cmd::ZoomIn ? -120 : 120, false);
+            break;
+        case Cmd::ShowObjectIds:
+            settings_.enableObjId = settings_.enableObjId == 1 ? 0 : 1;
+            viewport()->update();
+            break;
+        case Cmd::ShowOldTokens:
+            settings_.enableOldToken = settings_.enableOldToken == 1 ? 0 : 1;
+            viewport()->update();
+            break;
+        case Cmd::PrintSetup: {
+            QPageSetupDialog dlg(&renderer_->printer(), this);
+            dlg.exec();
+            break;
+        }
+        case Cmd::Print: {
+            QPrinter& printer = renderer_->printer();
+            printer.setPageOrientation(QPageLayout::Landscape);
+            QPrintDialog dlg(&printer, this);
+            if (dlg.exec() == QDialog::Accepted) printInto(*this, &printer);
+            break;
+        }
+        case Cmd::PrintPreview: {
+            QPrinter& printer = renderer_->printer();
+            printer.setPageOrientation(QPageLayout::Landscape);
+            QPrintPreviewDialog dlg(&printer, this);
+            connect(&dlg, &QPrintPreviewDialog::paintRequested, this,
+                    [this](QPrinter* p) { printInto(*this, p); });
+            dlg.exec();
+            break;
+        }
+        default:
+            if (sim_->handles(cmd))
+                sim_->run(cmd);
+            else if (edit_->handles(cmd))
+                edit_->run(cmd);
+            else if (interaction_->handles(cmd) || isVariableCommand(cmd))
+                interaction_->run(cmd);
+            else
+                return;
+    }
+    emit stateChanged();
+}
+
+// --- events ---
 
 void CNOVRAView::paintEvent(QPaintEvent*) {
-    renderFrame();
+    renderer_->renderFrame();
     QPainter vp(viewport());
-    vp.drawImage(0, 0, back_);
-    drawOverlay(vp);
+    vp.drawImage(0, 0, renderer_->backBuffer());
+    interaction_->drawOverlay(vp);
 }
 
 void CNOVRAView::resizeEvent(QResizeEvent* e) {
     QAbstractScrollArea::resizeEvent(e);
-    if (sizeState_ == kNothingPending) sizeState_ = kResized;
+    renderer_->resized();
 }
 
 void CNOVRAView::wheelEvent(QWheelEvent* e) {
     e->accept();
     // A wheel turned with a modifier or a button held is meant for something else.
     if (e->modifiers() != Qt::NoModifier || e->buttons() != Qt::NoButton) return;
-    const bool sHeld = keyState == 'S' || keyState == 's';
+    const int key = interaction_->state().keyState;
     // High-resolution wheels deliver fractions of a notch; they add up to whole ones.
-    wheelRemainder_ += e->angleDelta().y();
-    const int notches = wheelRemainder_ / 120;
+    int& remainder = interaction_->state().wheelRemainder;
+    remainder += e->angleDelta().y();
+    const int notches = remainder / 120;
     if (notches == 0) return;
-    wheelRemainder_ -= notches * 120;
-    wheelZoom(notches * 120, sHeld);
+    remainder -= notches * 120;
+    renderer_->wheelZoom(notches * 120, key == 'S' || key == 's');
+    emit stateChanged();
 }
 
 void CNOVRAView::scrollContentsBy(int, int) {
-    if (updatingBars_) return;
-    scroll_ = QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
-    viewMoved_ = true;  // the net is unchanged: the canvas index stays, the picture and id buffer follow
-    viewport()->update();
+    if (renderer_->scrollBarsMoved()) viewport()->update();
+}
+
+void CNOVRAView::mousePressEvent(QMouseEvent* e) {
+    interaction_->mousePress(e);
+}
+
+void CNOVRAView::mouseReleaseEvent(QMouseEvent* e) {
+    interaction_->mouseRelease(e);
+}
+
+void CNOVRAView::mouseDoubleClickEvent(QMouseEvent* e) {
+    interaction_->mouseDoubleClick(e);
+}
+
+void CNOVRAView::mouseMoveEvent(QMouseEvent* e) {
+    interaction_->mouseMove(e);
+}
+
+void CNOVRAView::keyPressEvent(QKeyEvent* e) {
+    interaction_->keyPress(e);
+}
+
+void CNOVRAView::keyReleaseEvent(QKeyEvent* e) {
+    interaction_->keyRelease(e);
+}
+
+bool CNOVRAView::viewportEvent(QEvent* e) {
+    if (e->type() == QEvent::Paint) {
+        if (interaction_->paintOverlayOnly(static_cast<QPaintEvent*>(e))) return true;
+        const bool done = QAbstractScrollArea::viewportEvent(e);
+        renderer_->markShown();
+        return done;
+    }
+    if (e->type() == QEvent::ToolTip) {
+        interaction_->showToolTip(static_cast<QHelpEvent*>(e));
+        return true;
+    }
+    return QAbstractScrollArea::viewportEvent(e);
 }
 
 }  // namespace novra::ui

@@ -23,6 +23,7 @@
 
 using namespace novra;
 using namespace novra::ui;
+using novra::ui::testing::ScriptedPrompts;
 using novra::ui::testing::TempIni;
 
 class BuildByMouseTest : public QObject {
@@ -39,10 +40,10 @@ void BuildByMouseTest::pipelineFromScratch() {
     CNOVRAView view(&doc);
     view.resize(700, 300);
     view.show();
-    view.renderFrame();
-    view.setScrollPos(QPoint(-40, -50));
+    view.renderer().renderFrame();
+    view.renderer().setScrollPos(QPoint(-40, -50));
     QWidget* vp = view.viewport();
-    const auto client = [&](int x, int y) { return view.toClient(x, y); };
+    const auto client = [&](int x, int y) { return view.renderer().toClient(x, y); };
     const auto click = [&](int x, int y) { QTest::mouseClick(vp, Qt::LeftButton, {}, client(x, y)); };
 
     // Source, then place and transition by turns, each connected from the one before.
@@ -129,9 +130,11 @@ void BuildByMouseTest::everyExampleRedrawnByMouse() {
 
     CNOVRADoc doc;
     CNOVRAView view(&doc);
+    ScriptedPrompts prompts_;
+    view.setPrompts(&prompts_);
     view.resize(1100, 800);
     view.show();
-    view.renderFrame();
+    view.renderer().renderFrame();
     int minX = 1 << 30, minY = 1 << 30, maxX = -minX, maxY = -minY;
     const auto extend = [&](int x, int y) {
         minX = std::min(minX, x), minY = std::min(minY, y), maxX = std::max(maxX, x),
@@ -140,16 +143,17 @@ void BuildByMouseTest::everyExampleRedrawnByMouse() {
     for (const auto& [id, o] : shipped.objects) extend(o.x, o.y);
     for (const auto& [id, a] : shipped.arcs)
         for (const Point& b : a.bendPoints) extend(b.x, b.y);
-    view.setScrollPos(QPoint(minX - 80, minY - 80));
-    QVERIFY2(maxX - minX + 160 < view.clientWidth() && maxY - minY + 160 < view.clientHeight(),
+    view.renderer().setScrollPos(QPoint(minX - 80, minY - 80));
+    QVERIFY2(maxX - minX + 160 < view.renderer().clientWidth() &&
+                 maxY - minY + 160 < view.renderer().clientHeight(),
              "the example must fit the window");
     QWidget* vp = view.viewport();
-    const auto at = [&](int x, int y) { return view.toClient(x, y); };
+    const auto at = [&](int x, int y) { return view.renderer().toClient(x, y); };
     const auto leftAt = [&](int x, int y) { QTest::mouseClick(vp, Qt::LeftButton, {}, at(x, y)); };
     const auto rightAt = [&](int x, int y) { QTest::mouseClick(vp, Qt::RightButton, {}, at(x, y)); };
     const auto dclickAt = [&](int x, int y) { QTest::mouseDClick(vp, Qt::LeftButton, {}, at(x, y)); };
     QString wanted;  // the menu entry the next context menu answers with
-    view.runMenu = [&](QMenu& menu, QPoint) -> QAction* {
+    prompts_.onMenu = [&](QMenu& menu) -> QAction* {
         for (QAction* a : menu.actions())
             if (a->text() == wanted) return a;
         return nullptr;

@@ -16,23 +16,11 @@
 
 using namespace novra;
 using namespace novra::ui;
-using novra::ui::testing::TempIni;
+using novra::ui::testing::ScriptedPrompts;
+using novra::ui::testing::u8;
+using novra::ui::testing::WindowFixture;
 
-namespace {
-QString u8(const char* s) {
-    return QString::fromUtf8(s);
-}
-
-// The action of a menu (or one of its sub-menus) that carries a command.
-QAction* find(QMenu& m, Cmd cmd) {
-    for (QAction* a : m.actions()) {
-        if (a->menu())
-            if (QAction* inner = find(*a->menu(), cmd)) return inner;
-        if (a->data().toInt() == static_cast<int>(cmd)) return a;
-    }
-    return nullptr;
-}
-}  // namespace
+namespace {}  // namespace
 
 class CommandsTest : public QObject {
     Q_OBJECT
@@ -48,20 +36,20 @@ class CommandsTest : public QObject {
     void contextMenusFollowTheEnableRules();
 
   private:
-    std::unique_ptr<TempIni> ini_;
-    std::unique_ptr<CNOVRADoc> doc_;
-    std::unique_ptr<CMainFrame> frame_;
+    std::unique_ptr<WindowFixture> f_;
+    CNOVRADoc* doc_ = nullptr;
+    CMainFrame* frame_ = nullptr;
     CNOVRAView* view_ = nullptr;
-    Cmd menuChoice_ = Cmd(0);
     QStringList menuShown_;  // the items of the last context menu, "-" before each one shown disabled
     CNet& net() { return doc_->net(); }
-    QPoint at(int x, int y) { return view_->toClient(x, y); }
+    QPoint at(int x, int y) { return f_->r().toClient(x, y); }
     QPoint xy(int id) { return {net().objects.at(id).x, net().objects.at(id).y}; }
     // A right click that chooses a command from the context menu it opens.
     void rightClick(QPoint p, Cmd choose) {
-        menuChoice_ = choose;
+        f_->prompts.chooseCmd(choose);
         QTest::mouseClick(view_->viewport(), Qt::RightButton, {}, p);
-        menuChoice_ = Cmd(0);
+        f_->prompts.menus.clear();
+        menuShown_ = f_->prompts.lastMenu;
     }
     QString log() { return frame_->messageBar()->logText(); }
     // A place with a black token and a transition, joined by an arc with a bend point and a label.
@@ -74,52 +62,40 @@ class CommandsTest : public QObject {
 };
 
 void CommandsTest::init() {
-    ini_ = std::make_unique<TempIni>();
-    CNOVRAView::appCompiled = 0;
-    doc_ = std::make_unique<CNOVRADoc>();
-    frame_ = std::make_unique<CMainFrame>(doc_.get());
-    frame_->resize(700, 600);
-    frame_->show();
+    f_ = std::make_unique<WindowFixture>(700, 600);
+    doc_ = f_->doc.get();
+    frame_ = f_->frame.get();
     view_ = frame_->view();
-    view_->setScrollPos({0, 0});
-    view_->renderFrame();
-    view_->runMenu = [this](QMenu& m, QPoint) {
-        menuShown_.clear();
-        for (QAction* a : m.actions()) menuShown_ << (a->isEnabled() ? "" : "-") + a->text();
-        return find(m, menuChoice_);
-    };
-    view_->askNumber = [](const QString&, int) { return -1; };
-    frame_->askSaveChanges = [](QWidget*, const QString&) { return int(QMessageBox::Discard); };
+    f_->r().setScrollPos({0, 0});
+    f_->r().renderFrame();
+    f_->prompts.defaultSaveChanges = QMessageBox::Discard;
 }
 
 void CommandsTest::cleanup() {
-    frame_.reset();
-    doc_.reset();
-    ini_.reset();
-    CNOVRAView::appCompiled = 0;
+    f_.reset();
 }
 
 void CommandsTest::copyAndPastePlacement() {
     smallNet();
     QVERIFY(!frame_->commandEnabled(Cmd::Paste));  // nothing copied yet
     view_->runCommand(Cmd::ToolHand);
-    view_->selection = {1, 2};
-    view_->selectionRect = QRect(QPoint(80, 80), QPoint(200, 120));
+    f_->st().selection = {1, 2};
+    f_->st().selectionRect = QRect(QPoint(80, 80), QPoint(200, 120));
     rightClick(at(100, 100), Cmd::Copy);
-    QCOMPARE(view_->clipboardNet().objects.size(), size_t(2));
+    QCOMPARE(view_->document()->clipboard().objects.size(), size_t(2));
     QVERIFY(frame_->commandEnabled(Cmd::Paste));
 
     // Pasting without a new press lands exactly over the originals.
     frame_->runCommand(Cmd::Paste);
-    QCOMPARE(view_->selection, (std::set<int>{3, 4}));
+    QCOMPARE(f_->st().selection, (std::set<int>{3, 4}));
     QVERIFY(xy(3) == xy(1) && xy(4) == xy(2));
     QVERIFY(doc_->isModified());
 
     // A right click on empty canvas 100 to the right and 40 down moves the paste by that much.
-    view_->selection.clear();
-    view_->selectionRect = QRect();
+    f_->st().selection.clear();
+    f_->st().selectionRect = QRect();
     rightClick(at(200, 140), Cmd::Paste);
-    QCOMPARE(view_->selection, (std::set<int>{5, 6}));
+    QCOMPARE(f_->st().selection, (std::set<int>{5, 6}));
     QVERIFY(xy(5) == QPoint(200, 140) && xy(6) == QPoint(280, 140));
     QVERIFY(net().tokens.at(5).color == kBlack && net().tokens.at(5).value == 1);
     const CArc& arc = net().arcs.at(net().findArc(5, 6));
@@ -130,29 +106,24 @@ void CommandsTest::copyAndPastePlacement() {
 
 void CommandsTest::continuousPasteCountsAndSpacing() {
     net().addObject(100, 100, kPlace);
-    view_->selection = {1};
+    f_->st().selection = {1};
     frame_->runCommand(Cmd::Copy);
-    int answer = 3;
-    QString asked;
-    view_->askNumber = [&](const QString& prompt, int initial) {
-        asked = prompt;
-        return initial == 1 ? answer : -2;
-    };
+    f_->prompts.numbers = {3};
     frame_->runCommand(Cmd::PasteHorizontal);
-    QCOMPARE(asked, u8("配置数"));
+    QCOMPARE(f_->prompts.asked.last(), u8("number:配置数:1"));
     QCOMPARE(net().objects.size(), size_t(4));
-    QCOMPARE(view_->selection, (std::set<int>{2, 3, 4}));
+    QCOMPARE(f_->st().selection, (std::set<int>{2, 3, 4}));
     // A single place: 20 + 20 + 40 apart.
     QVERIFY(xy(2) == QPoint(100, 100) && xy(3) == QPoint(180, 100) && xy(4) == QPoint(260, 100));
 
-    answer = 2;
+    f_->prompts.numbers = {2};
     frame_->runCommand(Cmd::PasteVertical);
     QCOMPARE(net().objects.size(), size_t(6));
     QCOMPARE(xy(6), QPoint(100, 180));
 
     const size_t before = net().objects.size();
     for (int n : {0, 101, -1}) {
-        answer = n;
+        f_->prompts.numbers = {n};
         frame_->runCommand(Cmd::PasteHorizontal);
         QCOMPARE(net().objects.size(), before);
     }
@@ -162,13 +133,13 @@ void CommandsTest::deleteRemovesObjectsArcsAndTokens() {
     smallNet();
     net().addObject(300, 100, kPlace);
     net().addArc(2, 3);
-    view_->selection = {1, 2, 77};  // 77 names nothing
+    f_->st().selection = {1, 2, 77};  // 77 names nothing
     frame_->runCommand(Cmd::Delete);
     QCOMPARE(net().objects.size(), size_t(1));
     QVERIFY(net().objects.count(3));
     QVERIFY(net().arcs.empty());
     QVERIFY(net().tokens.empty() && net().inArcs.empty() && net().outArcs.empty());
-    QVERIFY(view_->selection.empty());
+    QVERIFY(f_->st().selection.empty());
 }
 
 void CommandsTest::alignSnapsToTheGridAtZoomZeroOnly() {
@@ -190,8 +161,8 @@ void CommandsTest::alignSnapsToTheGridAtZoomZeroOnly() {
     frame_->runCommand(Cmd::Align);
     QVERIFY(net().objects.at(1).x > 0 && net().objects.at(1).y < 0);
 
-    view_->zoomOut();
-    QCOMPARE(view_->zoomLevel(), 1);
+    view_->runCommand(Cmd::ZoomOut);
+    QCOMPARE(f_->r().zoomLevel(), 1);
     frame_->updateCommands();
     QVERIFY(!frame_->action(Cmd::Align)->isEnabled());
     net().moveObject(1, 57, -3);
@@ -203,7 +174,7 @@ void CommandsTest::undoAfterPasteAndStopOptions() {
     smallNet();
     net().simTranOpt.insert(2);
     QVERIFY(!frame_->commandEnabled(Cmd::Undo));
-    view_->selection = {1, 2};
+    f_->st().selection = {1, 2};
     frame_->runCommand(Cmd::Copy);
     frame_->runCommand(Cmd::Paste);
     QCOMPARE(net().objects.size(), size_t(4));
@@ -225,7 +196,7 @@ void CommandsTest::verilogIntoMissingAndRealFolders() {
     QString folder = missing;
     QString top = "pipe_top";
     int asked = 0;
-    view_->askVerilog = [&](CNOVRADoc& d, double& delay) {
+    f_->prompts.verilog = [&](CNOVRADoc& d, double& delay) {
         ++asked;
         d.settings().verilogOutDirs.insert(d.settings().verilogOutDirs.begin(), folder);
         d.settings().verilogOutModuleName = top;
@@ -253,7 +224,7 @@ void CommandsTest::verilogIntoMissingAndRealFolders() {
     const QDir made(out.filePath("pipe_top"));
     for (const char* f : {"pipe.v", "transition.v", "pipe_top.v", "Makefile"}) QVERIFY2(made.exists(f), f);
     QVERIFY2(log().trimmed().endsWith(u8("verilogに出力しました")), qPrintable(log()));
-    QCOMPARE(CNOVRAView::appCompiled, 0);  // back in edit mode
+    QCOMPARE(doc_->compiled(), false);        // back in edit mode
     QFile data(made.filePath("delay.data"));  // the dialog's delay margin reaches the files
     QVERIFY(data.open(QIODevice::ReadOnly));
     QVERIFY(data.readLine().contains(",0.500000;"));
@@ -266,13 +237,13 @@ void CommandsTest::contextMenusFollowTheEnableRules() {
     rightClick(at(400, 300), Cmd::Paste);
     QCOMPARE(menuShown_, (QStringList{u8("-貼り付け"), u8("-連続配置"), u8("整列")}));
     QCOMPARE(net().objects.size(), size_t(2));
-    view_->selection = {1, 2};
-    view_->selectionRect = QRect(QPoint(80, 80), QPoint(200, 120));
+    f_->st().selection = {1, 2};
+    f_->st().selectionRect = QRect(QPoint(80, 80), QPoint(200, 120));
     rightClick(at(100, 100), Cmd::Copy);
     QCOMPARE(menuShown_.mid(1), (QStringList{u8("コピー"), u8("切り取り"), u8("削除"), u8("整列")}));
     rightClick(at(400, 300), Cmd(0));
     QCOMPARE(menuShown_, (QStringList{u8("貼り付け"), u8("連続配置"), u8("整列")}));
-    view_->zoomOut();
+    view_->runCommand(Cmd::ZoomOut);
     rightClick(at(400, 300), Cmd(0));
     QCOMPARE(menuShown_.last(), u8("-整列"));
     rightClick(at(100, 100), Cmd::Align);

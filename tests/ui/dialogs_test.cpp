@@ -23,12 +23,9 @@
 using namespace novra;
 using namespace novra::ui;
 using novra::ui::testing::TempIni;
+using novra::ui::testing::u8;
 
 namespace {
-QString u8(const char* s) {
-    return QString::fromUtf8(s);
-}
-
 template <typename T>
 T* control(QWidget* d, const char* id) {
     T* w = d->findChild<T*>(id);
@@ -63,10 +60,10 @@ class DialogsTest : public QObject {
   private slots:
     void init() {
         ini_ = std::make_unique<TempIni>();
-        CNOVRAView::appCompiled = 0;
+        doc_ = std::make_unique<CNOVRADoc>();
     }
     void cleanup() {
-        CNOVRAView::appCompiled = 0;
+        doc_.reset();
         ini_.reset();
     }
     void transitionDefaultsAndRefusesBadText();
@@ -80,16 +77,18 @@ class DialogsTest : public QObject {
 
   private:
     std::unique_ptr<TempIni> ini_;
+    std::unique_ptr<CNOVRADoc> doc_;
 };
 
 void DialogsTest::transitionDefaultsAndRefusesBadText() {
-    CNet net;
+    CNOVRADoc& doc = *doc_;
+    CNet& net = doc.net();
     const int t = net.addObject(100, 100, kTransition);
     const int p = net.addObject(0, 100, kPlace);
     const int q = net.addObject(200, 100, kPlace);
     net.transitions[t].functionText.clear();
     {
-        CTransitionDialog d(net, t);
+        CTransitionDialog d(doc, t);
         auto* edit = control<QPlainTextEdit>(&d, "1022");
         QCOMPARE(edit->toPlainText(), u8("//このトランジションはリクエストのみを伝達します"));
         QVERIFY(!edit->isReadOnly());
@@ -101,7 +100,7 @@ void DialogsTest::transitionDefaultsAndRefusesBadText() {
     net.addArc(p, t, {}, "a");
     net.addArc(t, q, {}, "gone");
     net.transitions[t].functionText = "sum=a;\r\n";
-    CTransitionDialog d(net, t);
+    CTransitionDialog d(doc, t);
     auto* edit = control<QPlainTextEdit>(&d, "1022");
     QCOMPARE(edit->toPlainText(), QString("sum=a;\n"));
     edit->setPlainText("sum=a b;");  // two words side by side
@@ -122,7 +121,7 @@ void DialogsTest::transitionDefaultsAndRefusesBadText() {
     QCOMPARE(net.arcs[net.findArc(t, q)].varName, std::string());  // names no variable any more
     QVERIFY(net.simTranOpt.count(t));
     // Cancel keeps everything.
-    CTransitionDialog c(net, t);
+    CTransitionDialog c(doc, t);
     QVERIFY(control<QCheckBox>(&c, "1058")->isChecked());
     control<QPlainTextEdit>(&c, "1022")->setPlainText("o1=i1;");
     control<QCheckBox>(&c, "1058")->setChecked(false);
@@ -132,11 +131,12 @@ void DialogsTest::transitionDefaultsAndRefusesBadText() {
 }
 
 void DialogsTest::transitionWhileCompiled() {
-    CNet net;
+    CNOVRADoc& doc = *doc_;
+    CNet& net = doc.net();
     const int t = net.addObject(100, 100, kTransition);
     net.simTranOpt.insert(t);
-    CNOVRAView::appCompiled = 1;
-    CTransitionDialog d(net, t);
+    doc.setCompiled(1);
+    CTransitionDialog d(doc, t);
     QVERIFY(control<QPlainTextEdit>(&d, "1022")->isReadOnly());
     control<QPlainTextEdit>(&d, "1022")->setPlainText("broken text");
     control<QCheckBox>(&d, "1058")->setChecked(false);
@@ -144,18 +144,19 @@ void DialogsTest::transitionWhileCompiled() {
     QVERIFY(!net.simTranOpt.count(t));
     QCOMPARE(net.transitions[t].functionText, std::string("o1=i1;"));
     // A transition deleted while its dialog was open: OK closes without touching the net.
-    CNOVRAView::appCompiled = 0;
-    CTransitionDialog gone(net, t);
+    doc.setCompiled(0);
+    CTransitionDialog gone(doc, t);
     net.deleteObject(t);
     QCOMPARE(okWithMessage(&gone), QString());
     QVERIFY(net.transitions.empty() && net.simTranOpt.empty());
 }
 
 void DialogsTest::uhziModesAndValidation() {
-    CNet net;
+    CNOVRADoc& doc = *doc_;
+    CNet& net = doc.net();
     const int u = net.addObject(0, 0, kUhzi);
     net.uhzis[u].holdValue = 1;
-    CUhziDialog d(net, u);
+    CUhziDialog d(doc, u);
     d.show();
     auto* value = control<QLineEdit>(&d, "1023");
     auto* words = control<QPlainTextEdit>(&d, "1024");
@@ -179,8 +180,8 @@ void DialogsTest::uhziModesAndValidation() {
     QCOMPARE(s.line, 1);
     QCOMPARE(s.holdValue, 0);
     QCOMPARE(s.words, (std::vector<std::string>{"0101", "11"}));
-    CNOVRAView::appCompiled = 1;
-    CUhziDialog c(net, u);
+    doc.setCompiled(1);
+    CUhziDialog c(doc, u);
     QCOMPARE(control<QPlainTextEdit>(&c, "1024")->toPlainText(), QString("0101\n11\n"));
     QVERIFY(control<QPlainTextEdit>(&c, "1024")->isReadOnly() &&
             control<QLineEdit>(&c, "1023")->isReadOnly());
@@ -192,10 +193,11 @@ void DialogsTest::uhziModesAndValidation() {
 }
 
 void DialogsTest::kemmakixComparison() {
-    CNet net;
+    CNOVRADoc& doc = *doc_;
+    CNet& net = doc.net();
     const int k = net.addObject(0, 0, kKemmakix);
     {
-        CKemmakixDialog d(net, k);
+        CKemmakixDialog d(doc, k);
         QCOMPARE(control<QLineEdit>(&d, "1028")->text(), u8("×"));  // nothing received
         QVERIFY(control<QPlainTextEdit>(&d, "1000")->isReadOnly());
     }
@@ -204,7 +206,7 @@ void DialogsTest::kemmakixComparison() {
     km.hasReceived = true;
     km.expected = {"a", "c", "d"};
     km.line = 2;
-    CKemmakixDialog d(net, k);
+    CKemmakixDialog d(doc, k);
     QCOMPARE(control<QPlainTextEdit>(&d, "1009")->toPlainText(), u8("○\n×\n"));
     QCOMPARE(control<QLineEdit>(&d, "1028")->text(), u8("×"));
     QVERIFY(control<QRadioButton>(&d, "1011")->isChecked());
@@ -215,7 +217,7 @@ void DialogsTest::kemmakixComparison() {
     press(&d, "1");
     QCOMPARE(km.line, 1);
     QCOMPARE(km.expected, (std::vector<std::string>{"a", "b"}));
-    CKemmakixDialog same(net, k);
+    CKemmakixDialog same(doc, k);
     QCOMPARE(control<QLineEdit>(&same, "1028")->text(), u8("○"));
 }
 
@@ -261,7 +263,7 @@ void DialogsTest::objectListSearch() {
 }
 
 void DialogsTest::verilogFoldersAndValidation() {
-    CNOVRADoc doc;
+    CNOVRADoc& doc = *doc_;
     doc.settings().verilogOutDirs = {"/out/a", "/out/b"};
     doc.settings().verilogOutModuleName = "top";
     {
@@ -297,7 +299,7 @@ void DialogsTest::verilogFoldersAndValidation() {
 }
 
 void DialogsTest::dialogsBelongToTheirObject() {
-    CNOVRADoc doc;
+    CNOVRADoc& doc = *doc_;
     CMainFrame frame(&doc);
     frame.show();
     CNOVRAView* view = frame.view();
@@ -308,11 +310,11 @@ void DialogsTest::dialogsBelongToTheirObject() {
     net.addArc(p, t);
     net.addArc(t, q);
     net.setToken(p, kBlack, 0);
-    view->setRebuild();
+    view->renderer().setRebuild();
     QAction* undo = frame.action(Cmd::Undo);
     // A double click on the transition; a second one brings the same dialog forward.
     const auto open = [&] {
-        QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, view->toClient(160, 100));
+        QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, view->renderer().toClient(160, 100));
         QList<CTransitionDialog*> shown;
         for (auto* d : view->findChildren<CTransitionDialog*>())
             if (d->isVisible()) shown << d;
@@ -329,7 +331,7 @@ void DialogsTest::dialogsBelongToTheirObject() {
     auto* edit = control<QPlainTextEdit>(d, "1022");
     edit->setPlainText("o1=i1;//typed");
     frame.runCommand(Cmd::Compile);
-    QCOMPARE(CNOVRAView::appCompiled, 1);
+    QCOMPARE(doc.compiled(), true);
     QVERIFY(edit->isReadOnly());
     QVERIFY(okWithMessage(d).contains(u8("コンパイル中")));
     QVERIFY(d->isVisible() && net.transitions[t].functionText == "o1=i1;");
@@ -340,7 +342,7 @@ void DialogsTest::dialogsBelongToTheirObject() {
     QVERIFY(doc.isModified() && undo->isEnabled());
 
     // Undo of a net with a gap renumbers it: the open dialog goes and says its text was dropped.
-    view->selection = {p};
+    view->interaction().state().selection = {p};
     frame.runCommand(Cmd::Delete);
     d = open();
     control<QPlainTextEdit>(d, "1022")->setPlainText("o1=i1;//again");
@@ -355,7 +357,7 @@ void DialogsTest::dialogsBelongToTheirObject() {
     // Deleting the object closes its dialog.
     d = open();
     QVERIFY(d);
-    view->selection = {1};
+    view->interaction().state().selection = {1};
     frame.runCommand(Cmd::Delete);
     QVERIFY(!d || !d->isVisible());
 }

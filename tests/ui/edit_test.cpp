@@ -14,13 +14,9 @@
 
 using namespace novra;
 using namespace novra::ui;
-using novra::ui::testing::TempIni;
-
-namespace {
-QString u8(const char* s) {
-    return QString::fromUtf8(s);
-}
-}  // namespace
+using novra::ui::testing::CanvasFixture;
+using novra::ui::testing::ScriptedPrompts;
+using novra::ui::testing::u8;
 
 class EditTest : public QObject {
     Q_OBJECT
@@ -47,14 +43,15 @@ class EditTest : public QObject {
     void compiledNetTakesSimulationTokensOnly();
 
   private:
-    std::unique_ptr<TempIni> ini_;
-    std::unique_ptr<CNOVRADoc> doc_;
-    std::unique_ptr<CNOVRAView> view_;
+    std::unique_ptr<CanvasFixture> f_;
+    CNOVRADoc* doc_ = nullptr;
+    CNOVRAView* view_ = nullptr;
     CNet& net() { return doc_->net(); }
+    const CNet& undoNet() { return doc_->undoCopy(); }
     QWidget* vp() { return view_->viewport(); }
     QPoint at(int id) {
         const auto& o = net().objects.at(id);
-        return view_->toClient(o.x, o.y);
+        return f_->r().toClient(o.x, o.y);
     }
     void click(QPoint p, Qt::KeyboardModifiers m = {}) { QTest::mouseClick(vp(), Qt::LeftButton, m, p); }
     void move(QPoint p, Qt::MouseButtons b = Qt::NoButton) {
@@ -66,24 +63,17 @@ class EditTest : public QObject {
         if (net().arcs.size() != 1) return 0;
         return net().arcs.begin()->first;
     }
-    std::string status() { return view_->lastStatus(); }
+    std::string status() { return view_->reporter().lastStatus(); }
 };
 
 void EditTest::init() {
-    ini_ = std::make_unique<TempIni>();
-    doc_ = std::make_unique<CNOVRADoc>();
-    view_ = std::make_unique<CNOVRAView>(doc_.get());
-    view_->resize(440, 360);
-    view_->show();
-    view_->renderFrame();
-    CNOVRAView::appCompiled = 0;
+    f_ = std::make_unique<CanvasFixture>();
+    doc_ = f_->doc.get();
+    view_ = f_->view.get();
 }
 
 void EditTest::cleanup() {
-    view_.reset();
-    doc_.reset();
-    ini_.reset();
-    CNOVRAView::appCompiled = 0;
+    f_.reset();
 }
 
 void EditTest::toolCommandsSetModeAndStatus() {
@@ -104,19 +94,19 @@ void EditTest::toolCommandsSetModeAndStatus() {
         {Cmd::ToolDelete, 10, 0, "削除するオブジェクトを選択してください"},
     };
     for (const auto& c : cases) {
-        view_->selection = {99};
+        f_->st().selection = {99};
         tool(c.cmd);
-        QCOMPARE(view_->toolMode, c.mode);
-        QCOMPARE(view_->continuous, c.cont);
+        QCOMPARE(f_->st().toolMode, c.mode);
+        QCOMPARE(f_->st().continuous, c.cont);
         QCOMPARE(status(), std::string(c.status));
-        QVERIFY(view_->selection.empty());
+        QVERIFY(f_->st().selection.empty());
         QVERIFY(view_->commandEnabled(c.cmd));
         QVERIFY(view_->commandChecked(c.cmd));
     }
-    CNOVRAView::appCompiled = 1;
+    doc_->setCompiled(1);
     QVERIFY(!view_->commandEnabled(Cmd::ToolPlace));
     view_->runCommand(Cmd::ToolPlace);
-    QCOMPARE(view_->toolMode, int(CNOVRAView::kModeDelete));
+    QCOMPARE(f_->st().toolMode, int(EditState::kModeDelete));
 }
 
 void EditTest::continuousPlacementBuildsAChain() {
@@ -128,7 +118,7 @@ void EditTest::continuousPlacementBuildsAChain() {
     click({300, 100});
     QCOMPARE(status(), std::string("連続配置：トランジションを配置してください"));
     QCOMPARE(net().objects.size(), size_t(3));
-    const QPoint c0 = view_->toCanvas({100, 100});
+    const QPoint c0 = f_->r().toCanvas({100, 100});
     QCOMPARE(net().objects.at(1), (VObject{kPlace, c0.x(), c0.y()}));
     QCOMPARE(net().objects.at(2).kind, int(kTransition));
     QCOMPARE(net().objects.at(3).kind, int(kPlace));
@@ -136,65 +126,65 @@ void EditTest::continuousPlacementBuildsAChain() {
     QVERIFY(net().findArc(2, 3));
     QCOMPARE(net().arcs.size(), size_t(2));
     // The new place waits as the next arc's source; the snapshot is the net before the last click.
-    QVERIFY(view_->arcPending);
-    QCOMPARE(view_->arcSource, 3);
-    QCOMPARE(view_->undoNet().objects.size(), size_t(2));
-    QCOMPARE(view_->undoNet().arcs.size(), size_t(1));
+    QVERIFY(f_->st().arcPending);
+    QCOMPARE(f_->st().arcSource, 3);
+    QCOMPARE(undoNet().objects.size(), size_t(2));
+    QCOMPARE(undoNet().arcs.size(), size_t(1));
     // A double click drops the pending arc; clicking on an existing transition starts from it.
     QTest::mouseDClick(vp(), Qt::LeftButton, {}, {300, 200});
-    QVERIFY(!view_->arcPending);
+    QVERIFY(!f_->st().arcPending);
 }
 
 void EditTest::uhziChainConnectsToTheNextPlace() {
     tool(Cmd::ToolUhzi);
     click({100, 100});
     QCOMPARE(net().kindOf(1), int(kUhzi));
-    QVERIFY(view_->arcPending);
-    QCOMPARE(view_->arcSource, 1);
-    QCOMPARE(view_->toolMode, int(CNOVRAView::kModePlace));
+    QVERIFY(f_->st().arcPending);
+    QCOMPARE(f_->st().arcSource, 1);
+    QCOMPARE(f_->st().toolMode, int(EditState::kModePlace));
     QCOMPARE(status(), std::string("接続先のプレースを選択してください"));
     click({200, 100});
     QCOMPARE(net().kindOf(2), int(kPlace));
     QVERIFY(net().findArc(1, 2));
-    QCOMPARE(view_->toolMode, int(CNOVRAView::kModeTransition));
+    QCOMPARE(f_->st().toolMode, int(EditState::kModeTransition));
     // The uhzi tool never starts an arc from an existing object.
     tool(Cmd::ToolUhzi);
     click(at(2));
-    QVERIFY(!view_->arcPending);
+    QVERIFY(!f_->st().arcPending);
     QCOMPARE(net().objects.size(), size_t(2));
 }
 
 void EditTest::bendPointsInOrderAndCancelled() {
     const int p = net().addObject(100, 200, kPlace);
     const int t = net().addObject(300, 200, kTransition);
-    view_->setRebuild();
+    f_->r().setRebuild();
     tool(Cmd::ToolArc);
     click(at(p));
     QCOMPARE(status(), std::string("接続先のトランジションもしくはケムマキを選択してください"));
     click({150, 60});
     click({250, 80});
-    QCOMPARE(view_->bendPoints.size(), size_t(2));
+    QCOMPARE(f_->st().bendPoints.size(), size_t(2));
     move(at(t));
-    QCOMPARE(view_->arcTarget, t);
+    QCOMPARE(f_->st().arcTarget, t);
     click(at(t));
     const int a = onlyArc();
     QVERIFY(a);
-    const QPoint b1 = view_->toCanvas({150, 60}), b2 = view_->toCanvas({250, 80});
+    const QPoint b1 = f_->r().toCanvas({150, 60}), b2 = f_->r().toCanvas({250, 80});
     QCOMPARE(net().arcs[a].bendPoints, (std::vector<Point>{{b1.x(), b1.y()}, {b2.x(), b2.y()}}));
-    QVERIFY(!view_->arcPending);
-    QVERIFY(view_->bendPoints.empty());
+    QVERIFY(!f_->st().arcPending);
+    QVERIFY(f_->st().bendPoints.empty());
     // An arc back from the transition: bend points, then a double click drops them all.
     click(at(t));
     QCOMPARE(status(), std::string("接続先のプレースを選択してください"));
     click({200, 300});
     click({220, 320});
     QTest::mouseDClick(vp(), Qt::LeftButton, {}, {240, 320});
-    QVERIFY(!view_->arcPending);
-    QVERIFY(view_->bendPoints.empty());
-    QCOMPARE(view_->arcSource, 0);
+    QVERIFY(!f_->st().arcPending);
+    QVERIFY(f_->st().bendPoints.empty());
+    QCOMPARE(f_->st().arcSource, 0);
     click(at(p));  // now a new arc from the place, not the end of the cancelled one
     QCOMPARE(net().arcs.size(), size_t(1));
-    QCOMPARE(view_->arcSource, p);
+    QCOMPARE(f_->st().arcSource, p);
 }
 
 void EditTest::invalidTargetsAreRefused() {
@@ -204,22 +194,22 @@ void EditTest::invalidTargetsAreRefused() {
     const int k = net().addObject(300, 250, kKemmakix);
     const int t = net().addObject(100, 250, kTransition);
     const int t2 = net().addObject(200, 250, kTransition);
-    view_->setRebuild();
+    f_->r().setRebuild();
     tool(Cmd::ToolArc);
     click(at(p1));
     for (int bad : {p1, p2, u}) {
         move(at(bad));
-        QCOMPARE(view_->arcTarget, 0);
+        QCOMPARE(f_->st().arcTarget, 0);
         click(at(bad));
-        QVERIFY(view_->arcPending);
+        QVERIFY(f_->st().arcPending);
     }
     QVERIFY(net().arcs.empty());
-    QVERIFY(view_->bendPoints.empty());
+    QVERIFY(f_->st().bendPoints.empty());
     click(at(k));  // a kemmakix takes arcs from places
     QVERIFY(net().findArc(p1, k));
     click(at(t));
     for (int bad : {t2, u, k, t}) click(at(bad));
-    QVERIFY(view_->arcPending);
+    QVERIFY(f_->st().arcPending);
     QCOMPARE(net().arcs.size(), size_t(1));
     click(at(p2));
     QVERIFY(net().findArc(t, p2));
@@ -228,11 +218,11 @@ void EditTest::invalidTargetsAreRefused() {
 void EditTest::dragFromSourceToTarget() {
     const int p = net().addObject(100, 100, kPlace);
     const int t = net().addObject(300, 100, kTransition);
-    view_->setRebuild();
+    f_->r().setRebuild();
     tool(Cmd::ToolArc);
     QTest::mousePress(vp(), Qt::LeftButton, {}, at(p));
     move({200, 100}, Qt::LeftButton);
-    QCOMPARE(view_->arcTarget, 0);
+    QCOMPARE(f_->st().arcTarget, 0);
     move(at(t), Qt::LeftButton);
     QTest::mouseRelease(vp(), Qt::LeftButton, {}, at(t));
     QVERIFY(net().findArc(p, t));
@@ -243,7 +233,7 @@ void EditTest::rubberBandWithAndWithoutShift() {
     const int a = net().addObject(100, 100, kPlace);
     const int b = net().addObject(200, 150, kTransition);
     const int c = net().addObject(350, 300, kPlace);
-    view_->setRebuild();
+    f_->r().setRebuild();
     const auto band = [&](QPoint from, QPoint to, Qt::KeyboardModifiers m = {}) {
         QTest::mousePress(vp(), Qt::LeftButton, m, from);
         QCOMPARE(status(), std::string("トラッキング中..."));
@@ -251,19 +241,19 @@ void EditTest::rubberBandWithAndWithoutShift() {
         QTest::mouseRelease(vp(), Qt::LeftButton, m, to);
     };
     tool(Cmd::ToolHand);
-    band(view_->toClient(60, 60), view_->toClient(200, 150));  // border included
-    QCOMPARE(view_->selection, (std::set<int>{a, b}));
+    band(f_->r().toClient(60, 60), f_->r().toClient(200, 150));  // border included
+    QCOMPARE(f_->st().selection, (std::set<int>{a, b}));
     QCOMPARE(status(), std::string("2 個のオブジェクトが選択されました"));
-    QCOMPARE(view_->selectionRect, QRect(QPoint(80, 80), QPoint(220, 170)));
-    QTest::keyPress(view_.get(), Qt::Key_Shift);
-    band(view_->toClient(320, 270), view_->toClient(380, 330));
-    QTest::keyRelease(view_.get(), Qt::Key_Shift);
-    QCOMPARE(view_->selection, (std::set<int>{a, b, c}));
-    band(view_->toClient(320, 270), view_->toClient(380, 330));
-    QCOMPARE(view_->selection, (std::set<int>{c}));
-    band(view_->toClient(5, 5), view_->toClient(20, 20));
-    QVERIFY(view_->selection.empty());
-    QVERIFY(view_->selectionRect.isEmpty());
+    QCOMPARE(f_->st().selectionRect, QRect(QPoint(80, 80), QPoint(220, 170)));
+    QTest::keyPress(view_, Qt::Key_Shift);
+    band(f_->r().toClient(320, 270), f_->r().toClient(380, 330));
+    QTest::keyRelease(view_, Qt::Key_Shift);
+    QCOMPARE(f_->st().selection, (std::set<int>{a, b, c}));
+    band(f_->r().toClient(320, 270), f_->r().toClient(380, 330));
+    QCOMPARE(f_->st().selection, (std::set<int>{c}));
+    band(f_->r().toClient(5, 5), f_->r().toClient(20, 20));
+    QVERIFY(f_->st().selection.empty());
+    QVERIFY(f_->st().selectionRect.isEmpty());
 }
 
 void EditTest::deleteTokenThenPlace() {
@@ -271,7 +261,7 @@ void EditTest::deleteTokenThenPlace() {
     const int t = net().addObject(200, 100, kTransition);
     net().addArc(p, t);
     net().setToken(p, kBlack, 1);
-    view_->setRebuild();
+    f_->r().setRebuild();
     tool(Cmd::ToolDelete);
     move(at(p));
     QCOMPARE(status(), std::string("このトークンを削除しますか？"));
@@ -282,20 +272,20 @@ void EditTest::deleteTokenThenPlace() {
     click(at(p));
     QVERIFY(net().tokens.empty());
     QVERIFY(net().objects.count(p));
-    QCOMPARE(view_->undoNet().tokens.size(), size_t(1));
+    QCOMPARE(undoNet().tokens.size(), size_t(1));
     click(at(p));
     QVERIFY(!net().objects.count(p));
     QVERIFY(net().arcs.empty());
     QVERIFY(net().outArcs.empty() && net().inArcs.empty());
-    QCOMPARE(view_->undoNet().arcs.size(), size_t(1));
+    QCOMPARE(undoNet().arcs.size(), size_t(1));
     click({300, 300});  // nothing there: no change, no snapshot
-    QCOMPARE(view_->undoNet().objects.size(), size_t(2));
+    QCOMPARE(undoNet().objects.size(), size_t(2));
 }
 
 void EditTest::tokenColourAndValue() {
     const int p = net().addObject(100, 100, kPlace);
     const int t = net().addObject(200, 100, kTransition);
-    view_->setRebuild();
+    f_->r().setRebuild();
     tool(Cmd::ToolToken);
     move(at(p));
     QCOMPARE(status(), std::string("ここにトークンを配置しますか？"));
@@ -327,43 +317,43 @@ void EditTest::groupDragMovesBendPoints() {
     const int far = net().addObject(300, 300, kPlace);
     const int a = net().addArc(p, t, {{150, 50}});
     const int back = net().addArc(t, far, {{250, 250}});
-    view_->setRebuild();
+    f_->r().setRebuild();
     tool(Cmd::ToolHand);
-    QTest::mousePress(vp(), Qt::LeftButton, {}, view_->toClient(50, 50));
-    move(view_->toClient(220, 120), Qt::LeftButton);
-    QTest::mouseRelease(vp(), Qt::LeftButton, {}, view_->toClient(220, 120));
-    QCOMPARE(view_->selection, (std::set<int>{p, t}));
-    const QRect before = view_->selectionRect;
-    view_->selection.insert(999);  // a dangling id is carried along harmlessly
+    QTest::mousePress(vp(), Qt::LeftButton, {}, f_->r().toClient(50, 50));
+    move(f_->r().toClient(220, 120), Qt::LeftButton);
+    QTest::mouseRelease(vp(), Qt::LeftButton, {}, f_->r().toClient(220, 120));
+    QCOMPARE(f_->st().selection, (std::set<int>{p, t}));
+    const QRect before = f_->st().selectionRect;
+    f_->st().selection.insert(999);  // a dangling id is carried along harmlessly
     const QPoint grip = at(p);
     QTest::mousePress(vp(), Qt::LeftButton, {}, grip);
-    QCOMPARE(view_->cursorRole, int(CNOVRAView::kCursorDrag));
+    QCOMPARE(f_->st().cursorRole, int(EditState::kCursorDrag));
     move(grip + QPoint(15, 5), Qt::LeftButton);
     move(grip + QPoint(30, 20), Qt::LeftButton);
     QTest::mouseRelease(vp(), Qt::LeftButton, {}, grip + QPoint(30, 20));
-    QCOMPARE(view_->cursorRole, int(CNOVRAView::kCursorHand));
+    QCOMPARE(f_->st().cursorRole, int(EditState::kCursorHand));
     QCOMPARE(net().objects.at(p), (VObject{kPlace, 130, 120}));
     QCOMPARE(net().objects.at(t), (VObject{kTransition, 230, 120}));
     QCOMPARE(net().objects.at(far), (VObject{kPlace, 300, 300}));
     QCOMPARE(net().arcs[a].bendPoints, (std::vector<Point>{{180, 70}}));
     QCOMPARE(net().arcs[back].bendPoints, (std::vector<Point>{{280, 270}}));  // leaves a selected object
-    QCOMPARE(view_->selectionRect, before.translated(30, 20));
-    QCOMPARE(view_->undoNet().objects.at(p).x, 100);
+    QCOMPARE(f_->st().selectionRect, before.translated(30, 20));
+    QCOMPARE(undoNet().objects.at(p).x, 100);
     // A single object outside the selection follows the cursor.
     QTest::mousePress(vp(), Qt::LeftButton, {}, at(far));
-    move(view_->toClient(320, 280), Qt::LeftButton);
-    QTest::mouseRelease(vp(), Qt::LeftButton, {}, view_->toClient(320, 280));
+    move(f_->r().toClient(320, 280), Qt::LeftButton);
+    QTest::mouseRelease(vp(), Qt::LeftButton, {}, f_->r().toClient(320, 280));
     QCOMPARE(net().objects.at(far), (VObject{kPlace, 320, 280}));
-    QCOMPARE(view_->grabbedObject, 0);
+    QCOMPARE(f_->st().grabbedObject, 0);
 }
 
 void EditTest::onlyRealChangesAreMarkedAndUndone() {
     const int p = net().addObject(100, 100, kPlace);
     const int t = net().addObject(200, 100, kTransition);
-    view_->setRebuild();
+    f_->r().setRebuild();
     click(at(p));
     QTest::mouseDClick(vp(), Qt::LeftButton, {}, at(t));
-    view_->selection.clear();
+    f_->st().selection.clear();
     view_->runCommand(Cmd::Delete);
     QVERIFY(!doc_->isModified());
     QVERIFY(!view_->commandEnabled(Cmd::Undo));
@@ -380,19 +370,19 @@ void EditTest::onlyRealChangesAreMarkedAndUndone() {
 
 void EditTest::draggingPastTheEdgeScrolls() {
     const int p = net().addObject(100, 100, kPlace);
-    view_->setRebuild();
+    f_->r().setRebuild();
     tool(Cmd::ToolHand);
-    const QPoint s0 = view_->scrollPos();
+    const QPoint s0 = f_->r().scrollPos();
     QTest::mousePress(vp(), Qt::LeftButton, {}, at(p));
     move({-5, 100}, Qt::LeftButton);
-    QCOMPARE(view_->scrollPos(), s0 + QPoint(-10, 0));
+    QCOMPARE(f_->r().scrollPos(), s0 + QPoint(-10, 0));
     move({-5, 100}, Qt::LeftButton);
-    QCOMPARE(view_->scrollPos(), s0 + QPoint(-20, 0));
+    QCOMPARE(f_->r().scrollPos(), s0 + QPoint(-20, 0));
     move({100, vp()->height() + 3}, Qt::LeftButton);
-    QCOMPARE(view_->scrollPos(), s0 + QPoint(-20, 10));
+    QCOMPARE(f_->r().scrollPos(), s0 + QPoint(-20, 10));
     QTest::mouseRelease(vp(), Qt::LeftButton, {}, {100, 100});
     move({-5, 100});  // no drag, no scrolling
-    QCOMPARE(view_->scrollPos(), s0 + QPoint(-20, 10));
+    QCOMPARE(f_->r().scrollPos(), s0 + QPoint(-20, 10));
 }
 
 void EditTest::variableMenus() {
@@ -400,11 +390,11 @@ void EditTest::variableMenus() {
     const int t = net().addObject(200, 100, kTransition);
     const int q = net().addObject(300, 100, kPlace);
     net().transitions[t].functionText = "sum=a^b;carry=a&b;";
-    view_->setRebuild();
+    f_->r().setRebuild();
     QString title;
     QStringList items;
     int choose = 0;
-    view_->runMenu = [&](QMenu& m, QPoint) -> QAction* {
+    f_->prompts.onMenu = [&](QMenu& m) -> QAction* {
         items.clear();
         QAction* pick = nullptr;
         const auto acts = m.actions();
@@ -419,31 +409,31 @@ void EditTest::variableMenus() {
     choose = 2;
     QTest::mouseClick(vp(), Qt::RightButton, {}, at(t));
     QCOMPARE(items, (QStringList{"sum", "carry"}));
-    QVERIFY(view_->arcPending);
-    QCOMPARE(view_->arcSource, t);
+    QVERIFY(f_->st().arcPending);
+    QCOMPARE(f_->st().arcSource, t);
     QCOMPARE(status(), std::string("変数 carry の出力プレースを選択してください"));
-    QCOMPARE(view_->varMenuMode, 0);
+    QCOMPARE(f_->st().varMenuMode, 0);
     click(at(q));
     QCOMPARE(net().arcs[net().findArc(t, q)].varName, std::string("carry"));
     click(at(p));
     choose = 2;
     QTest::mouseClick(vp(), Qt::RightButton, {}, at(t));
     QCOMPARE(items, (QStringList{"a", "b"}));
-    QVERIFY(!view_->arcPending);
+    QVERIFY(!f_->st().arcPending);
     QCOMPARE(net().arcs[net().findArc(p, t)].varName, std::string("b"));
     // Dismissing the menu changes nothing.
     click(at(p));
     choose = 0;
     QTest::mouseClick(vp(), Qt::RightButton, {}, at(t));
-    QVERIFY(view_->arcPending);
+    QVERIFY(f_->st().arcPending);
     QCOMPARE(net().arcs.size(), size_t(2));
 }
 
 void EditTest::contextMenus() {
     const int p = net().addObject(100, 100, kPlace);
-    view_->setRebuild();
+    f_->r().setRebuild();
     QStringList texts;
-    view_->runMenu = [&](QMenu& m, QPoint) -> QAction* {
+    f_->prompts.onMenu = [&](QMenu& m) -> QAction* {
         texts.clear();
         for (QAction* a : m.actions()) texts << a->text();
         return nullptr;
@@ -451,47 +441,47 @@ void EditTest::contextMenus() {
     tool(Cmd::ToolPlace);
     QTest::mouseClick(vp(), Qt::RightButton, {}, at(p));
     QCOMPARE(texts, (QStringList{"Generic", u8("コピー"), u8("切り取り"), u8("削除"), u8("整列")}));
-    QCOMPARE(view_->selection, (std::set<int>{p}));
+    QCOMPARE(f_->st().selection, (std::set<int>{p}));
     QTest::mouseClick(vp(), Qt::RightButton, {}, {300, 300});
     QCOMPARE(texts, (QStringList{u8("貼り付け"), u8("連続配置"), u8("整列")}));
 }
 
 void EditTest::keysAndEscape() {
-    const QPoint s0 = view_->scrollPos();
-    QTest::keyClick(view_.get(), Qt::Key_Right);
-    QCOMPARE(view_->scrollPos(), s0 + QPoint(40, 0));
-    QTest::keyClick(view_.get(), Qt::Key_Up);
-    QCOMPARE(view_->scrollPos(), s0 + QPoint(40, -40));
-    QTest::keyPress(view_.get(), 's');
-    QCOMPARE(view_->keyState, int('s'));
-    QTest::keyClick(view_.get(), Qt::Key_Up);
-    QCOMPARE(view_->extraLevel(), 1);
-    QCOMPARE(view_->scrollPos(), s0 + QPoint(40, -40));
-    QTest::keyRelease(view_.get(), Qt::Key_S);
-    QCOMPARE(view_->keyState, 0);
+    const QPoint s0 = f_->r().scrollPos();
+    QTest::keyClick(view_, Qt::Key_Right);
+    QCOMPARE(f_->r().scrollPos(), s0 + QPoint(40, 0));
+    QTest::keyClick(view_, Qt::Key_Up);
+    QCOMPARE(f_->r().scrollPos(), s0 + QPoint(40, -40));
+    QTest::keyPress(view_, 's');
+    QCOMPARE(f_->st().keyState, int('s'));
+    QTest::keyClick(view_, Qt::Key_Up);
+    QCOMPARE(f_->r().extraLevel(), 1);
+    QCOMPARE(f_->r().scrollPos(), s0 + QPoint(40, -40));
+    QTest::keyRelease(view_, Qt::Key_S);
+    QCOMPARE(f_->st().keyState, 0);
     // With Space held the arrows move by the object-drawing level.
-    QTest::keyPress(view_.get(), Qt::Key_Space);
-    QTest::keyClick(view_.get(), Qt::Key_Down);
-    QTest::keyRelease(view_.get(), Qt::Key_Space);
-    QCOMPARE(view_->scrollPos(), s0 + QPoint(40, 40));
-    QTest::keyPress(view_.get(), Qt::Key_Control);
-    QCOMPARE(view_->keyState, 17);
-    QTest::keyRelease(view_.get(), Qt::Key_Control);
+    QTest::keyPress(view_, Qt::Key_Space);
+    QTest::keyClick(view_, Qt::Key_Down);
+    QTest::keyRelease(view_, Qt::Key_Space);
+    QCOMPARE(f_->r().scrollPos(), s0 + QPoint(40, 40));
+    QTest::keyPress(view_, Qt::Key_Control);
+    QCOMPARE(f_->st().keyState, 17);
+    QTest::keyRelease(view_, Qt::Key_Control);
     // Escape leaves nothing pending.
     const int p = net().addObject(100, 100, kPlace);
-    view_->setRebuild();
+    f_->r().setRebuild();
     tool(Cmd::ToolArc);
     click(at(p));
     click({200, 200});
-    view_->selection = {p};
-    QTest::keyClick(view_.get(), Qt::Key_Escape);
-    QCOMPARE(view_->toolMode, 0);
-    QVERIFY(!view_->arcPending && view_->bendPoints.empty() && view_->selection.empty());
+    f_->st().selection = {p};
+    QTest::keyClick(view_, Qt::Key_Escape);
+    QCOMPARE(f_->st().toolMode, 0);
+    QVERIFY(!f_->st().arcPending && f_->st().bendPoints.empty() && f_->st().selection.empty());
     // Space held: a click is only a click, nothing is placed.
     tool(Cmd::ToolPlace);
-    QTest::keyPress(view_.get(), Qt::Key_Space);
+    QTest::keyPress(view_, Qt::Key_Space);
     click({300, 300});
-    QTest::keyRelease(view_.get(), Qt::Key_Space);
+    QTest::keyRelease(view_, Qt::Key_Space);
     QCOMPARE(net().objects.size(), size_t(1));
     click({300, 300});
     QCOMPARE(net().objects.size(), size_t(2));
@@ -499,29 +489,29 @@ void EditTest::keysAndEscape() {
 
 void EditTest::panningAndCoordinates() {
     QPoint shown;
-    connect(view_.get(), &CNOVRAView::coordinatesChanged, this, [&](int x, int y) { shown = QPoint(x, y); });
+    connect(view_, &CNOVRAView::coordinatesChanged, this, [&](int x, int y) { shown = QPoint(x, y); });
     move({123, 45});
-    QCOMPARE(shown, view_->toCanvas({123, 45}));
-    const QPoint s0 = view_->scrollPos();
+    QCOMPARE(shown, f_->r().toCanvas({123, 45}));
+    const QPoint s0 = f_->r().scrollPos();
     QTest::mousePress(vp(), Qt::MiddleButton, {}, {200, 200});
-    QCOMPARE(view_->cursorRole, int(CNOVRAView::kCursorPan));
+    QCOMPARE(f_->st().cursorRole, int(EditState::kCursorPan));
     move({230, 190}, Qt::MiddleButton);
-    QCOMPARE(view_->scrollPos(), s0 + QPoint(-30, 10));  // the canvas follows the hand
+    QCOMPARE(f_->r().scrollPos(), s0 + QPoint(-30, 10));  // the canvas follows the hand
     QTest::mouseRelease(vp(), Qt::MiddleButton, {}, {230, 190});
-    QVERIFY(!view_->panning);
+    QVERIFY(!f_->st().panning);
     // Ctrl with the right button pans too, and no menu comes up.
     bool menu = false;
-    view_->runMenu = [&](QMenu&, QPoint) -> QAction* {
+    f_->prompts.onMenu = [&](QMenu&) -> QAction* {
         menu = true;
         return nullptr;
     };
-    QTest::keyPress(view_.get(), Qt::Key_Control);
+    QTest::keyPress(view_, Qt::Key_Control);
     QTest::mousePress(vp(), Qt::RightButton, {}, {100, 100});
     move({90, 100}, Qt::RightButton);
     QTest::mouseRelease(vp(), Qt::RightButton, {}, {90, 100});
-    QTest::keyRelease(view_.get(), Qt::Key_Control);
-    QCOMPARE(view_->scrollPos(), s0 + QPoint(-20, 10));
-    QVERIFY(!menu && !view_->panning);
+    QTest::keyRelease(view_, Qt::Key_Control);
+    QCOMPARE(f_->r().scrollPos(), s0 + QPoint(-20, 10));
+    QVERIFY(!menu && !f_->st().panning);
     // A pan never places anything, and the tool still works afterwards.
     tool(Cmd::ToolPlace);
     QTest::mousePress(vp(), Qt::MiddleButton, {}, {200, 200});
@@ -536,14 +526,14 @@ void EditTest::tooltipShowsTheFunction() {
     const int t = net().addObject(100, 100, kTransition);
     const int p = net().addObject(200, 100, kPlace);
     net().transitions[t].functionText = "o1=i1;//copy";
-    view_->setRebuild();
+    f_->r().setRebuild();
     move(at(t));
-    QCOMPARE(view_->tooltipText, QString("o1=i1;//copy"));
-    QCOMPARE(view_->tooltipObject, t);
+    QCOMPARE(f_->st().tooltipText, QString("o1=i1;//copy"));
+    QCOMPARE(f_->st().tooltipObject, t);
     move(at(p));
-    QCOMPARE(view_->tooltipObject, 0);
+    QCOMPARE(f_->st().tooltipObject, 0);
     move({300, 300});
-    QVERIFY(view_->tooltipText.isEmpty());
+    QVERIFY(f_->st().tooltipText.isEmpty());
 
     // A long function with markup-like text shows as written, wrapped within 300 pixels on white.
     std::string longText = "o1=i1<i2;//";
@@ -580,9 +570,9 @@ void EditTest::tooltipShowsTheFunction() {
 
 void EditTest::compiledNetTakesSimulationTokensOnly() {
     const int p = net().addObject(100, 100, kPlace);
-    view_->setRebuild();
+    f_->r().setRebuild();
     tool(Cmd::ToolDelete);
-    CNOVRAView::appCompiled = 1;
+    doc_->setCompiled(1);
     net().places[p].lastColor = kWhite;
     click(at(p));
     QVERIFY(net().objects.count(p));  // the delete tool does nothing on a compiled net

@@ -14,6 +14,7 @@
 #include "model/net.h"
 #include "ui/dialogs/dialogs.h"
 #include "ui/doc.h"
+#include "ui/edit_commands.h"
 #include "ui/mainframe.h"
 #include "ui/messagebar.h"
 #include "ui/view.h"
@@ -21,13 +22,11 @@
 
 using namespace novra;
 using namespace novra::ui;
+using novra::ui::testing::ScriptedPrompts;
 using novra::ui::testing::TempIni;
+using novra::ui::testing::u8;
 
 namespace {
-QString u8(const char* s) {
-    return QString::fromUtf8(s);
-}
-
 void writeBytes(const QString& path, const QByteArray& bytes) {
     QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -52,9 +51,7 @@ class FileTest : public QObject {
     std::unique_ptr<CNOVRADoc> doc_;
     std::unique_ptr<CMainFrame> frame_;
     CNOVRAView* view_ = nullptr;
-    int answer_ = QMessageBox::Cancel;  // to "save changes?"
-    int asked_ = 0;
-    QString openAnswer_, saveAnswer_;
+    ScriptedPrompts prompts_;
     CNet& net() { return doc_->net(); }
     QString file(const char* name) { return dir_->filePath(name); }
     QString log() { return frame_->messageBar()->logText(); }
@@ -62,13 +59,8 @@ class FileTest : public QObject {
         frame_ = std::make_unique<CMainFrame>(doc_.get());
         frame_->show();
         view_ = frame_->view();
-        view_->quickSavePath = file("temp.pol");
-        frame_->askSaveChanges = [this](QWidget*, const QString&) {
-            ++asked_;
-            return answer_;
-        };
-        frame_->askOpenFile = [this](QWidget*, const QString&) { return openAnswer_; };
-        frame_->askSaveFile = [this](QWidget*, const QString&) { return saveAnswer_; };
+        view_->editCommands().setQuickSavePath(file("temp.pol"));
+        frame_->setPrompts(&prompts_);
     }
     // A net of two places saved to a file.
     QString savedNet(const char* name, int places) {
@@ -92,11 +84,10 @@ class FileTest : public QObject {
 void FileTest::init() {
     ini_ = std::make_unique<TempIni>();
     dir_ = std::make_unique<QTemporaryDir>();
-    CNOVRAView::appCompiled = 0;
     doc_ = std::make_unique<CNOVRADoc>();
     makeFrame();
-    answer_ = QMessageBox::Cancel;
-    asked_ = 0;
+    prompts_.defaultSaveChanges = QMessageBox::Cancel;
+    prompts_.asked.clear();
 }
 
 void FileTest::cleanup() {
@@ -122,12 +113,12 @@ void FileTest::quickSaveThenQuickLoad() {
 
     net().addObject(300, 300, kKemmakix);
     frame_->logText("before\n");
-    answer_ = QMessageBox::Cancel;
+    prompts_.defaultSaveChanges = QMessageBox::Cancel;
     frame_->runCommand(Cmd::QuickLoad);
-    QCOMPARE(asked_, 1);
+    QCOMPARE(prompts_.count("saveChanges"), 1);
     QCOMPARE(net().objects.size(), size_t(3));  // Cancel kept the net
 
-    answer_ = QMessageBox::Discard;
+    prompts_.defaultSaveChanges = QMessageBox::Discard;
     frame_->runCommand(Cmd::QuickLoad);
     QCOMPARE(net().objects.size(), size_t(2));
     QCOMPARE(net().kindOf(2), int(kTransition));
@@ -144,11 +135,11 @@ void FileTest::failedReadsKeepNetPathAndCaption() {
     QVERIFY(net().objects.size() == 3 && doc_->path() == good && frame_->windowTitle() == good);
     QVERIFY(log().contains(good + u8(" 開きました。")));
 
-    view_->pointAt(1, 10);
-    QVERIFY(view_->simTimerActive(CNOVRAView::kSparkTimer));
+    view_->sim().pointAt(1, 10);
+    QVERIFY(view_->sim().timerActive(CSimController::kSparkTimer));
     // Open, quick load and a drop of a file the reader rejects, or of no file at all.
     const QString bad = file("bad.pol");
-    view_->quickSavePath = bad;
+    view_->editCommands().setQuickSavePath(bad);
     const std::pair<QByteArray, const char*> cases[] = {
         {"not a net\r\n", "NOVRAのファイルではありません。"},
         {"=== NOVRA Objects Data Ver.2.00 ===\r\n.section[place]{\r\npset[1]\r\n",
@@ -159,7 +150,7 @@ void FileTest::failedReadsKeepNetPathAndCaption() {
             QFile::remove(bad);
             if (!bytes.isNull()) writeBytes(bad, bytes);
             frame_->clearLog();
-            openAnswer_ = bad;
+            prompts_.defaultOpen = bad;
             if (way == 0) frame_->runCommand(Cmd::Open);
             if (way == 1) frame_->runCommand(Cmd::QuickLoad);
             if (way == 2) drop(bad);
@@ -168,18 +159,18 @@ void FileTest::failedReadsKeepNetPathAndCaption() {
             QVERIFY(frame_->statusMessage() != u8("クイックファイルを読み込みました"));
         }
     }
-    QVERIFY(!view_->simTimerActive(CNOVRAView::kSparkTimer));  // a drop stops the ring
-    openAnswer_.clear();  // Cancel in the file dialog
+    QVERIFY(!view_->sim().timerActive(CSimController::kSparkTimer));  // a drop stops the ring
+    prompts_.defaultOpen.clear();                                     // Cancel in the file dialog
     frame_->runCommand(Cmd::Open);
     QCOMPARE(doc_->path(), good);
 
     // A drop over unsaved changes asks first; Cancel keeps them.
     net().addObject(9, 9, kPlace);
-    view_->takeSnapshot();
-    answer_ = QMessageBox::Cancel;
+    view_->interaction().takeSnapshot();
+    prompts_.defaultSaveChanges = QMessageBox::Cancel;
     drop(savedNet("b.pol", 1));
     QCOMPARE(net().objects.size(), size_t(4));
-    QCOMPARE(asked_, 1);
+    QCOMPARE(prompts_.count("saveChanges"), 1);
 }
 
 void FileTest::unsavedChangesPrompt() {
@@ -189,24 +180,24 @@ void FileTest::unsavedChangesPrompt() {
     QVERIFY(doc_->isModified());
     QVERIFY(frame_->windowTitle().endsWith('*'));
 
-    answer_ = QMessageBox::Cancel;
+    prompts_.defaultSaveChanges = QMessageBox::Cancel;
     QVERIFY(!frame_->close());
     frame_->runCommand(Cmd::New);
     QCOMPARE(net().objects.size(), size_t(1));
-    QCOMPARE(asked_, 2);
+    QCOMPARE(prompts_.count("saveChanges"), 2);
 
     // Save on a net never saved asks for a name; a dialog cancelled there cancels New as well.
-    answer_ = QMessageBox::Save;
-    saveAnswer_.clear();
+    prompts_.defaultSaveChanges = QMessageBox::Save;
+    prompts_.defaultSave.clear();
     frame_->runCommand(Cmd::New);
     QCOMPARE(net().objects.size(), size_t(1));
     // A name in a folder that does not exist: the save fails and nothing is thrown away.
-    saveAnswer_ = file("none/x.pol");
+    prompts_.defaultSave = file("none/x.pol");
     frame_->runCommand(Cmd::New);
     QCOMPARE(net().objects.size(), size_t(1));
     QVERIFY(doc_->isModified());
 
-    saveAnswer_ = file("kept.pol");
+    prompts_.defaultSave = file("kept.pol");
     frame_->runCommand(Cmd::New);
     QVERIFY(net().objects.empty() && !doc_->isModified() && doc_->path().isEmpty());
     QVERIFY(log().contains(file("kept.pol") + u8(" 保存しました。")));
@@ -217,7 +208,7 @@ void FileTest::unsavedChangesPrompt() {
     // Save over a file that exists asks nothing.
     QVERIFY(doc_->openDocument(file("kept.pol")));
     net().addObject(0, 0, kTransition);
-    saveAnswer_ = file("unused.pol");
+    prompts_.defaultSave = file("unused.pol");
     frame_->runCommand(Cmd::Save);
     QVERIFY(!QFile::exists(file("unused.pol")));
     QVERIFY(log().contains(file("kept.pol") + u8(" 上書き保存しました。")));
@@ -225,23 +216,23 @@ void FileTest::unsavedChangesPrompt() {
     QCOMPARE(back.objects.size(), size_t(2));
 
     // Nothing to ask about an unchanged net; Discard lets the window close.
-    asked_ = 0;
+    prompts_.asked.clear();
     frame_->runCommand(Cmd::New);
-    QCOMPARE(asked_, 0);
+    QCOMPARE(prompts_.count("saveChanges"), 0);
     net().addObject(1, 1, kPlace);
-    view_->takeSnapshot();
-    answer_ = QMessageBox::Discard;
+    view_->interaction().takeSnapshot();
+    prompts_.defaultSaveChanges = QMessageBox::Discard;
     QVERIFY(frame_->close());
-    QCOMPARE(asked_, 1);
+    QCOMPARE(prompts_.count("saveChanges"), 1);
 }
 
 void FileTest::recentFilesMenu() {
     const QString a = savedNet("a.pol", 1), b = savedNet("b.pol", 2);
     QAction* slot0 = frame_->action(Cmd::RecentFile);
     QVERIFY(slot0 && !frame_->commandEnabled(Cmd::RecentFile));
-    openAnswer_ = a;
+    prompts_.defaultOpen = a;
     frame_->runCommand(Cmd::Open);
-    openAnswer_ = b;
+    prompts_.defaultOpen = b;
     frame_->runCommand(Cmd::Open);
     QCOMPARE(frame_->recentFiles(), (QStringList{b, a}));
     frame_->updateCommands();
@@ -275,10 +266,10 @@ void FileTest::undoAndDialogsStayWithTheirNet() {
     b.transitions[1].functionText = "o1=i1;//B";
     fileio::save(b, file("b.pol").toStdString());
     QFile::copy(file("b.pol"), file("temp.pol"));
-    openAnswer_ = file("b.pol");
-    answer_ = QMessageBox::Discard;
+    prompts_.defaultOpen = file("b.pol");
+    prompts_.defaultSaveChanges = QMessageBox::Discard;
     frame_->runCommand(Cmd::Open);  // on the recent list from now on
-    view_->confirmClearAll = [] { return true; };
+    prompts_.defaultClearAll = true;
     QAction* undo = frame_->action(Cmd::Undo);
     const std::function<void()> ways[] = {
         [&] { frame_->runCommand(Cmd::Open); },      [&] { frame_->runCommand(Cmd::RecentFile); },
@@ -288,11 +279,11 @@ void FileTest::undoAndDialogsStayWithTheirNet() {
         // A: transition 1 as in B, one edit with the mouse, and the transition's dialog holding typed text.
         doc_->newDocument();
         net().addObject(100, 100, kTransition);
-        view_->renderFrame();
+        view_->renderer().renderFrame();
         view_->runCommand(Cmd::ToolPlace);
-        QTest::mouseClick(view_->viewport(), Qt::LeftButton, {}, view_->toClient(220, 220));
+        QTest::mouseClick(view_->viewport(), Qt::LeftButton, {}, view_->renderer().toClient(220, 220));
         QVERIFY(undo->isEnabled());
-        QTest::mouseDClick(view_->viewport(), Qt::LeftButton, {}, view_->toClient(100, 100));
+        QTest::mouseDClick(view_->viewport(), Qt::LeftButton, {}, view_->renderer().toClient(100, 100));
         QPointer<CTransitionDialog> d = view_->findChild<CTransitionDialog*>();
         QVERIFY(d && d->isVisible());
         d->findChild<QPlainTextEdit*>("1022")->setPlainText("o1=i1;//A");

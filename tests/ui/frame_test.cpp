@@ -15,7 +15,6 @@
 #include "ui/app.h"
 #include "ui/doc.h"
 #include "ui/mainframe.h"
-#include "ui/menutitle.h"
 #include "ui/messagebar.h"
 #include "ui/view.h"
 #include "ui_support.h"
@@ -36,7 +35,6 @@ class FrameTest : public QObject {
     void captionMenusAndPanes();
     void startUpFileNamesTheWindow();
     void toolBarsInOrder();
-    void everyCommandIsAnAction();
     void acceleratorsReachTheirCommands();
     void logLineEnds();
     void logOpensTallEnoughForACompile();
@@ -44,7 +42,6 @@ class FrameTest : public QObject {
     void statusGoesToTheFirstPane();
     void messageBarToggle();
     void displayTogglesCarryChecks();
-    void contextMenuTitle();
     void standardDialogsSpeakJapanese();
     void keysGoToTheFocusedWidget();
     void toolModesShowWhichIsActive();
@@ -123,20 +120,6 @@ void FrameTest::toolBarsInOrder() {
     QCOMPARE(frame_->action(Cmd::Pause)->statusTip(), QString("シミュレーションを中断します"));
 }
 
-void FrameTest::everyCommandIsAnAction() {
-    const int ids[] = {57600, 57601, 57603, 57604, 57606, 57607, 57609, 57616, 32813, 57665,
-                       57643, 57635, 57634, 57637, 57638, 57639, 32819, 32808, 32797, 59392,
-                       59393, 32799, 32814, 32815, 32796, 57664, 32826, 32771, 32772, 32774,
-                       32775, 32776, 32785, 32786, 32801, 32811, 32806, 32807, 32787, 32788,
-                       32789, 32790, 32791, 32792, 32794, 32795, 32817, 32803, 32804, 32805};
-    for (int id : ids) QVERIFY2(frame_->action(Cmd(id)) != nullptr, qPrintable(QString::number(id)));
-    // A command the editor's state does not allow is shown but not offered.
-    QVERIFY(frame_->action(Cmd::Compile)->isEnabled());
-    QVERIFY(!frame_->action(Cmd::Pause)->isEnabled());
-    QVERIFY(frame_->action(Cmd::ZoomIn)->isEnabled());
-    QVERIFY(frame_->action(Cmd::MessageBar)->isEnabled());
-}
-
 void FrameTest::acceleratorsReachTheirCommands() {
     const auto has = [this](Cmd c, QKeySequence k) { return frame_->action(c)->shortcuts().contains(k); };
     QVERIFY(has(Cmd::ToolArc, QKeySequence(Qt::Key_A)));
@@ -152,14 +135,15 @@ void FrameTest::acceleratorsReachTheirCommands() {
     QVERIFY(QTest::qWaitForWindowActive(frame_.get()));
     type(QKeySequence(Qt::CTRL | Qt::Key_Minus));
     type(QKeySequence(Qt::CTRL | Qt::Key_Minus));
-    QCOMPARE(frame_->view()->zoomLevel(), 2);
+    QCOMPARE(frame_->view()->renderer().zoomLevel(), 2);
     type(QKeySequence(Qt::CTRL | Qt::Key_Plus));
     type(QKeySequence(Qt::CTRL | Qt::Key_Equal));
-    QCOMPARE(frame_->view()->zoomLevel(), 0);
-    int asked = 0;
-    frame_->askSaveFile = [&asked](QWidget*, const QString&) { return ++asked, QString(); };
+    QCOMPARE(frame_->view()->renderer().zoomLevel(), 0);
+    novra::ui::testing::ScriptedPrompts prompts;
+    frame_->setPrompts(&prompts);
     type(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    QCOMPARE(asked, 1);
+    QCOMPARE(prompts.count("save:"), 1);
+    frame_->setPrompts(nullptr);
     type(QKeySequence(Qt::CTRL | Qt::Key_Q));
     QVERIFY(!frame_->isVisible());
 }
@@ -234,16 +218,6 @@ void FrameTest::displayTogglesCarryChecks() {
     QVERIFY(ini_->read().contains("EnableOldToken=1"));
 }
 
-void FrameTest::contextMenuTitle() {
-    QMenu menu;
-    menu.addAction("コピー");
-    addMenuTitle(&menu, "Generic");
-    QCOMPARE(menu.actions().size(), 2);
-    QAction* title = menu.actions().first();
-    QCOMPARE(title->text(), QString("Generic"));
-    QVERIFY(!title->isEnabled());
-}
-
 void FrameTest::standardDialogsSpeakJapanese() {
     QVERIFY(installQtTranslations());
     QMessageBox box(QMessageBox::Question, QString(), QString(), QMessageBox::Ok | QMessageBox::Cancel,
@@ -263,27 +237,27 @@ void FrameTest::keysGoToTheFocusedWidget() {
     QPlainTextEdit* log = frame_->messageBar()->control();
     QTest::mouseClick(log->viewport(), Qt::LeftButton);
     QCOMPARE(QApplication::focusWidget(), log);
-    view->selection = {1, 2};
+    view->interaction().state().selection = {1, 2};
     type(QKeySequence(Qt::CTRL | Qt::Key_A));
     type(QKeySequence(Qt::CTRL | Qt::Key_C));
     QCOMPARE(clip->text(), QString("alpha\nbeta\n"));
-    QVERIFY(view->clipboardNet().objects.empty());
+    QVERIFY(view->document()->clipboard().objects.empty());
     for (QKeySequence k : {QKeySequence(Qt::Key_Delete), QKeySequence(Qt::SHIFT | Qt::Key_Delete),
                            QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::Key_P)})
         type(k);
     QCOMPARE(net.objects.size(), size_t(2));
-    QCOMPARE(view->toolMode, 0);
+    QCOMPARE(view->interaction().state().toolMode, 0);
     QCOMPARE(log->toPlainText(), QString("alpha\nbeta\n"));
     // A command chosen from the menu acts on the drawing wherever the focus is.
     frame_->action(Cmd::Copy)->trigger();
-    QCOMPARE(view->clipboardNet().objects.size(), size_t(2));
+    QCOMPARE(view->document()->clipboard().objects.size(), size_t(2));
     // Back on the canvas, its keys act on the drawing.
-    view->clipboardNet().clear();
+    view->document()->clipboard().clear();
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
     QCOMPARE(QApplication::focusWidget(), view);
-    view->selection = {1};
+    view->interaction().state().selection = {1};
     type(QKeySequence(Qt::CTRL | Qt::Key_C));
-    QCOMPARE(view->clipboardNet().objects.size(), size_t(1));
+    QCOMPARE(view->document()->clipboard().objects.size(), size_t(1));
     QCOMPARE(clip->text(), QString("alpha\nbeta\n"));
     type(QKeySequence(Qt::Key_Delete));
     QCOMPARE(net.objects.size(), size_t(1));

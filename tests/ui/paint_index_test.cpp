@@ -2,6 +2,8 @@
 // run it hands a paint the same objects and arcs, at the same places and in the same order, as an index
 // built afresh, and the picture equals that of a view that indexed the net from scratch. Repaints that
 // move nothing keep it as it is.
+#include "ui/paint_index.h"
+
 #include <QtTest>
 #include <memory>
 #include <random>
@@ -10,8 +12,8 @@
 #include "model/net.h"
 #include "ui/commands.h"
 #include "ui/doc.h"
+#include "ui/renderer.h"
 #include "ui/view.h"
-#include "ui/view_paint_index.h"
 #include "ui_support.h"
 
 namespace novra::ui {
@@ -26,22 +28,25 @@ class PaintIndexProbe {
     };
     // What the view's index, brought up to date as a paint brings it, gives for a canvas window.
     static Drawn live(CNOVRAView& v, const QRectF& w) {
-        v.refreshPaintIndex();
-        return drawn(*v.paintIndex_, w);
+        v.renderer().refreshPaintIndex();
+        CPaintIndex copy = *v.renderer().paintIndex();  // a query moves the index's cursors
+        return drawn(copy, w);
     }
     static Drawn fresh(CNOVRAView& v, const QRectF& w) {
-        CNOVRAView::PaintIndex ix;
+        CPaintIndex ix;
         ix.build(v.net());
         return drawn(ix, w);
     }
-    static int builds(const CNOVRAView& v) { return v.paintIndex_ ? v.paintIndex_->builds : 0; }
+    static int builds(const CNOVRAView& v) {
+        return v.renderer().paintIndex() ? v.renderer().paintIndex()->builds : 0;
+    }
 
   private:
     static bool crosses(QPointF p, QPointF q, const QRectF& w) {
         return std::max(p.x(), q.x()) >= w.left() && std::min(p.x(), q.x()) <= w.right() &&
                std::max(p.y(), q.y()) >= w.top() && std::min(p.y(), q.y()) <= w.bottom();
     }
-    static Drawn drawn(CNOVRAView::PaintIndex& ix, const QRectF& w) {
+    static Drawn drawn(CPaintIndex& ix, const QRectF& w) {
         ix.query(w.left(), w.top(), w.right(), w.bottom());
         Drawn d;
         int last = 0;
@@ -73,7 +78,7 @@ class PaintIndexProbe {
 
 using namespace novra;
 using namespace novra::ui;
-using novra::ui::testing::TempIni;
+using novra::ui::testing::CanvasFixture;
 
 class PaintIndexTest : public QObject {
     Q_OBJECT
@@ -85,14 +90,14 @@ class PaintIndexTest : public QObject {
     void objectsWrittenPastTheJournalAreStillSeen();
 
   private:
-    std::unique_ptr<TempIni> ini_;
-    std::unique_ptr<CNOVRADoc> doc_;
-    std::unique_ptr<CNOVRAView> view_;
+    std::unique_ptr<CanvasFixture> f_;
+    CNOVRADoc* doc_ = nullptr;
+    CNOVRAView* view_ = nullptr;
     std::mt19937 rng_{20261206};
     CNet& net() { return doc_->net(); }
     QWidget* vp() { return view_->viewport(); }
     int any(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
-    void render() { view_->renderFrame(); }
+    void render() { f_->r().renderFrame(); }
     void mouse(QEvent::Type type, QPoint p, Qt::MouseButton button, Qt::MouseButtons buttons) {
         QMouseEvent e(type, QPointF(p), QPointF(vp()->mapToGlobal(p)), button, buttons, Qt::NoModifier);
         QApplication::sendEvent(vp(), &e);
@@ -102,14 +107,14 @@ class PaintIndexTest : public QObject {
         mouse(QEvent::MouseButtonRelease, p, button, Qt::NoButton);
     }
     QPoint clientPoint() {
-        return {20 + any(view_->clientWidth() - 40), 20 + any(view_->clientHeight() - 40)};
+        return {20 + any(f_->r().clientWidth() - 40), 20 + any(f_->r().clientHeight() - 40)};
     }
     // Places and transitions over an area several windows wide, joined by arcs, some of them bent.
     void buildNet();
     // An object drawn at its own centre well inside the window, or 0.
     int shownObject(int kind = 0);
     int randomObject(int kind = 0);
-    QPoint clientOf(int id) { return view_->toClient(net().objects.at(id).x, net().objects.at(id).y); }
+    QPoint clientOf(int id) { return f_->r().toClient(net().objects.at(id).x, net().objects.at(id).y); }
     void drag(int id, bool group);
     // One edit of the kinds the editor makes; returns what it did.
     QString edit(int& bulk);
@@ -120,18 +125,14 @@ class PaintIndexTest : public QObject {
 };
 
 void PaintIndexTest::init() {
-    ini_ = std::make_unique<TempIni>();
-    doc_ = std::make_unique<CNOVRADoc>();
-    view_ = std::make_unique<CNOVRAView>(doc_.get());
-    view_->resize(440, 360);
-    view_->show();
+    f_ = std::make_unique<CanvasFixture>();
+    doc_ = f_->doc.get();
+    view_ = f_->view.get();
     render();
 }
 
 void PaintIndexTest::cleanup() {
-    view_.reset();
-    doc_.reset();
-    ini_.reset();
+    f_.reset();
 }
 
 void PaintIndexTest::buildNet() {
@@ -146,18 +147,18 @@ void PaintIndexTest::buildNet() {
         net().addArc(ids[i], ids[i + 1], bends);
     }
     net().geometryChanged();  // as a file read leaves it: the next paint indexes it whole
-    view_->setScrollPos({0, 0});
+    f_->r().setScrollPos({0, 0});
 }
 
 int PaintIndexTest::shownObject(int kind) {
     render();
     std::vector<int> shown;
     for (const auto& [id, o] : net().objects) {
-        const QPoint c = view_->toClient(o.x, o.y);
-        if (c.x() < 25 || c.y() < 25 || c.x() > view_->clientWidth() - 25 ||
-            c.y() > view_->clientHeight() - 25)
+        const QPoint c = f_->r().toClient(o.x, o.y);
+        if (c.x() < 25 || c.y() < 25 || c.x() > f_->r().clientWidth() - 25 ||
+            c.y() > f_->r().clientHeight() - 25)
             continue;
-        if ((kind == 0 || o.kind == kind) && view_->idAt(c) == id) shown.push_back(id);
+        if ((kind == 0 || o.kind == kind) && f_->r().idAt(c) == id) shown.push_back(id);
     }
     return shown.empty() ? 0 : shown[static_cast<size_t>(any(static_cast<int>(shown.size())))];
 }
@@ -171,14 +172,15 @@ int PaintIndexTest::randomObject(int kind) {
 
 void PaintIndexTest::drag(int id, bool group) {
     view_->runCommand(Cmd::ToolHand);
-    view_->selection.clear();
+    f_->st().selection.clear();
     if (group) {
-        view_->selection.insert(id);
-        for (int k = 0; k < 5; ++k) view_->selection.insert(randomObject());
+        f_->st().selection.insert(id);
+        for (int k = 0; k < 5; ++k) f_->st().selection.insert(randomObject());
     }
     QPoint at = clientOf(id);
     mouse(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
-    QVERIFY(group ? view_->selection.count(id) && view_->grabbedObject == 0 : view_->grabbedObject == id);
+    QVERIFY(group ? f_->st().selection.count(id) && f_->st().grabbedObject == 0
+                  : f_->st().grabbedObject == id);
     // The paints of a drag come between its moves.
     for (int k = 0; k < 3; ++k) {
         at = clientPoint();
@@ -187,8 +189,8 @@ void PaintIndexTest::drag(int id, bool group) {
         compareIndexes(QString(group ? "group drag of %1" : "drag of %1").arg(id));
     }
     mouse(QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
-    view_->selection.clear();
-    view_->selectionRect = QRect();
+    f_->st().selection.clear();
+    f_->st().selectionRect = QRect();
 }
 
 QString PaintIndexTest::edit(int& bulk) {
@@ -242,8 +244,8 @@ QString PaintIndexTest::edit(int& bulk) {
                 }
             break;
         case 7: {
-            view_->selection.clear();
-            for (int k = 1 + any(4); k > 0; --k) view_->selection.insert(randomObject());
+            f_->st().selection.clear();
+            for (int k = 1 + any(4); k > 0; --k) f_->st().selection.insert(randomObject());
             view_->runCommand(Cmd::Copy);
             // Pasted where the last click was, relative to where it was at the copy; on the originals if
             // there was none since.
@@ -253,7 +255,9 @@ QString PaintIndexTest::edit(int& bulk) {
                 click(clientPoint());
             }
             view_->runCommand(Cmd::Paste);
-            return QString("%1 objects pasted%2").arg(view_->selection.size()).arg(moved ? " elsewhere" : "");
+            return QString("%1 objects pasted%2")
+                .arg(f_->st().selection.size())
+                .arg(moved ? " elsewhere" : "");
         }
         case 8:
             if (view_->commandEnabled(Cmd::Undo)) {
@@ -282,10 +286,10 @@ QString PaintIndexTest::edit(int& bulk) {
             return "selection deleted";
         case 12: {
             const int level = any(3);
-            while (view_->zoomLevel() < level) view_->zoomOut();
-            while (view_->zoomLevel() > level) view_->zoomIn();
-            view_->setScrollPos({any(1600) - 800, any(1200) - 600});
-            return QString("zoom %1").arg(view_->zoomLevel());
+            while (f_->r().zoomLevel() < level) view_->runCommand(Cmd::ZoomOut);
+            while (f_->r().zoomLevel() > level) view_->runCommand(Cmd::ZoomIn);
+            f_->r().setScrollPos({any(1600) - 800, any(1200) - 600});
+            return QString("zoom %1").arg(f_->r().zoomLevel());
         }
     }
     return "nothing";
@@ -297,8 +301,8 @@ void PaintIndexTest::compareIndexes(const QString& what) {
     for (const auto& [id, a] : net().arcs)
         for (const Point& b : a.bendPoints) all.include(b.x, b.y);
     all.inflate(100);
-    const QPoint c0 = view_->toCanvas({0, 0}),
-                 c1 = view_->toCanvas({view_->clientWidth(), view_->clientHeight()});
+    const QPoint c0 = f_->r().toCanvas({0, 0}),
+                 c1 = f_->r().toCanvas({f_->r().clientWidth(), f_->r().clientHeight()});
     std::vector<QRectF> windows = {QRectF(QPointF(c0), QPointF(c1)),
                                    QRectF(QPointF(all.left, all.top), QPointF(all.right, all.bottom))};
     for (int k = 0; k < 2; ++k)
@@ -319,22 +323,22 @@ void PaintIndexTest::compareIndexes(const QString& what) {
 }
 
 void PaintIndexTest::compareWithFreshView(const QString& what) {
-    CNOVRAView fresh(doc_.get());
+    CNOVRAView fresh(doc_);
     fresh.resize(view_->size());
     fresh.show();
-    fresh.renderFrame();
-    while (fresh.zoomLevel() < view_->zoomLevel()) fresh.zoomOut();
-    fresh.setScrollPos(view_->scrollPos());
-    fresh.selection = view_->selection;
-    fresh.selectionRect = view_->selectionRect;
-    view_->setRebuild();
+    fresh.renderer().renderFrame();
+    while (fresh.renderer().zoomLevel() < f_->r().zoomLevel()) fresh.runCommand(Cmd::ZoomOut);
+    fresh.renderer().setScrollPos(f_->r().scrollPos());
+    fresh.interaction().state().selection = f_->st().selection;
+    fresh.interaction().state().selectionRect = f_->st().selectionRect;
+    f_->r().setRebuild();
     render();
-    fresh.renderFrame();
+    fresh.renderer().renderFrame();
     QCOMPARE(PaintIndexProbe::builds(fresh), 1);
-    QVERIFY2(fresh.backBuffer() == view_->backBuffer(), qPrintable(what));
-    for (int y = 0; y < view_->clientHeight(); y += 7)
-        for (int x = 0; x < view_->clientWidth(); x += 7)
-            QVERIFY2(fresh.idAt({x, y}) == view_->idAt({x, y}), qPrintable(what));
+    QVERIFY2(fresh.renderer().backBuffer() == f_->r().backBuffer(), qPrintable(what));
+    for (int y = 0; y < f_->r().clientHeight(); y += 7)
+        for (int x = 0; x < f_->r().clientWidth(); x += 7)
+            QVERIFY2(fresh.renderer().idAt({x, y}) == f_->r().idAt({x, y}), qPrintable(what));
 }
 
 void PaintIndexTest::followsARandomRunOfEdits() {
@@ -361,18 +365,18 @@ void PaintIndexTest::repaintsThatMoveNothingKeepTheIndex() {
     const int builds = PaintIndexProbe::builds(*view_);
     const int p = net().objects.begin()->first;
     net().setToken(p, kBlack, 0);
-    view_->setRebuild();
+    f_->r().setRebuild();
     render();
     view_->settingsChanged();
     render();
-    view_->zoomOut();
+    view_->runCommand(Cmd::ZoomOut);
     render();
-    view_->zoomIn();
-    view_->setScrollPos({30, 40});
+    view_->runCommand(Cmd::ZoomIn);
+    f_->r().setScrollPos({30, 40});
     render();
-    view_->compileCommand();  // whether or not it compiles, nothing moves
+    f_->sim().compileCommand();  // whether or not it compiles, nothing moves
     render();
-    view_->abortCommand();
+    f_->sim().abortCommand();
     render();
     QCOMPARE(PaintIndexProbe::builds(*view_), builds);
     view_->runCommand(Cmd::Align);

@@ -17,12 +17,10 @@
 
 using namespace novra;
 using namespace novra::ui;
-using novra::ui::testing::TempIni;
+using novra::ui::testing::u8;
+using novra::ui::testing::WindowFixture;
 
 namespace {
-QString u8(const char* s) {
-    return QString::fromUtf8(s);
-}
 const char* const kEnded = "シミュレーションが終了しました。";
 }  // namespace
 
@@ -51,56 +49,50 @@ class SimTest : public QObject {
     void animationFramesReachTheWindow();
 
   private:
-    std::unique_ptr<TempIni> ini_;
-    std::unique_ptr<CNOVRADoc> doc_;
-    std::unique_ptr<CMainFrame> frame_;
+    std::unique_ptr<WindowFixture> f_;
+    CNOVRADoc* doc_ = nullptr;
+    CMainFrame* frame_ = nullptr;
     CNOVRAView* view() { return frame_->view(); }
     CNet& net() { return doc_->net(); }
     QString log() { return frame_->messageBar()->logText(); }
     bool enabled(Cmd c) { return frame_->commandEnabled(c); }
     void open(const char* name) {
         QVERIFY(doc_->openDocument(QString(NOVRA_SOURCE_DIR "/examples/") + name));
-        view()->renderFrame();
+        f_->r().renderFrame();
     }
     void run(Cmd c) { frame_->runCommand(c); }
     // Ticks the clock until the log shows the text or the tick budget is spent.
     bool tickUntil(const char* logged, int budget = 20000) {
         for (int i = 0; i < budget; ++i) {
             if (log().contains(u8(logged))) return true;
-            view()->simClockTick();
+            f_->sim().clockTick();
         }
         return log().contains(u8(logged));
     }
     // Steps until the given number of firings have been performed.
     void stepFirings(int firings) {
-        const size_t before = view()->document()->simulation().rewindDepth();
+        const size_t before = doc_->simulation().rewindDepth();
         int done = 0, guard = 0;
         while (done < firings && guard++ < 1000) {
-            const bool firing = view()->document()->simulation().phase() == 2;
+            const bool firing = doc_->simulation().phase() == 2;
             run(Cmd::Step);
             if (firing) ++done;
         }
-        QVERIFY(done == firings || view()->document()->simulation().rewindDepth() > before);
+        QVERIFY(done == firings || doc_->simulation().rewindDepth() > before);
     }
 };
 
 void SimTest::init() {
-    ini_ = std::make_unique<TempIni>();
     setNmode(0);
-    doc_ = std::make_unique<CNOVRADoc>();
-    frame_ = std::make_unique<CMainFrame>(doc_.get());
-    frame_->resize(900, 600);
-    frame_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(frame_.get()));
-    view()->simRand = [] { return 7; };
-    view()->confirmClearAll = [] { return false; };
+    f_ = std::make_unique<WindowFixture>(900, 600);
+    doc_ = f_->doc.get();
+    frame_ = f_->frame.get();
+    QVERIFY(QTest::qWaitForWindowExposed(frame_));
+    f_->sim().setRandom([] { return 7; });
 }
 
 void SimTest::cleanup() {
-    frame_.reset();
-    doc_.reset();
-    ini_.reset();
-    CNOVRAView::appCompiled = 0;
+    f_.reset();
     setNmode(0);
 }
 
@@ -114,7 +106,7 @@ void SimTest::compileEnablesTheSimulationCommands() {
     run(Cmd::Compile);
     QCOMPARE(log(), u8("ｺﾝﾊﾟｲﾙ中...\r\nプリミティブ 9\r\nNOVRA - ｴﾗｰ 0、警告 0\r\n"));
     QCOMPARE(frame_->statusMessage(), u8("シミュレーションを実行してください"));
-    QCOMPARE(CNOVRAView::appCompiled, 1);
+    QCOMPARE(doc_->compiled(), true);
     QVERIFY(!enabled(Cmd::Compile));
     QVERIFY(enabled(Cmd::Run));
     QVERIFY(enabled(Cmd::Step));
@@ -125,23 +117,30 @@ void SimTest::compileEnablesTheSimulationCommands() {
     for (Cmd c : {Cmd::ToolPlace, Cmd::ToolTransition, Cmd::ToolUhzi, Cmd::ToolKemmakix, Cmd::ToolArc,
                   Cmd::ToolToken, Cmd::ToolHand, Cmd::ToolContinuous, Cmd::ToolDelete})
         QVERIFY2(!enabled(c), qPrintable(QString::number(int(c))));
-    QCOMPARE(view()->simTimerPeriod(CNOVRAView::kClockTimer), 100);
-    QCOMPARE(view()->document()->simulation().phase(), 0);
-    QCOMPARE(view()->advance, 0);
+    QCOMPARE(f_->sim().timerPeriod(CSimController::kClockTimer), 100);
+    QCOMPARE(doc_->simulation().phase(), 0);
+    QCOMPARE(f_->sim().advance, 0);
     // A second compile starts over from a clean log, saving first when asked to.
     run(Cmd::Abort);
-    int saves = 0;
-    view()->requestSave = [&] {
-        ++saves;
-        QCOMPARE(frame_->statusMessage(), u8("ファイルに保存しています..."));
+    // Saving goes to the document's own file, here a copy in a folder of the test's.
+    QTemporaryDir dir;
+    const QString copy = dir.filePath("copy.pol");
+    QVERIFY(doc_->saveDocument(copy, std::string()));
+    const auto content = [&copy] {
+        QFile f(copy);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     };
+    {
+        QFile f(copy);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write("stale") == 5);
+    }
     run(Cmd::Compile);
-    QCOMPARE(saves, 0);
+    QCOMPARE(content(), QByteArray("stale"));
     QCOMPARE(log().count(u8("ｺﾝﾊﾟｲﾙ中...")), 1);
     run(Cmd::Abort);
     view()->settings().compileSave = 1;
     run(Cmd::Compile);
-    QCOMPARE(saves, 1);
+    QVERIFY(content().startsWith("=== NOVRA"));
     QVERIFY(enabled(Cmd::Run));
 }
 
@@ -154,42 +153,42 @@ void SimTest::compileFaultPointsAtTheTransition() {
     net().addArc(t, q);
     net().setToken(p, kBlack, 1);
     net().transitions.at(t).functionText = "o1=i1#i2;";
-    view()->renderFrame();
-    QVERIFY(!view()->compileCommand());
+    f_->r().renderFrame();
+    QVERIFY(!f_->sim().compileCommand());
     QCOMPARE(net().stopObject, t);
-    QCOMPARE(CNOVRAView::appCompiled, 0);
-    QCOMPARE(view()->viewCompiled, 0);
-    QCOMPARE(view()->helpState, 2);
+    QCOMPARE(doc_->compiled(), false);
+    QCOMPARE(view()->document()->compiled(), 0);
+    QCOMPARE(f_->sim().helpState, 2);
     QVERIFY(enabled(Cmd::Compile));
     QVERIFY(!enabled(Cmd::Run));
     QVERIFY(enabled(Cmd::ToolPlace));
     QCOMPARE(frame_->statusMessage(), u8("コンパイルが失敗しました。もう一度エディットを行ってください"));
     QVERIFY(!log().contains(u8("ｴﾗｰ 0")));
-    QCOMPARE(view()->simTimerPeriod(CNOVRAView::kScrollTimer), 1);
-    QCOMPARE(view()->simTimerPeriod(CNOVRAView::kSparkTimer), 20);
-    QVERIFY(!view()->simTimerActive(CNOVRAView::kClockTimer));
+    QCOMPARE(f_->sim().timerPeriod(CSimController::kScrollTimer), 1);
+    QCOMPARE(f_->sim().timerPeriod(CSimController::kSparkTimer), 20);
+    QVERIFY(!f_->sim().timerActive(CSimController::kClockTimer));
     // The scroll reaches the transition in 30 steps and then stops.
     int ticks = 0;
-    while (view()->simTimerActive(CNOVRAView::kScrollTimer) && ticks < 100) {
-        view()->scrollTick();
+    while (f_->sim().timerActive(CSimController::kScrollTimer) && ticks < 100) {
+        f_->sim().scrollTick();
         ++ticks;
     }
     QCOMPARE(ticks, 31);
     const auto& o = net().objects.at(t);
-    QCOMPARE(view()->toClient(o.x, o.y), QPoint(view()->clientWidth() / 2, view()->clientHeight() / 2));
+    QCOMPARE(f_->r().toClient(o.x, o.y), QPoint(f_->r().clientWidth() / 2, f_->r().clientHeight() / 2));
     // Zoomed out, fewer steps.
-    view()->zoomOut();
-    view()->zoomOut();
-    view()->setScrollPos(QPoint(0, 0));
-    view()->pointAt(t, 10);
+    view()->runCommand(Cmd::ZoomOut);
+    view()->runCommand(Cmd::ZoomOut);
+    f_->r().setScrollPos(QPoint(0, 0));
+    f_->sim().pointAt(t, 10);
     ticks = 0;
-    while (view()->simTimerActive(CNOVRAView::kScrollTimer) && ticks < 100) {
-        view()->scrollTick();
+    while (f_->sim().timerActive(CSimController::kScrollTimer) && ticks < 100) {
+        f_->sim().scrollTick();
         ++ticks;
     }
     QCOMPARE(ticks, (30 >> 2) + 1);
-    QCOMPARE(view()->toClient(o.x, o.y), QPoint(view()->clientWidth() / 2, view()->clientHeight() / 2));
-    QCOMPARE(view()->simTimerPeriod(CNOVRAView::kSparkTimer), 10);
+    QCOMPARE(f_->r().toClient(o.x, o.y), QPoint(f_->r().clientWidth() / 2, f_->r().clientHeight() / 2));
+    QCOMPARE(f_->sim().timerPeriod(CSimController::kSparkTimer), 10);
 }
 
 void SimTest::stepsPrepareEnableAndFire() {
@@ -197,25 +196,25 @@ void SimTest::stepsPrepareEnableAndFire() {
     run(Cmd::Compile);
     // Sources first: nothing moves yet.
     run(Cmd::Step);
-    QCOMPARE(view()->document()->simulation().phase(), 1);
+    QCOMPARE(doc_->simulation().phase(), 1);
     QVERIFY(!net().places.at(1).hasToken);
-    QCOMPARE(view()->advance, 0);
+    QCOMPARE(f_->sim().advance, 0);
     // Emission and enabling: the first bit lies in place 1 and transition 5 is marked.
     run(Cmd::Step);
-    QCOMPARE(view()->document()->simulation().phase(), 2);
+    QCOMPARE(doc_->simulation().phase(), 2);
     QVERIFY(net().places.at(1).hasToken);
     QCOMPARE(net().places.at(1).value, 1);
     QVERIFY(net().transitions.at(5).enabled);
     QVERIFY(!net().transitions.at(6).enabled);
-    QVERIFY(!view()->document()->simulation().canRewind());
+    QVERIFY(!doc_->simulation().canRewind());
     // Firing: the bit moves on to place 2.
     run(Cmd::Step);
     QVERIFY(!net().places.at(1).hasToken);
     QVERIFY(net().places.at(2).hasToken);
     QCOMPARE(net().places.at(2).value, 1);
     QVERIFY(net().transitions.at(5).fired);
-    QCOMPARE(view()->document()->simulation().phase(), 1);
-    QCOMPARE(view()->document()->simulation().rewindDepth(), size_t(1));
+    QCOMPARE(doc_->simulation().phase(), 1);
+    QCOMPARE(doc_->simulation().rewindDepth(), size_t(1));
     QVERIFY(enabled(Cmd::Rewind));
     QVERIFY(enabled(Cmd::Step));
     // The edit marking is never touched by the simulation.
@@ -227,37 +226,37 @@ void SimTest::tokenMovementsFollowTheFiredArcs() {
     run(Cmd::Compile);
     run(Cmd::Step);
     run(Cmd::Step);
-    QVERIFY(view()->tokenMoves.empty());
+    QVERIFY(f_->sim().tokenMoves.empty());
     run(Cmd::Step);  // transition 5 fires: one input and one output arc
-    QCOMPARE(view()->tokenMoves.size(), size_t(2));
-    const auto& in = view()->tokenMoves[0];
+    QCOMPARE(f_->sim().tokenMoves.size(), size_t(2));
+    const auto& in = f_->sim().tokenMoves[0];
     const auto& p1 = net().objects.at(1);
     const auto& t5 = net().objects.at(5);
-    const QPoint s = view()->scrollPos();
+    const QPoint s = f_->r().scrollPos();
     QCOMPARE(QPoint(in.startX, in.startY), QPoint(p1.x - s.x(), p1.y - s.y()));
     QCOMPARE(QPoint(in.endX, in.endY), QPoint(t5.x - s.x(), t5.y - s.y()));
     QCOMPARE(in.distance, 60);
     QCOMPARE(in.color, kBlack);
-    QCOMPARE(view()->tokenMoves[1].startX, in.endX);
-    QCOMPARE(view()->simTimerPeriod(CNOVRAView::kMoveTimer), 10);
+    QCOMPARE(f_->sim().tokenMoves[1].startX, in.endX);
+    QCOMPARE(f_->sim().timerPeriod(CSimController::kMoveTimer), 10);
     // Seven frames are shown (2/10 to 8/10), then the list goes.
     int ticks = 0;
-    while (!view()->tokenMoves.empty() && ticks < 50) {
-        view()->tokenMoveTick();
+    while (!f_->sim().tokenMoves.empty() && ticks < 50) {
+        f_->sim().tokenMoveTick();
         ++ticks;
     }
     QCOMPARE(ticks, 8);
-    QVERIFY(!view()->simTimerActive(CNOVRAView::kMoveTimer));
+    QVERIFY(!f_->sim().timerActive(CSimController::kMoveTimer));
     // A firing phase after a sweep that enabled nothing builds no list and starts no timer.
     bool quietFiring = false;
     for (int i = 0; i < 200 && !quietFiring; ++i) {
         bool anyEnabled = false;
         for (const auto& [id, t] : net().transitions) anyEnabled |= t.enabled;
-        if (view()->document()->simulation().phase() == 2 && !anyEnabled) {
-            while (!view()->tokenMoves.empty()) view()->tokenMoveTick();
+        if (doc_->simulation().phase() == 2 && !anyEnabled) {
+            while (!f_->sim().tokenMoves.empty()) f_->sim().tokenMoveTick();
             run(Cmd::Step);
-            QVERIFY(view()->tokenMoves.empty());
-            QVERIFY(!view()->simTimerActive(CNOVRAView::kMoveTimer));
+            QVERIFY(f_->sim().tokenMoves.empty());
+            QVERIFY(!f_->sim().timerActive(CSimController::kMoveTimer));
             quietFiring = true;
         } else {
             run(Cmd::Step);
@@ -265,24 +264,24 @@ void SimTest::tokenMovementsFollowTheFiredArcs() {
     }
     QVERIFY(quietFiring);
     // Pause drops the movements in flight.
-    while (view()->document()->simulation().phase() != 2) run(Cmd::Step);
+    while (doc_->simulation().phase() != 2) run(Cmd::Step);
     run(Cmd::Step);
-    QVERIFY(!view()->tokenMoves.empty());
+    QVERIFY(!f_->sim().tokenMoves.empty());
     run(Cmd::Run);
     run(Cmd::Pause);
-    QVERIFY(view()->tokenMoves.empty());
-    QVERIFY(!view()->simTimerActive(CNOVRAView::kMoveTimer));
+    QVERIFY(f_->sim().tokenMoves.empty());
+    QVERIFY(!f_->sim().timerActive(CSimController::kMoveTimer));
     // From zoom level 3 on nothing travels.
-    for (int i = 0; i < 3; ++i) view()->zoomOut();
-    QCOMPARE(view()->zoomLevel(), 3);
+    for (int i = 0; i < 3; ++i) view()->runCommand(Cmd::ZoomOut);
+    QCOMPARE(f_->r().zoomLevel(), 3);
     int firings = 0;
     for (int i = 0; i < 40 && firings < 3; ++i) {
-        const bool firing = view()->document()->simulation().phase() == 2;
+        const bool firing = doc_->simulation().phase() == 2;
         run(Cmd::Step);
         if (firing) {
             ++firings;
-            QVERIFY(view()->tokenMoves.empty());
-            QVERIFY(!view()->simTimerActive(CNOVRAView::kMoveTimer));
+            QVERIFY(f_->sim().tokenMoves.empty());
+            QVERIFY(!f_->sim().timerActive(CSimController::kMoveTimer));
         }
     }
     QCOMPARE(firings, 3);
@@ -295,11 +294,11 @@ void SimTest::unanimatedRunGoesToTheEnd() {
     run(Cmd::Run);
     QCOMPARE(log(), u8("シミュレーションを実行しています…\r\n") + u8(kEnded) + "\r\n");
     QCOMPARE(net().kemmakixes.at(9).received, (std::vector<std::string>{"1011", "0110"}));
-    QCOMPARE(view()->running, 1);
+    QCOMPARE(f_->sim().running, 1);
     QVERIFY(!enabled(Cmd::Run));
     QVERIFY(!enabled(Cmd::Step));
     QVERIFY(enabled(Cmd::Pause));
-    QVERIFY(!view()->simTimerActive(CNOVRAView::kSparkTimer));
+    QVERIFY(!f_->sim().timerActive(CSimController::kSparkTimer));
     run(Cmd::Pause);
     QVERIFY(enabled(Cmd::Run));
     // The playful wording adds its own line first.
@@ -315,21 +314,21 @@ void SimTest::clockDrivenRunGoesToTheEnd() {
     doc_->settings().simSpeed = 30;
     run(Cmd::Compile);
     run(Cmd::Run);
-    QCOMPARE(view()->simTimerPeriod(CNOVRAView::kClockTimer), 30);
-    QCOMPARE(view()->advance, 1);
+    QCOMPARE(f_->sim().timerPeriod(CSimController::kClockTimer), 30);
+    QCOMPARE(f_->sim().advance, 1);
     QVERIFY(!enabled(Cmd::Run));
     QVERIFY(enabled(Cmd::Pause));
     QVERIFY(tickUntil(kEnded));
     QCOMPARE(net().kemmakixes.at(17).received, (std::vector<std::string>{"0111", "1011", "111101"}));
     QCOMPARE(net().kemmakixes.at(18).received, (std::vector<std::string>{"1000", "0100", "000010"}));
     // The end stops the phases; the clock only repaints until Pause or Abort.
-    QCOMPARE(view()->simTimerPeriod(CNOVRAView::kClockTimer), 100);
-    QCOMPARE(view()->advance, 0);
-    QCOMPARE(view()->running, 1);
-    const int phase = view()->document()->simulation().phase();
+    QCOMPARE(f_->sim().timerPeriod(CSimController::kClockTimer), 100);
+    QCOMPARE(f_->sim().advance, 0);
+    QCOMPARE(f_->sim().running, 1);
+    const int phase = doc_->simulation().phase();
     const auto received = net().kemmakixes.at(17).received;
-    for (int i = 0; i < 20; ++i) view()->simClockTick();
-    QCOMPARE(view()->document()->simulation().phase(), phase);
+    for (int i = 0; i < 20; ++i) f_->sim().clockTick();
+    QCOMPARE(doc_->simulation().phase(), phase);
     QCOMPARE(net().kemmakixes.at(17).received, received);
     QCOMPARE(log().count(u8(kEnded)), 1);
 }
@@ -349,23 +348,23 @@ void SimTest::fireStopPausesAndPoints() {
     run(Cmd::Compile);
     run(Cmd::Run);
     QVERIFY(tickUntil("指定されたトランジションが発火可能です。シミュレーションを停止します", 200));
-    QCOMPARE(view()->helpState, 3);
+    QCOMPARE(f_->sim().helpState, 3);
     QCOMPARE(net().stopObject, 6);
-    QCOMPARE(view()->running, 0);
-    QCOMPARE(view()->advance, 0);
-    QCOMPARE(view()->document()->simulation().phase(), 2);
-    QCOMPARE(view()->simTimerPeriod(CNOVRAView::kSparkTimer), 10);
-    QCOMPARE(view()->simTimerPeriod(CNOVRAView::kClockTimer), 100);
+    QCOMPARE(f_->sim().running, 0);
+    QCOMPARE(f_->sim().advance, 0);
+    QCOMPARE(doc_->simulation().phase(), 2);
+    QCOMPARE(f_->sim().timerPeriod(CSimController::kSparkTimer), 10);
+    QCOMPARE(f_->sim().timerPeriod(CSimController::kClockTimer), 100);
     QVERIFY(net().transitions.at(6).enabled);
     QVERIFY(enabled(Cmd::Run));
     QVERIFY(!enabled(Cmd::Pause));
     // The paused clock performs nothing.
-    for (int i = 0; i < 5; ++i) view()->simClockTick();
-    QCOMPARE(view()->document()->simulation().phase(), 2);
+    for (int i = 0; i < 5; ++i) f_->sim().clockTick();
+    QCOMPARE(doc_->simulation().phase(), 2);
     // A step goes on with the firing and the sparks stop.
     run(Cmd::Step);
     QVERIFY(net().places.at(3).hasToken);
-    QVERIFY(!view()->simTimerActive(CNOVRAView::kSparkTimer));
+    QVERIFY(!f_->sim().timerActive(CSimController::kSparkTimer));
 }
 
 // uhzi -> p1 -> t1 -> (o1) p2, (unlabelled) p3 -> t2 -> p4 -> kemmakix: t2 gets an undefined bit.
@@ -392,32 +391,32 @@ static int buildUndefinedInputNet(CNet& n) {
 
 void SimTest::engineFaultPointsAtTheTransition() {
     const int t2 = buildUndefinedInputNet(net());
-    view()->renderFrame();
+    f_->r().renderFrame();
     view()->settings().simAnime = 0;
-    QVERIFY(view()->compileCommand());
+    QVERIFY(f_->sim().compileCommand());
     run(Cmd::Run);
     QVERIFY(log().endsWith(u8("関数への入力値が不定です\r\n")));
     QCOMPARE(net().stopObject, t2);
     QCOMPARE(frame_->statusMessage(),
              u8("シミュレーション中にエラーが発生しました。もう一度エディットを行ってください"));
-    QCOMPARE(view()->simTimerPeriod(CNOVRAView::kSparkTimer), 10);
-    QVERIFY(view()->simTimerActive(CNOVRAView::kScrollTimer));
-    QCOMPARE(view()->running, 1);
+    QCOMPARE(f_->sim().timerPeriod(CSimController::kSparkTimer), 10);
+    QVERIFY(f_->sim().timerActive(CSimController::kScrollTimer));
+    QCOMPARE(f_->sim().running, 1);
     QVERIFY(enabled(Cmd::Pause));
     // Driven by the clock, the fault stops the phases but leaves the run standing.
     run(Cmd::Abort);
     view()->settings().simAnime = 1;
-    QVERIFY(view()->compileCommand());
+    QVERIFY(f_->sim().compileCommand());
     run(Cmd::Run);
     QVERIFY(tickUntil("関数への入力値が不定です", 200));
     QCOMPARE(net().stopObject, t2);
-    QCOMPARE(view()->simTimerPeriod(CNOVRAView::kSparkTimer), 50);
-    QCOMPARE(view()->simTimerPeriod(CNOVRAView::kClockTimer), 100);
-    QCOMPARE(view()->advance, 0);
-    QCOMPARE(view()->running, 1);
-    const int phase = view()->document()->simulation().phase();
-    for (int i = 0; i < 5; ++i) view()->simClockTick();
-    QCOMPARE(view()->document()->simulation().phase(), phase);
+    QCOMPARE(f_->sim().timerPeriod(CSimController::kSparkTimer), 50);
+    QCOMPARE(f_->sim().timerPeriod(CSimController::kClockTimer), 100);
+    QCOMPARE(f_->sim().advance, 0);
+    QCOMPARE(f_->sim().running, 1);
+    const int phase = doc_->simulation().phase();
+    for (int i = 0; i < 5; ++i) f_->sim().clockTick();
+    QCOMPARE(doc_->simulation().phase(), phase);
     QCOMPARE(log().count(u8("関数への入力値が不定です")), 1);
     QVERIFY(!enabled(Cmd::Run));
     run(Cmd::Pause);
@@ -431,24 +430,24 @@ void SimTest::pauseAndAbort() {
     run(Cmd::Run);
     // Run until the sink holds part of a word.
     int guard = 0;
-    while (net().kemmakixes.at(9).bitCount < 2 && guard++ < 500) view()->simClockTick();
+    while (net().kemmakixes.at(9).bitCount < 2 && guard++ < 500) f_->sim().clockTick();
     QCOMPARE(net().kemmakixes.at(9).bitCount, 2);
     run(Cmd::Pause);
-    QCOMPARE(view()->running, 0);
-    QCOMPARE(view()->advance, 0);
-    QCOMPARE(view()->simTimerPeriod(CNOVRAView::kClockTimer), 100);
+    QCOMPARE(f_->sim().running, 0);
+    QCOMPARE(f_->sim().advance, 0);
+    QCOMPARE(f_->sim().timerPeriod(CSimController::kClockTimer), 100);
     QVERIFY(enabled(Cmd::Run));
-    QVERIFY(view()->document()->simulation().canRewind());
+    QVERIFY(doc_->simulation().canRewind());
     run(Cmd::Abort);
     // The two bits collected so far are recorded.
     QCOMPARE(net().kemmakixes.at(9).received.size(), size_t(1));
     QCOMPARE(net().kemmakixes.at(9).received[0].size(), size_t(2));
-    QCOMPARE(CNOVRAView::appCompiled, 0);
-    QCOMPARE(view()->viewCompiled, 0);
-    QCOMPARE(view()->running, 0);
-    QVERIFY(!view()->simTimerActive(CNOVRAView::kClockTimer));
-    QVERIFY(!view()->simTimerActive(CNOVRAView::kMoveTimer));
-    QVERIFY(!view()->document()->simulation().canRewind());
+    QCOMPARE(doc_->compiled(), false);
+    QCOMPARE(view()->document()->compiled(), 0);
+    QCOMPARE(f_->sim().running, 0);
+    QVERIFY(!f_->sim().timerActive(CSimController::kClockTimer));
+    QVERIFY(!f_->sim().timerActive(CSimController::kMoveTimer));
+    QVERIFY(!doc_->simulation().canRewind());
     QVERIFY(frame_->statusMessage().isEmpty());
     QVERIFY(enabled(Cmd::Compile));
     QVERIFY(enabled(Cmd::ToolPlace));
@@ -461,13 +460,13 @@ void SimTest::openingAFileEndsTheSimulation() {
     open("pipeline.pol");
     run(Cmd::Compile);
     run(Cmd::Run);
-    for (int i = 0; i < 5; ++i) view()->simClockTick();
+    for (int i = 0; i < 5; ++i) f_->sim().clockTick();
     open("fork_join.pol");  // the next paint takes the new net
-    QCOMPARE(CNOVRAView::appCompiled, 0);
-    QCOMPARE(view()->viewCompiled, 0);
+    QCOMPARE(doc_->compiled(), false);
+    QCOMPARE(view()->document()->compiled(), 0);
     const QString before = log();
-    view()->simClockTick();
-    QVERIFY(!view()->simTimerActive(CNOVRAView::kClockTimer));
+    f_->sim().clockTick();
+    QVERIFY(!f_->sim().timerActive(CSimController::kClockTimer));
     QCOMPARE(log(), before);
     QVERIFY(enabled(Cmd::Compile));
     QVERIFY(!enabled(Cmd::Run));
@@ -489,17 +488,17 @@ void SimTest::rewindRestoresTenMarkings() {
     std::vector<std::map<int, Mark>> before;
     int guard = 0;
     while (before.size() < 11 && guard++ < 1000) {
-        if (view()->document()->simulation().phase() == 2) before.push_back(markingOf());
+        if (doc_->simulation().phase() == 2) before.push_back(markingOf());
         run(Cmd::Step);
     }
     QCOMPARE(before.size(), size_t(11));
-    QCOMPARE(view()->document()->simulation().rewindDepth(), size_t(10));
+    QCOMPARE(doc_->simulation().rewindDepth(), size_t(10));
     // Sources and sinks are rewound with the marking, so the step after the restore emits and absorbs
     // nothing twice: every place shows the restored marking.
     for (int back = 10; back >= 1; --back) {
         QVERIFY(enabled(Cmd::Rewind));
         run(Cmd::Rewind);
-        QCOMPARE(view()->document()->simulation().phase(), 2);
+        QCOMPARE(doc_->simulation().phase(), 2);
         const auto now = markingOf();
         for (const auto& [id, m] : before[static_cast<size_t>(back)])
             QVERIFY2(now.at(id) == m, qPrintable(QString("place %1").arg(id)));
@@ -507,15 +506,15 @@ void SimTest::rewindRestoresTenMarkings() {
     QVERIFY(!enabled(Cmd::Rewind));
     // The engine saw the restored marking: stepping on fires what the restored marking enables.
     run(Cmd::Step);
-    QCOMPARE(view()->document()->simulation().rewindDepth(), size_t(1));
+    QCOMPARE(doc_->simulation().rewindDepth(), size_t(1));
     // Rewound during a run, the run goes on from there.
     run(Cmd::Run);
     run(Cmd::Rewind);
-    QCOMPARE(view()->running, 1);
-    QCOMPARE(view()->advance, 1);
-    const int phase = view()->document()->simulation().phase();
-    view()->simClockTick();
-    QVERIFY(view()->document()->simulation().phase() != phase);
+    QCOMPARE(f_->sim().running, 1);
+    QCOMPARE(f_->sim().advance, 1);
+    const int phase = doc_->simulation().phase();
+    f_->sim().clockTick();
+    QVERIFY(doc_->simulation().phase() != phase);
 }
 
 // The clock's phases change what the tool bar offers without any command being chosen.
@@ -525,7 +524,7 @@ void SimTest::toolBarFollowsTheClock() {
     run(Cmd::Compile);
     run(Cmd::Run);
     QVERIFY(!rewind->isEnabled());
-    for (int i = 0; i < 100 && !view()->document()->simulation().canRewind(); ++i) view()->simClockTick();
+    for (int i = 0; i < 100 && !doc_->simulation().canRewind(); ++i) f_->sim().clockTick();
     QVERIFY(rewind->isEnabled());
     QVERIFY(frame_->action(Cmd::Pause)->isEnabled());
     open("fork_join.pol");  // the paint takes the new net and drops the old one's history
@@ -545,7 +544,7 @@ void SimTest::rewoundRunStillDeliversEveryWord() {
     int firings = 0, guard = 0;
     // Far enough for the first word to be recorded, then back by ten firings.
     while (guard++ < 5000 && net().kemmakixes.begin()->second.received.empty()) {
-        if (view()->document()->simulation().phase() == 2) ++firings;
+        if (doc_->simulation().phase() == 2) ++firings;
         run(Cmd::Step);
     }
     QVERIFY(!net().kemmakixes.begin()->second.received.empty());
@@ -570,9 +569,9 @@ void SimTest::tokenClickedOntoACompiledNetEnables() {
     const int t2 = next(p2);
     QCOMPARE(net().kindOf(p2), int(kPlace));
     QCOMPARE(net().kindOf(t2), int(kTransition));
-    view()->renderFrame();
+    f_->r().renderFrame();
     QTest::mouseClick(view()->viewport(), Qt::LeftButton, {},
-                      view()->toClient(net().objects[p2].x, net().objects[p2].y));
+                      f_->r().toClient(net().objects[p2].x, net().objects[p2].y));
     QVERIFY(net().places[p2].hasToken);
     run(Cmd::Step);  // sources prepared
     run(Cmd::Step);  // emission and enabling
@@ -586,29 +585,26 @@ void SimTest::clearAllAsksFirst() {
     run(Cmd::ClearAll);  // answered with Cancel
     QCOMPARE(net().objects.size(), objects);
     QVERIFY(log().contains("older lines"));
-    bool asked = false;
-    view()->confirmClearAll = [&] {
-        asked = true;
-        return true;
-    };
+    f_->prompts.asked.clear();
+    f_->prompts.defaultClearAll = true;
     run(Cmd::Compile);
     run(Cmd::ClearAll);  // disabled while compiled
-    QVERIFY(!asked);
+    QCOMPARE(f_->prompts.count("clearAll"), 0);
     QCOMPARE(net().objects.size(), objects);
     run(Cmd::Abort);
     frame_->logText("older lines\n");
     QVERIFY(!doc_->isModified());
     run(Cmd::ClearAll);
-    QVERIFY(asked);
+    QCOMPARE(f_->prompts.count("clearAll"), 1);
     QVERIFY(doc_->isModified());
     QVERIFY(net().objects.empty());
     QVERIFY(net().arcs.empty());
     QVERIFY(log().isEmpty());
-    view()->renderFrame();
-    QCOMPARE(view()->idAt(QPoint(10, 10)), 0);
+    f_->r().renderFrame();
+    QCOMPARE(f_->r().idAt(QPoint(10, 10)), 0);
     // The real question: playful wording, Cancel as the default button.
     open("pipeline.pol");
-    view()->confirmClearAll = nullptr;
+    frame_->setPrompts(nullptr);
     setNmode(1);
     QString shown;
     bool cancelByDefault = false;
@@ -628,84 +624,84 @@ void SimTest::clearAllAsksFirst() {
 void SimTest::sparksByNmodeAndStopWithTheObject() {
     open("pipeline.pol");
     int n = 0;
-    view()->simRand = [&n] { return n++ * 37; };
-    view()->pointAt(6, 10);
-    view()->sparkTick();
-    QCOMPARE(view()->sparks.size(), size_t(2));
-    for (const auto& s : view()->sparks) {
+    f_->sim().setRandom([&n] { return n++ * 37; });
+    f_->sim().pointAt(6, 10);
+    f_->sim().sparkTick();
+    QCOMPARE(f_->sim().sparks.size(), size_t(2));
+    for (const auto& s : f_->sim().sparks) {
         QVERIFY(s.baseRadius >= 20 && s.baseRadius < 25);
         QVERIFY(s.speed >= 2 && s.speed < 12);
         QCOMPARE(s.red, 255);
         QVERIFY(s.angle >= 0 && s.angle < 6.3);
     }
     // The ring goes round and changes colour.
-    const double angle = view()->sparks[0].angle;
-    const int green = view()->sparks[0].green;
-    view()->sparkTick();
-    QVERIFY(view()->sparks[0].angle > angle);
-    QVERIFY(view()->sparks[0].green != green || view()->sparks[0].colorPhase != 0);
+    const double angle = f_->sim().sparks[0].angle;
+    const int green = f_->sim().sparks[0].green;
+    f_->sim().sparkTick();
+    QVERIFY(f_->sim().sparks[0].angle > angle);
+    QVERIFY(f_->sim().sparks[0].green != green || f_->sim().sparks[0].colorPhase != 0);
     // An object that goes away ends the ring; the next ring is dealt afresh, 200 sparks when playful.
     net().stopObject = 0;
-    view()->sparkTick();
-    QVERIFY(!view()->simTimerActive(CNOVRAView::kSparkTimer));
-    QVERIFY(view()->sparks.empty());
+    f_->sim().sparkTick();
+    QVERIFY(!f_->sim().timerActive(CSimController::kSparkTimer));
+    QVERIFY(f_->sim().sparks.empty());
     setNmode(1);
-    view()->pointAt(5, 50);
-    view()->sparkTick();
-    QCOMPARE(view()->sparks.size(), size_t(200));
-    for (const auto& s : view()->sparks) QVERIFY(s.baseRadius >= 0 && s.baseRadius < 104);
+    f_->sim().pointAt(5, 50);
+    f_->sim().sparkTick();
+    QCOMPARE(f_->sim().sparks.size(), size_t(200));
+    for (const auto& s : f_->sim().sparks) QVERIFY(s.baseRadius >= 0 && s.baseRadius < 104);
     net().deleteObject(5);
-    view()->sparkTick();
+    f_->sim().sparkTick();
     QCOMPARE(net().stopObject, 0);
-    QVERIFY(!view()->simTimerActive(CNOVRAView::kSparkTimer));
+    QVERIFY(!f_->sim().timerActive(CSimController::kSparkTimer));
 }
 
 void SimTest::animationFramesReachTheWindow() {
     open("pipeline.pol");
     view()->settings().enableObjId = 1;
     unsigned seed = 12345;
-    view()->simRand = [&seed] {
+    f_->sim().setRandom([&seed] {
         seed = seed * 1103515245u + 12345u;
         return static_cast<int>((seed >> 16) & 0x7FFF);
-    };
+    });
     run(Cmd::Compile);
     // A few waves into the pipeline, then one more firing to watch.
     int firings = 0;
     while (firings < 6) {
-        if (view()->document()->simulation().phase() == 2) ++firings;
+        if (doc_->simulation().phase() == 2) ++firings;
         run(Cmd::Step);
-        while (firings < 6 && !view()->tokenMoves.empty()) view()->tokenMoveTick();
+        while (firings < 6 && !f_->sim().tokenMoves.empty()) f_->sim().tokenMoveTick();
     }
-    QVERIFY(view()->tokenMoves.size() >= 2);
+    QVERIFY(f_->sim().tokenMoves.size() >= 2);
     // Only the repaints the ticks asked for are delivered: a real timer firing in between would move the
     // picture on after the window was grabbed.
     const auto showAsked = [] { QCoreApplication::sendPostedEvents(); };
     showAsked();
-    const QImage before = view()->workBuffer().copy();
-    for (int i = 0; i < 3; ++i) view()->tokenMoveTick();
+    const QImage before = f_->r().workBuffer().copy();
+    for (int i = 0; i < 3; ++i) f_->sim().tokenMoveTick();
     showAsked();
     // The moving tokens are drawn into the work buffer and shown in the window.
-    const auto& m = view()->tokenMoves[0];
+    const auto& m = f_->sim().tokenMoves[0];
     const double along = double(m.distance * (m.step - 1) / m.divisor) / m.distance;  // the last frame shown
-    const QPoint s0 = view()->scrollPos();
-    const QPoint c = view()->toClient(s0.x() + m.startX + int(std::lround((m.endX - m.startX) * along)),
+    const QPoint s0 = f_->r().scrollPos();
+    const QPoint c = f_->r().toClient(s0.x() + m.startX + int(std::lround((m.endX - m.startX) * along)),
                                       s0.y() + m.startY + int(std::lround((m.endY - m.startY) * along)));
     const QColor tokenColour = m.color == kBlack ? QColor(Qt::black) : QColor(Qt::white);
-    QCOMPARE(view()->workBuffer().pixelColor(c), tokenColour);
+    QCOMPARE(f_->r().workBuffer().pixelColor(c), tokenColour);
     QVERIFY(before.pixelColor(c) != tokenColour);
     // A spark ring round a transition as well, then the picture for the documentation.
     setNmode(1);
-    view()->pointAt(6, 10);
-    while (view()->simTimerActive(CNOVRAView::kScrollTimer)) view()->scrollTick();
+    f_->sim().pointAt(6, 10);
+    while (f_->sim().timerActive(CSimController::kScrollTimer)) f_->sim().scrollTick();
     showAsked();
-    for (int i = 0; i < 40; ++i) view()->sparkTick();
-    view()->tokenMoveTick();
+    for (int i = 0; i < 40; ++i) f_->sim().sparkTick();
+    f_->sim().tokenMoveTick();
     showAsked();
     const QImage shot = frame_->screen()->grabWindow(frame_->winId()).toImage();
-    const QPoint origin = view()->viewport()->mapTo(frame_.get(), QPoint(0, 0));
+    const QPoint origin = view()->viewport()->mapTo(frame_, QPoint(0, 0));
     int differing = 0;
-    const QImage& work = view()->workBuffer();
-    const QImage& back = view()->backBuffer();
+    const QImage& work = f_->r().workBuffer();
+    const QImage& back = f_->r().backBuffer();
     for (int y = 0; y < work.height(); y += 2)
         for (int x = 0; x < work.width(); x += 2) {
             if (work.pixel(x, y) == back.pixel(x, y)) continue;

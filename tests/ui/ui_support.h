@@ -1,31 +1,129 @@
 #pragma once
-// Settings for one test in a file of its own, never the NOVRA.ini beside the test executable.
+// What the GUI tests share: settings in a file of their own, prompts answered from a script, the canvas
+// and the main window as fixtures, and the mouse on the canvas.
 #include <QFile>
+#include <QMessageBox>
+#include <QPoint>
+#include <QStringList>
 #include <QTemporaryDir>
+#include <deque>
+#include <functional>
+#include <memory>
 
+#include "model/net.h"
 #include "ui/config.h"
+#include "ui/doc.h"
+#include "ui/edit_state.h"
+#include "ui/interaction.h"
+#include "ui/mainframe.h"
+#include "ui/prompts.h"
+#include "ui/renderer.h"
+#include "ui/sim_controller.h"
+#include "ui/view.h"
 
 namespace novra::ui::testing {
 
+inline QString u8(const char* s) {
+    return QString::fromUtf8(s);
+}
+
+// Settings for one test in a file of its own, never the NOVRA.ini beside the test executable.
 class TempIni {
   public:
     TempIni() { CConfig::setIniPath(dir_.filePath("NOVRA.ini")); }
     ~TempIni() { CConfig::setIniPath(QString()); }
     QString path() const { return dir_.filePath("NOVRA.ini"); }
     bool exists() const { return QFile::exists(path()); }
-    void write(const QByteArray& content) const {
-        QFile f(path());
-        f.open(QIODevice::WriteOnly | QIODevice::Truncate);
-        f.write(content);
-    }
-    QByteArray read() const {
-        QFile f(path());
-        f.open(QIODevice::ReadOnly);
-        return f.readAll();
-    }
+    void write(const QByteArray& content) const;
+    QByteArray read() const;
 
   private:
     QTemporaryDir dir_;
 };
+
+// Answers the editor's questions from queues, in the order they come, and notes what was asked. A
+// question whose queue is empty gets the default answer: Cancel unless set otherwise.
+class ScriptedPrompts : public IPrompts {
+  public:
+    // A context menu answer: the entry whose data is `data` (a command or a variable number), or whose
+    // text is `text`; neither chooses nothing.
+    struct MenuAnswer {
+        int data = 0;
+        QString text;
+    };
+    std::deque<MenuAnswer> menus;
+    // Chooses in place of the queue when set.
+    std::function<QAction*(QMenu&)> onMenu;
+    void chooseCmd(Cmd cmd) { menus.push_back({static_cast<int>(cmd), QString()}); }
+    void chooseText(const QString& text) { menus.push_back({0, text}); }
+    std::deque<int> numbers;
+    int defaultNumber = -1;
+    std::deque<int> objectIds;
+    std::deque<bool> clearAll;
+    bool defaultClearAll = false;
+    std::deque<QString> openFiles, saveFiles;
+    QString defaultOpen, defaultSave;
+    std::deque<int> saveChanges;
+    int defaultSaveChanges = QMessageBox::Cancel;
+    // The Verilog dialog: fills in the document's settings and the delay; unset is Cancel.
+    std::function<bool(CNOVRADoc&, double&)> verilog;
+
+    // What was asked, one entry each: "menu", "clearAll", "number:<prompt>:<initial>", "objectId",
+    // "verilog", "settings", "open:<folder>", "save:<suggested>", "saveChanges:<name>".
+    QStringList asked;
+    int count(const QString& prefix) const;
+    // The entries of the last menu shown, its title first; "-" before those shown disabled.
+    QStringList lastMenu;
+
+    QAction* runMenu(QMenu& menu, QPoint globalPos) override;
+    bool confirmClearAll(QWidget* owner) override;
+    int askNumber(QWidget* owner, const QString& prompt, int initial) override;
+    int askObjectId(QWidget* owner, const CNet& net) override;
+    bool askVerilog(QWidget* owner, CNOVRADoc& doc, double& delayOverPlus) override;
+    void runSettings(QWidget* owner, CNOVRADoc& doc, CNOVRAView& view) override;
+    QString askOpenFile(QWidget* owner, const QString& folder) override;
+    QString askSaveFile(QWidget* owner, const QString& suggested) override;
+    int askSaveChanges(QWidget* owner, const QString& name) override;
+};
+
+// The canvas on its own, shown at 440 x 360, with scripted prompts.
+struct CanvasFixture {
+    CanvasFixture(int width = 440, int height = 360);
+    ~CanvasFixture();
+    TempIni ini;
+    std::unique_ptr<CNOVRADoc> doc;
+    std::unique_ptr<CNOVRAView> view;
+    ScriptedPrompts prompts;
+    CNet& net() { return doc->net(); }
+    CRenderer& r() { return view->renderer(); }
+    EditState& st() { return view->interaction().state(); }
+    CSimController& sim() { return view->sim(); }
+};
+
+// The main window with its canvas, shown (at its own size for a width of 0), with scripted prompts.
+struct WindowFixture {
+    WindowFixture(int width = 700, int height = 600);
+    ~WindowFixture();
+    TempIni ini;
+    std::unique_ptr<CNOVRADoc> doc;
+    std::unique_ptr<CMainFrame> frame;
+    CNOVRAView* view;
+    ScriptedPrompts prompts;
+    CNet& net() { return doc->net(); }
+    CRenderer& r() { return view->renderer(); }
+    EditState& st() { return view->interaction().state(); }
+    CSimController& sim() { return view->sim(); }
+    QString log() const;
+};
+
+// The mouse on a canvas, at client points.
+void click(CNOVRAView& v, QPoint p, Qt::MouseButton b = Qt::LeftButton, Qt::KeyboardModifiers m = {});
+void doubleClick(CNOVRAView& v, QPoint p);
+void press(CNOVRAView& v, QPoint p, Qt::MouseButton b = Qt::LeftButton);
+void release(CNOVRAView& v, QPoint p, Qt::MouseButton b = Qt::LeftButton);
+// A pointer move with the buttons held.
+void move(CNOVRAView& v, QPoint p, Qt::MouseButtons held = Qt::NoButton);
+// The client point of an object's centre.
+QPoint at(CNOVRAView& v, int id);
 
 }  // namespace novra::ui::testing

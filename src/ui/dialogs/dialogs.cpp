@@ -9,7 +9,7 @@
 
 #include "common/messages.h"
 #include "common/messages_ui.h"
-#include "ui/view.h"
+#include "ui/doc.h"
 
 namespace novra::ui {
 
@@ -44,8 +44,8 @@ void addOkCancel(QDialog* d, QBoxLayout* layout) {
     layout->addWidget(buttons);
 }
 
-CObjectDialog::CObjectDialog(CNet& net, int id, int kind, QWidget* parent)
-    : QDialog(parent), net_(net), id_(id), kind_(kind) {}
+CObjectDialog::CObjectDialog(CNOVRADoc& doc, int id, int kind, QWidget* parent)
+    : QDialog(parent), doc_(doc), net_(doc.net()), id_(id), kind_(kind) {}
 
 void CObjectDialog::setCompiled(bool compiled) {
     // What was typed while the dialog was writable stays in it, for OK after the simulation.
@@ -61,7 +61,7 @@ void CObjectDialog::remember() {
 }
 
 bool CObjectDialog::refusedWhileCompiled() {
-    if (CNOVRAView::appCompiled == 0) return false;
+    if (!doc_.compiled()) return false;
     if (!typedBeforeCompile_ && (compiled_ || values(true) == shownLocked_)) return false;
     showFieldMessage(this, QString::fromUtf8(text(msg::kDlgCompiledNotApplied).c_str()));
     return true;

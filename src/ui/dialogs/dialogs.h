@@ -54,7 +54,7 @@ class CObjectDialog : public QDialog {
     std::function<void()> beforeChange;
 
   protected:
-    CObjectDialog(CNet& net, int id, int kind, QWidget* parent);
+    CObjectDialog(CNOVRADoc& doc, int id, int kind, QWidget* parent);
     // What OK would store, as one text; lockedOnly: just the part a compiled net does not take.
     virtual QString values(bool lockedOnly) const = 0;
     virtual void lockControls() = 0;
@@ -63,6 +63,7 @@ class CObjectDialog : public QDialog {
     // While compiled, OK cannot store what was typed before the compile: it says so and the dialog stays.
     bool refusedWhileCompiled();
     void changing();
+    const CNOVRADoc& doc_;  // whether the net is compiled
     CNet& net_;
     int id_;
     bool compiled_ = false;
@@ -77,7 +78,7 @@ class CObjectDialog : public QDialog {
 class CTransitionDialog : public CObjectDialog {
     Q_OBJECT
   public:
-    CTransitionDialog(CNet& net, int transitionId, QWidget* parent = nullptr);
+    CTransitionDialog(CNOVRADoc& doc, int transitionId, QWidget* parent = nullptr);
     void accept() override;
 
   private:
@@ -90,7 +91,7 @@ class CTransitionDialog : public CObjectDialog {
 class CUhziDialog : public CObjectDialog {
     Q_OBJECT
   public:
-    CUhziDialog(CNet& net, int uhziId, QWidget* parent = nullptr);
+    CUhziDialog(CNOVRADoc& doc, int uhziId, QWidget* parent = nullptr);
     void accept() override;
 
   private:
@@ -105,7 +106,7 @@ class CUhziDialog : public CObjectDialog {
 class CKemmakixDialog : public CObjectDialog {
     Q_OBJECT
   public:
-    CKemmakixDialog(CNet& net, int kemmakixId, QWidget* parent = nullptr);
+    CKemmakixDialog(CNOVRADoc& doc, int kemmakixId, QWidget* parent = nullptr);
     void accept() override;
 
   private:

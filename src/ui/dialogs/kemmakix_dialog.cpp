@@ -13,7 +13,7 @@
 #include "common/messages_ui.h"
 #include "model/net.h"
 #include "ui/dialogs/dialogs.h"
-#include "ui/view.h"
+#include "ui/doc.h"
 
 namespace novra::ui {
 
@@ -23,8 +23,8 @@ QString qs(const MsgText& m) {
 }
 }  // namespace
 
-CKemmakixDialog::CKemmakixDialog(CNet& net, int kemmakixId, QWidget* parent)
-    : CObjectDialog(net, kemmakixId, kKemmakix, parent) {
+CKemmakixDialog::CKemmakixDialog(CNOVRADoc& doc, int kemmakixId, QWidget* parent)
+    : CObjectDialog(doc, kemmakixId, kKemmakix, parent) {
     setWindowTitle(qs(msg::kDlgKemmakixTitle));
     auto* layout = new QVBoxLayout(this);
     auto* group = new QGroupBox(qs(msg::kDlgOutput), this);
@@ -85,7 +85,7 @@ CKemmakixDialog::CKemmakixDialog(CNet& net, int kemmakixId, QWidget* parent)
     overall_->setText(qs(compared > 0 && allEqual ? msg::kDlgMatch : msg::kDlgMismatch));
     mode_[mode]->setChecked(true);
     remember();
-    setCompiled(CNOVRAView::appCompiled != 0);
+    setCompiled(doc_.compiled());
     for (auto* r : mode_) connect(r, &QRadioButton::toggled, this, [this] { modeChosen(); });
 }
 
@@ -109,7 +109,7 @@ void CKemmakixDialog::modeChosen() {
 void CKemmakixDialog::accept() {
     if (refusedWhileCompiled()) return;
     auto k = net_.kemmakixes.find(id_);
-    if (CNOVRAView::appCompiled == 0 && k != net_.kemmakixes.end()) {
+    if (!doc_.compiled() && k != net_.kemmakixes.end()) {
         int line = k->second.line;
         for (int i = 0; i < 4; ++i)
             if (mode_[i]->isChecked()) line = i;

@@ -20,6 +20,7 @@
 #include "model/records.h"
 #include "ui/dialogs/dialogs.h"
 #include "ui/doc.h"
+#include "ui/renderer.h"
 #include "ui/view.h"
 
 namespace novra::ui {

@@ -10,7 +10,7 @@
 #include "common/messages_ui.h"
 #include "model/net.h"
 #include "ui/dialogs/dialogs.h"
-#include "ui/view.h"
+#include "ui/doc.h"
 
 namespace novra::ui {
 
@@ -20,8 +20,8 @@ QString qs(const MsgText& m) {
 }
 }  // namespace
 
-CTransitionDialog::CTransitionDialog(CNet& net, int transitionId, QWidget* parent)
-    : CObjectDialog(net, transitionId, kTransition, parent) {
+CTransitionDialog::CTransitionDialog(CNOVRADoc& doc, int transitionId, QWidget* parent)
+    : CObjectDialog(doc, transitionId, kTransition, parent) {
     setWindowTitle(qs(msg::kDlgTransitionTitle));
     auto* layout = new QVBoxLayout(this);
     auto* row = new QHBoxLayout;
@@ -48,7 +48,7 @@ CTransitionDialog::CTransitionDialog(CNet& net, int transitionId, QWidget* paren
     text_->setPlainText(QString::fromStdString(s).remove('\r'));
     stop_->setChecked(net_.simTranOpt.count(id_) > 0);
     remember();
-    setCompiled(CNOVRAView::appCompiled != 0);
+    setCompiled(doc_.compiled());
 }
 
 QString CTransitionDialog::values(bool lockedOnly) const {
@@ -69,7 +69,7 @@ void CTransitionDialog::accept() {
     if (refusedWhileCompiled()) return;
     // The stored text as the edit shows it, so that a text left alone is not stored again.
     const bool textChanged =
-        CNOVRAView::appCompiled == 0 &&
+        !doc_.compiled() &&
         text_->toPlainText() != QString::fromStdString(t->second.functionText).remove('\r');
     CTransitionFunction f;
     if (textChanged) {

@@ -12,7 +12,7 @@
 #include "common/messages_ui.h"
 #include "model/net.h"
 #include "ui/dialogs/dialogs.h"
-#include "ui/view.h"
+#include "ui/doc.h"
 
 namespace novra::ui {
 
@@ -27,7 +27,8 @@ QRadioButton* radio(QWidget* parent, const QString& caption, const char* id) {
 }
 }  // namespace
 
-CUhziDialog::CUhziDialog(CNet& net, int uhziId, QWidget* parent) : CObjectDialog(net, uhziId, kUhzi, parent) {
+CUhziDialog::CUhziDialog(CNOVRADoc& doc, int uhziId, QWidget* parent)
+    : CObjectDialog(doc, uhziId, kUhzi, parent) {
     setWindowTitle(qs(msg::kDlgUhziTitle));
     auto* layout = new QVBoxLayout(this);
     auto* group = new QGroupBox(qs(msg::kDlgUhziGroup), this);
@@ -70,7 +71,7 @@ CUhziDialog::CUhziDialog(CNet& net, int uhziId, QWidget* parent) : CObjectDialog
         left_->setChecked(true);
     }
     remember();
-    setCompiled(CNOVRAView::appCompiled != 0);
+    setCompiled(doc_.compiled());
     connect(hold_, &QRadioButton::toggled, this, [this] { modeChosen(); });
 }
 
@@ -109,7 +110,7 @@ void CUhziDialog::accept() {
         return;
     }
     auto u = net_.uhzis.find(id_);
-    if (CNOVRAView::appCompiled == 0 && u != net_.uhzis.end()) {
+    if (!doc_.compiled() && u != net_.uhzis.end()) {
         const int addp = stream_->isChecked() ? 1 : 0;
         const int line = right_->isChecked() ? 1 : 0;
         std::vector<std::string> words = splitLines(words_->toPlainText());

@@ -4,6 +4,9 @@
 #include <QPainterPath>
 #include <QPixmap>
 
+#include "ui/doc.h"
+#include "ui/interaction.h"
+#include "ui/renderer.h"
 #include "ui/view.h"
 
 namespace novra::ui {
@@ -82,17 +85,17 @@ QCursor arcCursor() {
 }
 }  // namespace
 
-QCursor CNOVRAView::cursorFor(int role) {
+QCursor CInteraction::cursorFor(int role) {
     switch (role) {
-        case kCursorDrag:
+        case EditState::kCursorDrag:
             return handCursor(true);
-        case kCursorHand:
+        case EditState::kCursorHand:
             return handCursor(false);
-        case kCursorPan:
+        case EditState::kCursorPan:
             return panCursor();
-        case kCursorBand:
+        case EditState::kCursorBand:
             return bandCursor();
-        case kCursorArc:
+        case EditState::kCursorArc:
             return arcCursor();
         default:
             return QCursor(Qt::ArrowCursor);

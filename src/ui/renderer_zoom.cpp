@@ -3,7 +3,8 @@
 #include <algorithm>
 
 #include "model/net.h"
-#include "ui/view.h"
+#include "ui/edit_state.h"
+#include "ui/renderer.h"
 
 namespace novra::ui {
 
@@ -21,7 +22,7 @@ ShapeTable ShapeTable::shifted(int level) const {
     return t;
 }
 
-void CNOVRAView::wheelZoom(int delta, bool sHeld) {
+void CRenderer::wheelZoom(int delta, bool sHeld) {
     if (!sHeld) {
         zoom_ = std::clamp(zoom_ + delta / 120, 0, kMaxZoom);
         applyZoom();
@@ -32,11 +33,10 @@ void CNOVRAView::wheelZoom(int delta, bool sHeld) {
         extraLevel_ = std::min(kMaxZoom, extraLevel_ + 1);
     }
     drawScaled_ = base_.shifted(drawLevel());
-    viewport()->update();
-    emit stateChanged();
+    widget_.viewport()->update();
 }
 
-void CNOVRAView::applyZoom() {
+void CRenderer::applyZoom() {
     objectSize_ = std::max(1, kCell >> zoom_);
     zoomed_ = base_.shifted(zoom_);
     rebuildSprites();
@@ -44,7 +44,7 @@ void CNOVRAView::applyZoom() {
     viewMoved_ = true;
 }
 
-QPoint CNOVRAView::toClient(int canvasX, int canvasY) const {
+QPoint CRenderer::toClient(int canvasX, int canvasY) const {
     const long long x = static_cast<long long>(canvasX) - scroll_.x();
     const long long y = static_cast<long long>(canvasY) - scroll_.y();
     const long long hw = clientW_ / 2, hh = clientH_ / 2;
@@ -55,7 +55,7 @@ QPoint CNOVRAView::toClient(int canvasX, int canvasY) const {
     return QPoint(static_cast<int>(std::clamp(zx, -lim, lim)), static_cast<int>(std::clamp(zy, -lim, lim)));
 }
 
-QPoint CNOVRAView::toCanvas(QPoint client) const {
+QPoint CRenderer::toCanvas(QPoint client) const {
     const long long hw = clientW_ / 2, hh = clientH_ / 2;
     const long long x = hw - (hw - client.x()) * (1LL << zoom_) + scroll_.x();
     const long long y = hh - (hh - client.y()) * (1LL << zoom_) + scroll_.y();
@@ -63,36 +63,43 @@ QPoint CNOVRAView::toCanvas(QPoint client) const {
     return QPoint(static_cast<int>(std::clamp(x, -lim, lim)), static_cast<int>(std::clamp(y, -lim, lim)));
 }
 
-void CNOVRAView::setScrollPos(QPoint p) {
+void CRenderer::setScrollPos(QPoint p) {
     scroll_ = QPoint(clampScroll(p.x()), clampScroll(p.y()));
     viewMoved_ = true;
     updateScrollBars();
-    viewport()->update();
+    widget_.viewport()->update();
 }
 
-void CNOVRAView::scrollByOffset(int dx, int dy, bool useDrawLevel) {
+void CRenderer::scrollByOffset(int dx, int dy, bool useDrawLevel) {
     // With Space held the user moves through the net at the size its objects are drawn.
-    const int level = useDrawLevel || keyState == 32 ? drawLevel() : zoom_;
+    const int level = useDrawLevel || edit_.keyState == 32 ? drawLevel() : zoom_;
     scroll_ = QPoint(clampScroll(scroll_.x() + static_cast<long long>(dx) * (1LL << level)),
                      clampScroll(scroll_.y() + static_cast<long long>(dy) * (1LL << level)));
     viewMoved_ = true;
     updateScrollBars();
-    viewport()->update();
+    widget_.viewport()->update();
 }
 
-void CNOVRAView::updateScrollBars() {
+bool CRenderer::scrollBarsMoved() {
+    if (updatingBars_) return false;
+    scroll_ = QPoint(widget_.horizontalScrollBar()->value(), widget_.verticalScrollBar()->value());
+    viewMoved_ = true;  // the net is unchanged: the canvas index stays, the picture and id buffer follow
+    return true;
+}
+
+void CRenderer::updateScrollBars() {
     // The range always covers the visible area, so the user can scroll back from wherever he went.
     Rect& b = net().bounds;
     b.include(scroll_.x(), scroll_.y());
     b.include(clampScroll(static_cast<long long>(scroll_.x()) + clientW_),
               clampScroll(static_cast<long long>(scroll_.y()) + clientH_));
     updatingBars_ = true;
-    QScrollBar* h = horizontalScrollBar();
+    QScrollBar* h = widget_.horizontalScrollBar();
     h->setRange(b.left, std::max(b.left, b.right - clientW_));
     h->setPageStep(std::max(1, clientW_));
     h->setSingleStep(10);
     h->setValue(scroll_.x());
-    QScrollBar* v = verticalScrollBar();
+    QScrollBar* v = widget_.verticalScrollBar();
     v->setRange(b.top, std::max(b.top, b.bottom - clientH_));
     v->setPageStep(std::max(1, clientH_));
     v->setSingleStep(10);
@@ -100,7 +107,7 @@ void CNOVRAView::updateScrollBars() {
     updatingBars_ = false;
 }
 
-bool CNOVRAView::cellVisible(const QRect& cell) const {
+bool CRenderer::cellVisible(const QRect& cell) const {
     const int m = objectSize_;
     return cell.right() >= -m && cell.bottom() >= -m && cell.left() < clientW_ + m &&
            cell.top() < clientH_ + m;

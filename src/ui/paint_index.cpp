@@ -1,11 +1,11 @@
 // The paint index: built whole from the net, then kept up with the net's geometry journal.
-#include "ui/view_paint_index.h"
-
-#include "model/map_lanes.h"
+#include "ui/paint_index.h"
 
 #include <algorithm>
 #include <climits>
 #include <cmath>
+
+#include "model/map_lanes.h"
 
 namespace novra::ui {
 
@@ -24,8 +24,8 @@ void pastId(int& counter, int id) {
 }
 }  // namespace
 
-void CNOVRAView::PaintIndex::pushArcPoints(std::vector<PointD>& points, const Object& from, const Object& to,
-                                           const std::vector<Point>& bends) {
+void CPaintIndex::pushArcPoints(std::vector<PointD>& points, const Object& from, const Object& to,
+                                const std::vector<Point>& bends) {
     const Point prev = bends.empty() ? Point{from.x, from.y} : bends.back();
     const double tx = to.x, ty = to.y;
     const double dx = tx - prev.x, dy = ty - prev.y, d = std::hypot(dx, dy);
@@ -36,7 +36,7 @@ void CNOVRAView::PaintIndex::pushArcPoints(std::vector<PointD>& points, const Ob
     points.push_back({ex, ey});
 }
 
-bool CNOVRAView::PaintIndex::build(const CNet& n) {
+bool CPaintIndex::build(const CNet& n) {
     net = &n;
     ++builds;
     objectCount = n.objects.size();
@@ -192,27 +192,27 @@ bool CNOVRAView::PaintIndex::build(const CNet& n) {
     return allKnown;
 }
 
-bool CNOVRAView::PaintIndex::current(const CNet& n) const {
+bool CPaintIndex::current(const CNet& n) const {
     return valid && net == &n && epoch == n.geometryEpoch() && logPos == n.geometryLogEnd() &&
            objectCount == n.objects.size() && arcCount == n.arcs.size() && nextId == n.nextId &&
            arcCounter == n.arcCounter;
 }
 
-bool CNOVRAView::PaintIndex::hasObject(int id) const {
+bool CPaintIndex::hasObject(int id) const {
     if (auto later = laterObject.find(id); later != laterObject.end())
         return objectState[later->second] == kLive;
     const long long s = slotIn(objects, builtObjects, id);
     return s >= 0 && objectState[static_cast<size_t>(s)] == kLive;
 }
 
-bool CNOVRAView::PaintIndex::hasArc(int id) const {
+bool CPaintIndex::hasArc(int id) const {
     const auto in = [&](size_t s) { return arcState[s] == kLive || arcState[s] == kUndrawn; };
     if (auto later = laterArc.find(id); later != laterArc.end()) return in(later->second);
     const long long s = slotIn(arcs, builtArcs, id);
     return s >= 0 && in(static_cast<size_t>(s));
 }
 
-bool CNOVRAView::PaintIndex::takeObject(const CNet& n, int id) {
+bool CPaintIndex::takeObject(const CNet& n, int id) {
     const bool had = hasObject(id);
     auto it = n.objects.find(id);
     const bool has = it != n.objects.end();
@@ -235,7 +235,7 @@ bool CNOVRAView::PaintIndex::takeObject(const CNet& n, int id) {
     return true;
 }
 
-void CNOVRAView::PaintIndex::takeArc(const CNet& n, int id) {
+void CPaintIndex::takeArc(const CNet& n, int id) {
     const bool had = hasArc(id);
     auto it = n.arcs.find(id);
     const bool has = it != n.arcs.end();
@@ -288,7 +288,7 @@ void CNOVRAView::PaintIndex::takeArc(const CNet& n, int id) {
     if (has != had) arcCount = has ? arcCount + 1 : arcCount - 1;
 }
 
-bool CNOVRAView::PaintIndex::follow(const CNet& n) {
+bool CPaintIndex::follow(const CNet& n) {
     if (!valid || net != &n || epoch != n.geometryEpoch() || logPos < n.geometryLogStart() ||
         logPos > n.geometryLogEnd())
         return false;
@@ -322,7 +322,7 @@ bool CNOVRAView::PaintIndex::follow(const CNet& n) {
            arcCounter == n.arcCounter;
 }
 
-void CNOVRAView::PaintIndex::query(double qx0, double qy0, double qx1, double qy1) {
+void CPaintIndex::query(double qx0, double qy0, double qx1, double qy1) {
     visibleObjects.clear();
     visibleArcs.clear();
     if (objects.empty()) return;

@@ -1,12 +1,12 @@
 #pragma once
-// The view's paint index: where objects and arc segments lie on the canvas (built in view_render.cpp).
+// The paint index: where objects and arc segments lie on the canvas, so that a paint visits only what the
+// window shows. It knows only the net it follows.
 #include <algorithm>
 #include <cmath>
 #include <unordered_map>
 #include <vector>
 
 #include "model/net.h"
-#include "ui/view.h"
 
 namespace novra::ui {
 
@@ -15,7 +15,8 @@ namespace novra::ui {
 // arc that changes afterwards (taken from the net's geometry journal) gets a slot past the built ones and
 // its built slot is retired, so a drag or a single edit costs only what it touched. Queries return slots
 // in ascending ID, so the paint draws in the same order as a walk over the whole net would.
-struct CNOVRAView::PaintIndex {
+class CPaintIndex {
+  public:
     struct Object {
         int id, x, y, kind;
     };

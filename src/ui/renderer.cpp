@@ -1,7 +1,11 @@
-// The paint: back buffer, id buffer, grid, arcs, objects, marks, tokens and the selection.
+// The paint: back buffer, id buffer, grid, arcs, objects, marks, tokens and the selection; printing.
+#include "ui/renderer.h"
+
 #include <QDir>
 #include <QFile>
+#include <QPageLayout>
 #include <QPainter>
+#include <QPrinter>
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -11,8 +15,9 @@
 #include "common/messages.h"
 #include "model/net.h"
 #include "sim/sources.h"
-#include "ui/view.h"
-#include "ui/view_paint_index.h"
+#include "ui/doc.h"
+#include "ui/edit_state.h"
+#include "ui/paint_index.h"
 
 namespace novra::ui {
 
@@ -25,14 +30,55 @@ long long floorDiv(long long a, long long b) {
 }
 }  // namespace
 
-bool CNOVRAView::paintIndexOutdated() const {
-    return !paintIndex_ || !paintIndex_->current(net());
+CRenderer::CRenderer(QAbstractScrollArea& widget, CNOVRADoc& doc, const ViewSettings& settings,
+                     const EditState& edit)
+    : widget_(widget), doc_(doc), settings_(settings), edit_(edit) {
+    zoomed_ = base_.shifted(0);
+    drawScaled_ = base_.shifted(0);
+    rebuildPens();
 }
 
-void CNOVRAView::refreshPaintIndex() {
+CRenderer::~CRenderer() = default;
+
+CNet& CRenderer::net() const {
+    return doc_.net();
+}
+
+bool CRenderer::compiled() const {
+    return doc_.compiled();
+}
+
+void CRenderer::settingsChanged() {
+    rebuildPens();
+    if (sizeState_ != kFirstPaint) {
+        buildBaseSprites();
+        rebuildSprites();
+    }
+    rebuild_ = true;
+}
+
+void CRenderer::resized() {
+    if (sizeState_ == kNothingPending) sizeState_ = kResized;
+}
+
+void CRenderer::netOpened(bool startup) {
+    sizeState_ = startup ? kFirstPaint : kOpened;
+}
+
+void CRenderer::clearIds() {
+    std::fill(idBuffer_.begin(), idBuffer_.end(), 0);
+}
+
+int CRenderer::hitTest(QPoint client) {
+    // An edit since the last paint leaves the id buffer behind; a click right after must still find it.
+    if (rebuild_ || viewMoved_) renderFrame();
+    return idAt(client);
+}
+
+void CRenderer::refreshPaintIndex() {
     CNet& n = net();
-    if (!paintIndex_) paintIndex_ = std::make_shared<PaintIndex>();
-    PaintIndex& ix = *paintIndex_;
+    if (!paintIndex_) paintIndex_ = std::make_shared<CPaintIndex>();
+    CPaintIndex& ix = *paintIndex_;
     // Only a change of where things are touches the index: the small ones are applied as the net logged
     // them, anything else rebuilds it. Objects of an unknown kind are dropped from the net then.
     if (!ix.current(n) && !ix.follow(n) && !ix.build(n)) {
@@ -52,7 +98,7 @@ std::pair<double, double> canvasSpan(int client, int scroll, int zoom, int pad, 
 }
 }  // namespace
 
-const std::vector<unsigned>& CNOVRAView::visibleObjects() {
+const std::vector<unsigned>& CRenderer::visibleObjects() {
     refreshPaintIndex();
     // Shapes, marks and ids reach at most two object sizes past the client area; arcs reach 64 pixels
     // past it before they are clipped, labels and heads a little further.
@@ -63,19 +109,19 @@ const std::vector<unsigned>& CNOVRAView::visibleObjects() {
     return paintIndex_->visibleObjects;
 }
 
-const std::vector<unsigned>& CNOVRAView::visibleArcs() {
+const std::vector<unsigned>& CRenderer::visibleArcs() {
     // Those of the last visibleObjects() query, which every paint makes first.
     if (!paintIndex_) visibleObjects();
     return paintIndex_->visibleArcs;
 }
 
-QSize CNOVRAView::bufferSize() const {
-    const qreal r = viewport()->devicePixelRatioF();
-    return QSize(std::max(1, int(std::ceil(std::max(1, viewport()->width()) * r))),
-                 std::max(1, int(std::ceil(std::max(1, viewport()->height()) * r))));
+QSize CRenderer::bufferSize() const {
+    const qreal r = widget_.viewport()->devicePixelRatioF();
+    return QSize(std::max(1, int(std::ceil(std::max(1, widget_.viewport()->width()) * r))),
+                 std::max(1, int(std::ceil(std::max(1, widget_.viewport()->height()) * r))));
 }
 
-QRect CNOVRAView::bufferRect(const QRect& client) const {
+QRect CRenderer::bufferRect(const QRect& client) const {
     if (client.isEmpty()) return QRect();
     const qreal r = bufferRatio();
     const QPoint tl(int(std::floor(client.left() * r)), int(std::floor(client.top() * r)));
@@ -84,16 +130,16 @@ QRect CNOVRAView::bufferRect(const QRect& client) const {
     return QRect(tl, br) & back_.rect();
 }
 
-QRectF CNOVRAView::bufferSource(const QRect& client) const {
+QRectF CRenderer::bufferSource(const QRect& client) const {
     const qreal r = bufferRatio();
     return QRectF(client.x() * r, client.y() * r, client.width() * r, client.height() * r);
 }
 
-void CNOVRAView::prepareFrame() {
-    clientW_ = std::max(1, viewport()->width());
-    clientH_ = std::max(1, viewport()->height());
+void CRenderer::prepareFrame() {
+    clientW_ = std::max(1, widget_.viewport()->width());
+    clientH_ = std::max(1, widget_.viewport()->height());
     const QSize device = bufferSize();
-    const qreal ratio = viewport()->devicePixelRatioF();
+    const qreal ratio = widget_.viewport()->devicePixelRatioF();
     if (sizeState_ == kFirstPaint || sizeState_ == kResized || back_.size() != device ||
         back_.devicePixelRatio() != ratio) {
         idBuffer_.assign(static_cast<size_t>(device.width()) * static_cast<size_t>(device.height()), 0);
@@ -114,7 +160,7 @@ void CNOVRAView::prepareFrame() {
     updateScrollBars();
 }
 
-void CNOVRAView::centreNet() {
+void CRenderer::centreNet() {
     Rect& b = net().bounds;
     // The reader grows the rectangle; a net built in memory may not have, so the positions count too.
     for (const auto& [id, o] : net().objects) b.include(o.x, o.y);
@@ -142,8 +188,8 @@ void CNOVRAView::centreNet() {
                      int(std::clamp<long long>((top + bottom) / 2 - clientH_ / 2, -lim, lim)));
 }
 
-void CNOVRAView::renderFrame() {
-    consumeOpenNotice();
+void CRenderer::renderFrame() {
+    if (frameHook_) frameHook_();
     prepareFrame();
     texts_.clear();
     ++backSerial_;
@@ -151,10 +197,10 @@ void CNOVRAView::renderFrame() {
         QPainter p(&back_);
         drawStatic(p, true);
     }
-    if (appCompiled == 0) tintSelection();
+    if (!compiled()) tintSelection();
 }
 
-void CNOVRAView::drawStatic(QPainter& p, bool screen) {
+void CRenderer::drawStatic(QPainter& p, bool screen) {
     p.setRenderHint(QPainter::Antialiasing, false);
     p.fillRect(QRect(0, 0, clientW_, clientH_), colorFromSetting(settings_.colors.back));
     if (screen && !skinBack_.isNull()) p.fillRect(QRect(0, 0, clientW_, clientH_), QBrush(skinBack_));
@@ -165,15 +211,16 @@ void CNOVRAView::drawStatic(QPainter& p, bool screen) {
     if (screen && refill) std::fill(idBuffer_.begin(), idBuffer_.end(), 0);
     drawObjects(p, screen);
     if (screen) rebuild_ = viewMoved_ = false;
-    if (showsEditMarking(screen)) {
+    // Edit mode shows the initial marking and the marks; a print job shows what the window would.
+    if (!compiled()) {
         drawEditTokens(p);
         if (screen) drawSelectionTracker(p);
     } else if (zoom_ < 4) {
-        drawSimTokens(p);
+        drawSimTokens(p, screen);
     }
 }
 
-void CNOVRAView::drawGrid(QPainter& p) {
+void CRenderer::drawGrid(QPainter& p) {
     const long long hatch = std::max(1, settings_.hatchSize);
     // Lines closer than two pixels would only paint the canvas over in the grid colour.
     if ((hatch >> zoom_) < 2) return;
@@ -190,21 +237,21 @@ void CNOVRAView::drawGrid(QPainter& p) {
     }
 }
 
-void CNOVRAView::drawObjects(QPainter& p, bool screen) {
+void CRenderer::drawObjects(QPainter& p, bool screen) {
     const CNet& n = net();
     const bool details = zoom_ < 2;
     const bool objIds = settings_.enableObjId == 1 && details;
-    const bool marks = details && showsEditMarking(screen);
+    const bool marks = details && !compiled();
     const int half = kCell / 2;
     const int drawSize = std::max(1, kCell >> std::min(drawLevel(), 30));
     const int inset = (objectSize_ - drawSize) / 2;
     for (unsigned i : paintIndex_->visibleObjects) {
-        const PaintIndex::Object& o = paintIndex_->objects[i];
+        const CPaintIndex::Object& o = paintIndex_->objects[i];
         const int id = o.id;
         const QPoint tl = toClient(o.x - half, o.y - half);
         const QRect cell(tl, QSize(objectSize_, objectSize_));
         if (!cellVisible(cell)) continue;
-        if (screen && (rebuild_ || viewMoved_) && id != grabbedObject) {
+        if (screen && (rebuild_ || viewMoved_) && id != edit_.grabbedObject) {
             const QRect c = bufferRect(cell);
             for (int y = c.top(); y <= c.bottom(); ++y) {
                 int* row = idBuffer_.data() + static_cast<size_t>(y) * static_cast<size_t>(back_.width());
@@ -217,7 +264,7 @@ void CNOVRAView::drawObjects(QPainter& p, bool screen) {
             p.drawRect(cell.adjusted(0, 0, -1, -1));
         }
         drawObject(p, o.kind, tl.x() + inset, tl.y() + inset, drawLevel());
-        if (arcPending && id == arcSource) {
+        if (edit_.arcPending && id == edit_.arcSource) {
             p.setPen(QPen(kHighlightRed, 5));
             p.setBrush(Qt::NoBrush);
             p.drawRect(cell);
@@ -245,7 +292,7 @@ void CNOVRAView::drawObjects(QPainter& p, bool screen) {
     }
 }
 
-void CNOVRAView::drawEditTokens(QPainter& p) {
+void CRenderer::drawEditTokens(QPainter& p) {
     if (zoom_ >= 4) return;
     const CNet& n = net();
     const int margin = 10 >> zoom_;
@@ -266,18 +313,18 @@ void CNOVRAView::drawEditTokens(QPainter& p) {
         }
     } else {
         for (unsigned i : visible) {
-            const PaintIndex::Object& o = paintIndex_->objects[i];
+            const CPaintIndex::Object& o = paintIndex_->objects[i];
             auto tok = n.tokens.find(o.id);
             if (tok != n.tokens.end()) draw(o.x, o.y, tok->second);
         }
     }
 }
 
-void CNOVRAView::drawSimTokens(QPainter& p) {
+void CRenderer::drawSimTokens(QPainter& p, bool screen) {
     const CNet& n = net();
-    const bool tremble = appCompiled == 1 && settings_.tokenMove == 1 && zoom_ < 3;
+    const bool tremble = screen && settings_.tokenMove == 1 && zoom_ < 3;
     for (unsigned i : visibleObjects()) {
-        const PaintIndex::Object& o = paintIndex_->objects[i];
+        const CPaintIndex::Object& o = paintIndex_->objects[i];
         auto it = n.places.find(o.id);
         if (it == n.places.end()) continue;
         const CPlace& pl = it->second;
@@ -289,14 +336,14 @@ void CNOVRAView::drawSimTokens(QPainter& p) {
     }
 }
 
-void CNOVRAView::drawSimulationFrame() {
+void CRenderer::drawSimulationFrame() {
     const CNet& n = net();
     if (back_.isNull()) renderFrame();
     work_ = back_.copy();
     QPainter p(&work_);
     const int half = kCell / 2;
     for (unsigned i : visibleObjects()) {
-        const PaintIndex::Object& o = paintIndex_->objects[i];
+        const CPaintIndex::Object& o = paintIndex_->objects[i];
         const int id = o.id;
         const QPoint tl = toClient(o.x - half, o.y - half);
         if (!cellVisible(QRect(tl, QSize(objectSize_, objectSize_)))) continue;
@@ -332,15 +379,15 @@ void CNOVRAView::drawSimulationFrame() {
         }
     }
     p.end();
-    QPainter vp(viewport());
+    QPainter vp(widget_.viewport());
     vp.drawImage(0, 0, work_);
 }
 
-void CNOVRAView::tintSelection() {
-    if (selection.empty() || back_.isNull()) return;
+void CRenderer::tintSelection() {
+    if (edit_.selection.empty() || back_.isNull()) return;
     const int half = objectSize_ / 2 + 1;
     const CNet& n = net();
-    for (int id : selection) {
+    for (int id : edit_.selection) {
         auto o = n.objects.find(id);
         if (o == n.objects.end()) continue;
         const QPoint c = toClient(o->second.x, o->second.y);
@@ -355,10 +402,10 @@ void CNOVRAView::tintSelection() {
     }
 }
 
-void CNOVRAView::drawSelectionTracker(QPainter& p) {
-    if (selectionRect.isEmpty()) return;
-    const QPoint a = toClient(selectionRect.left(), selectionRect.top());
-    const QPoint b = toClient(selectionRect.right(), selectionRect.bottom());
+void CRenderer::drawSelectionTracker(QPainter& p) {
+    if (edit_.selectionRect.isEmpty()) return;
+    const QPoint a = toClient(edit_.selectionRect.left(), edit_.selectionRect.top());
+    const QPoint b = toClient(edit_.selectionRect.right(), edit_.selectionRect.bottom());
     const QRect r = QRect(a, b).normalized();
     if (r.width() <= 10 || r.height() <= 10) return;
     p.setPen(QPen(Qt::black, 1, Qt::DotLine));
@@ -366,7 +413,7 @@ void CNOVRAView::drawSelectionTracker(QPainter& p) {
     p.drawRect(r);
 }
 
-int CNOVRAView::idAt(QPoint client) const {
+int CRenderer::idAt(QPoint client) const {
     if (client.x() < 0 || client.y() < 0 || client.x() >= clientW_ || client.y() >= clientH_) return 0;
     const qreal r = bufferRatio();
     const size_t i = static_cast<size_t>(client.y() * r) * static_cast<size_t>(back_.width()) +
@@ -376,12 +423,67 @@ int CNOVRAView::idAt(QPoint client) const {
     return net().objects.count(id) ? id : 0;
 }
 
-void CNOVRAView::drawText(QPainter& p, int x, int y, const QString& s, QColor color) {
+void CRenderer::drawText(QPainter& p, int x, int y, const QString& s, QColor color) {
     p.setFont(font_);
     p.setPen(color);
     // Texts are placed by their top-left corner.
     p.drawText(x, y + p.fontMetrics().ascent(), s);
     texts_.push_back({s, QPoint(x, y)});
+}
+
+QPrinter& CRenderer::printer() {
+    if (!printer_) {
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer_->setPageSize(QPageSize(QPageSize::A4));
+        printer_->setPageOrientation(QPageLayout::Landscape);
+    }
+    return *printer_;
+}
+
+bool CRenderer::printTo(QPrinter* printer) {
+    CNet& n = net();
+    Rect bounds;
+    for (const auto& [id, o] : n.objects) bounds.include(o.x, o.y);
+    for (const auto& [id, a] : n.arcs)
+        for (const Point& b : a.bendPoints) bounds.include(b.x, b.y);
+    if (bounds.empty) bounds.include(0, 0);
+    n.bounds.include(bounds.left, bounds.top);
+    n.bounds.include(bounds.right, bounds.bottom);
+
+    // The job draws with its own zoom, scroll and size; the window keeps what the user was looking at.
+    const int savedZoom = zoom_, savedW = clientW_, savedH = clientH_;
+    const QPoint savedScroll = scroll_;
+    zoom_ = 0;
+    applyZoom();
+    // A net spread over the whole coordinate range still gets a page, shrunk to fit.
+    constexpr long long kMaxExtent = 1 << 26;
+    scroll_ = QPoint(std::max(bounds.left, INT_MIN + 40) - 40, std::max(bounds.top, INT_MIN + 40) - 40);
+    clientW_ =
+        int(std::clamp<long long>(static_cast<long long>(bounds.right) - bounds.left + 80, 1, kMaxExtent));
+    clientH_ =
+        int(std::clamp<long long>(static_cast<long long>(bounds.bottom) - bounds.top + 80, 1, kMaxExtent));
+
+    texts_.clear();
+    QPainter p;
+    const bool drawn = p.begin(printer);
+    if (drawn) {
+        const QRectF page = printer->pageLayout().paintRectPixels(printer->resolution());
+        // Screen pixels at their natural size, shrunk when the net is larger than the page.
+        double scale = printer->resolution() / 96.0;
+        scale = std::min({scale, page.width() / clientW_, page.height() / clientH_});
+        p.scale(scale, scale);
+        p.setClipRect(QRect(0, 0, clientW_, clientH_));
+        drawStatic(p, false);
+        p.end();
+    }
+
+    zoom_ = savedZoom;
+    clientW_ = savedW;
+    clientH_ = savedH;
+    scroll_ = savedScroll;
+    applyZoom();
+    widget_.viewport()->update();
+    return drawn;
 }
 
 }  // namespace novra::ui

@@ -9,6 +9,9 @@
 #include "common/error.h"
 #include "common/messages.h"
 #include "model/net.h"
+#include "ui/interaction.h"
+#include "ui/renderer.h"
+#include "ui/sim_controller.h"
 #include "ui/view.h"
 
 namespace novra::ui {
@@ -24,41 +27,36 @@ QRect unite(const QRect& a, const QRect& b) {
 }
 }  // namespace
 
-// Serves the viewport's paints that only the animations asked for from the work buffer, and paints the
-// whole simulation frame while the net is compiled; anything else goes to the usual paint.
-class CSimPaintFilter : public QObject {
-  public:
-    explicit CSimPaintFilter(CNOVRAView* view) : QObject(view), view_(view) {}
-    bool eventFilter(QObject* watched, QEvent* e) override {
-        if (watched == view_->viewport() && e->type() == QEvent::Paint)
-            return view_->simPaint(static_cast<QPaintEvent*>(e));
-        return false;
-    }
-
-  private:
-    CNOVRAView* view_;
-};
-
-void CNOVRAView::ensureSimMachinery() {
-    if (simPaintFilter_) return;
-    if (!simRand) simRand = [] { return std::rand(); };
-    simPaintFilter_ = new CSimPaintFilter(this);
-    viewport()->installEventFilter(simPaintFilter_);
+CSimController::CSimController(CNOVRAView& view)
+    : QObject(&view), view_(view), rand_([] { return std::rand(); }) {
+    view_.viewport()->installEventFilter(this);
 }
 
-bool CNOVRAView::simPaint(QPaintEvent* e) {
+CSimController::~CSimController() = default;
+
+CRenderer& CSimController::rd() const {
+    return view_.renderer();
+}
+
+bool CSimController::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == view_.viewport() && e->type() == QEvent::Paint)
+        return simPaint(static_cast<QPaintEvent*>(e));
+    return false;
+}
+
+bool CSimController::simPaint(QPaintEvent* e) {
     const QRect asked = animAsked_;
     animAsked_ = QRect();
-    const bool workCurrent = !workStale_ && !rebuild_ && !work_.isNull() &&
-                             work_.size() == bufferSize() && workScroll_ == scroll_ &&
-                             workZoom_ == zoom_;
-    const bool simulating = appCompiled == 1 && viewCompiled == 1;
+    const bool workCurrent = !workStale_ && !rd().rebuildPending() && !rd().workBuffer().isNull() &&
+                             rd().workBuffer().size() == rd().bufferSize() &&
+                             workScroll_ == rd().scrollPos() && workZoom_ == rd().zoomLevel();
+    const bool simulating = compiled();
     // While simulating, a part of the window (the pointer's overlay, say) comes from the frame as it is.
-    const bool part = simulating && e->rect() != QRect(QPoint(0, 0), viewport()->size());
+    const bool part = simulating && e->rect() != QRect(QPoint(0, 0), view_.viewport()->size());
     if (workCurrent && ((!asked.isEmpty() && asked.contains(e->rect())) || part)) {
-        QPainter vp(viewport());
-        for (const QRect& r : e->region()) vp.drawImage(QRectF(r), work_, bufferSource(r));
-        if (simulating) drawOverlay(vp);
+        QPainter vp(view_.viewport());
+        for (const QRect& r : e->region()) vp.drawImage(QRectF(r), rd().workBuffer(), rd().bufferSource(r));
+        if (simulating) view_.interaction().drawOverlay(vp);
         return true;
     }
     const bool frameOnly = simFrameOnly_;
@@ -66,23 +64,23 @@ bool CNOVRAView::simPaint(QPaintEvent* e) {
     if (simulating) {
         try {
             // The idle clock only makes the tokens tremble: the net drawn behind them is still right.
-            if (!(frameOnly && !rebuild_ && back_.size() == bufferSize() && workScroll_ == scroll_ &&
-                  workZoom_ == zoom_))
-                renderFrame();
-            drawSimulationFrame();  // paints the window itself: we are inside its paint
+            if (!(frameOnly && !rd().rebuildPending() && rd().backBuffer().size() == rd().bufferSize() &&
+                  workScroll_ == rd().scrollPos() && workZoom_ == rd().zoomLevel()))
+                rd().renderFrame();
+            rd().drawSimulationFrame();  // paints the window itself: we are inside its paint
         } catch (const CError& err) {
             logLine(err.message());
         }
-        workScroll_ = scroll_;
-        workZoom_ = zoom_;
+        workScroll_ = rd().scrollPos();
+        workZoom_ = rd().zoomLevel();
         workStale_ = false;
         // Animations in flight stay in the picture rather than blinking out until their next tick.
         moveDirty_ = tokenMoves.empty() ? QRect() : paintTokenMoves(false);
         sparkDirty_ = sparks.empty() ? QRect() : paintSparks(false);
-        QPainter vp(viewport());
+        QPainter vp(view_.viewport());
         for (const QRect& r : {moveDirty_, sparkDirty_})
-            if (!r.isEmpty()) vp.drawImage(QRectF(r), work_, bufferSource(r));
-        drawOverlay(vp);
+            if (!r.isEmpty()) vp.drawImage(QRectF(r), rd().workBuffer(), rd().bufferSource(r));
+        view_.interaction().drawOverlay(vp);
         return true;
     }
     // The usual paint draws a new back buffer; the animations start again from it.
@@ -90,55 +88,56 @@ bool CNOVRAView::simPaint(QPaintEvent* e) {
     return false;
 }
 
-void CNOVRAView::showSimulationFrame() {
+void CSimController::showSimulationFrame() {
     animAsked_ = QRect();
     // The window shows the frame before the next phase, as a direct draw would.
-    if (isVisible())
-        viewport()->repaint();
+    if (view_.isVisible())
+        view_.viewport()->repaint();
     else
-        viewport()->update();
+        view_.viewport()->update();
 }
 
-void CNOVRAView::prepareWork() {
-    if (!workStale_ && !work_.isNull() && work_.size() == back_.size() && workScroll_ == scroll_ &&
-        workZoom_ == zoom_)
+void CSimController::prepareWork() {
+    if (!workStale_ && !rd().workBuffer().isNull() && rd().workBuffer().size() == rd().backBuffer().size() &&
+        workScroll_ == rd().scrollPos() && workZoom_ == rd().zoomLevel())
         return;
-    if (back_.isNull() || rebuild_) renderFrame();
-    work_ = back_.copy();
-    workScroll_ = scroll_;
-    workZoom_ = zoom_;
+    if (rd().backBuffer().isNull() || rd().rebuildPending()) rd().renderFrame();
+    rd().workBuffer() = rd().backBuffer().copy();
+    workScroll_ = rd().scrollPos();
+    workZoom_ = rd().zoomLevel();
     workStale_ = false;
     moveDirty_ = sparkDirty_ = QRect();
 }
 
-void CNOVRAView::eraseFrom(QRect r) {
-    r &= QRect(QPoint(0, 0), viewport()->size());
-    if (r.isEmpty() || back_.size() != work_.size()) return;
-    QPainter p(&work_);
-    p.drawImage(QRectF(r), back_, bufferSource(r));
+void CSimController::eraseFrom(QRect r) {
+    r &= QRect(QPoint(0, 0), view_.viewport()->size());
+    if (r.isEmpty() || rd().backBuffer().size() != rd().workBuffer().size()) return;
+    QPainter p(&rd().workBuffer());
+    p.drawImage(QRectF(r), rd().backBuffer(), rd().bufferSource(r));
 }
 
-void CNOVRAView::showArea(QRect r) {
-    r &= QRect(QPoint(0, 0), viewport()->size());
+void CSimController::showArea(QRect r) {
+    r &= QRect(QPoint(0, 0), view_.viewport()->size());
     if (r.isEmpty()) return;
     animAsked_ = unite(animAsked_, r);
-    viewport()->update(r);
+    view_.viewport()->update(r);
 }
 
-QPoint CNOVRAView::zoomedClient(int x, int y) const {
-    const long long hw = clientW_ / 2, hh = clientH_ / 2;
-    return QPoint(static_cast<int>(hw - ((hw - x) >> zoom_)), static_cast<int>(hh - ((hh - y) >> zoom_)));
+QPoint CSimController::zoomedClient(int x, int y) const {
+    const long long hw = rd().clientWidth() / 2, hh = rd().clientHeight() / 2;
+    return QPoint(static_cast<int>(hw - ((hw - x) >> rd().zoomLevel())),
+                  static_cast<int>(hh - ((hh - y) >> rd().zoomLevel())));
 }
 
 // --- token movement ---
 
-void CNOVRAView::freeTokenMoves() {
+void CSimController::freeTokenMoves() {
     tokenMoves.clear();
     stopSimTimer(kMoveTimer);
 }
 
-void CNOVRAView::buildTokenMoves() {
-    const CNet& n = net();
+void CSimController::buildTokenMoves() {
+    const CNet& n = view_.net();
     size_t count = 0;
     for (const auto& [id, t] : n.transitions)
         if (t.fired) count += n.inArcs.count(id) + n.outArcs.count(id);
@@ -148,8 +147,8 @@ void CNOVRAView::buildTokenMoves() {
     const auto centre = [&](int id, int& x, int& y) {
         auto o = n.objects.find(id);
         if (o == n.objects.end()) return false;
-        x = o->second.x - scroll_.x();
-        y = o->second.y - scroll_.y();
+        x = o->second.x - rd().scrollPos().x();
+        y = o->second.y - rd().scrollPos().y();
         return true;
     };
     const auto add = [&](int from, int to, int color) {
@@ -186,11 +185,11 @@ void CNOVRAView::buildTokenMoves() {
     startSimTimer(kMoveTimer, 10);
 }
 
-QRect CNOVRAView::paintTokenMoves(bool step) {
+QRect CSimController::paintTokenMoves(bool step) {
     QRect now;
-    QPainter p(&work_);
-    p.setPen(tokenPen_);
-    const int radius = 5 >> zoom_;
+    QPainter p(&rd().workBuffer());
+    p.setPen(rd().tokenPen());
+    const int radius = 5 >> rd().zoomLevel();
     for (TokenMove& m : tokenMoves) {
         // A redraw shows the position of the last frame, if there was one.
         const int at = step ? m.step : m.step - 1;
@@ -205,7 +204,7 @@ QRect CNOVRAView::paintTokenMoves(bool step) {
         }
         if (step) ++m.step;
         QPoint c = zoomedClient(x, y);
-        c += QPoint(simRand() % 3 - 1, simRand() % 3 - 1);
+        c += QPoint(rand_() % 3 - 1, rand_() % 3 - 1);
         if (m.color == kBlack) p.setBrush(Qt::black);
         if (m.color == kWhite) p.setBrush(Qt::white);
         const QRect r(c.x() - radius, c.y() - radius, 2 * radius, 2 * radius);
@@ -215,8 +214,8 @@ QRect CNOVRAView::paintTokenMoves(bool step) {
     return now.isEmpty() ? now : now.adjusted(-1, -1, 1, 1);
 }
 
-void CNOVRAView::tokenMoveTick() {
-    if (settings_.tokenMove != 1 || tokenMoves.empty()) {
+void CSimController::tokenMoveTick() {
+    if (view_.settings().tokenMove != 1 || tokenMoves.empty()) {
         freeTokenMoves();
         return;
     }
@@ -238,24 +237,24 @@ void CNOVRAView::tokenMoveTick() {
 
 // --- spark ring ---
 
-void CNOVRAView::createSparks() {
+void CSimController::createSparks() {
     const bool playful = nmode() == 1;
     sparks.assign(playful ? 200 : 2, Spark{});
     for (Spark& s : sparks) {
-        s.baseRadius = simRand() % 5;
-        s.baseRadius += playful ? simRand() % 100 : 20;
-        s.speed = simRand() % 10 + 2;
-        s.green = simRand() % 256;
-        const long long a = simRand(), b = simRand();
+        s.baseRadius = rand_() % 5;
+        s.baseRadius += playful ? rand_() % 100 : 20;
+        s.speed = rand_() % 10 + 2;
+        s.green = rand_() % 256;
+        const long long a = rand_(), b = rand_();
         s.angle = static_cast<double>((a * b) % 360) * kDegree;
     }
 }
 
-void CNOVRAView::stopSparks() {
+void CSimController::stopSparks() {
     stopSimTimer(kSparkTimer);
     sparks.clear();
-    sparkRecreate = 1;
-    if (!sparkDirty_.isEmpty() && !work_.isNull()) {
+    sparkRecreate_ = true;
+    if (!sparkDirty_.isEmpty() && !rd().workBuffer().isNull()) {
         eraseFrom(sparkDirty_);
         showArea(sparkDirty_);
     }
@@ -264,7 +263,7 @@ void CNOVRAView::stopSparks() {
 
 namespace {
 // One step round the rainbow: green up, red down, blue up, green down, red up, blue down.
-void advanceColour(CNOVRAView::Spark& s) {
+void advanceColour(CSimController::Spark& s) {
     int* channel[6] = {&s.green, &s.red, &s.blue, &s.green, &s.red, &s.blue};
     const bool up = s.colorPhase % 2 == 0;
     int& c = *channel[s.colorPhase];
@@ -279,8 +278,8 @@ void advanceColour(CNOVRAView::Spark& s) {
 }
 }  // namespace
 
-void CNOVRAView::sparkTick() {
-    CNet& n = net();
+void CSimController::sparkTick() {
+    CNet& n = view_.net();
     if (n.kindOf(n.stopObject) == 0) n.stopObject = 0;
     if (n.stopObject == 0) {
         stopSparks();
@@ -288,8 +287,8 @@ void CNOVRAView::sparkTick() {
     }
     prepareWork();
     eraseFrom(sparkDirty_);
-    if (sparkRecreate == 1) {
-        sparkRecreate = 0;
+    if (sparkRecreate_) {
+        sparkRecreate_ = false;
         createSparks();
     }
     const QRect now = paintSparks(true);
@@ -297,21 +296,21 @@ void CNOVRAView::sparkTick() {
     sparkDirty_ = now;
 }
 
-QRect CNOVRAView::paintSparks(bool step) {
-    const CNet& n = net();
+QRect CSimController::paintSparks(bool step) {
+    const CNet& n = view_.net();
     auto it = n.objects.find(n.stopObject);
     if (it == n.objects.end() || sparks.empty()) return QRect();
     const VObject& o = it->second;
-    const int cx = o.x - scroll_.x(), cy = o.y - scroll_.y();
+    const int cx = o.x - rd().scrollPos().x(), cy = o.y - rd().scrollPos().y();
     const QPoint centre = zoomedClient(cx, cy);
-    const bool tremble = zoom_ == 0 && o.kind != kPlace;
+    const bool tremble = rd().zoomLevel() == 0 && o.kind != kPlace;
     QRect now;
-    QPainter p(&work_);
+    QPainter p(&rd().workBuffer());
     p.setRenderHint(QPainter::Antialiasing, false);
     const auto drawTrembling = [&] {
-        const int half = objectSize_ / 2;
-        drawObject(p, o.kind, centre.x() - half + simRand() % 5 - 2, centre.y() - half + simRand() % 5 - 2,
-                   drawLevel());
+        const int half = rd().objectSize() / 2;
+        rd().drawObject(p, o.kind, centre.x() - half + rand_() % 5 - 2, centre.y() - half + rand_() % 5 - 2,
+                        rd().drawLevel());
     };
     for (Spark& s : sparks) {
         if (step) s.angle += s.speed * kDegree;
@@ -346,30 +345,30 @@ QRect CNOVRAView::paintSparks(bool step) {
 
 // --- scroll to the stop object ---
 
-void CNOVRAView::scrollTick() {
-    const CNet& n = net();
+void CSimController::scrollTick() {
+    const CNet& n = view_.net();
     auto o = n.objects.find(n.stopObject);
     if (o == n.objects.end()) {
         stopSimTimer(kScrollTimer);
         return;
     }
-    const QPoint target(o->second.x - clientW_ / 2, o->second.y - clientH_ / 2);
-    if (scrollStep == 0) {
-        scrollSteps = 30 >> zoom_;
-        scrollDelta = scrollSteps == 0 ? QPoint(0, 0)
-                                       : QPoint((target.x() - scroll_.x()) / scrollSteps,
-                                                (target.y() - scroll_.y()) / scrollSteps);
-        scrollStep = 1;
+    const QPoint target(o->second.x - rd().clientWidth() / 2, o->second.y - rd().clientHeight() / 2);
+    if (scrollStep_ == 0) {
+        scrollSteps_ = 30 >> rd().zoomLevel();
+        scrollDelta_ = scrollSteps_ == 0 ? QPoint(0, 0)
+                                         : QPoint((target.x() - rd().scrollPos().x()) / scrollSteps_,
+                                                  (target.y() - rd().scrollPos().y()) / scrollSteps_);
+        scrollStep_ = 1;
     }
-    if (scrollStep <= scrollSteps) {
-        scrollByOffset(scrollDelta.x() >> zoom_, scrollDelta.y() >> zoom_);
-        ++scrollStep;
+    if (scrollStep_ <= scrollSteps_) {
+        rd().scrollByOffset(scrollDelta_.x() >> rd().zoomLevel(), scrollDelta_.y() >> rd().zoomLevel());
+        ++scrollStep_;
     } else {
         // The last move lands exactly on the centre, whatever the shifts by the zoom level dropped.
-        setScrollPos(target);
+        rd().setScrollPos(target);
         stopSimTimer(kScrollTimer);
     }
-    viewport()->update();
+    view_.viewport()->update();
 }
 
 }  // namespace novra::ui

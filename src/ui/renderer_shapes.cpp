@@ -8,8 +8,8 @@
 #include "common/error.h"
 #include "common/messages.h"
 #include "model/net.h"
-#include "ui/view.h"
-#include "ui/view_paint_index.h"
+#include "ui/paint_index.h"
+#include "ui/renderer.h"
 
 namespace novra::ui {
 
@@ -50,7 +50,7 @@ bool clipSegment(PointF& a, PointF& b, double left, double top, double right, do
 }
 }  // namespace
 
-void CNOVRAView::rebuildPens() {
+void CRenderer::rebuildPens() {
     const int w = std::max(1, 3 - zoom_);
     const auto pen = [w](int color) {
         QPen p(colorFromSetting(color), w);
@@ -78,7 +78,7 @@ void CNOVRAView::rebuildPens() {
     }
 }
 
-void CNOVRAView::drawVectorShape(QPainter& p, int kind, int x, int y, const ShapeTable& t, int level) const {
+void CRenderer::drawVectorShape(QPainter& p, int kind, int x, int y, const ShapeTable& t, int level) const {
     const auto& v = t.v;
     if (level >= kMaxZoom) {
         const QPen* pen = kind == kPlace        ? &placePen_
@@ -118,7 +118,7 @@ void CNOVRAView::drawVectorShape(QPainter& p, int kind, int x, int y, const Shap
     }
 }
 
-void CNOVRAView::drawObject(QPainter& p, int kind, int x, int y, int level) const {
+void CRenderer::drawObject(QPainter& p, int kind, int x, int y, int level) const {
     if (!isValidKind(kind)) return;
     if (settings_.skinUse == 1 && level == zoom_ && !spriteScaled_[static_cast<size_t>(kind)].isNull()) {
         p.drawImage(x, y, spriteScaled_[static_cast<size_t>(kind)]);
@@ -127,7 +127,7 @@ void CNOVRAView::drawObject(QPainter& p, int kind, int x, int y, int level) cons
     drawVectorShape(p, kind, x, y, level == zoom_ ? zoomed_ : drawScaled_, level);
 }
 
-void CNOVRAView::buildBaseSprites() {
+void CRenderer::buildBaseSprites() {
     skinBack_ = QImage();
     for (int kind = kPlace; kind <= kKemmakix; ++kind) sprite40_[static_cast<size_t>(kind)] = QImage();
     if (settings_.skinUse != 1) return;
@@ -164,7 +164,7 @@ void CNOVRAView::buildBaseSprites() {
     if (QFileInfo::exists(dir + "back.bmp")) skinBack_ = QImage(dir + "back.bmp");
 }
 
-void CNOVRAView::rebuildSprites() {
+void CRenderer::rebuildSprites() {
     for (int kind = kPlace; kind <= kKemmakix; ++kind) {
         const QImage& s = sprite40_[static_cast<size_t>(kind)];
         spriteScaled_[static_cast<size_t>(kind)] =
@@ -173,7 +173,7 @@ void CNOVRAView::rebuildSprites() {
     }
 }
 
-void CNOVRAView::drawArrowHead(QPainter& p, QPointF from, QPointF to, int length) const {
+void CRenderer::drawArrowHead(QPainter& p, QPointF from, QPointF to, int length) const {
     if (from == to || length <= 0) return;
     const double back = std::atan2(from.y() - to.y(), from.x() - to.x());
     const QPoint tip = to.toPoint();
@@ -183,7 +183,7 @@ void CNOVRAView::drawArrowHead(QPainter& p, QPointF from, QPointF to, int length
     }
 }
 
-void CNOVRAView::drawArcs(QPainter& p) {
+void CRenderer::drawArcs(QPainter& p) {
     const CNet& n = net();
     p.setPen(arcPen_);
     p.setBrush(Qt::NoBrush);
@@ -200,11 +200,11 @@ void CNOVRAView::drawArcs(QPainter& p) {
     };
     const auto toPoint = [](const PointF& q) { return QPoint(int(std::lround(q.x)), int(std::lround(q.y))); };
     std::vector<PointF> pts;
-    const PaintIndex& ix = *paintIndex_;
+    const CPaintIndex& ix = *paintIndex_;
     // The index holds each arc's points from its source through the bend points to where the arrow head
     // touches the target's shape.
     for (unsigned ai : visibleArcs()) {
-        const PaintIndex::Arc& arc = ix.arcs[ai];
+        const CPaintIndex::Arc& arc = ix.arcs[ai];
         pts.clear();
         for (unsigned k = arc.first; k < arc.first + arc.count; ++k)
             pts.push_back(client(ix.points[k].x, ix.points[k].y));
@@ -230,7 +230,7 @@ void CNOVRAView::drawArcs(QPainter& p) {
     }
 }
 
-void CNOVRAView::drawToken(QPainter& p, int cx, int cy, int color, int value, bool tremble) {
+void CRenderer::drawToken(QPainter& p, int cx, int cy, int color, int value, bool tremble) {
     if (tremble) {
         cx += (std::rand() % 5 - 2) >> zoom_;
         cy += (std::rand() % 5 - 2) >> zoom_;
@@ -247,7 +247,7 @@ void CNOVRAView::drawToken(QPainter& p, int cx, int cy, int color, int value, bo
     }
 }
 
-void CNOVRAView::drawPastToken(QPainter& p, int cx, int cy, int color) {
+void CRenderer::drawPastToken(QPainter& p, int cx, int cy, int color) {
     if (color != kBlack && color != kWhite) novra::raise(text(msg::kErrTokenColor));
     p.setPen(tokenPen_);
     p.setBrush(color == kBlack ? Qt::black : Qt::white);

@@ -5,11 +5,13 @@
 #include "model/net.h"
 #include "ui/dialogs/dialogs.h"
 #include "ui/doc.h"
+#include "ui/interaction.h"
+#include "ui/renderer.h"
 #include "ui/view.h"
 
 namespace novra::ui {
 
-int CNOVRAView::dialogKind(Cmd cmd) {
+int CInteraction::dialogKind(Cmd cmd) {
     switch (cmd) {
         case Cmd::FunctionDialog:
             return kTransition;
@@ -22,34 +24,34 @@ int CNOVRAView::dialogKind(Cmd cmd) {
     }
 }
 
-QDialog* CNOVRAView::openObjectDialog(Cmd cmd) {
+QDialog* CInteraction::openObjectDialog(Cmd cmd) {
     const int kind = dialogKind(cmd);
-    if (kind == 0 || net().kindOf(hitObject) != kind) return nullptr;
+    if (kind == 0 || net().kindOf(state_.hitObject) != kind) return nullptr;
     std::erase_if(objectDialogs_, [](const QPointer<CObjectDialog>& d) { return !d || !d->isVisible(); });
     for (CObjectDialog* open : objectDialogs_)
-        if (open->objectId() == hitObject) {
+        if (open->objectId() == state_.hitObject) {
             open->raise();
             open->activateWindow();
             return open;
         }
     CObjectDialog* d = nullptr;
-    if (kind == kTransition) d = new CTransitionDialog(net(), hitObject, this);
-    if (kind == kUhzi) d = new CUhziDialog(net(), hitObject, this);
-    if (kind == kKemmakix) d = new CKemmakixDialog(net(), hitObject, this);
+    if (kind == kTransition) d = new CTransitionDialog(*view_.document(), state_.hitObject, &view_);
+    if (kind == kUhzi) d = new CUhziDialog(*view_.document(), state_.hitObject, &view_);
+    if (kind == kKemmakix) d = new CKemmakixDialog(*view_.document(), state_.hitObject, &view_);
     d->setAttribute(Qt::WA_DeleteOnClose);
     // Only a real change is marked and can be undone.
     d->beforeChange = [this] { takeSnapshot(); };
-    connect(d, &QDialog::finished, this, [this] {
-        rebuild_ = true;
-        viewport()->update();
-        emit stateChanged();  // Undo may have become possible
+    QObject::connect(d, &QDialog::finished, &view_, [this] {
+        renderer().setRebuild();
+        view_.viewport()->update();
+        emit view_.stateChanged();  // Undo may have become possible
     });
     objectDialogs_.push_back(d);
     d->show();
     return d;
 }
 
-void CNOVRAView::closeObjectDialogs(bool all) {
+void CInteraction::closeObjectDialogs(bool all) {
     const std::vector<QPointer<CObjectDialog>> open = std::move(objectDialogs_);
     objectDialogs_.clear();
     for (const QPointer<CObjectDialog>& d : open) {
@@ -58,19 +60,14 @@ void CNOVRAView::closeObjectDialogs(bool all) {
             objectDialogs_.push_back(d);
             continue;
         }
-        if (d->edited() && log_) log_(format(msg::kDlgClosedUnapplied, d->objectId()) + "\n");
+        if (d->edited()) view_.reporter().log(format(msg::kDlgClosedUnapplied, d->objectId()) + "\n");
         d->reject();
     }
 }
 
-void CNOVRAView::lockObjectDialogs() {
+void CInteraction::lockObjectDialogs() {
     for (const QPointer<CObjectDialog>& d : objectDialogs_)
-        if (d) d->setCompiled(appCompiled != 0);
-}
-
-void CNOVRAView::forgetNet() {
-    closeObjectDialogs(true);
-    undo_.reset();
+        if (d) d->setCompiled(view_.document()->compiled());
 }
 
 }  // namespace novra::ui

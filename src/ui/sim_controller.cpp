@@ -1,4 +1,6 @@
 // Simulation control: compile, run, step, pause, abort, clear all, rewind, the clock and the step cycle.
+#include "ui/sim_controller.h"
+
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QTimerEvent>
@@ -9,10 +11,21 @@
 #include "common/messages.h"
 #include "model/net.h"
 #include "ui/doc.h"
+#include "ui/interaction.h"
 #include "ui/mainframe.h"
+#include "ui/prompts.h"
+#include "ui/renderer.h"
 #include "ui/view.h"
 
 namespace novra::ui {
+
+bool CSimController::compiled() const {
+    return view_.document()->compiled();
+}
+
+void CSimController::setCompiled(bool compiled) {
+    view_.document()->setCompiled(compiled);
+}
 
 namespace {
 // Compile and the unanimated run hold the user-interface thread; the wait cursor says so.
@@ -27,11 +40,7 @@ std::string asLine(const std::string& s) {
 }
 }  // namespace
 
-int CNOVRAView::sparkRecreate = 1;
-int CNOVRAView::scrollSteps = 0;
-QPoint CNOVRAView::scrollDelta;
-
-bool CNOVRAView::simHandles(Cmd cmd) const {
+bool CSimController::handles(Cmd cmd) const {
     switch (cmd) {
         case Cmd::Compile:
         case Cmd::Run:
@@ -46,36 +55,35 @@ bool CNOVRAView::simHandles(Cmd cmd) const {
     }
 }
 
-bool CNOVRAView::simCommandEnabled(Cmd cmd) const {
+bool CSimController::enabled(Cmd cmd) const {
     switch (cmd) {
         case Cmd::Compile:
-            return viewCompiled == 0;
+            return !compiled();
         case Cmd::Run:
         case Cmd::Step:
-            return viewCompiled == 1 && running == 0;
+            return compiled() && running == 0;
         case Cmd::Pause:
-            return viewCompiled == 1 && running == 1;
+            return compiled() && running == 1;
         case Cmd::Abort:
-            return appCompiled == 1;
+            return compiled();
         case Cmd::ClearAll:
-            return appCompiled == 0;
+            return !compiled();
         case Cmd::Rewind:
-            return doc_->simulation().canRewind();
+            return view_.document()->simulation().canRewind();
         default:
             return false;
     }
 }
 
-void CNOVRAView::runSimCommand(Cmd cmd) {
+void CSimController::run(Cmd cmd) {
     // A shortcut or a stale tool button must not reach a command its state does not allow.
-    if (!simCommandEnabled(cmd)) return;
-    ensureSimMachinery();
+    if (!enabled(cmd)) return;
     switch (cmd) {
         case Cmd::Compile:
             compileCommand();
             break;
         case Cmd::Run:
-            runCommandSim();
+            runCommand();
             break;
         case Cmd::Step:
             stepCommand();
@@ -99,122 +107,119 @@ void CNOVRAView::runSimCommand(Cmd cmd) {
 
 // --- timers ---
 
-bool CNOVRAView::simTimerActive(int timer) const {
-    return timer >= 1 && timer <= 4 && simTimerIds_[timer] != 0;
+bool CSimController::timerActive(int timer) const {
+    return timer >= 1 && timer <= 4 && timerIds_[timer] != 0;
 }
 
-int CNOVRAView::simTimerPeriod(int timer) const {
-    return simTimerActive(timer) ? simTimerPeriods_[timer] : 0;
+int CSimController::timerPeriod(int timer) const {
+    return timerActive(timer) ? timerPeriods_[timer] : 0;
 }
 
-void CNOVRAView::startSimTimer(int timer, int ms) {
+void CSimController::startSimTimer(int timer, int ms) {
     stopSimTimer(timer);
     ms = std::max(1, ms);
     // The animations want their period as set; the clock may drift a little.
-    simTimerIds_[timer] = startTimer(ms, timer == kClockTimer ? Qt::CoarseTimer : Qt::PreciseTimer);
-    simTimerPeriods_[timer] = ms;
+    timerIds_[timer] = QObject::startTimer(ms, timer == kClockTimer ? Qt::CoarseTimer : Qt::PreciseTimer);
+    timerPeriods_[timer] = ms;
 }
 
-void CNOVRAView::stopSimTimer(int timer) {
-    if (simTimerIds_[timer] != 0) killTimer(simTimerIds_[timer]);
-    simTimerIds_[timer] = 0;
-    simTimerPeriods_[timer] = 0;
+void CSimController::stopSimTimer(int timer) {
+    if (timerIds_[timer] != 0) killTimer(timerIds_[timer]);
+    timerIds_[timer] = 0;
+    timerPeriods_[timer] = 0;
 }
 
-void CNOVRAView::timerEvent(QTimerEvent* e) {
+void CSimController::timerEvent(QTimerEvent* e) {
     const int id = e->timerId();
-    if (id == simTimerIds_[kClockTimer])
-        simClockTick();
-    else if (id == simTimerIds_[kMoveTimer])
+    if (id == timerIds_[kClockTimer])
+        clockTick();
+    else if (id == timerIds_[kMoveTimer])
         tokenMoveTick();
-    else if (id == simTimerIds_[kSparkTimer])
+    else if (id == timerIds_[kSparkTimer])
         sparkTick();
-    else if (id == simTimerIds_[kScrollTimer])
+    else if (id == timerIds_[kScrollTimer])
         scrollTick();
     else
-        QAbstractScrollArea::timerEvent(e);
+        QObject::timerEvent(e);
 }
 
 // --- reporting ---
 
-void CNOVRAView::logLine(const std::string& s) {
-    if (log_) log_(asLine(s));
+void CSimController::logLine(const std::string& s) {
+    view_.reporter().log(asLine(s));
 }
 
-void CNOVRAView::clearLogWindow() {
-    if (auto* f = qobject_cast<CMainFrame*>(window())) f->clearLog();
+void CSimController::clearLogWindow() {
+    if (auto* f = qobject_cast<CMainFrame*>(view_.window())) f->clearLog();
 }
 
 // --- commands ---
 
-bool CNOVRAView::compileCommand() {
-    ensureSimMachinery();
+bool CSimController::compileCommand() {
     WaitCursor wait;
     clearLogWindow();
     resetSimulation();
-    if (settings_.compileSave == 1) {
-        showStatus(text(msg::kStatusSavingForCompile));
-        if (requestSave) requestSave();
+    if (view_.settings().compileSave == 1) {
+        view_.reporter().status(text(msg::kStatusSavingForCompile));
+        if (auto* f = qobject_cast<CMainFrame*>(view_.window())) f->saveDocument();
     }
-    CNet& n = net();
-    showStatus(text(msg::kStatusCompiling));
+    CNet& n = view_.net();
+    view_.reporter().status(text(msg::kStatusCompiling));
     logLine(text(msg::kCompiling));
     logLine(format(msg::kPrimitiveCount, static_cast<int>(n.objects.size())));
-    appCompiled = 1;
-    viewCompiled = 1;
+    setCompiled(true);
     running = 0;
     n.stopObject = 0;
     stopSparks();
     try {
-        doc_->simulation().compile();
+        view_.document()->simulation().compile();
     } catch (const CError& e) {
         logLine(e.message());
-        appCompiled = 0;
-        viewCompiled = 0;
+        setCompiled(false);
         const int kind = n.kindOf(n.stopObject);
         if (kind != 0) {
             if (kind == kTransition) helpState = 2;
-            scrollStep = 0;
+            scrollStep_ = 0;
             startSimTimer(kScrollTimer, 1);
             startSimTimer(kSparkTimer, 20);
         }
     }
-    lockObjectDialogs();
-    viewport()->update();
-    if (viewCompiled == 1) {
+    view_.interaction().lockObjectDialogs();
+    view_.viewport()->update();
+    if (compiled()) {
         showSimulationFrame();
         advance = 0;
         startSimTimer(kClockTimer, 100);
         logLine(text(msg::kCompileOk));
-        showStatus(text(msg::kStatusReadyToRun));
+        view_.reporter().status(text(msg::kStatusReadyToRun));
     } else {
-        showStatus(text(msg::kStatusCompileFailed));
+        view_.reporter().status(text(msg::kStatusCompileFailed));
     }
-    emit stateChanged();
-    return viewCompiled == 1;
+    emit view_.stateChanged();
+    return compiled();
 }
 
-void CNOVRAView::runCommandSim() {
+void CSimController::runCommand() {
     clearLogWindow();
     if (nmode() == 1) logLine(text(msg::kRunningPlayful));
     logLine(text(msg::kRunning));
     running = 1;
-    if (settings_.simAnime == 1) {
+    if (view_.settings().simAnime == 1) {
         stopSimTimer(kMoveTimer);
-        startSimTimer(kClockTimer, doc_->settings().simSpeed);
+        startSimTimer(kClockTimer, view_.document()->settings().simSpeed);
         advance = 1;
         return;
     }
     {
         WaitCursor wait;
         try {
-            doc_->simulation().run();
+            view_.document()->simulation().run();
         } catch (const CError& e) {
             logLine(e.message());
-            if (net().kindOf(net().stopObject) != 0) {
-                scrollStep = 0;
+            if (view_.net().kindOf(view_.net().stopObject) != 0) {
+                scrollStep_ = 0;
                 startSimTimer(kScrollTimer, 1);
-                showStatus(text(msg::kStatusSimulationError));
+                view_.reporter().status(text(msg::kStatusSimulationError));
                 startSimTimer(kSparkTimer, 10);
             }
         }
@@ -222,9 +227,9 @@ void CNOVRAView::runCommandSim() {
     showSimulationFrame();
 }
 
-void CNOVRAView::stepCycle() {
+void CSimController::stepCycle() {
     // A net that left the compiled state under the clock (a file opened, say) has nothing to simulate.
-    if (viewCompiled != 1) {
+    if (!compiled()) {
         stopSimTimer(kClockTimer);
         advance = 0;
         return;
@@ -235,12 +240,12 @@ void CNOVRAView::stepCycle() {
         return;
     }
     advance = 0;
-    CSimulation& sim = doc_->simulation();
+    CSimulation& sim = view_.document()->simulation();
     const bool couldRewind = sim.canRewind();
     try {
         const CSimulation::Step done = sim.step();
         // The clock fires without a command: Rewind becomes available here.
-        if (!couldRewind && sim.canRewind()) emit stateChanged();
+        if (!couldRewind && sim.canRewind()) emit view_.stateChanged();
         if (done.phase == 1) {
             showSimulationFrame();
             if (done.fireStop) {
@@ -251,7 +256,7 @@ void CNOVRAView::stepCycle() {
                 return;
             }
         } else if (done.phase == 2) {
-            if (settings_.tokenMove == 1 && zoom_ < 3) buildTokenMoves();
+            if (view_.settings().tokenMove == 1 && rd().zoomLevel() < 3) buildTokenMoves();
             showSimulationFrame();
         }
         advance = 1;
@@ -260,98 +265,92 @@ void CNOVRAView::stepCycle() {
         advance = 0;
         logLine(e.message());
         startSimTimer(kClockTimer, 100);
-        if (net().stopObject != 0) {
-            scrollStep = 0;
+        if (view_.net().stopObject != 0) {
+            scrollStep_ = 0;
             startSimTimer(kScrollTimer, 1);
             startSimTimer(kSparkTimer, 50);
         }
-        emit stateChanged();
+        emit view_.stateChanged();
     }
 }
 
-void CNOVRAView::simClockTick() {
+void CSimController::clockTick() {
     stepCycle();
 }
 
-void CNOVRAView::stepCommand() {
+void CSimController::stepCommand() {
     stopSparks();
     advance = 1;
     stepCycle();
     advance = 0;
 }
 
-void CNOVRAView::pauseCommand() {
+void CSimController::pauseCommand() {
     running = 0;
     startSimTimer(kClockTimer, 100);
     freeTokenMoves();
     showSimulationFrame();
     advance = 0;
-    emit stateChanged();
+    emit view_.stateChanged();
 }
 
-void CNOVRAView::abortCommand() {
-    ensureSimMachinery();
+void CSimController::abortCommand() {
     stopSimTimer(kClockTimer);
     stopSimTimer(kMoveTimer);
     // The word a sink was collecting when the user stopped still counts.
     try {
-        doc_->simulation().flushSinks();
+        view_.document()->simulation().flushSinks();
     } catch (const CError& e) {
         logLine(e.message());
     }
-    appCompiled = 0;
-    viewCompiled = 0;
+    setCompiled(false);
     running = 0;
     freeTokenMoves();
-    doc_->simulation().clearRewind();
-    showStatus(std::string());
+    view_.document()->simulation().clearRewind();
+    view_.reporter().status(std::string());
     resetSimulation();
-    viewport()->update();
-    emit stateChanged();
+    view_.viewport()->update();
+    emit view_.stateChanged();
 }
 
-void CNOVRAView::clearAllCommand() {
-    const bool ok = confirmClearAll ? confirmClearAll() : [this] {
-        QMessageBox box(QMessageBox::Question, QString(), QString::fromStdString(text(msg::kConfirmClearAll)),
-                        QMessageBox::Ok | QMessageBox::Cancel, this);
-        box.setDefaultButton(QMessageBox::Cancel);
-        return box.exec() == QMessageBox::Ok;
-    }();
+void CSimController::clearAllCommand() {
+    const bool ok = view_.prompts().confirmClearAll(&view_);
     if (!ok) return;
     resetSimulation();
     stopSparks();
-    if (!net().objects.empty()) doc_->setModified(true);
-    net().clear();
-    std::fill(idBuffer_.begin(), idBuffer_.end(), 0);
+    if (!view_.net().objects.empty()) view_.document()->setModified(true);
+    view_.net().clear();
+    rd().clearIds();
     clearLogWindow();
-    forgetNet();  // after the log is cleared, so that what the dialogs lost is told
-    viewport()->update();
+    // After the log is cleared, so that what the dialogs lost is told.
+    view_.interaction().closeObjectDialogs(true);
+    view_.document()->forgetUndo();
+    view_.viewport()->update();
 }
 
-void CNOVRAView::resetSimulation() {
-    appCompiled = 0;
-    viewCompiled = 0;
-    resetInteraction();
-    rebuild_ = true;
+void CSimController::resetSimulation() {
+    setCompiled(false);
+    view_.interaction().resetEditState();
+    rd().setRebuild();
     freeTokenMoves();
     // Nothing may go on simulating a net that is no longer compiled, and a marking saved from it means
     // nothing to the next compile.
     stopSimTimer(kClockTimer);
     running = 0;
     advance = 0;
-    doc_->simulation().clearRewind();
-    lockObjectDialogs();
-    emit stateChanged();
+    view_.document()->simulation().clearRewind();
+    view_.interaction().lockObjectDialogs();
+    emit view_.stateChanged();
 }
 
 // --- rewind ---
 
-void CNOVRAView::rewindCommand() {
-    CSimulation& sim = doc_->simulation();
+void CSimController::rewindCommand() {
+    CSimulation& sim = view_.document()->simulation();
     if (!sim.canRewind()) return;
     sim.rewind();
     // A step on an uncompiled net would only report that it is not compiled.
-    if (viewCompiled != 1) {
+    if (!compiled()) {
         showSimulationFrame();
         return;
     }
@@ -363,11 +362,10 @@ void CNOVRAView::rewindCommand() {
 
 // --- pointing at an object ---
 
-void CNOVRAView::pointAt(int id, int sparkPeriod) {
-    ensureSimMachinery();
-    net().stopObject = id;
-    if (net().kindOf(id) == 0) return;
-    scrollStep = 0;
+void CSimController::pointAt(int id, int sparkPeriod) {
+    view_.net().stopObject = id;
+    if (view_.net().kindOf(id) == 0) return;
+    scrollStep_ = 0;
     startSimTimer(kScrollTimer, 1);
     startSimTimer(kSparkTimer, sparkPeriod);
 }
