@@ -11,16 +11,13 @@
 #include "ui/mainframe.h"
 #include "ui/menutitle.h"
 #include "ui/prompts.h"
+#include "ui/qtext.h"
 #include "ui/renderer.h"
 #include "ui/view.h"
 
 namespace novra::ui {
 
 namespace {
-QString qs(const MsgText& m) {
-    return QString::fromUtf8(text(m).c_str());
-}
-
 struct ToolDef {
     Cmd cmd;
     int mode;

@@ -18,15 +18,12 @@
 #include "common/messages.h"
 #include "ui/doc.h"
 #include "ui/messagebar.h"
+#include "ui/qtext.h"
 #include "ui/view.h"
 
 namespace novra::ui {
 
 namespace {
-QString qs(const MsgText& m) {
-    return QString::fromUtf8(text(m).c_str());
-}
-
 // printf into a buffer as long as the text needs.
 std::string vformat(const char* format, va_list args) {
     va_list copy;

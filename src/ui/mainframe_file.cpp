@@ -17,21 +17,13 @@
 #include "ui/edit_commands.h"
 #include "ui/mainframe.h"
 #include "ui/prompts.h"
+#include "ui/qtext.h"
 #include "ui/sim_controller.h"
 #include "ui/view.h"
 
 namespace novra::ui {
 
 namespace {
-QString qs(const MsgText& m) {
-    return QString::fromUtf8(text(m).c_str());
-}
-
-QString withArg(const MsgText& m, const QString& arg) {
-    QString s = qs(m);
-    return s.replace(QStringLiteral("%s"), arg);
-}
-
 struct WaitCursor {
     WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
     ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }

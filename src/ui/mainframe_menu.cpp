@@ -10,15 +10,12 @@
 #include "common/messages.h"
 #include "ui/icons.h"
 #include "ui/mainframe.h"
+#include "ui/qtext.h"
 #include "ui/view.h"
 
 namespace novra::ui {
 
 namespace {
-QString qs(const MsgText& m) {
-    return QString::fromUtf8(text(m).c_str());
-}
-
 struct CommandText {
     Cmd cmd;
     const MsgText* item;  // menu text; null for commands reached only from a tool bar, a key or a click

@@ -11,20 +11,10 @@
 #include "model/net.h"
 #include "ui/dialogs/dialogs.h"
 #include "ui/doc.h"
+#include "ui/qtext.h"
 #include "ui/view.h"
 
 namespace novra::ui {
-
-namespace {
-QString qs(const MsgText& m) {
-    return QString::fromUtf8(text(m).c_str());
-}
-
-QString withArg(const MsgText& m, const QString& arg) {
-    QString s = qs(m);
-    return s.replace(QStringLiteral("%s"), arg);
-}
-}  // namespace
 
 QAction* CDialogPrompts::runMenu(QMenu& menu, QPoint globalPos) {
     return menu.exec(globalPos);

@@ -61,16 +61,16 @@ std::string outcome(const std::string& stage, const std::vector<std::string>& f)
             CEvaluator().run(code, in.data(), out.data(), inputs, static_cast<int>(out.size()));
             for (int v : out) result += (result.empty() ? "" : " ") + std::to_string(v);
         } else if (stage == "prepare") {
-            std::istringstream spec(f[1]);
+            std::istringstream kinds(f[1]);
             std::string io, flags;
-            spec >> io;
+            kinds >> io;
             FunctionPorts p;
             p.inputArcCount = std::stoi(io);
             p.outputArcCount = std::stoi(io.substr(io.find('/') + 1));
             p.inputBound.assign(static_cast<size_t>(p.inputArcCount), true);
             p.outputBound.assign(static_cast<size_t>(p.outputArcCount), true);
             p.outputBlack.assign(static_cast<size_t>(p.outputArcCount), false);
-            while (spec >> flags) {
+            while (kinds >> flags) {
                 std::vector<bool>& v = flags[0] == 'i'   ? p.inputBound
                                        : flags[0] == 'o' ? p.outputBound
                                                          : p.outputBlack;

@@ -14,14 +14,9 @@
 #include "model/net.h"
 #include "ui/dialogs/dialogs.h"
 #include "ui/doc.h"
+#include "ui/qtext.h"
 
 namespace novra::ui {
-
-namespace {
-QString qs(const MsgText& m) {
-    return QString::fromUtf8(text(m).c_str());
-}
-}  // namespace
 
 CKemmakixDialog::CKemmakixDialog(CNOVRADoc& doc, int kemmakixId, QWidget* parent)
     : CObjectDialog(doc, kemmakixId, kKemmakix, parent) {

@@ -20,16 +20,13 @@
 #include "model/records.h"
 #include "ui/dialogs/dialogs.h"
 #include "ui/doc.h"
+#include "ui/qtext.h"
 #include "ui/renderer.h"
 #include "ui/view.h"
 
 namespace novra::ui {
 
 namespace {
-QString qs(const MsgText& m) {
-    return QString::fromUtf8(text(m).c_str());
-}
-
 // List order of the colour targets.
 enum ColorEntry {
     kEntryPlace,

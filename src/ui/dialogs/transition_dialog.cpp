@@ -11,14 +11,9 @@
 #include "model/net.h"
 #include "ui/dialogs/dialogs.h"
 #include "ui/doc.h"
+#include "ui/qtext.h"
 
 namespace novra::ui {
-
-namespace {
-QString qs(const MsgText& m) {
-    return QString::fromUtf8(text(m).c_str());
-}
-}  // namespace
 
 CTransitionDialog::CTransitionDialog(CNOVRADoc& doc, int transitionId, QWidget* parent)
     : CObjectDialog(doc, transitionId, kTransition, parent) {

@@ -13,13 +13,11 @@
 #include "model/net.h"
 #include "ui/dialogs/dialogs.h"
 #include "ui/doc.h"
+#include "ui/qtext.h"
 
 namespace novra::ui {
 
 namespace {
-QString qs(const MsgText& m) {
-    return QString::fromUtf8(text(m).c_str());
-}
 QRadioButton* radio(QWidget* parent, const QString& caption, const char* id) {
     auto* r = new QRadioButton(caption, parent);
     r->setObjectName(id);

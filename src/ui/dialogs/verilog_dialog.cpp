@@ -12,13 +12,11 @@
 #include "common/messages_ui.h"
 #include "ui/dialogs/dialogs.h"
 #include "ui/doc.h"
+#include "ui/qtext.h"
 
 namespace novra::ui {
 
 namespace {
-QString qs(const MsgText& m) {
-    return QString::fromUtf8(text(m).c_str());
-}
 constexpr int kMaxModuleName = 32;
 }  // namespace
 
