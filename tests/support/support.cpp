@@ -123,13 +123,18 @@ std::string run(CSimulation& sim, long maxPhases) {
 }
 
 int phase(CSimulation& sim, Phase p) {
-    static void (CSimulation::*const calls[])() = {
-        &CSimulation::prepareSources, &CSimulation::emitSources, nullptr,
-        &CSimulation::firePhase,      &CSimulation::absorbSinks, &CSimulation::flushSinks,
-        &CSimulation::endCheck,       &CSimulation::markingChanged, &CSimulation::compile};
     if (p != kCompile) expectEngine(sim);
-    if (p == kEnable) return sim.evaluateEnabling();
-    (sim.*calls[p])();
+    switch (p) {
+        case kPrepare: sim.prepareSources(); break;
+        case kEmit: sim.emitSources(); break;
+        case kEnable: return sim.evaluateEnabling();
+        case kFire: sim.firePhase(); break;
+        case kAbsorb: sim.absorbSinks(); break;
+        case kFlush: sim.flushSinks(); break;
+        case kEndCheck: sim.endCheck(); break;
+        case kRestored: sim.markingChanged(); break;
+        case kCompile: sim.compile(); break;
+    }
     return 0;
 }
 
