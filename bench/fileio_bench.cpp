@@ -24,7 +24,7 @@ void BM_SaveFile(benchmark::State& state) {
     const std::string path = scratchFile("novra-bench-save-");
     for (auto _ : state) fileio::save(net, path);
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(std::filesystem::file_size(path)));
-    state.counters["arcs"] = static_cast<double>(net.arcs.size());
+    state.counters["arcs"] = static_cast<double>(net.arcs().size());
     std::filesystem::remove(path);
 }
 
@@ -38,7 +38,7 @@ void BM_LoadFile(benchmark::State& state) {
     CNet net;
     for (auto _ : state) fileio::load(net, path);
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(std::filesystem::file_size(path)));
-    state.counters["objects"] = static_cast<double>(net.objects.size());
+    state.counters["objects"] = static_cast<double>(net.objects().size());
     std::filesystem::remove(path);
 }
 

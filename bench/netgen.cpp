@@ -31,20 +31,20 @@ class Builder {
 
     int transition(int x, int y, int n) {
         const int id = node(kTransition, x, y);
-        CTransition& t = net_.transitions.at(id);
+        CTransition& t = net_.transitions().at(id);
         t.functionText = kFunctions[n % 4];
         try {
             refreshFunction(t);
         } catch (const CError&) {
         }
-        if (n % 97 == 0) net_.simTranOpt.insert(id);
+        if (n % 97 == 0) net_.setSimTranOpt(id, true);
         return id;
     }
 
     // uhzi -> place -> (transition -> place) x stages -> kemmakix on row y.
     void pipeline(int y, int stages, int n) {
         const int u = node(kUhzi, 0, y);
-        CUhzi& src = net_.uhzis.at(u);
+        CUhzi& src = net_.uhzis().at(u);
         src.addp = 1;
         for (int w = 0; w < 4; ++w) src.words.push_back(w % 2 ? "10110011" : "0110");
         int p = node(kPlace, kPitch, y);
@@ -57,7 +57,7 @@ class Builder {
             net_.addArc(t, p);
         }
         const int k = node(kKemmakix, x + kPitch, y);
-        net_.kemmakixes.at(k).expected = {"0110", "10110011"};
+        net_.kemmakixes().at(k).expected = {"0110", "10110011"};
         net_.addArc(p, k);
     }
 

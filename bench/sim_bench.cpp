@@ -38,7 +38,7 @@ RunCounts countRun(CNet& net, long maxPhases) {
                 phase = 1;
             } else if (phase == 1) {
                 sim.emitSources();
-                if (sim.evaluateEnabling() == 2) net.stopObject = 0;
+                if (sim.evaluateEnabling() == 2) net.setStopObject(0);
                 // Only the enabled transitions can fire; counting them keeps this linear in the work.
                 const std::vector<int> enabled = sim.index().enabled;
                 sim.firePhase();
@@ -81,7 +81,7 @@ void runBenchmark(benchmark::State& state, CNet& net, long phases) {
     state.counters["ns/sweep"] =
         benchmark::Counter(static_cast<double>(counts.sweeps) * iterations * 1e-9,
                            benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
-    state.counters["objects"] = static_cast<double>(net.objects.size());
+    state.counters["objects"] = static_cast<double>(net.objects().size());
 }
 
 // Enough phases to keep each measurement near a second with the reference engine, whatever the size.
@@ -92,9 +92,9 @@ long phasesFor(long objects) {
 // --- compile ---
 
 void objectCounters(benchmark::State& state, const CNet& net) {
-    state.counters["objects"] = static_cast<double>(net.objects.size());
+    state.counters["objects"] = static_cast<double>(net.objects().size());
     state.counters["ns/object"] = benchmark::Counter(
-        static_cast<double>(net.objects.size()) * static_cast<double>(state.iterations()) * 1e-9,
+        static_cast<double>(net.objects().size()) * static_cast<double>(state.iterations()) * 1e-9,
         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
@@ -120,7 +120,7 @@ void firstCompileBenchmark(benchmark::State& state, Shape shape) {
         state.ResumeTiming();
         sim.compile();
         state.PauseTiming();
-        objects = net->objects.size();
+        objects = net->objects().size();
         net.reset();
         state.ResumeTiming();
     }

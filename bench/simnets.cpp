@@ -22,14 +22,14 @@ class Builder {
     int place(int x, int y) { return node(kPlace, x, y); }
     int transition(int x, int y, const char* function) {
         const int id = node(kTransition, x, y);
-        CTransition& t = net_.transitions.at(id);
+        CTransition& t = net_.transitions().at(id);
         t.functionText = function;
         refreshFunction(t);
         return id;
     }
     int source(int x, int y, int words, int bits) {
         const int u = node(kUhzi, x, y);
-        CUhzi& src = net_.uhzis.at(u);
+        CUhzi& src = net_.uhzis().at(u);
         src.addp = 1;
         for (int w = 0; w < words; ++w) {
             std::string word;

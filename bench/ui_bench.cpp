@@ -78,7 +78,7 @@ void setZoom(CNOVRAView& v, int level) {
     while (v.renderer().zoomLevel() > level) v.runCommand(novra::ui::Cmd::ZoomIn);
     int left = 0, top = 0;
     bool first = true;
-    for (const auto& [id, o] : v.net().objects) {
+    for (const auto& [id, o] : v.net().objects()) {
         left = first ? o.x : std::min(left, o.x);
         top = first ? o.y : std::min(top, o.y);
         first = false;
@@ -91,7 +91,7 @@ int onScreen(CNOVRAView& v) {
     const QPoint a = v.renderer().toCanvas(QPoint(0, 0)),
                  b = v.renderer().toCanvas(QPoint(v.renderer().clientWidth(), v.renderer().clientHeight()));
     int n = 0;
-    for (const auto& [id, o] : v.net().objects)
+    for (const auto& [id, o] : v.net().objects())
         n += o.x >= a.x() && o.x <= b.x() && o.y >= a.y() && o.y <= b.y();
     return n;
 }
@@ -103,7 +103,7 @@ void send(QWidget* w, QEvent::Type type, QPoint p, Qt::MouseButton button, Qt::M
 
 // A client point whose pixel in the id buffer is an object wholly inside the window, or (-1, -1).
 QPoint grabbable(CNOVRAView& v, int kind) {
-    for (const auto& [id, o] : v.net().objects) {
+    for (const auto& [id, o] : v.net().objects()) {
         const QPoint c = v.renderer().toClient(o.x, o.y);
         if (c.x() < 40 || c.y() < 40 || c.x() > v.renderer().clientWidth() - 40 ||
             c.y() > v.renderer().clientHeight() - 40)
@@ -137,7 +137,7 @@ void BM_Paint(benchmark::State& state) {
         }
     }
     if (after == 3) {
-        for (const auto& [id, o] : v.net().objects)
+        for (const auto& [id, o] : v.net().objects())
             if (o.kind == novra::kPlace) {
                 place = id;
                 break;
@@ -150,14 +150,17 @@ void BM_Paint(benchmark::State& state) {
             send(vp, QEvent::MouseMove, grab + QPoint(int(++step & 1), 0), Qt::NoButton, Qt::LeftButton);
         if (after == 3) {
             // As the token tool's right click does: flip the colour and repaint.
-            const auto tok = v.net().tokens.find(place);
-            const bool black = tok != v.net().tokens.end() && tok->second.color == novra::kBlack;
+            const auto tok = v.net().tokens().find(place);
+            const bool black = tok != v.net().tokens().end() && tok->second.color == novra::kBlack;
             v.net().setToken(place, black ? novra::kWhite : novra::kBlack, 0);
             v.renderer().setRebuild();
         }
         if (after == 4) {
-            // As after an undo, an align or opening a file: the index is built afresh.
-            v.net().geometryChanged();
+            // As after an undo (the document swaps nets), an align or opening a file: the index is built
+            // afresh.
+            novra::CNet spare;
+            v.net().swap(spare);
+            v.net().swap(spare);
             v.renderer().setRebuild();
         }
         v.renderer().renderFrame();
@@ -185,7 +188,7 @@ struct Targets {
 Targets targets(CNOVRAView& v) {
     Targets t;
     bool havePlace = false, haveTransition = false;
-    for (const auto& [id, o] : v.net().objects) {
+    for (const auto& [id, o] : v.net().objects()) {
         const QPoint c = v.renderer().toClient(o.x, o.y);
         if (c.x() < 40 || c.y() < 40 || c.x() > v.renderer().clientWidth() - 40 ||
             c.y() > v.renderer().clientHeight() - 40)

@@ -64,7 +64,7 @@ void BM_Generate(benchmark::State& state) {
         lines = 0;
         verilog::generateVerilog(net, options, [&](const std::string&) { ++lines; });
     }
-    state.counters["objects"] = static_cast<double>(net.objects.size());
+    state.counters["objects"] = static_cast<double>(net.objects().size());
     state.counters["log_lines"] = static_cast<double>(lines);
     std::uintmax_t bytes = 0;
     for (const auto& e : std::filesystem::directory_iterator(options.outDir))
@@ -79,7 +79,7 @@ BENCHMARK(BM_Generate)
 // A pipeline of 200 stages (every other one an inverter) fed by one source streaming 20 words of 64 bits.
 void streamingPipeline(CNet& net) {
     const int u = net.addObject(0, 0, kUhzi);
-    CUhzi& source = net.uhzis.at(u);
+    CUhzi& source = net.uhzis().at(u);
     source.addp = 1;
     for (int w = 0; w < 20; ++w) {
         std::string word;
@@ -89,7 +89,7 @@ void streamingPipeline(CNet& net) {
     int prev = u;
     for (int s = 0; s < 200; ++s) {
         const int t = net.addObject(0, 0, kTransition);
-        net.transitions.at(t).functionText = s % 2 ? "o1=~i1;" : "o1=i1;";
+        net.transitions().at(t).functionText = s % 2 ? "o1=~i1;" : "o1=i1;";
         const int p = net.addObject(0, 0, kPlace);
         net.addArc(prev, p, {}, {});
         net.addArc(p, t, {}, {});

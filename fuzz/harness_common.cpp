@@ -71,26 +71,26 @@ std::string netProblems(const CNet& net) {
         return "";
     };
     for (const std::string& p :
-         {recordsHaveViews(net.places, kPlace), recordsHaveViews(net.transitions, kTransition),
-          recordsHaveViews(net.uhzis, kUhzi), recordsHaveViews(net.kemmakixes, kKemmakix)})
+         {recordsHaveViews(net.places(), kPlace), recordsHaveViews(net.transitions(), kTransition),
+          recordsHaveViews(net.uhzis(), kUhzi), recordsHaveViews(net.kemmakixes(), kKemmakix)})
         if (!p.empty()) return p;
-    for (const auto& [id, v] : net.objects) {
+    for (const auto& [id, v] : net.objects()) {
         const size_t records =
-            net.places.count(id) + net.transitions.count(id) + net.uhzis.count(id) + net.kemmakixes.count(id);
+            net.places().count(id) + net.transitions().count(id) + net.uhzis().count(id) + net.kemmakixes().count(id);
         if (records != 1)
             return "object " + std::to_string(id) + " has " + std::to_string(records) + " records";
-        if (id <= 0 || id >= net.nextId) return "object " + std::to_string(id) + " outside 1..nextId";
+        if (id <= 0 || id >= net.nextId()) return "object " + std::to_string(id) + " outside 1..nextId";
     }
-    for (const auto& kv : net.tokens)
-        if (!net.places.count(kv.first)) return "token on " + std::to_string(kv.first) + " which is no place";
-    for (int id : net.simTranOpt)
-        if (!net.transitions.count(id)) return "simTranOpt " + std::to_string(id) + " is no transition";
-    if (net.outArcs.size() != net.arcs.size() || net.inArcs.size() != net.arcs.size())
+    for (const auto& kv : net.tokens())
+        if (!net.places().count(kv.first)) return "token on " + std::to_string(kv.first) + " which is no place";
+    for (int id : net.simTranOpt())
+        if (!net.transitions().count(id)) return "simTranOpt " + std::to_string(id) + " is no transition";
+    if (net.outArcs().size() != net.arcs().size() || net.inArcs().size() != net.arcs().size())
         return "arc indexes out of step";
-    for (const auto& [arcId, a] : net.arcs) {
+    for (const auto& [arcId, a] : net.arcs()) {
         if (net.kindOf(a.fromId) == 0 || net.kindOf(a.toId) == 0)
             return "arc " + std::to_string(arcId) + " ends at no object";
-        if (arcId >= net.arcCounter) return "arc " + std::to_string(arcId) + " beyond the arc counter";
+        if (arcId >= net.arcCounter()) return "arc " + std::to_string(arcId) + " beyond the arc counter";
     }
     return "";
 }

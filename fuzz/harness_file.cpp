@@ -47,8 +47,8 @@ std::string checkNetFile(std::string_view bytes) {
             CNet again;
             if (std::string m = tryLoad(again, first); !m.empty()) return "a saved net does not load: " + m;
             if (std::string p = netProblems(again); !p.empty()) return "after reloading: " + p;
-            if (again.objects.size() != net.objects.size() || again.arcs.size() != net.arcs.size() ||
-                again.tokens.size() != net.tokens.size())
+            if (again.objects().size() != net.objects().size() || again.arcs().size() != net.arcs().size() ||
+                again.tokens().size() != net.tokens().size())
                 return "reloading changed the number of objects, arcs or tokens";
             const std::string second = scratchPath("second.pol");
             if (std::string m = trySave(again, second); !m.empty())

@@ -35,8 +35,8 @@ RunResult run(const std::string& path, CSimulation::Engine engine) {
     } catch (const CError& e) {
         r.message = e.message();
     }
-    r.stopObject = net.stopObject;
-    for (const auto& [id, k] : net.kemmakixes) r.received[id] = k.received;
+    r.stopObject = net.stopObject();
+    for (const auto& [id, k] : net.kemmakixes()) r.received[id] = k.received;
     return r;
 }
 

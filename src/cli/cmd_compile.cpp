@@ -12,13 +12,13 @@ int cmdCompile(const Args& args) {
     CNet net;
     if (int status = loadNet("compile", opts.path, net)) return status;
     std::cout << text(msg::kCompiling) << '\n';
-    std::cout << format(msg::kPrimitiveCount, static_cast<int>(net.objects.size())) << '\n';
+    std::cout << format(msg::kPrimitiveCount, static_cast<int>(net.objects().size())) << '\n';
     try {
         net.compileNet();
     } catch (const CError& e) {
         printMessageLine(std::cout, e.message());
-        if (net.stopObject != 0 && net.kindOf(net.stopObject) != 0)
-            std::cout << "stop " << net.stopObject << '\n';
+        if (net.stopObject() != 0 && net.kindOf(net.stopObject()) != 0)
+            std::cout << "stop " << net.stopObject() << '\n';
         return 1;
     } catch (const std::exception& e) {
         printMessageLine(std::cout, e.what());

@@ -111,7 +111,7 @@ int cmdCosim(const Args& args) {
         std::cout << log.str();
         std::cout << e.message();
         if (e.message().empty() || e.message().back() != '\n') std::cout << '\n';
-        if (net.stopObject != 0) std::cout << "stop " << net.stopObject << '\n';
+        if (net.stopObject() != 0) std::cout << "stop " << net.stopObject() << '\n';
         return 1;
     }
 }

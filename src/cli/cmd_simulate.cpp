@@ -10,7 +10,7 @@ namespace novra::cli {
 namespace {
 
 void printSinks(const CNet& net) {
-    for (const auto& [id, k] : net.kemmakixes) {
+    for (const auto& [id, k] : net.kemmakixes()) {
         if (k.line != 0 && k.line != 1) continue;
         std::cout << "sink " << id;
         for (const std::string& w : k.received) std::cout << ' ' << w;
@@ -39,7 +39,7 @@ int cmdSimulate(const Args& args) {
     }
     if (compiled) printSinks(net);
     printMessageLine(std::cout, final);
-    if (net.stopObject != 0) std::cout << "stop " << net.stopObject << '\n';
+    if (net.stopObject() != 0) std::cout << "stop " << net.stopObject() << '\n';
     return compiled && final == text(msg::kSimulationEnded) ? 0 : 1;
 }
 

@@ -72,7 +72,7 @@ int parse(const Args& args, VerilogArgs& out) {
 void printFailure(const CNet& net, const std::string& message) {
     std::cout << message;
     if (message.empty() || message.back() != '\n') std::cout << '\n';
-    if (net.stopObject != 0) std::cout << "stop " << net.stopObject << '\n';
+    if (net.stopObject() != 0) std::cout << "stop " << net.stopObject() << '\n';
 }
 
 }  // namespace

@@ -31,15 +31,6 @@ FileKind kindOfFile(std::string_view bytes) {
 void fileio::load(CNet& net, const std::string& path) {
     fileio::FileBytes bytes = fileio::readWholeFile(path);
     const FileKind kind = kindOfFile(bytes.view());
-    // The readers fill the containers directly; whatever they leave, even after a fault, is a new net to
-    // anyone who had followed the positions of the old one. An event file moves nothing.
-    struct NewGeometry {
-        CNet& net;
-        bool moved;
-        ~NewGeometry() {
-            if (moved) net.geometryChanged();
-        }
-    } newGeometry{net, kind != FileKind::kEvents};
     // Decoding the whole file first keeps a double-byte character whose second byte looks like "]" or ")"
     // from ending a record early. A plain ASCII file needs no decoding.
     std::optional<std::string> decoded;

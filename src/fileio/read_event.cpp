@@ -14,10 +14,10 @@ class EventReader {
     EventReader(CNet& net, std::string_view text)
         : net_(net),
           cur_(text),
-          transition_(net.transitions.begin()),
-          place_(net.places.begin()),
-          uhzi_(net.uhzis.begin()),
-          kemmakix_(net.kemmakixes.begin()) {}
+          transition_(net.transitions().begin()),
+          place_(net.places().begin()),
+          uhzi_(net.uhzis().begin()),
+          kemmakix_(net.kemmakixes().begin()) {}
 
     void run() {
         cur_.next();  // the "state machine" line
@@ -26,27 +26,27 @@ class EventReader {
             const std::string_view line = cur_.line();
             // "main:pipe:" before "main:p", which it also begins with.
             if (startsWith(line, "main:pipe:")) {
-                auto& [id, t] = *take(transition_, net_.transitions, msg::kTransitionCountMismatch);
+                auto& [id, t] = *take(transition_, net_.transitions(), msg::kTransitionCountMismatch);
                 haveLine = pairBlock(id, t.events);
             } else if (startsWith(line, "main:u")) {
-                auto& [id, u] = *take(uhzi_, net_.uhzis, msg::kUhziCountMismatch);
+                auto& [id, u] = *take(uhzi_, net_.uhzis(), msg::kUhziCountMismatch);
                 haveLine = pairBlock(id, u.events);
             } else if (startsWith(line, "main:k")) {
-                auto& [id, k] = *take(kemmakix_, net_.kemmakixes, msg::kKemmakixCountMismatch);
+                auto& [id, k] = *take(kemmakix_, net_.kemmakixes(), msg::kKemmakixCountMismatch);
                 haveLine = pairBlock(id, k.events);
             } else if (startsWith(line, "main:p")) {
-                auto& [id, p] = *take(place_, net_.places, msg::kPlaceCountMismatch);
+                auto& [id, p] = *take(place_, net_.places(), msg::kPlaceCountMismatch);
                 haveLine = placeBlock(id, p.events);
             } else {
                 haveLine = cur_.next();
             }
         }
-        net_.eventFlag = 1;
+        net_.setHasEvents();
     }
 
   private:
     template <typename It, typename Map>
-    It take(It& cursor, Map& records, const MsgText& tooMany) {
+    It take(It& cursor, const Map& records, const MsgText& tooMany) {
         if (cursor == records.end()) raise(text(tooMany));
         return cursor++;
     }
@@ -55,7 +55,7 @@ class EventReader {
         Scanner s = start;
         int a = 0, b = 0;
         if (!s.num(a) || !s.ch(',') || !s.num(b)) badRecord(cur_);
-        net_.eventIndex.emplace(a, id);
+        net_.addEventIndex(a, id);
         events[a] = b;
     }
 

@@ -9,6 +9,7 @@
 #include "common/messages.h"
 #include "fileio/readers.h"
 #include "fileio/records.h"
+#include "model/net_builder.h"
 
 namespace novra::fileio {
 
@@ -33,7 +34,7 @@ struct At {
 // resolved once the whole file has been read, the view entries first since they number the nodes.
 class Reader105 {
   public:
-    Reader105(CNet& net, std::string_view text) : net_(net), cur_(text) {}
+    Reader105(CNetBuilder& build, CNet& net, std::string_view text) : build_(build), net_(net), cur_(text) {}
 
     void run() {
         try {
@@ -48,11 +49,10 @@ class Reader105 {
             throw;
         }
         resolve();
+        build_.finish();
         nameArcs();
-        net_.nextId = static_cast<int>(net_.objects.size()) + 1;
-        net_.arcCounter = static_cast<int>(net_.arcs.size()) + 1;
-        for (const auto& kv : net_.transitions) net_.pruneArcLabels(kv.first);
-        inflateBounds(net_, 100);
+        for (const auto& kv : net_.transitions()) net_.pruneArcLabels(kv.first);
+        build_.inflateBounds(100);
     }
 
   private:
@@ -141,36 +141,35 @@ class Reader105 {
         if (resolved_) return;
         resolved_ = true;
         for (const auto& [r, offset] : views_) {
-            const int id = static_cast<int>(net_.objects.size()) + 1;
+            const int id = static_cast<int>(net_.objects().size()) + 1;
             switch (r.kind) {
                 case kPlace:
-                    net_.places.emplace_hint(net_.places.end(), id, CPlace{});
+                    build_.add(id, CPlace{});
                     break;
                 case kTransition:
-                    place(transitions_, net_.transitions, r.id, id, offset);
+                    place(transitions_, r.id, id, offset);
                     break;
                 case kUhzi:
-                    place(uhzis_, net_.uhzis, r.id, id, offset);
+                    place(uhzis_, r.id, id, offset);
                     break;
                 default:
-                    place(kemmakixes_, net_.kemmakixes, r.id, id, offset);
+                    place(kemmakixes_, r.id, id, offset);
                     break;
             }
-            net_.objects.emplace_hint(net_.objects.end(), id, VObject{r.kind, r.x, r.y});
-            net_.bounds.include(r.x, r.y);
+            build_.setView(id, VObject{r.kind, r.x, r.y});
+            build_.setCounters(id + 1, net_.arcCounter());
         }
         for (const auto& [r, offset] : tokens_) {
             const int id = byPosition(r.place);
             if (net_.kindOf(id) != kPlace) fault(offset);
-            net_.tokens[id] = r.token;
+            build_.setToken(id, r.token);
         }
         for (auto& [r, offset] : arcs_) {
             const int from = byPosition(r.from);
             const int to = byPosition(r.to);
             if (from == 0 || to == 0) fault(offset);
-            for (const Point& p : r.bendPoints) net_.bounds.include(p.x, p.y);
             // Names are not stored in this version; nameArcs derives them.
-            addReadArc(net_, from, to, std::move(r.bendPoints), {});
+            build_.addArc(from, to, std::move(r.bendPoints), {});
         }
         requirePlaced(transitions_);
         requirePlaced(uhzis_);
@@ -179,32 +178,31 @@ class Reader105 {
 
     // Moves the record with the view entry's identifier to the entry's number.
     template <typename Record>
-    void place(std::map<int, Pending<Record>>& records, IdMap<Record>& target, int fileId, int id,
-               size_t offset) {
+    void place(std::map<int, Pending<Record>>& records, int fileId, int id, size_t offset) {
         auto it = records.find(fileId);
         if (it == records.end() || it->second.placed) fault(offset);
         it->second.placed = true;
-        target.emplace_hint(target.end(), id, std::move(it->second.record));
+        build_.add(id, std::move(it->second.record));
     }
 
     // Tokens and arcs name nodes by their position in the view section, from 0.
     int byPosition(long long position) const {
         const long long id = position + 1;
-        return id >= 1 && id <= static_cast<long long>(net_.objects.size()) ? static_cast<int>(id) : 0;
+        return id >= 1 && id <= static_cast<long long>(net_.objects().size()) ? static_cast<int>(id) : 0;
     }
 
     // A transition with several incoming arcs names them i1, i2, ... in arc order; outgoing arcs o1, o2, ...
     void nameArcs() {
-        for (const auto& kv : net_.transitions) {
-            const auto name = [this](ArcIndex& arcsOf, int id, const char* prefix) {
+        for (const auto& kv : net_.transitions()) {
+            const auto name = [this](const ArcIndex& arcsOf, int id, const char* prefix) {
                 auto [b, e] = arcsOf.equal_range(id);
                 if (std::distance(b, e) < 2) return;
                 int n = 1;
                 for (auto it = b; it != e; ++it)
-                    net_.arcs.at(it->second).varName = prefix + std::to_string(n++);
+                    net_.setArcVariable(it->second, prefix + std::to_string(n++));
             };
-            name(net_.inArcs, kv.first, "i");
-            name(net_.outArcs, kv.first, "o");
+            name(net_.inArcs(), kv.first, "i");
+            name(net_.outArcs(), kv.first, "o");
         }
     }
 
@@ -216,7 +214,8 @@ class Reader105 {
 
     [[noreturn]] void fault(size_t offset) const { badRecordAt(cur_.text(), offset); }
 
-    CNet& net_;
+    CNetBuilder& build_;
+    CNet& net_;  // the one the builder fills
     LineCursor cur_;
     std::map<int, Pending<CTransition>> transitions_;
     std::map<int, Pending<CUhzi>> uhzis_;
@@ -230,14 +229,12 @@ class Reader105 {
 }  // namespace
 
 void readVersion105(CNet& net, std::string_view text) {
-    net.clear();
+    CNetBuilder build(net);
     try {
-        Reader105(net, text).run();
+        Reader105(build, net, text).run();
     } catch (...) {
-        // Records enter the net only with their view entries; nextId must still cover them.
-        net.nextId = static_cast<int>(net.objects.size()) + 1;
-        net.arcCounter = static_cast<int>(net.arcs.size()) + 1;
-        dropRecordsWithoutView(net);
+        build.finish();
+        build.dropRecordsWithoutView();
         throw;
     }
 }

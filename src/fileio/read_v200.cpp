@@ -9,6 +9,7 @@
 #include "common/messages.h"
 #include "fileio/readers.h"
 #include "fileio/records.h"
+#include "model/net_builder.h"
 
 namespace novra::fileio {
 
@@ -19,7 +20,7 @@ namespace {
 // file has been read.
 class Reader200 {
   public:
-    Reader200(CNet& net, std::string_view text) : net_(net), cur_(text) {}
+    Reader200(CNetBuilder& build, std::string_view text) : build_(build), cur_(text) {}
 
     void run() {
         try {
@@ -34,7 +35,7 @@ class Reader200 {
             throw;
         }
         resolve();
-        inflateBounds(net_, 100);
+        build_.inflateBounds(100);
     }
 
   private:
@@ -67,9 +68,9 @@ class Reader200 {
 
     // New nodes take IDs from nextId in file order; remember each one's kind and where its record starts,
     // so the references and the final check can refer to them without map lookups.
-    template <typename Map>
-    typename Map::mapped_type& newRecord(Map& records, int kind, size_t offset) {
-        const int id = net_.nextId++;
+    template <typename Record>
+    Record& newRecord(int kind, size_t offset) {
+        const int id = build_.takeId();
         if (static_cast<size_t>(id) >= recordKind_.size()) {
             const size_t n = static_cast<size_t>(id) + 1;
             recordKind_.resize(n, 0);
@@ -78,7 +79,7 @@ class Reader200 {
         }
         recordKind_[id] = static_cast<uint8_t>(kind);
         recordOffset_[id] = offset;
-        return records.emplace_hint(records.end(), id, typename Map::mapped_type{})->second;
+        return build_.add(id, Record{});
     }
 
     bool known(int id) const { return id > 0 && static_cast<size_t>(id) < recordKind_.size(); }
@@ -90,7 +91,7 @@ class Reader200 {
             Scanner s(cur_.line());
             int id = 0;
             if (!s.lit("pset[") || !s.num(id) || !s.ch(']')) badRecord(cur_);
-            newRecord(net_.places, kPlace, cur_.lineStart());
+            newRecord<CPlace>(kPlace, cur_.lineStart());
         }
     }
 
@@ -98,7 +99,7 @@ class Reader200 {
         while (nextRecord(cur_, 't')) {
             const size_t offset = cur_.lineStart();
             std::string body = readFunctionText(cur_, false);
-            CTransition& t = newRecord(net_.transitions, kTransition, offset);
+            CTransition& t = newRecord<CTransition>(kTransition, offset);
             t.functionText = std::move(body);
             refresh(t);
         }
@@ -127,14 +128,14 @@ class Reader200 {
 
     void uhziSection() {
         while (nextRecord(cur_, 'u')) {
-            CUhzi& u = newRecord(net_.uhzis, kUhzi, cur_.lineStart());
+            CUhzi& u = newRecord<CUhzi>(kUhzi, cur_.lineStart());
             readUhzi(cur_, u);
         }
     }
 
     void kemmakixSection() {
         while (nextRecord(cur_, 'k')) {
-            CKemmakix& k = newRecord(net_.kemmakixes, kKemmakix, cur_.lineStart());
+            CKemmakix& k = newRecord<CKemmakix>(kKemmakix, cur_.lineStart());
             readKemmakix(cur_, k);
         }
     }
@@ -176,39 +177,21 @@ class Reader200 {
         for (const auto& [r, offset] : views_) {
             // The view entry must describe a node the file defined, of the same kind.
             if (recordKind(r.id) != r.kind) fault(offset);
-            const VObject v{r.kind, r.x, r.y};
-            if (net_.objects.empty() || r.id > net_.objects.rbegin()->first) {
-                net_.objects.emplace_hint(net_.objects.end(), r.id, v);
-            } else {
-                net_.objects[r.id] = v;
-            }
+            build_.setView(r.id, VObject{r.kind, r.x, r.y});
             viewKind_[r.id] = static_cast<uint8_t>(r.kind);
-            net_.bounds.include(r.x, r.y);
         }
         for (const auto& [r, offset] : tokens_) {
             if (viewKind(r.place) != kPlace) fault(offset);
-            if (net_.tokens.empty() || r.place > net_.tokens.rbegin()->first)
-                net_.tokens.emplace_hint(net_.tokens.end(), r.place, r.token);
-            else
-                net_.tokens[r.place] = r.token;
+            build_.setToken(r.place, r.token);
         }
-        // The arc indexes get their entries at the end, also at a fault, ordered by node: appended at the
-        // end of the trees instead of searched into them one by one.
-        try {
-            for (auto& [r, offset] : arcs_) {
-                // Both ends must be nodes of this file (an end of 0 names none).
-                if (viewKind(r.from) == 0 || viewKind(r.to) == 0) fault(offset);
-                for (const Point& p : r.bendPoints) net_.bounds.include(p.x, p.y);
-                addArc(r);
-            }
-        } catch (...) {
-            indexArcs();
-            throw;
+        for (auto& [r, offset] : arcs_) {
+            // Both ends must be nodes of this file (an end of 0 names none).
+            if (viewKind(r.from) == 0 || viewKind(r.to) == 0) fault(offset);
+            build_.addArc(r.from, r.to, std::move(r.bendPoints), std::move(r.varName));
         }
-        indexArcs();
         for (const auto& [id, offset] : marks_) {
             if (viewKind(id) != kTransition) fault(offset);
-            net_.simTranOpt.insert(id);
+            build_.markStop(id);
         }
         for (size_t id = 1; id < recordKind_.size(); ++id)
             if (recordKind_[id] != 0 && viewKind_[id] == 0) fault(recordOffset_[id]);
@@ -216,60 +199,13 @@ class Reader200 {
 
     [[noreturn]] void fault(size_t offset) const { badRecordAt(cur_.text(), offset); }
 
-    // A second arc between the same two nodes only replaces the first one's bend points and variable.
-    void addArc(ArcRecord& r) {
-        if (outHead_.size() < recordKind_.size()) outHead_.resize(recordKind_.size(), -1);
-        int& head = outHead_[static_cast<size_t>(r.from)];
-        for (int k = head; k >= 0; k = links_[static_cast<size_t>(k)].next) {
-            const Link& l = links_[static_cast<size_t>(k)];
-            if (l.to != r.to) continue;
-            CArc& a = net_.arcs.at(l.arc);
-            a.bendPoints = std::move(r.bendPoints);
-            a.varName = std::move(r.varName);
-            return;
-        }
-        const int id = net_.arcCounter++;
-        links_.push_back(Link{r.from, r.to, id, head});
-        head = static_cast<int>(links_.size()) - 1;
-        net_.arcs.emplace_hint(net_.arcs.end(), id,
-                               CArc{std::move(r.bendPoints), r.from, r.to, std::move(r.varName)});
-    }
-
-    // Puts the arcs into the net's two indexes, grouped by node and, within a node, in reading order
-    // (ascending arc ID), as inserting them one by one would have left them.
-    void indexArcs() {
-        const size_t n = links_.size();
-        if (n == 0) return;
-        std::vector<int> start(recordKind_.size() + 1, 0);
-        std::vector<int> order(n);
-        auto byNode = [&](auto endOf, ArcIndex& index) {
-            std::fill(start.begin(), start.end(), 0);
-            for (const Link& l : links_) ++start[static_cast<size_t>(endOf(l)) + 1];
-            for (size_t i = 1; i < start.size(); ++i) start[i] += start[i - 1];
-            for (size_t k = 0; k < n; ++k)
-                order[static_cast<size_t>(start[static_cast<size_t>(endOf(links_[k]))]++)] =
-                    static_cast<int>(k);
-            for (int k : order) {
-                const Link& l = links_[static_cast<size_t>(k)];
-                index.emplace_hint(index.end(), endOf(l), l.arc);
-            }
-        };
-        byNode([](const Link& l) { return l.from; }, net_.outArcs);
-        byNode([](const Link& l) { return l.to; }, net_.inArcs);
-    }
-
     // A collected record and where its line starts, for the message should it name no node.
     template <typename Record>
     struct At {
         Record record;
         size_t offset;
     };
-    // Every arc entered, with the arcs leaving the same node chained from outHead_ (latest first).
-    struct Link {
-        int from, to, arc, next;
-    };
-
-    CNet& net_;
+    CNetBuilder& build_;
     LineCursor cur_;
     std::unordered_map<std::string, const CTransition*> parsed_;  // text -> a transition parsed from it
     std::vector<At<ObjRecord>> views_;
@@ -277,8 +213,6 @@ class Reader200 {
     std::vector<At<ArcRecord>> arcs_;
     std::vector<At<int>> marks_;  // simTranOpt
     bool resolved_ = false;
-    std::vector<Link> links_;
-    std::vector<int> outHead_;         // by node ID: the last arc entered that leaves it, -1 = none
     std::vector<uint8_t> recordKind_;  // by ID: kind of the node record the file defined, 0 = none
     std::vector<uint8_t> viewKind_;    // by ID: kind of the view entry entered, 0 = none yet
     std::vector<size_t> recordOffset_;
@@ -287,13 +221,15 @@ class Reader200 {
 }  // namespace
 
 void readVersion200(CNet& net, std::string_view text) {
-    net.clear();
+    CNetBuilder build(net);
     try {
-        Reader200(net, text).run();
+        Reader200(build, text).run();
     } catch (...) {
-        dropRecordsWithoutView(net);
+        build.finish();
+        build.dropRecordsWithoutView();
         throw;
     }
+    build.finish();
 }
 
 }  // namespace novra::fileio

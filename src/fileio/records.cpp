@@ -172,42 +172,4 @@ ArcRecord parseArc(const LineCursor& cur) {
     return r;
 }
 
-void addReadArc(CNet& net, int fromId, int toId, std::vector<Point> bendPoints, std::string varName) {
-    if (const int existing = net.findArc(fromId, toId)) {
-        CArc& a = net.arcs.at(existing);
-        a.bendPoints = std::move(bendPoints);
-        a.varName = std::move(varName);
-        return;
-    }
-    const int id = net.arcCounter++;
-    // A hint at the end keeps equal keys in insertion order, like a plain insert.
-    net.outArcs.emplace_hint(net.outArcs.end(), fromId, id);
-    net.inArcs.emplace_hint(net.inArcs.end(), toId, id);
-    net.arcs.emplace_hint(net.arcs.end(), id, CArc{std::move(bendPoints), fromId, toId, std::move(varName)});
-}
-
-void inflateBounds(CNet& net, int d) {
-    Rect& b = net.bounds;
-    if (b.empty) return;
-    const auto grow = [](int v, long long by) {
-        const long long r = static_cast<long long>(v) + by;
-        return static_cast<int>(std::clamp<long long>(r, INT_MIN, INT_MAX));
-    };
-    b.left = grow(b.left, -d);
-    b.top = grow(b.top, -d);
-    b.right = grow(b.right, d);
-    b.bottom = grow(b.bottom, d);
-}
-
-void dropRecordsWithoutView(CNet& net) {
-    const auto drop = [&net](auto& records, int kind) {
-        std::erase_if(records, [&](const auto& kv) { return net.kindOf(kv.first) != kind; });
-    };
-    drop(net.places, kPlace);
-    drop(net.transitions, kTransition);
-    drop(net.uhzis, kUhzi);
-    drop(net.kemmakixes, kKemmakix);
-    std::erase_if(net.simTranOpt, [&](int id) { return !net.transitions.count(id); });
-}
-
 }  // namespace novra::fileio

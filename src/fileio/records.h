@@ -60,14 +60,4 @@ struct ArcRecord {
 // "arc[from,to]" or "arc[from,to,name]", then ":(x,y)" per bend point.
 ArcRecord parseArc(const LineCursor& cur);
 
-// CNet::addArc for a reader: the same result, but entered with insertion hints, since a file lists its
-// arcs in ascending arc order and mostly in ascending node order.
-void addReadArc(CNet& net, int fromId, int toId, std::vector<Point> bendPoints, std::string varName);
-
-// Grows the net's bounding rectangle by d on every side without overflowing.
-void inflateBounds(CNet& net, int d);
-
-// A failed read must not leave records that have no view entry of their kind; they go.
-void dropRecordsWithoutView(CNet& net);
-
 }  // namespace novra::fileio

@@ -108,37 +108,37 @@ struct Numbering {
 // One walk over the view entries alongside the four record maps (all sorted by ID) checks that they
 // describe the same nodes and numbers them; no lookups, so large nets stay fast.
 Numbering numberNodes(const CNet& net) {
-    const int maxId = net.objects.empty() ? 0 : net.objects.rbegin()->first;
+    const int maxId = net.objects().empty() ? 0 : net.objects().rbegin()->first;
     Numbering n{
-        FileIds(maxId, net.objects.size()), std::vector<const VObject*>(net.objects.size()), {}, {}, {}};
-    auto place = net.places.begin();
-    auto transition = net.transitions.begin();
-    auto uhzi = net.uhzis.begin();
-    auto kemmakix = net.kemmakixes.begin();
+        FileIds(maxId, net.objects().size()), std::vector<const VObject*>(net.objects().size()), {}, {}, {}};
+    auto place = net.places().begin();
+    auto transition = net.transitions().begin();
+    auto uhzi = net.uhzis().begin();
+    auto kemmakix = net.kemmakixes().begin();
     int rank[5] = {0, 0, 0, 0, 0};
-    const int base[5] = {0, 1, 1 + static_cast<int>(net.places.size()),
-                         1 + static_cast<int>(net.places.size() + net.transitions.size()),
-                         1 + static_cast<int>(net.places.size() + net.transitions.size() + net.uhzis.size())};
-    n.transitions.reserve(net.transitions.size());
-    n.uhzis.reserve(net.uhzis.size());
-    n.kemmakixes.reserve(net.kemmakixes.size());
+    const int base[5] = {0, 1, 1 + static_cast<int>(net.places().size()),
+                         1 + static_cast<int>(net.places().size() + net.transitions().size()),
+                         1 + static_cast<int>(net.places().size() + net.transitions().size() + net.uhzis().size())};
+    n.transitions.reserve(net.transitions().size());
+    n.uhzis.reserve(net.uhzis().size());
+    n.kemmakixes.reserve(net.kemmakixes().size());
     const auto match = [](auto& it, const auto& records, int id) {
         if (it == records.end() || it->first != id) raise(text(msg::kUnsavableObject));
         return &(it++)->second;
     };
-    for (const auto& [id, v] : net.objects) {
+    for (const auto& [id, v] : net.objects()) {
         switch (v.kind) {
             case kPlace:
-                match(place, net.places, id);
+                match(place, net.places(), id);
                 break;
             case kTransition:
-                n.transitions.emplace_back(id, match(transition, net.transitions, id));
+                n.transitions.emplace_back(id, match(transition, net.transitions(), id));
                 break;
             case kUhzi:
-                n.uhzis.emplace_back(id, match(uhzi, net.uhzis, id));
+                n.uhzis.emplace_back(id, match(uhzi, net.uhzis(), id));
                 break;
             case kKemmakix:
-                n.kemmakixes.emplace_back(id, match(kemmakix, net.kemmakixes, id));
+                n.kemmakixes.emplace_back(id, match(kemmakix, net.kemmakixes(), id));
                 break;
             default:
                 raise(text(msg::kUnsavableObject));
@@ -148,8 +148,8 @@ Numbering numberNodes(const CNet& net) {
         n.views[static_cast<size_t>(fileId - 1)] = &v;
     }
     // A record without a view entry.
-    if (place != net.places.end() || transition != net.transitions.end() || uhzi != net.uhzis.end() ||
-        kemmakix != net.kemmakixes.end())
+    if (place != net.places().end() || transition != net.transitions().end() || uhzi != net.uhzis().end() ||
+        kemmakix != net.kemmakixes().end())
         raise(text(msg::kUnsavableObject));
     return n;
 }
@@ -159,14 +159,14 @@ std::string formatNet(const CNet& net) {
     const FileIds& fileId = numbering.fileId;
 
     std::string out;
-    out.reserve(256 + net.objects.size() * 48 + net.arcs.size() * 24);
+    out.reserve(256 + net.objects().size() * 48 + net.arcs().size() * 24);
     Writer w(out);
     w.line("=== NOVRA Objects Data Ver.2.00 ===");
     w.eol();
 
     w.line(".section[place]{");
     w.line("/pset[ID]");
-    for (int id = 1; id <= static_cast<int>(net.places.size()); ++id) {
+    for (int id = 1; id <= static_cast<int>(net.places().size()); ++id) {
         w << "pset[" << id << "]";
         w.eol();
     }
@@ -234,7 +234,7 @@ std::string formatNet(const CNet& net) {
 
     w.line(".section[token]{");
     w.line("/tset[PlaceID]=(color,value)");
-    for (const auto& [id, tok] : net.tokens) {
+    for (const auto& [id, tok] : net.tokens()) {
         // A token under an ID that is no place cannot be read back; compile rejects it anyway.
         const int place = fileId[id];
         if (place == 0 || numbering.views[static_cast<size_t>(place - 1)]->kind != kPlace) continue;
@@ -245,7 +245,7 @@ std::string formatNet(const CNet& net) {
 
     w.line(".section[arc]{");
     w.line("/arc[In,Out]");
-    for (const auto& [arcId, a] : net.arcs) {
+    for (const auto& [arcId, a] : net.arcs()) {
         const int from = fileId[a.fromId];
         const int to = fileId[a.toId];
         // An arc to a missing object cannot be read back; compile rejects it anyway.
@@ -260,7 +260,7 @@ std::string formatNet(const CNet& net) {
     w.line("}");
 
     w.line(".section[simTranOpt]{");
-    for (int id : net.simTranOpt) {
+    for (int id : net.simTranOpt()) {
         const int transition = fileId[id];
         if (transition == 0 || numbering.views[static_cast<size_t>(transition - 1)]->kind != kTransition)
             continue;
@@ -275,8 +275,8 @@ std::string formatNet(const CNet& net) {
 }  // namespace
 
 void fileio::save(CNet& net, const std::string& path) {
-    if (net.kindOf(0) != 0 || net.places.count(0) || net.transitions.count(0) || net.uhzis.count(0) ||
-        net.kemmakixes.count(0))
+    if (net.kindOf(0) != 0 || net.places().count(0) || net.transitions().count(0) || net.uhzis().count(0) ||
+        net.kemmakixes().count(0))
         net.deleteObject(0);
     fileio::replaceFile(path, formatNet(net));
 }

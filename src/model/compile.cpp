@@ -29,7 +29,7 @@ void blaming(CNet& net, int id, Fn&& fn) {
     try {
         fn();
     } catch (const CError&) {
-        net.stopObject = id;
+        net.setStopObject(id);
         throw;
     }
 }
@@ -41,18 +41,18 @@ void checkArc(CNet& net, const CNodeTable& nodes, int fromId, int toId) {
     switch (nodes.kindOf(fromId)) {
         case kPlace:
             if (to == kTransition || to == kKemmakix) return;
-            net.stopObject = toId;
+            net.setStopObject(toId);
             raise(text(msg::kArcFromPlace));
         case kTransition:
             if (to == kPlace) return;
-            net.stopObject = toId;
+            net.setStopObject(toId);
             raise(text(msg::kArcFromTransition));
         case kUhzi:
             if (to == kPlace) return;
-            net.stopObject = toId;
+            net.setStopObject(toId);
             raise(text(msg::kArcFromUhzi));
         default:
-            net.stopObject = fromId;
+            net.setStopObject(fromId);
             raise(text(msg::kArcFromOther));
     }
 }
@@ -239,12 +239,12 @@ void propagateLastColors(CNet& net, compiling::CWorkspace& work, const std::vect
     unvisited.assign(n, 0);
     std::vector<int>& frontier = work.frontier;
     frontier.clear();
-    auto tok = net.tokens.begin();
+    auto tok = net.tokens().begin();
     for (size_t k = 0; k < n; ++k) {
         prefetchAhead(places, k);
         const int id = placeIds[k];
-        while (tok != net.tokens.end() && tok->first < id) ++tok;
-        if (tok != net.tokens.end() && tok->first == id)
+        while (tok != net.tokens().end() && tok->first < id) ++tok;
+        if (tok != net.tokens().end() && tok->first == id)
             frontier.push_back(static_cast<int>(k));
         else
             unvisited[k] = !places[k]->hasToken;
@@ -274,17 +274,17 @@ void compiling::CWorkspaceDeleter::operator()(CWorkspace* w) const {
 }
 
 CNet::CompiledShape CNet::currentShape() const {
-    return CompiledShape{true,       nextId, arcCounter, objects.size(), places.size(), transitions.size(),
-                         arcs.size()};
+    return CompiledShape{true, nextId_, arcCounter_, objects_.size(), places_.size(), transitions_.size(),
+                         arcs_.size()};
 }
 
 bool CNet::simulationReady() const {
-    return compiledShape.valid && compiledShape == currentShape();
+    return compiledShape_.valid && compiledShape_ == currentShape();
 }
 
 void CNet::compileNet(CCompileObserver* observer) {
-    stopObject = 0;  // a compile names the object it stops at, or none
-    compiledShape = CompiledShape{};
+    stopObject_ = 0;  // a compile names the object it stops at, or none
+    compiledShape_ = CompiledShape{};
     if (observer) observer->compileStarted();
 
     if (!compileWork_) compileWork_.reset(new compiling::CWorkspace);
@@ -297,12 +297,12 @@ void CNet::compileNet(CCompileObserver* observer) {
     // in ID order, so one walk pairs every token with its place.
     {
         size_t k = 0;
-        for (const auto& [id, tok] : tokens) {
+        for (const auto& [id, tok] : tokens_) {
             while (k < nodes.placeIds.size() && nodes.placeIds[k] < id) ++k;
             if (k == nodes.placeIds.size() || nodes.placeIds[k] != id) raise(text(msg::kTokenOnNonPlace));
             // A file may carry any value; a white token's is never read.
             if (tok.color == kBlack && (tok.value < 0 || tok.value > kUndefinedValue)) {
-                stopObject = id;
+                stopObject_ = id;
                 raise(format(msg::kBadTokenValue, id, tok.value));
             }
             nodes.places[k]->put(tok.color, tok.value);
@@ -350,8 +350,8 @@ void CNet::compileNet(CCompileObserver* observer) {
             for (++i; i < nt; ++i) freshConnections(i);
             throw;
         }
-        for (auto& [id, u] : uhzis) blaming(*this, id, [&] { u.reset(); });
-        for (auto& [id, k] : kemmakixes) blaming(*this, id, [&] { k.reset(); });
+        for (auto& [id, u] : uhzis_) blaming(*this, id, [&] { u.reset(); });
+        for (auto& [id, k] : kemmakixes_) blaming(*this, id, [&] { k.reset(); });
 
         // 8: connections. The slots' places are kept for the simulation's index.
         for (size_t a = 0; a < arcTable.ids.size(); ++a)
@@ -395,20 +395,20 @@ void CNet::compileNet(CCompileObserver* observer) {
     }
 
     // 9: a net replaying an event file needs no more.
-    if (eventFlag == 1) return;
+    if (eventFlag_ != 0) return;
 
     // 10: sources start with black and sinks expect black first.
-    for (const auto& [id, u] : uhzis) {
-        auto tok = tokens.find(u.placeId);
-        if (u.placeId != 0 && tok != tokens.end() && tok->second.color == kBlack) {
-            stopObject = u.placeId;
+    for (const auto& [id, u] : uhzis_) {
+        auto tok = tokens_.find(u.placeId);
+        if (u.placeId != 0 && tok != tokens_.end() && tok->second.color == kBlack) {
+            stopObject_ = u.placeId;
             raise(text(msg::kBlackNextToUhzi));
         }
     }
-    for (const auto& [id, k] : kemmakixes) {
-        auto tok = tokens.find(k.placeId);
-        if (k.placeId != 0 && tok != tokens.end() && tok->second.color == kWhite) {
-            stopObject = k.placeId;
+    for (const auto& [id, k] : kemmakixes_) {
+        auto tok = tokens_.find(k.placeId);
+        if (k.placeId != 0 && tok != tokens_.end() && tok->second.color == kWhite) {
+            stopObject_ = k.placeId;
             raise(text(msg::kWhiteNextToKemmakix));
         }
     }
@@ -443,7 +443,7 @@ void CNet::compileNet(CCompileObserver* observer) {
 
     // 12
     propagateLastColors(*this, work, ix.placeIds, ix.placeRecs, ix.transitionIds);
-    compiledShape = currentShape();
+    compiledShape_ = currentShape();
     compileSerial_ = newCompileSerial();
     if (observer) observer->compiled();
 }

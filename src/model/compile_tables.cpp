@@ -110,12 +110,12 @@ struct CMapWalk {
 };
 
 template <typename Map, typename Fn>
-auto walkOf(Map& m, Fn fn) {
+auto walkOf(Map&& m, Fn fn) {
     return CMapWalk<decltype(m.begin()), Fn>{m.begin(), m.end(), std::move(fn)};
 }
 
 template <typename Map, typename Rec>
-auto recordWalk(Map& m, std::vector<int>& ids, std::vector<Rec*>& recs) {
+auto recordWalk(Map&& m, std::vector<int>& ids, std::vector<Rec*>& recs) {
     ids.clear();
     recs.clear();
     ids.reserve(m.size());
@@ -132,11 +132,11 @@ void buildTables(CNet& net, CWorkspace& work) {
     CNodeTable& t = work.nodes;
     CArcTable& arcs = work.arcs;
     t.ids.clear();
-    t.ids.reserve(net.objects.size());
+    t.ids.reserve(net.objects().size());
     std::vector<int>& objectKinds = work.objectKinds;
     objectKinds.clear();
-    objectKinds.reserve(net.objects.size());
-    const size_t n = net.arcs.size();
+    objectKinds.reserve(net.objects().size());
+    const size_t n = net.arcs().size();
     arcs.ids.clear();
     arcs.arcs.clear();
     arcs.from.clear();
@@ -150,23 +150,23 @@ void buildTables(CNet& net, CWorkspace& work) {
 
     // The maps' nodes lie all over the heap and a tree walk waits for every node before the next:
     // walking all of them side by side keeps several fetches in flight instead of one.
-    auto objects = walkOf(net.objects, [&](const auto& e) {
+    auto objects = walkOf(net.objects(), [&](const auto& e) {
         t.ids.push_back(e.first);
         objectKinds.push_back(e.second.kind);
     });
     t.placeIds.clear();
     t.places.clear();
-    t.placeIds.reserve(net.places.size());
-    t.places.reserve(net.places.size());
-    auto places = walkOf(net.places, [&t](auto& entry) {
+    t.placeIds.reserve(net.places().size());
+    t.places.reserve(net.places().size());
+    auto places = walkOf(net.places(), [&t](auto& entry) {
         t.placeIds.push_back(entry.first);
         t.places.push_back(&entry.second);
         entry.second.resetForCompile();
     });
-    auto transitions = recordWalk(net.transitions, t.transitionIds, t.transitions);
-    auto uhzis = recordWalk(net.uhzis, t.uhziIds, t.uhzis);
-    auto kemmakixes = recordWalk(net.kemmakixes, t.kemmakixIds, t.kemmakixes);
-    auto arcWalk = walkOf(net.arcs, [&](const auto& e) {
+    auto transitions = recordWalk(net.transitions(), t.transitionIds, t.transitions);
+    auto uhzis = recordWalk(net.uhzis(), t.uhziIds, t.uhzis);
+    auto kemmakixes = recordWalk(net.kemmakixes(), t.kemmakixIds, t.kemmakixes);
+    auto arcWalk = walkOf(net.arcs(), [&](const auto& e) {
         const CArc& a = e.second;
         arcs.ids.push_back(e.first);
         arcs.arcs.push_back(&a);
@@ -222,8 +222,8 @@ int CNodeTable::placeIndex(int id) const {
 }
 
 void buildArcLists(const CNet& net, CWorkspace& work) {
-    buildLists(net.outArcs, work, true, work.nodes.outStart, work.nodes.outArcs);
-    buildLists(net.inArcs, work, false, work.nodes.inStart, work.nodes.inArcs);
+    buildLists(net.outArcs(), work, true, work.nodes.outStart, work.nodes.outArcs);
+    buildLists(net.inArcs(), work, false, work.nodes.inStart, work.nodes.inArcs);
 }
 
 }  // namespace novra::compiling

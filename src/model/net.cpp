@@ -63,32 +63,32 @@ void CNet::trimGeometryLog(size_t pos) {
 
 int CNet::addObject(int x, int y, int kind) {
     if (!isValidKind(kind)) return 0;
-    const int id = nextId;
+    const int id = nextId_;
     // A new ID is normally above all others: the hint makes each insertion take constant time.
     switch (kind) {
-        case kPlace: places.try_emplace(places.end(), id); break;
-        case kTransition: transitions.try_emplace(transitions.end(), id); break;
-        case kUhzi: uhzis.try_emplace(uhzis.end(), id); break;
-        case kKemmakix: kemmakixes.try_emplace(kemmakixes.end(), id); break;
+        case kPlace: places_.try_emplace(places_.end(), id); break;
+        case kTransition: transitions_.try_emplace(transitions_.end(), id); break;
+        case kUhzi: uhzis_.try_emplace(uhzis_.end(), id); break;
+        case kKemmakix: kemmakixes_.try_emplace(kemmakixes_.end(), id); break;
     }
-    objects.insert_or_assign(objects.end(), id, VObject{kind, x, y});
-    ++nextId;
+    objects_.insert_or_assign(objects_.end(), id, VObject{kind, x, y});
+    ++nextId_;
     noteGeometry(id, false);
     return id;
 }
 
 int CNet::kindOf(int id) const {
-    auto it = objects.find(id);
-    return it == objects.end() ? 0 : it->second.kind;
+    auto it = objects_.find(id);
+    return it == objects_.end() ? 0 : it->second.kind;
 }
 
 int CNet::findArc(int fromId, int toId) const {
-    auto [b, e] = outArcs.equal_range(fromId);
+    auto [b, e] = outArcs_.equal_range(fromId);
     int found = 0;
     // The first matching entry in arc ID order.
     for (auto it = b; it != e; ++it) {
-        auto a = arcs.find(it->second);
-        if (a != arcs.end() && a->second.toId == toId && (found == 0 || it->second < found)) found = it->second;
+        auto a = arcs_.find(it->second);
+        if (a != arcs_.end() && a->second.toId == toId && (found == 0 || it->second < found)) found = it->second;
     }
     return found;
 }
@@ -108,17 +108,17 @@ void eraseEntry(ArcIndex& m, int key, int arcId) {
 int CNet::addArc(int fromId, int toId, std::vector<Point> bendPoints, std::string varName) {
     if (fromId == 0 || toId == 0) return 0;
     if (int existing = findArc(fromId, toId)) {
-        CArc& a = arcs[existing];
+        CArc& a = arcs_[existing];
         a.bendPoints = std::move(bendPoints);
         a.varName = std::move(varName);
         noteGeometry(existing, true);
         return existing;
     }
-    const int id = arcCounter;
-    outArcs.emplace(fromId, id);
-    inArcs.emplace(toId, id);
-    arcs.insert_or_assign(arcs.end(), id, CArc{std::move(bendPoints), fromId, toId, std::move(varName)});
-    ++arcCounter;
+    const int id = arcCounter_;
+    outArcs_.emplace(fromId, id);
+    inArcs_.emplace(toId, id);
+    arcs_.insert_or_assign(arcs_.end(), id, CArc{std::move(bendPoints), fromId, toId, std::move(varName)});
+    ++arcCounter_;
     noteGeometry(id, true);
     return id;
 }
@@ -126,93 +126,106 @@ int CNet::addArc(int fromId, int toId, std::vector<Point> bendPoints, std::strin
 int CNet::removeArc(int fromId, int toId) {
     const int id = findArc(fromId, toId);
     if (id == 0) return 1;
-    eraseEntry(inArcs, toId, id);
-    eraseEntry(outArcs, fromId, id);
-    arcs.erase(id);
+    eraseEntry(inArcs_, toId, id);
+    eraseEntry(outArcs_, fromId, id);
+    arcs_.erase(id);
     noteGeometry(id, true);
     return 0;
 }
 
 void CNet::deleteObject(int id) {
-    if (tokens.count(id) && kindOf(id) == kPlace) {
-        tokens.erase(id);
+    if (tokens_.count(id) && kindOf(id) == kPlace) {
+        tokens_.erase(id);
         return;
     }
     // A stray token under an ID that is no place goes with the object too.
-    tokens.erase(id);
+    tokens_.erase(id);
     std::vector<std::pair<int, int>> ends;
-    for (auto [b, e] = outArcs.equal_range(id); b != e; ++b) ends.emplace_back(id, arcs[b->second].toId);
-    for (auto [b, e] = inArcs.equal_range(id); b != e; ++b) ends.emplace_back(arcs[b->second].fromId, id);
+    for (auto [b, e] = outArcs_.equal_range(id); b != e; ++b) ends.emplace_back(id, arcs_[b->second].toId);
+    for (auto [b, e] = inArcs_.equal_range(id); b != e; ++b) ends.emplace_back(arcs_[b->second].fromId, id);
     for (auto [from, to] : ends) removeArc(from, to);
-    places.erase(id);
-    transitions.erase(id);
-    uhzis.erase(id);
-    kemmakixes.erase(id);
-    simTranOpt.erase(id);
-    if (objects.erase(id)) noteGeometry(id, false);
+    places_.erase(id);
+    transitions_.erase(id);
+    uhzis_.erase(id);
+    kemmakixes_.erase(id);
+    simTranOpt_.erase(id);
+    if (objects_.erase(id)) noteGeometry(id, false);
 }
 
 void CNet::clear() {
-    outArcs.clear();
-    inArcs.clear();
-    arcs.clear();
-    objects.clear();
-    tokens.clear();
-    transitions.clear();
-    places.clear();
-    uhzis.clear();
-    kemmakixes.clear();
-    simTranOpt.clear();
-    nextId = 1;
-    arcCounter = 1;
-    stopObject = 0;
-    eventFlag = 0;
-    compiledShape = CompiledShape{};  // records referred to by the last compile are gone
-    bounds = Rect{};
+    outArcs_.clear();
+    inArcs_.clear();
+    arcs_.clear();
+    objects_.clear();
+    tokens_.clear();
+    transitions_.clear();
+    places_.clear();
+    uhzis_.clear();
+    kemmakixes_.clear();
+    simTranOpt_.clear();
+    nextId_ = 1;
+    arcCounter_ = 1;
+    stopObject_ = 0;
+    eventFlag_ = 0;
+    compiledShape_ = CompiledShape{};  // records referred to by the last compile are gone
+    bounds_ = Rect{};
     compileWork_.reset();
     geometryChanged();
 }
 
 void CNet::swap(CNet& o) noexcept {
     using std::swap;
-    swap(objects, o.objects);
-    swap(tokens, o.tokens);
-    swap(outArcs, o.outArcs);
-    swap(inArcs, o.inArcs);
-    swap(arcs, o.arcs);
-    swap(transitions, o.transitions);
-    swap(places, o.places);
-    swap(uhzis, o.uhzis);
-    swap(kemmakixes, o.kemmakixes);
-    swap(nextId, o.nextId);
-    swap(arcCounter, o.arcCounter);
-    swap(stopObject, o.stopObject);
-    swap(bounds, o.bounds);
-    swap(simTranOpt, o.simTranOpt);
-    swap(eventFlag, o.eventFlag);
-    swap(eventIndex, o.eventIndex);
-    swap(compiledShape, o.compiledShape);
+    swap(objects_, o.objects_);
+    swap(tokens_, o.tokens_);
+    swap(outArcs_, o.outArcs_);
+    swap(inArcs_, o.inArcs_);
+    swap(arcs_, o.arcs_);
+    swap(transitions_, o.transitions_);
+    swap(places_, o.places_);
+    swap(uhzis_, o.uhzis_);
+    swap(kemmakixes_, o.kemmakixes_);
+    swap(nextId_, o.nextId_);
+    swap(arcCounter_, o.arcCounter_);
+    swap(stopObject_, o.stopObject_);
+    swap(bounds_, o.bounds_);
+    swap(simTranOpt_, o.simTranOpt_);
+    swap(eventFlag_, o.eventFlag_);
+    swap(eventIndex_, o.eventIndex_);
+    swap(compiledShape_, o.compiledShape_);
     swap(compileSerial_, o.compileSerial_);
     geometryChanged();
     o.geometryChanged();
 }
 
 void CNet::purgeObjects() {
-    if (std::erase_if(objects, [](const auto& kv) { return !isValidKind(kv.second.kind); }) > 0)
+    if (std::erase_if(objects_, [](const auto& kv) { return !isValidKind(kv.second.kind); }) > 0)
         geometryChanged();
 }
 
 void CNet::pruneArcLabels(int transitionId) {
-    auto t = transitions.find(transitionId);
-    if (t == transitions.end()) return;
-    for (auto [b, e] = inArcs.equal_range(transitionId); b != e; ++b) {
-        CArc& a = arcs[b->second];
+    auto t = transitions_.find(transitionId);
+    if (t == transitions_.end()) return;
+    for (auto [b, e] = inArcs_.equal_range(transitionId); b != e; ++b) {
+        CArc& a = arcs_[b->second];
         if (!t->second.inputVarNames.count(a.varName)) a.varName.clear();
     }
-    for (auto [b, e] = outArcs.equal_range(transitionId); b != e; ++b) {
-        CArc& a = arcs[b->second];
+    for (auto [b, e] = outArcs_.equal_range(transitionId); b != e; ++b) {
+        CArc& a = arcs_[b->second];
         if (!t->second.outputVarNames.count(a.varName)) a.varName.clear();
     }
 }
+
+void CNet::setArcVariable(int arcId, std::string varName) {
+    if (auto it = arcs_.find(arcId); it != arcs_.end()) it->second.varName = std::move(varName);
+}
+
+void CNet::setSimTranOpt(int transitionId, bool on) {
+    if (on)
+        simTranOpt_.insert(transitionId);
+    else
+        simTranOpt_.erase(transitionId);
+}
+
+void CNet::addEventIndex(int key, int id) { eventIndex_.emplace(key, id); }
 
 }  // namespace novra

@@ -36,7 +36,7 @@ void blaming(CNet& net, int id, Fn&& fn) {
     try {
         fn();
     } catch (const CError&) {
-        net.stopObject = id;
+        net.setStopObject(id);
         throw;
     }
 }

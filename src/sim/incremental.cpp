@@ -203,9 +203,9 @@ void evaluateOne(CSimulation& sim, CSimIndex& ix, CDense& dense, size_t i, int& 
     if (!on) return;
     ix.enabled.push_back(static_cast<int>(i));
     sim.setSweepEnabled(1);
-    if (!net.simTranOpt.empty() && net.simTranOpt.count(id)) {
+    if (!net.simTranOpt().empty() && net.simTranOpt().count(id)) {
         result = 2;
-        net.stopObject = id;
+        net.setStopObject(id);
     }
 }
 

@@ -9,8 +9,8 @@ namespace {
 
 CPlace* placeOf(CNet& net, int placeId) {
     if (placeId == 0) return nullptr;
-    auto p = net.places.find(placeId);
-    return p == net.places.end() ? nullptr : &p->second;
+    auto p = net.places().find(placeId);
+    return p == net.places().end() ? nullptr : &p->second;
 }
 
 // The incremental engine cannot tell what these phases changed, so its next sweep looks at everything.
@@ -25,7 +25,7 @@ void takeOver(CSimulation& sim) {
 void referenceEmitSources(CSimulation& sim) {
     CNet& net = sim.net();
     takeOver(sim);
-    for (auto& [id, u] : net.uhzis) blaming(net, id, [&] { emitToken(u, placeOf(net, u.placeId)); });
+    for (auto& [id, u] : net.uhzis()) blaming(net, id, [&] { emitToken(u, placeOf(net, u.placeId)); });
 }
 
 int referenceEvaluateEnabling(CSimulation& sim) {
@@ -33,14 +33,14 @@ int referenceEvaluateEnabling(CSimulation& sim) {
     takeOver(sim);
     sim.setSweepEnabled(0);
     int result = 0;
-    for (auto& [id, t] : net.transitions) {
+    for (auto& [id, t] : net.transitions()) {
         bool on = false;
         blaming(net, id, [&] { on = evaluateEnabled(t); });
         if (!on) continue;
         sim.setSweepEnabled(1);
-        if (!net.simTranOpt.empty() && net.simTranOpt.count(id)) {
+        if (!net.simTranOpt().empty() && net.simTranOpt().count(id)) {
             result = 2;
-            net.stopObject = id;
+            net.setStopObject(id);
         }
     }
     return result;
@@ -49,13 +49,13 @@ int referenceEvaluateEnabling(CSimulation& sim) {
 void referenceFirePhase(CSimulation& sim) {
     CNet& net = sim.net();
     takeOver(sim);
-    for (auto& [id, t] : net.transitions) blaming(net, id, [&] { fire(t); });
+    for (auto& [id, t] : net.transitions()) blaming(net, id, [&] { fire(t); });
 }
 
 void referenceAbsorbSinks(CSimulation& sim) {
     CNet& net = sim.net();
     takeOver(sim);
-    for (auto& [id, k] : net.kemmakixes) blaming(net, id, [&] { absorbToken(k, placeOf(net, k.placeId)); });
+    for (auto& [id, k] : net.kemmakixes()) blaming(net, id, [&] { absorbToken(k, placeOf(net, k.placeId)); });
 }
 
 }  // namespace novra::sim

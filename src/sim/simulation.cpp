@@ -52,7 +52,7 @@ void CSimulation::run(long maxPhases) {
             case 1:
                 emitSources();
                 // The fire-stop option only pauses the editor's step cycle.
-                if (evaluateEnabling() == 2) net_.stopObject = 0;
+                if (evaluateEnabling() == 2) net_.setStopObject(0);
                 firePhase();
                 absorbSinks();
                 phase = sweepEnabled_ == 1 ? 1 : 3;
@@ -68,7 +68,7 @@ void CSimulation::run(long maxPhases) {
 }
 
 CSimulation::Step CSimulation::step() {
-    if (net_.eventFlag == 1) return Step{};
+    if (net_.hasEvents()) return Step{};
     Step done{phase_, false};
     switch (phase_) {
         case 0:
@@ -99,7 +99,7 @@ CSimulation::Step CSimulation::step() {
 
 void CSimulation::prepareSources() {
     requireReady(net_);
-    for (auto& [id, u] : net_.uhzis) sim::blaming(net_, id, [&] { loadNextWord(u); });
+    for (auto& [id, u] : net_.uhzis()) sim::blaming(net_, id, [&] { loadNextWord(u); });
 }
 
 void CSimulation::emitSources() {
@@ -123,11 +123,11 @@ void CSimulation::absorbSinks() {
 }
 
 void CSimulation::flushSinks() {
-    for (auto& [id, k] : net_.kemmakixes) sim::blaming(net_, id, [&] { flushRecord(k); });
+    for (auto& [id, k] : net_.kemmakixes()) sim::blaming(net_, id, [&] { flushRecord(k); });
 }
 
 void CSimulation::endCheck() {
-    for (const auto& [id, u] : net_.uhzis)
+    for (const auto& [id, u] : net_.uhzis())
         if (u.addp == 1 && !u.finished) return;
     raise(text(msg::kSimulationEnded));
 }
@@ -136,11 +136,11 @@ void CSimulation::endCheck() {
 
 void CSimulation::pushRewind() {
     Snapshot snap;
-    snap.places.reserve(net_.places.size());
-    for (const auto& [id, p] : net_.places) snap.places.push_back({id, p.hasToken, p.color, p.value, p.lastColor});
-    for (const auto& [id, u] : net_.uhzis)
+    snap.places.reserve(net_.places().size());
+    for (const auto& [id, p] : net_.places()) snap.places.push_back({id, p.hasToken, p.color, p.value, p.lastColor});
+    for (const auto& [id, u] : net_.uhzis())
         snap.sources.push_back({id, u.color, u.currentWord, u.bitPos, u.wordCursor, u.finished});
-    for (const auto& [id, k] : net_.kemmakixes)
+    for (const auto& [id, k] : net_.kemmakixes())
         snap.sinks.push_back({id, k.color, k.bitBuffer, k.bitCount, k.received.size(), k.hasReceived});
     history_.push_back(std::move(snap));
     if (history_.size() > kRewindDepth) history_.erase(history_.begin());
@@ -150,16 +150,16 @@ void CSimulation::rewind() {
     if (history_.empty()) return;
     const Snapshot& snap = history_.back();
     for (const PlaceMarking& m : snap.places) {
-        auto p = net_.places.find(m.id);
-        if (p == net_.places.end()) continue;
+        auto p = net_.places().find(m.id);
+        if (p == net_.places().end()) continue;
         p->second.hasToken = m.hasToken;
         p->second.color = m.color;
         p->second.value = m.value;
         p->second.lastColor = m.lastColor;
     }
     for (const SourceState& s : snap.sources) {
-        auto u = net_.uhzis.find(s.id);
-        if (u == net_.uhzis.end()) continue;
+        auto u = net_.uhzis().find(s.id);
+        if (u == net_.uhzis().end()) continue;
         u->second.color = s.color;
         u->second.currentWord = s.currentWord;
         u->second.bitPos = s.bitPos;
@@ -167,8 +167,8 @@ void CSimulation::rewind() {
         u->second.finished = s.finished;
     }
     for (const SinkState& s : snap.sinks) {
-        auto k = net_.kemmakixes.find(s.id);
-        if (k == net_.kemmakixes.end()) continue;
+        auto k = net_.kemmakixes().find(s.id);
+        if (k == net_.kemmakixes().end()) continue;
         k->second.color = s.color;
         k->second.bitBuffer = s.bitBuffer;
         k->second.bitCount = s.bitCount;
@@ -183,8 +183,8 @@ void CSimulation::rewind() {
 // --- a marking changed by hand ---
 
 void CSimulation::putToken(int placeId, int value) {
-    auto p = net_.places.find(placeId);
-    if (p == net_.places.end()) return;
+    auto p = net_.places().find(placeId);
+    if (p == net_.places().end()) return;
     p->second.put(p->second.lastColor == kWhite ? kBlack : kWhite, value);
     markingChanged();
 }
@@ -201,9 +201,9 @@ void CSimulation::markingChanged() {
     // The map may hold its records in other nodes than before: find them again, and give up the compiled
     // state if the net no longer has the compiled objects.
     CNet& n = net_;
-    bool same = n.places.size() == ix.placeRecs.size() && n.transitions.size() == ix.transitionRecs.size() &&
-                n.uhzis.size() == ix.uhziRecs.size() && n.kemmakixes.size() == ix.kemmakixRecs.size();
-    auto rebind = [&](auto& map, const std::vector<int>& ids, auto& recs) {
+    bool same = n.places().size() == ix.placeRecs.size() && n.transitions().size() == ix.transitionRecs.size() &&
+                n.uhzis().size() == ix.uhziRecs.size() && n.kemmakixes().size() == ix.kemmakixRecs.size();
+    auto rebind = [&](auto&& map, const std::vector<int>& ids, auto& recs) {
         size_t k = 0;
         for (auto& [id, r] : map) {
             if (k >= ids.size() || ids[k] != id) {
@@ -213,13 +213,13 @@ void CSimulation::markingChanged() {
             recs[k++] = &r;
         }
     };
-    if (same) rebind(n.places, ix.placeIds, ix.placeRecs);
-    if (same) rebind(n.transitions, ix.transitionIds, ix.transitionRecs);
-    if (same) rebind(n.uhzis, ix.uhziIds, ix.uhziRecs);
-    if (same) rebind(n.kemmakixes, ix.kemmakixIds, ix.kemmakixRecs);
+    if (same) rebind(n.places(), ix.placeIds, ix.placeRecs);
+    if (same) rebind(n.transitions(), ix.transitionIds, ix.transitionRecs);
+    if (same) rebind(n.uhzis(), ix.uhziIds, ix.uhziRecs);
+    if (same) rebind(n.kemmakixes(), ix.kemmakixIds, ix.kemmakixRecs);
     if (!same) {
         ix.valid = false;
-        n.compiledShape = CNet::CompiledShape{};
+        n.forgetCompile();
         return;
     }
     for (size_t i = 0; i < ix.transitionRecs.size(); ++i) {

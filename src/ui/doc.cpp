@@ -22,10 +22,10 @@ bool isEventFile(const QString& path) {
 // from 1 in ascending order of the old ids, and the copy operation itself leaves that set behind.
 void copyWhole(CNet& to, const CNet& from) {
     const std::set<int> made = to.copyAll(from);
-    if (made.size() != from.objects.size()) return;
+    if (made.size() != from.objects().size()) return;
     auto n = made.begin();
-    for (const auto& [id, o] : from.objects) {
-        if (from.simTranOpt.count(id) && to.kindOf(*n) == kTransition) to.simTranOpt.insert(*n);
+    for (const auto& [id, o] : from.objects()) {
+        if (from.simTranOpt().count(id) && to.kindOf(*n) == kTransition) to.setSimTranOpt(*n, true);
         ++n;
     }
 }
@@ -141,7 +141,7 @@ void CNOVRADoc::snapshotForUndo() {
     if (!undo_) undo_ = std::make_unique<CNet>();
     undo_->clear();
     copyWhole(*undo_, net_);
-    undo_->stopObject = 0;
+    undo_->setStopObject(0);
 }
 
 const CNet& CNOVRADoc::undoCopy() const {

@@ -53,7 +53,7 @@ class CNOVRADoc : public QObject {
     // Undo: the net as it was before the last change. Every change takes the copy first (none while
     // compiled) and marks the document modified.
     void snapshotForUndo();
-    bool canUndo() const { return undo_ && !undo_->objects.empty(); }
+    bool canUndo() const { return undo_ && !undo_->objects().empty(); }
     // The copy as it stands; an empty net when there is none.
     const CNet& undoCopy() const;
     // Puts the copy in place of the net and forgets it.
@@ -64,7 +64,7 @@ class CNOVRADoc : public QObject {
     // The internal clipboard: the objects last copied and the arcs among them, and the canvas point of
     // the last mouse press when they were copied.
     CNet& clipboard();
-    bool clipboardEmpty() const { return !clipboard_ || clipboard_->objects.empty(); }
+    bool clipboardEmpty() const { return !clipboard_ || clipboard_->objects().empty(); }
     QPoint pasteAnchor;
 
     // Where log lines go (the main frame's message log); lines are dropped until it is set.

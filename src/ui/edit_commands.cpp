@@ -39,19 +39,19 @@ void moveGroup(CNet& net, const std::set<int>& ids, long long dx, long long dy) 
     if (dx == 0 && dy == 0) return;
     // Through the net's own operations, which log what moved for the paint index.
     for (int id : ids) {
-        auto o = net.objects.find(id);
-        if (o == net.objects.end()) continue;
+        auto o = net.objects().find(id);
+        if (o == net.objects().end()) continue;
         net.moveObject(id, clampInt(o->second.x + dx), clampInt(o->second.y + dy));
-        net.bounds.include(o->second.x, o->second.y);
-        auto [b, e] = net.outArcs.equal_range(id);
+        net.extendBounds(o->second.x, o->second.y);
+        auto [b, e] = net.outArcs().equal_range(id);
         for (auto it = b; it != e; ++it) {
-            auto a = net.arcs.find(it->second);
-            if (a == net.arcs.end()) continue;
-            std::vector<Point>& bends = a->second.bendPoints;
+            auto a = net.arcs().find(it->second);
+            if (a == net.arcs().end()) continue;
+            const std::vector<Point>& bends = a->second.bendPoints;
             for (size_t i = 0; i < bends.size(); ++i) {
                 net.moveBendPoint(it->second, static_cast<int>(i), clampInt(bends[i].x + dx),
                                   clampInt(bends[i].y + dy));
-                net.bounds.include(bends[i].x, bends[i].y);
+                net.extendBounds(bends[i].x, bends[i].y);
             }
         }
     }
@@ -141,7 +141,7 @@ void CEditCommands::run(Cmd cmd) {
         case Cmd::PasteHorizontal:
         case Cmd::PasteVertical: {
             Rect r;
-            for (const auto& [id, o] : doc.clipboard().objects) r.include(o.x, o.y);
+            for (const auto& [id, o] : doc.clipboard().objects()) r.include(o.x, o.y);
             r.inflate(20);
             const bool horizontal = cmd == Cmd::PasteHorizontal;
             const long long stepX = horizontal ? static_cast<long long>(r.right) - r.left + 40 : 0;
@@ -169,7 +169,7 @@ void CEditCommands::run(Cmd cmd) {
                 view_.interaction().takeSnapshot();
             for (int id : st.selection) {
                 if (n.kindOf(id) == 0) continue;
-                n.tokens.erase(id);
+                n.removeToken(id);
                 n.deleteObject(id);
             }
             view_.interaction().closeObjectDialogs(false);
@@ -189,7 +189,7 @@ void CEditCommands::run(Cmd cmd) {
         case Cmd::Find: {
             const int id = view_.prompts().askObjectId(&view_, n);
             if (id == 0) break;
-            n.stopObject = id;
+            n.setStopObject(id);
             if (n.kindOf(id) != 0) view_.sim().pointAt(id, 10);
             view_.viewport()->update();
             break;
@@ -228,28 +228,19 @@ bool CEditCommands::offGrid() const {
     const auto off = [hatch](int x, int y) {
         return gridded(x, hatch, CRenderer::kCell) != x || gridded(y, hatch, CRenderer::kCell) != y;
     };
-    for (const auto& [id, o] : n.objects)
+    for (const auto& [id, o] : n.objects())
         if (off(o.x, o.y)) return true;
-    for (const auto& [id, a] : n.arcs)
+    for (const auto& [id, a] : n.arcs())
         for (const Point& p : a.bendPoints)
             if (off(p.x, p.y)) return true;
     return false;
 }
 
 void CEditCommands::alignToGrid() {
-    CNet& n = view_.net();
     const int hatch = std::max(1, view_.settings().hatchSize);
-    for (auto& [id, o] : n.objects) {
-        o.x = gridded(o.x, hatch, CRenderer::kCell);
-        o.y = gridded(o.y, hatch, CRenderer::kCell);
-    }
-    for (auto& [id, a] : n.arcs)
-        for (Point& p : a.bendPoints) {
-            p.x = gridded(p.x, hatch, CRenderer::kCell);
-            p.y = gridded(p.y, hatch, CRenderer::kCell);
-        }
-    // Everything may have moved: the paint index starts afresh.
-    n.geometryChanged();
+    view_.net().movePositions([hatch](Point p) {
+        return Point{gridded(p.x, hatch, CRenderer::kCell), gridded(p.y, hatch, CRenderer::kCell)};
+    });
 }
 
 QString CEditCommands::quickFile() const {
@@ -316,8 +307,8 @@ void CEditCommands::helpInfo() {
                        : view_.sim().helpState == 3 ? &msg::kHelpInfo3
                                                     : &msg::kHelpInfo1;
     view_.reporter().log(text(*t) + "\n");
-    if (view_.sim().helpState == 3 && view_.net().kindOf(view_.net().stopObject) != 0)
-        view_.sim().pointAt(view_.net().stopObject, 10);
+    if (view_.sim().helpState == 3 && view_.net().kindOf(view_.net().stopObject()) != 0)
+        view_.sim().pointAt(view_.net().stopObject(), 10);
 }
 
 }  // namespace novra::ui

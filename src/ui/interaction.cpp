@@ -152,14 +152,14 @@ void CInteraction::mouseMove(QMouseEvent* e) {
         return;
     }
     const int hit = r.hitTest(p);
-    if (hit && hit == net().stopObject) net().stopObject = 0;
+    if (hit && hit == net().stopObject()) net().setStopObject(0);
     // The tooltip follows the transition under the cursor.
     if (!hit) {
         state_.tooltipText.clear();
         state_.tooltipObject = 0;
         QToolTip::hideText();
     } else if (state_.tooltipObject == 0 && net().kindOf(hit) == kTransition) {
-        state_.tooltipText = QString::fromStdString(net().transitions[hit].functionText);
+        state_.tooltipText = QString::fromStdString(net().transitions().at(hit).functionText);
         state_.tooltipObject = hit;
     } else if (hit != state_.tooltipObject) {
         state_.tooltipObject = 0;

@@ -22,16 +22,16 @@ void CInteraction::drawOverlay(QPainter& p) {
     const CRenderer& r = renderer();
     p.setBrush(Qt::NoBrush);
     if (state_.frameId) {
-        auto o = n.objects.find(state_.frameId);
-        if (o != n.objects.end()) {
+        auto o = n.objects().find(state_.frameId);
+        if (o != n.objects().end()) {
             p.setPen(QPen(state_.frameColor, 5));
             p.drawRect(QRect(renderer().toClient(o->second.x - half, o->second.y - half),
                              QSize(renderer().objectSize(), renderer().objectSize())));
         }
     }
     if (state_.rubberArc && state_.arcPending) {
-        auto src = n.objects.find(state_.arcSource);
-        if (src != n.objects.end()) {
+        auto src = n.objects().find(state_.arcSource);
+        if (src != n.objects().end()) {
             QPoint from = renderer().toClient(src->second.x, src->second.y);
             p.setPen(r.arcPen());
             // The legs already clicked stay visible, so the user sees the whole path so far.
@@ -75,14 +75,14 @@ QRect CInteraction::overlayBounds() const {
     const int size = rd.objectSize();
     QRect r;
     if (state_.frameId) {
-        auto o = n.objects.find(state_.frameId);
-        if (o != n.objects.end())
+        auto o = n.objects().find(state_.frameId);
+        if (o != n.objects().end())
             r = QRect(rd.toClient(o->second.x - half, o->second.y - half), QSize(size, size))
                     .adjusted(-4, -4, 4, 4);
     }
     if (state_.rubberArc && state_.arcPending) {
-        auto src = n.objects.find(state_.arcSource);
-        if (src != n.objects.end()) {
+        auto src = n.objects().find(state_.arcSource);
+        if (src != n.objects().end()) {
             QRect path(rd.toClient(src->second.x, src->second.y), QSize(1, 1));
             for (const Point& b : state_.bendPoints)
                 path = unite(path, QRect(rd.toClient(b.x, b.y), QSize(1, 1)));

@@ -255,7 +255,7 @@ void CInteraction::arcHover(QPoint p, int hit) {
         frameObject(hit, kFrameBlue);
         state_.arcTarget = hit;
         state_.rubberArc = true;
-        const auto& o = net().objects[hit];
+        const auto& o = net().objects().at(hit);
         state_.rubberArcEnd = renderer().toClient(o.x, o.y);
     } else {
         state_.arcTarget = 0;
@@ -309,16 +309,16 @@ void CInteraction::continuePlacement(int id) {
 void CInteraction::computeSelectionRect() {
     QRect r;
     for (int id : state_.selection) {
-        auto o = net().objects.find(id);
-        if (o == net().objects.end()) continue;
+        auto o = net().objects().find(id);
+        if (o == net().objects().end()) continue;
         r |= QRect(o->second.x, o->second.y, 1, 1);
     }
     state_.selectionRect = r.isNull() ? QRect() : r.adjusted(-20, -20, 20, 20);
 }
 
 void CInteraction::showVariableMenu(int transitionId) {
-    auto t = net().transitions.find(transitionId);
-    if (t == net().transitions.end()) return;
+    auto t = net().transitions().find(transitionId);
+    if (t == net().transitions().end()) return;
     const bool inputs = state_.arcPending;
     // An input variable is only offered where the pending arc may end.
     if (inputs && !validTarget(transitionId)) return;
@@ -340,16 +340,16 @@ void CInteraction::showVariableMenu(int transitionId) {
 
 void CInteraction::runVariableCommand(int n) {
     if (state_.varMenuMode == 1) {
-        auto t = net().transitions.find(state_.arcTarget);
-        if (t == net().transitions.end()) return;
+        auto t = net().transitions().find(state_.arcTarget);
+        if (t == net().transitions().end()) return;
         const auto names = variablesOf(t->second, true);
         if (n < 1 || static_cast<size_t>(n) > names.size()) return;
         state_.varName = names[static_cast<size_t>(n) - 1];
         takeSnapshot();
         finishArc();
     } else if (state_.varMenuMode == 2) {
-        auto t = net().transitions.find(state_.hitObject);
-        if (t == net().transitions.end()) return;
+        auto t = net().transitions().find(state_.hitObject);
+        if (t == net().transitions().end()) return;
         const auto names = variablesOf(t->second, false);
         if (n < 1 || static_cast<size_t>(n) > names.size()) return;
         state_.arcSource = state_.hitObject;

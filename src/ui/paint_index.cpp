@@ -39,10 +39,10 @@ void CPaintIndex::pushArcPoints(std::vector<PointD>& points, const Object& from,
 bool CPaintIndex::build(const CNet& n) {
     net = &n;
     ++builds;
-    objectCount = n.objects.size();
-    arcCount = n.arcs.size();
-    nextId = n.nextId;
-    arcCounter = n.arcCounter;
+    objectCount = n.objects().size();
+    arcCount = n.arcs().size();
+    nextId = n.nextId();
+    arcCounter = n.arcCounter();
     valid = true;
     epoch = n.geometryEpoch();
     logPos = n.geometryLogEnd();
@@ -50,12 +50,12 @@ bool CPaintIndex::build(const CNet& n) {
     laterArc.clear();
 
     objects.clear();
-    objects.reserve(n.objects.size());
+    objects.reserve(n.objects().size());
     long long x0 = 0, y0 = 0, x1 = 0, y1 = 0;
     bool allKnown = true;
     {
-        CMapLanes objectLanes(n.objects);
-        CMapLanes arcLanes(n.arcs);
+        CMapLanes objectLanes(n.objects());
+        CMapLanes arcLanes(n.arcs());
         while (objectLanes.step() | arcLanes.step()) {
         }
         objectLanes.collect(objectEntries);
@@ -97,9 +97,9 @@ bool CPaintIndex::build(const CNet& n) {
 
     arcs.clear();
     points.clear();
-    arcs.reserve(n.arcs.size());
-    points.reserve(2 * n.arcs.size());
-    arcState.assign(n.arcs.size(), kLive);
+    arcs.reserve(n.arcs().size());
+    points.reserve(2 * n.arcs().size());
+    arcState.assign(n.arcs().size(), kLive);
     for (size_t k = 0; k < arcEntries.size(); ++k) {
         // The next arcs' nodes and bend points are fetched while this one is drawn up.
         if (k + 8 < arcEntries.size()) __builtin_prefetch(arcEntries[k + 8]);
@@ -194,8 +194,8 @@ bool CPaintIndex::build(const CNet& n) {
 
 bool CPaintIndex::current(const CNet& n) const {
     return valid && net == &n && epoch == n.geometryEpoch() && logPos == n.geometryLogEnd() &&
-           objectCount == n.objects.size() && arcCount == n.arcs.size() && nextId == n.nextId &&
-           arcCounter == n.arcCounter;
+           objectCount == n.objects().size() && arcCount == n.arcs().size() && nextId == n.nextId() &&
+           arcCounter == n.arcCounter();
 }
 
 bool CPaintIndex::hasObject(int id) const {
@@ -214,8 +214,8 @@ bool CPaintIndex::hasArc(int id) const {
 
 bool CPaintIndex::takeObject(const CNet& n, int id) {
     const bool had = hasObject(id);
-    auto it = n.objects.find(id);
-    const bool has = it != n.objects.end();
+    auto it = n.objects().find(id);
+    const bool has = it != n.objects().end();
     if (has && !isValidKind(it->second.kind)) return false;
     if (const long long s = slotIn(objects, builtObjects, id); s >= 0)
         objectState[static_cast<size_t>(s)] = has ? kReplaced : kGone;
@@ -237,8 +237,8 @@ bool CPaintIndex::takeObject(const CNet& n, int id) {
 
 void CPaintIndex::takeArc(const CNet& n, int id) {
     const bool had = hasArc(id);
-    auto it = n.arcs.find(id);
-    const bool has = it != n.arcs.end();
+    auto it = n.arcs().find(id);
+    const bool has = it != n.arcs().end();
     // Points that no slot draws from any more; an arc whose number of points stays the same (a move of
     // either end or of a bend point) takes its new ones there.
     unsigned spareFirst = 0, spareCount = 0;
@@ -261,10 +261,10 @@ void CPaintIndex::takeArc(const CNet& n, int id) {
             arcState.push_back(kLive);
         }
         const CArc& arc = it->second;
-        auto from = n.objects.find(arc.fromId), to = n.objects.find(arc.toId);
+        auto from = n.objects().find(arc.fromId), to = n.objects().find(arc.toId);
         Arc& a = arcs[later->second];
         a = {id, 0, 0, static_cast<unsigned>(points.size()), 0};
-        if (from == n.objects.end() || to == n.objects.end()) {
+        if (from == n.objects().end() || to == n.objects().end()) {
             arcState[later->second] = kUndrawn;
         } else {
             const Object f{arc.fromId, from->second.x, from->second.y, from->second.kind};
@@ -306,8 +306,8 @@ bool CPaintIndex::follow(const CNet& n) {
         pastId(nextId, c.id);
         if (!takeObject(n, c.id)) return false;
         // Where an arc starts and ends follows its objects.
-        for (auto [b, e] = n.outArcs.equal_range(c.id); b != e; ++b) touchedArcs.push_back(b->second);
-        for (auto [b, e] = n.inArcs.equal_range(c.id); b != e; ++b) touchedArcs.push_back(b->second);
+        for (auto [b, e] = n.outArcs().equal_range(c.id); b != e; ++b) touchedArcs.push_back(b->second);
+        for (auto [b, e] = n.inArcs().equal_range(c.id); b != e; ++b) touchedArcs.push_back(b->second);
         if (laterObject.size() > budget || touchedArcs.size() > 8 * budget) return false;
     }
     std::sort(touchedArcs.begin(), touchedArcs.end());
@@ -318,8 +318,8 @@ bool CPaintIndex::follow(const CNet& n) {
     if (laterObject.size() + laterArc.size() > budget || points.size() - builtPoints > 8 * budget)
         return false;
     logPos = end;
-    return objectCount == n.objects.size() && arcCount == n.arcs.size() && nextId == n.nextId &&
-           arcCounter == n.arcCounter;
+    return objectCount == n.objects().size() && arcCount == n.arcs().size() && nextId == n.nextId() &&
+           arcCounter == n.arcCounter();
 }
 
 void CPaintIndex::query(double qx0, double qy0, double qx1, double qy1) {

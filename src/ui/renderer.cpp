@@ -161,10 +161,10 @@ void CRenderer::prepareFrame() {
 }
 
 void CRenderer::centreNet() {
-    Rect& b = net().bounds;
     // The reader grows the rectangle; a net built in memory may not have, so the positions count too.
-    for (const auto& [id, o] : net().objects) b.include(o.x, o.y);
-    if (b.empty) b.include(0, 0);
+    for (const auto& [id, o] : net().objects()) net().extendBounds(o.x, o.y);
+    if (net().bounds().empty) net().extendBounds(0, 0);
+    const Rect& b = net().bounds();
     long long left = b.left, right = b.right, top = b.top, bottom = b.bottom;
     if (right - left < clientW_) {
         const long long missing = clientW_ - (right - left);
@@ -179,10 +179,9 @@ void CRenderer::centreNet() {
     const auto toInt = [](long long v) {
         return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX));
     };
-    b.left = toInt(left);
-    b.right = toInt(right);
-    b.top = toInt(top);
-    b.bottom = toInt(bottom);
+    // Only ever wider: the two corners give the whole rectangle.
+    net().extendBounds(toInt(left), toInt(top));
+    net().extendBounds(toInt(right), toInt(bottom));
     constexpr long long lim = 1 << 28;  // as far as scrolling goes
     scroll_ = QPoint(int(std::clamp<long long>((left + right) / 2 - clientW_ / 2, -lim, lim)),
                      int(std::clamp<long long>((top + bottom) / 2 - clientH_ / 2, -lim, lim)));
@@ -273,17 +272,17 @@ void CRenderer::drawObjects(QPainter& p, bool screen) {
         if (marks) {
             QString mark;
             if (o.kind == kTransition) {
-                auto t = n.transitions.find(id);
-                if (t != n.transitions.end() && t->second.gen.registerReduced)
+                auto t = n.transitions().find(id);
+                if (t != n.transitions().end() && t->second.gen.registerReduced)
                     mark = QString::fromUtf8(text(msg::kMarkRegisterReduced).c_str());
             } else if (o.kind == kUhzi) {
-                auto u = n.uhzis.find(id);
-                if (u != n.uhzis.end()) mark = QString::fromStdString(uhziLabel(u->second, false));
+                auto u = n.uhzis().find(id);
+                if (u != n.uhzis().end()) mark = QString::fromStdString(uhziLabel(u->second, false));
             } else if (o.kind == kKemmakix) {
-                auto k = n.kemmakixes.find(id);
-                if (k != n.kemmakixes.end() && k->second.line == 2)
+                auto k = n.kemmakixes().find(id);
+                if (k != n.kemmakixes().end() && k->second.line == 2)
                     mark = QString::fromUtf8(text(msg::kMarkDiscard).c_str());
-                if (k != n.kemmakixes.end() && k->second.line == 3)
+                if (k != n.kemmakixes().end() && k->second.line == 3)
                     mark = QString::fromUtf8(text(msg::kMarkKeep).c_str());
             }
             if (!mark.isEmpty()) drawText(p, mx, my, mark, kMarkText);
@@ -306,16 +305,16 @@ void CRenderer::drawEditTokens(QPainter& p) {
     };
     // Both walks go in ascending ID; the shorter one wins.
     const std::vector<unsigned>& visible = visibleObjects();
-    if (n.tokens.size() <= visible.size()) {
-        for (const auto& [placeId, tok] : n.tokens) {
-            auto o = n.objects.find(placeId);
-            if (o != n.objects.end()) draw(o->second.x, o->second.y, tok);
+    if (n.tokens().size() <= visible.size()) {
+        for (const auto& [placeId, tok] : n.tokens()) {
+            auto o = n.objects().find(placeId);
+            if (o != n.objects().end()) draw(o->second.x, o->second.y, tok);
         }
     } else {
         for (unsigned i : visible) {
             const CPaintIndex::Object& o = paintIndex_->objects[i];
-            auto tok = n.tokens.find(o.id);
-            if (tok != n.tokens.end()) draw(o.x, o.y, tok->second);
+            auto tok = n.tokens().find(o.id);
+            if (tok != n.tokens().end()) draw(o.x, o.y, tok->second);
         }
     }
 }
@@ -325,8 +324,8 @@ void CRenderer::drawSimTokens(QPainter& p, bool screen) {
     const bool tremble = screen && settings_.tokenMove == 1 && zoom_ < 3;
     for (unsigned i : visibleObjects()) {
         const CPaintIndex::Object& o = paintIndex_->objects[i];
-        auto it = n.places.find(o.id);
-        if (it == n.places.end()) continue;
+        auto it = n.places().find(o.id);
+        if (it == n.places().end()) continue;
         const CPlace& pl = it->second;
         if (!pl.hasToken) continue;
         const QPoint c = toClient(o.x, o.y);
@@ -349,8 +348,8 @@ void CRenderer::drawSimulationFrame() {
         if (!cellVisible(QRect(tl, QSize(objectSize_, objectSize_)))) continue;
         const QPoint c = toClient(o.x, o.y);
         if (o.kind == kPlace) {
-            auto pl = n.places.find(id);
-            if (pl == n.places.end()) continue;
+            auto pl = n.places().find(id);
+            if (pl == n.places().end()) continue;
             if (settings_.enableOldToken == 1) drawPastToken(p, c.x(), c.y(), pl->second.lastColor);
             if (zoom_ < 4 && pl->second.hasToken) {
                 if (pl->second.color != kBlack && pl->second.color != kWhite)
@@ -359,8 +358,8 @@ void CRenderer::drawSimulationFrame() {
                           settings_.tokenMove == 1 && zoom_ < 3);
             }
         } else if (o.kind == kTransition) {
-            auto t = n.transitions.find(id);
-            if (t == n.transitions.end() || !t->second.enabled) continue;
+            auto t = n.transitions().find(id);
+            if (t == n.transitions().end() || !t->second.enabled) continue;
             const int side = 60 >> zoom_, off = 10 >> zoom_;
             p.setPen(QPen(kHighlightRed, 5));
             p.setBrush(Qt::NoBrush);
@@ -368,11 +367,11 @@ void CRenderer::drawSimulationFrame() {
         } else {
             QString label;
             if (o.kind == kUhzi) {
-                auto u = n.uhzis.find(id);
-                if (u != n.uhzis.end()) label = QString::fromStdString(uhziLabel(u->second, true));
+                auto u = n.uhzis().find(id);
+                if (u != n.uhzis().end()) label = QString::fromStdString(uhziLabel(u->second, true));
             } else if (o.kind == kKemmakix) {
-                auto k = n.kemmakixes.find(id);
-                if (k != n.kemmakixes.end()) label = QString::fromStdString(kemmakixLabel(k->second, true));
+                auto k = n.kemmakixes().find(id);
+                if (k != n.kemmakixes().end()) label = QString::fromStdString(kemmakixLabel(k->second, true));
             }
             if (!label.isEmpty())
                 drawText(p, tl.x() + (half >> zoom_), tl.y() + (half >> zoom_), label, kMarkText);
@@ -388,8 +387,8 @@ void CRenderer::tintSelection() {
     const int half = objectSize_ / 2 + 1;
     const CNet& n = net();
     for (int id : edit_.selection) {
-        auto o = n.objects.find(id);
-        if (o == n.objects.end()) continue;
+        auto o = n.objects().find(id);
+        if (o == n.objects().end()) continue;
         const QPoint c = toClient(o->second.x, o->second.y);
         const QRect r = bufferRect(QRect(c.x() - half, c.y() - half, 2 * half, 2 * half));
         for (int y = r.top(); y <= r.bottom(); ++y) {
@@ -420,7 +419,7 @@ int CRenderer::idAt(QPoint client) const {
                      static_cast<size_t>(client.x() * r);
     if (i >= idBuffer_.size()) return 0;
     const int id = idBuffer_[i];
-    return net().objects.count(id) ? id : 0;
+    return net().objects().count(id) ? id : 0;
 }
 
 void CRenderer::drawText(QPainter& p, int x, int y, const QString& s, QColor color) {
@@ -443,12 +442,12 @@ QPrinter& CRenderer::printer() {
 bool CRenderer::printTo(QPrinter* printer) {
     CNet& n = net();
     Rect bounds;
-    for (const auto& [id, o] : n.objects) bounds.include(o.x, o.y);
-    for (const auto& [id, a] : n.arcs)
+    for (const auto& [id, o] : n.objects()) bounds.include(o.x, o.y);
+    for (const auto& [id, a] : n.arcs())
         for (const Point& b : a.bendPoints) bounds.include(b.x, b.y);
     if (bounds.empty) bounds.include(0, 0);
-    n.bounds.include(bounds.left, bounds.top);
-    n.bounds.include(bounds.right, bounds.bottom);
+    n.extendBounds(bounds.left, bounds.top);
+    n.extendBounds(bounds.right, bounds.bottom);
 
     // The job draws with its own zoom, scroll and size; the window keeps what the user was looking at.
     const int savedZoom = zoom_, savedW = clientW_, savedH = clientH_;

@@ -219,8 +219,8 @@ void CRenderer::drawArcs(QPainter& p) {
         const bool joinedToTransition = arc.fromKind == kTransition || arc.toKind == kTransition;
         if (arc.count == 2 && joinedToTransition) {
             const PointF mid{(pts[0].x + pts[1].x) / 2, (pts[0].y + pts[1].y) / 2};
-            auto live = n.arcs.find(arc.id);
-            if (inside(mid) && live != n.arcs.end() && !live->second.varName.empty()) {
+            auto live = n.arcs().find(arc.id);
+            if (inside(mid) && live != n.arcs().end() && !live->second.varName.empty()) {
                 const int off = 10 >> zoom_;
                 drawText(p, int(mid.x) - off, int(mid.y) - off, QString::fromStdString(live->second.varName),
                          kArcLabelText);

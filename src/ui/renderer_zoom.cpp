@@ -89,10 +89,10 @@ bool CRenderer::scrollBarsMoved() {
 
 void CRenderer::updateScrollBars() {
     // The range always covers the visible area, so the user can scroll back from wherever he went.
-    Rect& b = net().bounds;
-    b.include(scroll_.x(), scroll_.y());
-    b.include(clampScroll(static_cast<long long>(scroll_.x()) + clientW_),
-              clampScroll(static_cast<long long>(scroll_.y()) + clientH_));
+    net().extendBounds(scroll_.x(), scroll_.y());
+    net().extendBounds(clampScroll(static_cast<long long>(scroll_.x()) + clientW_),
+                       clampScroll(static_cast<long long>(scroll_.y()) + clientH_));
+    const Rect& b = net().bounds();
     updatingBars_ = true;
     QScrollBar* h = widget_.horizontalScrollBar();
     h->setRange(b.left, std::max(b.left, b.right - clientW_));

@@ -139,14 +139,14 @@ void CSimController::freeTokenMoves() {
 void CSimController::buildTokenMoves() {
     const CNet& n = view_.net();
     size_t count = 0;
-    for (const auto& [id, t] : n.transitions)
-        if (t.fired) count += n.inArcs.count(id) + n.outArcs.count(id);
+    for (const auto& [id, t] : n.transitions())
+        if (t.fired) count += n.inArcs().count(id) + n.outArcs().count(id);
     if (count == 0) return;
     tokenMoves.clear();
     tokenMoves.reserve(count);
     const auto centre = [&](int id, int& x, int& y) {
-        auto o = n.objects.find(id);
-        if (o == n.objects.end()) return false;
+        auto o = n.objects().find(id);
+        if (o == n.objects().end()) return false;
         x = o->second.x - rd().scrollPos().x();
         y = o->second.y - rd().scrollPos().y();
         return true;
@@ -160,25 +160,25 @@ void CSimController::buildTokenMoves() {
         m.color = color;
         tokenMoves.push_back(m);
     };
-    for (const auto& [id, t] : n.transitions) {
+    for (const auto& [id, t] : n.transitions()) {
         if (!t.fired) continue;
         // The wave that fired has one colour: the one that last passed the first input place.
         int color = kNoColor;
-        auto first = n.inArcs.find(id);
-        if (first != n.inArcs.end()) {
-            auto a = n.arcs.find(first->second);
-            if (a != n.arcs.end()) {
-                auto p = n.places.find(a->second.fromId);
-                if (p != n.places.end()) color = p->second.lastColor;
+        auto first = n.inArcs().find(id);
+        if (first != n.inArcs().end()) {
+            auto a = n.arcs().find(first->second);
+            if (a != n.arcs().end()) {
+                auto p = n.places().find(a->second.fromId);
+                if (p != n.places().end()) color = p->second.lastColor;
             }
         }
-        for (auto [it, end] = n.inArcs.equal_range(id); it != end; ++it) {
-            auto a = n.arcs.find(it->second);
-            if (a != n.arcs.end()) add(a->second.fromId, id, color);
+        for (auto [it, end] = n.inArcs().equal_range(id); it != end; ++it) {
+            auto a = n.arcs().find(it->second);
+            if (a != n.arcs().end()) add(a->second.fromId, id, color);
         }
-        for (auto [it, end] = n.outArcs.equal_range(id); it != end; ++it) {
-            auto a = n.arcs.find(it->second);
-            if (a != n.arcs.end()) add(id, a->second.toId, color);
+        for (auto [it, end] = n.outArcs().equal_range(id); it != end; ++it) {
+            auto a = n.arcs().find(it->second);
+            if (a != n.arcs().end()) add(id, a->second.toId, color);
         }
     }
     if (tokenMoves.empty()) return;
@@ -280,8 +280,8 @@ void advanceColour(CSimController::Spark& s) {
 
 void CSimController::sparkTick() {
     CNet& n = view_.net();
-    if (n.kindOf(n.stopObject) == 0) n.stopObject = 0;
-    if (n.stopObject == 0) {
+    if (n.kindOf(n.stopObject()) == 0) n.setStopObject(0);
+    if (n.stopObject() == 0) {
         stopSparks();
         return;
     }
@@ -298,8 +298,8 @@ void CSimController::sparkTick() {
 
 QRect CSimController::paintSparks(bool step) {
     const CNet& n = view_.net();
-    auto it = n.objects.find(n.stopObject);
-    if (it == n.objects.end() || sparks.empty()) return QRect();
+    auto it = n.objects().find(n.stopObject());
+    if (it == n.objects().end() || sparks.empty()) return QRect();
     const VObject& o = it->second;
     const int cx = o.x - rd().scrollPos().x(), cy = o.y - rd().scrollPos().y();
     const QPoint centre = zoomedClient(cx, cy);
@@ -347,8 +347,8 @@ QRect CSimController::paintSparks(bool step) {
 
 void CSimController::scrollTick() {
     const CNet& n = view_.net();
-    auto o = n.objects.find(n.stopObject);
-    if (o == n.objects.end()) {
+    auto o = n.objects().find(n.stopObject());
+    if (o == n.objects().end()) {
         stopSimTimer(kScrollTimer);
         return;
     }

@@ -166,17 +166,17 @@ bool CSimController::compileCommand() {
     CNet& n = view_.net();
     view_.reporter().status(text(msg::kStatusCompiling));
     logLine(text(msg::kCompiling));
-    logLine(format(msg::kPrimitiveCount, static_cast<int>(n.objects.size())));
+    logLine(format(msg::kPrimitiveCount, static_cast<int>(n.objects().size())));
     setCompiled(true);
     running = 0;
-    n.stopObject = 0;
+    n.setStopObject(0);
     stopSparks();
     try {
         view_.document()->simulation().compile();
     } catch (const CError& e) {
         logLine(e.message());
         setCompiled(false);
-        const int kind = n.kindOf(n.stopObject);
+        const int kind = n.kindOf(n.stopObject());
         if (kind != 0) {
             if (kind == kTransition) helpState = 2;
             scrollStep_ = 0;
@@ -216,7 +216,7 @@ void CSimController::runCommand() {
             view_.document()->simulation().run();
         } catch (const CError& e) {
             logLine(e.message());
-            if (view_.net().kindOf(view_.net().stopObject) != 0) {
+            if (view_.net().kindOf(view_.net().stopObject()) != 0) {
                 scrollStep_ = 0;
                 startSimTimer(kScrollTimer, 1);
                 view_.reporter().status(text(msg::kStatusSimulationError));
@@ -265,7 +265,7 @@ void CSimController::stepCycle() {
         advance = 0;
         logLine(e.message());
         startSimTimer(kClockTimer, 100);
-        if (view_.net().stopObject != 0) {
+        if (view_.net().stopObject() != 0) {
             scrollStep_ = 0;
             startSimTimer(kScrollTimer, 1);
             startSimTimer(kSparkTimer, 50);
@@ -318,7 +318,7 @@ void CSimController::clearAllCommand() {
     if (!ok) return;
     resetSimulation();
     stopSparks();
-    if (!view_.net().objects.empty()) view_.document()->setModified(true);
+    if (!view_.net().objects().empty()) view_.document()->setModified(true);
     view_.net().clear();
     rd().clearIds();
     clearLogWindow();
@@ -363,7 +363,7 @@ void CSimController::rewindCommand() {
 // --- pointing at an object ---
 
 void CSimController::pointAt(int id, int sparkPeriod) {
-    view_.net().stopObject = id;
+    view_.net().setStopObject(id);
     if (view_.net().kindOf(id) == 0) return;
     scrollStep_ = 0;
     startSimTimer(kScrollTimer, 1);

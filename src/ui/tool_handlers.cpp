@@ -95,11 +95,11 @@ class CSelectHandler : public CToolHandler {
         CNet& n = ix_.net();
         if (s.grabbedObject) {
             ix_.setRole(EditState::kCursorDrag);
-            auto o = n.objects.find(s.grabbedObject);
-            if (o != n.objects.end() && (o->second.x != c.x() || o->second.y != c.y())) {
+            auto o = n.objects().find(s.grabbedObject);
+            if (o != n.objects().end() && (o->second.x != c.x() || o->second.y != c.y())) {
                 ix_.copyBeforeDrag();
                 n.moveObject(s.grabbedObject, c.x(), c.y());
-                n.bounds.include(c.x(), c.y());
+                n.extendBounds(c.x(), c.y());
             }
             ix_.edgeScroll(p);
         } else if (s.groupDrag) {
@@ -107,11 +107,11 @@ class CSelectHandler : public CToolHandler {
             const int dx = c.x() - s.dragOrigin.x(), dy = c.y() - s.dragOrigin.y();
             if (dx != 0 || dy != 0) ix_.copyBeforeDrag();
             for (int id : s.selection) {
-                auto o = n.objects.find(id);
-                if (o == n.objects.end()) continue;
+                auto o = n.objects().find(id);
+                if (o == n.objects().end()) continue;
                 n.moveObject(id, o->second.x + dx, o->second.y + dy);
-                for (auto [b, e] = n.outArcs.equal_range(id); b != e; ++b) {
-                    CArc& arc = n.arcs[b->second];
+                for (auto [b, e] = n.outArcs().equal_range(id); b != e; ++b) {
+                    const CArc& arc = n.arcs().at(b->second);
                     for (size_t i = 0; i < arc.bendPoints.size(); ++i)
                         n.moveBendPoint(b->second, static_cast<int>(i), arc.bendPoints[i].x + dx,
                                         arc.bendPoints[i].y + dy);
@@ -150,7 +150,7 @@ class CSelectHandler : public CToolHandler {
             QPoint(std::min(s.bandStart.x(), s.bandEnd.x()), std::min(s.bandStart.y(), s.bandEnd.y())));
         const QPoint b = r.toCanvas(
             QPoint(std::max(s.bandStart.x(), s.bandEnd.x()), std::max(s.bandStart.y(), s.bandEnd.y())));
-        for (const auto& [id, o] : ix_.net().objects)
+        for (const auto& [id, o] : ix_.net().objects())
             if (o.x >= a.x() && o.x <= b.x() && o.y >= a.y() && o.y <= b.y()) s.selection.insert(id);
         if (s.selection.empty()) {
             ix_.showStatus(std::string());
@@ -203,7 +203,7 @@ class CTokenHandler : public CToolHandler {
 
     void press(QPoint, int hit, bool) override {
         CNet& n = ix_.net();
-        if (n.kindOf(hit) == kPlace && !n.tokens.count(hit)) {
+        if (n.kindOf(hit) == kPlace && !n.tokens().count(hit)) {
             ix_.takeSnapshot();
             n.setToken(hit, kBlack, 0);
             ix_.renderer().setRebuild();
@@ -212,9 +212,9 @@ class CTokenHandler : public CToolHandler {
 
     bool rightPress(QPoint, int hit) override {
         CNet& n = ix_.net();
-        if (n.kindOf(hit) != kPlace || !n.tokens.count(hit)) return false;
+        if (n.kindOf(hit) != kPlace || !n.tokens().count(hit)) return false;
         ix_.takeSnapshot();
-        const Token t = n.tokens[hit];
+        const Token t = n.tokens().at(hit);
         n.setToken(hit, t.color == kBlack ? kWhite : kBlack, t.value);
         ix_.renderer().setRebuild();
         return true;
@@ -231,8 +231,8 @@ class CTokenHandler : public CToolHandler {
 
     bool doubleClick(int hit) override {
         CNet& n = ix_.net();
-        auto tok = n.tokens.find(hit);
-        if (n.kindOf(hit) != kPlace || tok == n.tokens.end()) return false;
+        auto tok = n.tokens().find(hit);
+        if (n.kindOf(hit) != kPlace || tok == n.tokens().end()) return false;
         if (!ix_.view().document()->compiled()) {
             ix_.takeSnapshot();
             // Between 0 and 1; an undefined or odd value read from a file starts again from 0.
@@ -279,7 +279,7 @@ class CDeleteHandler : public CToolHandler {
         CNet& n = ix_.net();
         ix_.takeSnapshot();
         n.deleteObject(hit);
-        if (!n.objects.count(hit)) st().selection.erase(hit);
+        if (!n.objects().count(hit)) st().selection.erase(hit);
         ix_.closeObjectDialogs(false);
         ix_.renderer().setRebuild();
     }
@@ -291,7 +291,7 @@ class CDeleteHandler : public CToolHandler {
         }
         CNet& n = ix_.net();
         const int kind = n.kindOf(hit);
-        if (kind == kPlace && n.tokens.count(hit)) {
+        if (kind == kPlace && n.tokens().count(hit)) {
             ix_.showStatus(text(msg::kStatusDeleteToken));
         } else {
             const std::string s = text(msg::kStatusDeleteObject);

@@ -47,14 +47,14 @@ void runVerilogOutput(CNOVRAView& view) {
         view.reporter().log(text(msg::kVerilogFolderMissing) + "\n");
         return;
     }
-    view.net().stopObject = 0;
+    view.net().setStopObject(0);
     try {
         // The top name becomes a folder name: a name that would leave the chosen folder is refused before
         // anything is created.
         verilog::checkNames(view.net(), o.topName);
     } catch (const CError& e) {
         view.reporter().log(e.message() + "\n");
-        if (view.net().stopObject != 0) view.sim().pointAt(view.net().stopObject, 10);
+        if (view.net().stopObject() != 0) view.sim().pointAt(view.net().stopObject(), 10);
         return;
     }
     const QString outDir = QDir(folder).filePath(s.verilogOutModuleName);
@@ -71,9 +71,9 @@ void runVerilogOutput(CNOVRAView& view) {
         view.reporter().log(text(msg::kVerilogDone) + "\r\n");
     } catch (const std::exception& e) {
         view.reporter().log(std::string(e.what()) + "\n");
-        if (view.net().kindOf(view.net().stopObject) != 0) {
+        if (view.net().kindOf(view.net().stopObject()) != 0) {
             view.reporter().status(text(msg::kVerilogErrorStatus));
-            view.sim().pointAt(view.net().stopObject, 10);
+            view.sim().pointAt(view.net().stopObject(), 10);
         }
     }
 }

@@ -14,10 +14,10 @@ namespace {
 
 // The port on which an object sends along an arc, from 1; 0 when it cannot send.
 int sendingPort(const CNet& net, int arcId) {
-    const int from = net.arcs.at(arcId).fromId;
+    const int from = net.arcs().at(arcId).fromId;
     switch (net.kindOf(from)) {
         case kTransition: {
-            const auto& slots = net.transitions.at(from).outputArcSlots;
+            const auto& slots = net.transitions().at(from).outputArcSlots;
             auto s = slots.find(arcId);
             return s == slots.end() ? 0 : s->second + 1;
         }
@@ -29,10 +29,10 @@ int sendingPort(const CNet& net, int arcId) {
 }
 
 int receivingPort(const CNet& net, int arcId) {
-    const int to = net.arcs.at(arcId).toId;
+    const int to = net.arcs().at(arcId).toId;
     switch (net.kindOf(to)) {
         case kTransition: {
-            const auto& slots = net.transitions.at(to).inputArcSlots;
+            const auto& slots = net.transitions().at(to).inputArcSlots;
             auto s = slots.find(arcId);
             return s == slots.end() ? 0 : s->second + 1;
         }
@@ -53,12 +53,12 @@ void connectPipeline(CNet& net, Hardware& hw, const LogSink& log) {
     log(text(msg::kVerilogConnecting));
     hw.wires.clear();
     int next = 1;
-    for (const auto& [id, place] : net.places) {
+    for (const auto& [id, place] : net.places()) {
         if (hw.joint(id) != 0) continue;
-        const int arcIn = onlyArc(net.inArcs, id);
-        const int arcOut = onlyArc(net.outArcs, id);
-        const int sender = net.arcs.at(arcIn).fromId;
-        const int receiver = net.arcs.at(arcOut).toId;
+        const int arcIn = onlyArc(net.inArcs(), id);
+        const int arcOut = onlyArc(net.outArcs(), id);
+        const int sender = net.arcs().at(arcIn).fromId;
+        const int receiver = net.arcs().at(arcOut).toId;
         const int sp = sendingPort(net, arcIn);
         if (sp == 0 || !hw.nodes.count(sender)) raise(text(msg::kVerilogPlaceInput));
         const int rp = receivingPort(net, arcOut);
@@ -77,8 +77,8 @@ void connectJoints(CNet& net, Hardware& hw, const LogSink& log) {
     for (auto& [id, node] : hw.nodes) {
         if (node.kind != kJointNode) continue;
         int k = 1;
-        for (int a : arcsOf(net.inArcs, id)) {
-            const int sender = net.arcs.at(a).fromId;
+        for (int a : arcsOf(net.inArcs(), id)) {
+            const int sender = net.arcs().at(a).fromId;
             const int sp = sendingPort(net, a);
             if (sp == 0 || !hw.nodes.count(sender)) raise(text(msg::kVerilogPlaceInput));
             hw.wires[next] = Wire{sender, id, sp, k};
@@ -88,8 +88,8 @@ void connectJoints(CNet& net, Hardware& hw, const LogSink& log) {
             ++k;
         }
         k = 1;
-        for (int a : arcsOf(net.outArcs, id)) {
-            const int receiver = net.arcs.at(a).toId;
+        for (int a : arcsOf(net.outArcs(), id)) {
+            const int receiver = net.arcs().at(a).toId;
             const int rp = receivingPort(net, a);
             if (rp == 0 || !hw.nodes.count(receiver)) raise(text(msg::kVerilogPlaceOutput));
             hw.wires[next] = Wire{id, receiver, k, rp};
@@ -106,7 +106,7 @@ void markInitialState(CNet& net, Hardware& hw, const LogSink& log) {
     log(text(msg::kVerilogMarking));
     for (auto& [id, stage] : hw.stages) {
         if (stage.owner != id) continue;
-        const CTransition& t = net.transitions.at(id);
+        const CTransition& t = net.transitions().at(id);
         bool allBlack = !t.outputPlaces.empty();
         for (const CPlace* p : t.outputPlaces)
             if (!p || p->lastColor != kBlack) allBlack = false;
@@ -116,8 +116,8 @@ void markInitialState(CNet& net, Hardware& hw, const LogSink& log) {
         // holds the token's value (the black-token rule makes the output a single input variable).
         const auto exprs = outputExpressions(t.canonicalText);
         for (const auto& [arcId, slot] : t.outputArcSlots) {
-            auto tok = net.tokens.find(net.arcs.at(arcId).toId);
-            if (tok == net.tokens.end() || tok->second.color != kBlack) continue;
+            auto tok = net.tokens().find(net.arcs().at(arcId).toId);
+            if (tok == net.tokens().end() || tok->second.color != kBlack) continue;
             if (slot >= static_cast<int>(exprs.size())) continue;
             const int input = singleInput(exprs[slot]);
             if (input > 0) stage.initialValues[input] = tok->second.value == 1 ? 1 : 0;
@@ -170,7 +170,7 @@ void registerFunctions(CNet& net, Hardware& hw, const LogSink& log) {
     hw.functionList.clear();
     for (auto& [id, stage] : hw.stages) {
         if (stage.owner != id) continue;
-        const auto exprs = outputExpressions(net.transitions.at(id).canonicalText);
+        const auto exprs = outputExpressions(net.transitions().at(id).canonicalText);
         stage.functionNumbers.clear();
         stage.inputMaps.clear();
         for (size_t o = 0; o < exprs.size(); ++o) {

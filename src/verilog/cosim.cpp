@@ -145,9 +145,9 @@ std::vector<SinkResult> netSinkBits(CNet& net) {
     // The editor's run limit stops long streams that would end; give every bit and every word's drain of
     // the net a few phases beyond it.
     long phases = 100001;
-    for (const auto& [id, u] : net.uhzis)
+    for (const auto& [id, u] : net.uhzis())
         for (const std::string& w : u.words)
-            phases += 8 * static_cast<long>(w.size()) + 8 * static_cast<long>(net.transitions.size() + 1);
+            phases += 8 * static_cast<long>(w.size()) + 8 * static_cast<long>(net.transitions().size() + 1);
     try {
         sim.run(phases);
     } catch (const CError& e) {
@@ -155,7 +155,7 @@ std::vector<SinkResult> netSinkBits(CNet& net) {
         if (e.message() != text(msg::kSimulationEnded)) throw;
     }
     std::vector<SinkResult> out;
-    for (const auto& [id, k] : net.kemmakixes) {
+    for (const auto& [id, k] : net.kemmakixes()) {
         if (k.line != 0 && k.line != 1) continue;
         SinkResult r;
         r.id = id;
@@ -179,7 +179,7 @@ CosimReport cosimulate(CNet& net, const VerilogOptions& options, const LogSink& 
     CosimReport report;
     report.sinks = netSinkBits(net);
     std::map<int, size_t> sourceBits, sinkBits;
-    for (const auto& [id, u] : net.uhzis) {
+    for (const auto& [id, u] : net.uhzis()) {
         const std::string stream = sourceStream(u);
         writeFile(options.outDir + "/" + fmt("udata%d.txt", id), stream);
         if (u.addp == 1) sourceBits[id] = stream.size() / 2;
@@ -194,7 +194,7 @@ CosimReport cosimulate(CNet& net, const VerilogOptions& options, const LogSink& 
     // went quiet before a source had emitted its word never delivers those bits, while the circuit streams
     // them all.
     std::string cut;
-    for (const auto& [id, u] : net.uhzis)
+    for (const auto& [id, u] : net.uhzis())
         if (cut.empty() && u.droppedBits > 0)
             cut = fmt(text(msg::kCosimNetDroppedBits).c_str(), id, u.droppedBits);
     for (const auto& [id, bits] : sourceBits) {

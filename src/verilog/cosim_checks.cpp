@@ -165,7 +165,7 @@ std::vector<FunctionResult> writeCosimChecks(const std::string& dir, const std::
             [](const std::string& tag) { return tag + "_out"; });
     }
     for (const auto& [id, stage] : hw.stages) {
-        const CTransition& t = net.transitions.at(id);
+        const CTransition& t = net.transitions().at(id);
         if (stage.owner != id || t.guardText.empty() || t.inputCount == 0) continue;
         FunctionResult f;
         f.module = fmt("pipe_%d", id);

@@ -27,7 +27,7 @@ struct StageFiles {
 };
 
 void writeStage(int id, CNet& net, Hardware& hw, StageFiles& f, double delayOverPlus) {
-    const CTransition& t = net.transitions.at(id);
+    const CTransition& t = net.transitions().at(id);
     Stage& stage = hw.stages.at(id);
     const Node& node = hw.nodes.at(id);
     const StageShape s = stageShape(t, stage);
@@ -127,7 +127,7 @@ void generate(CNet& net, const VerilogOptions& o, const LogSink& log) {
     writeFile(in(o, o.topName + ".v"), topModule(net, hw, o.topName, o.debug, time));
 
     log(text(msg::kVerilogDataFiles));
-    for (const auto& [id, u] : net.uhzis) writeFile(in(o, fmt("udata%d.txt", id)), sourceData(u));
+    for (const auto& [id, u] : net.uhzis()) writeFile(in(o, fmt("udata%d.txt", id)), sourceData(u));
 
     log(text(msg::kVerilogScript));
     writeFile(in(o, o.topName + ".dc"), synthesisScript(hw, o.topName));

@@ -18,7 +18,7 @@ int setupOf(bool loopBack, int initial) {
 }  // namespace
 
 std::vector<int> matchedDelays(int id, const CNet& net, const Hardware& hw) {
-    const CTransition& t = net.transitions.at(id);
+    const CTransition& t = net.transitions().at(id);
     const Stage& stage = hw.stages.at(id);
     const Node& node = hw.nodes.at(id);
     std::vector<int> delays;

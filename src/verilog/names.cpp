@@ -234,11 +234,11 @@ void checkNames(CNet& net, const std::string& topName) {
         raise(fmt(text(msg::kVerilogTopFileClash).c_str(), topName.c_str(), file.c_str()));
     if (const std::string module = clashingModule(topName); !module.empty())
         raise(fmt(text(msg::kVerilogTopModuleClash).c_str(), topName.c_str(), module.c_str()));
-    for (const auto& [id, t] : net.transitions) {
+    for (const auto& [id, t] : net.transitions()) {
         for (const auto* vars : {&t.inputVarNames, &t.outputVarNames})
             for (const auto& [name, n] : *vars)
                 if (!validVarName(name)) {
-                    net.stopObject = id;
+                    net.setStopObject(id);
                     raise(fmt(text(msg::kVerilogBadVarName).c_str(), id, name.c_str()));
                 }
     }

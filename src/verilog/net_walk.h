@@ -26,8 +26,8 @@ inline int onlyArc(const ArcIndex& arcs, int id) {
 
 // A place with one arc in, one arc out, that is neither a place joint nor folded into a loop.
 inline bool isPlainPlace(const CNet& net, const Hardware& hw, int id) {
-    return net.kindOf(id) == kPlace && hw.joint(id) == 0 && net.inArcs.count(id) == 1 &&
-           net.outArcs.count(id) == 1;
+    return net.kindOf(id) == kPlace && hw.joint(id) == 0 && net.inArcs().count(id) == 1 &&
+           net.outArcs().count(id) == 1;
 }
 
 }  // namespace novra::verilog

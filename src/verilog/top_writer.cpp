@@ -17,7 +17,7 @@ std::string channelPorts(const char* side, const std::string& port, const std::s
 // The outputs of the top module: sinks not in mode 3, numbered from 1.
 std::vector<int> outputSinks(const CNet& net) {
     std::vector<int> out;
-    for (const auto& [id, k] : net.kemmakixes)
+    for (const auto& [id, k] : net.kemmakixes())
         if (k.line != 3) out.push_back(id);
     return out;
 }
@@ -27,7 +27,7 @@ std::vector<int> outputSinks(const CNet& net) {
 std::string topModule(const CNet& net, const Hardware& hw, const std::string& top, bool debug,
                       const std::string& time) {
     const bool dbg = debugSelectPresent(hw, debug);
-    const int nIn = static_cast<int>(net.uhzis.size());
+    const int nIn = static_cast<int>(net.uhzis().size());
     const int nOut = static_cast<int>(outputSinks(net).size());
     std::string m =
         fmt("//\n// created by NOVRA\n//\tmacro    : %s\n//\tfunction : top module\n//\tupdate   : %s//\n",
@@ -49,7 +49,7 @@ std::string topModule(const CNet& net, const Hardware& hw, const std::string& to
         m += fmt("\twire\t%s_r, %s_a, %s_d;\n", n.c_str(), n.c_str(), n.c_str());
     }
     int k = 0;
-    for (const auto& [id, u] : net.uhzis) {
+    for (const auto& [id, u] : net.uhzis()) {
         ++k;
         auto node = hw.nodes.find(id);
         // An unconnected source has no channel: its port stays open.
@@ -60,7 +60,7 @@ std::string topModule(const CNet& net, const Hardware& hw, const std::string& to
     }
     for (const auto& [id, node] : hw.nodes) {
         if (node.kind == kStageNode) {
-            const CTransition& t = net.transitions.at(id);
+            const CTransition& t = net.transitions().at(id);
             const auto in = namesByNumber(t.inputVarNames, t.inputCount);
             const auto out = namesByNumber(t.outputVarNames, t.outputCount);
             m += fmt("\ttran_%d\ttran_%d(\n", id, id);
@@ -92,7 +92,7 @@ std::string topModule(const CNet& net, const Hardware& hw, const std::string& to
         }
     }
     k = 0;
-    for (const auto& [id, sink] : net.kemmakixes) {
+    for (const auto& [id, sink] : net.kemmakixes()) {
         auto node = hw.nodes.find(id);
         const bool connected = node != hw.nodes.end() && !node->second.in.empty() && node->second.in[0] != 0;
         const std::string w = connected ? wireName(hw, node->second.in[0]) : std::string();

@@ -60,7 +60,7 @@ void buildNet(CNet& net, int places) {
     const int p = net.addObject(0, 50, kPlace);
     net.addArc(last, p);
     b.setSink(net.addObject(10, 50, kKemmakix), 0, {"1011"});
-    net.addArc(p, net.objects.rbegin()->first);
+    net.addArc(p, net.objects().rbegin()->first);
 }
 
 }  // namespace
@@ -86,7 +86,7 @@ TEST(BadInput, EmptyBinaryAndTruncatedFilesGiveAMessage) {
     // character.
     CNet net;
     buildNet(net, 3);
-    NetBuilder(net).setFunction(net.transitions.begin()->first, "// 日本語\r\no1=i1;");
+    NetBuilder(net).setFunction(net.transitions().begin()->first, "// 日本語\r\no1=i1;");
     save(net, dir.file("whole.pol"));
     const std::string whole = readBytes(dir.file("whole.pol"));
     const size_t inText = whole.find("// ") + 4;
@@ -129,14 +129,14 @@ TEST(BadInput, TextsFarBeyondALineSurviveSaveAndLoad) {
     std::string word(1000000, '0');
     for (char& c : word) c = static_cast<char>('0' + (rng() & 1));
     NetBuilder b(net);
-    b.setWords(net.uhzis.begin()->first, {word, "1"});
+    b.setWords(net.uhzis().begin()->first, {word, "1"});
     std::vector<std::string> many(1000000);
     for (std::string& w : many) w = (rng() & 1) ? "10" : "0";
     b.setWords(net.addObject(0, 100, kUhzi), std::move(many));
     std::string function;
     for (int i = 1; function.size() < (1u << 20); ++i) function += "o" + std::to_string(i) + "=i1;\r\n";
-    b.setFunction(net.transitions.begin()->first, function);
-    b.setSink(net.kemmakixes.begin()->first, 0, {std::string(1 << 20, '0') + "ソ"});
+    b.setFunction(net.transitions().begin()->first, function);
+    b.setSink(net.kemmakixes().begin()->first, 0, {std::string(1 << 20, '0') + "ソ"});
 
     save(net, dir.file("big.pol"));
     CNet back;

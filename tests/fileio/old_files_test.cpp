@@ -25,18 +25,18 @@ TEST(Version105, NumbersNodesByTheViewSectionAndDerivesArcNames) {
     const int kinds[] = {0,      kPlace, kUhzi,       kPlace, kTransition,
                          kPlace, kPlace, kTransition, kPlace, kKemmakix};
     for (int id = 1; id <= 9; ++id) EXPECT_EQ(net.kindOf(id), kinds[id]) << id;
-    EXPECT_EQ(net.objects.at(4), (VObject{kTransition, 40, 20}));
+    EXPECT_EQ(net.objects().at(4), (VObject{kTransition, 40, 20}));
     // ":" ended statements and ";" broke lines.
-    EXPECT_EQ(net.transitions.at(4).functionText, "o1=i1&i2;\n\no2=~i1;");
-    EXPECT_EQ(net.transitions.at(4).outputVarNames.size(), 2u);
-    EXPECT_EQ(net.transitions.at(7).functionText, "o1=i1;");
-    EXPECT_EQ(net.uhzis.at(2).words, std::vector<std::string>{"10"});
-    EXPECT_EQ(net.uhzis.at(2).line, 1);
-    EXPECT_EQ(net.kemmakixes.at(9).expected, std::vector<std::string>{"01"});
-    EXPECT_EQ(net.tokens.at(3), (Token{kWhite, 0}));
+    EXPECT_EQ(net.transitions().at(4).functionText, "o1=i1&i2;\n\no2=~i1;");
+    EXPECT_EQ(net.transitions().at(4).outputVarNames.size(), 2u);
+    EXPECT_EQ(net.transitions().at(7).functionText, "o1=i1;");
+    EXPECT_EQ(net.uhzis().at(2).words, std::vector<std::string>{"10"});
+    EXPECT_EQ(net.uhzis().at(2).line, 1);
+    EXPECT_EQ(net.kemmakixes().at(9).expected, std::vector<std::string>{"01"});
+    EXPECT_EQ(net.tokens().at(3), (Token{kWhite, 0}));
     // Identifiers shift by one; several arcs on one side are named in arc order, single ones stay
     // unnamed, and names the function does not use are emptied.
-    const auto name = [&](int from, int to) { return net.arcs.at(net.findArc(from, to)).varName; };
+    const auto name = [&](int from, int to) { return net.arcs().at(net.findArc(from, to)).varName; };
     EXPECT_EQ(name(2, 1), "");
     EXPECT_EQ(name(1, 4), "i1");
     EXPECT_EQ(name(3, 4), "i2");
@@ -45,11 +45,11 @@ TEST(Version105, NumbersNodesByTheViewSectionAndDerivesArcNames) {
     EXPECT_EQ(name(5, 7), "i1");
     EXPECT_EQ(name(6, 7), "");
     EXPECT_EQ(name(7, 8), "");
-    EXPECT_EQ(net.arcs.at(net.findArc(4, 6)).bendPoints, (std::vector<Point>{{50, -40}, {55, 45}}));
-    EXPECT_EQ(net.nextId, 10);
-    EXPECT_EQ(net.arcCounter, 10);
-    EXPECT_TRUE(net.simTranOpt.empty());
-    EXPECT_EQ(net.bounds, (Rect{-100, -140, 220, 145, false}));
+    EXPECT_EQ(net.arcs().at(net.findArc(4, 6)).bendPoints, (std::vector<Point>{{50, -40}, {55, 45}}));
+    EXPECT_EQ(net.nextId(), 10);
+    EXPECT_EQ(net.arcCounter(), 10);
+    EXPECT_TRUE(net.simTranOpt().empty());
+    EXPECT_EQ(net.bounds(), (Rect{-100, -140, 220, 145, false}));
 }
 
 TEST(Version105, AConvertedFileReadsBackAsTheSameNet) {
@@ -133,19 +133,19 @@ TEST(EventFile, AttachesPairsToTheObjectsInOrder) {
         std::move(net));
     ASSERT_EQ(l.message, "");
     const CNet& n = *l.net;
-    EXPECT_EQ(n.transitions.at(2).events, (EventTable{{10, 1}, {20, 0}}));
-    EXPECT_EQ(n.transitions.at(4).events, (EventTable{{30, 1}}));
-    EXPECT_EQ(n.uhzis.at(5).events, (EventTable{{5, 1}}));
-    EXPECT_EQ(n.kemmakixes.at(6).events, (EventTable{{7, 0}}));
+    EXPECT_EQ(n.transitions().at(2).events, (EventTable{{10, 1}, {20, 0}}));
+    EXPECT_EQ(n.transitions().at(4).events, (EventTable{{30, 1}}));
+    EXPECT_EQ(n.uhzis().at(5).events, (EventTable{{5, 1}}));
+    EXPECT_EQ(n.kemmakixes().at(6).events, (EventTable{{7, 0}}));
     // A place block ends where the next block begins.
-    EXPECT_EQ(n.places.at(1).events, (EventTable{{1, 2}, {3, 4}}));
-    EXPECT_EQ(n.places.at(3).events, (EventTable{{5, 6}}));
-    EXPECT_EQ(n.places.at(7).events, (EventTable{{8, 9}}));
+    EXPECT_EQ(n.places().at(1).events, (EventTable{{1, 2}, {3, 4}}));
+    EXPECT_EQ(n.places().at(3).events, (EventTable{{5, 6}}));
+    EXPECT_EQ(n.places().at(7).events, (EventTable{{8, 9}}));
     const std::multimap<int, int> index = {{10, 2}, {20, 2}, {30, 4}, {5, 5}, {7, 6},
                                            {1, 1},  {3, 1},  {5, 3},  {8, 7}};
-    EXPECT_EQ(n.eventIndex, index);
-    EXPECT_EQ(n.eventFlag, 1);
-    EXPECT_EQ(n.objects.size(), 7u);  // nothing else changed
+    EXPECT_EQ(n.eventIndex(), index);
+    EXPECT_TRUE(n.hasEvents());
+    EXPECT_EQ(n.objects().size(), 7u);  // nothing else changed
 }
 
 TEST(EventFile, ABlockCutShortLeavesTheNextBlockItsOwn) {
@@ -155,9 +155,9 @@ TEST(EventFile, ABlockCutShortLeavesTheNextBlockItsOwn) {
     Loaded l = loadBytes("state machine\nmain:pipe:a\nmain:p\n1,1\nmain:pipe:b\nc_element\n2,2\nr\n",
                          std::move(net));
     ASSERT_EQ(l.message, "");
-    EXPECT_TRUE(l.net->transitions.at(2).events.empty());
-    EXPECT_EQ(l.net->places.at(1).events, (EventTable{{1, 1}}));
-    EXPECT_EQ(l.net->transitions.at(3).events, (EventTable{{2, 2}}));
+    EXPECT_TRUE(l.net->transitions().at(2).events.empty());
+    EXPECT_EQ(l.net->places().at(1).events, (EventTable{{1, 1}}));
+    EXPECT_EQ(l.net->transitions().at(3).events, (EventTable{{2, 2}}));
 }
 
 TEST(EventFile, MoreBlocksThanObjectsOrABadPairFails) {
@@ -168,7 +168,7 @@ TEST(EventFile, MoreBlocksThanObjectsOrABadPairFails) {
     onePlace->addObject(0, 0, kPlace);
     Loaded two = loadBytes("state machine\nmain:p\n1,2\nmain:p\n3,4\n", std::move(onePlace));
     EXPECT_EQ(two.message, text(msg::kPlaceCountMismatch));
-    EXPECT_EQ(two.net->eventFlag, 0);
+    EXPECT_FALSE(two.net->hasEvents());
     auto t = std::make_unique<CNet>();
     t->addObject(0, 0, kTransition);
     EXPECT_EQ(loadBytes("state machine\nmain:pipe:\nc_element\n1,2\n3;4\nr\n", std::move(t)).message,

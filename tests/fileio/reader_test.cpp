@@ -86,18 +86,18 @@ TEST(Reader, ReadsTheBaseFileInAnyLineEndStyle) {
          {baseWith(), baseWith(0, "", "\n"), baseWith().substr(0, baseWith().size() - 2)}) {
         Loaded l = loadBytes(bytes);
         ASSERT_EQ(l.message, "");
-        EXPECT_EQ(l.net->objects.size(), 3u);
-        EXPECT_EQ(l.net->transitions.at(3).functionText, "o1=i1;");
-        EXPECT_EQ(l.net->transitions.at(3).inputVarNames.count("i1"), 1u);  // the text was parsed
-        EXPECT_EQ(l.net->tokens.at(1), (Token{kBlack, 0}));
+        EXPECT_EQ(l.net->objects().size(), 3u);
+        EXPECT_EQ(l.net->transitions().at(3).functionText, "o1=i1;");
+        EXPECT_EQ(l.net->transitions().at(3).inputVarNames.count("i1"), 1u);  // the text was parsed
+        EXPECT_EQ(l.net->tokens().at(1), (Token{kBlack, 0}));
         // Arc names stay as saved, even one the function does not know.
-        EXPECT_EQ(l.net->arcs.at(2).varName, "zz");
-        EXPECT_EQ(l.net->arcs.at(2).bendPoints, (std::vector<Point>{{60, -40}}));
-        EXPECT_EQ(l.net->simTranOpt, std::set<int>{3});
-        EXPECT_EQ(l.net->nextId, 4);
-        EXPECT_EQ(l.net->arcCounter, 3);
+        EXPECT_EQ(l.net->arcs().at(2).varName, "zz");
+        EXPECT_EQ(l.net->arcs().at(2).bendPoints, (std::vector<Point>{{60, -40}}));
+        EXPECT_EQ(l.net->simTranOpt(), std::set<int>{3});
+        EXPECT_EQ(l.net->nextId(), 4);
+        EXPECT_EQ(l.net->arcCounter(), 3);
         // 100 beyond the outermost position or bend point.
-        EXPECT_EQ(l.net->bounds, (Rect{-100, -140, 200, 150, false}));
+        EXPECT_EQ(l.net->bounds(), (Rect{-100, -140, 200, 150, false}));
     }
     // Extra text after the header, unknown lines between sections and blank lines in simTranOpt are
     // harmless.
@@ -106,7 +106,7 @@ TEST(Reader, ReadsTheBaseFileInAnyLineEndStyle) {
     loose.insert(loose.find(".section[vobject]"), "something else\r\n");
     Loaded l = loadBytes(loose);
     EXPECT_EQ(l.message, "");
-    EXPECT_EQ(l.net->simTranOpt, std::set<int>{3});
+    EXPECT_EQ(l.net->simTranOpt(), std::set<int>{3});
 }
 
 TEST(Reader, RefusesWhatIsNoNovraFileInBothWordings) {
@@ -162,7 +162,7 @@ TEST(Reader, NamesTheLineOfARecordItCannotUse) {
         "=== NOVRA Objects Data Ver.2.00 ===\n.section[place]{\npset[1]\npset[2]\n}\n.section[vobject]{\n"
         "obj[0,1,1]=(0,0)\n}\n=== END ===\n");
     EXPECT_EQ(noView.message, format(msg::kBadRecord, 4) + "pset[2]");
-    EXPECT_EQ(noView.net->places.size(), 1u);
+    EXPECT_EQ(noView.net->places().size(), 1u);
     // A view entry of no kind at all is refused as it is read, before a later record's fault.
     std::string twoFaults = baseWith(13, "obj[0,7,1]=(0,0)");
     twoFaults.replace(twoFaults.find("tset[1]=(5,0)"), 13, "tset[1]=(5,");
@@ -180,7 +180,7 @@ TEST(Reader, SourceAndSinkDataRecordsMustBeComplete) {
     // The text between "data(" and the line's last ")" is the word, whatever it holds.
     EXPECT_EQ(
         loadBytes(head + "1,0]={\ndata(a)b)\n}\n}\n.section[vobject]{\nobj[0,3,1]=(0,0)\n}\n=== END ===\n")
-            .net->uhzis.at(1)
+            .net->uhzis().at(1)
             .words,
         std::vector<std::string>{"a)b"});
 }
@@ -201,7 +201,7 @@ TEST(Reader, SectionsInAnyOrderReadToTheSameNet) {
         for (const std::string& key : order) file += sectionOf(ordered, key);
         Loaded l = loadBytes(file + "=== END ===\r\n");
         ASSERT_EQ(l.message, "") << file;
-        EXPECT_EQ(l.net->simTranOpt, std::set<int>{3});
+        EXPECT_EQ(l.net->simTranOpt(), std::set<int>{3});
         save(*l.net, dir.file("again.pol"));
         EXPECT_EQ(readBytes(dir.file("again.pol")), ordered) << file;
     }
@@ -244,8 +244,8 @@ TEST(Reader, DecodesShiftJisBeforeLookingForSyntax) {
     ASSERT_NE(bytes.find("\x83\x5d"), std::string::npos);
     Loaded l = loadBytes(bytes);
     ASSERT_EQ(l.message, "");
-    EXPECT_EQ(l.net->transitions.at(1).functionText, "o1=i1; // ゾ) ソ/\no2=i1;");
-    EXPECT_EQ(l.net->kemmakixes.at(2).expected, std::vector<std::string>{"ゾ)ソ"});
+    EXPECT_EQ(l.net->transitions().at(1).functionText, "o1=i1; // ゾ) ソ/\no2=i1;");
+    EXPECT_EQ(l.net->kemmakixes().at(2).expected, std::vector<std::string>{"ゾ)ソ"});
     // A byte sequence that is no Shift-JIS at all.
     EXPECT_EQ(loadBytes(baseWith(25, "3 \x81\x20")).message, text(msg::kBadEncoding));
     EXPECT_EQ(loadBytes(baseWith() + "\x82").message, text(msg::kBadEncoding));
@@ -268,7 +268,7 @@ TEST(Reader, HugeAndOversizedFilesGiveAMessage) {
     huge.shrink_to_fit();
     CNet net;
     EXPECT_EQ(errorOf([&] { load(net, dir.file("huge.pol")); }), text(msg::kReadFailed));
-    EXPECT_EQ(net.places.size(), 2u);
+    EXPECT_EQ(net.places().size(), 2u);
     std::filesystem::remove(dir.file("huge.pol"));
 
     // Random bytes behind a valid header.
@@ -326,18 +326,18 @@ TEST(Reader, IndexesArcsByNodeInArcOrder) {
     ASSERT_EQ(l.message, "");
     const ArcIndex out{{1, 1}, {2, 4}, {2, 5}, {3, 2}, {3, 3}};
     const ArcIndex in{{1, 3}, {1, 5}, {2, 2}, {3, 1}, {3, 4}};
-    EXPECT_EQ(l.net->outArcs, out);
-    EXPECT_EQ(l.net->inArcs, in);
-    EXPECT_EQ(l.net->arcCounter, 6);
-    EXPECT_EQ(l.net->arcs.at(1).varName, "i1");
-    EXPECT_EQ(l.net->arcs.at(1).bendPoints, (std::vector<Point>{{7, 7}}));
-    EXPECT_EQ(l.net->arcs.at(4).varName, "q");
+    EXPECT_EQ(l.net->outArcs(), out);
+    EXPECT_EQ(l.net->inArcs(), in);
+    EXPECT_EQ(l.net->arcCounter(), 6);
+    EXPECT_EQ(l.net->arcs().at(1).varName, "i1");
+    EXPECT_EQ(l.net->arcs().at(1).bendPoints, (std::vector<Point>{{7, 7}}));
+    EXPECT_EQ(l.net->arcs().at(4).varName, "q");
     EXPECT_EQ(l.net->findArc(2, 1), 5);
 
     Loaded cut = loadBytes(baseWith(22, "arc[3,2]\r\narc[3,1]\r\narc[1,9]"));
     EXPECT_NE(cut.message, "");
     EXPECT_EQ(cut.net->findArc(3, 1), 3);
-    EXPECT_EQ(cut.net->outArcs, (ArcIndex{{1, 1}, {3, 2}, {3, 3}}));
+    EXPECT_EQ(cut.net->outArcs(), (ArcIndex{{1, 1}, {3, 2}, {3, 3}}));
 }
 
 // Transitions that share a text share its parse; a text that does not parse is kept for compile to report
@@ -352,20 +352,20 @@ TEST(Reader, TransitionsWithTheSameTextParseAlike) {
                   views + "\r\nobj[0,2,4]=(0,9)\r\nobj[0,2,5]=(0,9)\r\nobj[0,2,6]=(0,9)\r\nobj[0,2,7]=(0,9)");
     Loaded l = loadBytes(bytes);
     ASSERT_EQ(l.message, "");
-    const CTransition& first = l.net->transitions.at(3);
-    const CTransition& second = l.net->transitions.at(4);
+    const CTransition& first = l.net->transitions().at(3);
+    const CTransition& second = l.net->transitions().at(4);
     EXPECT_EQ(first.inputVarNames, (std::map<std::string, int>{{"a", 1}, {"b", 2}}));
     EXPECT_EQ(second.inputVarNames, first.inputVarNames);
     EXPECT_EQ(second.outputVarNames, first.outputVarNames);
     EXPECT_EQ(second.normalizedText, first.normalizedText);
     EXPECT_EQ(second.inputCount, 2);
     EXPECT_EQ(second.outputCount, 2);
-    const CTransition& bad = l.net->transitions.at(5);
-    const CTransition& badAgain = l.net->transitions.at(6);
+    const CTransition& bad = l.net->transitions().at(5);
+    const CTransition& badAgain = l.net->transitions().at(6);
     EXPECT_EQ(badAgain.functionText, "o1=(;");
     EXPECT_EQ(bad.normalizedText, "");  // refused in the first stage
     EXPECT_EQ(badAgain.normalizedText, "");
     EXPECT_EQ(badAgain.outputVarNames, bad.outputVarNames);
     EXPECT_EQ(badAgain.outputCount, 0);
-    EXPECT_EQ(l.net->transitions.at(7).inputVarNames.count("i1"), 1u);
+    EXPECT_EQ(l.net->transitions().at(7).inputVarNames.count("i1"), 1u);
 }

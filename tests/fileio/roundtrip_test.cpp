@@ -46,12 +46,12 @@ class NetMaker {
         // Gaps in the IDs.
         for (int i = 0; i < count / 4; ++i) net.deleteObject(pick(1, count));
         std::vector<int> ids;
-        for (const auto& kv : net.objects) ids.push_back(kv.first);
-        for (auto& [id, t] : net.transitions) {
+        for (const auto& kv : net.objects()) ids.push_back(kv.first);
+        for (auto& [id, t] : net.transitions()) {
             t.functionText = function();
-            if (chance(30)) net.simTranOpt.insert(id);
+            if (chance(30)) net.setSimTranOpt(id, true);
         }
-        for (auto& [id, u] : net.uhzis) {
+        for (auto& [id, u] : net.uhzis()) {
             u.addp = pick(0, 1);
             u.line = pick(0, 1);
             if (u.addp == 1) {
@@ -60,12 +60,12 @@ class NetMaker {
                 u.holdValue = pick(0, 1);
             }
         }
-        for (auto& [id, k] : net.kemmakixes) {
+        for (auto& [id, k] : net.kemmakixes()) {
             k.line = pick(0, 3);
             for (int n = pick(0, 4); n > 0; --n)
                 k.expected.push_back(chance(50) ? bits(chance(10) ? 20000 : 8) : text());
         }
-        for (const auto& [id, p] : net.places)
+        for (const auto& [id, p] : net.places())
             if (chance(40)) net.setToken(id, chance(50) ? kBlack : kWhite, pick(0, 2));
         static const char* const names[] = {"i1", "i2", "o1", "o2", "変数", "x,y", "a:(1,2)"};
         for (int n = ids.empty() ? 0 : pick(0, 2 * static_cast<int>(ids.size())); n > 0; --n) {

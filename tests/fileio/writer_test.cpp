@@ -1,6 +1,7 @@
 // The version 2.00 writer: exact bytes, and saves that must fail without harming the old file.
 #include <sys/stat.h>
 
+#include "model/net_builder.h"
 #include "support/net_builder.h"
 #include "support/support.h"
 
@@ -37,8 +38,8 @@ TEST(Writer, RenumbersPlacesFirstAndWritesEveryRecordExactly) {
     CNet loaded;
     load(loaded, dir.file("a.pol"));
     expectSameNet(g.net, loaded);
-    EXPECT_EQ(loaded.transitions.at(3).functionText, "o1=i1;\n// 表示ソ");
-    EXPECT_EQ(loaded.simTranOpt, std::set<int>{3});
+    EXPECT_EQ(loaded.transitions().at(3).functionText, "o1=i1;\n// 表示ソ");
+    EXPECT_EQ(loaded.simTranOpt(), std::set<int>{3});
 }
 
 TEST(Writer, SourceAndSinkRecordsCarryTheirDataLines) {
@@ -65,10 +66,10 @@ TEST(Writer, EmptyNetWritesAllEightSectionsAndReadsBackEmpty) {
     CNet loaded;
     loaded.addObject(1, 1, kPlace);
     load(loaded, dir.file("e.pol"));
-    EXPECT_TRUE(loaded.objects.empty());
-    EXPECT_TRUE(loaded.places.empty());
-    EXPECT_EQ(loaded.nextId, 1);
-    EXPECT_TRUE(loaded.bounds.empty);
+    EXPECT_TRUE(loaded.objects().empty());
+    EXPECT_TRUE(loaded.places().empty());
+    EXPECT_EQ(loaded.nextId(), 1);
+    EXPECT_TRUE(loaded.bounds().empty);
 }
 
 TEST(Writer, RefusedSavesLeaveTheOldFileAndNoTemporaryFile) {
@@ -93,9 +94,11 @@ TEST(Writer, RefusedSavesLeaveTheOldFileAndNoTemporaryFile) {
     const int u = NetBuilder(brokenWord.net).setWords(brokenWord.net.addObject(0, 0, kUhzi), {"10\n11"});
     expectUntouched(errorOf([&] { save(brokenWord.net, path); }), format(msg::kUnsavableText, u));
 
-    GappyNet badKind;
-    badKind.net.objects[20] = VObject{7, 0, 0};
-    expectUntouched(errorOf([&] { save(badKind.net, path); }), text(msg::kUnsavableObject));
+    CNet badKind;
+    CNetBuilder build(badKind);
+    build.setView(20, VObject{7, 0, 0});
+    build.finish();
+    expectUntouched(errorOf([&] { save(badKind, path); }), text(msg::kUnsavableObject));
 
     GappyNet fine;
     const std::string folder = dir.file("sub");

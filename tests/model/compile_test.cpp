@@ -23,19 +23,19 @@ TEST(Compile, MarkingIsLaidFromTokensAndBadTokensStopFirst) {
     const int p2 = b.place();
     b.arc(p1, t);
     b.arc(t, p2);
-    net.places.at(p2).put(kBlack, 0);  // left over from an earlier run
+    net.places().at(p2).put(kBlack, 0);  // left over from an earlier run
     ASSERT_EQ(compile(net), "");
-    EXPECT_TRUE(net.places.at(p1).hasToken);
-    EXPECT_EQ(net.places.at(p1).value, 1);
-    EXPECT_EQ(net.places.at(p1).lastColor, kBlack);
-    EXPECT_FALSE(net.places.at(p2).hasToken);
-    EXPECT_EQ(net.tokens.size(), 1u);  // the initial marking itself is untouched
+    EXPECT_TRUE(net.places().at(p1).hasToken);
+    EXPECT_EQ(net.places().at(p1).value, 1);
+    EXPECT_EQ(net.places().at(p1).lastColor, kBlack);
+    EXPECT_FALSE(net.places().at(p2).hasToken);
+    EXPECT_EQ(net.tokens().size(), 1u);  // the initial marking itself is untouched
 
     // A token under an ID that is no place fails before any arc is looked at.
     net.setToken(t, kBlack, 0);
     net.addArc(p1, p2);
     EXPECT_EQ(compile(net), text(msg::kTokenOnNonPlace));
-    EXPECT_EQ(net.stopObject, 0);
+    EXPECT_EQ(net.stopObject(), 0);
     EXPECT_FALSE(net.simulationReady());
 }
 
@@ -57,7 +57,7 @@ TEST(Compile, ABlackTokenMustCarryABitOrUndefined) {
         b.arc(t, marked);
         const std::string expected = c.ok ? "" : format(msg::kBadTokenValue, marked, c.value);
         EXPECT_EQ(compile(net), expected) << c.color << " " << c.value;
-        EXPECT_EQ(net.stopObject, c.ok ? 0 : marked);
+        EXPECT_EQ(net.stopObject(), c.ok ? 0 : marked);
     }
 }
 
@@ -81,7 +81,7 @@ TEST(Compile, ArcKindsAndTheObjectBlamed) {
         const int to = net.addObject(60, 0, c.toKind);
         net.addArc(from, to);
         EXPECT_EQ(compile(net), text(c.message)) << c.fromKind << "->" << c.toKind;
-        EXPECT_EQ(net.stopObject, c.blameSource ? from : to) << c.fromKind << "->" << c.toKind;
+        EXPECT_EQ(net.stopObject(), c.blameSource ? from : to) << c.fromKind << "->" << c.toKind;
     }
 
     CNet net;
@@ -91,7 +91,7 @@ TEST(Compile, ArcKindsAndTheObjectBlamed) {
     net.removeArc(p, 42);
     net.addArc(42, p);
     EXPECT_EQ(compile(net), text(msg::kArcSourceMissing));
-    EXPECT_EQ(net.stopObject, 0);
+    EXPECT_EQ(net.stopObject(), 0);
 }
 
 TEST(Compile, ArcsBindToVariableSlots) {
@@ -113,14 +113,14 @@ TEST(Compile, ArcsBindToVariableSlots) {
     b.arc(t2, extra);
     b.arc(t2, out2, "o1");
     ASSERT_EQ(compile(net), "");
-    const CTransition& first = net.transitions.at(t1);
-    EXPECT_EQ(first.inputPlaces, (std::vector<CPlace*>{&net.places.at(a)}));
-    EXPECT_EQ(first.outputPlaces, (std::vector<CPlace*>{&net.places.at(out1)}));
-    const CTransition& second = net.transitions.at(t2);
+    const CTransition& first = net.transitions().at(t1);
+    EXPECT_EQ(first.inputPlaces, (std::vector<CPlace*>{&net.places().at(a)}));
+    EXPECT_EQ(first.outputPlaces, (std::vector<CPlace*>{&net.places().at(out1)}));
+    const CTransition& second = net.transitions().at(t2);
     EXPECT_EQ(second.inputArcCount, 3);
     EXPECT_EQ(second.inputPlaces,
-              (std::vector<CPlace*>{&net.places.at(x), &net.places.at(y), &net.places.at(sync)}));
-    EXPECT_EQ(second.outputPlaces, (std::vector<CPlace*>{&net.places.at(out2), &net.places.at(extra)}));
+              (std::vector<CPlace*>{&net.places().at(x), &net.places().at(y), &net.places().at(sync)}));
+    EXPECT_EQ(second.outputPlaces, (std::vector<CPlace*>{&net.places().at(out2), &net.places().at(extra)}));
     EXPECT_EQ(second.inputArcSlots.at(net.findArc(sync, t2)), 2);
     EXPECT_EQ(second.outputArcSlots.at(net.findArc(t2, extra)), 1);
 
@@ -128,7 +128,7 @@ TEST(Compile, ArcsBindToVariableSlots) {
     // arcs, and unlabelled arcs standing in for a variable.
     net.removeArc(y, t2);
     EXPECT_EQ(compile(net), text(msg::kUnboundInputVar));
-    EXPECT_EQ(net.stopObject, 0);
+    EXPECT_EQ(net.stopObject(), 0);
     net.addArc(y, t2, {}, "i9");
     EXPECT_EQ(compile(net), text(msg::kConnectInputVar));
     net.addArc(y, t2, {}, "i2");  // now the newest arc: two unlabelled arcs before it leave it no slot
@@ -154,16 +154,16 @@ TEST(Compile, SourcesAndSinksTakeTheirOnePlace) {
     b.arc(u, p);
     b.arc(p, k);
     ASSERT_EQ(compile(net), "");
-    EXPECT_EQ(net.uhzis.at(u).placeId, p);
-    EXPECT_EQ(net.kemmakixes.at(k).placeId, p);
-    EXPECT_EQ(net.uhzis.at(lone).placeId, 0);
+    EXPECT_EQ(net.uhzis().at(u).placeId, p);
+    EXPECT_EQ(net.kemmakixes().at(k).placeId, p);
+    EXPECT_EQ(net.uhzis().at(lone).placeId, 0);
 
     const int q = b.place();
     b.arc(q, k);
     EXPECT_EQ(compile(net), text(msg::kKemmakixOneInput));
     b.arc(u, q);
     EXPECT_EQ(compile(net), text(msg::kUhziOneOutput));
-    EXPECT_EQ(net.stopObject, 0);
+    EXPECT_EQ(net.stopObject(), 0);
 }
 
 TEST(Compile, MarkingNextToSourcesAndSinks) {
@@ -183,14 +183,14 @@ TEST(Compile, MarkingNextToSourcesAndSinks) {
     EXPECT_EQ(compile(net), "");
     net.setToken(p, kBlack, 1);
     EXPECT_EQ(compile(net), text(msg::kBlackNextToUhzi));
-    EXPECT_EQ(net.stopObject, p);
+    EXPECT_EQ(net.stopObject(), p);
     net.setToken(p, kWhite, 0);
     net.setToken(q, kWhite, 0);
     EXPECT_EQ(compile(net), text(msg::kWhiteNextToKemmakix));
-    EXPECT_EQ(net.stopObject, q);
+    EXPECT_EQ(net.stopObject(), q);
 
     // After an event file the marking rules and the function preparation are skipped.
-    net.eventFlag = 1;
+    net.setHasEvents();
     net.setToken(p, kBlack, 1);
     net.setToken(q, kBlack, 1);
     b.setFunction(t, "o1=~i1;");
@@ -207,28 +207,28 @@ TEST(Compile, FaultsOfFunctionsSourcesAndSinksNameTheirObject) {
     b.arc(p, t);
     b.arc(t, q);
     EXPECT_EQ(compile(net), text(msg::kNormLastNoSemicolon));
-    EXPECT_EQ(net.stopObject, t);
+    EXPECT_EQ(net.stopObject(), t);
 
     b.setFunction(t, "o1=i1;");
     const int u = b.uhzi({"10", "1x"});
     EXPECT_EQ(compile(net), text(msg::kUhziBadWord));
-    EXPECT_EQ(net.stopObject, u);
+    EXPECT_EQ(net.stopObject(), u);
     b.setHold(u, 2);
     EXPECT_EQ(compile(net), text(msg::kUhziBadHoldValue));
     b.setAddp(u, 3);
     EXPECT_EQ(compile(net), text(msg::kUhziBadAddp));
-    EXPECT_EQ(net.stopObject, u);
+    EXPECT_EQ(net.stopObject(), u);
     b.setWords(u, {"10"});
 
     // Preparation (step 11): a black token on a computed output.
     b.setFunction(t, "o1=~i1;");
     net.setToken(q, kBlack, 0);
     EXPECT_EQ(compile(net), text(msg::kBlackOnFunctionOutput));
-    EXPECT_EQ(net.stopObject, t);
+    EXPECT_EQ(net.stopObject(), t);
     b.removeToken(q);
     const int orphan = b.transition("// 同期のみ");
     EXPECT_EQ(compile(net), text(msg::kNoInputPlace));
-    EXPECT_EQ(net.stopObject, orphan);
+    EXPECT_EQ(net.stopObject(), orphan);
 }
 
 TEST(Compile, EmptyPlacesTakeTheLastColourOfTheNearestMarkedPlaceDownstream) {
@@ -246,7 +246,7 @@ TEST(Compile, EmptyPlacesTakeTheLastColourOfTheNearestMarkedPlaceDownstream) {
         b.arc(t3, p1);
         net.setToken(p1, colour, 0);
         ASSERT_EQ(compile(net), "");
-        for (int p : {p1, p2, p3}) EXPECT_EQ(net.places.at(p).lastColor, colour) << p;
+        for (int p : {p1, p2, p3}) EXPECT_EQ(net.places().at(p).lastColor, colour) << p;
     }
 
     // Two marked places reach one empty place: the nearer one (fewer steps back) wins, and a place no
@@ -267,9 +267,9 @@ TEST(Compile, EmptyPlacesTakeTheLastColourOfTheNearestMarkedPlaceDownstream) {
     net.setToken(near, kBlack, 0);
     net.setToken(far, kWhite, 0);
     ASSERT_EQ(compile(net), "");
-    EXPECT_EQ(net.places.at(e).lastColor, kBlack);
-    EXPECT_EQ(net.places.at(mid).lastColor, kWhite);
-    EXPECT_EQ(net.places.at(lone).lastColor, kWhite);
+    EXPECT_EQ(net.places().at(e).lastColor, kBlack);
+    EXPECT_EQ(net.places().at(mid).lastColor, kWhite);
+    EXPECT_EQ(net.places().at(lone).lastColor, kWhite);
 }
 
 TEST(Compile, ReadinessFollowsTheShapeOfTheNet) {

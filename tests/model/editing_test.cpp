@@ -33,22 +33,22 @@ TEST(Copy, GroupKeepsPositionsRecordsTokensAndInnerArcs) {
     clip.addObject(0, 0, kPlace);  // the destination already has an object: new IDs continue its counter
     const std::set<int> ids = clip.copyObjects(s.net, {s.p1, s.t, s.p2});
     EXPECT_EQ(ids, (std::set<int>{2, 3, 4}));
-    EXPECT_EQ(clip.objects.at(2), (VObject{kPlace, 10, 20}));
-    EXPECT_EQ(clip.objects.at(3), (VObject{kTransition, 50, 20}));
-    EXPECT_EQ(clip.transitions.at(3).functionText, "o1=~x;");
-    EXPECT_EQ(clip.transitions.at(3).inputVarNames.at("x"), 1);
-    EXPECT_EQ(clip.tokens.at(2), (Token{kBlack, 1}));
+    EXPECT_EQ(clip.objects().at(2), (VObject{kPlace, 10, 20}));
+    EXPECT_EQ(clip.objects().at(3), (VObject{kTransition, 50, 20}));
+    EXPECT_EQ(clip.transitions().at(3).functionText, "o1=~x;");
+    EXPECT_EQ(clip.transitions().at(3).inputVarNames.at("x"), 1);
+    EXPECT_EQ(clip.tokens().at(2), (Token{kBlack, 1}));
     // Only the two arcs inside the group come along, with their names and bend points.
-    ASSERT_EQ(clip.arcs.size(), 2u);
+    ASSERT_EQ(clip.arcs().size(), 2u);
     const int in = clip.findArc(2, 3);
     ASSERT_NE(in, 0);
-    EXPECT_EQ(clip.arcs.at(in).varName, "x");
-    EXPECT_EQ(clip.arcs.at(in).bendPoints, (std::vector<Point>{{30, 0}, {40, 5}}));
-    EXPECT_EQ(clip.arcs.at(clip.findArc(3, 4)).varName, "o1");
+    EXPECT_EQ(clip.arcs().at(in).varName, "x");
+    EXPECT_EQ(clip.arcs().at(in).bendPoints, (std::vector<Point>{{30, 0}, {40, 5}}));
+    EXPECT_EQ(clip.arcs().at(clip.findArc(3, 4)).varName, "o1");
     // The fire-stop mark is not copied; the source is unchanged.
-    EXPECT_TRUE(clip.simTranOpt.empty());
-    EXPECT_EQ(s.net.arcs.size(), 3u);
-    EXPECT_EQ(s.net.objects.size(), 4u);
+    EXPECT_TRUE(clip.simTranOpt().empty());
+    EXPECT_EQ(s.net.arcs().size(), 3u);
+    EXPECT_EQ(s.net.objects().size(), 4u);
 }
 
 TEST(Copy, LoneTransitionAndDanglingIds) {
@@ -57,8 +57,8 @@ TEST(Copy, LoneTransitionAndDanglingIds) {
     // A selection may hold IDs that no longer exist; they are skipped.
     const std::set<int> ids = clip.copyObjects(s.net, {s.t, 77});
     EXPECT_EQ(ids, (std::set<int>{1}));
-    EXPECT_EQ(clip.transitions.at(1).functionText, "o1=~x;");
-    EXPECT_TRUE(clip.arcs.empty());
+    EXPECT_EQ(clip.transitions().at(1).functionText, "o1=~x;");
+    EXPECT_TRUE(clip.arcs().empty());
 }
 
 TEST(Copy, SourcesAndSinksCarryTheirSettings) {
@@ -71,15 +71,15 @@ TEST(Copy, SourcesAndSinksCarryTheirSettings) {
     b.setSink(k, 2, {"1101"});
     CNet copy;
     copy.copyAll(net);
-    EXPECT_EQ(copy.uhzis.at(1).words, (std::vector<std::string>{"1011", "0"}));
-    EXPECT_EQ(copy.uhzis.at(1).addp, 1);
-    EXPECT_EQ(copy.uhzis.at(1).line, 1);
-    EXPECT_EQ(copy.uhzis.at(1).holdValue, 1);
-    EXPECT_EQ(copy.kemmakixes.at(2).line, 2);
-    EXPECT_EQ(copy.kemmakixes.at(2).expected, (std::vector<std::string>{"1101"}));
+    EXPECT_EQ(copy.uhzis().at(1).words, (std::vector<std::string>{"1011", "0"}));
+    EXPECT_EQ(copy.uhzis().at(1).addp, 1);
+    EXPECT_EQ(copy.uhzis().at(1).line, 1);
+    EXPECT_EQ(copy.uhzis().at(1).holdValue, 1);
+    EXPECT_EQ(copy.kemmakixes().at(2).line, 2);
+    EXPECT_EQ(copy.kemmakixes().at(2).expected, (std::vector<std::string>{"1101"}));
     // The copy owns its lists.
-    net.uhzis.at(u).words.push_back("1");
-    EXPECT_EQ(copy.uhzis.at(1).words.size(), 2u);
+    net.uhzis().at(u).words.push_back("1");
+    EXPECT_EQ(copy.uhzis().at(1).words.size(), 2u);
 }
 
 TEST(Copy, CopyAllIntoEmptyNetMakesIdsDense) {
@@ -92,29 +92,29 @@ TEST(Copy, CopyAllIntoEmptyNetMakesIdsDense) {
     net.addArc(4, 12);
     CNet undo;
     EXPECT_EQ(undo.copyAll(net), (std::set<int>{1, 2, 3}));
-    EXPECT_EQ(undo.objects.at(1).x, 3);
-    EXPECT_EQ(undo.objects.at(2).x, 8);
-    EXPECT_EQ(undo.objects.at(3).x, 11);
+    EXPECT_EQ(undo.objects().at(1).x, 3);
+    EXPECT_EQ(undo.objects().at(2).x, 8);
+    EXPECT_EQ(undo.objects().at(3).x, 11);
     EXPECT_NE(undo.findArc(1, 3), 0);
-    EXPECT_EQ(undo.nextId, 4);
+    EXPECT_EQ(undo.nextId(), 4);
 }
 
 TEST(Editing, TokensMovesAndBendPoints) {
     SmallNet s;
     s.net.setToken(s.p1, kWhite, 0);
-    EXPECT_EQ(s.net.tokens.at(s.p1), (Token{kWhite, 0}));
-    EXPECT_EQ(s.net.tokens.size(), 1u);
+    EXPECT_EQ(s.net.tokens().at(s.p1), (Token{kWhite, 0}));
+    EXPECT_EQ(s.net.tokens().size(), 1u);
 
     s.net.moveObject(s.t, -5, 300);
-    EXPECT_EQ(s.net.objects.at(s.t), (VObject{kTransition, -5, 300}));
+    EXPECT_EQ(s.net.objects().at(s.t), (VObject{kTransition, -5, 300}));
     const int arc = s.net.findArc(s.p1, s.t);
     s.net.moveBendPoint(arc, 1, 1, 2);
-    EXPECT_EQ(s.net.arcs.at(arc).bendPoints[1], (Point{1, 2}));
+    EXPECT_EQ(s.net.arcs().at(arc).bendPoints[1], (Point{1, 2}));
     // Out-of-range indexes and unknown IDs change nothing.
     s.net.moveBendPoint(arc, 2, 9, 9);
     s.net.moveBendPoint(arc, -1, 9, 9);
     s.net.moveBendPoint(999, 0, 9, 9);
     s.net.moveObject(999, 1, 1);
-    EXPECT_EQ(s.net.arcs.at(arc).bendPoints, (std::vector<Point>{{30, 0}, {1, 2}}));
-    EXPECT_EQ(s.net.objects.count(999), 0u);
+    EXPECT_EQ(s.net.arcs().at(arc).bendPoints, (std::vector<Point>{{30, 0}, {1, 2}}));
+    EXPECT_EQ(s.net.objects().count(999), 0u);
 }

@@ -53,7 +53,7 @@ void buildRandomNet(CNet& net, unsigned seed) {
         for (int w = 1 + pick(4); w > 0; --w) {
             std::string word;
             for (int k = 1 + pick(8); k > 0; --k) word += pick(2) ? '1' : '0';
-            net.uhzis.at(u).words.push_back(word);
+            net.uhzis().at(u).words.push_back(word);
         }
         places.push_back(b.place());
         if (pick(10) != 0) b.arc(u, places.back());
@@ -128,10 +128,10 @@ void buildRandomNet(CNet& net, unsigned seed) {
     }
     // Sinks drain most places that nothing reads, so that waves leave the net; a few drain busy places.
     for (int p : places) {
-        const bool read = net.outArcs.count(p) != 0;
+        const bool read = net.outArcs().count(p) != 0;
         if (read ? pick(12) != 0 : pick(8) == 0) continue;
-        auto tok = net.tokens.find(p);
-        if (tok != net.tokens.end() && tok->second.color == kWhite && pick(10) != 0) continue;
+        auto tok = net.tokens().find(p);
+        if (tok != net.tokens().end() && tok->second.color == kWhite && pick(10) != 0) continue;
         b.arc(p, b.sink(pick(8) == 0 ? 2 + pick(2) : pick(3) % 2));
     }
 }
@@ -140,24 +140,24 @@ void buildRandomNet(CNet& net, unsigned seed) {
 std::string observable(const CSimulation& sim) {
     const CNet& net = sim.net();
     std::ostringstream s;
-    s << "stop " << net.stopObject << " sweep " << sim.sweepEnabled() << " ready " << net.simulationReady()
+    s << "stop " << net.stopObject() << " sweep " << sim.sweepEnabled() << " ready " << net.simulationReady()
       << '\n';
-    for (const auto& [id, p] : net.places)
+    for (const auto& [id, p] : net.places())
         s << 'p' << id << ' ' << p.hasToken << p.color << p.value << p.lastColor << '\n';
-    for (const auto& [id, t] : net.transitions) {
+    for (const auto& [id, t] : net.transitions()) {
         s << 't' << id << ' ' << t.enabled << t.fired << " in";
         for (int v : t.inputValues) s << v;
         s << " out";
         for (int v : t.outputValues) s << v;
         s << '\n';
     }
-    for (const auto& [id, u] : net.uhzis) {
+    for (const auto& [id, u] : net.uhzis()) {
         s << 'u' << id << ' ' << u.color << ' ' << u.bitPos << ' ' << u.wordCursor << ' ' << u.finished
           << ' ';
         for (int v : u.currentWord) s << v;
         s << '\n';
     }
-    for (const auto& [id, k] : net.kemmakixes) {
+    for (const auto& [id, k] : net.kemmakixes()) {
         s << 'k' << id << ' ' << k.color << ' ' << k.bitCount << ' ';
         for (int i = 0; i < k.bitCount && i < static_cast<int>(k.bitBuffer.size()); ++i) s << k.bitBuffer[i];
         for (const std::string& w : k.received) s << ' ' << w;
@@ -195,7 +195,7 @@ TEST(Differential, RandomNetsAgreeAfterEveryPhase) {
         ASSERT_EQ(observable(incSim), observable(refSim)) << "seed " << seed;
         if (!compileResult.empty()) continue;
         ++compiled;
-        PlaceMap snapshot = inc.places;
+        PlaceMap snapshot = inc.places();
 
         // Mostly the unanimated run's phase machine, with the editor's orders and stray calls mixed in.
         int phase = 0;
@@ -214,7 +214,7 @@ TEST(Differential, RandomNetsAgreeAfterEveryPhase) {
                 op = 8;
                 phase = 0;
             } else if (r == 7) {
-                snapshot = inc.places;
+                snapshot = inc.places();
                 continue;
             } else if (r == 8) {
                 // A stretch of the reference engine in the incremental net.
@@ -253,7 +253,7 @@ TEST(Differential, RandomNetsAgreeAfterEveryPhase) {
             ASSERT_EQ(a, b) << "seed " << seed << " step " << n << " op " << op;
             ASSERT_EQ(observable(incSim), observable(refSim)) << "seed " << seed << " step " << n << " op " << op;
             if (op == 3)
-                for (const auto& [id, t] : inc.transitions) fired += t.fired;
+                for (const auto& [id, t] : inc.transitions()) fired += t.fired;
             raised = !a.starts_with(" ");
             faults += !a.starts_with(" ") && a.find(text(msg::kSimulationEnded)) == std::string::npos;
             stops += a.ends_with("result 2");
@@ -293,7 +293,7 @@ TEST(Differential, PhasesAfterACutRunAgree) {
         useReferenceEngine(refSim);
         if (!compile(incSim).empty()) continue;
         ASSERT_EQ(compile(refSim), "");
-        const PlaceMap start = inc.places;
+        const PlaceMap start = inc.places();
         const long limit = 2 + static_cast<long>(seed % 7);
         const std::string cut = run(incSim, limit);
         ASSERT_EQ(cut, run(refSim, limit)) << "seed " << seed;

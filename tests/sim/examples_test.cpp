@@ -21,7 +21,7 @@ TEST(Examples, EveryExampleIsItsOwnSaveAndRunsToItsExpectedWords) {
         EXPECT_EQ(readBytes(dir.file("again.pol")), readBytes(entry.path()));
         ASSERT_EQ(compile(sim), "");
         EXPECT_EQ(run(sim), text(msg::kSimulationEnded));
-        for (const auto& [id, k] : net.kemmakixes) {
+        for (const auto& [id, k] : net.kemmakixes()) {
             if (k.line != 0 && k.line != 1) continue;
             EXPECT_FALSE(k.expected.empty()) << "sink " << id;
             EXPECT_EQ(k.received, k.expected) << "sink " << id;

@@ -41,23 +41,23 @@ void randomNet(CNet& net, std::mt19937& rng) {
     }
     // Mostly legal wiring, so that many nets get as far as the simulation, plus a few arcs of any kind.
     std::vector<int> places;
-    for (const auto& kv : net.places) places.push_back(kv.first);
+    for (const auto& kv : net.places()) places.push_back(kv.first);
     const std::string names[] = {"", "", "", "", "", "i1", "i2", "o1", "o2", "a", "s", "g", "d", "zz"};
     auto anyPlace = [&] { return places.empty() ? 0 : places[static_cast<size_t>(pick(places.size()))]; };
     auto label = [&] { return names[pick(std::size(names))]; };
-    for (const auto& kv : net.transitions) {
+    for (const auto& kv : net.transitions()) {
         for (int n = 1 + pick(3); n > 0; --n) net.addArc(anyPlace(), kv.first, {}, label());
         for (int n = 1 + pick(2); n > 0; --n) net.addArc(kv.first, anyPlace(), {}, label());
     }
-    for (const auto& kv : net.uhzis)
+    for (const auto& kv : net.uhzis())
         for (int n = pick(5) == 0 ? 2 : 1; n > 0; --n) net.addArc(kv.first, anyPlace());
-    for (const auto& kv : net.kemmakixes)
+    for (const auto& kv : net.kemmakixes())
         for (int n = pick(5) == 0 ? 2 : 1; n > 0; --n) net.addArc(anyPlace(), kv.first);
     for (int a = pick(8) == 0 ? 1 + pick(3) : 0; a > 0; --a)
         net.addArc(1 + pick(nodes + 1), 1 + pick(nodes + 1), {}, label());
-    for (const auto& [id, p] : net.places)
+    for (const auto& [id, p] : net.places())
         if (pick(3) == 0) net.setToken(id, pick(2) ? kBlack : kWhite, pick(3));
-    if (!net.transitions.empty() && pick(2)) b.fireStop(net.transitions.begin()->first);
+    if (!net.transitions().empty() && pick(2)) b.fireStop(net.transitions().begin()->first);
 }
 
 }  // namespace
@@ -79,8 +79,8 @@ TEST(Robustness, RandomNetsAlwaysEndWithAMessage) {
         ++compiled;
         ended += ran == text(msg::kSimulationEnded);
         // Deleting a node afterwards leaves references that must not be followed.
-        net.deleteObject(net.objects.rbegin()->first);
-        net.deleteObject(net.objects.empty() ? 0 : net.objects.begin()->first);
+        net.deleteObject(net.objects().rbegin()->first);
+        net.deleteObject(net.objects().empty() ? 0 : net.objects().begin()->first);
         if (net.simulationReady()) {
             EXPECT_NE(run(sim, 3000), "");  // only a token went: every reference still holds
         } else {

@@ -26,7 +26,7 @@ struct Stream {
         k = b.sink(mode);
         b.arc(last, k);
     }
-    const std::vector<std::string>& received() const { return net.kemmakixes.at(k).received; }
+    const std::vector<std::string>& received() const { return net.kemmakixes().at(k).received; }
 };
 
 std::string randomBits(size_t n, unsigned seed) {
@@ -72,7 +72,7 @@ TEST(Run, SourcesThatNeverFinishHitThePhaseLimit) {
     b.arc(last, b.sink(2));
     ASSERT_EQ(compile(heldSim), "");
     EXPECT_EQ(run(heldSim), text(msg::kRunTooLong));
-    EXPECT_EQ(held.stopObject, 0);
+    EXPECT_EQ(held.stopObject(), 0);
 
     // An unconnected streaming source never finishes, though the net is quiet at once.
     CNet lone;
@@ -81,7 +81,7 @@ TEST(Run, SourcesThatNeverFinishHitThePhaseLimit) {
     l.uhzi({"1"});
     ASSERT_EQ(compile(loneSim), "");
     EXPECT_EQ(run(loneSim, 1000), text(msg::kRunTooLong));
-    l.setAddp(lone.uhzis.begin()->first, 0);
+    l.setAddp(lone.uhzis().begin()->first, 0);
     ASSERT_EQ(compile(loneSim), "");
     EXPECT_EQ(run(loneSim), text(msg::kSimulationEnded));
 }
@@ -94,7 +94,7 @@ TEST(Run, SinkModesAndSinkFaults) {
         ASSERT_EQ(compile(s.sim), "");
         EXPECT_EQ(run(s.sim), text(msg::kSimulationEnded));
         EXPECT_TRUE(s.received().empty());
-        EXPECT_EQ(s.net.places.at(s.net.kemmakixes.at(s.k).placeId).hasToken, mode == 3);
+        EXPECT_EQ(s.net.places().at(s.net.kemmakixes().at(s.k).placeId).hasToken, mode == 3);
     }
 
     // A place drained by both a transition and a sink: the transition takes the black token, the sink
@@ -113,14 +113,14 @@ TEST(Run, SinkModesAndSinkFaults) {
     b.arc(p, k);
     ASSERT_EQ(compile(sim), "");
     EXPECT_EQ(run(sim), text(msg::kKemmakixSameColor));
-    EXPECT_EQ(net.stopObject, k);
+    EXPECT_EQ(net.stopObject(), k);
 
     // A source whose colour was corrupted names itself.
     ASSERT_EQ(compile(sim), "");
     phase(sim, kPrepare);
-    net.uhzis.at(u).color = 9;
+    net.uhzis().at(u).color = 9;
     EXPECT_EQ(errorOf([&] { phase(sim, kEmit); }), text(msg::kUhziBadColor));
-    EXPECT_EQ(net.stopObject, u);
+    EXPECT_EQ(net.stopObject(), u);
 }
 
 TEST(Run, PhasesCanBeDrivenOneAtATime) {
@@ -173,13 +173,13 @@ TEST(Run, AMillionBitWordRunsUntilThePhaseLimitAndStaysIntact) {
     Stream s({word});
     ASSERT_EQ(compile(s.sim), "");
     EXPECT_EQ(run(s.sim, 20000), text(msg::kRunTooLong));
-    const CUhzi& u = s.net.uhzis.at(s.u);
+    const CUhzi& u = s.net.uhzis().at(s.u);
     EXPECT_EQ(u.words, std::vector<std::string>{word});
     // The label shows the next 32 bits still to come, and the sink the bits collected so far.
     ASSERT_GT(u.bitPos, 1000);
     EXPECT_EQ(uhziLabel(u, true), word.substr(static_cast<size_t>(u.bitPos), 32) + "...");
     EXPECT_EQ(uhziLabel(u, false), word.substr(0, 16) + "...");
-    const CKemmakix& k = s.net.kemmakixes.at(s.k);
+    const CKemmakix& k = s.net.kemmakixes().at(s.k);
     ASSERT_GT(k.bitCount, 1000);
     EXPECT_EQ(kemmakixLabel(k, true), word.substr(0, 32));
     // What the sink collected is exactly the start of the word.
@@ -190,7 +190,7 @@ TEST(Run, AMillionBitWordRunsUntilThePhaseLimitAndStaysIntact) {
     bad[999999] = '2';
     Stream b({bad});
     EXPECT_EQ(compile(b.sim), text(msg::kUhziBadWord));
-    EXPECT_EQ(b.net.stopObject, b.u);
+    EXPECT_EQ(b.net.stopObject(), b.u);
 }
 
 TEST(Run, AMillionWordsRunUntilThePhaseLimitInOrder) {
@@ -204,7 +204,7 @@ TEST(Run, AMillionWordsRunUntilThePhaseLimitInOrder) {
     Stream s(words);
     ASSERT_EQ(compile(s.sim), "");
     EXPECT_EQ(run(s.sim, 30000), text(msg::kRunTooLong));
-    EXPECT_EQ(s.net.uhzis.at(s.u).words, words);
+    EXPECT_EQ(s.net.uhzis().at(s.u).words, words);
     // Every word recorded so far is the word sent in its turn.
     const std::vector<std::string>& got = s.received();
     ASSERT_GT(got.size(), 100u);

@@ -24,7 +24,7 @@ struct NetBuilder {
     int transition(const std::string& function = "o1=i1;") { return setFunction(add(kTransition), function); }
     // Like the file reader: a text that does not parse stays, and compile reports it.
     int setFunction(int id, const std::string& function) {
-        CTransition& t = net.transitions.at(id);
+        CTransition& t = net.transitions().at(id);
         t.functionText = function;
         try {
             refreshFunction(t);
@@ -37,7 +37,7 @@ struct NetBuilder {
         return setWords(add(kUhzi), std::move(words), line);
     }
     int setWords(int id, std::vector<std::string> words, int line = 0) {
-        CUhzi& u = net.uhzis.at(id);
+        CUhzi& u = net.uhzis().at(id);
         u.addp = 1;
         u.words = std::move(words);
         u.line = line;
@@ -46,21 +46,21 @@ struct NetBuilder {
     // A source that holds one value.
     int hold(int value) { return setHold(add(kUhzi), value); }
     int setHold(int id, int value) {
-        net.uhzis.at(id).addp = 0;
-        net.uhzis.at(id).holdValue = value;
+        net.uhzis().at(id).addp = 0;
+        net.uhzis().at(id).holdValue = value;
         return id;
     }
-    void setAddp(int id, int addp) { net.uhzis.at(id).addp = addp; }  // 0 holds, 1 streams
+    void setAddp(int id, int addp) { net.uhzis().at(id).addp = addp; }  // 0 holds, 1 streams
     int sink(int mode = 0, std::vector<std::string> expected = {}) {
         return setSink(add(kKemmakix), mode, std::move(expected));
     }
     int setSink(int id, int mode, std::vector<std::string> expected = {}) {
-        net.kemmakixes.at(id).line = mode;
-        net.kemmakixes.at(id).expected = std::move(expected);
+        net.kemmakixes().at(id).line = mode;
+        net.kemmakixes().at(id).expected = std::move(expected);
         return id;
     }
-    void fireStop(int transition) { net.simTranOpt.insert(transition); }
-    void removeToken(int place) { net.tokens.erase(place); }
+    void fireStop(int transition) { net.setSimTranOpt(transition, true); }
+    void removeToken(int place) { net.removeToken(place); }
     int arc(int from, int to, const std::string& var = {}) { return net.addArc(from, to, {}, var); }
     // from -> new place -> to; returns the place.
     int link(int from, int to, const std::string& outVar = {}, const std::string& inVar = {}) {
@@ -109,7 +109,7 @@ struct NetBuilder {
     }
     // Names the unlabelled arcs that leave `from`.
     void label(int from, const std::string& var) {
-        for (auto& [id, a] : net.arcs)
+        for (auto& [id, a] : net.arcs())
             if (a.fromId == from && a.varName.empty()) net.addArc(a.fromId, a.toId, a.bendPoints, var);
     }
 };

@@ -145,7 +145,7 @@ int sweep(CSimulation& sim) {
 }
 
 void restore(CSimulation& sim, const PlaceMap& marking) {
-    sim.net().places = marking;
+    for (const auto& [id, p] : marking) sim.net().places().at(id) = p;
     sim.markingChanged();
 }
 
@@ -154,46 +154,46 @@ void useReferenceEngine(CSimulation& sim, bool reference) {
 }
 
 void expectConsistent(const CNet& net) {
-    for (const auto& [id, v] : net.objects) {
+    for (const auto& [id, v] : net.objects()) {
         EXPECT_GT(id, 0);
-        EXPECT_LT(id, net.nextId);
-        EXPECT_EQ(net.places.count(id), v.kind == kPlace ? 1u : 0u) << id;
-        EXPECT_EQ(net.transitions.count(id), v.kind == kTransition ? 1u : 0u) << id;
-        EXPECT_EQ(net.uhzis.count(id), v.kind == kUhzi ? 1u : 0u) << id;
-        EXPECT_EQ(net.kemmakixes.count(id), v.kind == kKemmakix ? 1u : 0u) << id;
+        EXPECT_LT(id, net.nextId());
+        EXPECT_EQ(net.places().count(id), v.kind == kPlace ? 1u : 0u) << id;
+        EXPECT_EQ(net.transitions().count(id), v.kind == kTransition ? 1u : 0u) << id;
+        EXPECT_EQ(net.uhzis().count(id), v.kind == kUhzi ? 1u : 0u) << id;
+        EXPECT_EQ(net.kemmakixes().count(id), v.kind == kKemmakix ? 1u : 0u) << id;
     }
-    EXPECT_EQ(net.places.size() + net.transitions.size() + net.uhzis.size() + net.kemmakixes.size(),
-              net.objects.size());
-    for (const auto& kv : net.tokens) EXPECT_TRUE(net.places.count(kv.first)) << "token " << kv.first;
-    for (int id : net.simTranOpt) EXPECT_TRUE(net.transitions.count(id)) << "simTranOpt " << id;
-    EXPECT_EQ(net.outArcs.size(), net.arcs.size());
-    EXPECT_EQ(net.inArcs.size(), net.arcs.size());
-    for (const auto& [from, id] : net.outArcs) EXPECT_EQ(net.arcs.at(id).fromId, from);
-    for (const auto& [to, id] : net.inArcs) EXPECT_EQ(net.arcs.at(id).toId, to);
-    for (const auto& [arcId, a] : net.arcs) {
+    EXPECT_EQ(net.places().size() + net.transitions().size() + net.uhzis().size() + net.kemmakixes().size(),
+              net.objects().size());
+    for (const auto& kv : net.tokens()) EXPECT_TRUE(net.places().count(kv.first)) << "token " << kv.first;
+    for (int id : net.simTranOpt()) EXPECT_TRUE(net.transitions().count(id)) << "simTranOpt " << id;
+    EXPECT_EQ(net.outArcs().size(), net.arcs().size());
+    EXPECT_EQ(net.inArcs().size(), net.arcs().size());
+    for (const auto& [from, id] : net.outArcs()) EXPECT_EQ(net.arcs().at(id).fromId, from);
+    for (const auto& [to, id] : net.inArcs()) EXPECT_EQ(net.arcs().at(id).toId, to);
+    for (const auto& [arcId, a] : net.arcs()) {
         EXPECT_NE(net.kindOf(a.fromId), 0) << "arc " << arcId;
         EXPECT_NE(net.kindOf(a.toId), 0) << "arc " << arcId;
-        EXPECT_LT(arcId, net.arcCounter);
+        EXPECT_LT(arcId, net.arcCounter());
     }
 }
 
 void expectSameNet(const CNet& original, const CNet& loaded) {
     std::map<int, int> fileId;
     int next = 1;
-    for (const auto& kv : original.places) fileId[kv.first] = next++;
-    for (const auto& kv : original.transitions) fileId[kv.first] = next++;
-    for (const auto& kv : original.uhzis) fileId[kv.first] = next++;
-    for (const auto& kv : original.kemmakixes) fileId[kv.first] = next++;
+    for (const auto& kv : original.places()) fileId[kv.first] = next++;
+    for (const auto& kv : original.transitions()) fileId[kv.first] = next++;
+    for (const auto& kv : original.uhzis()) fileId[kv.first] = next++;
+    for (const auto& kv : original.kemmakixes()) fileId[kv.first] = next++;
 
-    ASSERT_EQ(loaded.objects.size(), original.objects.size());
-    EXPECT_EQ(loaded.nextId, next);
-    for (const auto& [id, v] : original.objects) EXPECT_EQ(loaded.objects.at(fileId.at(id)), v) << id;
-    ASSERT_EQ(loaded.tokens.size(), original.tokens.size());
-    for (const auto& [id, t] : original.tokens) EXPECT_EQ(loaded.tokens.at(fileId.at(id)), t) << id;
-    for (const auto& [id, t] : original.transitions)
-        EXPECT_EQ(loaded.transitions.at(fileId.at(id)).functionText, withoutCr(t.functionText)) << id;
-    for (const auto& [id, u] : original.uhzis) {
-        const CUhzi& l = loaded.uhzis.at(fileId.at(id));
+    ASSERT_EQ(loaded.objects().size(), original.objects().size());
+    EXPECT_EQ(loaded.nextId(), next);
+    for (const auto& [id, v] : original.objects()) EXPECT_EQ(loaded.objects().at(fileId.at(id)), v) << id;
+    ASSERT_EQ(loaded.tokens().size(), original.tokens().size());
+    for (const auto& [id, t] : original.tokens()) EXPECT_EQ(loaded.tokens().at(fileId.at(id)), t) << id;
+    for (const auto& [id, t] : original.transitions())
+        EXPECT_EQ(loaded.transitions().at(fileId.at(id)).functionText, withoutCr(t.functionText)) << id;
+    for (const auto& [id, u] : original.uhzis()) {
+        const CUhzi& l = loaded.uhzis().at(fileId.at(id));
         EXPECT_EQ(l.addp, u.addp);
         EXPECT_EQ(l.line, u.line);
         if (u.addp == 1) {
@@ -202,19 +202,19 @@ void expectSameNet(const CNet& original, const CNet& loaded) {
             EXPECT_EQ(l.holdValue, u.holdValue);
         }
     }
-    for (const auto& [id, k] : original.kemmakixes) {
-        const CKemmakix& l = loaded.kemmakixes.at(fileId.at(id));
+    for (const auto& [id, k] : original.kemmakixes()) {
+        const CKemmakix& l = loaded.kemmakixes().at(fileId.at(id));
         EXPECT_EQ(l.line, k.line);
         EXPECT_EQ(l.expected, k.expected);
     }
     std::set<int> opt;
-    for (int id : original.simTranOpt) opt.insert(fileId.at(id));
-    EXPECT_EQ(loaded.simTranOpt, opt);
+    for (int id : original.simTranOpt()) opt.insert(fileId.at(id));
+    EXPECT_EQ(loaded.simTranOpt(), opt);
     // Arcs come back in the same order with fresh IDs from 1.
-    ASSERT_EQ(loaded.arcs.size(), original.arcs.size());
-    auto l = loaded.arcs.begin();
-    for (const auto& [arcId, a] : original.arcs) {
-        EXPECT_EQ(l->first, std::distance(loaded.arcs.begin(), l) + 1);
+    ASSERT_EQ(loaded.arcs().size(), original.arcs().size());
+    auto l = loaded.arcs().begin();
+    for (const auto& [arcId, a] : original.arcs()) {
+        EXPECT_EQ(l->first, std::distance(loaded.arcs().begin(), l) + 1);
         EXPECT_EQ(l->second.fromId, fileId.at(a.fromId));
         EXPECT_EQ(l->second.toId, fileId.at(a.toId));
         EXPECT_EQ(l->second.varName, a.varName);

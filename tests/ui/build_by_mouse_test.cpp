@@ -55,8 +55,8 @@ void BuildByMouseTest::pipelineFromScratch() {
     click(460, 100);
     click(520, 100);
     CNet& net = doc.net();
-    QCOMPARE(net.objects.size(), size_t(9));
-    QCOMPARE(net.arcs.size(), size_t(8));
+    QCOMPARE(net.objects().size(), size_t(9));
+    QCOMPARE(net.arcs().size(), size_t(8));
 
     // The bit strings, through the dialogs opened by double clicks.
     view.runCommand(Cmd::ToolHand);
@@ -75,8 +75,8 @@ void BuildByMouseTest::pipelineFromScratch() {
     CNet shipped;
     fileio::load(shipped, NOVRA_SOURCE_DIR "/examples/pipeline.pol");
     std::multiset<std::pair<int, int>> drawn, expected;
-    for (const auto& [id, a] : net.arcs) drawn.insert({net.kindOf(a.fromId), net.kindOf(a.toId)});
-    for (const auto& [id, a] : shipped.arcs)
+    for (const auto& [id, a] : net.arcs()) drawn.insert({net.kindOf(a.fromId), net.kindOf(a.toId)});
+    for (const auto& [id, a] : shipped.arcs())
         expected.insert({shipped.kindOf(a.fromId), shipped.kindOf(a.toId)});
     QCOMPARE(drawn, expected);
 
@@ -89,7 +89,7 @@ void BuildByMouseTest::pipelineFromScratch() {
         end = e.message();
     }
     QCOMPARE(end, text(msg::kSimulationEnded));
-    const CKemmakix& sink = net.kemmakixes.begin()->second;
+    const CKemmakix& sink = net.kemmakixes().begin()->second;
     QCOMPARE(sink.received, (std::vector<std::string>{"1011", "0110"}));
 }
 
@@ -140,8 +140,8 @@ void BuildByMouseTest::everyExampleRedrawnByMouse() {
         minX = std::min(minX, x), minY = std::min(minY, y), maxX = std::max(maxX, x),
         maxY = std::max(maxY, y);
     };
-    for (const auto& [id, o] : shipped.objects) extend(o.x, o.y);
-    for (const auto& [id, a] : shipped.arcs)
+    for (const auto& [id, o] : shipped.objects()) extend(o.x, o.y);
+    for (const auto& [id, a] : shipped.arcs())
         for (const Point& b : a.bendPoints) extend(b.x, b.y);
     view.renderer().setScrollPos(QPoint(minX - 80, minY - 80));
     QVERIFY2(maxX - minX + 160 < view.renderer().clientWidth() &&
@@ -165,27 +165,27 @@ void BuildByMouseTest::everyExampleRedrawnByMouse() {
                                    {kTransition, Cmd::ToolTransition},
                                    {kUhzi, Cmd::ToolUhzi},
                                    {kKemmakix, Cmd::ToolKemmakix}};
-    for (const auto& [id, o] : shipped.objects) {
+    for (const auto& [id, o] : shipped.objects()) {
         view.runCommand(tools.at(o.kind));
         leftAt(o.x, o.y);
-        QVERIFY2(net.objects.count(id) && net.objects[id] == o, qPrintable(QString("object %1").arg(id)));
+        QVERIFY2(net.objects().count(id) && net.objects().at(id) == o, qPrintable(QString("object %1").arg(id)));
     }
-    QCOMPARE(net.objects.size(), shipped.objects.size());
+    QCOMPARE(net.objects().size(), shipped.objects().size());
 
     // Functions and options, sources and sinks through their dialogs.
     view.runCommand(Cmd::ToolHand);
-    for (const auto& [id, t] : shipped.transitions) {
-        const VObject& o = shipped.objects.at(id);
+    for (const auto& [id, t] : shipped.transitions()) {
+        const VObject& o = shipped.objects().at(id);
         dclickAt(o.x, o.y);
         auto* d = openDialog<CTransitionDialog>(view);
         QVERIFY(d);
         d->findChild<QPlainTextEdit*>("1022")->setPlainText(plain(t.functionText));
-        d->findChild<QCheckBox*>("1058")->setChecked(shipped.simTranOpt.count(id) > 0);
+        d->findChild<QCheckBox*>("1058")->setChecked(shipped.simTranOpt().count(id) > 0);
         d->findChild<QPushButton*>("1")->click();
         QVERIFY2(!d->isVisible(), qPrintable(QString("function of %1 refused").arg(id)));
     }
-    for (const auto& [id, u] : shipped.uhzis) {
-        const VObject& o = shipped.objects.at(id);
+    for (const auto& [id, u] : shipped.uhzis()) {
+        const VObject& o = shipped.objects().at(id);
         dclickAt(o.x, o.y);
         auto* d = openDialog<CUhziDialog>(view);
         QVERIFY(d);
@@ -196,8 +196,8 @@ void BuildByMouseTest::everyExampleRedrawnByMouse() {
         d->findChild<QPushButton*>("1")->click();
         QVERIFY(!d->isVisible());
     }
-    for (const auto& [id, k] : shipped.kemmakixes) {
-        const VObject& o = shipped.objects.at(id);
+    for (const auto& [id, k] : shipped.kemmakixes()) {
+        const VObject& o = shipped.objects().at(id);
         dclickAt(o.x, o.y);
         auto* d = openDialog<CKemmakixDialog>(view);
         QVERIFY(d);
@@ -210,10 +210,10 @@ void BuildByMouseTest::everyExampleRedrawnByMouse() {
 
     // Arcs in id order: bend points are clicks on the empty canvas; a named variable is chosen from the
     // transition's menu (outputs before the arc starts, inputs to end it).
-    for (const auto& [aid, a] : shipped.arcs) {
+    for (const auto& [aid, a] : shipped.arcs()) {
         view.runCommand(Cmd::ToolArc);
-        const VObject& from = shipped.objects.at(a.fromId);
-        const VObject& to = shipped.objects.at(a.toId);
+        const VObject& from = shipped.objects().at(a.fromId);
+        const VObject& to = shipped.objects().at(a.toId);
         const bool named = !a.varName.empty();
         wanted = QString::fromStdString(a.varName);
         if (named && from.kind == kTransition)
@@ -225,22 +225,22 @@ void BuildByMouseTest::everyExampleRedrawnByMouse() {
             rightAt(to.x, to.y);
         else
             leftAt(to.x, to.y);
-        QVERIFY2(net.arcs.count(aid), qPrintable(QString("arc %1").arg(aid)));
-        QCOMPARE(net.arcs[aid].fromId, a.fromId);
-        QCOMPARE(net.arcs[aid].toId, a.toId);
-        QCOMPARE(net.arcs[aid].varName, a.varName);
-        QVERIFY(net.arcs[aid].bendPoints == a.bendPoints);
+        QVERIFY2(net.arcs().count(aid), qPrintable(QString("arc %1").arg(aid)));
+        QCOMPARE(net.arcs().at(aid).fromId, a.fromId);
+        QCOMPARE(net.arcs().at(aid).toId, a.toId);
+        QCOMPARE(net.arcs().at(aid).varName, a.varName);
+        QVERIFY(net.arcs().at(aid).bendPoints == a.bendPoints);
     }
 
     // The initial marking with the token tool: a click lays a black 0, the right button turns it white,
     // a double click toggles its value.
     view.runCommand(Cmd::ToolToken);
-    for (const auto& [pid, t] : shipped.tokens) {
-        const VObject& o = shipped.objects.at(pid);
+    for (const auto& [pid, t] : shipped.tokens()) {
+        const VObject& o = shipped.objects().at(pid);
         leftAt(o.x, o.y);
         if (t.color == kWhite) rightAt(o.x, o.y);
         if (t.value == 1) dclickAt(o.x, o.y);
-        QVERIFY(net.tokens.count(pid) && net.tokens[pid] == t);
+        QVERIFY(net.tokens().count(pid) && net.tokens().at(pid) == t);
     }
 
     QTemporaryDir tmp;
@@ -256,7 +256,7 @@ void BuildByMouseTest::everyExampleRedrawnByMouse() {
         sim.run();
     } catch (const CError&) {
     }
-    for (const auto& [id, k] : net.kemmakixes)
+    for (const auto& [id, k] : net.kemmakixes())
         if (k.line <= 1) QCOMPARE(k.received, k.expected);
 }
 

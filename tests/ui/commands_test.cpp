@@ -43,7 +43,7 @@ class CommandsTest : public QObject {
     QStringList menuShown_;  // the items of the last context menu, "-" before each one shown disabled
     CNet& net() { return doc_->net(); }
     QPoint at(int x, int y) { return f_->r().toClient(x, y); }
-    QPoint xy(int id) { return {net().objects.at(id).x, net().objects.at(id).y}; }
+    QPoint xy(int id) { return {net().objects().at(id).x, net().objects().at(id).y}; }
     // A right click that chooses a command from the context menu it opens.
     void rightClick(QPoint p, Cmd choose) {
         f_->prompts.chooseCmd(choose);
@@ -82,7 +82,7 @@ void CommandsTest::copyAndPastePlacement() {
     f_->st().selection = {1, 2};
     f_->st().selectionRect = QRect(QPoint(80, 80), QPoint(200, 120));
     rightClick(at(100, 100), Cmd::Copy);
-    QCOMPARE(view_->document()->clipboard().objects.size(), size_t(2));
+    QCOMPARE(view_->document()->clipboard().objects().size(), size_t(2));
     QVERIFY(frame_->commandEnabled(Cmd::Paste));
 
     // Pasting without a new press lands exactly over the originals.
@@ -97,11 +97,11 @@ void CommandsTest::copyAndPastePlacement() {
     rightClick(at(200, 140), Cmd::Paste);
     QCOMPARE(f_->st().selection, (std::set<int>{5, 6}));
     QVERIFY(xy(5) == QPoint(200, 140) && xy(6) == QPoint(280, 140));
-    QVERIFY(net().tokens.at(5).color == kBlack && net().tokens.at(5).value == 1);
-    const CArc& arc = net().arcs.at(net().findArc(5, 6));
+    QVERIFY(net().tokens().at(5).color == kBlack && net().tokens().at(5).value == 1);
+    const CArc& arc = net().arcs().at(net().findArc(5, 6));
     QCOMPARE(arc.varName, std::string("i1"));
     QVERIFY(arc.bendPoints.size() == 1 && arc.bendPoints[0].x == 240 && arc.bendPoints[0].y == 100);
-    QCOMPARE(net().arcs.at(net().findArc(1, 2)).bendPoints[0].x, 140);  // the originals stay
+    QCOMPARE(net().arcs().at(net().findArc(1, 2)).bendPoints[0].x, 140);  // the originals stay
 }
 
 void CommandsTest::continuousPasteCountsAndSpacing() {
@@ -111,21 +111,21 @@ void CommandsTest::continuousPasteCountsAndSpacing() {
     f_->prompts.numbers = {3};
     frame_->runCommand(Cmd::PasteHorizontal);
     QCOMPARE(f_->prompts.asked.last(), u8("number:配置数:1"));
-    QCOMPARE(net().objects.size(), size_t(4));
+    QCOMPARE(net().objects().size(), size_t(4));
     QCOMPARE(f_->st().selection, (std::set<int>{2, 3, 4}));
     // A single place: 20 + 20 + 40 apart.
     QVERIFY(xy(2) == QPoint(100, 100) && xy(3) == QPoint(180, 100) && xy(4) == QPoint(260, 100));
 
     f_->prompts.numbers = {2};
     frame_->runCommand(Cmd::PasteVertical);
-    QCOMPARE(net().objects.size(), size_t(6));
+    QCOMPARE(net().objects().size(), size_t(6));
     QCOMPARE(xy(6), QPoint(100, 180));
 
-    const size_t before = net().objects.size();
+    const size_t before = net().objects().size();
     for (int n : {0, 101, -1}) {
         f_->prompts.numbers = {n};
         frame_->runCommand(Cmd::PasteHorizontal);
-        QCOMPARE(net().objects.size(), before);
+        QCOMPARE(net().objects().size(), before);
     }
 }
 
@@ -135,10 +135,10 @@ void CommandsTest::deleteRemovesObjectsArcsAndTokens() {
     net().addArc(2, 3);
     f_->st().selection = {1, 2, 77};  // 77 names nothing
     frame_->runCommand(Cmd::Delete);
-    QCOMPARE(net().objects.size(), size_t(1));
-    QVERIFY(net().objects.count(3));
-    QVERIFY(net().arcs.empty());
-    QVERIFY(net().tokens.empty() && net().inArcs.empty() && net().outArcs.empty());
+    QCOMPARE(net().objects().size(), size_t(1));
+    QVERIFY(net().objects().count(3));
+    QVERIFY(net().arcs().empty());
+    QVERIFY(net().tokens().empty() && net().inArcs().empty() && net().outArcs().empty());
     QVERIFY(f_->st().selection.empty());
 }
 
@@ -148,7 +148,7 @@ void CommandsTest::alignSnapsToTheGridAtZoomZeroOnly() {
     net().addArc(1, 2, {{1, -41}});
     frame_->runCommand(Cmd::Align);
     QVERIFY(xy(1) == QPoint(60, -20) && xy(2) == QPoint(60, -20));
-    const Point b = net().arcs.begin()->second.bendPoints[0];
+    const Point b = net().arcs().begin()->second.bendPoints[0];
     QCOMPARE(QPoint(b.x, b.y), QPoint(20, -60));
 
     view_->settings().hatchSize = 50;
@@ -159,7 +159,7 @@ void CommandsTest::alignSnapsToTheGridAtZoomZeroOnly() {
     // Coordinates at the edge of the int range stay in range.
     net().moveObject(1, INT_MAX - 1, INT_MIN + 1);
     frame_->runCommand(Cmd::Align);
-    QVERIFY(net().objects.at(1).x > 0 && net().objects.at(1).y < 0);
+    QVERIFY(net().objects().at(1).x > 0 && net().objects().at(1).y < 0);
 
     view_->runCommand(Cmd::ZoomOut);
     QCOMPARE(f_->r().zoomLevel(), 1);
@@ -167,27 +167,27 @@ void CommandsTest::alignSnapsToTheGridAtZoomZeroOnly() {
     QVERIFY(!frame_->action(Cmd::Align)->isEnabled());
     net().moveObject(1, 57, -3);
     frame_->runCommand(Cmd::Align);
-    QCOMPARE(net().objects.at(1).x, 57);
+    QCOMPARE(net().objects().at(1).x, 57);
 }
 
 void CommandsTest::undoAfterPasteAndStopOptions() {
     smallNet();
-    net().simTranOpt.insert(2);
+    net().setSimTranOpt(2, true);
     QVERIFY(!frame_->commandEnabled(Cmd::Undo));
     f_->st().selection = {1, 2};
     frame_->runCommand(Cmd::Copy);
     frame_->runCommand(Cmd::Paste);
-    QCOMPARE(net().objects.size(), size_t(4));
+    QCOMPARE(net().objects().size(), size_t(4));
     QVERIFY(frame_->commandEnabled(Cmd::Undo));
     doc_->setModified(false);
     frame_->runCommand(Cmd::Undo);
-    QVERIFY(net().objects.size() == 2 && net().arcs.size() == 1 && net().tokens.size() == 1);
+    QVERIFY(net().objects().size() == 2 && net().arcs().size() == 1 && net().tokens().size() == 1);
     // The stop option of the transition comes back with it.
-    QCOMPARE(net().simTranOpt, (std::set<int>{2}));
+    QCOMPARE(net().simTranOpt(), (std::set<int>{2}));
     QVERIFY(doc_->isModified());
     QVERIFY(!frame_->commandEnabled(Cmd::Undo));
     frame_->runCommand(Cmd::Undo);
-    QCOMPARE(net().objects.size(), size_t(2));
+    QCOMPARE(net().objects().size(), size_t(2));
 }
 
 void CommandsTest::verilogIntoMissingAndRealFolders() {
@@ -236,7 +236,7 @@ void CommandsTest::contextMenusFollowTheEnableRules() {
     view_->runCommand(Cmd::ToolHand);
     rightClick(at(400, 300), Cmd::Paste);
     QCOMPARE(menuShown_, (QStringList{u8("-貼り付け"), u8("-連続配置"), u8("整列")}));
-    QCOMPARE(net().objects.size(), size_t(2));
+    QCOMPARE(net().objects().size(), size_t(2));
     f_->st().selection = {1, 2};
     f_->st().selectionRect = QRect(QPoint(80, 80), QPoint(200, 120));
     rightClick(at(100, 100), Cmd::Copy);

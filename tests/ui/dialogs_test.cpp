@@ -86,7 +86,7 @@ void DialogsTest::transitionDefaultsAndRefusesBadText() {
     const int t = net.addObject(100, 100, kTransition);
     const int p = net.addObject(0, 100, kPlace);
     const int q = net.addObject(200, 100, kPlace);
-    net.transitions[t].functionText.clear();
+    net.transitions().at(t).functionText.clear();
     {
         CTransitionDialog d(doc, t);
         auto* edit = control<QPlainTextEdit>(&d, "1022");
@@ -94,12 +94,12 @@ void DialogsTest::transitionDefaultsAndRefusesBadText() {
         QVERIFY(!edit->isReadOnly());
         QCOMPARE(okWithMessage(&d), QString());
         QCOMPARE(d.result(), int(QDialog::Accepted));
-        QCOMPARE(net.transitions[t].functionText,
+        QCOMPARE(net.transitions().at(t).functionText,
                  std::string("//このトランジションはリクエストのみを伝達します"));
     }
     net.addArc(p, t, {}, "a");
     net.addArc(t, q, {}, "gone");
-    net.transitions[t].functionText = "sum=a;\r\n";
+    net.transitions().at(t).functionText = "sum=a;\r\n";
     CTransitionDialog d(doc, t);
     auto* edit = control<QPlainTextEdit>(&d, "1022");
     QCOMPARE(edit->toPlainText(), QString("sum=a;\n"));
@@ -110,52 +110,52 @@ void DialogsTest::transitionDefaultsAndRefusesBadText() {
     QVERIFY(!message.contains("(titled)"));
     QVERIFY(d.isVisible());
     QCOMPARE(edit->toPlainText(), QString("sum=a b;"));
-    QCOMPARE(net.transitions[t].functionText, std::string("sum=a;\r\n"));
+    QCOMPARE(net.transitions().at(t).functionText, std::string("sum=a;\r\n"));
     edit->setPlainText("out=a&b;\nx=b;");
     control<QCheckBox>(&d, "1058")->setChecked(true);
     QCOMPARE(okWithMessage(&d), QString());
     QVERIFY(!d.isVisible());
-    QCOMPARE(net.transitions[t].functionText, std::string("out=a&b;\r\nx=b;"));
-    QCOMPARE(net.transitions[t].inputVarNames, (std::map<std::string, int>{{"a", 1}, {"b", 2}}));
-    QCOMPARE(net.arcs[net.findArc(p, t)].varName, std::string("a"));
-    QCOMPARE(net.arcs[net.findArc(t, q)].varName, std::string());  // names no variable any more
-    QVERIFY(net.simTranOpt.count(t));
+    QCOMPARE(net.transitions().at(t).functionText, std::string("out=a&b;\r\nx=b;"));
+    QCOMPARE(net.transitions().at(t).inputVarNames, (std::map<std::string, int>{{"a", 1}, {"b", 2}}));
+    QCOMPARE(net.arcs().at(net.findArc(p, t)).varName, std::string("a"));
+    QCOMPARE(net.arcs().at(net.findArc(t, q)).varName, std::string());  // names no variable any more
+    QVERIFY(net.simTranOpt().count(t));
     // Cancel keeps everything.
     CTransitionDialog c(doc, t);
     QVERIFY(control<QCheckBox>(&c, "1058")->isChecked());
     control<QPlainTextEdit>(&c, "1022")->setPlainText("o1=i1;");
     control<QCheckBox>(&c, "1058")->setChecked(false);
     press(&c, "2");
-    QCOMPARE(net.transitions[t].functionText, std::string("out=a&b;\r\nx=b;"));
-    QVERIFY(net.simTranOpt.count(t));
+    QCOMPARE(net.transitions().at(t).functionText, std::string("out=a&b;\r\nx=b;"));
+    QVERIFY(net.simTranOpt().count(t));
 }
 
 void DialogsTest::transitionWhileCompiled() {
     CNOVRADoc& doc = *doc_;
     CNet& net = doc.net();
     const int t = net.addObject(100, 100, kTransition);
-    net.simTranOpt.insert(t);
+    net.setSimTranOpt(t, true);
     doc.setCompiled(1);
     CTransitionDialog d(doc, t);
     QVERIFY(control<QPlainTextEdit>(&d, "1022")->isReadOnly());
     control<QPlainTextEdit>(&d, "1022")->setPlainText("broken text");
     control<QCheckBox>(&d, "1058")->setChecked(false);
     QCOMPARE(okWithMessage(&d), QString());
-    QVERIFY(!net.simTranOpt.count(t));
-    QCOMPARE(net.transitions[t].functionText, std::string("o1=i1;"));
+    QVERIFY(!net.simTranOpt().count(t));
+    QCOMPARE(net.transitions().at(t).functionText, std::string("o1=i1;"));
     // A transition deleted while its dialog was open: OK closes without touching the net.
     doc.setCompiled(0);
     CTransitionDialog gone(doc, t);
     net.deleteObject(t);
     QCOMPARE(okWithMessage(&gone), QString());
-    QVERIFY(net.transitions.empty() && net.simTranOpt.empty());
+    QVERIFY(net.transitions().empty() && net.simTranOpt().empty());
 }
 
 void DialogsTest::uhziModesAndValidation() {
     CNOVRADoc& doc = *doc_;
     CNet& net = doc.net();
     const int u = net.addObject(0, 0, kUhzi);
-    net.uhzis[u].holdValue = 1;
+    net.uhzis().at(u).holdValue = 1;
     CUhziDialog d(doc, u);
     d.show();
     auto* value = control<QLineEdit>(&d, "1023");
@@ -172,10 +172,10 @@ void DialogsTest::uhziModesAndValidation() {
     value->setText("2");
     QCOMPARE(okWithMessage(&d), u8("0 から 1 までの整数を入力してください。"));
     QVERIFY(d.isVisible());
-    QCOMPARE(net.uhzis[u].addp, 0);
+    QCOMPARE(net.uhzis().at(u).addp, 0);
     value->setText("0");
     QCOMPARE(okWithMessage(&d), QString());
-    const CUhzi& s = net.uhzis[u];
+    const CUhzi& s = net.uhzis().at(u);
     QCOMPARE(s.addp, 1);
     QCOMPARE(s.line, 1);
     QCOMPARE(s.holdValue, 0);
@@ -189,7 +189,7 @@ void DialogsTest::uhziModesAndValidation() {
         QVERIFY(!control<QRadioButton>(&c, id)->isEnabled());
     control<QPlainTextEdit>(&c, "1024")->setPlainText("1");
     QCOMPARE(okWithMessage(&c), QString());
-    QCOMPARE(net.uhzis[u].words.size(), size_t(2));
+    QCOMPARE(net.uhzis().at(u).words.size(), size_t(2));
 }
 
 void DialogsTest::kemmakixComparison() {
@@ -201,7 +201,7 @@ void DialogsTest::kemmakixComparison() {
         QCOMPARE(control<QLineEdit>(&d, "1028")->text(), u8("×"));  // nothing received
         QVERIFY(control<QPlainTextEdit>(&d, "1000")->isReadOnly());
     }
-    CKemmakix& km = net.kemmakixes[k];
+    CKemmakix& km = net.kemmakixes().at(k);
     km.received = {"a", "b"};
     km.hasReceived = true;
     km.expected = {"a", "c", "d"};
@@ -241,7 +241,7 @@ void DialogsTest::objectListSearch() {
     net.addObject(0, 0, kPlace);
     const int t = net.addObject(0, 0, kTransition);
     net.addObject(0, 0, kKemmakix);
-    net.simTranOpt.insert(t);
+    net.setSimTranOpt(t, true);
     CObjectListDialog d(net);
     auto* list = control<QTableWidget>(&d, "1047");
     QCOMPARE(list->rowCount(), 3);
@@ -334,11 +334,11 @@ void DialogsTest::dialogsBelongToTheirObject() {
     QCOMPARE(doc.compiled(), true);
     QVERIFY(edit->isReadOnly());
     QVERIFY(okWithMessage(d).contains(u8("コンパイル中")));
-    QVERIFY(d->isVisible() && net.transitions[t].functionText == "o1=i1;");
+    QVERIFY(d->isVisible() && net.transitions().at(t).functionText == "o1=i1;");
     frame.runCommand(Cmd::Abort);
     QVERIFY(!edit->isReadOnly());
     QCOMPARE(okWithMessage(d), QString());
-    QCOMPARE(net.transitions[t].functionText, std::string("o1=i1;//typed"));
+    QCOMPARE(net.transitions().at(t).functionText, std::string("o1=i1;//typed"));
     QVERIFY(doc.isModified() && undo->isEnabled());
 
     // Undo of a net with a gap renumbers it: the open dialog goes and says its text was dropped.
@@ -351,8 +351,8 @@ void DialogsTest::dialogsBelongToTheirObject() {
     control<QPlainTextEdit>(d, "1022")->setPlainText("o1=i1;//lost");
     frame.runCommand(Cmd::Undo);
     QVERIFY(!d || !d->isVisible());
-    QCOMPARE(net.transitions.begin()->first, 1);
-    QCOMPARE(net.transitions.begin()->second.functionText, std::string("o1=i1;//typed"));
+    QCOMPARE(net.transitions().begin()->first, 1);
+    QCOMPARE(net.transitions().begin()->second.functionText, std::string("o1=i1;//typed"));
     QVERIFY(frame.messageBar()->logText().contains(u8("オブジェクト 2 が削除されたか置き換えられたため")));
     // Deleting the object closes its dialog.
     d = open();

@@ -50,7 +50,7 @@ class EditTest : public QObject {
     const CNet& undoNet() { return doc_->undoCopy(); }
     QWidget* vp() { return view_->viewport(); }
     QPoint at(int id) {
-        const auto& o = net().objects.at(id);
+        const auto& o = net().objects().at(id);
         return f_->r().toClient(o.x, o.y);
     }
     void click(QPoint p, Qt::KeyboardModifiers m = {}) { QTest::mouseClick(vp(), Qt::LeftButton, m, p); }
@@ -60,8 +60,8 @@ class EditTest : public QObject {
     }
     void tool(Cmd c) { view_->runCommand(c); }
     int onlyArc() {
-        if (net().arcs.size() != 1) return 0;
-        return net().arcs.begin()->first;
+        if (net().arcs().size() != 1) return 0;
+        return net().arcs().begin()->first;
     }
     std::string status() { return view_->reporter().lastStatus(); }
 };
@@ -117,19 +117,19 @@ void EditTest::continuousPlacementBuildsAChain() {
     QCOMPARE(status(), std::string("連続配置：プレースを配置してください"));
     click({300, 100});
     QCOMPARE(status(), std::string("連続配置：トランジションを配置してください"));
-    QCOMPARE(net().objects.size(), size_t(3));
+    QCOMPARE(net().objects().size(), size_t(3));
     const QPoint c0 = f_->r().toCanvas({100, 100});
-    QCOMPARE(net().objects.at(1), (VObject{kPlace, c0.x(), c0.y()}));
-    QCOMPARE(net().objects.at(2).kind, int(kTransition));
-    QCOMPARE(net().objects.at(3).kind, int(kPlace));
+    QCOMPARE(net().objects().at(1), (VObject{kPlace, c0.x(), c0.y()}));
+    QCOMPARE(net().objects().at(2).kind, int(kTransition));
+    QCOMPARE(net().objects().at(3).kind, int(kPlace));
     QVERIFY(net().findArc(1, 2));
     QVERIFY(net().findArc(2, 3));
-    QCOMPARE(net().arcs.size(), size_t(2));
+    QCOMPARE(net().arcs().size(), size_t(2));
     // The new place waits as the next arc's source; the snapshot is the net before the last click.
     QVERIFY(f_->st().arcPending);
     QCOMPARE(f_->st().arcSource, 3);
-    QCOMPARE(undoNet().objects.size(), size_t(2));
-    QCOMPARE(undoNet().arcs.size(), size_t(1));
+    QCOMPARE(undoNet().objects().size(), size_t(2));
+    QCOMPARE(undoNet().arcs().size(), size_t(1));
     // A double click drops the pending arc; clicking on an existing transition starts from it.
     QTest::mouseDClick(vp(), Qt::LeftButton, {}, {300, 200});
     QVERIFY(!f_->st().arcPending);
@@ -151,7 +151,7 @@ void EditTest::uhziChainConnectsToTheNextPlace() {
     tool(Cmd::ToolUhzi);
     click(at(2));
     QVERIFY(!f_->st().arcPending);
-    QCOMPARE(net().objects.size(), size_t(2));
+    QCOMPARE(net().objects().size(), size_t(2));
 }
 
 void EditTest::bendPointsInOrderAndCancelled() {
@@ -170,7 +170,7 @@ void EditTest::bendPointsInOrderAndCancelled() {
     const int a = onlyArc();
     QVERIFY(a);
     const QPoint b1 = f_->r().toCanvas({150, 60}), b2 = f_->r().toCanvas({250, 80});
-    QCOMPARE(net().arcs[a].bendPoints, (std::vector<Point>{{b1.x(), b1.y()}, {b2.x(), b2.y()}}));
+    QCOMPARE(net().arcs().at(a).bendPoints, (std::vector<Point>{{b1.x(), b1.y()}, {b2.x(), b2.y()}}));
     QVERIFY(!f_->st().arcPending);
     QVERIFY(f_->st().bendPoints.empty());
     // An arc back from the transition: bend points, then a double click drops them all.
@@ -183,7 +183,7 @@ void EditTest::bendPointsInOrderAndCancelled() {
     QVERIFY(f_->st().bendPoints.empty());
     QCOMPARE(f_->st().arcSource, 0);
     click(at(p));  // now a new arc from the place, not the end of the cancelled one
-    QCOMPARE(net().arcs.size(), size_t(1));
+    QCOMPARE(net().arcs().size(), size_t(1));
     QCOMPARE(f_->st().arcSource, p);
 }
 
@@ -203,14 +203,14 @@ void EditTest::invalidTargetsAreRefused() {
         click(at(bad));
         QVERIFY(f_->st().arcPending);
     }
-    QVERIFY(net().arcs.empty());
+    QVERIFY(net().arcs().empty());
     QVERIFY(f_->st().bendPoints.empty());
     click(at(k));  // a kemmakix takes arcs from places
     QVERIFY(net().findArc(p1, k));
     click(at(t));
     for (int bad : {t2, u, k, t}) click(at(bad));
     QVERIFY(f_->st().arcPending);
-    QCOMPARE(net().arcs.size(), size_t(1));
+    QCOMPARE(net().arcs().size(), size_t(1));
     click(at(p2));
     QVERIFY(net().findArc(t, p2));
 }
@@ -270,16 +270,16 @@ void EditTest::deleteTokenThenPlace() {
     move({300, 300});
     QCOMPARE(status(), std::string("削除するオブジェクトを選択してください"));
     click(at(p));
-    QVERIFY(net().tokens.empty());
-    QVERIFY(net().objects.count(p));
-    QCOMPARE(undoNet().tokens.size(), size_t(1));
+    QVERIFY(net().tokens().empty());
+    QVERIFY(net().objects().count(p));
+    QCOMPARE(undoNet().tokens().size(), size_t(1));
     click(at(p));
-    QVERIFY(!net().objects.count(p));
-    QVERIFY(net().arcs.empty());
-    QVERIFY(net().outArcs.empty() && net().inArcs.empty());
-    QCOMPARE(undoNet().arcs.size(), size_t(1));
+    QVERIFY(!net().objects().count(p));
+    QVERIFY(net().arcs().empty());
+    QVERIFY(net().outArcs().empty() && net().inArcs().empty());
+    QCOMPARE(undoNet().arcs().size(), size_t(1));
     click({300, 300});  // nothing there: no change, no snapshot
-    QCOMPARE(undoNet().objects.size(), size_t(2));
+    QCOMPARE(undoNet().objects().size(), size_t(2));
 }
 
 void EditTest::tokenColourAndValue() {
@@ -292,23 +292,23 @@ void EditTest::tokenColourAndValue() {
     move(at(t));
     QCOMPARE(status(), std::string("トークンを配置するプレースを選択してください"));
     click(at(t));
-    QVERIFY(net().tokens.empty());
+    QVERIFY(net().tokens().empty());
     click(at(p));
-    QCOMPARE(net().tokens.at(p), (Token{kBlack, 0}));
-    net().tokens[p].value = 1;
+    QCOMPARE(net().tokens().at(p), (Token{kBlack, 0}));
+    net().setToken(p, kBlack, 1);
     click(at(p));  // a place that has a token keeps it
-    QCOMPARE(net().tokens.at(p), (Token{kBlack, 1}));
+    QCOMPARE(net().tokens().at(p), (Token{kBlack, 1}));
     QTest::mouseClick(vp(), Qt::RightButton, {}, at(p));
-    QCOMPARE(net().tokens.at(p), (Token{kWhite, 1}));
+    QCOMPARE(net().tokens().at(p), (Token{kWhite, 1}));
     QTest::mouseClick(vp(), Qt::RightButton, {}, at(p));
-    QCOMPARE(net().tokens.at(p), (Token{kBlack, 1}));
+    QCOMPARE(net().tokens().at(p), (Token{kBlack, 1}));
     QTest::mouseDClick(vp(), Qt::LeftButton, {}, at(p));
-    QCOMPARE(net().tokens.at(p), (Token{kBlack, 0}));
+    QCOMPARE(net().tokens().at(p), (Token{kBlack, 0}));
     QTest::mouseDClick(vp(), Qt::LeftButton, {}, at(p));
-    QCOMPARE(net().tokens.at(p), (Token{kBlack, 1}));
-    net().tokens[p].value = 7;  // read from a file, drawn "X": the toggle starts again from 0
+    QCOMPARE(net().tokens().at(p), (Token{kBlack, 1}));
+    net().setToken(p, kBlack, 7);  // read from a file, drawn "X": the toggle starts again from 0
     QTest::mouseDClick(vp(), Qt::LeftButton, {}, at(p));
-    QCOMPARE(net().tokens.at(p), (Token{kBlack, 0}));
+    QCOMPARE(net().tokens().at(p), (Token{kBlack, 0}));
 }
 
 void EditTest::groupDragMovesBendPoints() {
@@ -332,18 +332,18 @@ void EditTest::groupDragMovesBendPoints() {
     move(grip + QPoint(30, 20), Qt::LeftButton);
     QTest::mouseRelease(vp(), Qt::LeftButton, {}, grip + QPoint(30, 20));
     QCOMPARE(f_->st().cursorRole, int(EditState::kCursorHand));
-    QCOMPARE(net().objects.at(p), (VObject{kPlace, 130, 120}));
-    QCOMPARE(net().objects.at(t), (VObject{kTransition, 230, 120}));
-    QCOMPARE(net().objects.at(far), (VObject{kPlace, 300, 300}));
-    QCOMPARE(net().arcs[a].bendPoints, (std::vector<Point>{{180, 70}}));
-    QCOMPARE(net().arcs[back].bendPoints, (std::vector<Point>{{280, 270}}));  // leaves a selected object
+    QCOMPARE(net().objects().at(p), (VObject{kPlace, 130, 120}));
+    QCOMPARE(net().objects().at(t), (VObject{kTransition, 230, 120}));
+    QCOMPARE(net().objects().at(far), (VObject{kPlace, 300, 300}));
+    QCOMPARE(net().arcs().at(a).bendPoints, (std::vector<Point>{{180, 70}}));
+    QCOMPARE(net().arcs().at(back).bendPoints, (std::vector<Point>{{280, 270}}));  // leaves a selected object
     QCOMPARE(f_->st().selectionRect, before.translated(30, 20));
-    QCOMPARE(undoNet().objects.at(p).x, 100);
+    QCOMPARE(undoNet().objects().at(p).x, 100);
     // A single object outside the selection follows the cursor.
     QTest::mousePress(vp(), Qt::LeftButton, {}, at(far));
     move(f_->r().toClient(320, 280), Qt::LeftButton);
     QTest::mouseRelease(vp(), Qt::LeftButton, {}, f_->r().toClient(320, 280));
-    QCOMPARE(net().objects.at(far), (VObject{kPlace, 320, 280}));
+    QCOMPARE(net().objects().at(far), (VObject{kPlace, 320, 280}));
     QCOMPARE(f_->st().grabbedObject, 0);
 }
 
@@ -365,7 +365,7 @@ void EditTest::onlyRealChangesAreMarkedAndUndone() {
     QTest::mouseRelease(vp(), Qt::LeftButton, {}, grip + QPoint(20, 0));
     QVERIFY(doc_->isModified());
     view_->runCommand(Cmd::Undo);
-    QCOMPARE(net().objects.at(p), (VObject{kPlace, 100, 100}));
+    QCOMPARE(net().objects().at(p), (VObject{kPlace, 100, 100}));
 }
 
 void EditTest::draggingPastTheEdgeScrolls() {
@@ -389,7 +389,7 @@ void EditTest::variableMenus() {
     const int p = net().addObject(100, 100, kPlace);
     const int t = net().addObject(200, 100, kTransition);
     const int q = net().addObject(300, 100, kPlace);
-    net().transitions[t].functionText = "sum=a^b;carry=a&b;";
+    net().transitions().at(t).functionText = "sum=a^b;carry=a&b;";
     f_->r().setRebuild();
     QString title;
     QStringList items;
@@ -414,19 +414,19 @@ void EditTest::variableMenus() {
     QCOMPARE(status(), std::string("変数 carry の出力プレースを選択してください"));
     QCOMPARE(f_->st().varMenuMode, 0);
     click(at(q));
-    QCOMPARE(net().arcs[net().findArc(t, q)].varName, std::string("carry"));
+    QCOMPARE(net().arcs().at(net().findArc(t, q)).varName, std::string("carry"));
     click(at(p));
     choose = 2;
     QTest::mouseClick(vp(), Qt::RightButton, {}, at(t));
     QCOMPARE(items, (QStringList{"a", "b"}));
     QVERIFY(!f_->st().arcPending);
-    QCOMPARE(net().arcs[net().findArc(p, t)].varName, std::string("b"));
+    QCOMPARE(net().arcs().at(net().findArc(p, t)).varName, std::string("b"));
     // Dismissing the menu changes nothing.
     click(at(p));
     choose = 0;
     QTest::mouseClick(vp(), Qt::RightButton, {}, at(t));
     QVERIFY(f_->st().arcPending);
-    QCOMPARE(net().arcs.size(), size_t(2));
+    QCOMPARE(net().arcs().size(), size_t(2));
 }
 
 void EditTest::contextMenus() {
@@ -482,9 +482,9 @@ void EditTest::keysAndEscape() {
     QTest::keyPress(view_, Qt::Key_Space);
     click({300, 300});
     QTest::keyRelease(view_, Qt::Key_Space);
-    QCOMPARE(net().objects.size(), size_t(1));
+    QCOMPARE(net().objects().size(), size_t(1));
     click({300, 300});
-    QCOMPARE(net().objects.size(), size_t(2));
+    QCOMPARE(net().objects().size(), size_t(2));
 }
 
 void EditTest::panningAndCoordinates() {
@@ -517,15 +517,15 @@ void EditTest::panningAndCoordinates() {
     QTest::mousePress(vp(), Qt::MiddleButton, {}, {200, 200});
     click({150, 150});
     QTest::mouseRelease(vp(), Qt::MiddleButton, {}, {200, 200});
-    QVERIFY(net().objects.empty());
+    QVERIFY(net().objects().empty());
     click({150, 150});
-    QCOMPARE(net().objects.size(), size_t(1));
+    QCOMPARE(net().objects().size(), size_t(1));
 }
 
 void EditTest::tooltipShowsTheFunction() {
     const int t = net().addObject(100, 100, kTransition);
     const int p = net().addObject(200, 100, kPlace);
-    net().transitions[t].functionText = "o1=i1;//copy";
+    net().transitions().at(t).functionText = "o1=i1;//copy";
     f_->r().setRebuild();
     move(at(t));
     QCOMPARE(f_->st().tooltipText, QString("o1=i1;//copy"));
@@ -538,7 +538,7 @@ void EditTest::tooltipShowsTheFunction() {
     // A long function with markup-like text shows as written, wrapped within 300 pixels on white.
     std::string longText = "o1=i1<i2;//";
     for (int i = 0; i < 40; ++i) longText += "word ";
-    net().transitions[t].functionText = longText;
+    net().transitions().at(t).functionText = longText;
     move(at(t));
     // Asks for the tooltip as the platform would and returns the label it shows.
     const auto showTip = [&]() -> QWidget* {
@@ -559,7 +559,7 @@ void EditTest::tooltipShowsTheFunction() {
     QCOMPARE(tip->palette().color(QPalette::Window), QColor(Qt::white));
     QToolTip::hideText();
     // A short function keeps a small tooltip.
-    net().transitions[t].functionText = "o1=i1;";
+    net().transitions().at(t).functionText = "o1=i1;";
     move({300, 300});
     move(at(t));
     tip = showTip();
@@ -573,16 +573,16 @@ void EditTest::compiledNetTakesSimulationTokensOnly() {
     f_->r().setRebuild();
     tool(Cmd::ToolDelete);
     doc_->setCompiled(1);
-    net().places[p].lastColor = kWhite;
+    net().places().at(p).lastColor = kWhite;
     click(at(p));
-    QVERIFY(net().objects.count(p));  // the delete tool does nothing on a compiled net
-    QCOMPARE(net().places[p].hasToken, true);
-    QCOMPARE(net().places[p].color, int(kBlack));
-    QCOMPARE(net().places[p].value, 0);
+    QVERIFY(net().objects().count(p));  // the delete tool does nothing on a compiled net
+    QCOMPARE(net().places().at(p).hasToken, true);
+    QCOMPARE(net().places().at(p).color, int(kBlack));
+    QCOMPARE(net().places().at(p).value, 0);
     QTest::mouseClick(vp(), Qt::RightButton, {}, at(p));
-    QCOMPARE(net().places[p].color, int(kWhite));
-    QCOMPARE(net().places[p].value, 1);
-    QVERIFY(net().tokens.empty());
+    QCOMPARE(net().places().at(p).color, int(kWhite));
+    QCOMPARE(net().places().at(p).value, 1);
+    QVERIFY(net().tokens().empty());
 }
 
 QTEST_MAIN(EditTest)

@@ -102,7 +102,7 @@ void FileTest::quickSaveThenQuickLoad() {
     net().addObject(100, 100, kPlace);
     net().addObject(200, 100, kTransition);
     net().addArc(1, 2, {{150, 50}}, "i1");
-    net().simTranOpt.insert(2);
+    net().setSimTranOpt(2, true);
     doc_->setModified(true);
     frame_->runCommand(Cmd::QuickSave);
     QVERIFY(QFile::exists(file("temp.pol")));
@@ -116,14 +116,14 @@ void FileTest::quickSaveThenQuickLoad() {
     prompts_.defaultSaveChanges = QMessageBox::Cancel;
     frame_->runCommand(Cmd::QuickLoad);
     QCOMPARE(prompts_.count("saveChanges"), 1);
-    QCOMPARE(net().objects.size(), size_t(3));  // Cancel kept the net
+    QCOMPARE(net().objects().size(), size_t(3));  // Cancel kept the net
 
     prompts_.defaultSaveChanges = QMessageBox::Discard;
     frame_->runCommand(Cmd::QuickLoad);
-    QCOMPARE(net().objects.size(), size_t(2));
+    QCOMPARE(net().objects().size(), size_t(2));
     QCOMPARE(net().kindOf(2), int(kTransition));
-    QCOMPARE(net().arcs.begin()->second.varName, std::string("i1"));
-    QCOMPARE(net().simTranOpt, (std::set<int>{2}));
+    QCOMPARE(net().arcs().begin()->second.varName, std::string("i1"));
+    QCOMPARE(net().simTranOpt(), (std::set<int>{2}));
     QCOMPARE(frame_->statusMessage(), u8("クイックファイルを読み込みました"));
     QVERIFY(log().isEmpty());
     QVERIFY(doc_->path().isEmpty());
@@ -132,7 +132,7 @@ void FileTest::quickSaveThenQuickLoad() {
 void FileTest::failedReadsKeepNetPathAndCaption() {
     const QString good = savedNet("good.pol", 3);
     drop(good);
-    QVERIFY(net().objects.size() == 3 && doc_->path() == good && frame_->windowTitle() == good);
+    QVERIFY(net().objects().size() == 3 && doc_->path() == good && frame_->windowTitle() == good);
     QVERIFY(log().contains(good + u8(" 開きました。")));
 
     view_->sim().pointAt(1, 10);
@@ -155,7 +155,7 @@ void FileTest::failedReadsKeepNetPathAndCaption() {
             if (way == 1) frame_->runCommand(Cmd::QuickLoad);
             if (way == 2) drop(bad);
             QVERIFY2(log().contains(bad + " " + u8(message)), qPrintable(log()));
-            QVERIFY(net().objects.size() == 3 && doc_->path() == good && frame_->windowTitle() == good);
+            QVERIFY(net().objects().size() == 3 && doc_->path() == good && frame_->windowTitle() == good);
             QVERIFY(frame_->statusMessage() != u8("クイックファイルを読み込みました"));
         }
     }
@@ -169,41 +169,41 @@ void FileTest::failedReadsKeepNetPathAndCaption() {
     view_->interaction().takeSnapshot();
     prompts_.defaultSaveChanges = QMessageBox::Cancel;
     drop(savedNet("b.pol", 1));
-    QCOMPARE(net().objects.size(), size_t(4));
+    QCOMPARE(net().objects().size(), size_t(4));
     QCOMPARE(prompts_.count("saveChanges"), 1);
 }
 
 void FileTest::unsavedChangesPrompt() {
     view_->runCommand(Cmd::ToolPlace);
     QTest::mouseClick(view_->viewport(), Qt::LeftButton, {}, QPoint(100, 100));
-    QCOMPARE(net().objects.size(), size_t(1));
+    QCOMPARE(net().objects().size(), size_t(1));
     QVERIFY(doc_->isModified());
     QVERIFY(frame_->windowTitle().endsWith('*'));
 
     prompts_.defaultSaveChanges = QMessageBox::Cancel;
     QVERIFY(!frame_->close());
     frame_->runCommand(Cmd::New);
-    QCOMPARE(net().objects.size(), size_t(1));
+    QCOMPARE(net().objects().size(), size_t(1));
     QCOMPARE(prompts_.count("saveChanges"), 2);
 
     // Save on a net never saved asks for a name; a dialog cancelled there cancels New as well.
     prompts_.defaultSaveChanges = QMessageBox::Save;
     prompts_.defaultSave.clear();
     frame_->runCommand(Cmd::New);
-    QCOMPARE(net().objects.size(), size_t(1));
+    QCOMPARE(net().objects().size(), size_t(1));
     // A name in a folder that does not exist: the save fails and nothing is thrown away.
     prompts_.defaultSave = file("none/x.pol");
     frame_->runCommand(Cmd::New);
-    QCOMPARE(net().objects.size(), size_t(1));
+    QCOMPARE(net().objects().size(), size_t(1));
     QVERIFY(doc_->isModified());
 
     prompts_.defaultSave = file("kept.pol");
     frame_->runCommand(Cmd::New);
-    QVERIFY(net().objects.empty() && !doc_->isModified() && doc_->path().isEmpty());
+    QVERIFY(net().objects().empty() && !doc_->isModified() && doc_->path().isEmpty());
     QVERIFY(log().contains(file("kept.pol") + u8(" 保存しました。")));
     CNet back;
     fileio::load(back, file("kept.pol").toStdString());
-    QCOMPARE(back.objects.size(), size_t(1));
+    QCOMPARE(back.objects().size(), size_t(1));
 
     // Save over a file that exists asks nothing.
     QVERIFY(doc_->openDocument(file("kept.pol")));
@@ -213,7 +213,7 @@ void FileTest::unsavedChangesPrompt() {
     QVERIFY(!QFile::exists(file("unused.pol")));
     QVERIFY(log().contains(file("kept.pol") + u8(" 上書き保存しました。")));
     fileio::load(back, file("kept.pol").toStdString());
-    QCOMPARE(back.objects.size(), size_t(2));
+    QCOMPARE(back.objects().size(), size_t(2));
 
     // Nothing to ask about an unchanged net; Discard lets the window close.
     prompts_.asked.clear();
@@ -241,7 +241,7 @@ void FileTest::recentFilesMenu() {
     QVERIFY(frame_->action(Cmd(57617))->text().contains(a));
 
     frame_->runCommand(Cmd(57617));  // a again
-    QCOMPARE(net().objects.size(), size_t(1));
+    QCOMPARE(net().objects().size(), size_t(1));
     QCOMPARE(frame_->recentFiles(), (QStringList{a, b}));
 
     // The list outlives the window.
@@ -253,17 +253,17 @@ void FileTest::recentFilesMenu() {
     const QString gone = frame_->recentFiles().at(1);
     QFile::remove(gone);
     net().addObject(5, 5, kUhzi);
-    const size_t before = net().objects.size();
+    const size_t before = net().objects().size();
     frame_->runCommand(Cmd(57617));
     QVERIFY(!frame_->recentFiles().contains(gone));
     QVERIFY(log().contains(gone));
-    QCOMPARE(net().objects.size(), before);
+    QCOMPARE(net().objects().size(), before);
 }
 
 void FileTest::undoAndDialogsStayWithTheirNet() {
     CNet b;
     b.addObject(100, 100, kTransition);
-    b.transitions[1].functionText = "o1=i1;//B";
+    b.transitions().at(1).functionText = "o1=i1;//B";
     fileio::save(b, file("b.pol").toStdString());
     QFile::copy(file("b.pol"), file("temp.pol"));
     prompts_.defaultOpen = file("b.pol");
@@ -295,8 +295,8 @@ void FileTest::undoAndDialogsStayWithTheirNet() {
         frame_->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(frame_.get()));
         QTest::keyClick(frame_.get(), Qt::Key_Z, Qt::ControlModifier);
-        if (way < 4) QCOMPARE(net().transitions.at(1).functionText, std::string("o1=i1;//B"));
-        QCOMPARE(net().objects.size(), size_t(way < 4 ? 1 : 0));
+        if (way < 4) QCOMPARE(net().transitions().at(1).functionText, std::string("o1=i1;//B"));
+        QCOMPARE(net().objects().size(), size_t(way < 4 ? 1 : 0));
         // Quick load leaves a net that is not the document's file; Clear all is a change of its own.
         QCOMPARE(doc_->isModified(), way == 2 || way == 5);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

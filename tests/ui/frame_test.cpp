@@ -95,7 +95,7 @@ void FrameTest::startUpFileNamesTheWindow() {
     frame_->hide();
     QVERIFY(showStartupFrame(*frame_, *doc_, path));
     QCOMPARE(frame_->windowTitle(), path);
-    QCOMPARE(doc_->net().objects.size(), size_t(1));
+    QCOMPARE(doc_->net().objects().size(), size_t(1));
     QVERIFY(!showStartupFrame(*frame_, *doc_, dir.filePath("missing.pol")));
     QCOMPARE(frame_->windowTitle(), path);  // the net that was open stays, and so does its name
 }
@@ -241,26 +241,26 @@ void FrameTest::keysGoToTheFocusedWidget() {
     type(QKeySequence(Qt::CTRL | Qt::Key_A));
     type(QKeySequence(Qt::CTRL | Qt::Key_C));
     QCOMPARE(clip->text(), QString("alpha\nbeta\n"));
-    QVERIFY(view->document()->clipboard().objects.empty());
+    QVERIFY(view->document()->clipboard().objects().empty());
     for (QKeySequence k : {QKeySequence(Qt::Key_Delete), QKeySequence(Qt::SHIFT | Qt::Key_Delete),
                            QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::Key_P)})
         type(k);
-    QCOMPARE(net.objects.size(), size_t(2));
+    QCOMPARE(net.objects().size(), size_t(2));
     QCOMPARE(view->interaction().state().toolMode, 0);
     QCOMPARE(log->toPlainText(), QString("alpha\nbeta\n"));
     // A command chosen from the menu acts on the drawing wherever the focus is.
     frame_->action(Cmd::Copy)->trigger();
-    QCOMPARE(view->document()->clipboard().objects.size(), size_t(2));
+    QCOMPARE(view->document()->clipboard().objects().size(), size_t(2));
     // Back on the canvas, its keys act on the drawing.
     view->document()->clipboard().clear();
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
     QCOMPARE(QApplication::focusWidget(), view);
     view->interaction().state().selection = {1};
     type(QKeySequence(Qt::CTRL | Qt::Key_C));
-    QCOMPARE(view->document()->clipboard().objects.size(), size_t(1));
+    QCOMPARE(view->document()->clipboard().objects().size(), size_t(1));
     QCOMPARE(clip->text(), QString("alpha\nbeta\n"));
     type(QKeySequence(Qt::Key_Delete));
-    QCOMPARE(net.objects.size(), size_t(1));
+    QCOMPARE(net.objects().size(), size_t(1));
 }
 
 void FrameTest::toolModesShowWhichIsActive() {

@@ -87,7 +87,6 @@ class PaintIndexTest : public QObject {
     void cleanup();
     void followsARandomRunOfEdits();
     void repaintsThatMoveNothingKeepTheIndex();
-    void objectsWrittenPastTheJournalAreStillSeen();
 
   private:
     std::unique_ptr<CanvasFixture> f_;
@@ -114,7 +113,7 @@ class PaintIndexTest : public QObject {
     // An object drawn at its own centre well inside the window, or 0.
     int shownObject(int kind = 0);
     int randomObject(int kind = 0);
-    QPoint clientOf(int id) { return f_->r().toClient(net().objects.at(id).x, net().objects.at(id).y); }
+    QPoint clientOf(int id) { return f_->r().toClient(net().objects().at(id).x, net().objects().at(id).y); }
     void drag(int id, bool group);
     // One edit of the kinds the editor makes; returns what it did.
     QString edit(int& bulk);
@@ -143,17 +142,20 @@ void PaintIndexTest::buildNet() {
     for (size_t i = 0; i + 1 < ids.size(); ++i) {
         if (net().kindOf(ids[i]) == net().kindOf(ids[i + 1])) continue;
         std::vector<Point> bends;
-        if (i % 3 == 0) bends = {{net().objects.at(ids[i]).x + 40, net().objects.at(ids[i]).y - 60}};
+        if (i % 3 == 0) bends = {{net().objects().at(ids[i]).x + 40, net().objects().at(ids[i]).y - 60}};
         net().addArc(ids[i], ids[i + 1], bends);
     }
-    net().geometryChanged();  // as a file read leaves it: the next paint indexes it whole
+    // As a file read leaves it: a new geometry epoch, so the next paint indexes it whole.
+    CNet spare;
+    net().swap(spare);
+    net().swap(spare);
     f_->r().setScrollPos({0, 0});
 }
 
 int PaintIndexTest::shownObject(int kind) {
     render();
     std::vector<int> shown;
-    for (const auto& [id, o] : net().objects) {
+    for (const auto& [id, o] : net().objects()) {
         const QPoint c = f_->r().toClient(o.x, o.y);
         if (c.x() < 25 || c.y() < 25 || c.x() > f_->r().clientWidth() - 25 ||
             c.y() > f_->r().clientHeight() - 25)
@@ -165,7 +167,7 @@ int PaintIndexTest::shownObject(int kind) {
 
 int PaintIndexTest::randomObject(int kind) {
     std::vector<int> ids;
-    for (const auto& [id, o] : net().objects)
+    for (const auto& [id, o] : net().objects())
         if (kind == 0 || o.kind == kind) ids.push_back(id);
     return ids.empty() ? 0 : ids[static_cast<size_t>(any(static_cast<int>(ids.size())))];
 }
@@ -228,15 +230,15 @@ QString PaintIndexTest::edit(int& bulk) {
             return QString("arc %1 -> %2 with %3 bend points").arg(from).arg(to).arg(bends.size());
         }
         case 5:
-            if (!net().arcs.empty()) {
-                auto a = std::next(net().arcs.begin(), any(static_cast<int>(net().arcs.size())));
+            if (!net().arcs().empty()) {
+                auto a = std::next(net().arcs().begin(), any(static_cast<int>(net().arcs().size())));
                 const int id = a->first;
                 net().removeArc(a->second.fromId, a->second.toId);
                 return QString("arc %1 removed").arg(id);
             }
             break;
         case 6:
-            for (auto& [id, a] : net().arcs)
+            for (auto& [id, a] : net().arcs())
                 if (!a.bendPoints.empty() && any(4) == 0) {
                     net().moveBendPoint(id, any(static_cast<int>(a.bendPoints.size())), any(3000) - 1400,
                                         any(2400) - 1000);
@@ -297,8 +299,8 @@ QString PaintIndexTest::edit(int& bulk) {
 
 void PaintIndexTest::compareIndexes(const QString& what) {
     Rect all;
-    for (const auto& [id, o] : net().objects) all.include(o.x, o.y);
-    for (const auto& [id, a] : net().arcs)
+    for (const auto& [id, o] : net().objects()) all.include(o.x, o.y);
+    for (const auto& [id, a] : net().arcs())
         for (const Point& b : a.bendPoints) all.include(b.x, b.y);
     all.inflate(100);
     const QPoint c0 = f_->r().toCanvas({0, 0}),
@@ -354,7 +356,7 @@ void PaintIndexTest::followsARandomRunOfEdits() {
         if (step % 25 == 0) compareWithFreshView(what);
         if (QTest::currentTestFailed()) return;
     }
-    QVERIFY(net().objects.size() > 50);
+    QVERIFY(net().objects().size() > 50);
     // Only undo and align rebuilt it; every other edit was applied where it happened.
     QCOMPARE(PaintIndexProbe::builds(*view_) - builds, bulk);
 }
@@ -363,7 +365,7 @@ void PaintIndexTest::repaintsThatMoveNothingKeepTheIndex() {
     buildNet();
     render();
     const int builds = PaintIndexProbe::builds(*view_);
-    const int p = net().objects.begin()->first;
+    const int p = net().objects().begin()->first;
     net().setToken(p, kBlack, 0);
     f_->r().setRebuild();
     render();
@@ -382,18 +384,6 @@ void PaintIndexTest::repaintsThatMoveNothingKeepTheIndex() {
     view_->runCommand(Cmd::Align);
     render();
     QCOMPARE(PaintIndexProbe::builds(*view_), builds + 1);
-}
-
-void PaintIndexTest::objectsWrittenPastTheJournalAreStillSeen() {
-    buildNet();
-    render();
-    // Nothing logs this one; the object and ID counts still tell the index the net is not what it was.
-    net().objects[net().nextId] = VObject{kPlace, 100, 100};
-    ++net().nextId;
-    const QRectF w(60, 60, 80, 80);
-    const auto live = PaintIndexProbe::live(*view_, w);
-    QCOMPARE(live.objects.size(), size_t(1));
-    QCOMPARE(std::get<0>(live.objects[0]), net().nextId - 1);
 }
 
 QTEST_MAIN(PaintIndexTest)

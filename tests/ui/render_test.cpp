@@ -379,14 +379,14 @@ void RenderTest::selectionIsTintedRed() {
 
 void RenderTest::marksOfSourcesAndSinks() {
     const int u = net().addObject(100, 100, kUhzi);
-    net().uhzis[u].addp = 1;
-    net().uhzis[u].words = {"0110"};
+    net().uhzis().at(u).addp = 1;
+    net().uhzis().at(u).words = {"0110"};
     const int k = net().addObject(200, 100, kKemmakix);
-    net().kemmakixes[k].line = 2;
+    net().kemmakixes().at(k).line = 2;
     const int k2 = net().addObject(300, 100, kKemmakix);
-    net().kemmakixes[k2].line = 3;
+    net().kemmakixes().at(k2).line = 3;
     const int t = net().addObject(100, 200, kTransition);
-    net().transitions[t].gen.registerReduced = true;
+    net().transitions().at(t).gen.registerReduced = true;
     render();
     QVERIFY(drewText(*view_, "0110"));
     QVERIFY(drewText(*view_, "破棄!"));
@@ -457,9 +457,9 @@ void RenderTest::compiledNetShowsTheSimulationMarking() {
     const int q = net().addObject(300, 100, kPlace);
     const int t = net().addObject(200, 100, kTransition);
     net().setToken(q, kBlack, 1);  // edit marking, not shown while compiled
-    net().places[p].put(kBlack, 7);
-    net().places[q].take();
-    net().transitions[t].enabled = true;
+    net().places().at(p).put(kBlack, 7);
+    net().places().at(q).take();
+    net().transitions().at(t).enabled = true;
     doc_->setCompiled(1);
     render();
     QVERIFY(countColor(f_->r().backBuffer(), QColor(Qt::black), QRect(90, 90, 21, 21)) > 30);
@@ -471,7 +471,7 @@ void RenderTest::compiledNetShowsTheSimulationMarking() {
     QVERIFY(countColor(w, QColor(Qt::black), QRect(90, 90, 21, 21)) > 30);
     QVERIFY(countColor(w, QColor(Qt::black), QRect(260, 120, 20, 20)) > 30);  // q's last token was black
     QVERIFY(drewText(*view_, "X"));
-    net().places[p].put(9, 0);
+    net().places().at(p).put(9, 0);
     QVERIFY_THROWS_EXCEPTION(novra::CError, f_->r().drawSimulationFrame());
     render();  // a repaint draws what it can instead of failing
 }
@@ -480,9 +480,9 @@ void RenderTest::simulationTextsAtEveryLevel() {
     const int u = net().addObject(100, 100, kUhzi);
     const int p = net().addObject(200, 100, kPlace);
     const int k = net().addObject(300, 100, kKemmakix);
-    net().uhzis[u].holdValue = 1;
-    net().kemmakixes[k].placeId = p;
-    net().kemmakixes[k].received = {"0110"};
+    net().uhzis().at(u).holdValue = 1;
+    net().kemmakixes().at(k).placeId = p;
+    net().kemmakixes().at(k).received = {"0110"};
     doc_->setCompiled(1);
     for (int level = 0; level <= CRenderer::kMaxZoom; ++level) {
         while (f_->r().zoomLevel() < level) view_->runCommand(Cmd::ZoomOut);
@@ -523,8 +523,8 @@ void RenderTest::printingLeavesTheViewAsItWas() {
     net().addArc(p, t, {}, "i1");
     net().setToken(p, kBlack, 1);
     const int u = net().addObject(20, 100, kUhzi);
-    net().uhzis[u].addp = 1;
-    net().uhzis[u].words = {"0110"};
+    net().uhzis().at(u).addp = 1;
+    net().uhzis().at(u).words = {"0110"};
     view_->runCommand(Cmd::ZoomOut);
     f_->r().scrollByOffset(7, 3);
     render();

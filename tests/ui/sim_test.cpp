@@ -152,10 +152,10 @@ void SimTest::compileFaultPointsAtTheTransition() {
     net().addArc(p, t);
     net().addArc(t, q);
     net().setToken(p, kBlack, 1);
-    net().transitions.at(t).functionText = "o1=i1#i2;";
+    net().transitions().at(t).functionText = "o1=i1#i2;";
     f_->r().renderFrame();
     QVERIFY(!f_->sim().compileCommand());
-    QCOMPARE(net().stopObject, t);
+    QCOMPARE(net().stopObject(), t);
     QCOMPARE(doc_->compiled(), false);
     QCOMPARE(view()->document()->compiled(), 0);
     QCOMPARE(f_->sim().helpState, 2);
@@ -174,7 +174,7 @@ void SimTest::compileFaultPointsAtTheTransition() {
         ++ticks;
     }
     QCOMPARE(ticks, 31);
-    const auto& o = net().objects.at(t);
+    const auto& o = net().objects().at(t);
     QCOMPARE(f_->r().toClient(o.x, o.y), QPoint(f_->r().clientWidth() / 2, f_->r().clientHeight() / 2));
     // Zoomed out, fewer steps.
     view()->runCommand(Cmd::ZoomOut);
@@ -197,28 +197,28 @@ void SimTest::stepsPrepareEnableAndFire() {
     // Sources first: nothing moves yet.
     run(Cmd::Step);
     QCOMPARE(doc_->simulation().phase(), 1);
-    QVERIFY(!net().places.at(1).hasToken);
+    QVERIFY(!net().places().at(1).hasToken);
     QCOMPARE(f_->sim().advance, 0);
     // Emission and enabling: the first bit lies in place 1 and transition 5 is marked.
     run(Cmd::Step);
     QCOMPARE(doc_->simulation().phase(), 2);
-    QVERIFY(net().places.at(1).hasToken);
-    QCOMPARE(net().places.at(1).value, 1);
-    QVERIFY(net().transitions.at(5).enabled);
-    QVERIFY(!net().transitions.at(6).enabled);
+    QVERIFY(net().places().at(1).hasToken);
+    QCOMPARE(net().places().at(1).value, 1);
+    QVERIFY(net().transitions().at(5).enabled);
+    QVERIFY(!net().transitions().at(6).enabled);
     QVERIFY(!doc_->simulation().canRewind());
     // Firing: the bit moves on to place 2.
     run(Cmd::Step);
-    QVERIFY(!net().places.at(1).hasToken);
-    QVERIFY(net().places.at(2).hasToken);
-    QCOMPARE(net().places.at(2).value, 1);
-    QVERIFY(net().transitions.at(5).fired);
+    QVERIFY(!net().places().at(1).hasToken);
+    QVERIFY(net().places().at(2).hasToken);
+    QCOMPARE(net().places().at(2).value, 1);
+    QVERIFY(net().transitions().at(5).fired);
     QCOMPARE(doc_->simulation().phase(), 1);
     QCOMPARE(doc_->simulation().rewindDepth(), size_t(1));
     QVERIFY(enabled(Cmd::Rewind));
     QVERIFY(enabled(Cmd::Step));
     // The edit marking is never touched by the simulation.
-    QVERIFY(net().tokens.empty());
+    QVERIFY(net().tokens().empty());
 }
 
 void SimTest::tokenMovementsFollowTheFiredArcs() {
@@ -230,8 +230,8 @@ void SimTest::tokenMovementsFollowTheFiredArcs() {
     run(Cmd::Step);  // transition 5 fires: one input and one output arc
     QCOMPARE(f_->sim().tokenMoves.size(), size_t(2));
     const auto& in = f_->sim().tokenMoves[0];
-    const auto& p1 = net().objects.at(1);
-    const auto& t5 = net().objects.at(5);
+    const auto& p1 = net().objects().at(1);
+    const auto& t5 = net().objects().at(5);
     const QPoint s = f_->r().scrollPos();
     QCOMPARE(QPoint(in.startX, in.startY), QPoint(p1.x - s.x(), p1.y - s.y()));
     QCOMPARE(QPoint(in.endX, in.endY), QPoint(t5.x - s.x(), t5.y - s.y()));
@@ -251,7 +251,7 @@ void SimTest::tokenMovementsFollowTheFiredArcs() {
     bool quietFiring = false;
     for (int i = 0; i < 200 && !quietFiring; ++i) {
         bool anyEnabled = false;
-        for (const auto& [id, t] : net().transitions) anyEnabled |= t.enabled;
+        for (const auto& [id, t] : net().transitions()) anyEnabled |= t.enabled;
         if (doc_->simulation().phase() == 2 && !anyEnabled) {
             while (!f_->sim().tokenMoves.empty()) f_->sim().tokenMoveTick();
             run(Cmd::Step);
@@ -293,7 +293,7 @@ void SimTest::unanimatedRunGoesToTheEnd() {
     run(Cmd::Compile);
     run(Cmd::Run);
     QCOMPARE(log(), u8("シミュレーションを実行しています…\r\n") + u8(kEnded) + "\r\n");
-    QCOMPARE(net().kemmakixes.at(9).received, (std::vector<std::string>{"1011", "0110"}));
+    QCOMPARE(net().kemmakixes().at(9).received, (std::vector<std::string>{"1011", "0110"}));
     QCOMPARE(f_->sim().running, 1);
     QVERIFY(!enabled(Cmd::Run));
     QVERIFY(!enabled(Cmd::Step));
@@ -319,17 +319,17 @@ void SimTest::clockDrivenRunGoesToTheEnd() {
     QVERIFY(!enabled(Cmd::Run));
     QVERIFY(enabled(Cmd::Pause));
     QVERIFY(tickUntil(kEnded));
-    QCOMPARE(net().kemmakixes.at(17).received, (std::vector<std::string>{"0111", "1011", "111101"}));
-    QCOMPARE(net().kemmakixes.at(18).received, (std::vector<std::string>{"1000", "0100", "000010"}));
+    QCOMPARE(net().kemmakixes().at(17).received, (std::vector<std::string>{"0111", "1011", "111101"}));
+    QCOMPARE(net().kemmakixes().at(18).received, (std::vector<std::string>{"1000", "0100", "000010"}));
     // The end stops the phases; the clock only repaints until Pause or Abort.
     QCOMPARE(f_->sim().timerPeriod(CSimController::kClockTimer), 100);
     QCOMPARE(f_->sim().advance, 0);
     QCOMPARE(f_->sim().running, 1);
     const int phase = doc_->simulation().phase();
-    const auto received = net().kemmakixes.at(17).received;
+    const auto received = net().kemmakixes().at(17).received;
     for (int i = 0; i < 20; ++i) f_->sim().clockTick();
     QCOMPARE(doc_->simulation().phase(), phase);
-    QCOMPARE(net().kemmakixes.at(17).received, received);
+    QCOMPARE(net().kemmakixes().at(17).received, received);
     QCOMPARE(log().count(u8(kEnded)), 1);
 }
 
@@ -339,23 +339,23 @@ void SimTest::realTimerDrivesTheRun() {
     run(Cmd::Compile);
     run(Cmd::Run);
     QTRY_VERIFY_WITH_TIMEOUT(log().contains(u8(kEnded)), 60000);
-    QCOMPARE(net().kemmakixes.at(9).received, (std::vector<std::string>{"1011", "0110"}));
+    QCOMPARE(net().kemmakixes().at(9).received, (std::vector<std::string>{"1011", "0110"}));
 }
 
 void SimTest::fireStopPausesAndPoints() {
     open("pipeline.pol");
-    net().simTranOpt.insert(6);
+    net().setSimTranOpt(6, true);
     run(Cmd::Compile);
     run(Cmd::Run);
     QVERIFY(tickUntil("指定されたトランジションが発火可能です。シミュレーションを停止します", 200));
     QCOMPARE(f_->sim().helpState, 3);
-    QCOMPARE(net().stopObject, 6);
+    QCOMPARE(net().stopObject(), 6);
     QCOMPARE(f_->sim().running, 0);
     QCOMPARE(f_->sim().advance, 0);
     QCOMPARE(doc_->simulation().phase(), 2);
     QCOMPARE(f_->sim().timerPeriod(CSimController::kSparkTimer), 10);
     QCOMPARE(f_->sim().timerPeriod(CSimController::kClockTimer), 100);
-    QVERIFY(net().transitions.at(6).enabled);
+    QVERIFY(net().transitions().at(6).enabled);
     QVERIFY(enabled(Cmd::Run));
     QVERIFY(!enabled(Cmd::Pause));
     // The paused clock performs nothing.
@@ -363,7 +363,7 @@ void SimTest::fireStopPausesAndPoints() {
     QCOMPARE(doc_->simulation().phase(), 2);
     // A step goes on with the firing and the sparks stop.
     run(Cmd::Step);
-    QVERIFY(net().places.at(3).hasToken);
+    QVERIFY(net().places().at(3).hasToken);
     QVERIFY(!f_->sim().timerActive(CSimController::kSparkTimer));
 }
 
@@ -377,8 +377,8 @@ static int buildUndefinedInputNet(CNet& n) {
     const int t2 = n.addObject(280, 160, kTransition);
     const int p4 = n.addObject(340, 160, kPlace);
     const int k = n.addObject(400, 160, kKemmakix);
-    n.uhzis.at(u).addp = 1;
-    n.uhzis.at(u).words = {"1"};
+    n.uhzis().at(u).addp = 1;
+    n.uhzis().at(u).words = {"1"};
     n.addArc(u, p1);
     n.addArc(p1, t1);
     n.addArc(t1, p2, {}, "o1");
@@ -396,7 +396,7 @@ void SimTest::engineFaultPointsAtTheTransition() {
     QVERIFY(f_->sim().compileCommand());
     run(Cmd::Run);
     QVERIFY(log().endsWith(u8("関数への入力値が不定です\r\n")));
-    QCOMPARE(net().stopObject, t2);
+    QCOMPARE(net().stopObject(), t2);
     QCOMPARE(frame_->statusMessage(),
              u8("シミュレーション中にエラーが発生しました。もう一度エディットを行ってください"));
     QCOMPARE(f_->sim().timerPeriod(CSimController::kSparkTimer), 10);
@@ -409,7 +409,7 @@ void SimTest::engineFaultPointsAtTheTransition() {
     QVERIFY(f_->sim().compileCommand());
     run(Cmd::Run);
     QVERIFY(tickUntil("関数への入力値が不定です", 200));
-    QCOMPARE(net().stopObject, t2);
+    QCOMPARE(net().stopObject(), t2);
     QCOMPARE(f_->sim().timerPeriod(CSimController::kSparkTimer), 50);
     QCOMPARE(f_->sim().timerPeriod(CSimController::kClockTimer), 100);
     QCOMPARE(f_->sim().advance, 0);
@@ -425,13 +425,13 @@ void SimTest::engineFaultPointsAtTheTransition() {
 
 void SimTest::pauseAndAbort() {
     open("pipeline.pol");
-    const auto editTokens = net().tokens;
+    const auto editTokens = net().tokens();
     run(Cmd::Compile);
     run(Cmd::Run);
     // Run until the sink holds part of a word.
     int guard = 0;
-    while (net().kemmakixes.at(9).bitCount < 2 && guard++ < 500) f_->sim().clockTick();
-    QCOMPARE(net().kemmakixes.at(9).bitCount, 2);
+    while (net().kemmakixes().at(9).bitCount < 2 && guard++ < 500) f_->sim().clockTick();
+    QCOMPARE(net().kemmakixes().at(9).bitCount, 2);
     run(Cmd::Pause);
     QCOMPARE(f_->sim().running, 0);
     QCOMPARE(f_->sim().advance, 0);
@@ -440,8 +440,8 @@ void SimTest::pauseAndAbort() {
     QVERIFY(doc_->simulation().canRewind());
     run(Cmd::Abort);
     // The two bits collected so far are recorded.
-    QCOMPARE(net().kemmakixes.at(9).received.size(), size_t(1));
-    QCOMPARE(net().kemmakixes.at(9).received[0].size(), size_t(2));
+    QCOMPARE(net().kemmakixes().at(9).received.size(), size_t(1));
+    QCOMPARE(net().kemmakixes().at(9).received[0].size(), size_t(2));
     QCOMPARE(doc_->compiled(), false);
     QCOMPARE(view()->document()->compiled(), 0);
     QCOMPARE(f_->sim().running, 0);
@@ -453,7 +453,7 @@ void SimTest::pauseAndAbort() {
     QVERIFY(enabled(Cmd::ToolPlace));
     QVERIFY(!enabled(Cmd::Abort));
     QVERIFY(!enabled(Cmd::Rewind));
-    QVERIFY(net().tokens == editTokens);
+    QVERIFY(net().tokens() == editTokens);
 }
 
 void SimTest::openingAFileEndsTheSimulation() {
@@ -482,7 +482,7 @@ void SimTest::rewindRestoresTenMarkings() {
     };
     const auto markingOf = [this] {
         std::map<int, Mark> m;
-        for (const auto& [id, p] : net().places) m[id] = {p.hasToken, p.color, p.value, p.lastColor};
+        for (const auto& [id, p] : net().places()) m[id] = {p.hasToken, p.color, p.value, p.lastColor};
         return m;
     };
     std::vector<std::map<int, Mark>> before;
@@ -539,20 +539,20 @@ void SimTest::rewoundRunStillDeliversEveryWord() {
     open("stream_pipeline.pol");
     run(Cmd::Compile);
     std::vector<std::string> expected;
-    for (const auto& [id, k] : net().kemmakixes) expected = k.expected;
+    for (const auto& [id, k] : net().kemmakixes()) expected = k.expected;
     QVERIFY(!expected.empty());
     int firings = 0, guard = 0;
     // Far enough for the first word to be recorded, then back by ten firings.
-    while (guard++ < 5000 && net().kemmakixes.begin()->second.received.empty()) {
+    while (guard++ < 5000 && net().kemmakixes().begin()->second.received.empty()) {
         if (doc_->simulation().phase() == 2) ++firings;
         run(Cmd::Step);
     }
-    QVERIFY(!net().kemmakixes.begin()->second.received.empty());
+    QVERIFY(!net().kemmakixes().begin()->second.received.empty());
     for (int i = 0; i < 10 && enabled(Cmd::Rewind); ++i) run(Cmd::Rewind);
     run(Cmd::Run);
     QVERIFY(tickUntil(kEnded));
     QVERIFY2(!log().contains(u8("ケムマキ")), qPrintable(log()));
-    QCOMPARE(net().kemmakixes.begin()->second.received, expected);
+    QCOMPARE(net().kemmakixes().begin()->second.received, expected);
 }
 
 // A token laid by a click after compile is seen by the next sweep like any other.
@@ -560,45 +560,45 @@ void SimTest::tokenClickedOntoACompiledNetEnables() {
     open("pipeline.pol");
     run(Cmd::Compile);
     const auto next = [this](int from) {
-        for (const auto& [id, a] : net().arcs)
+        for (const auto& [id, a] : net().arcs())
             if (a.fromId == from) return a.toId;
         return 0;
     };
-    const int p1 = net().uhzis.begin()->second.placeId;
+    const int p1 = net().uhzis().begin()->second.placeId;
     const int p2 = next(next(p1));
     const int t2 = next(p2);
     QCOMPARE(net().kindOf(p2), int(kPlace));
     QCOMPARE(net().kindOf(t2), int(kTransition));
     f_->r().renderFrame();
     QTest::mouseClick(view()->viewport(), Qt::LeftButton, {},
-                      f_->r().toClient(net().objects[p2].x, net().objects[p2].y));
-    QVERIFY(net().places[p2].hasToken);
+                      f_->r().toClient(net().objects().at(p2).x, net().objects().at(p2).y));
+    QVERIFY(net().places().at(p2).hasToken);
     run(Cmd::Step);  // sources prepared
     run(Cmd::Step);  // emission and enabling
-    QVERIFY(net().transitions[t2].enabled);
+    QVERIFY(net().transitions().at(t2).enabled);
 }
 
 void SimTest::clearAllAsksFirst() {
     open("pipeline.pol");
-    const size_t objects = net().objects.size();
+    const size_t objects = net().objects().size();
     frame_->logText("older lines\n");
     run(Cmd::ClearAll);  // answered with Cancel
-    QCOMPARE(net().objects.size(), objects);
+    QCOMPARE(net().objects().size(), objects);
     QVERIFY(log().contains("older lines"));
     f_->prompts.asked.clear();
     f_->prompts.defaultClearAll = true;
     run(Cmd::Compile);
     run(Cmd::ClearAll);  // disabled while compiled
     QCOMPARE(f_->prompts.count("clearAll"), 0);
-    QCOMPARE(net().objects.size(), objects);
+    QCOMPARE(net().objects().size(), objects);
     run(Cmd::Abort);
     frame_->logText("older lines\n");
     QVERIFY(!doc_->isModified());
     run(Cmd::ClearAll);
     QCOMPARE(f_->prompts.count("clearAll"), 1);
     QVERIFY(doc_->isModified());
-    QVERIFY(net().objects.empty());
-    QVERIFY(net().arcs.empty());
+    QVERIFY(net().objects().empty());
+    QVERIFY(net().arcs().empty());
     QVERIFY(log().isEmpty());
     f_->r().renderFrame();
     QCOMPARE(f_->r().idAt(QPoint(10, 10)), 0);
@@ -618,7 +618,7 @@ void SimTest::clearAllAsksFirst() {
     run(Cmd::ClearAll);
     QCOMPARE(shown, u8("全て削除してもよろしいか？"));
     QVERIFY(cancelByDefault);
-    QVERIFY(net().objects.empty());
+    QVERIFY(net().objects().empty());
 }
 
 void SimTest::sparksByNmodeAndStopWithTheObject() {
@@ -641,7 +641,7 @@ void SimTest::sparksByNmodeAndStopWithTheObject() {
     QVERIFY(f_->sim().sparks[0].angle > angle);
     QVERIFY(f_->sim().sparks[0].green != green || f_->sim().sparks[0].colorPhase != 0);
     // An object that goes away ends the ring; the next ring is dealt afresh, 200 sparks when playful.
-    net().stopObject = 0;
+    net().setStopObject(0);
     f_->sim().sparkTick();
     QVERIFY(!f_->sim().timerActive(CSimController::kSparkTimer));
     QVERIFY(f_->sim().sparks.empty());
@@ -652,7 +652,7 @@ void SimTest::sparksByNmodeAndStopWithTheObject() {
     for (const auto& s : f_->sim().sparks) QVERIFY(s.baseRadius >= 0 && s.baseRadius < 104);
     net().deleteObject(5);
     f_->sim().sparkTick();
-    QCOMPARE(net().stopObject, 0);
+    QCOMPARE(net().stopObject(), 0);
     QVERIFY(!f_->sim().timerActive(CSimController::kSparkTimer));
 }
 

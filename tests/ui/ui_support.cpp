@@ -149,7 +149,7 @@ void move(CNOVRAView& v, QPoint p, Qt::MouseButtons held) {
 }
 
 QPoint at(CNOVRAView& v, int id) {
-    const auto& o = v.net().objects.at(id);
+    const auto& o = v.net().objects().at(id);
     return v.renderer().toClient(o.x, o.y);
 }
 

@@ -36,7 +36,7 @@ TEST_P(CircuitTest, CircuitDeliversWhatTheNetDelivers) {
         support::load(net, GetParam());
         report = verilog::cosimulate(net, o, [](const std::string&) {});
     } catch (const CError& e) {
-        FAIL() << e.message() << " (stop " << net.stopObject << ")";
+        FAIL() << e.message() << " (stop " << net.stopObject() << ")";
     }
     ASSERT_FALSE(report.sinks.empty());
     bool anyBits = false;

@@ -72,7 +72,7 @@ TEST(GeneratorFailureTest, VariableNamesThatCannotBecomeVerilogStopBeforeAnyFile
     const fs::path dir = freshDir("badvar");
     const std::string message = generateInto(net, dir);
     EXPECT_NE(std::string::npos, message.find("12")) << message;
-    EXPECT_EQ(t, net.stopObject);
+    EXPECT_EQ(t, net.stopObject());
     EXPECT_TRUE(fs::is_empty(dir));
 }
 
@@ -190,13 +190,13 @@ TEST(GeneratorTest, StageFedOnlyByLoopsKeepsOneLoopAsARing) {
         if (!sink) continue;
 
         // The ring never stops: compare what the circuit delivered with the net's first phases.
-        const int k = net.kemmakixes.begin()->first;
+        const int k = net.kemmakixes().begin()->first;
         CSimulation sim(net);
         ASSERT_EQ("", support::compile(sim));
         EXPECT_EQ(text(msg::kRunTooLong), support::run(sim, 200));
         support::phase(sim, support::kFlush);
         std::string expected;
-        for (const std::string& w : net.kemmakixes.at(k).received) expected += w;
+        for (const std::string& w : net.kemmakixes().at(k).received) expected += w;
         ASSERT_GE(expected.size(), 8u);
         EXPECT_EQ("00110011", expected.substr(0, 8));
         verilog::runTestBench(dir.string(), "testmodule", NOVRA_BIN_DIR "/module");
@@ -221,7 +221,7 @@ TEST(GeneratorTest, StageAfterALoopStageKeepsItsRegister) {
     o.outDir = freshDir("after-loop").string();
     o.moduleDir = NOVRA_BIN_DIR "/module";
     const auto results = verilog::cosimulate(net, o, [](const std::string&) {}).sinks;
-    EXPECT_FALSE(net.transitions.at(next).gen.registerReduced);
+    EXPECT_FALSE(net.transitions().at(next).gen.registerReduced);
     ASSERT_EQ(1u, results.size());
     EXPECT_EQ("01100010110", results[0].net);
     EXPECT_EQ(results[0].net, results[0].circuit);

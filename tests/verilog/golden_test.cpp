@@ -70,8 +70,8 @@ TEST(GoldenTest, ChainWithRegisterReduction) {
     const Output run = generate(net, "chain", "chain");
     expectGolden(run, "chain");
     EXPECT_FALSE(fs::exists(run.dir / "out.txt"));
-    EXPECT_TRUE(net.transitions.at(5).gen.registerReduced);
-    EXPECT_FALSE(net.transitions.at(3).gen.registerReduced);
+    EXPECT_TRUE(net.transitions().at(5).gen.registerReduced);
+    EXPECT_FALSE(net.transitions().at(3).gen.registerReduced);
 }
 
 // Two requests joined by one C-element; two sources, one of them emitting its word last character first.

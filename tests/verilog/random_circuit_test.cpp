@@ -205,7 +205,7 @@ TEST(RandomCircuitTest, EveryDeterministicNetMatchesItsCircuit) {
         try {
             report = verilog::cosimulate(net, o, [](const std::string&) {});
         } catch (const CError& e) {
-            ADD_FAILURE() << "net " << i << ": " << e.message() << " (stop " << net.stopObject << ") in "
+            ADD_FAILURE() << "net " << i << ": " << e.message() << " (stop " << net.stopObject() << ") in "
                           << o.outDir;
             ++failures;
             continue;

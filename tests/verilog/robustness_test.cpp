@@ -38,7 +38,7 @@ void randomNet(CNet& net, std::mt19937& rng) {
         if (!net.findArc(from, to)) b.arc(from, to, var);
     };
     for (int t : transitions) {
-        CTransition& tr = net.transitions.at(t);
+        CTransition& tr = net.transitions().at(t);
         refreshFunction(tr);
         for (const auto& [name, n] : tr.inputVarNames) arc(anyPlace(), t, name);
         for (const auto& [name, n] : tr.outputVarNames) arc(t, anyPlace(), name);
@@ -46,9 +46,9 @@ void randomNet(CNet& net, std::mt19937& rng) {
         if (pick(4) == 0 || tr.outputVarNames.empty()) arc(t, anyPlace(), "");
     }
     for (int p : places) {
-        if (!net.inArcs.count(p))
+        if (!net.inArcs().count(p))
             b.arc(pick(4) ? b.uhzi({std::string(1 + pick(4), '1'), "0"}, pick(2)) : b.hold(pick(2)), p);
-        if (!net.outArcs.count(p)) b.arc(p, b.sink(pick(4)));
+        if (!net.outArcs().count(p)) b.arc(p, b.sink(pick(4)));
         if (pick(5) == 0) net.setToken(p, pick(2) ? kBlack : kWhite, pick(2));
     }
 }

@@ -57,11 +57,11 @@ CKemmakixDialog::CKemmakixDialog(CNOVRADoc& doc, int kemmakixId, QWidget* parent
     addOkCancel(this, layout);
     resize(275 * 2, 162 * 2);
 
-    auto k = net_.kemmakixes.find(id_);
+    auto k = net_.kemmakixes().find(id_);
     int mode = 0;
     bool allEqual = true;
     size_t compared = 0;
-    if (k != net_.kemmakixes.end()) {
+    if (k != net_.kemmakixes().end()) {
         const CKemmakix& km = k->second;
         mode = km.line >= 0 && km.line <= 3 ? km.line : 0;
         received_->setPlainText(joinLines(km.received).remove('\r'));
@@ -103,8 +103,8 @@ void CKemmakixDialog::modeChosen() {
 
 void CKemmakixDialog::accept() {
     if (refusedWhileCompiled()) return;
-    auto k = net_.kemmakixes.find(id_);
-    if (!doc_.compiled() && k != net_.kemmakixes.end()) {
+    auto k = net_.kemmakixes().find(id_);
+    if (!doc_.compiled() && k != net_.kemmakixes().end()) {
         int line = k->second.line;
         for (int i = 0; i < 4; ++i)
             if (mode_[i]->isChecked()) line = i;

@@ -31,7 +31,7 @@ const char* kindText(int kind) {
 CObjectListDialog::CObjectListDialog(const CNet& net, QWidget* parent) : QDialog(parent) {
     setWindowTitle(QString::fromUtf8(text(msg::kDlgObjectListTitle).c_str()));
     auto* layout = new QVBoxLayout(this);
-    list_ = new QTableWidget(static_cast<int>(net.objects.size()), 3, this);
+    list_ = new QTableWidget(static_cast<int>(net.objects().size()), 3, this);
     list_->setObjectName("1047");
     list_->setHorizontalHeaderLabels({"ID", "Type", "Option"});
     list_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -41,10 +41,10 @@ CObjectListDialog::CObjectListDialog(const CNet& net, QWidget* parent) : QDialog
     list_->verticalHeader()->hide();
     for (int c = 0; c < 3; ++c) list_->setColumnWidth(c, 75);
     int row = 0;
-    for (const auto& [id, o] : net.objects) {  // the map keeps ascending id order
+    for (const auto& [id, o] : net.objects()) {  // the map keeps ascending id order
         list_->setItem(row, 0, new QTableWidgetItem(QString::number(id)));
         list_->setItem(row, 1, new QTableWidgetItem(kindText(o.kind)));
-        const bool stop = o.kind == kTransition && net.simTranOpt.count(id);
+        const bool stop = o.kind == kTransition && net.simTranOpt().count(id);
         list_->setItem(row, 2, new QTableWidgetItem(stop ? "SimFireStop" : ""));
         ++row;
     }

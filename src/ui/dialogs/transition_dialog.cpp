@@ -36,12 +36,12 @@ CTransitionDialog::CTransitionDialog(CNOVRADoc& doc, int transitionId, QWidget* 
     addOkCancel(this, layout);
     resize(308 * 2, 176 * 2);
 
-    auto t = net_.transitions.find(id_);
-    std::string s = t == net_.transitions.end() ? std::string() : t->second.functionText;
+    auto t = net_.transitions().find(id_);
+    std::string s = t == net_.transitions().end() ? std::string() : t->second.functionText;
     if (s.empty()) s = text(msg::kDlgRequestOnly);
     // The edit keeps bare line feeds; OK writes CR LF back, as typed text is stored.
     text_->setPlainText(QString::fromStdString(s).remove('\r'));
-    stop_->setChecked(net_.simTranOpt.count(id_) > 0);
+    stop_->setChecked(net_.simTranOpt().count(id_) > 0);
     remember();
     setCompiled(doc_.compiled());
 }
@@ -56,8 +56,8 @@ void CTransitionDialog::lockControls() {
 }
 
 void CTransitionDialog::accept() {
-    auto t = net_.transitions.find(id_);
-    if (t == net_.transitions.end()) {  // deleted while the dialog was open: nothing left to change
+    auto t = net_.transitions().find(id_);
+    if (t == net_.transitions().end()) {  // deleted while the dialog was open: nothing left to change
         QDialog::accept();
         return;
     }
@@ -79,16 +79,13 @@ void CTransitionDialog::accept() {
         }
     }
     const bool stop = stop_->isChecked();
-    const bool stopChanged = stop != (net_.simTranOpt.count(id_) > 0);
+    const bool stopChanged = stop != (net_.simTranOpt().count(id_) > 0);
     if (textChanged || stopChanged) changing();
     if (textChanged) {
         static_cast<CTransitionFunction&>(t->second) = std::move(f);
         net_.pruneArcLabels(id_);
     }
-    if (stop)
-        net_.simTranOpt.insert(id_);
-    else
-        net_.simTranOpt.erase(id_);
+    net_.setSimTranOpt(id_, stop);
     QDialog::accept();
 }
 

@@ -58,8 +58,8 @@ CUhziDialog::CUhziDialog(CNOVRADoc& doc, int uhziId, QWidget* parent)
     addOkCancel(this, layout);
     resize(207 * 2, 170 * 2);
 
-    auto u = net_.uhzis.find(id_);
-    if (u != net_.uhzis.end()) {
+    auto u = net_.uhzis().find(id_);
+    if (u != net_.uhzis().end()) {
         (u->second.addp == 1 ? stream_ : hold_)->setChecked(true);
         words_->setPlainText(joinLines(u->second.words).remove('\r'));
         value_->setText(QString::number(u->second.holdValue));
@@ -107,8 +107,8 @@ void CUhziDialog::accept() {
         value_->setFocus();
         return;
     }
-    auto u = net_.uhzis.find(id_);
-    if (!doc_.compiled() && u != net_.uhzis.end()) {
+    auto u = net_.uhzis().find(id_);
+    if (!doc_.compiled() && u != net_.uhzis().end()) {
         const int addp = stream_->isChecked() ? 1 : 0;
         const int line = right_->isChecked() ? 1 : 0;
         std::vector<std::string> words = splitLines(words_->toPlainText());
