@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPushButton>
+#include <QTimer>
 #include <QtTest>
 
 #include "ui/messagebar.h"
@@ -146,6 +148,40 @@ void move(CNOVRAView& v, QPoint p, Qt::MouseButtons held) {
     QWidget* vp = v.viewport();
     QMouseEvent e(QEvent::MouseMove, p, vp->mapToGlobal(p), Qt::NoButton, held, Qt::NoModifier);
     QApplication::sendEvent(vp, &e);
+}
+
+QString enabledCommands(const CMainFrame& frame) {
+    static const std::pair<Cmd, const char*> kShown[] = {{Cmd::Compile, "Compile"},
+                                                         {Cmd::Run, "Run"},
+                                                         {Cmd::Step, "Step"},
+                                                         {Cmd::Pause, "Pause"},
+                                                         {Cmd::Abort, "Abort"},
+                                                         {Cmd::Rewind, "Rewind"},
+                                                         {Cmd::ClearAll, "ClearAll"},
+                                                         {Cmd::ToolPlace, "ToolPlace"},
+                                                         {Cmd::ToolDelete, "ToolDelete"},
+                                                         {Cmd::Paste, "Paste"},
+                                                         {Cmd::Undo, "Undo"},
+                                                         {Cmd::Align, "Align"}};
+    QStringList on;
+    for (const auto& [cmd, name] : kShown)
+        if (frame.commandEnabled(cmd)) on << name;
+    return on.join(' ');
+}
+
+QString pressWithMessage(QWidget* dialog, const char* button) {
+    QString seen;
+    QTimer timer;  // gone with this call when no box came up
+    timer.setSingleShot(true);
+    timer.start(0);
+    QObject::connect(&timer, &QTimer::timeout, [&seen] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            seen = box->text() + (box->windowTitle().isEmpty() ? "" : " (titled)");
+            box->accept();
+        }
+    });
+    control<QPushButton>(dialog, button)->click();
+    return seen;
 }
 
 QPoint at(CNOVRAView& v, int id) {

@@ -6,6 +6,7 @@
 #include <QPoint>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QWidget>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -125,5 +126,19 @@ void release(CNOVRAView& v, QPoint p, Qt::MouseButton b = Qt::LeftButton);
 void move(CNOVRAView& v, QPoint p, Qt::MouseButtons held = Qt::NoButton);
 // The client point of an object's centre.
 QPoint at(CNOVRAView& v, int id);
+
+// The simulation and edit commands the window offers now, by name in a fixed order.
+QString enabledCommands(const CMainFrame& frame);
+
+// A dialog's control by its id; a missing one ends the test run.
+template <typename T>
+T* control(QWidget* dialog, const char* id) {
+    T* w = dialog->findChild<T*>(id);
+    if (!w) qFatal("no control %s", id);
+    return w;
+}
+// Presses the dialog's button (OK by default) and returns the text of the message box it raised, closed
+// at once, with " (titled)" when the box had a caption; empty for none.
+QString pressWithMessage(QWidget* dialog, const char* button = "1");
 
 }  // namespace novra::ui::testing
