@@ -1,5 +1,6 @@
 // The edit commands on the real view inside the main window, from the menu and from context menus:
-// clipboard, continuous paste, delete, align, undo and Verilog output.
+// clipboard, continuous paste, delete, align, undo and Verilog output (what the dialog's answers do; the
+// files themselves and the names refused are tested in tests/verilog).
 #include <QDir>
 #include <QtTest>
 #include <memory>
@@ -176,12 +177,11 @@ void CommandsTest::verilogIntoMissingAndRealFolders() {
     QTemporaryDir out;
     const QString missing = out.filePath("no/such/folder");
     QString folder = missing;
-    QString top = "pipe_top";
     int asked = 0;
     f_->prompts.verilog = [&](CNOVRADoc& d, double& delay) {
         ++asked;
         d.settings().verilogOutDirs.insert(d.settings().verilogOutDirs.begin(), folder);
-        d.settings().verilogOutModuleName = top;
+        d.settings().verilogOutModuleName = "pipe_top";
         delay = 0.5;
         return true;
     };
@@ -192,17 +192,12 @@ void CommandsTest::verilogIntoMissingAndRealFolders() {
     QVERIFY(!QFileInfo::exists(out.filePath("no")));
     const auto& dirs = f_->doc->settings().verilogOutDirs;
     QVERIFY(std::find(dirs.begin(), dirs.end(), missing) == dirs.end());
-    // A top name that would leave the chosen folder is refused before anything is made.
+    // A folder that exists gets a folder of the top module's name, made in edit mode.
     folder = out.path();
-    top = "../escape";
-    run(Cmd::VerilogOutput);
-    QVERIFY(!QFileInfo::exists(QFileInfo(out.path()).dir().filePath("escape")));
-    QCOMPARE(QDir(out.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size(), 0);
-    top = "pipe_top";
     frame_->clearLog();
     run(Cmd::VerilogOutput);
     const QDir made(out.filePath("pipe_top"));
-    for (const char* f : {"pipe.v", "transition.v", "pipe_top.v", "Makefile"}) QVERIFY2(made.exists(f), f);
+    QVERIFY(made.exists("pipe_top.v"));
     QVERIFY2(f_->log().trimmed().endsWith(u8("verilogに出力しました")), qPrintable(f_->log()));
     QVERIFY(!f_->doc->compiled());            // back in edit mode
     QFile data(made.filePath("delay.data"));  // the dialog's delay margin reaches the files
