@@ -32,12 +32,11 @@ T take(std::deque<T>& q, T otherwise) {
     return v;
 }
 
-QAction* find(QMenu& m, const ScriptedPrompts::MenuAnswer& want) {
+QAction* find(QMenu& m, int data) {
     for (QAction* a : m.actions()) {
         if (a->menu())
-            if (QAction* inner = find(*a->menu(), want)) return inner;
-        if (want.data != 0 && a->data().toInt() == want.data) return a;
-        if (!want.text.isEmpty() && a->text() == want.text) return a;
+            if (QAction* inner = find(*a->menu(), data)) return inner;
+        if (data != 0 && a->data().toInt() == data) return a;
     }
     return nullptr;
 }
@@ -54,22 +53,22 @@ QAction* ScriptedPrompts::runMenu(QMenu& menu, QPoint) {
     lastMenu.clear();
     for (QAction* a : menu.actions()) lastMenu << (a->isEnabled() ? "" : "-") + a->text();
     if (onMenu) return onMenu(menu);
-    return find(menu, take(menus, MenuAnswer{}));
+    return find(menu, take(menus, 0));
 }
 
 bool ScriptedPrompts::confirmClearAll(QWidget*) {
     asked << "clearAll";
-    return take(clearAll, defaultClearAll);
+    return defaultClearAll;
 }
 
 int ScriptedPrompts::askNumber(QWidget*, const QString& prompt, int initial) {
     asked << QString("number:%1:%2").arg(prompt).arg(initial);
-    return take(numbers, defaultNumber);
+    return take(numbers, -1);
 }
 
 int ScriptedPrompts::askObjectId(QWidget*, const CNet&) {
     asked << "objectId";
-    return take(objectIds, 0);
+    return 0;
 }
 
 bool ScriptedPrompts::askVerilog(QWidget*, CNOVRADoc& doc, double& delayOverPlus) {
@@ -83,17 +82,17 @@ void ScriptedPrompts::runSettings(QWidget*, CNOVRADoc&, CNOVRAView&) {
 
 QString ScriptedPrompts::askOpenFile(QWidget*, const QString& folder) {
     asked << "open:" + folder;
-    return take(openFiles, defaultOpen);
+    return defaultOpen;
 }
 
 QString ScriptedPrompts::askSaveFile(QWidget*, const QString& suggested) {
     asked << "save:" + suggested;
-    return take(saveFiles, defaultSave);
+    return defaultSave;
 }
 
 int ScriptedPrompts::askSaveChanges(QWidget*, const QString& name) {
     asked << "saveChanges:" + name;
-    return take(saveChanges, defaultSaveChanges);
+    return defaultSaveChanges;
 }
 
 CanvasFixture::CanvasFixture(int width, int height)

@@ -46,25 +46,14 @@ class TempIni {
 // question whose queue is empty gets the default answer: Cancel unless set otherwise.
 class ScriptedPrompts : public IPrompts {
   public:
-    // A context menu answer: the entry whose data is `data` (a command or a variable number), or whose
-    // text is `text`; neither chooses nothing.
-    struct MenuAnswer {
-        int data = 0;
-        QString text;
-    };
-    std::deque<MenuAnswer> menus;
-    // Chooses in place of the queue when set.
+    // Context menu answers in turn: the entry whose data is the number (a command or a variable number);
+    // 0 or none chooses nothing. onMenu chooses in place of the queue when set.
+    std::deque<int> menus;
     std::function<QAction*(QMenu&)> onMenu;
-    void chooseCmd(Cmd cmd) { menus.push_back({static_cast<int>(cmd), QString()}); }
-    void chooseText(const QString& text) { menus.push_back({0, text}); }
-    std::deque<int> numbers;
-    int defaultNumber = -1;
-    std::deque<int> objectIds;
-    std::deque<bool> clearAll;
+    void chooseCmd(Cmd cmd) { menus.push_back(static_cast<int>(cmd)); }
+    std::deque<int> numbers;  // -1 (Cancel) when empty
     bool defaultClearAll = false;
-    std::deque<QString> openFiles, saveFiles;
-    QString defaultOpen, defaultSave;
-    std::deque<int> saveChanges;
+    QString defaultOpen, defaultSave;  // the file dialogs' answers, empty for Cancel
     int defaultSaveChanges = QMessageBox::Cancel;
     // The Verilog dialog: fills in the document's settings and the delay; unset is Cancel.
     std::function<bool(CNOVRADoc&, double&)> verilog;
