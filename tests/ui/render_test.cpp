@@ -165,6 +165,7 @@ void RenderTest::whatEachLevelShows() {
     net().addArc(p, t, {}, "i1");
     net().addArc(t, q, {{400, 230}}, "o1");  // bent arcs carry no label
     net().setToken(p, kBlack, 7);            // drawn "X"
+    net().setToken(q, kWhite, 0);            // drawn without its value
     const int u = net().addObject(100, 300, kUhzi);
     net().uhzis.at(u).addp = 1;
     net().uhzis.at(u).words = {"0110"};
@@ -199,6 +200,9 @@ void RenderTest::whatEachLevelShows() {
         if (tx.text == "i1") QCOMPARE(tx.pos, QPoint((100 + 290) / 2 - 10, 160 - 10));
         if (tx.text == QString::number(q)) QCOMPARE(tx.pos, QPoint(300, 280));
     }
+    // Tokens: a dark outline, white value text on black, and no value on white.
+    QVERIFY(!drew("0") && count(cWhite, QRect(90, 150, 21, 21)) > 3);
+    QVERIFY(px(304, 304) == cWhite && px(290, 300) == QColor(50, 50, 50));
     // The line stops short of the bar so the head touches it.
     QVERIFY(px(286, 160) == cArc && px(294, 160) != cArc);
 }
