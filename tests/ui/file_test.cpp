@@ -1,23 +1,16 @@
 // File commands of the real main window: quick save and load, open and save, the question about unsaved
 // changes, recent files and dropped files. Every question is answered by a test hook, never a popup.
-#include <QAction>
 #include <QDropEvent>
-#include <QMessageBox>
 #include <QMimeData>
 #include <QPlainTextEdit>
-#include <QTemporaryDir>
 #include <QUrl>
 #include <QtTest>
 #include <memory>
 
 #include "fileio/fileio.h"
-#include "model/net.h"
 #include "ui/dialogs/dialogs.h"
-#include "ui/doc.h"
 #include "ui/edit_commands.h"
-#include "ui/mainframe.h"
 #include "ui/messagebar.h"
-#include "ui/view.h"
 #include "ui_support.h"
 
 using namespace novra;
@@ -25,14 +18,6 @@ using namespace novra::ui;
 using novra::ui::testing::ScriptedPrompts;
 using novra::ui::testing::TempIni;
 using novra::ui::testing::u8;
-
-namespace {
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
-}  // namespace
 
 class FileTest : public QObject {
     Q_OBJECT
@@ -62,12 +47,17 @@ class FileTest : public QObject {
         view_->editCommands().setQuickSavePath(file("temp.pol"));
         frame_->setPrompts(&prompts_);
     }
-    // A net of two places saved to a file.
+    // A net of some places saved to a file.
     QString savedNet(const char* name, int places) {
         CNet n;
         for (int i = 0; i < places; ++i) n.addObject(100 + 60 * i, 100, kPlace);
         fileio::save(n, file(name).toStdString());
         return file(name);
+    }
+    size_t savedObjects(const char* name) {
+        CNet back;
+        fileio::load(back, file(name).toStdString());
+        return back.objects().size();
     }
     void drop(const QString& path) {
         QMimeData data;
@@ -108,25 +98,20 @@ void FileTest::quickSaveThenQuickLoad() {
     QVERIFY(QFile::exists(file("temp.pol")));
     QCOMPARE(frame_->statusMessage(), u8("クイックファイルに保存しました"));
     // A spare copy is not the document's file: the changes still count as unsaved.
-    QVERIFY(doc_->isModified());
-    QVERIFY(doc_->path().isEmpty());
-
+    QVERIFY(doc_->isModified() && doc_->path().isEmpty());
     net().addObject(300, 300, kKemmakix);
     frame_->logText("before\n");
     prompts_.defaultSaveChanges = QMessageBox::Cancel;
     frame_->runCommand(Cmd::QuickLoad);
     QCOMPARE(prompts_.count("saveChanges"), 1);
     QCOMPARE(net().objects().size(), size_t(3));  // Cancel kept the net
-
     prompts_.defaultSaveChanges = QMessageBox::Discard;
     frame_->runCommand(Cmd::QuickLoad);
-    QCOMPARE(net().objects().size(), size_t(2));
-    QCOMPARE(net().kindOf(2), int(kTransition));
+    QVERIFY(net().objects().size() == 2 && net().kindOf(2) == kTransition);
     QCOMPARE(net().arcs().begin()->second.varName, std::string("i1"));
     QCOMPARE(net().simTranOpt(), (std::set<int>{2}));
     QCOMPARE(frame_->statusMessage(), u8("クイックファイルを読み込みました"));
-    QVERIFY(log().isEmpty());
-    QVERIFY(doc_->path().isEmpty());
+    QVERIFY(log().isEmpty() && doc_->path().isEmpty());
 }
 
 void FileTest::failedReadsKeepNetPathAndCaption() {
@@ -134,7 +119,6 @@ void FileTest::failedReadsKeepNetPathAndCaption() {
     drop(good);
     QVERIFY(net().objects().size() == 3 && doc_->path() == good && frame_->windowTitle() == good);
     QVERIFY(log().contains(good + u8(" 開きました。")));
-
     view_->sim().pointAt(1, 10);
     QVERIFY(view_->sim().timerActive(CSimController::kSparkTimer));
     // Open, quick load and a drop of a file the reader rejects, or of no file at all.
@@ -148,7 +132,10 @@ void FileTest::failedReadsKeepNetPathAndCaption() {
     for (const auto& [bytes, message] : cases) {
         for (int way = 0; way < 3; ++way) {
             QFile::remove(bad);
-            if (!bytes.isNull()) writeBytes(bad, bytes);
+            if (!bytes.isNull()) {
+                QFile f(bad);
+                QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+            }
             frame_->clearLog();
             prompts_.defaultOpen = bad;
             if (way == 0) frame_->runCommand(Cmd::Open);
@@ -163,29 +150,22 @@ void FileTest::failedReadsKeepNetPathAndCaption() {
     prompts_.defaultOpen.clear();                                     // Cancel in the file dialog
     frame_->runCommand(Cmd::Open);
     QCOMPARE(doc_->path(), good);
-
     // A drop over unsaved changes asks first; Cancel keeps them.
     net().addObject(9, 9, kPlace);
     view_->interaction().takeSnapshot();
     prompts_.defaultSaveChanges = QMessageBox::Cancel;
     drop(savedNet("b.pol", 1));
-    QCOMPARE(net().objects().size(), size_t(4));
-    QCOMPARE(prompts_.count("saveChanges"), 1);
+    QVERIFY(net().objects().size() == 4 && prompts_.count("saveChanges") == 1);
 }
 
 void FileTest::unsavedChangesPrompt() {
     view_->runCommand(Cmd::ToolPlace);
     QTest::mouseClick(view_->viewport(), Qt::LeftButton, {}, QPoint(100, 100));
-    QCOMPARE(net().objects().size(), size_t(1));
-    QVERIFY(doc_->isModified());
-    QVERIFY(frame_->windowTitle().endsWith('*'));
-
+    QVERIFY(net().objects().size() == 1 && doc_->isModified() && frame_->windowTitle().endsWith('*'));
     prompts_.defaultSaveChanges = QMessageBox::Cancel;
     QVERIFY(!frame_->close());
     frame_->runCommand(Cmd::New);
-    QCOMPARE(net().objects().size(), size_t(1));
-    QCOMPARE(prompts_.count("saveChanges"), 2);
-
+    QVERIFY(net().objects().size() == 1 && prompts_.count("saveChanges") == 2);
     // Save on a net never saved asks for a name; a dialog cancelled there cancels New as well.
     prompts_.defaultSaveChanges = QMessageBox::Save;
     prompts_.defaultSave.clear();
@@ -194,17 +174,12 @@ void FileTest::unsavedChangesPrompt() {
     // A name in a folder that does not exist: the save fails and nothing is thrown away.
     prompts_.defaultSave = file("none/x.pol");
     frame_->runCommand(Cmd::New);
-    QCOMPARE(net().objects().size(), size_t(1));
-    QVERIFY(doc_->isModified());
-
+    QVERIFY(net().objects().size() == 1 && doc_->isModified());
     prompts_.defaultSave = file("kept.pol");
     frame_->runCommand(Cmd::New);
     QVERIFY(net().objects().empty() && !doc_->isModified() && doc_->path().isEmpty());
     QVERIFY(log().contains(file("kept.pol") + u8(" 保存しました。")));
-    CNet back;
-    fileio::load(back, file("kept.pol").toStdString());
-    QCOMPARE(back.objects().size(), size_t(1));
-
+    QCOMPARE(savedObjects("kept.pol"), size_t(1));
     // Save over a file that exists asks nothing.
     QVERIFY(doc_->openDocument(file("kept.pol")));
     net().addObject(0, 0, kTransition);
@@ -212,9 +187,7 @@ void FileTest::unsavedChangesPrompt() {
     frame_->runCommand(Cmd::Save);
     QVERIFY(!QFile::exists(file("unused.pol")));
     QVERIFY(log().contains(file("kept.pol") + u8(" 上書き保存しました。")));
-    fileio::load(back, file("kept.pol").toStdString());
-    QCOMPARE(back.objects().size(), size_t(2));
-
+    QCOMPARE(savedObjects("kept.pol"), size_t(2));
     // Nothing to ask about an unchanged net; Discard lets the window close.
     prompts_.asked.clear();
     frame_->runCommand(Cmd::New);
@@ -229,35 +202,28 @@ void FileTest::unsavedChangesPrompt() {
 void FileTest::recentFilesMenu() {
     const QString a = savedNet("a.pol", 1), b = savedNet("b.pol", 2);
     QAction* slot0 = frame_->action(Cmd::RecentFile);
-    QVERIFY(slot0 && !frame_->commandEnabled(Cmd::RecentFile));
+    QVERIFY(!frame_->commandEnabled(Cmd::RecentFile));
     prompts_.defaultOpen = a;
     frame_->runCommand(Cmd::Open);
     prompts_.defaultOpen = b;
     frame_->runCommand(Cmd::Open);
     QCOMPARE(frame_->recentFiles(), (QStringList{b, a}));
     frame_->updateCommands();
-    QVERIFY(slot0->isEnabled());
-    QVERIFY(slot0->text().contains(b));
+    QVERIFY(slot0->isEnabled() && slot0->text().contains(b));
     QVERIFY(frame_->action(Cmd(57617))->text().contains(a));
-
     frame_->runCommand(Cmd(57617));  // a again
-    QCOMPARE(net().objects().size(), size_t(1));
-    QCOMPARE(frame_->recentFiles(), (QStringList{a, b}));
-
+    QVERIFY(net().objects().size() == 1 && frame_->recentFiles() == (QStringList{a, b}));
     // The list outlives the window.
     frame_.reset();
     makeFrame();
     QCOMPARE(frame_->recentFiles(), (QStringList{a, b}));
-
     // A file that has gone is taken off the list with a message, and the net stays.
     const QString gone = frame_->recentFiles().at(1);
     QFile::remove(gone);
     net().addObject(5, 5, kUhzi);
     const size_t before = net().objects().size();
     frame_->runCommand(Cmd(57617));
-    QVERIFY(!frame_->recentFiles().contains(gone));
-    QVERIFY(log().contains(gone));
-    QCOMPARE(net().objects().size(), before);
+    QVERIFY(!frame_->recentFiles().contains(gone) && log().contains(gone) && net().objects().size() == before);
 }
 
 void FileTest::undoAndDialogsStayWithTheirNet() {

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPushButton>
+#include <QTimer>
 #include <QtTest>
 
 #include "ui/messagebar.h"
@@ -30,12 +32,11 @@ T take(std::deque<T>& q, T otherwise) {
     return v;
 }
 
-QAction* find(QMenu& m, const ScriptedPrompts::MenuAnswer& want) {
+QAction* find(QMenu& m, int data) {
     for (QAction* a : m.actions()) {
         if (a->menu())
-            if (QAction* inner = find(*a->menu(), want)) return inner;
-        if (want.data != 0 && a->data().toInt() == want.data) return a;
-        if (!want.text.isEmpty() && a->text() == want.text) return a;
+            if (QAction* inner = find(*a->menu(), data)) return inner;
+        if (data != 0 && a->data().toInt() == data) return a;
     }
     return nullptr;
 }
@@ -52,22 +53,22 @@ QAction* ScriptedPrompts::runMenu(QMenu& menu, QPoint) {
     lastMenu.clear();
     for (QAction* a : menu.actions()) lastMenu << (a->isEnabled() ? "" : "-") + a->text();
     if (onMenu) return onMenu(menu);
-    return find(menu, take(menus, MenuAnswer{}));
+    return find(menu, take(menus, 0));
 }
 
 bool ScriptedPrompts::confirmClearAll(QWidget*) {
     asked << "clearAll";
-    return take(clearAll, defaultClearAll);
+    return defaultClearAll;
 }
 
 int ScriptedPrompts::askNumber(QWidget*, const QString& prompt, int initial) {
     asked << QString("number:%1:%2").arg(prompt).arg(initial);
-    return take(numbers, defaultNumber);
+    return take(numbers, -1);
 }
 
 int ScriptedPrompts::askObjectId(QWidget*, const CNet&) {
     asked << "objectId";
-    return take(objectIds, 0);
+    return 0;
 }
 
 bool ScriptedPrompts::askVerilog(QWidget*, CNOVRADoc& doc, double& delayOverPlus) {
@@ -81,17 +82,17 @@ void ScriptedPrompts::runSettings(QWidget*, CNOVRADoc&, CNOVRAView&) {
 
 QString ScriptedPrompts::askOpenFile(QWidget*, const QString& folder) {
     asked << "open:" + folder;
-    return take(openFiles, defaultOpen);
+    return defaultOpen;
 }
 
 QString ScriptedPrompts::askSaveFile(QWidget*, const QString& suggested) {
     asked << "save:" + suggested;
-    return take(saveFiles, defaultSave);
+    return defaultSave;
 }
 
 int ScriptedPrompts::askSaveChanges(QWidget*, const QString& name) {
     asked << "saveChanges:" + name;
-    return take(saveChanges, defaultSaveChanges);
+    return defaultSaveChanges;
 }
 
 CanvasFixture::CanvasFixture(int width, int height)
@@ -146,6 +147,40 @@ void move(CNOVRAView& v, QPoint p, Qt::MouseButtons held) {
     QWidget* vp = v.viewport();
     QMouseEvent e(QEvent::MouseMove, p, vp->mapToGlobal(p), Qt::NoButton, held, Qt::NoModifier);
     QApplication::sendEvent(vp, &e);
+}
+
+QString enabledCommands(const CMainFrame& frame) {
+    static const std::pair<Cmd, const char*> kShown[] = {{Cmd::Compile, "Compile"},
+                                                         {Cmd::Run, "Run"},
+                                                         {Cmd::Step, "Step"},
+                                                         {Cmd::Pause, "Pause"},
+                                                         {Cmd::Abort, "Abort"},
+                                                         {Cmd::Rewind, "Rewind"},
+                                                         {Cmd::ClearAll, "ClearAll"},
+                                                         {Cmd::ToolPlace, "ToolPlace"},
+                                                         {Cmd::ToolDelete, "ToolDelete"},
+                                                         {Cmd::Paste, "Paste"},
+                                                         {Cmd::Undo, "Undo"},
+                                                         {Cmd::Align, "Align"}};
+    QStringList on;
+    for (const auto& [cmd, name] : kShown)
+        if (frame.commandEnabled(cmd)) on << name;
+    return on.join(' ');
+}
+
+QString pressWithMessage(QWidget* dialog, const char* button) {
+    QString seen;
+    QTimer timer;  // gone with this call when no box came up
+    timer.setSingleShot(true);
+    timer.start(0);
+    QObject::connect(&timer, &QTimer::timeout, [&seen] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            seen = box->text() + (box->windowTitle().isEmpty() ? "" : " (titled)");
+            box->accept();
+        }
+    });
+    control<QPushButton>(dialog, button)->click();
+    return seen;
 }
 
 QPoint at(CNOVRAView& v, int id) {

@@ -6,6 +6,7 @@
 #include <QPoint>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QWidget>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -45,25 +46,14 @@ class TempIni {
 // question whose queue is empty gets the default answer: Cancel unless set otherwise.
 class ScriptedPrompts : public IPrompts {
   public:
-    // A context menu answer: the entry whose data is `data` (a command or a variable number), or whose
-    // text is `text`; neither chooses nothing.
-    struct MenuAnswer {
-        int data = 0;
-        QString text;
-    };
-    std::deque<MenuAnswer> menus;
-    // Chooses in place of the queue when set.
+    // Context menu answers in turn: the entry whose data is the number (a command or a variable number);
+    // 0 or none chooses nothing. onMenu chooses in place of the queue when set.
+    std::deque<int> menus;
     std::function<QAction*(QMenu&)> onMenu;
-    void chooseCmd(Cmd cmd) { menus.push_back({static_cast<int>(cmd), QString()}); }
-    void chooseText(const QString& text) { menus.push_back({0, text}); }
-    std::deque<int> numbers;
-    int defaultNumber = -1;
-    std::deque<int> objectIds;
-    std::deque<bool> clearAll;
+    void chooseCmd(Cmd cmd) { menus.push_back(static_cast<int>(cmd)); }
+    std::deque<int> numbers;  // -1 (Cancel) when empty
     bool defaultClearAll = false;
-    std::deque<QString> openFiles, saveFiles;
-    QString defaultOpen, defaultSave;
-    std::deque<int> saveChanges;
+    QString defaultOpen, defaultSave;  // the file dialogs' answers, empty for Cancel
     int defaultSaveChanges = QMessageBox::Cancel;
     // The Verilog dialog: fills in the document's settings and the delay; unset is Cancel.
     std::function<bool(CNOVRADoc&, double&)> verilog;
@@ -125,5 +115,19 @@ void release(CNOVRAView& v, QPoint p, Qt::MouseButton b = Qt::LeftButton);
 void move(CNOVRAView& v, QPoint p, Qt::MouseButtons held = Qt::NoButton);
 // The client point of an object's centre.
 QPoint at(CNOVRAView& v, int id);
+
+// The simulation and edit commands the window offers now, by name in a fixed order.
+QString enabledCommands(const CMainFrame& frame);
+
+// A dialog's control by its id; a missing one ends the test run.
+template <typename T>
+T* control(QWidget* dialog, const char* id) {
+    T* w = dialog->findChild<T*>(id);
+    if (!w) qFatal("no control %s", id);
+    return w;
+}
+// Presses the dialog's button (OK by default) and returns the text of the message box it raised, closed
+// at once, with " (titled)" when the box had a caption; empty for none.
+QString pressWithMessage(QWidget* dialog, const char* button = "1");
 
 }  // namespace novra::ui::testing
