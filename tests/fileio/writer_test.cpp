@@ -94,7 +94,7 @@ TEST(Writer, RefusedSavesLeaveTheOldFileAndNoTemporaryFile) {
     expectUntouched(errorOf([&] { save(brokenWord.net, path); }), format(msg::kUnsavableText, u));
 
     GappyNet badKind;
-    badKind.net.objects[20] = VObject{7, 0, 0};
+    NetBuilder(badKind.net).rawObject(20, VObject{7, 0, 0});
     expectUntouched(errorOf([&] { save(badKind.net, path); }), text(msg::kUnsavableObject));
 
     GappyNet fine;

@@ -126,7 +126,7 @@ TEST(NetLabels, PruneEmptiesNamesThatAreNoVariables) {
 TEST(NetPurge, DropsViewEntriesOfUnknownKinds) {
     CNet net;
     net.addObject(0, 0, kPlace);
-    net.objects[7] = VObject{9, 0, 0};
+    support::NetBuilder(net).rawObject(7, VObject{9, 0, 0});
     net.purgeObjects();
     EXPECT_EQ(net.objects.size(), 1u);
     EXPECT_EQ(net.objects.count(1), 1u);
