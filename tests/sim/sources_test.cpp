@@ -36,8 +36,18 @@ void feed(CKemmakix& k, CPlace& p, int colour, int value) {
 
 }  // namespace
 
-TEST(Kemmakix, ModesAndAlternationFaults) {
+TEST(SourcesAndSinks, TokensModesAndAlternationFaults) {
+    // The white token a source puts after a black one carries the same bit.
     CPlace p;
+    CUhzi u = streaming({"1"});
+    loadNextWord(u);
+    emitToken(u, &p);
+    p.take();
+    emitToken(u, &p);
+    EXPECT_EQ(p.color, kWhite);
+    EXPECT_EQ(p.value, 1);
+    p.take();
+
     CKemmakix discard = sink(2);
     feed(discard, p, kBlack, 1);
     EXPECT_FALSE(p.hasToken);
