@@ -62,7 +62,6 @@ struct NetBuilder {
         return id;
     }
     void fireStop(int transition) { net.simTranOpt.insert(transition); }
-    void removeToken(int place) { net.tokens.erase(place); }
     // A view entry that no operation makes, as a damaged file could leave it.
     void rawObject(int id, const VObject& entry) { net.objects.insert_or_assign(id, entry); }
     int arc(int from, int to, const std::string& var = {}) { return net.addArc(from, to, {}, var); }
