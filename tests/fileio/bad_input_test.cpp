@@ -1,5 +1,5 @@
-// Files that are no net files, saves that run out of space, and texts far beyond any line length: a clear
-// message, and neither the file on disk nor the net loses anything.
+// Saves that run out of space, and texts far beyond any line length: a clear message, and neither the
+// file on disk nor the net loses anything.
 #include <signal.h>
 #include <sys/resource.h>
 
@@ -12,18 +12,6 @@ using namespace novra;
 using namespace novra::support;
 
 namespace {
-
-constexpr const char* kHeader = "=== NOVRA Objects Data Ver.2.00 ===\r\n";
-
-// Loads the file into a fresh net; the file must read the same afterwards.
-std::string loadKeeping(const std::string& path) {
-    const std::string before = readBytes(path);
-    CNet net;
-    const std::string message = errorOf([&] { load(net, path); });
-    EXPECT_EQ(readBytes(path), before) << path;
-    expectConsistent(net);
-    return message;
-}
 
 // Files may grow to at most `bytes` while alive; a write beyond fails as on a full disk.
 class FileSizeLimit {
@@ -64,36 +52,6 @@ void buildNet(CNet& net, int places) {
 }
 
 }  // namespace
-
-TEST(BadInput, EmptyBinaryAndTruncatedFilesGiveAMessage) {
-    TempDir dir;
-    const auto file = [&](const std::string& name, const std::string& bytes) {
-        writeBytes(dir.file(name), bytes);
-        return dir.file(name);
-    };
-
-    // Binary content: every byte value, NUL included, with and without a valid first line.
-    std::string binary;
-    for (int i = 0; i < 4096; ++i) binary.push_back(static_cast<char>(i * 7));
-    EXPECT_EQ(loadKeeping(file("binary.pol", binary)), text(msg::kNotNovraFile));
-    EXPECT_EQ(loadKeeping(file("header-binary.pol", kHeader + binary)), text(msg::kBadEncoding));
-    EXPECT_EQ(loadKeeping(file("nul.pol", kHeader + std::string(4096, '\0'))), text(msg::kReadFailed));
-    // A header cut inside its first line is no header.
-    EXPECT_EQ(loadKeeping(file("cut-header.pol", std::string(kHeader).substr(0, 20))),
-              text(msg::kNotNovraFile));
-
-    // A real net cut in the middle of a multi-line function record and in the middle of a Shift-JIS
-    // character.
-    CNet net;
-    buildNet(net, 3);
-    NetBuilder(net).setFunction(net.transitions().begin()->first, "// 日本語\r\no1=i1;");
-    save(net, dir.file("whole.pol"));
-    const std::string whole = readBytes(dir.file("whole.pol"));
-    const size_t inText = whole.find("// ") + 4;
-    EXPECT_EQ(loadKeeping(file("cut-text.pol", whole.substr(0, inText))), text(msg::kBadEncoding));
-    EXPECT_EQ(loadKeeping(file("cut-line.pol", whole.substr(0, inText + 3))), text(msg::kReadFailed));
-    EXPECT_EQ(loadKeeping(dir.file("whole.pol")), "");
-}
 
 TEST(BadInput, ASaveThatRunsOutOfSpaceKeepsTheOldFile) {
     TempDir dir;

@@ -115,8 +115,10 @@ TEST(Reader, RefusesWhatIsNoNovraFileInBothWordings) {
         NmodeScope scope(mode);
         for (const std::string& bytes :
              {std::string(), std::string("hello\n"), std::string("\x89PNG\r\n\x1a\n\0\0", 10),
-              std::string("=== NOVRA Objects Data Ver.3.00 ===\r\n")})
+              std::string("=== NOVRA Objects Data Ver.3.00 ===\r\n"), baseWith().substr(0, 20)})
             EXPECT_EQ(loadBytes(bytes).message, text(msg::kNotNovraFile));
+        EXPECT_EQ(loadBytes(baseWith().substr(0, 37) + std::string(4096, '\0')).message,
+                  text(msg::kReadFailed));
         CNet net;
         EXPECT_EQ(errorOf([&] { load(net, dir.file("absent.pol")); }), text(msg::kFileOpenFailed));
         EXPECT_EQ(errorOf([&] { load(net, dir.path().string()); }), text(msg::kFileOpenFailed));

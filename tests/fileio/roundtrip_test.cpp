@@ -1,6 +1,7 @@
 // Random nets survive save -> load -> save byte for byte and load to the same net.
 #include <random>
 
+#include "support/net_builder.h"
 #include "support/support.h"
 
 using namespace novra;
@@ -49,7 +50,7 @@ class NetMaker {
         for (const auto& kv : net.objects()) ids.push_back(kv.first);
         for (auto& [id, t] : net.transitions()) {
             t.functionText = function();
-            if (chance(30)) net.setSimTranOpt(id, true);
+            if (chance(30)) NetBuilder(net).fireStop(id);
         }
         for (auto& [id, u] : net.uhzis()) {
             u.addp = pick(0, 1);

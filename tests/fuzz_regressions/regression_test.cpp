@@ -4,65 +4,35 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "harness.h"
-
-namespace {
+#include "support/support.h"
 
 namespace fs = std::filesystem;
 
-std::vector<fs::path> filesIn(const fs::path& dir) {
-    std::vector<fs::path> files;
-    if (fs::is_directory(dir))
-        for (const auto& e : fs::directory_iterator(dir))
-            if (e.is_regular_file()) files.push_back(e.path());
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
-std::string bytesOf(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-// Runs a check over every file of the given folders; returns how many files there were.
-size_t replay(std::string (*check)(std::string_view), std::initializer_list<const char*> folders) {
-    size_t n = 0;
-    for (const char* folder : folders) {
-        for (const fs::path& file : filesIn(fs::path(NOVRA_SOURCE_DIR) / folder)) {
-            EXPECT_EQ(check(bytesOf(file)), "") << file;
-            ++n;
-        }
+TEST(FuzzRegressions, EveryFindingAndSeedPassesItsCheck) {
+    const struct {
+        std::string (*check)(std::string_view);
+        std::vector<const char*> folders;
+    } targets[] = {
+        {novra::fuzz::checkNetFile,
+         {"tests/fuzz_regressions/pol_reader", "fuzz/seeds/pol_reader", "examples"}},
+        {novra::fuzz::checkFunctionText, {"tests/fuzz_regressions/function", "fuzz/seeds/function"}},
+        {novra::fuzz::checkEvaluator, {"tests/fuzz_regressions/evaluator", "fuzz/seeds/evaluator"}},
+        {novra::fuzz::checkPipeline,
+         {"tests/fuzz_regressions/pipeline", "fuzz/seeds/pol_reader", "examples"}},
+    };
+    for (const auto& target : targets) {
+        std::vector<fs::path> files;
+        for (const char* folder : target.folders)
+            if (const fs::path dir = novra::support::sourcePath(folder); fs::is_directory(dir))
+                for (const auto& e : fs::directory_iterator(dir))
+                    if (e.is_regular_file()) files.push_back(e.path());
+        std::sort(files.begin(), files.end());
+        EXPECT_GT(files.size(), 0u) << target.folders[0];
+        for (const fs::path& file : files)
+            EXPECT_EQ(target.check(novra::support::readBytes(file)), "") << file;
     }
-    return n;
-}
-
-}  // namespace
-
-TEST(FuzzRegressions, NetFiles) {
-    EXPECT_GT(replay(novra::fuzz::checkNetFile,
-                     {"tests/fuzz_regressions/pol_reader", "fuzz/seeds/pol_reader", "examples"}),
-              0u);
-}
-
-TEST(FuzzRegressions, FunctionTexts) {
-    EXPECT_GT(
-        replay(novra::fuzz::checkFunctionText, {"tests/fuzz_regressions/function", "fuzz/seeds/function"}),
-        0u);
-}
-
-TEST(FuzzRegressions, EvaluatorTexts) {
-    EXPECT_GT(
-        replay(novra::fuzz::checkEvaluator, {"tests/fuzz_regressions/evaluator", "fuzz/seeds/evaluator"}),
-        0u);
-}
-
-TEST(FuzzRegressions, LoadCompileSimulateGenerate) {
-    EXPECT_GT(replay(novra::fuzz::checkPipeline,
-                     {"tests/fuzz_regressions/pipeline", "fuzz/seeds/pol_reader", "examples"}),
-              0u);
 }

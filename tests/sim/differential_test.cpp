@@ -220,38 +220,22 @@ TEST(Differential, RandomNetsAgreeAfterEveryPhase) {
                 // A stretch of the reference engine in the incremental net.
                 useReferenceEngine(incSim, incSim.engine() == CSimulation::Engine::Incremental);
                 continue;
-            } else if (phase == 0) {
-                op = 0;
-                phase = 1;
-            } else if (phase == 1) {
-                op = 1;
-                phase = 10;
-            } else if (phase == 10) {
-                op = drive() % 2 ? 2 : 4;  // the unanimated run absorbs after firing, the editor before
-                phase = op == 2 ? 11 : 12;
-            } else if (phase == 11) {
-                op = 3;
-                phase = 13;
-            } else if (phase == 12) {
-                op = 2;
-                phase = 14;
-            } else if (phase == 13) {
-                op = 4;
-                phase = incSim.sweepEnabled() ? 1 : 2;
-            } else if (phase == 14) {
-                op = 3;
-                phase = incSim.sweepEnabled() ? 1 : 2;
-            } else if (phase == 2) {
-                op = 5;
-                phase = 3;
             } else {
-                op = 6;
-                phase = 0;
+                // The run's cycle: prepare, emit, then enable, fire and absorb (the unanimated run absorbs
+                // after firing, the editor before enabling) while sweeps enable, then flush and end check.
+                static constexpr int kOp[] = {0, 1, -1, 3, 2, 4, 3, 5, 6};
+                static constexpr int kNext[] = {1, 2, -1, 5, 6, -1, -1, 8, 0};
+                op = phase == 2 ? (drive() % 2 ? 2 : 4) : kOp[phase];
+                phase = phase == 2              ? (op == 2 ? 3 : 4)
+                        : kNext[phase] >= 0     ? kNext[phase]
+                        : incSim.sweepEnabled() ? 1
+                                                : 7;
             }
             const std::string a = step(incSim, op, snapshot);
             const std::string b = step(refSim, op, snapshot);
             ASSERT_EQ(a, b) << "seed " << seed << " step " << n << " op " << op;
-            ASSERT_EQ(observable(incSim), observable(refSim)) << "seed " << seed << " step " << n << " op " << op;
+            ASSERT_EQ(observable(incSim), observable(refSim))
+                << "seed " << seed << " step " << n << " op " << op;
             if (op == 3)
                 for (const auto& [id, t] : inc.transitions()) fired += t.fired;
             raised = !a.starts_with(" ");

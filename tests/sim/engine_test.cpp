@@ -19,16 +19,8 @@ struct Pipeline {
     CSimulation sim{net};
     int p1, t1, p2, t2, p3;
     Pipeline() {
-        NetBuilder b(net);
-        p1 = b.marked(kBlack, 1);
-        t1 = b.transition();
-        p2 = b.place();
-        t2 = b.transition();
-        p3 = b.place();
-        b.arc(p1, t1);
-        b.arc(t1, p2);
-        b.arc(p2, t2);
-        b.arc(t2, p3);
+        const auto n = NetBuilder(net).build("p1=B1 t1 p2 t2 p3 | p1>t1>p2>t2>p3");
+        p1 = n["p1"], t1 = n["t1"], p2 = n["p2"], t2 = n["t2"], p3 = n["p3"];
     }
     CPlace& place(int id) { return net.places().at(id); }
     bool fired(int id) { return net.transitions().at(id).fired; }
@@ -90,19 +82,12 @@ TEST(Firing, OutputValuesOfLabelledUnlabelledAndEmptyFunctions) {
     CNet net;
     CSimulation sim{net};
     NetBuilder b(net);
-    const int in = b.marked(kBlack, 1);
-    const int copy = b.transition("o1=i1;");
-    const int labelled = b.place(), extra = b.place();
-    b.arc(in, copy);
-    b.arc(copy, labelled, "o1");
-    b.arc(copy, extra);
     // A function of comments only synchronises its inputs and puts undefined values out.
-    const int a = b.marked(kBlack, 0), c = b.marked(kBlack, 1);
-    const int sync = b.transition("// 同期のみ");
-    const int out = b.place();
-    b.arc(a, sync);
-    b.arc(c, sync);
-    b.arc(sync, out);
+    const auto n = b.build(
+        "in=B1 tcopy labelled extra a=B0 c=B1 tsync out | in>tcopy>labelled/o1 tcopy>extra a>tsync "
+        "c>tsync>out",
+        {{"tsync", "// 同期のみ"}});
+    const int labelled = n["labelled"], extra = n["extra"], out = n["out"], a = n["a"], c = n["c"];
     ASSERT_EQ(compile(sim), "");
     sweep(sim);
     EXPECT_EQ(net.places().at(labelled).value, 1);
@@ -126,21 +111,12 @@ TEST(Firing, ConflictsAreSettledByTheLowerId) {
     // Two transitions drain one marked place; then two transitions fill one place.
     CNet net;
     CSimulation sim{net};
-    NetBuilder b(net);
-    const int shared = b.marked(kBlack, 1);
-    const int low = b.transition(), high = b.transition();
-    const int lowOut = b.place(), highOut = b.place();
-    b.arc(shared, low);
-    b.arc(shared, high);
-    b.arc(low, lowOut);
-    b.arc(high, highOut);
-    const int x = b.marked(kBlack, 0), y = b.marked(kBlack, 1);
-    const int fx = b.transition(), fy = b.transition();
-    const int merged = b.place();
-    b.arc(x, fx);
-    b.arc(y, fy);
-    b.arc(fx, merged);
-    b.arc(fy, merged);
+    const auto n = NetBuilder(net).build(
+        "shared=B1 tlow thigh lowOut highOut x=B0 y=B1 tx ty merged | shared>tlow>lowOut "
+        "shared>thigh>highOut "
+        "x>tx>merged y>ty>merged");
+    const int low = n["tlow"], high = n["thigh"], highOut = n["highOut"], fx = n["tx"], fy = n["ty"];
+    const int merged = n["merged"], y = n["y"];
     ASSERT_EQ(compile(sim), "");
     phase(sim, kEnable);
     for (int t : {low, high, fx, fy}) EXPECT_TRUE(net.transitions().at(t).enabled) << t;
@@ -163,21 +139,12 @@ TEST(Firing, GuardsTestTheKeptValuesOnWhiteWaves) {
     // A select: both transitions read s and d; the guard on s picks one.
     CNet net;
     CSimulation sim{net};
-    NetBuilder b(net);
-    const int ps = b.place(), pd = b.place();
-    const int onOne = b.transition("?s;q=d;"), onZero = b.transition("?~s;q=~d;");
-    const int p1 = b.place(), p0 = b.place();
-    for (int t : {onOne, onZero}) {
-        b.arc(ps, t, "s");
-        b.arc(pd, t, "d");
-    }
-    b.arc(onOne, p1);
-    b.arc(onZero, p0);
     // Downstream of p0 a black token: p0 must next accept white.
-    const int drain = b.transition();
-    const int marked = b.marked(kBlack, 0);
-    b.arc(p0, drain);
-    b.arc(drain, marked);
+    const auto n = NetBuilder(net).build(
+        "ps pd tone tzero p1 p0 tdrain marked=B0 | ps>tone/s pd>tone/d ps>tzero/s pd>tzero/d tone>p1 "
+        "tzero>p0>tdrain>marked",
+        {{"tone", "?s;q=d;"}, {"tzero", "?~s;q=~d;"}});
+    const int ps = n["ps"], pd = n["pd"], onOne = n["tone"], onZero = n["tzero"], p1 = n["p1"], p0 = n["p0"];
     ASSERT_EQ(compile(sim), "");
 
     // A white wave before any black one: the guards see zeros.
@@ -212,15 +179,9 @@ TEST(Firing, FireStopTransitionsAreReportedButDoNotStopTheUnanimatedRun) {
     CNet net;
     CSimulation sim{net};
     NetBuilder b(net);
-    const int a = b.marked(kBlack, 1);
-    const int ta = b.transition();
-    const int c = b.marked(kBlack, 0);
-    const int tc = b.transition();
-    b.arc(a, ta);
-    b.arc(ta, b.place());
-    b.arc(c, tc);
-    b.arc(tc, b.place());
-    b.fireStop(ta);
+    const auto n = b.build("a=B1 ta c=B0 tc pa pc | a>ta>pa c>tc>pc");
+    const int a = n["a"], tc = n["tc"];
+    b.fireStop(n["ta"]);
     b.fireStop(tc);
     ASSERT_EQ(compile(sim), "");
     EXPECT_EQ(phase(sim, kEnable), 2);
@@ -271,14 +232,7 @@ TEST(Incremental, ClearedNetMustBeCompiledAgain) {
     // Rebuilt to the very same shape, the net holds new records; the old compile must not be used.
     CNet net;
     CSimulation sim{net};
-    auto build = [&] {
-        NetBuilder b(net);
-        const int p = b.marked(kBlack, 1);
-        const int t = b.transition();
-        const int q = b.place();
-        b.arc(p, t);
-        b.arc(t, q);
-    };
+    auto build = [&] { NetBuilder(net).build("p=B1 t q | p>t>q"); };
     build();
     ASSERT_EQ(compile(sim), "");
     net.clear();
@@ -295,15 +249,9 @@ TEST(Incremental, TransitionsSharingAFunctionTextAreCheckedOneByOne) {
     CNet net;
     CSimulation sim{net};
     NetBuilder b(net);
-    const int p1 = b.marked(kBlack, 1);
-    const int t1 = b.transition("o1=~i1; // 反転");
-    const int p2 = b.place();
-    const int t2 = b.transition("o1=~i1; // 反転");
-    const int p3 = b.marked(kBlack, 0);
-    b.arc(p1, t1);
-    b.arc(t1, p2);
-    b.arc(p2, t2);
-    b.arc(t2, p3);
+    const auto n = b.build("p1=B1 t1 p2 t2 p3=B0 | p1>t1>p2>t2>p3",
+                           {{"t1", "o1=~i1; // 反転"}, {"t2", "o1=~i1; // 反転"}});
+    const int t1 = n["t1"], t2 = n["t2"], p3 = n["p3"];
     EXPECT_EQ(compile(sim), text(msg::kBlackOnFunctionOutput));
     EXPECT_EQ(net.stopObject(), t2);
 

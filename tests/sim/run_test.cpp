@@ -101,16 +101,8 @@ TEST(Run, SinkModesAndSinkFaults) {
     // then sees white first.
     CNet net;
     CSimulation sim{net};
-    NetBuilder b(net);
-    const int u = b.uhzi({"1"});
-    const int p = b.place();
-    const int t = b.transition();
-    const int full = b.place();
-    const int k = b.sink();
-    b.arc(u, p);
-    b.arc(p, t);
-    b.arc(t, full);
-    b.arc(p, k);
+    const auto n = NetBuilder(net).build("u p t full k | u>p>t>full p>k");
+    const int u = n["u"], k = n["k"];
     ASSERT_EQ(compile(sim), "");
     EXPECT_EQ(run(sim), text(msg::kKemmakixSameColor));
     EXPECT_EQ(net.stopObject(), k);

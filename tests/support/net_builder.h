@@ -1,5 +1,7 @@
 #pragma once
 // Builds nets through the net's own operations. Nodes are laid out left to right.
+#include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -60,7 +62,8 @@ struct NetBuilder {
         return id;
     }
     void fireStop(int transition) { net.setSimTranOpt(transition, true); }
-    void removeToken(int place) { net.removeToken(place); }
+    // A view entry that no operation makes, as a damaged file could leave it.
+    void rawObject(int id, const VObject& entry) { net.objects().insert_or_assign(id, entry); }
     int arc(int from, int to, const std::string& var = {}) { return net.addArc(from, to, {}, var); }
     // from -> new place -> to; returns the place.
     int link(int from, int to, const std::string& outVar = {}, const std::string& inVar = {}) {
@@ -106,6 +109,46 @@ struct NetBuilder {
         const int black = marked(kBlack, value);
         arc(second, black);
         arc(black, t, in);
+    }
+    // A net from one line: node names, then "|", then arcs. A name's first letter gives its kind (p place,
+    // t transition, u streaming source, k sink); "p=B1" or "p=W0" marks a place, and nodes are made in
+    // the order named. "a>b>c" joins a chain; "b/v" names the arc that enters b. Transitions copy i1 to
+    // o1 unless `functions` says otherwise. Returns the IDs by name.
+    struct Ids : std::map<std::string, int> {
+        int operator[](const std::string& name) const { return at(name); }
+    };
+    Ids build(const std::string& line, const std::map<std::string, std::string>& functions = {}) {
+        Ids ids;
+        std::istringstream in(line);
+        bool arcs = false;
+        for (std::string word; in >> word;) {
+            if (word == "|") {
+                arcs = true;
+            } else if (!arcs) {
+                const size_t eq = word.find('=');
+                const std::string name = word.substr(0, eq);
+                const auto f = functions.find(name);
+                const int id = name[0] == 't'   ? transition(f == functions.end() ? "o1=i1;" : f->second)
+                               : name[0] == 'u' ? uhzi({"1"})
+                               : name[0] == 'k' ? sink()
+                                                : place();
+                if (eq != std::string::npos)
+                    net.setToken(id, word[eq + 1] == 'B' ? kBlack : kWhite, std::stoi(word.substr(eq + 2)));
+                ids.emplace(name, id);
+            } else {
+                int from = 0;
+                for (size_t at = 0; at <= word.size();) {
+                    const size_t end = std::min(word.find('>', at), word.size());
+                    const std::string item = word.substr(at, end - at);
+                    const size_t slash = item.find('/');
+                    const int to = ids[item.substr(0, slash)];
+                    if (from != 0) arc(from, to, slash == std::string::npos ? "" : item.substr(slash + 1));
+                    from = to;
+                    at = end + 1;
+                }
+            }
+        }
+        return ids;
     }
     // Names the unlabelled arcs that leave `from`.
     void label(int from, const std::string& var) {
