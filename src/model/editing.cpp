@@ -7,13 +7,20 @@
 
 namespace novra {
 
-void CNet::setToken(int placeId, int color, int value) { tokens_[placeId] = Token{color, value}; }
+void CNet::setToken(int placeId, int color, int value) {
+    touchObject(placeId);
+    tokens_[placeId] = Token{color, value};
+}
 
-void CNet::removeToken(int placeId) { tokens_.erase(placeId); }
+void CNet::removeToken(int placeId) {
+    touchObject(placeId);
+    tokens_.erase(placeId);
+}
 
 void CNet::moveObject(int id, int x, int y) {
     auto it = objects_.find(id);
     if (it == objects_.end() || (it->second.x == x && it->second.y == y)) return;
+    touchObject(id);
     it->second.x = x;
     it->second.y = y;
     noteGeometry(id, false);
@@ -24,11 +31,16 @@ void CNet::moveBendPoint(int arcId, int index, int x, int y) {
     if (it == arcs_.end() || index < 0 || index >= static_cast<int>(it->second.bendPoints.size())) return;
     Point& p = it->second.bendPoints[static_cast<size_t>(index)];
     if (p.x == x && p.y == y) return;
+    touchArc(arcId);
     p = Point{x, y};
     noteGeometry(arcId, true);
 }
 
 void CNet::movePositions(const std::function<Point(Point)>& to) {
+    if (change_) {
+        for (const auto& kv : objects_) touchObject(kv.first);
+        for (const auto& kv : arcs_) touchArc(kv.first);
+    }
     for (auto& [id, o] : objects_) {
         const Point p = to(Point{o.x, o.y});
         o.x = p.x;

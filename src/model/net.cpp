@@ -64,6 +64,7 @@ void CNet::trimGeometryLog(size_t pos) {
 int CNet::addObject(int x, int y, int kind) {
     if (!isValidKind(kind)) return 0;
     const int id = nextId_;
+    touchObject(id);
     // A new ID is normally above all others: the hint makes each insertion take constant time.
     switch (kind) {
         case kPlace: places_.try_emplace(places_.end(), id); break;
@@ -108,6 +109,7 @@ void eraseEntry(ArcIndex& m, int key, int arcId) {
 int CNet::addArc(int fromId, int toId, std::vector<Point> bendPoints, std::string varName) {
     if (fromId == 0 || toId == 0) return 0;
     if (int existing = findArc(fromId, toId)) {
+        touchArc(existing);
         CArc& a = arcs_[existing];
         a.bendPoints = std::move(bendPoints);
         a.varName = std::move(varName);
@@ -115,6 +117,7 @@ int CNet::addArc(int fromId, int toId, std::vector<Point> bendPoints, std::strin
         return existing;
     }
     const int id = arcCounter_;
+    touchArc(id);
     outArcs_.emplace(fromId, id);
     inArcs_.emplace(toId, id);
     arcs_.insert_or_assign(arcs_.end(), id, CArc{std::move(bendPoints), fromId, toId, std::move(varName)});
@@ -126,6 +129,7 @@ int CNet::addArc(int fromId, int toId, std::vector<Point> bendPoints, std::strin
 int CNet::removeArc(int fromId, int toId) {
     const int id = findArc(fromId, toId);
     if (id == 0) return 1;
+    touchArc(id);
     eraseEntry(inArcs_, toId, id);
     eraseEntry(outArcs_, fromId, id);
     arcs_.erase(id);
@@ -134,6 +138,7 @@ int CNet::removeArc(int fromId, int toId) {
 }
 
 void CNet::deleteObject(int id) {
+    touchObject(id);
     if (tokens_.count(id) && kindOf(id) == kPlace) {
         tokens_.erase(id);
         return;
@@ -153,6 +158,10 @@ void CNet::deleteObject(int id) {
 }
 
 void CNet::clear() {
+    if (change_) {
+        for (const auto& kv : objects_) touchObject(kv.first);
+        for (const auto& kv : arcs_) touchArc(kv.first);
+    }
     outArcs_.clear();
     inArcs_.clear();
     arcs_.clear();
@@ -198,6 +207,8 @@ void CNet::swap(CNet& o) noexcept {
 }
 
 void CNet::purgeObjects() {
+    for (const auto& [id, o] : objects_)
+        if (!isValidKind(o.kind)) touchObject(id);
     if (std::erase_if(objects_, [](const auto& kv) { return !isValidKind(kv.second.kind); }) > 0)
         geometryChanged();
 }
@@ -207,19 +218,27 @@ void CNet::pruneArcLabels(int transitionId) {
     if (t == transitions_.end()) return;
     for (auto [b, e] = inArcs_.equal_range(transitionId); b != e; ++b) {
         CArc& a = arcs_[b->second];
-        if (!t->second.inputVarNames.count(a.varName)) a.varName.clear();
+        if (t->second.inputVarNames.count(a.varName)) continue;
+        touchArc(b->second);
+        a.varName.clear();
     }
     for (auto [b, e] = outArcs_.equal_range(transitionId); b != e; ++b) {
         CArc& a = arcs_[b->second];
-        if (!t->second.outputVarNames.count(a.varName)) a.varName.clear();
+        if (t->second.outputVarNames.count(a.varName)) continue;
+        touchArc(b->second);
+        a.varName.clear();
     }
 }
 
 void CNet::setArcVariable(int arcId, std::string varName) {
-    if (auto it = arcs_.find(arcId); it != arcs_.end()) it->second.varName = std::move(varName);
+    auto it = arcs_.find(arcId);
+    if (it == arcs_.end()) return;
+    touchArc(arcId);
+    it->second.varName = std::move(varName);
 }
 
 void CNet::setSimTranOpt(int transitionId, bool on) {
+    touchObject(transitionId);
     if (on)
         simTranOpt_.insert(transitionId);
     else

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "model/net_change.h"
 #include "model/node_pool.h"
 #include "model/records.h"
 #include "model/compiled_tables.h"
@@ -141,6 +142,18 @@ public:
     std::set<int> copyObjects(const CNet& source, const std::set<int>& ids);
     std::set<int> copyAll(const CNet& source);
 
+    // --- recording edits (the editor's undo history) ---
+    // Between beginChange() and endChange() every operation notes what it touches as it was before;
+    // endChange() adds how it is now and hands the whole over. Editing a record's content through
+    // editTransition/editUhzi/editKemmakix counts as touching it (the record maps above do not: they are
+    // for the simulation's runtime state).
+    void beginChange();
+    CNetChange endChange();
+    bool recordingChange() const { return change_ != nullptr; }
+    CTransition& editTransition(int id);
+    CUhzi& editUhzi(int id);
+    CKemmakix& editKemmakix(int id);
+
     // --- geometry journal ---
     // Lets a reader of positions (the editor's paint index) follow the net without walking it. The small
     // edits (addObject, deleteObject, addArc, removeArc, moveObject, moveBendPoint) log the ID they touch;
@@ -188,6 +201,14 @@ public:
 
   private:
     friend class CNetBuilder;
+    friend class CNetChange;
+    std::unique_ptr<CNetChange> change_;  // the edit being recorded
+    void touchObject(int id);
+    void touchArc(int id);
+    std::optional<CObjectImage> imageOf(int id) const;
+    void applyChange(const CNetChange& change, bool redo);
+    void eraseArcEntries(int arcId);
+    void eraseObjectEntries(int id);
     IdMap<VObject> objects_;
     IdMap<Token> tokens_;
     ArcIndex outArcs_;

@@ -1,6 +1,7 @@
 // The version 2.00 writer: exact bytes, and saves that must fail without harming the old file.
 #include <sys/stat.h>
 
+#include "model/net_builder.h"
 #include "support/net_builder.h"
 #include "support/support.h"
 
@@ -93,9 +94,11 @@ TEST(Writer, RefusedSavesLeaveTheOldFileAndNoTemporaryFile) {
     const int u = NetBuilder(brokenWord.net).setWords(brokenWord.net.addObject(0, 0, kUhzi), {"10\n11"});
     expectUntouched(errorOf([&] { save(brokenWord.net, path); }), format(msg::kUnsavableText, u));
 
-    GappyNet badKind;
-    NetBuilder(badKind.net).rawObject(20, VObject{7, 0, 0});
-    expectUntouched(errorOf([&] { save(badKind.net, path); }), text(msg::kUnsavableObject));
+    CNet badKind;
+    CNetBuilder build(badKind);
+    build.setView(20, VObject{7, 0, 0});
+    build.finish();
+    expectUntouched(errorOf([&] { save(badKind, path); }), text(msg::kUnsavableObject));
 
     GappyNet fine;
     const std::string folder = dir.file("sub");

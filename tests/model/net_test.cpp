@@ -1,4 +1,5 @@
 #include "model/net.h"
+#include "model/net_builder.h"
 
 #include <gtest/gtest.h>
 
@@ -124,9 +125,13 @@ TEST(NetLabels, PruneEmptiesNamesThatAreNoVariables) {
 }
 
 TEST(NetPurge, DropsViewEntriesOfUnknownKinds) {
+    // Only a builder can enter a view entry of a kind that does not exist.
     CNet net;
-    net.addObject(0, 0, kPlace);
-    support::NetBuilder(net).rawObject(7, VObject{9, 0, 0});
+    CNetBuilder build(net);
+    build.add(1, CPlace{});
+    build.setView(1, VObject{kPlace, 0, 0});
+    build.setView(7, VObject{9, 0, 0});
+    build.finish();
     net.purgeObjects();
     EXPECT_EQ(net.objects().size(), 1u);
     EXPECT_EQ(net.objects().count(1), 1u);

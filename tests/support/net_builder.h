@@ -62,8 +62,6 @@ struct NetBuilder {
         return id;
     }
     void fireStop(int transition) { net.setSimTranOpt(transition, true); }
-    // A view entry that no operation makes, as a damaged file could leave it.
-    void rawObject(int id, const VObject& entry) { net.objects().insert_or_assign(id, entry); }
     int arc(int from, int to, const std::string& var = {}) { return net.addArc(from, to, {}, var); }
     // from -> new place -> to; returns the place.
     int link(int from, int to, const std::string& outVar = {}, const std::string& inVar = {}) {
@@ -152,8 +150,8 @@ struct NetBuilder {
     }
     // Names the unlabelled arcs that leave `from`.
     void label(int from, const std::string& var) {
-        for (auto& [id, a] : net.arcs())
-            if (a.fromId == from && a.varName.empty()) net.addArc(a.fromId, a.toId, a.bendPoints, var);
+        for (const auto& [id, a] : net.arcs())
+            if (a.fromId == from && a.varName.empty()) net.setArcVariable(id, var);
     }
 };
 
