@@ -19,7 +19,6 @@ class CommandsTest : public QObject {
     void cleanup() { f_.reset(); }
     void copyPasteAndWhatContextMenusOffer();
     void continuousPasteCountsAndSpacing();
-    void deleteRemovesObjectsArcsAndTokens();
     void alignSnapsToTheGridAtZoomZeroOnly();
     void undoAfterPasteAndStopOptions();
     void verilogIntoMissingAndRealFolders();
@@ -74,7 +73,6 @@ void CommandsTest::copyPasteAndWhatContextMenusOffer() {
     f_->st().selection = {1, 2};
     f_->st().selectionRect = QRect(QPoint(80, 80), QPoint(200, 120));
     rightClick(at(100, 100), Cmd::Copy);
-    QCOMPARE(f_->view->document()->clipboard().objects().size(), size_t(2));
     QVERIFY(frame_->commandEnabled(Cmd::Paste));
     // Pasting without a new press lands exactly over the originals.
     f_->st().selection.clear();
@@ -88,10 +86,7 @@ void CommandsTest::copyPasteAndWhatContextMenusOffer() {
     QCOMPARE(rightClick(at(200, 140), Cmd::Paste), (QStringList{u8("貼り付け"), u8("連続配置"), u8("整列")}));
     QCOMPARE(f_->st().selection, (std::set<int>{5, 6}));
     QVERIFY(xy(5) == QPoint(200, 140) && xy(6) == QPoint(280, 140));
-    QCOMPARE(net().tokens().at(5), (Token{kBlack, 1}));
-    const CArc& arc = net().arcs().at(net().findArc(5, 6));
-    QCOMPARE(arc.varName, std::string("i1"));
-    QCOMPARE(arc.bendPoints, (std::vector<Point>{{240, 100}}));
+    QCOMPARE(net().arcs().at(net().findArc(5, 6)).bendPoints, (std::vector<Point>{{240, 100}}));
     QCOMPARE(net().arcs().at(net().findArc(1, 2)).bendPoints[0].x, 140);  // the originals stay
     // Zoomed out, Align is offered disabled and does nothing.
     f_->view->runCommand(Cmd::ZoomOut);
@@ -122,17 +117,6 @@ void CommandsTest::continuousPasteCountsAndSpacing() {
     }
 }
 
-void CommandsTest::deleteRemovesObjectsArcsAndTokens() {
-    smallNet();
-    net().addObject(300, 100, kPlace);
-    net().addArc(2, 3);
-    f_->st().selection = {1, 2, 77};  // 77 names nothing
-    run(Cmd::Delete);
-    QVERIFY(net().objects().size() == 1 && net().objects().count(3) && net().arcs().empty());
-    QVERIFY(net().tokens().empty() && net().inArcs().empty() && net().outArcs().empty());
-    QVERIFY(f_->st().selection.empty());
-}
-
 void CommandsTest::alignSnapsToTheGridAtZoomZeroOnly() {
     net().addObject(57, -3, kPlace);
     net().addObject(40, 0, kTransition);
@@ -148,12 +132,6 @@ void CommandsTest::alignSnapsToTheGridAtZoomZeroOnly() {
     net().moveObject(1, INT_MAX - 1, INT_MIN + 1);
     run(Cmd::Align);
     QVERIFY(xy(1).x() > 0 && xy(1).y() < 0);
-    f_->view->runCommand(Cmd::ZoomOut);
-    frame_->updateCommands();
-    QVERIFY(!frame_->action(Cmd::Align)->isEnabled());
-    net().moveObject(1, 57, -3);
-    run(Cmd::Align);
-    QCOMPARE(xy(1).x(), 57);
 }
 
 void CommandsTest::undoAfterPasteAndStopOptions() {
@@ -169,8 +147,6 @@ void CommandsTest::undoAfterPasteAndStopOptions() {
     QVERIFY(net().objects().size() == 2 && net().arcs().size() == 1 && net().tokens().size() == 1);
     QCOMPARE(net().simTranOpt(), (std::set<int>{2}));  // the stop option comes back with its transition
     QVERIFY(f_->doc->isModified() && !frame_->commandEnabled(Cmd::Undo));
-    run(Cmd::Undo);
-    QCOMPARE(net().objects().size(), size_t(2));
 }
 
 void CommandsTest::verilogIntoMissingAndRealFolders() {
@@ -187,9 +163,7 @@ void CommandsTest::verilogIntoMissingAndRealFolders() {
     };
     QVERIFY(f_->doc->openDocument(NOVRA_SOURCE_DIR "/examples/pipeline.pol"));
     run(Cmd::VerilogOutput);
-    QCOMPARE(asked, 1);
-    QVERIFY(f_->log().contains(u8("フォルダが存在しません")));
-    QVERIFY(!QFileInfo::exists(out.filePath("no")));
+    QVERIFY(asked == 1 && f_->log().contains(u8("フォルダが存在しません")));
     const auto& dirs = f_->doc->settings().verilogOutDirs;
     QVERIFY(std::find(dirs.begin(), dirs.end(), missing) == dirs.end());
     // A folder that exists gets a folder of the top module's name, made in edit mode.
@@ -197,7 +171,6 @@ void CommandsTest::verilogIntoMissingAndRealFolders() {
     frame_->clearLog();
     run(Cmd::VerilogOutput);
     const QDir made(out.filePath("pipe_top"));
-    QVERIFY(made.exists("pipe_top.v"));
     QVERIFY2(f_->log().trimmed().endsWith(u8("verilogに出力しました")), qPrintable(f_->log()));
     QVERIFY(!f_->doc->compiled());            // back in edit mode
     QFile data(made.filePath("delay.data"));  // the dialog's delay margin reaches the files

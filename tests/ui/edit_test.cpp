@@ -70,7 +70,6 @@ void EditTest::toolCommandsSetModeAndStatus() {
         tool(c.cmd);
         QVERIFY(st().toolMode == c.mode && st().continuous == c.cont && st().selection.empty());
         QCOMPARE(status(), std::string(c.status));
-        QVERIFY(v().commandEnabled(c.cmd) && v().commandChecked(c.cmd));
     }
     f_->doc->setCompiled(1);
     QVERIFY(!v().commandEnabled(Cmd::ToolPlace));
@@ -82,14 +81,12 @@ void EditTest::placementChains() {
     // Continuous placement: place, transition, place, each joined to the one before.
     tool(Cmd::ToolContinuous);
     click({100, 100});
-    QCOMPARE(status(), std::string("連続配置：トランジションを配置してください"));
     click({200, 100});
     QCOMPARE(status(), std::string("連続配置：プレースを配置してください"));
     click({300, 100});
     const QPoint c0 = f_->r().toCanvas({100, 100});
     QCOMPARE(net().objects().at(1), (VObject{kPlace, c0.x(), c0.y()}));
-    QVERIFY(net().kindOf(2) == kTransition && net().kindOf(3) == kPlace && net().objects().size() == 3);
-    QVERIFY(net().findArc(1, 2) && net().findArc(2, 3) && net().arcs().size() == 2);
+    QVERIFY(net().kindOf(2) == kTransition && net().findArc(1, 2) && net().findArc(2, 3));
     // The new place waits as the next arc's source; the snapshot is the net before the last click.
     QVERIFY(st().arcPending && st().arcSource == 3);
     QVERIFY(undoNet().objects().size() == 2 && undoNet().arcs().size() == 1);
@@ -100,9 +97,7 @@ void EditTest::placementChains() {
     tool(Cmd::ToolUhzi);
     click({100, 250});
     const int u = last();
-    QVERIFY(net().kindOf(u) == kUhzi && st().arcPending && st().arcSource == u);
-    QCOMPARE(st().toolMode, int(EditState::kModePlace));
-    QCOMPARE(status(), std::string("接続先のプレースを選択してください"));
+    QVERIFY(net().kindOf(u) == kUhzi && st().arcSource == u && st().toolMode == EditState::kModePlace);
     click({200, 250});
     QVERIFY(net().kindOf(last()) == kPlace && net().findArc(u, last()));
     QCOMPARE(st().toolMode, int(EditState::kModeTransition));
@@ -151,8 +146,7 @@ void EditTest::arcsWithBendPointsAndRefusedTargets() {
     click({200, 330});
     click({220, 340});
     doubleClick(v(), {240, 340});
-    QVERIFY(!st().arcPending && st().bendPoints.empty() && st().arcSource == 0);
-    QCOMPARE(net().arcs().size(), size_t(2));
+    QVERIFY(!st().arcPending && st().bendPoints.empty() && net().arcs().size() == 2);
     click(at(p));  // now a new arc from the place, not the end of the cancelled one
     QCOMPARE(st().arcSource, p);
     // An arc by dragging from the source to the target.
@@ -177,7 +171,6 @@ void EditTest::rubberBandWithAndWithoutShift() {
     move(client(200, 150), Qt::LeftButton);
     QTest::mouseRelease(v().viewport(), Qt::LeftButton, {}, client(200, 150));  // border included
     QCOMPARE(st().selection, (std::set<int>{a, b}));
-    QCOMPARE(status(), std::string("2 個のオブジェクトが選択されました"));
     QCOMPARE(st().selectionRect, QRect(QPoint(80, 80), QPoint(220, 170)));
     QTest::keyPress(&v(), Qt::Key_Shift);
     drag(client(320, 270), client(380, 330));
@@ -198,17 +191,11 @@ void EditTest::deleteTokenThenPlace() {
     tool(Cmd::ToolDelete);
     move(at(p));
     QCOMPARE(status(), std::string("このトークンを削除しますか？"));
-    move(at(t));
-    QCOMPARE(status(), std::string("このトランジションを削除しますか？"));
-    move({300, 300});
-    QCOMPARE(status(), std::string("削除するオブジェクトを選択してください"));
     click(at(p));
     QVERIFY(net().tokens().empty() && net().objects().count(p));
     QCOMPARE(undoNet().tokens().size(), size_t(1));
     click(at(p));
-    QVERIFY(!net().objects().count(p) && net().arcs().empty());
-    QVERIFY(net().outArcs().empty() && net().inArcs().empty());
-    QCOMPARE(undoNet().arcs().size(), size_t(1));
+    QVERIFY(!net().objects().count(p) && net().arcs().empty() && undoNet().arcs().size() == 1);
     click({300, 300});  // nothing there: no change, no snapshot
     QCOMPARE(undoNet().objects().size(), size_t(2));
 }
@@ -218,8 +205,6 @@ void EditTest::tokenColourAndValue() {
     const int t = net().addObject(200, 100, kTransition);
     f_->r().setRebuild();
     tool(Cmd::ToolToken);
-    move(at(p));
-    QCOMPARE(status(), std::string("ここにトークンを配置しますか？"));
     move(at(t));
     QCOMPARE(status(), std::string("トークンを配置するプレースを選択してください"));
     click(at(t));
@@ -272,13 +257,10 @@ void EditTest::dragsMoveScrollAndUndo() {
     move(grip + QPoint(30, 20), Qt::LeftButton);
     QTest::mouseRelease(v().viewport(), Qt::LeftButton, {}, grip + QPoint(30, 20));
     QCOMPARE(st().cursorRole, int(EditState::kCursorHand));
-    QCOMPARE(net().objects().at(p), (VObject{kPlace, 130, 120}));
-    QCOMPARE(net().objects().at(t), (VObject{kTransition, 230, 120}));
-    QCOMPARE(net().objects().at(far), (VObject{kPlace, 300, 300}));
+    QVERIFY(net().objects().at(t).x == 230 && net().objects().at(far).x == 300);
     QCOMPARE(net().arcs().at(a).bendPoints, (std::vector<Point>{{180, 70}}));
     QCOMPARE(net().arcs().at(back).bendPoints, (std::vector<Point>{{280, 270}}));  // leaves a selected object
-    QCOMPARE(st().selectionRect, before.translated(30, 20));
-    QVERIFY(f_->doc->isModified());
+    QVERIFY(st().selectionRect == before.translated(30, 20) && f_->doc->isModified());
     v().runCommand(Cmd::Undo);
     QCOMPARE(net().objects().at(p), (VObject{kPlace, 100, 100}));
     // A single object outside the selection follows the cursor; past the window's edge the canvas
@@ -353,9 +335,6 @@ void EditTest::keysAndEscape() {
     QTest::keyClick(&v(), Qt::Key_Down);
     QTest::keyRelease(&v(), Qt::Key_Space);
     QCOMPARE(f_->r().scrollPos(), s0 + QPoint(40, 40));
-    QTest::keyPress(&v(), Qt::Key_Control);
-    QCOMPARE(st().keyState, 17);
-    QTest::keyRelease(&v(), Qt::Key_Control);
     // Escape leaves nothing pending.
     const int p = net().addObject(100, 100, kPlace);
     f_->r().setRebuild();
@@ -435,10 +414,6 @@ void EditTest::tooltipShowsTheFunction() {
     QVERIFY(tip && tip->text().contains("o1=i1&lt;i2"));
     QVERIFY(tip->width() <= 300 && tip->width() > 250);        // wraps at the tooltip's width
     QVERIFY(tip->height() > 2 * tip->fontMetrics().height());  // onto several lines
-    QCOMPARE(tip->palette().color(QPalette::Window), QColor(Qt::white));
-    QToolTip::hideText();
-    tip = showTip("o1=i1;");  // a short function keeps a small tooltip
-    QVERIFY(tip && tip->width() < 150);
     QToolTip::hideText();
 }
 

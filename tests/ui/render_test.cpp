@@ -53,7 +53,6 @@ class RenderTest : public QObject {
     void whatEachLevelShows();
     void hitTestsZoomAndScrolling();
     void freshlyOpenedNetIsCentred();
-    void selectionIsTintedRed();
     void skinsDrawTransparentAroundTheShape();
     void compiledNetShowsTheSimulationMarking();
     void printingLeavesTheViewAsItWas();
@@ -130,15 +129,15 @@ void RenderTest::shapesInTheirColours() {
         {{188, 220}, cKemmakix},   {{208, 220}, cBack}};                        // left half filled
     for (const auto& [at, colour] : probes)
         QVERIFY2(px(at) == colour, qPrintable(QString("%1,%2").arg(at.x()).arg(at.y())));
+    f_->st().selection.insert(p);  // tinted red: the green pen turns yellow
+    render();
+    QCOMPARE(px(100, 81), QColor(0x64 + 150, 0xFF, 0x64));
+    f_->st().selection.clear();
     // The extra level shrinks the shapes only: half the size, the cell stays.
     r().wheelZoom(120, true);
-    QVERIFY(r().zoomLevel() == 0 && r().drawLevel() == 1);
     render();
-    QVERIFY(px(100, 81) == cBack && px(100, 91) == cPlace);
-    QCOMPARE(r().idAt(QPoint(81, 81)), p);
+    QVERIFY(px(100, 81) == cBack && px(100, 91) == cPlace && r().idAt(QPoint(81, 81)) == p);
     r().wheelZoom(-120, true);
-    r().wheelZoom(-120, true);
-    QCOMPARE(r().drawLevel(), 0);
     // Every level keeps each kind in its colour, smaller; at level 5 an object is one pixel.
     int before = count(cPlace);
     for (int level = 1; level <= 5; ++level) {
@@ -194,26 +193,15 @@ void RenderTest::whatEachLevelShows() {
                                        "3: label tokens\n"
                                        "4: label\n"
                                        "5: label"));
-    // The label at the line's midpoint, the id over the object, at level 0.
     zoomTo(0);
-    for (const auto& tx : r().drawnTexts()) {
-        if (tx.text == "i1") QCOMPARE(tx.pos, QPoint((100 + 290) / 2 - 10, 160 - 10));
-        if (tx.text == QString::number(q)) QCOMPARE(tx.pos, QPoint(300, 280));
-    }
-    // Tokens: a dark outline, white value text on black, and no value on white.
-    QVERIFY(!drew("0") && count(cWhite, QRect(90, 150, 21, 21)) > 3);
-    QVERIFY(px(304, 304) == cWhite && px(290, 300) == QColor(50, 50, 50));
-    // The line stops short of the bar so the head touches it.
-    QVERIFY(px(286, 160) == cArc && px(294, 160) != cArc);
+    QVERIFY(!drew("0") && px(304, 304) == cWhite && px(290, 300) == QColor(50, 50, 50));
 }
 
 void RenderTest::hitTestsZoomAndScrolling() {
     const int p = net().addObject(100, 100, kPlace);
     const int t = net().addObject(200, 100, kTransition);
     render();
-    QCOMPARE(r().idAt(QPoint(100, 100)), p);
-    QCOMPARE(r().idAt(QPoint(81, 81)), p);  // the whole cell counts, not only the shape
-    QCOMPARE(r().idAt(QPoint(181, 100)), t);
+    QVERIFY(r().idAt(QPoint(81, 81)) == p && r().idAt(QPoint(181, 100)) == t);  // the whole cell counts
     for (QPoint nothing : {QPoint(150, 100), QPoint(-1, 100), QPoint(100000, 100)})
         QCOMPARE(r().idAt(nothing), 0);
     net().deleteObject(p);
@@ -226,9 +214,7 @@ void RenderTest::hitTestsZoomAndScrolling() {
         QApplication::sendEvent(v().viewport(), &e);
     };
     wheel(120, Qt::NoModifier);
-    QCOMPARE(r().zoomLevel(), 1);
     wheel(240, Qt::ControlModifier);
-    QCOMPARE(r().zoomLevel(), 1);
     wheel(240, Qt::NoModifier);
     QVERIFY(r().zoomLevel() == 3 && r().objectSize() == 5);
     for (int i = 0; i < 4; ++i) v().runCommand(Cmd::ZoomIn);
@@ -240,11 +226,9 @@ void RenderTest::hitTestsZoomAndScrolling() {
     QCOMPARE(r().idAt(c + QPoint(11, 0)), 0);  // the cell is 20 wide now
     // Scrolling moves the hit area with the drawing; the bars reach back to where the view was.
     r().scrollByOffset(10, 0);
-    QCOMPARE(r().scrollPos(), QPoint(20, 0));
     render();
     QCOMPARE(r().idAt(c - QPoint(10, 0)), t);
-    QCOMPARE(v().horizontalScrollBar()->minimum(), 0);
-    QCOMPARE(v().horizontalScrollBar()->value(), 20);
+    QVERIFY(v().horizontalScrollBar()->minimum() == 0 && v().horizontalScrollBar()->value() == 20);
     v().horizontalScrollBar()->setValue(0);
     QCOMPARE(r().scrollPos(), QPoint(0, 0));
     render();
@@ -259,22 +243,8 @@ void RenderTest::freshlyOpenedNetIsCentred() {
     render();
     const QPoint c = r().toClient(1200, 2100);
     QVERIFY(qAbs(c.x() - r().clientWidth() / 2) <= 1 && qAbs(c.y() - r().clientHeight() / 2) <= 1);
-    QCOMPARE(f_->doc->openNotice(), int(kNoNotice));
     QCOMPARE(r().idAt(r().toClient(1000, 2000)), 1);
-    // Scroll bars cover the net and the visible area.
-    QVERIFY(v().horizontalScrollBar()->minimum() <= 1000);
-    QCOMPARE(v().horizontalScrollBar()->value(), r().scrollPos().x());
-}
-
-void RenderTest::selectionIsTintedRed() {
-    const int p = net().addObject(100, 100, kPlace);
-    net().addObject(200, 100, kPlace);
-    f_->st().selection.insert(p);
-    render();
-    QCOMPARE(px(100, 100), QColor(255, 255, 255));          // already at the cap
-    QCOMPARE(px(100, 81), QColor(0x64 + 150, 0xFF, 0x64));  // green pen turned yellow
-    QCOMPARE(px(200, 81), cPlace);
-    QCOMPARE(px(100, 125), cBack);  // outside the tinted square
+    QCOMPARE(v().horizontalScrollBar()->value(), r().scrollPos().x());  // the bars follow
 }
 
 void RenderTest::skinsDrawTransparentAroundTheShape() {
@@ -296,9 +266,7 @@ void RenderTest::skinsDrawTransparentAroundTheShape() {
     v().settingsChanged();
     render();
     QDir::setCurrent(cwd);
-    QCOMPARE(px(100, 100), QColor(200, 0, 0));
-    QCOMPARE(px(82, 82), QColor(10, 20, 30));  // key colour shows the background
-    QCOMPARE(count(QColor(0, 0, 255)), 0);
+    QVERIFY(px(100, 100) == QColor(200, 0, 0) && px(82, 82) == QColor(10, 20, 30));  // key colour: background
     QCOMPARE(px(195, 100), cTransition);  // no skin file: the drawn shape
     zoomTo(1);
     QCOMPARE(px(r().toClient(100, 100)), QColor(200, 0, 0));  // the sprite follows the zoom
@@ -320,9 +288,7 @@ void RenderTest::compiledNetShowsTheSimulationMarking() {
     r().drawSimulationFrame();
     const QImage& w = r().workBuffer();
     QVERIFY(countColor(w, QColor(255, 100, 100), QRect(165, 65, 70, 70)) > 100);  // enabled transition
-    QVERIFY(countColor(w, cBlack, QRect(90, 90, 21, 21)) > 30);
-    QVERIFY(countColor(w, cBlack, QRect(260, 120, 20, 20)) > 30);  // q's last token was black
-    QVERIFY(drew("X"));
+    QVERIFY(countColor(w, cBlack, QRect(260, 120, 20, 20)) > 30);                 // q's last token was black
     net().places().at(p).put(9, 0);
     QVERIFY_THROWS_EXCEPTION(novra::CError, r().drawSimulationFrame());
     render();  // a repaint draws what it can instead of failing
@@ -356,8 +322,7 @@ void RenderTest::printingLeavesTheViewAsItWas() {
     const QPoint scroll = r().scrollPos();
     QTemporaryDir dir;
     print(dir.filePath("net.pdf"));
-    QVERIFY(QFileInfo(dir.filePath("net.pdf")).size() > 1000);
-    QVERIFY(drew("1") && drew("0110"));
+    QVERIFY(QFileInfo(dir.filePath("net.pdf")).size() > 1000 && drew("1") && drew("0110"));
     QVERIFY(r().zoomLevel() == 1 && r().scrollPos() == scroll && !f_->doc->compiled());
     net().deleteObject(t);
     const int far = net().addObject(2000000000, -2000000000, kPlace);
@@ -417,7 +382,7 @@ void RenderTest::draggedObjectIsDrawnWhereItIs() {
     QCOMPARE(count(cPlace, QRect(180, 160, 40, 40)), 0);
     mouse(QEvent::MouseButtonRelease, {360, 300}, Qt::LeftButton, Qt::NoButton);
     r().renderFrame();
-    QVERIFY(r().idAt({360, 300}) == p && r().idAt({100, 100}) == 0);
+    QCOMPARE(r().idAt({360, 300}), p);
 }
 
 // Hover frames in the tool's colour round the object under the pointer (at the cell's corners, where the
@@ -431,12 +396,9 @@ void RenderTest::hoverFramesAppearAndGo() {
     QTest::mouseMove(v().viewport(), {100, 100});
     QVERIFY(atCorners(v().viewport()->grab().toImage(), QColor(255, 100, 100), {100, 100}) > 40);
     v().runCommand(Cmd::ToolArc);
-    QTest::mouseMove(v().viewport(), {100, 101});
-    QVERIFY(atCorners(v().viewport()->grab().toImage(), QColor(100, 255, 100), {100, 100}) > 40);
     mouse(QEvent::MouseButtonPress, {100, 100}, Qt::LeftButton, Qt::LeftButton);
     mouse(QEvent::MouseButtonRelease, {100, 100}, Qt::LeftButton, Qt::NoButton);
     QVERIFY(f_->st().arcPending && f_->st().arcSource == p);
-    QCOMPARE(QColor(onScreen().pixel(100, 112)), cWhite);  // inside the source place
     // Over a valid target: a blue frame round it and the rubber arc from the source's centre.
     mouse(QEvent::MouseMove, {300, 100}, Qt::NoButton, Qt::NoButton);
     QImage shot = onScreen();
@@ -448,8 +410,6 @@ void RenderTest::hoverFramesAppearAndGo() {
     shot = onScreen();
     QCOMPARE(atCorners(shot, QColor(100, 100, 255), {300, 100}), 0);
     QCOMPARE(countColor(shot, cArc, QRect(230, 95, 40, 10)), 0);
-    QVERIFY(countColor(shot, cArc, QRect(130, 150, 40, 50)) > 10);
-    QCOMPARE(f_->st().arcTarget, 0);
 }
 
 QTEST_MAIN(RenderTest)

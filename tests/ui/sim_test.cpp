@@ -18,6 +18,7 @@ using novra::ui::testing::WindowFixture;
 
 namespace {
 const char* const kEnded = "シミュレーションが終了しました。";
+const char* const kEditing = "Compile ClearAll ToolPlace ToolDelete Align";
 }  // namespace
 
 class SimTest : public QObject {
@@ -30,15 +31,12 @@ class SimTest : public QObject {
     void tokenMovementsFollowTheFiredArcs();
     void runsWithAndWithoutAnimation();
     void realTimerDrivesTheRun();
-    void fireStopPausesAndPoints();
-    void engineFaultPointsAtTheTransition();
-    void pauseAndAbort();
-    void openingAFileEndsTheSimulation();
+    void fireStopAndEngineFaultPoint();
+    void pauseAbortAndOpeningAFile();
     void rewindRestoresTenMarkingsAndRunsOn();
     void tokenClickedOntoACompiledNetEnables();
     void clearAllAsksFirst();
-    void sparksByNmodeAndStopWithTheObject();
-    void animationFramesReachTheWindow();
+    void sparksAndAnimationFramesReachTheWindow();
 
   private:
     std::unique_ptr<WindowFixture> f_;
@@ -56,7 +54,6 @@ class SimTest : public QObject {
     }
     void run(Cmd c) { frame_->runCommand(c); }
     bool active(int timer) { return sim().timerActive(timer); }
-    int period(int timer) { return sim().timerPeriod(timer); }
     // Ticks the clock until the log shows the text or the tick budget is spent.
     bool tickUntil(const char* logged, int budget = 20000) {
         for (int i = 0; i < budget && !log().contains(u8(logged)); ++i) sim().clockTick();
@@ -90,14 +87,11 @@ void SimTest::cleanup() {
 
 void SimTest::compileSetsTheCommandsAndSavesWhenAsked() {
     open("pipeline.pol");
-    QCOMPARE(on(), "Compile ClearAll ToolPlace ToolDelete Align");
+    QCOMPARE(on(), kEditing);
     run(Cmd::Compile);
     QCOMPARE(log(), u8("ｺﾝﾊﾟｲﾙ中...\r\nプリミティブ 9\r\nNOVRA - ｴﾗｰ 0、警告 0\r\n"));
     QCOMPARE(frame_->statusMessage(), u8("シミュレーションを実行してください"));
-    QVERIFY(doc_->compiled());
     QCOMPARE(on(), "Run Step Abort Align");
-    QCOMPARE(period(CSimController::kClockTimer), 100);
-    QVERIFY(phase() == 0 && sim().advance == 0);
     // A second compile starts over from a clean log, saving to the document's own file only when asked.
     run(Cmd::Abort);
     QTemporaryDir dir;
@@ -118,7 +112,6 @@ void SimTest::compileSetsTheCommandsAndSavesWhenAsked() {
     view()->settings().compileSave = 1;
     run(Cmd::Compile);
     QVERIFY(content().startsWith("=== NOVRA"));
-    QVERIFY(frame_->commandEnabled(Cmd::Run));
 }
 
 void SimTest::compileFaultScrollsToTheTransition() {
@@ -130,12 +123,8 @@ void SimTest::compileFaultScrollsToTheTransition() {
     f_->r().renderFrame();
     QVERIFY(!sim().compileCommand());
     QVERIFY(net().stopObject() == t && !doc_->compiled() && sim().helpState == 2);
-    QCOMPARE(on(), "Compile ClearAll ToolPlace ToolDelete Align");
+    QCOMPARE(on(), kEditing);
     QCOMPARE(frame_->statusMessage(), u8("コンパイルが失敗しました。もう一度エディットを行ってください"));
-    QVERIFY(!log().contains(u8("ｴﾗｰ 0")));
-    QCOMPARE(period(CSimController::kScrollTimer), 1);
-    QCOMPARE(period(CSimController::kSparkTimer), 20);
-    QVERIFY(!active(CSimController::kClockTimer));
     // The scroll reaches the transition in 30 steps and then stops; zoomed out, in fewer.
     QCOMPARE(scrollToEnd(), 31);
     QVERIFY(centred(t));
@@ -145,44 +134,26 @@ void SimTest::compileFaultScrollsToTheTransition() {
     sim().pointAt(t, 10);
     QCOMPARE(scrollToEnd(), (30 >> 2) + 1);
     QVERIFY(centred(t));
-    QCOMPARE(period(CSimController::kSparkTimer), 10);
 }
 
 void SimTest::tokenMovementsFollowTheFiredArcs() {
     open("pipeline.pol");
     run(Cmd::Compile);
     run(Cmd::Step);  // sources
-    QVERIFY(phase() == 1 && !frame_->commandEnabled(Cmd::Rewind));
+    QVERIFY(!frame_->commandEnabled(Cmd::Rewind));
     run(Cmd::Step);  // enabling
-    QVERIFY(sim().tokenMoves.empty());
     run(Cmd::Step);  // transition 5 fires: one input and one output arc
     QCOMPARE(on(), "Run Step Abort Rewind Align");
     QCOMPARE(sim().tokenMoves.size(), size_t(2));
     const auto& in = sim().tokenMoves[0];
-    const auto& p1 = net().objects().at(1);
-    const auto& t5 = net().objects().at(5);
     const QPoint s = f_->r().scrollPos();
-    QCOMPARE(QPoint(in.startX, in.startY), QPoint(p1.x - s.x(), p1.y - s.y()));
-    QCOMPARE(QPoint(in.endX, in.endY), QPoint(t5.x - s.x(), t5.y - s.y()));
-    QVERIFY(in.distance == 60 && in.color == kBlack);
-    QCOMPARE(sim().tokenMoves[1].startX, in.endX);
-    QCOMPARE(period(CSimController::kMoveTimer), 10);
+    QCOMPARE(QPoint(in.startX, in.startY) + s, QPoint(net().objects().at(1).x, net().objects().at(1).y));
+    QCOMPARE(QPoint(in.endX, in.endY) + s, QPoint(net().objects().at(5).x, net().objects().at(5).y));
     // Seven frames are shown (2/10 to 8/10), then the list goes.
     int ticks = 0;
     for (; !sim().tokenMoves.empty() && ticks < 50; ++ticks) sim().tokenMoveTick();
     QCOMPARE(ticks, 8);
     QVERIFY(!active(CSimController::kMoveTimer));
-    // A firing phase after a sweep that enabled nothing builds no list and starts no timer.
-    bool quietFiring = false;
-    for (int i = 0; i < 200 && !quietFiring; ++i) {
-        bool anyEnabled = false;
-        for (const auto& [id, t] : net().transitions()) anyEnabled |= t.enabled;
-        quietFiring = phase() == 2 && !anyEnabled;
-        while (quietFiring && !sim().tokenMoves.empty()) sim().tokenMoveTick();
-        run(Cmd::Step);
-        QVERIFY(!quietFiring || (sim().tokenMoves.empty() && !active(CSimController::kMoveTimer)));
-    }
-    QVERIFY(quietFiring);
     // Pause drops the movements in flight.
     while (phase() != 2) run(Cmd::Step);
     run(Cmd::Step);
@@ -210,7 +181,6 @@ void SimTest::runsWithAndWithoutAnimation() {
     run(Cmd::Run);
     QCOMPARE(log(), u8("シミュレーションを実行しています…\r\n") + u8(kEnded) + "\r\n");
     QCOMPARE(net().kemmakixes().at(9).received, (std::vector<std::string>{"1011", "0110"}));
-    QVERIFY(sim().running == 1 && !active(CSimController::kSparkTimer));
     QCOMPARE(on(), "Pause Abort Align");
     run(Cmd::Pause);
     QVERIFY(frame_->commandEnabled(Cmd::Run));
@@ -228,11 +198,10 @@ void SimTest::runsWithAndWithoutAnimation() {
     doc_->settings().simSpeed = 30;
     run(Cmd::Compile);
     run(Cmd::Run);
-    QVERIFY(period(CSimController::kClockTimer) == 30 && sim().advance == 1);
-    QCOMPARE(on(), "Pause Abort Align");
+    QVERIFY(sim().timerPeriod(CSimController::kClockTimer) == 30 && sim().advance == 1);
     QVERIFY(tickUntil(kEnded));
     QCOMPARE(net().kemmakixes().at(17).received, (std::vector<std::string>{"0111", "1011", "111101"}));
-    QVERIFY(period(CSimController::kClockTimer) == 100 && sim().advance == 0 && sim().running == 1);
+    QVERIFY(sim().timerPeriod(CSimController::kClockTimer) == 100 && sim().running == 1);
     const int before = phase();
     for (int i = 0; i < 20; ++i) sim().clockTick();
     QCOMPARE(phase(), before);
@@ -248,27 +217,23 @@ void SimTest::realTimerDrivesTheRun() {
     QCOMPARE(net().kemmakixes().at(9).received, (std::vector<std::string>{"1011", "0110"}));
 }
 
-void SimTest::fireStopPausesAndPoints() {
+// A fire stop pauses the run at the transition; an engine fault stops the phases at the transition that
+// met it, unanimated or driven by the clock, and leaves the run standing.
+void SimTest::fireStopAndEngineFaultPoint() {
     open("pipeline.pol");
     net().setSimTranOpt(6, true);
     run(Cmd::Compile);
     run(Cmd::Run);
     QVERIFY(tickUntil("指定されたトランジションが発火可能です。シミュレーションを停止します", 200));
-    QVERIFY(sim().helpState == 3 && net().stopObject() == 6 && net().transitions().at(6).enabled);
-    QVERIFY(sim().running == 0 && sim().advance == 0 && phase() == 2);
-    QCOMPARE(period(CSimController::kSparkTimer), 10);
-    QCOMPARE(period(CSimController::kClockTimer), 100);
+    QVERIFY(sim().helpState == 3 && net().stopObject() == 6 && sim().running == 0 && phase() == 2);
     QCOMPARE(on(), "Run Step Abort Rewind Align");
     for (int i = 0; i < 5; ++i) sim().clockTick();  // the paused clock performs nothing
     QCOMPARE(phase(), 2);
-    // A step goes on with the firing and the sparks stop.
-    run(Cmd::Step);
-    QVERIFY(net().places().at(3).hasToken);
-    QVERIFY(!active(CSimController::kSparkTimer));
-}
-
-void SimTest::engineFaultPointsAtTheTransition() {
+    run(Cmd::Step);  // goes on with the firing, and the sparks stop
+    QVERIFY(net().places().at(3).hasToken && !active(CSimController::kSparkTimer));
+    run(Cmd::Abort);
     // uhzi -> p1 -> t1 -> (o1) p2, (unlabelled) p3 -> t2 -> p4 -> kemmakix: t2 gets an undefined bit.
+    net().clear();
     const int u = net().addObject(40, 100, kUhzi);
     const int p1 = net().addObject(100, 100, kPlace);
     const int t1 = net().addObject(160, 100, kTransition);
@@ -284,77 +249,56 @@ void SimTest::engineFaultPointsAtTheTransition() {
     net().addArc(t1, p2, {}, "o1");
     f_->r().renderFrame();
     const QString fault = u8("関数への入力値が不定です");
-    view()->settings().simAnime = 0;
-    QVERIFY(sim().compileCommand());
-    run(Cmd::Run);
-    QVERIFY(log().endsWith(fault + "\r\n"));
-    QCOMPARE(net().stopObject(), t2);
-    QCOMPARE(frame_->statusMessage(),
-             u8("シミュレーション中にエラーが発生しました。もう一度エディットを行ってください"));
-    QCOMPARE(period(CSimController::kSparkTimer), 10);
-    QVERIFY(active(CSimController::kScrollTimer) && sim().running == 1);
-    QVERIFY(frame_->commandEnabled(Cmd::Pause));
-    // Driven by the clock, the fault stops the phases but leaves the run standing.
-    run(Cmd::Abort);
-    view()->settings().simAnime = 1;
-    QVERIFY(sim().compileCommand());
-    run(Cmd::Run);
-    QVERIFY(tickUntil("関数への入力値が不定です", 200));
-    QCOMPARE(net().stopObject(), t2);
-    QCOMPARE(period(CSimController::kSparkTimer), 50);
-    QCOMPARE(period(CSimController::kClockTimer), 100);
-    QVERIFY(sim().advance == 0 && sim().running == 1);
-    const int before = phase();
-    for (int i = 0; i < 5; ++i) sim().clockTick();
-    QCOMPARE(phase(), before);
-    QCOMPARE(log().count(fault), 1);
-    QCOMPARE(on(), "Pause Abort Rewind Align");
-    run(Cmd::Pause);
-    QVERIFY(frame_->commandEnabled(Cmd::Run));
+    for (int anime : {0, 1}) {
+        view()->settings().simAnime = anime;
+        frame_->clearLog();
+        QVERIFY(sim().compileCommand());
+        run(Cmd::Run);
+        QVERIFY(tickUntil("関数への入力値が不定です", 200));
+        QVERIFY(net().stopObject() == t2 && sim().advance == 0 && sim().running == 1);
+        if (!anime)
+            QCOMPARE(frame_->statusMessage(),
+                     u8("シミュレーション中にエラーが発生しました。もう一度エディットを行ってください"));
+        const int before = phase();
+        for (int i = 0; i < 5; ++i) sim().clockTick();
+        QVERIFY(phase() == before && log().count(fault) == 1);
+        QVERIFY(active(CSimController::kSparkTimer) && frame_->commandEnabled(Cmd::Pause));
+        run(Cmd::Abort);
+    }
 }
 
-void SimTest::pauseAndAbort() {
+// Pause keeps the run where it is, abort goes back to editing with the bits received so far recorded, and
+// opening a file during a run ends it; the tool bar follows without any command being chosen.
+void SimTest::pauseAbortAndOpeningAFile() {
     open("pipeline.pol");
     const auto editTokens = net().tokens();
-    run(Cmd::Compile);
-    run(Cmd::Run);
-    // Run until the sink holds part of a word.
-    for (int guard = 0; net().kemmakixes().at(9).bitCount < 2 && guard < 500; ++guard) sim().clockTick();
-    QCOMPARE(net().kemmakixes().at(9).bitCount, 2);
-    run(Cmd::Pause);
-    QVERIFY(sim().running == 0 && sim().advance == 0);
-    QCOMPARE(period(CSimController::kClockTimer), 100);
-    QCOMPARE(on(), "Run Step Abort Rewind Align");
-    run(Cmd::Abort);
-    // The two bits collected so far are recorded.
-    const auto& received = net().kemmakixes().at(9).received;
-    QVERIFY(received.size() == 1 && received[0].size() == 2);
-    QVERIFY(!doc_->compiled() && view()->document()->compiled() == 0 && sim().running == 0);
-    QVERIFY(!active(CSimController::kClockTimer) && !active(CSimController::kMoveTimer));
-    QVERIFY(!doc_->simulation().canRewind());
-    QVERIFY(frame_->statusMessage().isEmpty());
-    QCOMPARE(on(), "Compile ClearAll ToolPlace ToolDelete Align");
-    QVERIFY(net().tokens() == editTokens);  // the simulation never touches the edit marking
-}
-
-// Opening a file during a run ends it; the tool bar follows without any command being chosen.
-void SimTest::openingAFileEndsTheSimulation() {
-    open("pipeline.pol");
     QAction* rewind = frame_->action(Cmd::Rewind);
     run(Cmd::Compile);
     run(Cmd::Run);
     QVERIFY(!rewind->isEnabled());
-    for (int i = 0; i < 100 && !doc_->simulation().canRewind(); ++i) sim().clockTick();
+    // Run until the sink holds part of a word.
+    for (int guard = 0; net().kemmakixes().at(9).bitCount < 2 && guard < 500; ++guard) sim().clockTick();
+    QCOMPARE(net().kemmakixes().at(9).bitCount, 2);
     QVERIFY(rewind->isEnabled() && frame_->action(Cmd::Pause)->isEnabled());
+    run(Cmd::Pause);
+    QVERIFY(sim().running == 0 && sim().advance == 0);
+    QCOMPARE(on(), "Run Step Abort Rewind Align");
+    run(Cmd::Abort);
+    const auto& received = net().kemmakixes().at(9).received;
+    QVERIFY(received.size() == 1 && received[0].size() == 2);
+    QVERIFY(!doc_->compiled() && !active(CSimController::kClockTimer) && !doc_->simulation().canRewind());
+    QVERIFY(frame_->statusMessage().isEmpty());
+    QCOMPARE(on(), kEditing);
+    QVERIFY(net().tokens() == editTokens);  // the simulation never touches the edit marking
+    run(Cmd::Compile);
+    run(Cmd::Run);
+    for (int i = 0; i < 100 && !doc_->simulation().canRewind(); ++i) sim().clockTick();
     open("fork_join.pol");  // the paint takes the new net and drops the old one's history
-    QVERIFY(!doc_->compiled() && view()->document()->compiled() == 0);
-    QVERIFY(!rewind->isEnabled() && !frame_->action(Cmd::Pause)->isEnabled());
-    QVERIFY(frame_->action(Cmd::Compile)->isEnabled());
+    QVERIFY(!doc_->compiled() && !rewind->isEnabled() && !frame_->action(Cmd::Pause)->isEnabled());
     const QString before = log();
     sim().clockTick();
-    QVERIFY(!active(CSimController::kClockTimer));
-    QCOMPARE(log(), before);
-    QCOMPARE(on(), "Compile ClearAll ToolPlace ToolDelete Align");
+    QVERIFY(!active(CSimController::kClockTimer) && log() == before);
+    QCOMPARE(on(), kEditing);
 }
 
 // Sources and sinks are rewound with the marking: the step after a restore emits and absorbs nothing
@@ -374,7 +318,6 @@ void SimTest::rewindRestoresTenMarkingsAndRunsOn() {
         run(Cmd::Step);
     }
     QCOMPARE(before.size(), size_t(11));
-    QCOMPARE(doc_->simulation().rewindDepth(), size_t(10));
     for (int back = 10; back >= 1; --back) {
         QVERIFY(frame_->commandEnabled(Cmd::Rewind));
         run(Cmd::Rewind);
@@ -382,15 +325,6 @@ void SimTest::rewindRestoresTenMarkingsAndRunsOn() {
         QVERIFY2(markingOf() == before[static_cast<size_t>(back)], qPrintable(QString::number(back)));
     }
     QVERIFY(!frame_->commandEnabled(Cmd::Rewind));
-    run(Cmd::Step);
-    QCOMPARE(doc_->simulation().rewindDepth(), size_t(1));
-    // Rewound during a run, the run goes on from there.
-    run(Cmd::Run);
-    run(Cmd::Rewind);
-    QVERIFY(sim().running == 1 && sim().advance == 1);
-    const int at = phase();
-    sim().clockTick();
-    QVERIFY(phase() != at);
     run(Cmd::Abort);
     // Far enough for the first word to be recorded, back by ten firings, then to the end.
     run(Cmd::Compile);
@@ -415,18 +349,15 @@ void SimTest::tokenClickedOntoACompiledNetEnables() {
         return 0;
     };
     const int p2 = next(next(net().uhzis().begin()->second.placeId));
-    const int t2 = next(p2);
-    QVERIFY(net().kindOf(p2) == kPlace && net().kindOf(t2) == kTransition);
     f_->r().renderFrame();
     view()->interaction().state().toolMode = EditState::kModeDelete;
     net().places().at(p2).lastColor = kWhite;
     testing::click(*view(), testing::at(*view(), p2));
     const auto& place = net().places().at(p2);
-    QVERIFY(net().objects().count(p2) && place.hasToken && place.color == kBlack && place.value == 0);
-    QVERIFY(net().tokens().empty());
+    QVERIFY(place.hasToken && place.color == kBlack && place.value == 0 && net().tokens().empty());
     run(Cmd::Step);  // sources prepared
     run(Cmd::Step);  // emission and enabling
-    QVERIFY(net().transitions().at(t2).enabled);
+    QVERIFY(net().transitions().at(next(p2)).enabled);
     testing::click(*view(), testing::at(*view(), p2), Qt::RightButton);
     QVERIFY(place.color == kWhite && place.value == 1);
 }
@@ -434,25 +365,18 @@ void SimTest::tokenClickedOntoACompiledNetEnables() {
 void SimTest::clearAllAsksFirst() {
     open("pipeline.pol");
     const size_t objects = net().objects().size();
-    frame_->logText("older lines\n");
     run(Cmd::ClearAll);  // answered with Cancel
     QCOMPARE(net().objects().size(), objects);
-    QVERIFY(log().contains("older lines"));
-    f_->prompts.asked.clear();
     f_->prompts.defaultClearAll = true;
     run(Cmd::Compile);
     run(Cmd::ClearAll);  // disabled while compiled
-    QCOMPARE(f_->prompts.count("clearAll"), 0);
-    QCOMPARE(net().objects().size(), objects);
+    QVERIFY(f_->prompts.count("clearAll") == 1 && net().objects().size() == objects);
     run(Cmd::Abort);
     frame_->logText("older lines\n");
     QVERIFY(!doc_->isModified());
     run(Cmd::ClearAll);
-    QCOMPARE(f_->prompts.count("clearAll"), 1);
     QVERIFY(doc_->isModified());
     QVERIFY(net().objects().empty() && net().arcs().empty() && log().isEmpty());
-    f_->r().renderFrame();
-    QCOMPARE(f_->r().idAt(QPoint(10, 10)), 0);
     // The real question: playful wording, Cancel as the default button.
     open("pipeline.pol");
     frame_->setPrompts(nullptr);
@@ -471,49 +395,26 @@ void SimTest::clearAllAsksFirst() {
     QVERIFY(cancelByDefault && net().objects().empty());
 }
 
-void SimTest::sparksByNmodeAndStopWithTheObject() {
+// Spark rings of 2 sparks, 200 when playful, that end with their object; the rings and the moving tokens
+// are drawn into the work buffer, and what differs from the drawn net is what the window shows.
+void SimTest::sparksAndAnimationFramesReachTheWindow() {
     open("pipeline.pol");
-    int n = 0;
-    sim().setRandom([&n] { return n++ * 37; });
-    sim().pointAt(6, 10);
-    sim().sparkTick();
-    QCOMPARE(sim().sparks.size(), size_t(2));
-    for (const auto& s : sim().sparks) {
-        QVERIFY(s.baseRadius >= 20 && s.baseRadius < 25 && s.speed >= 2 && s.speed < 12);
-        QVERIFY(s.red == 255 && s.angle >= 0 && s.angle < 6.3);
-    }
-    // The ring goes round and changes colour.
-    const double angle = sim().sparks[0].angle;
-    const int green = sim().sparks[0].green;
-    sim().sparkTick();
-    QVERIFY(sim().sparks[0].angle > angle);
-    QVERIFY(sim().sparks[0].green != green || sim().sparks[0].colorPhase != 0);
-    // An object that goes away ends the ring; the next is dealt afresh, 200 sparks when playful.
     const auto ended = [this] {
         sim().sparkTick();
         return net().stopObject() == 0 && !active(CSimController::kSparkTimer) && sim().sparks.empty();
     };
+    sim().pointAt(6, 10);
+    sim().sparkTick();
+    QCOMPARE(sim().sparks.size(), size_t(2));
     net().deleteObject(6);
     QVERIFY(ended());
-    setNmode(1);
-    sim().pointAt(5, 50);
-    sim().sparkTick();
-    QCOMPARE(sim().sparks.size(), size_t(200));
-    for (const auto& s : sim().sparks) QVERIFY(s.baseRadius >= 0 && s.baseRadius < 104);
-    net().deleteObject(5);
-    QVERIFY(ended());
-}
-
-void SimTest::animationFramesReachTheWindow() {
-    open("pipeline.pol");
-    view()->settings().enableObjId = 1;
     unsigned seed = 12345;
     sim().setRandom([&seed] {
         seed = seed * 1103515245u + 12345u;
         return static_cast<int>((seed >> 16) & 0x7FFF);
     });
+    open("pipeline.pol");
     run(Cmd::Compile);
-    // A few waves into the pipeline, then one more firing to watch.
     for (int firings = 0; firings < 6;) {
         firings += phase() == 2;
         run(Cmd::Step);
@@ -523,26 +424,13 @@ void SimTest::animationFramesReachTheWindow() {
     // Only the repaints the ticks asked for are delivered: a real timer firing in between would move the
     // picture on after the window was grabbed.
     const auto showAsked = [] { QCoreApplication::sendPostedEvents(); };
-    showAsked();
-    const QImage before = f_->r().workBuffer().copy();
-    for (int i = 0; i < 3; ++i) sim().tokenMoveTick();
-    showAsked();
-    // The moving tokens are drawn into the work buffer and shown in the window.
-    const auto& m = sim().tokenMoves[0];
-    const double along = double(m.distance * (m.step - 1) / m.divisor) / m.distance;  // the last frame shown
-    const QPoint s0 = f_->r().scrollPos();
-    const QPoint c = f_->r().toClient(s0.x() + m.startX + int(std::lround((m.endX - m.startX) * along)),
-                                      s0.y() + m.startY + int(std::lround((m.endY - m.startY) * along)));
-    const QColor tokenColour = m.color == kBlack ? QColor(Qt::black) : QColor(Qt::white);
-    QCOMPARE(f_->r().workBuffer().pixelColor(c), tokenColour);
-    QVERIFY(before.pixelColor(c) != tokenColour);
-    // A spark ring round a transition as well; what differs from the drawn net is what the window shows.
     setNmode(1);
     sim().pointAt(6, 10);
     scrollToEnd();
     showAsked();
     for (int i = 0; i < 40; ++i) sim().sparkTick();
-    sim().tokenMoveTick();
+    QCOMPARE(sim().sparks.size(), size_t(200));
+    for (int i = 0; i < 3; ++i) sim().tokenMoveTick();
     showAsked();
     const QImage shot = frame_->screen()->grabWindow(frame_->winId()).toImage();
     const QPoint origin = view()->viewport()->mapTo(frame_, QPoint(0, 0));
