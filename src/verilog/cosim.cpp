@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -244,16 +246,26 @@ CosimReport cosimulateSynthesised(CNet& net, const VerilogOptions& options, cons
 }
 
 std::string yosysCellModels() {
-    // yosys-config comes with the development package only; the data folder sits beside the program.
+    std::error_code ec;
+    if (std::FILE* p = popen("yosys-config --datdir 2>/dev/null", "r")) {
+        char line[4096] = {};
+        const bool got = std::fgets(line, sizeof line, p) != nullptr;
+        const int status = pclose(p);
+        std::string dir = got && status == 0 ? line : "";
+        while (!dir.empty() && std::isspace(static_cast<unsigned char>(dir.back()))) dir.pop_back();
+        const fs::path cells = fs::path(dir) / "simcells.v";
+        if (!dir.empty() && fs::exists(cells, ec)) return cells.string();
+    }
+    // yosys-config comes with Debian's development package only; the data folder sits beside the program.
     const char* path = std::getenv("PATH");
     std::string dirs = path ? path : "";
     for (size_t start = 0; start <= dirs.size();) {
         size_t end = dirs.find(':', start);
         if (end == std::string::npos) end = dirs.size();
         const fs::path dir = dirs.substr(start, end - start);
-        std::error_code ec;
-        if (!dir.empty() && fs::exists(dir / "yosys", ec)) {
-            const fs::path cells = dir.parent_path() / "share" / "yosys" / "simcells.v";
+        const fs::path program = dir.empty() ? fs::path() : fs::canonical(dir / "yosys", ec);
+        if (!program.empty() && !ec) {
+            const fs::path cells = program.parent_path().parent_path() / "share" / "yosys" / "simcells.v";
             if (fs::exists(cells, ec)) return cells.string();
         }
         start = end + 1;
