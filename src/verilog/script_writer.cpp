@@ -50,7 +50,12 @@ std::string yosysScript(const std::string& top) {
     s += "read_verilog -lib delay.v muller_c.v arbiter.v\n";
     s += fmt("read_verilog %s.v transition.v pipe.v pjoint.v trafunc.v cells.v\n", t);
     s += fmt("hierarchy -check -top %s\n", t);
-    s += "# Every guard keeps its wire req_guard, so that it can be checked on its own.\n";
+    s += "# As set_dont_touch does in the .dc script, keep holds every function, delay, C-element and "
+         "arbiter\n";
+    s += "# instance, even one whose output nothing reads; every guard keeps its wire req_guard, so that it "
+         "can\n";
+    s += "# be checked on its own.\n";
+    s += "setattr -set keep 1 t:trafunc_* t:delay_* t:muller_c_* t:arbiter\n";
     s += "setattr -set keep 1 w:req_guard\n";
     s += fmt("synth -top %s\n", t);
     s += "opt_clean -purge\n";

@@ -10,6 +10,7 @@
 #include <regex>
 
 #include "common/error.h"
+#include "random_net.h"
 #include "support/support.h"
 #include "verilog/cosim.h"
 
@@ -40,43 +41,55 @@ long count(const std::string& text, const std::regex& re) {
     return std::distance(std::sregex_iterator(text.begin(), text.end(), re), std::sregex_iterator());
 }
 
+// Synthesises the net's circuit and compares its sinks and functions with the net; "" when all is well,
+// else what differed. Also checks that synthesis mapped all behaviour to cells and kept every matched
+// delay and C-element as an instance.
+std::string synthesisedDifference(CNet& net, const std::string& name) {
+    verilog::VerilogOptions o;
+    o.outDir = support::freshDir("yosys-" + name).string();
+    o.moduleDir = NOVRA_BIN_DIR "/module";
+    verilog::CosimReport report;
+    try {
+        report = verilog::cosimulateSynthesised(net, o, [](const std::string&) {});
+    } catch (const CError& e) {
+        return e.message() + " (stop " + std::to_string(net.stopObject()) + ")";
+    }
+    std::string out;
+    for (const auto& r : report.sinks)
+        if (!r.match())
+            out += "sink " + std::to_string(r.id) + ": net " + r.net + " circuit " + r.circuit + " " +
+                   r.limit + "\n";
+    for (const auto& f : report.functions)
+        if (!f.match()) out += f.module + " " + f.expression + ": " + f.difference + "\n";
+
+    const path dir = o.outDir;
+    const std::string syn = support::readBytes(dir / (o.topName + "_syn.v"));
+    if (count(syn, std::regex(R"(\b(always|initial|reg)\b|#\s*[0-9])")) != 0) out += "behaviour left\n";
+    const std::regex delayModule(R"(\bmodule\s+delay_\d+_\d+\b)"), delayInstance(R"(\n\s*delay_\d+_\d+\s)");
+    if (count(support::readBytes(dir / "delay.v"), delayModule) != count(syn, delayInstance) ||
+        count(syn, delayModule) != 0)
+        out += "matched delays lost or synthesised\n";
+    const std::regex cElement(R"(\n\s*muller_c_[rs]\s)");
+    if (count(support::readBytes(dir / "pipe.v"), cElement) != count(syn, cElement))
+        out += "C-elements lost\n";
+    if (support::readBytes(dir / (o.topName + "_stat.txt")).find("Number of cells") == std::string::npos)
+        out += "no cell report\n";
+    if (report.sinks.empty()) out += "no sink\n";
+    return out.empty() ? out : out + "in " + o.outDir;
+}
+
 class YosysTest : public ::testing::TestWithParam<path> {};
 
 TEST_P(YosysTest, SynthesisedNetlistDeliversWhatTheNetDelivers) {
     SKIP_WITHOUT_YOSYS();
     CNet net;
-    verilog::VerilogOptions o;
-    o.outDir = support::freshDir("yosys-" + GetParam().stem().string()).string();
-    o.moduleDir = NOVRA_BIN_DIR "/module";
-    verilog::CosimReport report;
-    try {
-        support::load(net, GetParam());
-        report = verilog::cosimulateSynthesised(net, o, [](const std::string&) {});
-    } catch (const CError& e) {
-        FAIL() << e.message() << " (stop " << net.stopObject() << ")";
-    }
-    ASSERT_FALSE(report.sinks.empty());
-    bool anyBits = false;
-    for (const auto& r : report.sinks) {
-        EXPECT_EQ(r.net, r.circuit) << "sink " << r.id << " in " << o.outDir;
-        EXPECT_TRUE(r.limit.empty()) << r.limit;
-        EXPECT_FALSE(isExample(GetParam()) && r.net.empty()) << "sink " << r.id;
-        anyBits = anyBits || !r.net.empty();
-    }
-    for (const auto& f : report.functions) EXPECT_TRUE(f.match()) << f.module << ": " << f.difference;
-    EXPECT_TRUE(anyBits) << "the net delivered nothing, so the comparison proves nothing";
-
-    // Everything but the kept instances is mapped to cells: no behaviour is left, every matched delay and
-    // every C-element of the generated modules is still an instance.
-    const path dir = o.outDir;
-    const std::string syn = support::readBytes(dir / (o.topName + "_syn.v"));
-    EXPECT_EQ(0, count(syn, std::regex(R"(\b(always|initial|reg)\b|#\s*[0-9])"))) << "in " << o.outDir;
-    const std::regex delayModule(R"(\bmodule\s+delay_\d+_\d+\b)"), delayInstance(R"(\n\s*delay_\d+_\d+\s)");
-    EXPECT_EQ(count(support::readBytes(dir / "delay.v"), delayModule), count(syn, delayInstance));
-    EXPECT_EQ(0, count(syn, delayModule)) << "a delay line was synthesised";
-    const std::regex cElement(R"(\n\s*muller_c_[rs]\s)");
-    EXPECT_EQ(count(support::readBytes(dir / "pipe.v"), cElement), count(syn, cElement));
-    EXPECT_NE(std::string::npos, support::readBytes(dir / (o.topName + "_stat.txt")).find("Number of cells"));
+    support::load(net, GetParam());
+    EXPECT_EQ("", synthesisedDifference(net, GetParam().stem().string()));
+    // The net must deliver, or the comparison proves nothing.
+    const auto sinks = verilog::netSinkBits(net);
+    EXPECT_TRUE(std::any_of(sinks.begin(), sinks.end(), [](const auto& r) { return !r.net.empty(); }));
+    if (isExample(GetParam()))
+        for (const auto& r : sinks) EXPECT_FALSE(r.net.empty()) << "sink " << r.id;
 }
 
 INSTANTIATE_TEST_SUITE_P(Nets, YosysTest, ::testing::ValuesIn(nets()), [](const auto& info) {
@@ -100,6 +113,21 @@ TEST(YosysMakefileTest, YosysTargetWritesNetlistAndReport) {
     EXPECT_NE(std::string::npos, support::readBytes(dir / "ring_syn.v").find("module ring("));
     EXPECT_NE(std::string::npos, support::readBytes(dir / "ring_stat.txt").find("=== ring ==="));
     EXPECT_NE(std::string::npos, support::readBytes(dir / "ring.ys.log").find("End of script"));
+}
+
+// Every 25th of the random circuit test's nets (same seed, same order).
+TEST(YosysRandomTest, SampledRandomNetsMatchTheirSynthesisedCircuits) {
+    SKIP_WITHOUT_YOSYS();
+    random_net::CRandomNet gen(1234);
+    int failures = 0;
+    for (int i = 0; i < 200 && failures < 3; ++i) {
+        CNet net;
+        gen.build(net);
+        if (i % 25 != 0) continue;
+        const std::string difference = synthesisedDifference(net, "random-" + std::to_string(i));
+        EXPECT_EQ("", difference) << "net " << i;
+        failures += !difference.empty();
+    }
 }
 
 }  // namespace
