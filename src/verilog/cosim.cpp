@@ -181,16 +181,11 @@ std::vector<SinkResult> netSinkBits(CNet& net) {
 
 namespace {
 
-using BenchRunner = void (*)(const std::string& dir, const std::string& top, const std::string& moduleDir,
-                             const std::vector<std::string>& extraFiles);
-
 CosimReport compare(CNet& net, const VerilogOptions& options, const LogSink& log, bool synthesised) {
     net.compileNet();
     generateVerilog(net, options, log);
     Hardware hw;
     analyze(net, hw, [](const std::string&) {});
-    if (synthesised) synthesise(options.outDir, options.topName);
-    const BenchRunner runBench = synthesised ? runSynthesisedBench : runTestBench;
 
     // The net first: a net that never ends is refused before the circuit runs for its whole time.
     CosimReport report;
@@ -204,7 +199,12 @@ CosimReport compare(CNet& net, const VerilogOptions& options, const LogSink& log
     for (const auto& r : report.sinks) sinkBits[r.id] = r.net.size();
     report.functions = writeCosimChecks(options.outDir, options.topName, net, hw, sourceBits, sinkBits);
 
-    runBench(options.outDir, options.topName, options.moduleDir, {kCosimFile});
+    if (synthesised) {
+        synthesise(options.outDir, options.topName);
+        runSynthesisedBench(options.outDir, options.topName, options.moduleDir, {kCosimFile});
+    } else {
+        runTestBench(options.outDir, options.topName, options.moduleDir, {kCosimFile});
+    }
     const CosimOutput out = readCosimOutput(readText(options.outDir + "/vvp.log"));
 
     // A source still sending when the bench stopped cuts every stream short; a net that

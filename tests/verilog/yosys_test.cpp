@@ -46,8 +46,8 @@ long count(const std::string& text, const std::regex& re) {
 }
 
 // Synthesises the net's circuit and compares its sinks and functions with the net; "" when all is well,
-// else what differed. Also checks that synthesis mapped all behaviour to cells and kept every matched
-// delay and C-element as an instance.
+// else what differed. Also checks that synthesis mapped all behaviour to cells and kept every delay,
+// function, C-element and arbiter instance.
 std::string synthesisedDifference(CNet& net, const std::string& name) {
     verilog::VerilogOptions o;
     o.outDir = support::freshDir("yosys-" + name).string();
