@@ -119,6 +119,21 @@ TEST(YosysMakefileTest, YosysTargetWritesNetlistAndReport) {
     EXPECT_NE(std::string::npos, support::readBytes(dir / "ring.ys.log").find("End of script"));
 }
 
+// A folder without the script, and a machine without Yosys, end in a message that says what to do.
+TEST(YosysErrorTest, MissingScriptOrToolIsAMessage) {
+    SKIP_WITHOUT_YOSYS();
+    const std::string dir = support::freshDir("yosys-no-script").string();
+    EXPECT_NE(std::string::npos,
+              support::errorOf([&] { verilog::synthesise(dir, "absent"); }).find("yosys.log"));
+    const std::string path = std::getenv("PATH");
+    setenv("PATH", dir.c_str(), 1);
+    const std::string missing = support::errorOf([&] { verilog::synthesise(dir, "absent"); });
+    const std::string cells = verilog::yosysCellModels();
+    setenv("PATH", path.c_str(), 1);
+    EXPECT_NE(std::string::npos, missing.find("Yosys をインストール")) << missing;
+    EXPECT_EQ("", cells);
+}
+
 // A loop register whose value no output reads is dead logic, but its next-state function stays an
 // instance, as the .dc script keeps it, and still computes what the net computes.
 TEST(YosysKeepTest, FunctionOfAnUnreadLoopStays) {
