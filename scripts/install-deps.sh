@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  iverilog
+  iverilog yosys gtkwave
   qt6-base-dev libgl-dev fonts-ipafont-gothic qt6-translations-l10n
 )
 

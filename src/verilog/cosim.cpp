@@ -1,11 +1,13 @@
 #include "verilog/cosim.h"
-#include "sim/simulation.h"
 
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -14,6 +16,7 @@
 #include "common/error.h"
 #include "common/messages.h"
 #include "common/messages_verilog.h"
+#include "sim/simulation.h"
 #include "trafunc/evaluator.h"
 #include "verilog/analysis.h"
 #include "verilog/cosim_checks.h"
@@ -56,11 +59,15 @@ int run(const std::vector<std::string>& argv, const std::string& dir, const std:
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+constexpr MsgText kYosysMissing{"%s が見つかりません。Yosys をインストールしてください", nullptr};
+
 void runTool(const std::vector<std::string>& argv, const std::string& dir, const std::string& logName) {
     // The tool runs inside dir; its log path must not depend on where we were.
     const std::string logPath = fs::absolute(fs::path(dir) / logName).string();
     const int status = run(argv, dir, logPath);
-    if (status == kToolMissing) raise(fmt(text(msg::kCosimToolMissing).c_str(), argv[0].c_str()));
+    if (status == kToolMissing)
+        raise(
+            fmt(text(argv[0] == "yosys" ? kYosysMissing : msg::kCosimToolMissing).c_str(), argv[0].c_str()));
     if (status != 0) raise(fmt(text(msg::kCosimToolFailed).c_str(), argv[0].c_str(), logPath.c_str()));
 }
 
@@ -69,6 +76,13 @@ std::string readText(const std::string& path) {
     std::ostringstream ss;
     ss << in.rdbuf();
     return ss.str();
+}
+
+// Where the VPI module for $shm_* is: prebuilt in moduleDir, or built in dir from its copied source.
+std::string vpiFolder(const std::string& dir, const std::string& moduleDir) {
+    if (fs::exists(fs::path(moduleDir) / "shm_vcd.vpi")) return moduleDir;
+    runTool({"iverilog-vpi", "shm_vcd.c"}, dir, "iverilog-vpi.log");
+    return dir;
 }
 
 // "101 0" from the check module (inputs n..1, the circuit's bit) as the user reads it.
@@ -103,11 +117,7 @@ bool CosimReport::match() const {
 
 void runTestBench(const std::string& dir, const std::string& top, const std::string& moduleDir,
                   const std::vector<std::string>& extraFiles) {
-    std::string vpiDir = moduleDir;
-    if (!fs::exists(fs::path(moduleDir) / "shm_vcd.vpi")) {
-        runTool({"iverilog-vpi", "shm_vcd.c"}, dir, "iverilog-vpi.log");
-        vpiDir = dir;
-    }
+    const std::string vpiDir = vpiFolder(dir, moduleDir);
     std::vector<std::string> compile{
         "iverilog", "-o",        top + "_sim.vvp", top + "_sim.v", top + ".v",   "transition.v",   "pipe.v",
         "pjoint.v", "arbiter.v", "delay.v",        "trafunc.v",    "muller_c.v", "kemmakixuhzi.v", "cells.v"};
@@ -169,7 +179,9 @@ std::vector<SinkResult> netSinkBits(CNet& net) {
     return out;
 }
 
-CosimReport cosimulate(CNet& net, const VerilogOptions& options, const LogSink& log) {
+namespace {
+
+CosimReport compare(CNet& net, const VerilogOptions& options, const LogSink& log, bool synthesised) {
     net.compileNet();
     generateVerilog(net, options, log);
     Hardware hw;
@@ -187,7 +199,12 @@ CosimReport cosimulate(CNet& net, const VerilogOptions& options, const LogSink& 
     for (const auto& r : report.sinks) sinkBits[r.id] = r.net.size();
     report.functions = writeCosimChecks(options.outDir, options.topName, net, hw, sourceBits, sinkBits);
 
-    runTestBench(options.outDir, options.topName, options.moduleDir, {kCosimFile});
+    if (synthesised) {
+        synthesise(options.outDir, options.topName);
+        runSynthesisedBench(options.outDir, options.topName, options.moduleDir, {kCosimFile});
+    } else {
+        runTestBench(options.outDir, options.topName, options.moduleDir, {kCosimFile});
+    }
     const CosimOutput out = readCosimOutput(readText(options.outDir + "/vvp.log"));
 
     // A source still sending when the bench stopped cuts every stream short; a net that
@@ -216,6 +233,62 @@ CosimReport cosimulate(CNet& net, const VerilogOptions& options, const LogSink& 
             f.difference = text(msg::kCosimCheckDidNotRun);
     }
     return report;
+}
+
+}  // namespace
+
+CosimReport cosimulate(CNet& net, const VerilogOptions& options, const LogSink& log) {
+    return compare(net, options, log, false);
+}
+
+CosimReport cosimulateSynthesised(CNet& net, const VerilogOptions& options, const LogSink& log) {
+    return compare(net, options, log, true);
+}
+
+std::string yosysCellModels() {
+    std::error_code ec;
+    if (std::FILE* p = popen("yosys-config --datdir 2>/dev/null", "r")) {
+        char line[4096] = {};
+        const bool got = std::fgets(line, sizeof line, p) != nullptr;
+        const int status = pclose(p);
+        std::string dir = got && status == 0 ? line : "";
+        while (!dir.empty() && std::isspace(static_cast<unsigned char>(dir.back()))) dir.pop_back();
+        const fs::path cells = fs::path(dir) / "simcells.v";
+        if (!dir.empty() && fs::exists(cells, ec)) return cells.string();
+    }
+    // yosys-config comes with Debian's development package only; the data folder sits beside the program.
+    const char* path = std::getenv("PATH");
+    std::string dirs = path ? path : "";
+    for (size_t start = 0; start <= dirs.size();) {
+        size_t end = dirs.find(':', start);
+        if (end == std::string::npos) end = dirs.size();
+        const fs::path dir = dirs.substr(start, end - start);
+        const fs::path program = dir.empty() ? fs::path() : fs::canonical(dir / "yosys", ec);
+        if (!program.empty() && !ec) {
+            const fs::path cells = program.parent_path().parent_path() / "share" / "yosys" / "simcells.v";
+            if (fs::exists(cells, ec)) return cells.string();
+        }
+        start = end + 1;
+    }
+    return {};
+}
+
+void synthesise(const std::string& dir, const std::string& top) {
+    runTool({"yosys", "-q", "-l", top + ".ys.log", top + ".ys"}, dir, "yosys.log");
+}
+
+void runSynthesisedBench(const std::string& dir, const std::string& top, const std::string& moduleDir,
+                         const std::vector<std::string>& extraFiles) {
+    const std::string cells = yosysCellModels();
+    if (cells.empty()) raise(fmt(text(kYosysMissing).c_str(), "simcells.v"));
+    const std::string vpiDir = vpiFolder(dir, moduleDir);
+    std::vector<std::string> compile{"iverilog",       "-o",      top + "_syn.vvp", top + "_sim.v",
+                                     top + "_syn.v",   "delay.v", "muller_c.v",     "arbiter.v",
+                                     "kemmakixuhzi.v", cells};
+    compile.insert(compile.end(), extraFiles.begin(), extraFiles.end());
+    runTool(compile, dir, "iverilog.log");
+    runTool({"vvp", "-n", "-M", fs::absolute(vpiDir).string(), "-m", "shm_vcd", top + "_syn.vvp"}, dir,
+            "vvp.log");
 }
 
 }  // namespace novra::verilog

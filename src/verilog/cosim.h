@@ -48,6 +48,19 @@ CosimReport cosimulate(CNet& net, const VerilogOptions& options, const LogSink& 
 void runTestBench(const std::string& dir, const std::string& top, const std::string& moduleDir,
                   const std::vector<std::string>& extraFiles = {});
 
+// The Yosys flow. yosysCellModels() is the path of Yosys's simulation models of its cells (simcells.v),
+// empty when Yosys is not installed. synthesise() runs <top>.ys in a generated folder; runSynthesisedBench()
+// runs the test bench over the synthesised netlist <top>_syn.v, with the cell models, the behavioural
+// delays, C-elements and arbiter, and the caller's extra files. Both raise when a tool is missing or fails.
+std::string yosysCellModels();
+void synthesise(const std::string& dir, const std::string& top);
+void runSynthesisedBench(const std::string& dir, const std::string& top, const std::string& moduleDir,
+                         const std::vector<std::string>& extraFiles = {});
+
+// cosimulate() over the netlist that Yosys synthesised from the generated files: every sink against the
+// net, and every function module and guard, as synthesised, against the net's evaluator.
+CosimReport cosimulateSynthesised(CNet& net, const VerilogOptions& options, const LogSink& log);
+
 // The bits a sink of the circuit received, from kdata<id>.txt.
 std::string circuitSinkBits(const std::string& dir, int sinkId);
 

@@ -131,6 +131,7 @@ void generate(CNet& net, const VerilogOptions& o, const LogSink& log) {
 
     log(text(msg::kVerilogScript));
     writeFile(in(o, o.topName + ".dc"), synthesisScript(hw, o.topName));
+    writeFile(in(o, o.topName + ".ys"), yosysScript(o.topName));
     writeFile(in(o, "Makefile"), makefile(o.topName));
 
     std::error_code ec;

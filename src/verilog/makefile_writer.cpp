@@ -1,4 +1,4 @@
-// Makefile: simulation, synthesis and the post-processor, plus simulation with free tools.
+// Makefile: simulation, synthesis and the post-processor, plus simulation and synthesis with free tools.
 #include "verilog/textfile.h"
 #include "verilog/writers.h"
 
@@ -25,6 +25,8 @@ std::string makefile(const std::string& top) {
             "muller_c.v kemmakixuhzi.v cells.v\n",
             t, t, t);
     m += fmt("\tvvp -M. -mshm_vcd %s_sim.vvp\n", t);
+    // Synthesis with Yosys: <top>_syn.v and the cell report <top>_stat.txt, the log in <top>.ys.log.
+    m += fmt("yosys:\n\tyosys -q -l %s.ys.log %s.ys\n", t, t);
     return m;
 }
 

@@ -147,21 +147,24 @@ constexpr std::string_view kSupportModules[] = {"muller_c_r", "muller_c_s", "arb
 
 // Generated module names; '#' stands for a number as the writers print it.
 constexpr std::string_view kGeneratedModules[] = {"tran_#",   "pipe_#",    "pipe_#_#_r", "pipe_#_#_s",
-                                                  "pjoint_#", "delay_#_#", "trafunc_#", "novra_cosim"};
+                                                  "pjoint_#", "delay_#_#", "trafunc_#",  "novra_cosim"};
 
 // Files that the generator writes or copies into the output folder, and those its Makefile, synthesis
 // script and the co-simulation make there. '#' as above.
 constexpr std::string_view kFolderFiles[] = {
-    "pipe.v",      "transition.v",   "delay.v",      "delay.data",      "trafunc.v",    "pjoint.v",
-    "muller_c.v",  "kemmakixuhzi.v", "arbiter.v",    "cells.v",         "delayadd.cpp", "shm_vcd.c",
-    "Makefile",    "out.txt",        "udata#.txt",   "kdata#.txt",      "delayadd",     "shm_vcd.vpi",
-    "shm_vcd.o",   "delay.vnet",     "trafunc.vnet", "trafunc_#.vnet",  "trafunc.rep",  "command.log",
-    "verilog.log", "iverilog.log",   "vvp.log",      "iverilog-vpi.log", "cosim.v", "cosim_trafunc_#.txt",
-    "cosim_pipe_#.txt"};
+    "pipe.v",           "transition.v",   "delay.v",          "delay.data",  "trafunc.v",
+    "pjoint.v",         "muller_c.v",     "kemmakixuhzi.v",   "arbiter.v",   "cells.v",
+    "delayadd.cpp",     "shm_vcd.c",      "Makefile",         "out.txt",     "udata#.txt",
+    "kdata#.txt",       "delayadd",       "shm_vcd.vpi",      "shm_vcd.o",   "delay.vnet",
+    "trafunc.vnet",     "trafunc_#.vnet", "trafunc.rep",      "command.log", "verilog.log",
+    "iverilog.log",     "vvp.log",        "iverilog-vpi.log", "cosim.v",     "cosim_trafunc_#.txt",
+    "cosim_pipe_#.txt", "yosys.log"};
 
-// What the top name becomes in file names: <top>.v, <top>_sim.v, <top>.dc and what the tools make of them.
-constexpr std::string_view kTopFileSuffixes[] = {".v",    "_sim.v", ".dc",      ".dc.log",
-                                                 ".vnet", ".rep",   "_sim.vvp", "_sim.vcd"};
+// What the top name becomes in file names: <top>.v, <top>_sim.v, <top>.dc, <top>.ys and what the tools
+// make of them.
+constexpr std::string_view kTopFileSuffixes[] = {".v",        ".ys",      ".ys.log", "_syn.v",  "_syn.vvp",
+                                                 "_stat.txt", "_sim.v",   ".dc",     ".dc.log", ".vnet",
+                                                 ".rep",      "_sim.vvp", "_sim.vcd"};
 
 bool identChar(char c) {
     return std::isalnum(static_cast<unsigned char>(c)) || c == '_';

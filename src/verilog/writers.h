@@ -68,6 +68,8 @@ std::string testBench(const CNet& net, const Hardware& hw, const std::string& to
 // Text of udata<id>.txt for one source, the synthesis script and the Makefile.
 std::string sourceData(const CUhzi& u);
 std::string synthesisScript(const Hardware& hw, const std::string& top);
+// The Yosys script <top>.ys: the netlist mapped to Yosys's own cells, the delays and C-elements kept.
+std::string yosysScript(const std::string& top);
 std::string makefile(const std::string& top);
 
 }  // namespace novra::verilog
