@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -35,6 +36,15 @@ void writeBytes(const fs::path& path, const std::string& bytes) {
 
 fs::path sourcePath(const std::string& relative) {
     return fs::path(NOVRA_SOURCE_DIR) / relative;
+}
+
+std::vector<fs::path> netFiles(const std::vector<std::string>& folders) {
+    std::vector<fs::path> files;
+    for (const std::string& folder : folders)
+        for (const auto& e : fs::directory_iterator(sourcePath(folder)))
+            if (e.path().extension() == ".pol") files.push_back(e.path());
+    std::sort(files.begin(), files.end());
+    return files;
 }
 
 std::string data(const std::string& relative) {

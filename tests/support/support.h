@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "common/messages.h"
 #include "model/net.h"
@@ -24,6 +25,8 @@ std::string errorOf(const std::function<void()>& f);
 std::string readBytes(const fs::path& path);
 void writeBytes(const fs::path& path, const std::string& bytes);
 fs::path sourcePath(const std::string& relative);  // inside the source tree
+// The .pol files of folders of the source tree, sorted.
+std::vector<fs::path> netFiles(const std::vector<std::string>& folders);
 std::string data(const std::string& relative);     // a file under tests/data
 std::string withoutCr(std::string s);
 std::string cp932File(const fs::path& path);  // a CP932 file as UTF-8

@@ -14,14 +14,8 @@ namespace {
 
 using support::fs::path;
 
-std::vector<path> nets() {
-    std::vector<path> files;
-    for (const char* folder : {"examples", "tests/data/verilog/circuits"})
-        for (const auto& e : support::fs::directory_iterator(support::sourcePath(folder)))
-            if (e.path().extension() == ".pol") files.push_back(e.path());
-    std::sort(files.begin(), files.end());
-    return files;
-}
+// The shipped examples and the circuit test's own nets.
+std::vector<path> nets() { return support::netFiles({"examples", "tests/data/verilog/circuits"}); }
 
 class CircuitTest : public ::testing::TestWithParam<path> {};
 
