@@ -4,13 +4,14 @@
 // BM_RecordedEdit: one edit recorded for the history, then undone (so that the net stays as it was): a
 // move, a token click, a transition dialog's OK, a delete of one transition with its arcs.
 // BM_UndoRedo: one recorded edit undone and redone.
-// BM_History: 200 recorded moves of single objects; "bytes" is what the history holds.
+// BM_History: 200 recorded moves of single objects in the editor's history; "bytes" is what it holds.
 #include <benchmark/benchmark.h>
 
 #include <map>
 #include <memory>
 
 #include "model/net.h"
+#include "model/net_history.h"
 #include "netgen.h"
 
 using namespace novra;
@@ -97,17 +98,16 @@ void BM_History(benchmark::State& state) {
     CNet& net = bigNet(static_cast<int>(state.range(0)));
     size_t bytes = 0;
     for (auto _ : state) {
-        std::vector<CNetChange> history;
+        CNetHistory history;
         const auto& objects = net.objects();
         auto it = objects.begin();
         for (int k = 0; k < 200; ++k, ++it) {
             net.beginChange();
             net.moveObject(it->first, it->second.x + 1, it->second.y);
-            history.push_back(net.endChange());
+            history.push(net.endChange(), 1);
         }
-        bytes = 0;
-        for (const CNetChange& c : history) bytes += c.memoryBytes();
-        for (auto c = history.rbegin(); c != history.rend(); ++c) c->undo(net);
+        bytes = history.memoryBytes();
+        while (history.canUndo()) history.undo(net);
     }
     state.counters["bytes"] = static_cast<double>(bytes);
 }

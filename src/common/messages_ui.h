@@ -55,6 +55,25 @@ inline constexpr MsgText kItemExit{"ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)", n
 inline constexpr MsgText kTipExit{"ｱﾌﾟﾘｹｰｼｮﾝを終了\n終了", nullptr};
 inline constexpr MsgText kItemUndo{"元に戻す(&U)", nullptr};
 inline constexpr MsgText kTipUndo{"直前に行った動作を元に戻す\n元に戻す", nullptr};
+// %1 is the name of the step, one of kStep... below.
+inline constexpr MsgText kItemUndoNamed{"元に戻す：%1(&U)", nullptr};
+inline constexpr MsgText kItemRedo{"やり直し(&R)", nullptr};
+inline constexpr MsgText kItemRedoNamed{"やり直し：%1(&R)", nullptr};
+inline constexpr MsgText kTipRedo{"元に戻した動作をやり直す\nやり直し", nullptr};
+// What one step of the undo history did, as the Edit menu names it.
+inline constexpr MsgText kStepMove{"移動", nullptr};
+inline constexpr MsgText kStepPlace{"配置", nullptr};
+inline constexpr MsgText kStepArc{"アーク", nullptr};
+inline constexpr MsgText kStepToken{"トークン", nullptr};
+inline constexpr MsgText kStepDelete{"削除", nullptr};
+inline constexpr MsgText kStepCut{"切り取り", nullptr};
+inline constexpr MsgText kStepPaste{"貼り付け", nullptr};
+inline constexpr MsgText kStepPasteRepeat{"連続貼り付け", nullptr};
+inline constexpr MsgText kStepAlign{"整列", nullptr};
+inline constexpr MsgText kStepFunction{"トランジション関数", nullptr};
+inline constexpr MsgText kStepUhzi{"ウージの設定", nullptr};
+inline constexpr MsgText kStepKemmakix{"ケムマキの設定", nullptr};
+inline constexpr MsgText kStepClearAll{"全てクリア", nullptr};
 inline constexpr MsgText kItemCut{"切り取り(&T)", nullptr};
 inline constexpr MsgText kTipCut{"選択範囲を切り取ってｸﾘｯﾌﾟﾎﾞｰﾄﾞに移動\n切り取り", nullptr};
 inline constexpr MsgText kItemCopy{"ｺﾋﾟｰ(&C)", nullptr};

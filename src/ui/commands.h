@@ -18,6 +18,7 @@ enum class Cmd : int {
     Exit = 57665,
     // Edit
     Undo = 57643,
+    Redo = 57644,
     Cut = 57635,
     Copy = 57634,
     Paste = 57637,

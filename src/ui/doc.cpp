@@ -18,17 +18,6 @@ bool isEventFile(const QString& path) {
     return f.read(13) == "state machine";
 }
 
-// Copies a whole net into an empty one and carries the stop options along: the copy numbers the objects
-// from 1 in ascending order of the old ids, and the copy operation itself leaves that set behind.
-void copyWhole(CNet& to, const CNet& from) {
-    const std::set<int> made = to.copyAll(from);
-    if (made.size() != from.objects().size()) return;
-    auto n = made.begin();
-    for (const auto& [id, o] : from.objects()) {
-        if (from.simTranOpt().count(id) && to.kindOf(*n) == kTransition) to.setSimTranOpt(*n, true);
-        ++n;
-    }
-}
 }  // namespace
 
 CNOVRADoc::CNOVRADoc() {
@@ -49,6 +38,16 @@ void CNOVRADoc::log(const std::string& line) {
 }
 
 void CNOVRADoc::setModified(bool modified) {
+    endStep();
+    if (modified)
+        history_.forgetSaved();
+    else
+        history_.markSaved();
+    followHistory();
+}
+
+void CNOVRADoc::followHistory() {
+    const bool modified = !history_.atSaved();
     if (modified_ == modified) return;
     modified_ = modified;
     emit captionChanged();
@@ -81,6 +80,7 @@ bool CNOVRADoc::readInto(const QString& path, bool& eventFile) {
     }
     log(path.toStdString() + text(msg::kOpened) + "\r\n");
     if (openNotice_ == kNoNotice) openNotice_ = kNoticeOpened;
+    clearHistory();
     emit netReplaced();
     return true;
 }
@@ -90,7 +90,8 @@ bool CNOVRADoc::openDocument(const QString& path) {
     if (!readInto(path, eventFile)) return false;
     if (!eventFile) {
         takePath(path);
-        modified_ = false;
+        history_.markSaved();
+        followHistory();
     }
     emit captionChanged();
     return true;
@@ -104,12 +105,14 @@ bool CNOVRADoc::openStartupFile(const QString& path) {
 bool CNOVRADoc::loadContent(const QString& path) {
     bool eventFile = false;
     if (!readInto(path, eventFile)) return false;
-    modified_ = true;
+    history_.forgetSaved();
+    followHistory();
     emit captionChanged();
     return true;
 }
 
 bool CNOVRADoc::saveDocument(const QString& path, const std::string& doneText, bool asDocument) {
+    endStep();
     try {
         fileio::save(net_, path.toStdString());
     } catch (const std::exception& e) {
@@ -118,7 +121,8 @@ bool CNOVRADoc::saveDocument(const QString& path, const std::string& doneText, b
     }
     if (asDocument) {
         takePath(path);
-        modified_ = false;
+        history_.markSaved();
+        followHistory();
         emit captionChanged();
     }
     if (!doneText.empty()) log(QDir::fromNativeSeparators(path).toStdString() + doneText + "\r\n");
@@ -126,36 +130,63 @@ bool CNOVRADoc::saveDocument(const QString& path, const std::string& doneText, b
 }
 
 void CNOVRADoc::newDocument() {
+    clearHistory();
     net_.clear();
     path_.clear();
-    modified_ = false;
+    history_.markSaved();
+    followHistory();
     openNotice_ = kNoticeNew;
     emit netReplaced();
     emit captionChanged();
 }
 
-void CNOVRADoc::snapshotForUndo() {
-    setModified(true);
-    // A compiled net is not edited; its records are in use by the simulation.
-    if (compiled_) return;
-    if (!undo_) undo_ = std::make_unique<CNet>();
-    undo_->clear();
-    copyWhole(*undo_, net_);
-    undo_->setStopObject(0);
+void CNOVRADoc::beginStep(EditStep what) {
+    endStep();
+    net_.beginChange();
+    open_ = what;
+    // The caption shows the change at once; the history decides when the step is over.
+    if (!modified_) {
+        modified_ = true;
+        emit captionChanged();
+    }
 }
 
-const CNet& CNOVRADoc::undoCopy() const {
-    static const CNet none;
-    return undo_ ? *undo_ : none;
+void CNOVRADoc::endStep() {
+    if (open_ == EditStep::None) return;
+    const EditStep what = open_;
+    open_ = EditStep::None;
+    history_.push(net_.endChange(), static_cast<int>(what));
+    followHistory();
+}
+
+EditStep CNOVRADoc::undoStep() const {
+    return open_ != EditStep::None ? open_ : static_cast<EditStep>(history_.undoAction());
+}
+
+EditStep CNOVRADoc::redoStep() const {
+    return open_ != EditStep::None ? EditStep::None : static_cast<EditStep>(history_.redoAction());
 }
 
 void CNOVRADoc::undo() {
-    net_.clear();
-    if (undo_) {
-        copyWhole(net_, *undo_);
-        undo_->clear();
+    endStep();
+    history_.undo(net_);
+    followHistory();
+}
+
+void CNOVRADoc::redo() {
+    endStep();
+    history_.redo(net_);
+    followHistory();
+}
+
+void CNOVRADoc::clearHistory() {
+    if (open_ != EditStep::None) {
+        open_ = EditStep::None;
+        net_.endChange();
     }
-    setModified(true);
+    history_.clear();
+    // A net that differs from its file stays marked.
+    if (modified_) history_.forgetSaved();
 }
 
 CNet& CNOVRADoc::clipboard() {

@@ -1,8 +1,8 @@
 #pragma once
 // CNOVRADoc: the document. It owns the one net for the whole run (cleared and refilled, never replaced),
 // the document path, the last folder of the file dialogs, the open notice the view consumes at its next
-// paint, whether the net holds changes not yet saved, whether it is compiled, the undo copy, the internal
-// clipboard and the document's settings.
+// paint, whether the net holds changes not yet saved, whether it is compiled, the undo history, the
+// internal clipboard and the document's settings.
 #include <QObject>
 #include <QPoint>
 #include <QString>
@@ -12,8 +12,10 @@
 #include <string>
 
 #include "model/net.h"
+#include "model/net_history.h"
 #include "sim/simulation.h"
 #include "ui/config.h"
+#include "ui/edit_step.h"
 
 namespace novra::ui {
 
@@ -37,7 +39,8 @@ class CNOVRADoc : public QObject {
     int openNotice() const { return openNotice_; }
     void setOpenNotice(int n) { openNotice_ = n; }
 
-    // Set by every change of the net, cleared when the net is opened, saved or renewed.
+    // Whether the net differs from its file: it follows the undo history (undoing back to the state last
+    // saved clears it). setModified(true) says the net differs from every state the history leads to.
     bool isModified() const { return modified_; }
     void setModified(bool modified);
     // The main window's caption: the path (or the program's name for a new net), "*" while modified.
@@ -50,16 +53,21 @@ class CNOVRADoc : public QObject {
     bool compiled() const { return compiled_; }
     void setCompiled(bool compiled) { compiled_ = compiled; }
 
-    // Undo: the net as it was before the last change. Every change takes the copy first (none while
-    // compiled) and marks the document modified.
-    void snapshotForUndo();
-    bool canUndo() const { return undo_ && !undo_->objects().empty(); }
-    // The copy as it stands; an empty net when there is none.
-    const CNet& undoCopy() const;
-    // Puts the copy in place of the net and forgets it.
+    // The undo history. Every user action that changes the net is one step: beginStep() before the first
+    // change, endStep() when the action is over (a step left open is closed by the next beginStep, undo,
+    // redo, save or compile). A step records only what the action touched.
+    void beginStep(EditStep what);
+    void endStep();
+    EditStep openStep() const { return open_; }
+    bool canUndo() const { return open_ != EditStep::None || history_.canUndo(); }
+    bool canRedo() const { return open_ == EditStep::None && history_.canRedo(); }
+    EditStep undoStep() const;
+    EditStep redoStep() const;
     void undo();
-    // The net was replaced or cleared: its undo copy goes with it.
-    void forgetUndo() { undo_.reset(); }
+    void redo();
+    // The net was replaced or cleared as a whole: the history starts again.
+    void clearHistory();
+    const CNetHistory& history() const { return history_; }
 
     // The internal clipboard: the objects last copied and the arcs among them, and the canvas point of
     // the last mouse press when they were copied.
@@ -97,6 +105,7 @@ class CNOVRADoc : public QObject {
     // Reads into a fresh net and swaps it in; the event-file flag tells the caller what happened.
     bool readInto(const QString& path, bool& eventFile);
     void takePath(const QString& path);
+    void followHistory();
 
     CNet net_;
     CSimulation simulation_{net_};
@@ -107,7 +116,8 @@ class CNOVRADoc : public QObject {
     DocSettings settings_;
     int storedNmode_ = 0;
     bool compiled_ = false;
-    std::unique_ptr<CNet> undo_;
+    CNetHistory history_;
+    EditStep open_ = EditStep::None;  // the step being recorded
     std::unique_ptr<CNet> clipboard_;
     std::function<void(const std::string&)> log_;
 };

@@ -77,6 +77,7 @@ bool CEditCommands::handles(Cmd cmd) const {
         case Cmd::Align:
         case Cmd::Find:
         case Cmd::Undo:
+        case Cmd::Redo:
         case Cmd::QuickSave:
         case Cmd::QuickLoad:
         case Cmd::Settings:
@@ -105,6 +106,8 @@ bool CEditCommands::enabled(Cmd cmd) const {
             return view_.renderer().zoomLevel() == 0;
         case Cmd::Undo:
             return view_.document()->canUndo();
+        case Cmd::Redo:
+            return view_.document()->canRedo();
         default:
             return handles(cmd);
     }
@@ -126,10 +129,10 @@ void CEditCommands::run(Cmd cmd) {
             break;
         case Cmd::Cut:
             run(Cmd::Copy);
-            run(Cmd::Delete);
+            deleteSelection(EditStep::Cut);
             break;
         case Cmd::Paste: {
-            view_.interaction().takeSnapshot();
+            view_.interaction().takeSnapshot(EditStep::Paste);
             st.selection = n.copyAll(doc.clipboard());
             const QPoint d = lastPress - doc.pasteAnchor;
             moveGroup(n, st.selection, d.x(), d.y());
@@ -149,7 +152,7 @@ void CEditCommands::run(Cmd cmd) {
             const QString prompt = QString::fromUtf8(text(msg::kPasteCount).c_str());
             const int count = view_.prompts().askNumber(&view_, prompt, 1);
             if (count < 1 || count > 100) break;
-            view_.interaction().takeSnapshot();
+            view_.interaction().takeSnapshot(EditStep::PasteRepeat);
             st.selection.clear();
             const QPoint base = lastPress - doc.pasteAnchor;
             for (int i = 0; i < count; ++i) {
@@ -163,24 +166,11 @@ void CEditCommands::run(Cmd cmd) {
             break;
         }
         case Cmd::Delete:
-            // An id that no longer names an object (the net changed under the selection) is passed over.
-            if (std::any_of(st.selection.begin(), st.selection.end(),
-                            [&n](int id) { return n.kindOf(id) != 0; }))
-                view_.interaction().takeSnapshot();
-            for (int id : st.selection) {
-                if (n.kindOf(id) == 0) continue;
-                n.removeToken(id);
-                n.deleteObject(id);
-            }
-            view_.interaction().closeObjectDialogs(false);
-            st.selection.clear();
-            st.selectionRect = QRect();
-            view_.renderer().setRebuild();
-            view_.viewport()->update();
+            deleteSelection(EditStep::Delete);
             break;
         case Cmd::Align:
             if (!offGrid()) break;  // nothing would move
-            view_.interaction().takeSnapshot();
+            view_.interaction().takeSnapshot(EditStep::Align);
             alignToGrid();
             view_.interaction().computeSelectionRect();
             view_.renderer().setRebuild();
@@ -195,10 +185,14 @@ void CEditCommands::run(Cmd cmd) {
             break;
         }
         case Cmd::Undo:
-            // The copy numbers its objects afresh: no dialog can stay with its object.
+        case Cmd::Redo:
+            // What an open dialog shows may be what the step takes back.
             view_.interaction().closeObjectDialogs(true);
-            doc.undo();
             view_.sim().resetSimulation();
+            if (cmd == Cmd::Undo)
+                doc.undo();
+            else
+                doc.redo();
             view_.renderer().setRebuild();
             view_.viewport()->update();
             break;
@@ -220,6 +214,24 @@ void CEditCommands::run(Cmd cmd) {
         default:
             break;
     }
+}
+
+void CEditCommands::deleteSelection(EditStep what) {
+    CNet& n = view_.net();
+    EditState& st = view_.interaction().state();
+    // An id that no longer names an object (the net changed under the selection) is passed over.
+    if (std::any_of(st.selection.begin(), st.selection.end(), [&n](int id) { return n.kindOf(id) != 0; }))
+        view_.interaction().takeSnapshot(what);
+    for (int id : st.selection) {
+        if (n.kindOf(id) == 0) continue;
+        n.removeToken(id);
+        n.deleteObject(id);
+    }
+    view_.interaction().closeObjectDialogs(false);
+    st.selection.clear();
+    st.selectionRect = QRect();
+    view_.renderer().setRebuild();
+    view_.viewport()->update();
 }
 
 bool CEditCommands::offGrid() const {

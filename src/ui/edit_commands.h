@@ -1,10 +1,11 @@
 #pragma once
 // CEditCommands: the view's edit and file commands: copy, cut, paste (once or repeated), delete, align to
-// the grid, find, undo, quick save and quick load, settings, Verilog output and the help information, and
-// files dropped on the window. The clipboard and the undo copy live in the document.
+// the grid, find, undo and redo, quick save and quick load, settings, Verilog output and the help
+// information, and files dropped on the window. The clipboard and the undo history live in the document.
 #include <QString>
 
 #include "ui/commands.h"
+#include "ui/edit_step.h"
 
 namespace novra::ui {
 
@@ -30,6 +31,8 @@ class CEditCommands {
     void helpInfo();
 
   private:
+    // Deletes the selected objects with their arcs and tokens as one step of the history.
+    void deleteSelection(EditStep what);
     // Whether unsaved changes may go (the main frame asks Save / Discard / Cancel); true to go on.
     bool mayDiscard();
     CNOVRAView& view_;

@@ -50,7 +50,7 @@ struct EditState {
     int grabbedObject = 0;
     bool groupDrag = false;
     QPoint dragOrigin;        // canvas
-    bool dragCopied = false;  // the drag in progress has taken its undo copy
+    bool dragCopied = false;  // the drag in progress has begun its undo step
     bool panning = false;
     bool spaceClick = false;
     QPoint lastMouse;  // client

@@ -61,8 +61,33 @@ void bolt(QPainter& p) {
                              QPointF(15, 5), QPointF(12, 5), QPointF(14, 0.5)}));
 }
 
+// A hooked arrow turning back to the left (undo) or, mirrored, on to the right (redo).
+void turnArrow(QPainter& p, bool back) {
+    p.save();
+    if (!back) {
+        p.translate(16, 0);
+        p.scale(-1, 1);
+    }
+    QPainterPath hook;
+    hook.moveTo(4, 6);
+    hook.lineTo(10, 6);
+    hook.cubicTo(15.5, 6, 15.5, 14, 10, 14);
+    hook.lineTo(6, 14);
+    p.setPen(QPen(kTransitionBlue, 2, Qt::SolidLine, Qt::RoundCap));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(hook);
+    p.setPen(Qt::NoPen);
+    p.setBrush(kTransitionBlue);
+    p.drawPolygon(QPolygonF({QPointF(0.5, 6), QPointF(5.5, 1.5), QPointF(5.5, 10.5)}));
+    p.restore();
+}
+
 void draw(QPainter& p, Cmd cmd) {
     switch (cmd) {
+        case Cmd::Undo:
+        case Cmd::Redo:
+            turnArrow(p, cmd == Cmd::Undo);
+            break;
         case Cmd::Open:
             folder(p);
             break;

@@ -14,6 +14,7 @@
 
 #include "ui/commands.h"
 #include "ui/edit_state.h"
+#include "ui/edit_step.h"
 
 class QCursor;
 class QDialog;
@@ -82,8 +83,8 @@ class CInteraction {
     CRenderer& renderer() const;
     void showStatus(const std::string& s);
     void setRole(int role);
-    // The undo copy before a change.
-    void takeSnapshot();
+    // A change of the net begins: one step of the undo history.
+    void takeSnapshot(EditStep what);
     void computeSelectionRect();
     bool mayStartArc(int id, bool hovering) const;
     bool validTarget(int id) const;
@@ -97,7 +98,7 @@ class CInteraction {
     void placeObject(QPoint canvas);
     void frameObject(int id, QColor color);
     void edgeScroll(QPoint client);
-    // A drag is one step of undo, taken before it first moves anything.
+    // A drag is one step of undo, begun before it first moves anything.
     void copyBeforeDrag();
     void showSelectionMenu();
     void showCanvasMenu();

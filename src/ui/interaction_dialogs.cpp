@@ -39,8 +39,6 @@ QDialog* CInteraction::openObjectDialog(Cmd cmd) {
     if (kind == kUhzi) d = new CUhziDialog(*view_.document(), state_.hitObject, &view_);
     if (kind == kKemmakix) d = new CKemmakixDialog(*view_.document(), state_.hitObject, &view_);
     d->setAttribute(Qt::WA_DeleteOnClose);
-    // Only a real change is marked and can be undone.
-    d->beforeChange = [this] { takeSnapshot(); };
     QObject::connect(d, &QDialog::finished, &view_, [this] {
         renderer().setRebuild();
         view_.viewport()->update();

@@ -146,13 +146,14 @@ void CInteraction::resetEditState() {
     emit view_.stateChanged();
 }
 
-void CInteraction::takeSnapshot() {
-    view_.document()->snapshotForUndo();
+void CInteraction::takeSnapshot(EditStep what) {
+    view_.document()->beginStep(what);
 }
 
 void CInteraction::copyBeforeDrag() {
-    if (state_.dragCopied) return;
-    takeSnapshot();
+    // A command in the middle of the drag (a key) ends its step; the rest of the drag is a step of its own.
+    if (state_.dragCopied && view_.document()->openStep() == EditStep::Move) return;
+    takeSnapshot(EditStep::Move);
     state_.dragCopied = true;
 }
 
@@ -230,7 +231,7 @@ void CInteraction::arcClick(int hit, QPoint c) {
         if (state_.toolMode == EditState::kModeArc) state_.bendPoints.push_back(Point{c.x(), c.y()});
     } else if (validTarget(hit)) {
         state_.arcTarget = hit;
-        takeSnapshot();
+        takeSnapshot(EditStep::Arc);
         finishArc();
     }
 }
@@ -268,7 +269,7 @@ void CInteraction::placeObject(QPoint canvas) {
     const int kind = state_.toolMode;  // the placing modes carry their object kind's number
     state_.selection.clear();
     state_.selectionRect = QRect();
-    takeSnapshot();
+    takeSnapshot(EditStep::Place);
     const int id = net().addObject(canvas.x(), canvas.y(), kind);
     state_.arcTarget = id;
     renderer().setRebuild();
@@ -345,7 +346,7 @@ void CInteraction::runVariableCommand(int n) {
         const auto names = variablesOf(t->second, true);
         if (n < 1 || static_cast<size_t>(n) > names.size()) return;
         state_.varName = names[static_cast<size_t>(n) - 1];
-        takeSnapshot();
+        takeSnapshot(EditStep::Arc);
         finishArc();
     } else if (state_.varMenuMode == 2) {
         auto t = net().transitions().find(state_.hitObject);

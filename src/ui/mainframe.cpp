@@ -193,6 +193,14 @@ void CMainFrame::updateCommands() {
         a->setEnabled(commandEnabled(cmd));
         if (a->isCheckable()) a->setChecked(commandChecked(cmd));
     }
+    // Undo and Redo name the step they would take back or do again.
+    const CNOVRADoc& doc = *view_->document();
+    const auto name = [](QAction* a, const MsgText& plain, const MsgText& named, EditStep step) {
+        const QString t = step == EditStep::None ? qs(plain) : qs(named).arg(qs(stepName(step)));
+        if (a->text() != t) a->setText(t);
+    };
+    name(action(Cmd::Undo), msg::kItemUndo, msg::kItemUndoNamed, doc.undoStep());
+    name(action(Cmd::Redo), msg::kItemRedo, msg::kItemRedoNamed, doc.redoStep());
 }
 
 void CMainFrame::runCommand(Cmd cmd) {

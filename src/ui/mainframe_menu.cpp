@@ -36,6 +36,7 @@ const std::vector<CommandText>& commandTexts() {
         {Cmd::VerilogOutput, &msg::kItemVerilog, &msg::kTipVerilog, false},
         {Cmd::Exit, &msg::kItemExit, &msg::kTipExit, false},
         {Cmd::Undo, &msg::kItemUndo, &msg::kTipUndo, false},
+        {Cmd::Redo, &msg::kItemRedo, &msg::kTipRedo, false},
         {Cmd::Cut, &msg::kItemCut, &msg::kTipCut, false},
         {Cmd::Copy, &msg::kItemCopy, &msg::kTipCopy, false},
         {Cmd::Paste, &msg::kItemPaste, &msg::kTipPaste, false},
@@ -95,6 +96,8 @@ const std::multimap<Cmd, QKeySequence>& accelerators() {
         {Cmd::Paste, QKeySequence(Qt::SHIFT | Qt::Key_Insert)},
         {Cmd::Undo, QKeySequence(Qt::CTRL | Qt::Key_Z)},
         {Cmd::Undo, QKeySequence(Qt::ALT | Qt::Key_Backspace)},
+        {Cmd::Redo, QKeySequence(Qt::CTRL | Qt::Key_Y)},
+        {Cmd::Redo, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
         {Cmd::Find, QKeySequence(Qt::CTRL | Qt::Key_F)},
         {Cmd::New, QKeySequence(Qt::CTRL | Qt::Key_N)},
         {Cmd::Open, QKeySequence(Qt::CTRL | Qt::Key_O)},
@@ -124,6 +127,7 @@ bool drawingKey(Cmd cmd) {
         case Cmd::Paste:
         case Cmd::Delete:
         case Cmd::Undo:
+        case Cmd::Redo:
         case Cmd::ToolArc:
         case Cmd::ToolKemmakix:
         case Cmd::ToolPlace:
@@ -216,7 +220,7 @@ void CMainFrame::createMenus() {
         {Cmd::New, Cmd::Open, Cmd::Save, Cmd::SaveAs, sep, Cmd::Print, Cmd::PrintPreview, Cmd::PrintSetup,
          sep, Cmd::RecentFile, sep, Cmd::VerilogOutput, sep, Cmd::Exit});
     add(menuBar()->addMenu(qs(msg::kMenuEdit)),
-        {Cmd::Undo, sep, Cmd::Cut, Cmd::Copy, Cmd::Paste, sep, Cmd::Find});
+        {Cmd::Undo, Cmd::Redo, sep, Cmd::Cut, Cmd::Copy, Cmd::Paste, sep, Cmd::Find});
     add(menuBar()->addMenu(qs(msg::kMenuView)),
         {Cmd::ToolBar, Cmd::StatusBar, Cmd::MessageBar, sep, Cmd::ShowObjectIds, Cmd::ShowOldTokens});
     add(menuBar()->addMenu(qs(msg::kMenuSettings)), {Cmd::Settings});
@@ -240,7 +244,7 @@ void CMainFrame::createToolBars() {
         addToolBar(Qt::TopToolBarArea, tb);
         return tb;
     };
-    fileBar_ = bar("ToolBar128", {Cmd::Open, Cmd::Save});
+    fileBar_ = bar("ToolBar128", {Cmd::Open, Cmd::Save, sep, Cmd::Undo, Cmd::Redo});
     toolsBar_ = bar("ToolBar132", {Cmd::ToolPlace,
                                    Cmd::ToolTransition,
                                    Cmd::ToolUhzi,

@@ -318,6 +318,9 @@ bool CPaintIndex::follow(const CNet& n) {
     if (laterObject.size() + laterArc.size() > budget || points.size() - builtPoints > 8 * budget)
         return false;
     logPos = end;
+    // An undo winds the net's counters back past IDs the journal showed; they never run ahead of it.
+    nextId = std::min(nextId, n.nextId());
+    arcCounter = std::min(arcCounter, n.arcCounter());
     return objectCount == n.objects().size() && arcCount == n.arcs().size() && nextId == n.nextId() &&
            arcCounter == n.arcCounter();
 }

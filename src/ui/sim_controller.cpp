@@ -159,6 +159,7 @@ bool CSimController::compileCommand() {
     WaitCursor wait;
     clearLogWindow();
     resetSimulation();
+    view_.document()->endStep();  // compile writes into the records: no edit may still be recording
     if (view_.settings().compileSave == 1) {
         view_.reporter().status(text(msg::kStatusSavingForCompile));
         if (auto* f = qobject_cast<CMainFrame*>(view_.window())) f->saveDocument();
@@ -318,13 +319,13 @@ void CSimController::clearAllCommand() {
     if (!ok) return;
     resetSimulation();
     stopSparks();
-    if (!view_.net().objects().empty()) view_.document()->setModified(true);
+    view_.document()->beginStep(EditStep::ClearAll);
     view_.net().clear();
+    view_.document()->endStep();
     rd().clearIds();
     clearLogWindow();
     // After the log is cleared, so that what the dialogs lost is told.
     view_.interaction().closeObjectDialogs(true);
-    view_.document()->forgetUndo();
     view_.viewport()->update();
 }
 

@@ -204,7 +204,7 @@ class CTokenHandler : public CToolHandler {
     void press(QPoint, int hit, bool) override {
         CNet& n = ix_.net();
         if (n.kindOf(hit) == kPlace && !n.tokens().count(hit)) {
-            ix_.takeSnapshot();
+            ix_.takeSnapshot(EditStep::Token);
             n.setToken(hit, kBlack, 0);
             ix_.renderer().setRebuild();
         }
@@ -213,7 +213,7 @@ class CTokenHandler : public CToolHandler {
     bool rightPress(QPoint, int hit) override {
         CNet& n = ix_.net();
         if (n.kindOf(hit) != kPlace || !n.tokens().count(hit)) return false;
-        ix_.takeSnapshot();
+        ix_.takeSnapshot(EditStep::Token);
         const Token t = n.tokens().at(hit);
         n.setToken(hit, t.color == kBlack ? kWhite : kBlack, t.value);
         ix_.renderer().setRebuild();
@@ -234,7 +234,7 @@ class CTokenHandler : public CToolHandler {
         auto tok = n.tokens().find(hit);
         if (n.kindOf(hit) != kPlace || tok == n.tokens().end()) return false;
         if (!ix_.view().document()->compiled()) {
-            ix_.takeSnapshot();
+            ix_.takeSnapshot(EditStep::Token);
             // Between 0 and 1; an undefined or odd value read from a file starts again from 0.
             n.setToken(hit, tok->second.color, tok->second.value == 0 ? 1 : 0);
             ix_.renderer().setRebuild();
@@ -263,7 +263,7 @@ class CArcHandler : public CToolHandler {
         EditState& s = st();
         if (!s.arcPending || !ix_.validTarget(hit)) return;
         s.arcTarget = hit;
-        ix_.takeSnapshot();
+        ix_.takeSnapshot(EditStep::Arc);
         ix_.finishArc();
         ix_.showStatus(std::string());
     }
@@ -277,7 +277,7 @@ class CDeleteHandler : public CToolHandler {
     void press(QPoint, int hit, bool) override {
         if (!hit) return;
         CNet& n = ix_.net();
-        ix_.takeSnapshot();
+        ix_.takeSnapshot(EditStep::Delete);
         n.deleteObject(hit);
         if (!n.objects().count(hit)) st().selection.erase(hit);
         ix_.closeObjectDialogs(false);

@@ -61,9 +61,8 @@ CNOVRAView::CNOVRAView(CNOVRADoc* doc, QWidget* parent)
         doc_->setOpenNotice(kNoNotice);
     });
     connect(doc_, &CNOVRADoc::netReplaced, this, [this] {
-        // The net was replaced: its undo copy and its dialogs go with it.
+        // The net was replaced: its dialogs go with it (the document starts its history again).
         interaction_->closeObjectDialogs(true);
-        doc_->forgetUndo();
         renderer_->setRebuild();
         viewport()->update();
     });
@@ -163,6 +162,7 @@ void CNOVRAView::runCommand(Cmd cmd) {
             else
                 return;
     }
+    doc_->endStep();
     emit stateChanged();
 }
 
@@ -199,16 +199,21 @@ void CNOVRAView::scrollContentsBy(int, int) {
     if (renderer_->scrollBarsMoved()) viewport()->update();
 }
 
+// A click, a double click, a key and a command each end whatever step of the undo history they began; a
+// drag's step runs from its first move to the release.
 void CNOVRAView::mousePressEvent(QMouseEvent* e) {
     interaction_->mousePress(e);
+    doc_->endStep();
 }
 
 void CNOVRAView::mouseReleaseEvent(QMouseEvent* e) {
     interaction_->mouseRelease(e);
+    doc_->endStep();
 }
 
 void CNOVRAView::mouseDoubleClickEvent(QMouseEvent* e) {
     interaction_->mouseDoubleClick(e);
+    doc_->endStep();
 }
 
 void CNOVRAView::mouseMoveEvent(QMouseEvent* e) {
@@ -217,6 +222,7 @@ void CNOVRAView::mouseMoveEvent(QMouseEvent* e) {
 
 void CNOVRAView::keyPressEvent(QKeyEvent* e) {
     interaction_->keyPress(e);
+    doc_->endStep();
 }
 
 void CNOVRAView::keyReleaseEvent(QKeyEvent* e) {

@@ -147,6 +147,8 @@ void CommandsTest::undoAfterPasteAndStopOptions() {
     QVERIFY(net().objects().size() == 2 && net().arcs().size() == 1 && net().tokens().size() == 1);
     QCOMPARE(net().simTranOpt(), (std::set<int>{2}));  // the stop option comes back with its transition
     QVERIFY(f_->doc->isModified() && !frame_->commandEnabled(Cmd::Undo));
+    run(Cmd::Redo);  // back to the net as saved
+    QVERIFY(net().objects().size() == 4 && !f_->doc->isModified());
 }
 
 void CommandsTest::verilogIntoMissingAndRealFolders() {

@@ -280,23 +280,24 @@ void DialogsTest::dialogsBelongToTheirObject() {
     QCOMPARE(ok(d), QString());
     QCOMPARE(net().transitions().at(t).functionText, std::string("o1=i1;//typed"));
     QVERIFY(doc_->isModified() && undo->isEnabled());
-    // Undo of a net with a gap renumbers it: the open dialog goes and says its text was dropped.
+    // Undo takes back OK's change; an open dialog goes with what it showed and says its text was dropped.
     view->interaction().state().selection = {p};
     frame.runCommand(Cmd::Delete);
     d = open();
     text(d, "1022")->setPlainText("o1=i1;//again");
     control<QPushButton>(d, "1")->click();
+    frame.updateCommands();
+    QCOMPARE(undo->text(), u8("元に戻す：トランジション関数(&U)"));
     d = open();
     text(d, "1022")->setPlainText("o1=i1;//lost");
     frame.runCommand(Cmd::Undo);
     QVERIFY(!d || !d->isVisible());
-    QCOMPARE(net().transitions().begin()->first, 1);
-    QCOMPARE(net().transitions().begin()->second.functionText, std::string("o1=i1;//typed"));
+    QCOMPARE(net().transitions().at(t).functionText, std::string("o1=i1;//typed"));
     QVERIFY(frame.messageBar()->logText().contains(u8("オブジェクト 2 が削除されたか置き換えられたため")));
     // Deleting the object closes its dialog.
     d = open();
     QVERIFY(d);
-    view->interaction().state().selection = {1};
+    view->interaction().state().selection = {t};
     frame.runCommand(Cmd::Delete);
     QVERIFY(!d || !d->isVisible());
 }

@@ -68,7 +68,13 @@ bool CObjectDialog::refusedWhileCompiled() {
 }
 
 void CObjectDialog::changing() {
-    if (beforeChange) beforeChange();
+    doc_.beginStep(kind_ == kTransition ? EditStep::Function
+                   : kind_ == kUhzi     ? EditStep::Uhzi
+                                        : EditStep::Kemmakix);
+}
+
+void CObjectDialog::changed() {
+    doc_.endStep();
 }
 
 }  // namespace novra::ui

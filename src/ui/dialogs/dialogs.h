@@ -50,8 +50,6 @@ class CObjectDialog : public QDialog {
     bool edited() const { return values(false) != shown_; }
     // Read-only while compiled; writable again once the net is back in edit mode.
     void setCompiled(bool compiled);
-    // Runs once before OK changes the net; the view takes its undo copy there.
-    std::function<void()> beforeChange;
 
   protected:
     CObjectDialog(CNOVRADoc& doc, int id, int kind, QWidget* parent);
@@ -62,8 +60,11 @@ class CObjectDialog : public QDialog {
     void remember();
     // While compiled, OK cannot store what was typed before the compile: it says so and the dialog stays.
     bool refusedWhileCompiled();
+    // OK's change of the net is one step of the document's undo history: changing() before the first
+    // change, changed() after the last.
     void changing();
-    const CNOVRADoc& doc_;  // whether the net is compiled
+    void changed();
+    CNOVRADoc& doc_;
     CNet& net_;
     int id_;
     bool compiled_ = false;

@@ -111,8 +111,10 @@ void CKemmakixDialog::accept() {
         std::vector<std::string> expected = splitLines(expected_->toPlainText());
         if (line != k->second.line || expected != k->second.expected) {
             changing();
-            k->second.line = line;
-            k->second.expected = std::move(expected);
+            CKemmakix& e = net_.editKemmakix(id_);
+            e.line = line;
+            e.expected = std::move(expected);
+            changed();
         }
     }
     QDialog::accept();

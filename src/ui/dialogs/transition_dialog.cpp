@@ -82,10 +82,11 @@ void CTransitionDialog::accept() {
     const bool stopChanged = stop != (net_.simTranOpt().count(id_) > 0);
     if (textChanged || stopChanged) changing();
     if (textChanged) {
-        static_cast<CTransitionFunction&>(t->second) = std::move(f);
+        static_cast<CTransitionFunction&>(net_.editTransition(id_)) = std::move(f);
         net_.pruneArcLabels(id_);
     }
     net_.setSimTranOpt(id_, stop);
+    changed();
     QDialog::accept();
 }
 

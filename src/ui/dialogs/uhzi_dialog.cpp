@@ -112,13 +112,15 @@ void CUhziDialog::accept() {
         const int addp = stream_->isChecked() ? 1 : 0;
         const int line = right_->isChecked() ? 1 : 0;
         std::vector<std::string> words = splitLines(words_->toPlainText());
-        CUhzi& s = u->second;
+        const CUhzi& s = u->second;
         if (addp != s.addp || v != s.holdValue || words != s.words || line != s.line) {
             changing();
-            s.addp = addp;
-            s.holdValue = v;
-            s.words = std::move(words);
-            s.line = line;
+            CUhzi& e = net_.editUhzi(id_);
+            e.addp = addp;
+            e.holdValue = v;
+            e.words = std::move(words);
+            e.line = line;
+            changed();
         }
     }
     QDialog::accept();
