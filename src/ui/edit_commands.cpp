@@ -259,14 +259,17 @@ QString CEditCommands::quickFile() const {
     return quickSavePath_.isEmpty() ? CConfig::quickSavePath() : quickSavePath_;
 }
 
+QString CEditCommands::quickFileOrSay() {
+    const QString path = quickFile();
+    if (path.isEmpty()) view_.reporter().log(text(msg::kNoExePath) + "\n");
+    return path;
+}
+
 void CEditCommands::quickSave() {
     WaitCursor wait;
     view_.sim().resetSimulation();
-    const QString path = quickFile();
-    if (path.isEmpty()) {
-        view_.reporter().log(text(msg::kNoExePath) + "\n");
-        return;
-    }
+    const QString path = quickFileOrSay();
+    if (path.isEmpty()) return;
     // The quick file is a spare copy: the document keeps its own file, and its changes still count as
     // unsaved there.
     if (view_.document()->saveDocument(path, std::string(), false))
@@ -277,11 +280,8 @@ void CEditCommands::quickLoad() {
     if (!mayDiscard()) return;
     WaitCursor wait;
     view_.sim().resetSimulation();
-    const QString path = quickFile();
-    if (path.isEmpty()) {
-        view_.reporter().log(text(msg::kNoExePath) + "\n");
-        return;
-    }
+    const QString path = quickFileOrSay();
+    if (path.isEmpty()) return;
     // A file that cannot be read leaves its message in the log, so the log is only cleared on success;
     // what the view reports while the net is replaced (dialogs closed with it) follows that.
     std::string held;

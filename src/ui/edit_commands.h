@@ -31,6 +31,8 @@ class CEditCommands {
     void helpInfo();
 
   private:
+    // The quick file, or empty after saying in the log that there is none.
+    QString quickFileOrSay();
     // Deletes the selected objects with their arcs and tokens as one step of the history.
     void deleteSelection(EditStep what);
     // Whether unsaved changes may go (the main frame asks Save / Discard / Cancel); true to go on.
