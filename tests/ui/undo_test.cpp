@@ -87,16 +87,25 @@ void UndoTest::act(std::mt19937& rng) {
         case 6:
             run(Cmd::Align);
             break;
-        case 7:
-            if (int t = pick(rng, kTransition)) {
-                CTransitionDialog d(*f_->doc, t, &v());
-                d.show();
-                auto* text = control<QPlainTextEdit>(&d, "1022");
-                text->setPlainText(text->toPlainText() + QString("//%1").arg(rng() % 100));
-                control<QCheckBox>(&d, "1058")->setChecked(rng() % 2);
-                pressWithMessage(&d);
-            }
+        case 7: {
+            // A property dialog's OK: a transition's text and stop option, a source's words, a sink's
+            // expected words.
+            const int kind = kTransition + static_cast<int>(rng() % 3);
+            const int id = pick(rng, kind);
+            if (!id) break;
+            std::unique_ptr<QDialog> d;
+            const char* field = "1022";
+            if (kind == kTransition) d = std::make_unique<CTransitionDialog>(*f_->doc, id, &v());
+            if (kind == kUhzi) d = std::make_unique<CUhziDialog>(*f_->doc, id, &v()), field = "1024";
+            if (kind == kKemmakix) d = std::make_unique<CKemmakixDialog>(*f_->doc, id, &v()), field = "1008";
+            d->show();
+            auto* text = control<QPlainTextEdit>(d.get(), field);
+            text->setPlainText(text->toPlainText() + (kind == kTransition ? QString("//%1").arg(rng() % 100)
+                                                                          : QString("\n%1").arg(rng() % 2)));
+            if (kind == kTransition) control<QCheckBox>(d.get(), "1058")->setChecked(rng() % 2);
+            pressWithMessage(d.get());
             break;
+        }
         case 8:
             if (int p = pick(rng, kPlace), t = pick(rng, kTransition); p && t) {
                 run(Cmd::ToolArc);
@@ -146,7 +155,7 @@ void UndoTest::randomActionsUndoneAndRedone() {
         }
         QVERIFY(!f_->frame->commandEnabled(Cmd::Redo));
     }
-    QCOMPARE(kinds.size(), size_t(11));  // all but the source and sink dialogs
+    QCOMPARE(kinds.size(), size_t(13));  // every kind of step
 }
 
 void UndoTest::menuToolBarKeysAndModifiedMark() {
