@@ -21,6 +21,17 @@ inline constexpr MsgText kAboutText{"NOVRA Version 2.0\n\n自己同期回路設�
 inline constexpr MsgText kAboutTitle{"NOVRA のバージョン情報", nullptr};
 inline constexpr MsgText kUsage{
     "使い方: novra [ネットファイル.pol]\n       novra --screenshot 画像.png ネットファイル.pol\n", nullptr};
+// The recovery copy of unsaved changes.
+inline constexpr MsgText kRecoveryWriteFailed{"復元用のコピーを書き込めません（編集はそのまま続けられます）: %s", nullptr};
+inline constexpr MsgText kRecoveryDamaged{"復元用のコピーを読めません。ファイルはそのまま残します: %s", nullptr};
+inline constexpr MsgText kRecoveryTitle{"変更の復元", nullptr};
+// %1: the file the changes belong to, %2: when the copy was written.
+inline constexpr MsgText kRecoveryQuestion{
+    "保存されていない変更の復元用コピーがあります。\n\nファイル: %1\n保存時刻: %2\n\n復元しますか？", nullptr};
+inline constexpr MsgText kRecoveryRestore{"復元する", nullptr};
+inline constexpr MsgText kRecoveryDiscard{"破棄する", nullptr};
+inline constexpr MsgText kRecoveryLater{"後で決める", nullptr};
+inline constexpr MsgText kScriptFailed{"編集スクリプトの %d 行目を実行できません", nullptr};
 inline constexpr MsgText kScreenshotFailed{"画像を保存できませんでした: %s\n", nullptr};
 inline constexpr MsgText kPrintFailed{"印刷を開始できませんでした", nullptr};
 
@@ -254,6 +265,7 @@ inline constexpr MsgText kCfgColorArc{"アーク", nullptr};
 inline constexpr MsgText kCfgColorGrid{"グリッド", nullptr};
 inline constexpr MsgText kCfgGridWidth{"グリッド幅", nullptr};
 inline constexpr MsgText kCfgObjectYard{"オブジェクトの枠を表示する", nullptr};
+inline constexpr MsgText kCfgAutoSave{"復元用コピーの間隔（秒、0 で書かない）", nullptr};
 inline constexpr MsgText kCfgCompileSave{"自動的に保存する", nullptr};
 inline constexpr MsgText kCfgSpeed{"速度(ms)", nullptr};
 inline constexpr MsgText kCfgAnimate{"アニメーションする", nullptr};

@@ -15,4 +15,7 @@ void load(CNet& net, const std::string& path);
 // with ID 0 cannot be written and is deleted from the net first.
 void save(CNet& net, const std::string& path);
 
+// The bytes save() writes, for callers that write them elsewhere or later.
+std::string format(const CNet& net);
+
 }  // namespace novra::fileio

@@ -281,4 +281,8 @@ void fileio::save(CNet& net, const std::string& path) {
     fileio::replaceFile(path, formatNet(net));
 }
 
+std::string fileio::format(const CNet& net) {
+    return formatNet(net);
+}
+
 }  // namespace novra

@@ -6,17 +6,27 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QPixmap>
+#include <QProcess>
+#include <QSocketNotifier>
 #include <QTemporaryDir>
 #include <QTranslator>
+#include <csignal>
 #include <cstdio>
+#include <sys/socket.h>
+#include <unistd.h>
 #include <memory>
 #include <string>
 
 #include "common/messages.h"
 #include "ui/config.h"
 #include "ui/doc.h"
+#include "ui/edit_script.h"
 #include "ui/mainframe.h"
 #include "ui/messagebar.h"
+#include "ui/prompts.h"
+#include "ui/recovery.h"
+#include "ui/renderer.h"
+#include "ui/view.h"
 
 namespace novra::ui {
 
@@ -24,6 +34,8 @@ namespace {
 struct Options {
     QString file;
     QString screenshot;  // PNG to write; empty for the normal program
+    QString script;      // edits to apply after start-up
+    QString recover;     // the recovery copy to restore without asking
     bool bad = false;
 };
 
@@ -31,12 +43,13 @@ Options parse(int argc, char** argv) {
     Options o;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
-        if (a == "--screenshot") {
+        if (a == "--screenshot" || a == "--script" || a == "--recover") {
             if (i + 1 >= argc) {
                 o.bad = true;
                 break;
             }
-            o.screenshot = QString::fromLocal8Bit(argv[++i]);
+            QString& value = a == "--screenshot" ? o.screenshot : a == "--script" ? o.script : o.recover;
+            value = QString::fromLocal8Bit(argv[++i]);
         } else if (a.size() > 1 && a[0] == '-' && a != "-") {
             o.bad = true;
         } else if (o.file.isEmpty()) {
@@ -48,6 +61,65 @@ Options parse(int argc, char** argv) {
     if (!o.screenshot.isEmpty() && o.file.isEmpty()) o.bad = true;
     return o;
 }
+// SIGTERM and SIGHUP (a logout) reach the event loop through this pair: the handler only writes a byte.
+int gSignalPipe[2] = {-1, -1};
+
+void onEndSignal(int) {
+    const char c = 1;
+    [[maybe_unused]] const ssize_t n = ::write(gSignalPipe[0], &c, 1);
+}
+
+// Ends the program on SIGTERM or SIGHUP the way a crash cannot: the recovery copy is written first and
+// stays for the next start.
+void endOnSignals(QApplication& app, CRecovery& recovery) {
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, gSignalPipe) != 0) return;
+    auto* notifier = new QSocketNotifier(gSignalPipe[1], QSocketNotifier::Read, &app);
+    QObject::connect(notifier, &QSocketNotifier::activated, &app, [&app, &recovery] {
+        char c;
+        [[maybe_unused]] const ssize_t n = ::read(gSignalPipe[1], &c, 1);
+        recovery.keepCopy();
+        recovery.write(true);
+        app.exit(0);
+    });
+    struct sigaction sa = {};
+    sa.sa_handler = onEndSignal;
+    sigemptyset(&sa.sa_mask);
+    sa.sa_flags = SA_RESTART;
+    sigaction(SIGTERM, &sa, nullptr);
+    sigaction(SIGHUP, &sa, nullptr);
+}
+
+// Offers the copies earlier instances left behind, one by one. The first one restored takes this window
+// (over the file named on the command line); each further one opens in an instance of its own.
+void offerRecovery(CMainFrame& frame, CRecovery& recovery, const QString& only) {
+    bool restored = false;
+    for (const CRecovery::Copy& c : recovery.leftBehind()) {
+        if (!only.isEmpty()) {
+            if (c.id == only) restored = recovery.restore(c);
+            else recovery.later(c);
+            continue;
+        }
+        const QString name = c.original.isEmpty() ? QString::fromUtf8(text(msg::kUntitled).c_str()) : c.original;
+        switch (frame.prompts().askRecovery(&frame, name, c.written)) {
+            case IPrompts::kRestore:
+                if (!restored) {
+                    restored = recovery.restore(c);
+                } else {
+                    recovery.later(c);  // the other instance takes its lock
+                    QProcess::startDetached(QCoreApplication::applicationFilePath(), {"--recover", c.id});
+                }
+                break;
+            case IPrompts::kDiscard:
+                recovery.discard(c);
+                break;
+            case IPrompts::kLater:
+                recovery.later(c);
+                break;
+        }
+    }
+    if (restored) frame.setWindowTitle(frame.view()->document()->caption());
+}
+
 }  // namespace
 
 bool installQtTranslations() {
@@ -100,7 +172,18 @@ int runNovra(int argc, char** argv) {
     auto frame = std::make_unique<CMainFrame>(doc.get());
     const bool opened = showStartupFrame(*frame, *doc, opt.file);
 
-    if (!shot) return app.exec();
+    if (!shot) {
+        CRecovery recovery(*doc);
+        offerRecovery(*frame, recovery, opt.recover);
+        if (!opt.script.isEmpty()) {
+            if (const int line = runEditScript(*doc, opt.script))
+                frame->logText(format(msg::kScriptFailed, line) + "\n");
+            frame->view()->renderer().setRebuild();
+            frame->view()->viewport()->update();
+        }
+        endOnSignals(app, recovery);
+        return app.exec();
+    }
 
     if (!opened) {
         std::fputs(frame->messageBar()->logText().toStdString().c_str(), stderr);

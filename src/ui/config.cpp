@@ -30,6 +30,8 @@ std::optional<QString> writableProgramFolder() {
 
 QString CConfig::iniPath() {
     if (!gIniOverride.isEmpty()) return gIniOverride;
+    // A settings file named by the environment (another user's set-up, a scripted run).
+    if (const QString env = qEnvironmentVariable("NOVRA_INI"); !env.isEmpty()) return env;
     if (auto dir = writableProgramFolder()) return *dir + "NOVRA.ini";
     const QString conf = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     QDir().mkpath(conf);
@@ -134,6 +136,7 @@ void DocSettings::load() {
     verilogOutModuleName = CConfig::readString(*s, "Verilog", "VerilogOutModuleName", "testmodule");
     verilogOutSync = CConfig::readIntIn(*s, "Verilog", "VerilogOutSync", 0, 0, 1);
     verilogDebug = CConfig::readIntIn(*s, "Verilog", "VerilogDebug", 0, 0, 1);
+    autoSave = CConfig::readIntIn(*s, "General", "AutoSave", 60, 0, kMaxAutoSave);
 }
 
 void DocSettings::save() const {
@@ -145,6 +148,7 @@ void DocSettings::save() const {
     writeString(*s, "Verilog", "VerilogOutModuleName", verilogOutModuleName);
     writeInt(*s, "Verilog", "VerilogOutSync", verilogOutSync);
     writeInt(*s, "Verilog", "VerilogDebug", verilogDebug);
+    writeInt(*s, "General", "AutoSave", autoSave);
 }
 
 void ViewSettings::load() {

@@ -43,6 +43,8 @@ struct DocSettings {
     QString verilogOutModuleName = "testmodule";
     int verilogOutSync = 0;
     int verilogDebug = 0;
+    int autoSave = 60;  // seconds between recovery copies; 0 for none
+    static constexpr int kMaxAutoSave = 86400;
 
     void load();
     void save() const;

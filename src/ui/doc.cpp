@@ -81,6 +81,7 @@ bool CNOVRADoc::readInto(const QString& path, bool& eventFile) {
     log(path.toStdString() + text(msg::kOpened) + "\r\n");
     if (openNotice_ == kNoNotice) openNotice_ = kNoticeOpened;
     clearHistory();
+    ++revision_;
     emit netReplaced();
     return true;
 }
@@ -129,8 +130,31 @@ bool CNOVRADoc::saveDocument(const QString& path, const std::string& doneText, b
     return true;
 }
 
+bool CNOVRADoc::restoreDocument(const QString& copy, const QString& original) {
+    try {
+        CNet fresh;
+        fileio::load(fresh, copy.toStdString());
+        net_.swap(fresh);
+    } catch (const std::exception& e) {
+        log(copy.toStdString() + " " + e.what() + "\n");
+        return false;
+    }
+    if (openNotice_ == kNoNotice) openNotice_ = kNoticeOpened;
+    clearHistory();
+    ++revision_;
+    path_.clear();
+    if (!original.isEmpty()) takePath(original);
+    history_.forgetSaved();
+    modified_ = false;
+    followHistory();
+    emit netReplaced();
+    emit captionChanged();
+    return true;
+}
+
 void CNOVRADoc::newDocument() {
     clearHistory();
+    ++revision_;
     net_.clear();
     path_.clear();
     history_.markSaved();
@@ -155,8 +179,14 @@ void CNOVRADoc::endStep() {
     if (open_ == EditStep::None) return;
     const EditStep what = open_;
     open_ = EditStep::None;
-    history_.push(net_.endChange(), static_cast<int>(what));
+    CNetChange change = net_.endChange();
+    const bool changed = !change.empty();
+    history_.push(std::move(change), static_cast<int>(what));
     followHistory();
+    if (changed) {
+        ++revision_;
+        emit edited();
+    }
 }
 
 EditStep CNOVRADoc::undoStep() const {
@@ -169,14 +199,20 @@ EditStep CNOVRADoc::redoStep() const {
 
 void CNOVRADoc::undo() {
     endStep();
+    if (!history_.canUndo()) return;
     history_.undo(net_);
     followHistory();
+    ++revision_;
+    emit edited();
 }
 
 void CNOVRADoc::redo() {
     endStep();
+    if (!history_.canRedo()) return;
     history_.redo(net_);
     followHistory();
+    ++revision_;
+    emit edited();
 }
 
 void CNOVRADoc::clearHistory() {

@@ -77,6 +77,7 @@ class CNOVRADoc : public QObject {
 
     // Where log lines go (the main frame's message log); lines are dropped until it is set.
     void setLogSink(std::function<void(const std::string&)> sink) { log_ = std::move(sink); }
+    void log(const std::string& line);
 
     // Reads a net file as the document. The file is read into a net of its own and takes the document's
     // place only when it was read whole: a file the reader rejects leaves its message in the log and the
@@ -93,15 +94,22 @@ class CNOVRADoc : public QObject {
     bool saveDocument(const QString& path, const std::string& doneText, bool asDocument = true);
     // New: an empty net without a path.
     void newDocument();
+    // Reads a recovery copy as the document: the net opens modified, under the file it belongs to (empty
+    // for an untitled net), so that Save writes that file. A copy the reader rejects leaves its message in
+    // the log and the document as it was.
+    bool restoreDocument(const QString& copy, const QString& original);
+    // Counts every change of the net the history sees (a step, an undo, a redo) and every replacement.
+    quint64 revision() const { return revision_; }
 
   signals:
     // The net was replaced as a whole; views repaint.
     void netReplaced();
+    // A step of the history was recorded, undone or redone.
+    void edited();
     // The path or the modified flag changed; the caption follows.
     void captionChanged();
 
   private:
-    void log(const std::string& line);
     // Reads into a fresh net and swaps it in; the event-file flag tells the caller what happened.
     bool readInto(const QString& path, bool& eventFile);
     void takePath(const QString& path);
@@ -118,6 +126,7 @@ class CNOVRADoc : public QObject {
     bool compiled_ = false;
     CNetHistory history_;
     EditStep open_ = EditStep::None;  // the step being recorded
+    quint64 revision_ = 0;
     std::unique_ptr<CNet> clipboard_;
     std::function<void(const std::string&)> log_;
 };

@@ -3,6 +3,7 @@
 
 #include <QFileDialog>
 #include <QMenu>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -75,6 +76,21 @@ int CDialogPrompts::askSaveChanges(QWidget* owner, const QString& name) {
     box.button(QMessageBox::Cancel)->setText(qs(msg::kDlgCancel));
     box.setDefaultButton(QMessageBox::Save);
     return box.exec();
+}
+
+IPrompts::Recovery CDialogPrompts::askRecovery(QWidget* owner, const QString& file, const QDateTime& written) {
+    QMessageBox box(QMessageBox::Question, qs(msg::kRecoveryTitle),
+                    qs(msg::kRecoveryQuestion).arg(file, QLocale().toString(written, QLocale::LongFormat)),
+                    QMessageBox::NoButton, owner);
+    QPushButton* restore = box.addButton(qs(msg::kRecoveryRestore), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(qs(msg::kRecoveryDiscard), QMessageBox::DestructiveRole);
+    QPushButton* later = box.addButton(qs(msg::kRecoveryLater), QMessageBox::RejectRole);
+    box.setDefaultButton(restore);
+    box.setEscapeButton(later);
+    box.exec();
+    if (box.clickedButton() == restore) return kRestore;
+    if (box.clickedButton() == discard) return kDiscard;
+    return kLater;
 }
 
 }  // namespace novra::ui

@@ -1,6 +1,7 @@
 #pragma once
 // IPrompts: every question the editor asks the user and every menu it pops up. The main window and the
 // canvas ask through one of these: CDialogPrompts shows the real dialogs; tests answer from a script.
+#include <QDateTime>
 #include <QString>
 
 class QAction;
@@ -37,6 +38,9 @@ class IPrompts {
     virtual QString askSaveFile(QWidget* owner, const QString& suggested) = 0;
     // Save / Discard / Cancel for unsaved changes: QMessageBox::Save, Discard or Cancel.
     virtual int askSaveChanges(QWidget* owner, const QString& name) = 0;
+    // A recovery copy of changes never saved, for the named file (or untitled), written at the time given.
+    enum Recovery { kRestore, kDiscard, kLater };
+    virtual Recovery askRecovery(QWidget*, const QString& /*file*/, const QDateTime& /*written*/) { return kLater; }
 };
 
 // The real dialogs.
@@ -51,6 +55,7 @@ class CDialogPrompts : public IPrompts {
     QString askOpenFile(QWidget* owner, const QString& folder) override;
     QString askSaveFile(QWidget* owner, const QString& suggested) override;
     int askSaveChanges(QWidget* owner, const QString& name) override;
+    Recovery askRecovery(QWidget* owner, const QString& file, const QDateTime& written) override;
 };
 
 }  // namespace novra::ui

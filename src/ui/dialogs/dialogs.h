@@ -200,7 +200,7 @@ class CConfigDialog : public QDialog {
     CNOVRAView& view_;
     QTabWidget* tabs_;
     CGeneralPage* general_;
-    QLineEdit *hatch_, *speed_;
+    QLineEdit *hatch_, *speed_, *autoSave_;
     QCheckBox *yard_, *compileSave_, *anime_, *tokenMove_;
 };
 

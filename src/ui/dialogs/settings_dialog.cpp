@@ -74,11 +74,11 @@ QCheckBox* check(const MsgText& label, int value, const char* id, QWidget* paren
     return c;
 }
 
-// A whole number from 1 to 5000, or nothing.
-bool readRange(QLineEdit* e, int& out) {
+// A whole number from lo to hi, or nothing.
+bool readRange(QLineEdit* e, int& out, int lo = 1, int hi = 5000) {
     bool ok = false;
     const int v = e->text().trimmed().toInt(&ok);
-    if (!ok || v < 1 || v > 5000) return false;
+    if (!ok || v < lo || v > hi) return false;
     out = v;
     return true;
 }
@@ -242,6 +242,8 @@ CConfigDialog::CConfigDialog(CNOVRADoc& doc, CNOVRAView& view, QWidget* parent)
     ef->addRow(qs(msg::kCfgGridWidth), hatch_);
     yard_ = check(msg::kCfgObjectYard, vs.objectYard, "1040", edit);
     ef->addRow(yard_);
+    autoSave_ = numberEdit(ds.autoSave, "1042", edit);
+    ef->addRow(qs(msg::kCfgAutoSave), autoSave_);
     tabs_->addTab(edit, qs(msg::kCfgTabEdit));
 
     auto* compile = new QWidget(tabs_);
@@ -278,14 +280,16 @@ CConfigDialog::CConfigDialog(CNOVRADoc& doc, CNOVRAView& view, QWidget* parent)
 }
 
 void CConfigDialog::accept() {
-    int hatch = 0, speed = 0;
-    const auto refuse = [this](int page, QLineEdit* e) {
+    int hatch = 0, speed = 0, autoSave = 0;
+    const auto refuse = [this](int page, QLineEdit* e, int lo = 1, int hi = 5000) {
         tabs_->setCurrentIndex(page);
-        showFieldMessage(this, QString::fromUtf8(format(msg::kDlgIntRange, 1, 5000).c_str()));
+        showFieldMessage(this, QString::fromUtf8(format(msg::kDlgIntRange, lo, hi).c_str()));
         e->setFocus();
         e->selectAll();
     };
     if (!readRange(hatch_, hatch)) return refuse(1, hatch_);
+    if (!readRange(autoSave_, autoSave, 0, DocSettings::kMaxAutoSave))
+        return refuse(1, autoSave_, 0, DocSettings::kMaxAutoSave);
     if (!readRange(speed_, speed)) return refuse(3, speed_);
 
     ViewSettings& vs = view_.settings();
@@ -296,6 +300,7 @@ void CConfigDialog::accept() {
     vs.simAnime = anime_->isChecked() ? 1 : 0;
     vs.tokenMove = tokenMove_->isChecked() ? 1 : 0;
     doc_.settings().simSpeed = speed;
+    doc_.settings().autoSave = autoSave;
     view_.settingsChanged();
     QDialog::accept();
 }
