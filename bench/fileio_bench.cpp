@@ -1,4 +1,6 @@
 // Saving and loading large nets. The time for twice the net should stay about twice the time.
+// BM_RecoveryPause: what the editor's recovery copy costs the user — the net turned into bytes on the
+// editor's thread; the file itself is written on a worker (compare with BM_SaveFile, the whole save).
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -42,8 +44,15 @@ void BM_LoadFile(benchmark::State& state) {
     std::filesystem::remove(path);
 }
 
+void BM_RecoveryPause(benchmark::State& state) {
+    CNet net;
+    bench::generateNet(net, {.objects = static_cast<int>(state.range(0))});
+    for (auto _ : state) benchmark::DoNotOptimize(fileio::format(net));
+}
+
 }  // namespace
 
+BENCHMARK(BM_RecoveryPause)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveFile)->Arg(100000)->Arg(200000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadFile)->Arg(100000)->Arg(200000)->Unit(benchmark::kMillisecond);
 

@@ -6,7 +6,6 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QPixmap>
-#include <QProcess>
 #include <QSocketNotifier>
 #include <QTemporaryDir>
 #include <QTranslator>
@@ -89,37 +88,6 @@ void endOnSignals(QApplication& app, CRecovery& recovery) {
     sigaction(SIGHUP, &sa, nullptr);
 }
 
-// Offers the copies earlier instances left behind, one by one. The first one restored takes this window
-// (over the file named on the command line); each further one opens in an instance of its own.
-void offerRecovery(CMainFrame& frame, CRecovery& recovery, const QString& only) {
-    bool restored = false;
-    for (const CRecovery::Copy& c : recovery.leftBehind()) {
-        if (!only.isEmpty()) {
-            if (c.id == only) restored = recovery.restore(c);
-            else recovery.later(c);
-            continue;
-        }
-        const QString name = c.original.isEmpty() ? QString::fromUtf8(text(msg::kUntitled).c_str()) : c.original;
-        switch (frame.prompts().askRecovery(&frame, name, c.written)) {
-            case IPrompts::kRestore:
-                if (!restored) {
-                    restored = recovery.restore(c);
-                } else {
-                    recovery.later(c);  // the other instance takes its lock
-                    QProcess::startDetached(QCoreApplication::applicationFilePath(), {"--recover", c.id});
-                }
-                break;
-            case IPrompts::kDiscard:
-                recovery.discard(c);
-                break;
-            case IPrompts::kLater:
-                recovery.later(c);
-                break;
-        }
-    }
-    if (restored) frame.setWindowTitle(frame.view()->document()->caption());
-}
-
 }  // namespace
 
 bool installQtTranslations() {
@@ -174,7 +142,7 @@ int runNovra(int argc, char** argv) {
 
     if (!shot) {
         CRecovery recovery(*doc);
-        offerRecovery(*frame, recovery, opt.recover);
+        if (recovery.offer(frame->prompts(), frame.get(), opt.recover)) frame->setWindowTitle(doc->caption());
         if (!opt.script.isEmpty()) {
             if (const int line = runEditScript(*doc, opt.script))
                 frame->logText(format(msg::kScriptFailed, line) + "\n");

@@ -2,7 +2,9 @@
 #include "ui/recovery.h"
 
 #include <QDir>
+#include <QCoreApplication>
 #include <QFile>
+#include <QProcess>
 #include <QStandardPaths>
 #include <QUuid>
 #include <algorithm>
@@ -13,6 +15,7 @@
 #include "fileio/file_bytes.h"
 #include "fileio/fileio.h"
 #include "ui/doc.h"
+#include "ui/prompts.h"
 
 namespace novra::ui {
 
@@ -192,6 +195,37 @@ void CRecovery::discard(const Copy& copy) {
 
 void CRecovery::later(const Copy& copy) {
     held_.erase(copy.id);
+}
+
+bool CRecovery::offer(IPrompts& prompts, QWidget* owner, const QString& only) {
+    bool restored = false;
+    for (const Copy& c : leftBehind()) {
+        if (!only.isEmpty()) {
+            if (c.id == only)
+                restored = restore(c);
+            else
+                later(c);
+            continue;
+        }
+        const QString name = c.original.isEmpty() ? QString::fromUtf8(text(msg::kUntitled).c_str()) : c.original;
+        switch (prompts.askRecovery(owner, name, c.written)) {
+            case IPrompts::kRestore:
+                if (!restored) {
+                    restored = restore(c);
+                } else {
+                    later(c);  // the other instance takes its lock
+                    QProcess::startDetached(QCoreApplication::applicationFilePath(), {"--recover", c.id});
+                }
+                break;
+            case IPrompts::kDiscard:
+                discard(c);
+                break;
+            case IPrompts::kLater:
+                later(c);
+                break;
+        }
+    }
+    return restored;
 }
 
 }  // namespace novra::ui

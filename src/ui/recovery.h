@@ -12,6 +12,7 @@
 #include <QLockFile>
 #include <QObject>
 #include <QString>
+#include <QWidget>
 #include <QTimer>
 #include <future>
 #include <map>
@@ -22,6 +23,7 @@
 namespace novra::ui {
 
 class CNOVRADoc;
+class IPrompts;
 
 class CRecovery : public QObject {
     Q_OBJECT
@@ -58,6 +60,10 @@ class CRecovery : public QObject {
     bool restore(const Copy& copy);
     void discard(const Copy& copy);
     void later(const Copy& copy);
+    // Asks about each copy left behind. The first one restored takes the document; each further one
+    // opens in an instance of its own (`novra --recover ID`). only: restore that copy without asking.
+    // Returns whether a copy was restored here.
+    bool offer(IPrompts& prompts, QWidget* owner, const QString& only = QString());
 
   private:
     void edited();

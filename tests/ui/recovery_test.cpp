@@ -30,6 +30,7 @@ class RecoveryTest : public QObject {
     void killedOrTerminatedProcessIsRestoredExactly();
     void instancesKeepToTheirOwnCopies();
     void unwritableFolderAndDamagedCopy();
+    void eachCopyLeftBehindIsOffered();
 
   private:
     QString net() const { return dir_->filePath("net.pol"); }
@@ -131,6 +132,35 @@ void RecoveryTest::unwritableFolderAndDamagedCopy() {
     QVERIFY(fileio::format(doc.net()) == before);
     QVERIFY(QString::fromStdString(log).contains(u8("復元用のコピーを読めません")));
     QVERIFY(copies().contains("old.pol") && copies().contains("old.info"));
+}
+
+void RecoveryTest::eachCopyLeftBehindIsOffered() {
+    // Three copies of instances gone, answered in the order of their times: later, discard, restore.
+    struct Answers : ScriptedPrompts {
+        std::deque<Recovery> answers{kLater, kDiscard, kRestore};
+        Recovery askRecovery(QWidget*, const QString& file, const QDateTime&) override {
+            asked << file;
+            return take(answers);
+        }
+        static Recovery take(std::deque<Recovery>& q) {
+            const Recovery r = q.front();
+            q.pop_front();
+            return r;
+        }
+    } prompts;
+    QDir().mkpath(CRecovery::folder());
+    for (const char* id : {"c", "a", "b"}) {
+        const QString base = "data/NOVRA/NOVRA/recovery/" + QString(id);
+        QFile::copy(NOVRA_SOURCE_DIR "/examples/pipeline.pol", dir_->filePath(base + ".pol"));
+        write(base + ".info", "original=" + dir_->filePath(id).toUtf8() + "\nwritten=2026-01-0" +
+                                  QByteArray(1, char('1' + (id[0] - 'a'))) + "T00:00:00.000\n");
+    }
+    CNOVRADoc doc;
+    CRecovery recovery(doc);
+    QVERIFY(recovery.offer(prompts, nullptr));
+    QCOMPARE(prompts.asked, (QStringList{dir_->filePath("a"), dir_->filePath("b"), dir_->filePath("c")}));
+    QVERIFY(doc.path() == dir_->filePath("c") && doc.isModified());
+    QVERIFY(copies().contains("a.pol") && !copies().contains("b.pol") && !copies().contains("c.pol"));
 }
 
 QTEST_MAIN(RecoveryTest)
