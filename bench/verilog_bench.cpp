@@ -57,7 +57,7 @@ void BM_Generate(benchmark::State& state) {
     verilog::VerilogOptions options;
     options.outDir =
         (scratch() / ("out-" + std::to_string(state.range(0)) + "-" + std::to_string(objects))).string();
-    options.moduleDir = verilog::moduleDirBesideExecutable();
+    options.moduleDir = verilog::findModuleDir();
     std::filesystem::create_directories(options.outDir);
     long lines = 0;
     for (auto _ : state) {
@@ -123,7 +123,7 @@ void BM_CosimStreamingPipeline(benchmark::State& state) {
     streamingPipeline(net);
     verilog::VerilogOptions options;
     options.outDir = (scratch() / "cosim").string();
-    options.moduleDir = verilog::moduleDirBesideExecutable();
+    options.moduleDir = verilog::findModuleDir();
     std::filesystem::create_directories(options.outDir);
     size_t bits = 0;
     bool match = false;

@@ -7,7 +7,8 @@ packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   iverilog yosys gtkwave
-  qt6-base-dev libgl-dev fonts-ipafont-gothic qt6-translations-l10n
+  qt6-base-dev qt6-svg-dev libgl-dev fonts-ipafont-gothic qt6-translations-l10n
+  desktop-file-utils shared-mime-info
 )
 
 missing=()

@@ -71,7 +71,7 @@ int cmdCosim(const Args& args) {
 
     verilog::VerilogOptions options;
     options.topName = ca.top;
-    options.moduleDir = verilog::moduleDirBesideExecutable();
+    options.moduleDir = verilog::findModuleDir();
     std::string work;
     std::ostringstream log;  // the generator's progress, shown only when something fails
     try {

@@ -97,7 +97,7 @@ int cmdVerilog(const Args& args) {
         net.compileNet();
         va.options.outDir = (std::filesystem::path(va.outDir) / va.options.topName).string();
         std::filesystem::create_directories(va.options.outDir, ec);
-        va.options.moduleDir = verilog::moduleDirBesideExecutable();
+        va.options.moduleDir = verilog::findModuleDir();
         verilog::generateVerilog(net, va.options, [](const std::string& line) { std::cout << line; });
     } catch (const CError& e) {
         printFailure(net, e.message());

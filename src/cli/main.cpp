@@ -6,6 +6,7 @@
 
 #include "cli/commands.h"
 #include "common/heap_policy.h"
+#include "common/version.h"
 
 namespace novra::cli {
 
@@ -52,6 +53,10 @@ int main(int argc, char** argv) {
     if (command == "save") return cmdSave(args);
     if (command == "verilog") return cmdVerilog(args);
     if (command == "cosim") return cmdCosim(args);
+    if (command == "--version") {
+        std::cout << "novra-cli " << novra::version() << "\n";
+        return 0;
+    }
     if (command == "--help" || command == "-h" || command == "help") {
         std::cout << kUsage;
         return 0;

@@ -20,7 +20,8 @@ inline constexpr MsgText kMenuTitleGeneric{"Generic", nullptr};
 inline constexpr MsgText kAboutText{"NOVRA Version 2.0\n\n自己同期回路設計ツール", nullptr};
 inline constexpr MsgText kAboutTitle{"NOVRA のバージョン情報", nullptr};
 inline constexpr MsgText kUsage{
-    "使い方: novra [ネットファイル.pol]\n       novra --screenshot 画像.png ネットファイル.pol\n", nullptr};
+    "使い方: novra [--script 編集.txt] [ネットファイル.pol]\n       novra --screenshot 画像.png ネットファイル.pol\n"
+    "       novra --version\n", nullptr};
 // The recovery copy of unsaved changes.
 inline constexpr MsgText kRecoveryWriteFailed{"復元用のコピーを書き込めません（編集はそのまま続けられます）: %s", nullptr};
 inline constexpr MsgText kRecoveryDamaged{"復元用のコピーを読めません。ファイルはそのまま残します: %s", nullptr};

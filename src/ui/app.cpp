@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFont>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QPixmap>
@@ -17,6 +18,7 @@
 #include <string>
 
 #include "common/messages.h"
+#include "common/version.h"
 #include "ui/config.h"
 #include "ui/doc.h"
 #include "ui/edit_script.h"
@@ -35,6 +37,7 @@ struct Options {
     QString screenshot;  // PNG to write; empty for the normal program
     QString script;      // edits to apply after start-up
     QString recover;     // the recovery copy to restore without asking
+    bool version = false;
     bool bad = false;
 };
 
@@ -42,7 +45,9 @@ Options parse(int argc, char** argv) {
     Options o;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
-        if (a == "--screenshot" || a == "--script" || a == "--recover") {
+        if (a == "--version") {
+            o.version = true;
+        } else if (a == "--screenshot" || a == "--script" || a == "--recover") {
             if (i + 1 >= argc) {
                 o.bad = true;
                 break;
@@ -110,6 +115,10 @@ bool showStartupFrame(CMainFrame& frame, CNOVRADoc& doc, const QString& file) {
 
 int runNovra(int argc, char** argv) {
     const Options opt = parse(argc, argv);
+    if (opt.version && !opt.bad) {
+        std::printf("novra %s\n", version());
+        return 0;
+    }
     if (opt.bad) {
         std::fputs(text(msg::kUsage).c_str(), stderr);
         return 2;
@@ -128,6 +137,7 @@ int runNovra(int argc, char** argv) {
     QApplication::setApplicationName(QString::fromUtf8(text(msg::kAppTitle).c_str()));
     QApplication::setOrganizationName(QString::fromUtf8(text(msg::kAppTitle).c_str()));
     installQtTranslations();
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/novra.svg")));
     QTemporaryDir scratch;
     if (shot) {
         // Screenshots show the default look and leave the user's settings alone.

@@ -37,7 +37,7 @@ void runVerilogOutput(CNOVRAView& view) {
     o.debug = s.verilogDebug != 0;
     o.syncOutput = s.verilogOutSync != 0;
     o.topName = s.verilogOutModuleName.toStdString();
-    o.moduleDir = verilog::moduleDirBesideExecutable();
+    o.moduleDir = verilog::findModuleDir();
 
     const QString folder = s.verilogOutDirs.empty() ? QString() : s.verilogOutDirs.front();
     if (folder.isEmpty() || !QFileInfo(folder).isDir()) {

@@ -61,10 +61,14 @@ void copySupport(const VerilogOptions& o, const char* file) {
 
 }  // namespace
 
-std::string moduleDirBesideExecutable() {
+std::string findModuleDir() {
     std::error_code ec;
     const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return ((ec ? std::filesystem::current_path(ec) : exe.parent_path()) / "module").string();
+    const std::filesystem::path bin = ec ? std::filesystem::current_path(ec) : exe.parent_path();
+    const std::filesystem::path beside = bin / "module", installed = bin.parent_path() / "share/novra/module";
+    if (!std::filesystem::is_directory(beside, ec) && std::filesystem::is_directory(installed, ec))
+        return installed.string();
+    return beside.string();
 }
 
 namespace {

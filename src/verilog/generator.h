@@ -20,8 +20,10 @@ struct VerilogOptions {
 // Receives every progress line of a run (the editor's message log, the CLI's standard output).
 using LogSink = std::function<void(const std::string&)>;
 
-// The folder of support files beside the running executable ("module").
-std::string moduleDirBesideExecutable();
+// The folder of support files: "module" beside the running executable (a build, or a program folder of
+// its own), else the installed one in "share/novra/module" beside the executable's "bin". When neither
+// exists, the one beside the executable, so that a message can name it.
+std::string findModuleDir();
 
 // Raises a clear message when the top name or a transition's variable name cannot become a Verilog name
 // (it would otherwise break the netlist or place files outside the output folder), and when the top name

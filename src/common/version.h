@@ -1,0 +1,8 @@
+#pragma once
+// The version both programs print for --version.
+
+namespace novra {
+
+const char* version();
+
+}  // namespace novra
