@@ -32,10 +32,10 @@ namespace {
 const char* kUsage =
     "usage:\n"
     "  novra-cli compile  NET.pol [--nmode N]\n"
-    "  novra-cli simulate NET.pol [--max-phases N] [--nmode N]\n"
+    "  novra-cli simulate NET.pol [--max-phases N] [--nmode N] [--vcd FILE]\n"
     "  novra-cli save     NET.pol OUT.pol\n"
     "  novra-cli verilog  NET.pol --out DIR [--top NAME] [--delay-over-plus X] [--debug] [--sync] [--nmode N]\n"
-    "  novra-cli cosim    NET.pol [--top NAME] [--keep DIR]\n";
+    "  novra-cli cosim    NET.pol [--top NAME] [--keep DIR] [--vcd FILE] [--wave FILE.gtkw]\n";
 
 }  // namespace
 

@@ -15,6 +15,7 @@ namespace novra::cli {
 struct NetRunArgs {
     std::string path;
     long maxPhases = 100001;
+    std::string vcd;  // simulate --vcd FILE: the waveform's file, empty for none
 };
 
 // A raised message on one line; a message that ends in a line feed keeps just that one.
@@ -23,12 +24,15 @@ inline void printMessageLine(std::ostream& out, const std::string& message) {
     if (message.empty() || message.back() != '\n') out << '\n';
 }
 
-// Parses "NET.pol [--nmode N]" and, when allowPhases, "[--max-phases N]"; sets Nmode. Returns 0 or the
-// usage error's status.
+// Parses "NET.pol [--nmode N]" and, when allowPhases, "[--max-phases N] [--vcd FILE]"; sets Nmode. Returns
+// 0 or the usage error's status.
 inline int parseNetRunArgs(const std::string& command, const Args& args, bool allowPhases, NetRunArgs& out) {
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if (a == "--nmode" || (allowPhases && a == "--max-phases")) {
+        if (allowPhases && a == "--vcd") {
+            if (i + 1 >= args.size() || args[i + 1].empty()) return usageError(command, "--vcd needs a file");
+            out.vcd = args[++i];
+        } else if (a == "--nmode" || (allowPhases && a == "--max-phases")) {
             if (i + 1 >= args.size()) return usageError(command, a + " needs a value");
             const std::string& v = args[++i];
             long n = 0;

@@ -18,6 +18,9 @@ inline constexpr MsgText kKemmakixSameColor{"ケムマキに同じ色が投入�
 inline constexpr MsgText kNotCompiled{
     "ネットが変更されたかコンパイルされていません。コンパイルしてから実行してください", nullptr};
 
+// The waveform (VCD) of a simulation.
+inline constexpr MsgText kVcdCannotWrite{"波形ファイルに書き込めません", nullptr};
+
 // The editor's simulation commands: status prompts and log lines.
 inline constexpr MsgText kStatusSavingForCompile{"ファイルに保存しています...", nullptr};
 inline constexpr MsgText kStatusCompiling{"コンパイル中です", nullptr};

@@ -120,6 +120,11 @@ inline constexpr MsgText kTipDeleteTool{"オブジェクトを削除します\n�
 inline constexpr MsgText kTipZoomIn{"拡大表示します\n拡大", nullptr};
 inline constexpr MsgText kTipZoomOut{"縮小表示します\n縮小", nullptr};
 inline constexpr MsgText kTipHelpInfo{"お助け情報を表示します\nヘルプ", nullptr};
+// The simulation menu: the waveform recorded since the last compile.
+inline constexpr MsgText kMenuSimulation{"シミュレーション(&S)", nullptr};
+inline constexpr MsgText kItemSaveWave{"波形を保存…", nullptr};
+inline constexpr MsgText kTipSaveWave{"コンパイルからのシミュレーションの波形をVCDファイルに保存します\n波形を保存", nullptr};
+inline constexpr MsgText kWaveSaved{"波形を保存しました: ", nullptr};
 inline constexpr MsgText kTipCompile{"コンパイル\nコンパイル", nullptr};
 inline constexpr MsgText kTipRewind{"ひとつ前のマーキングに戻します\n巻き戻し", nullptr};
 inline constexpr MsgText kTipRun{"連続実行\n実行", nullptr};

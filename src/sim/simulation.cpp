@@ -17,7 +17,25 @@ void requireReady(const CNet& net) {
     if (!net.simulationReady()) raise(text(msg::kNotCompiled));
 }
 
+// Runs its function when the scope ends, however it ends.
+template <typename Fn>
+struct Finally {
+    Fn fn;
+    ~Finally() { fn(); }
+};
+template <typename Fn>
+Finally(Fn) -> Finally<Fn>;
+
 }  // namespace
+
+// Tells the observer of the phase when it ends, however it ends.
+struct ObservedPhase {
+    CSimulation& sim;
+    int phase;
+    ~ObservedPhase() {
+        if (sim.observer_) sim.notifyObserver(phase);
+    }
+};
 
 void CSimulation::compile() {
     index_.valid = false;
@@ -25,6 +43,7 @@ void CSimulation::compile() {
     index_.serial = net_.compileSerial();
     phase_ = 0;
     history_.clear();
+    if (observer_) observeStart();
 }
 
 // --- the two orders ---
@@ -41,9 +60,11 @@ void CSimulation::run(long maxPhases) {
         }
     };
     std::optional<Deferred> deferred;
-    if (indexCurrent()) deferred.emplace(index_);
+    // An observer reads the records after every phase.
+    if (indexCurrent() && !observer_) deferred.emplace(index_);
     int phase = 0;
     for (long n = 0; n < maxPhases; ++n) {
+        ObservedPhase observed{*this, phase};
         switch (phase) {
             case 0:
                 prepareSources();
@@ -70,6 +91,7 @@ void CSimulation::run(long maxPhases) {
 CSimulation::Step CSimulation::step() {
     if (net_.hasEvents()) return Step{};
     Step done{phase_, false};
+    ObservedPhase observed{*this, phase_};
     switch (phase_) {
         case 0:
             prepareSources();
@@ -104,6 +126,23 @@ void CSimulation::prepareSources() {
 
 void CSimulation::emitSources() {
     requireReady(net_);
+    if (!observer_) {
+        incremental() ? sim::incrementalEmitSources(*this) : sim::referenceEmitSources(*this);
+        return;
+    }
+    // A source whose colour turned has put a token into its place.
+    Finally noted{[this] {
+        if (!indexCurrent() || sourceColor_.size() != index_.uhziRecs.size()) return;
+        for (size_t i = 0; i < sourceColor_.size(); ++i) {
+            const CUhzi& u = *index_.uhziRecs[i];
+            if (u.color == sourceColor_[i]) continue;
+            sourceColor_[i] = u.color;
+            const int p = index_.uhziPlace[i];
+            const int value = p >= 0 ? index_.placeRecs[static_cast<size_t>(p)]->value : kUndefinedValue;
+            events_.emitted.push_back({index_.uhziIds[i], static_cast<int>(i), u.color, value});
+            if (p >= 0) changedPlaces_.push_back(p);
+        }
+    }};
     incremental() ? sim::incrementalEmitSources(*this) : sim::referenceEmitSources(*this);
 }
 
@@ -114,11 +153,58 @@ int CSimulation::evaluateEnabling() {
 
 void CSimulation::firePhase() {
     requireReady(net_);
+    if (!observer_ || !indexCurrent()) {
+        incremental() ? sim::incrementalFirePhase(*this) : sim::referenceFirePhase(*this);
+        return;
+    }
+    // Only the transitions the evaluation enabled can fire; the reference engine keeps no list.
+    candidates_.clear();
+    if (incremental() && !index_.fullSweep) {
+        candidates_ = index_.enabled;
+    } else {
+        for (size_t i = 0; i < index_.transitionRecs.size(); ++i) candidates_.push_back(static_cast<int>(i));
+    }
+    Finally noted{[this] {
+        const auto slots = [this](const std::vector<int>& start, const std::vector<int>& at, size_t i) {
+            for (int k = start[i]; k < start[i + 1]; ++k)
+                if (at[static_cast<size_t>(k)] >= 0) changedPlaces_.push_back(at[static_cast<size_t>(k)]);
+        };
+        for (const int c : candidates_) {
+            const size_t i = static_cast<size_t>(c);
+            if (i >= index_.transitionRecs.size() || !index_.transitionRecs[i]->fired) continue;
+            events_.fired.push_back(c);
+            slots(index_.inputStart, index_.inputSlots, i);
+            slots(index_.outputStart, index_.outputSlots, i);
+        }
+    }};
     incremental() ? sim::incrementalFirePhase(*this) : sim::referenceFirePhase(*this);
 }
 
 void CSimulation::absorbSinks() {
     requireReady(net_);
+    if (!observer_ || !indexCurrent() || sinkColor_.size() != index_.kemmakixRecs.size()) {
+        incremental() ? sim::incrementalAbsorbSinks(*this) : sim::referenceAbsorbSinks(*this);
+        return;
+    }
+    // The token on each sink's place now is the one it absorbs if its colour turns.
+    sinkBefore_.resize(sinkColor_.size());
+    for (size_t i = 0; i < sinkColor_.size(); ++i) {
+        const int p = index_.kemmakixPlace[i];
+        const CPlace* place = p >= 0 ? index_.placeRecs[static_cast<size_t>(p)] : nullptr;
+        sinkBefore_[i] = {index_.kemmakixIds[i], static_cast<int>(i), 0,
+                          place != nullptr && place->hasToken ? place->value : kUndefinedValue};
+    }
+    Finally noted{[this] {
+        for (size_t i = 0; i < sinkColor_.size(); ++i) {
+            const CKemmakix& k = *index_.kemmakixRecs[i];
+            if (k.color == sinkColor_[i]) continue;
+            sinkColor_[i] = k.color;
+            CPhaseEvents::Transfer t = sinkBefore_[i];
+            t.color = k.color;
+            events_.absorbed.push_back(t);
+            if (index_.kemmakixPlace[i] >= 0) changedPlaces_.push_back(index_.kemmakixPlace[i]);
+        }
+    }};
     incremental() ? sim::incrementalAbsorbSinks(*this) : sim::referenceAbsorbSinks(*this);
 }
 
@@ -132,12 +218,51 @@ void CSimulation::endCheck() {
     raise(text(msg::kSimulationEnded));
 }
 
+// --- the observer ---
+
+void CSimulation::setObserver(CPhaseObserver* observer) {
+    observer_ = observer;
+    if (observer_) observeStart();
+}
+
+void CSimulation::observeStart() {
+    observeAll_ = true;
+    changedPlaces_.clear();
+    events_.clear();
+    sourceColor_.clear();
+    sinkColor_.clear();
+    if (!indexCurrent()) return;
+    for (const CUhzi* u : index_.uhziRecs) sourceColor_.push_back(u->color);
+    for (const CKemmakix* k : index_.kemmakixRecs) sinkColor_.push_back(k->color);
+}
+
+void CSimulation::notifyObserver(int phase) noexcept {
+    events_.phase = phase;
+    events_.places.clear();
+    if (indexCurrent()) {
+        const auto add = [this](size_t p) {
+            const CPlace& r = *index_.placeRecs[p];
+            events_.places.push_back({index_.placeIds[p], static_cast<int>(p), r.hasToken, r.color, r.value});
+        };
+        if (observeAll_) {
+            for (size_t p = 0; p < index_.placeRecs.size(); ++p) add(p);
+        } else {
+            for (const int p : changedPlaces_) add(static_cast<size_t>(p));
+        }
+        observeAll_ = false;
+    }
+    observer_->phaseDone(events_);
+    events_.clear();
+    changedPlaces_.clear();
+}
+
 // --- rewind ---
 
 void CSimulation::pushRewind() {
     Snapshot snap;
     snap.places.reserve(net_.places().size());
-    for (const auto& [id, p] : net_.places()) snap.places.push_back({id, p.hasToken, p.color, p.value, p.lastColor});
+    for (const auto& [id, p] : net_.places())
+        snap.places.push_back({id, p.hasToken, p.color, p.value, p.lastColor});
     for (const auto& [id, u] : net_.uhzis())
         snap.sources.push_back({id, u.color, u.currentWord, u.bitPos, u.wordCursor, u.finished});
     for (const auto& [id, k] : net_.kemmakixes())
@@ -190,6 +315,10 @@ void CSimulation::putToken(int placeId, int value) {
 }
 
 void CSimulation::markingChanged() {
+    // An observer hears of the whole marking, and of no transfer, at the next phase.
+    Finally observed{[this] {
+        if (observer_) observeStart();
+    }};
     CSimIndex& ix = index_;
     ix.fullSweep = true;
     ix.enabled.clear();
@@ -201,7 +330,8 @@ void CSimulation::markingChanged() {
     // The map may hold its records in other nodes than before: find them again, and give up the compiled
     // state if the net no longer has the compiled objects.
     CNet& n = net_;
-    bool same = n.places().size() == ix.placeRecs.size() && n.transitions().size() == ix.transitionRecs.size() &&
+    bool same = n.places().size() == ix.placeRecs.size() &&
+                n.transitions().size() == ix.transitionRecs.size() &&
                 n.uhzis().size() == ix.uhziRecs.size() && n.kemmakixes().size() == ix.kemmakixRecs.size();
     auto rebind = [&](auto&& map, const std::vector<int>& ids, auto& recs) {
         size_t k = 0;

@@ -11,6 +11,40 @@
 
 namespace novra {
 
+// What one phase changed, for an observer that records the simulation (a waveform writer). Objects are
+// named by ID and by their dense index in ascending ID order (the position among the net's objects of
+// that kind).
+struct CPhaseEvents {
+    struct Token {
+        int id, index;
+        bool hasToken;
+        int color, value;
+    };
+    struct Transfer {  // a token a source emitted or a sink absorbed
+        int id, index;
+        int color, value;
+    };
+    int phase = 0;                // as Step::phase: 0 preparation, 1 emission (and in a run the sweep), 2
+                                  // firing, 3 flush
+    std::vector<Token> places;    // every place whose token may have changed, as it is after the phase
+    std::vector<int> fired;       // dense indices of the transitions that fired, ascending
+    std::vector<Transfer> emitted, absorbed;
+    void clear() {
+        places.clear();
+        fired.clear();
+        emitted.clear();
+        absorbed.clear();
+    }
+};
+
+// Told of every phase the simulation performs, also of one that raised (what it changed before). It must
+// not raise and must not change the net.
+class CPhaseObserver {
+  public:
+    virtual ~CPhaseObserver() = default;
+    virtual void phaseDone(const CPhaseEvents& events) = 0;
+};
+
 class CSimulation {
   public:
     // Both engines give the same results in every respect; the reference one walks every transition in
@@ -73,6 +107,11 @@ class CSimulation {
     // they have moved.
     void markingChanged();
 
+    // The observer of every phase from now on, null for none; it must outlive its attachment. Without one
+    // the phases cost nothing extra; with one an unanimated run writes the records after every phase.
+    void setObserver(CPhaseObserver* observer);
+    CPhaseObserver* observer() const { return observer_; }
+
     // For the engines (engines.h).
     CSimIndex& index() { return index_; }
     // The index was built by the net's last compile and may be used.
@@ -105,6 +144,10 @@ class CSimulation {
         std::vector<SinkState> sinks;
     };
     void pushRewind();
+    // The observer's bookkeeping around the phases (only called while there is one).
+    void observeStart();
+    void notifyObserver(int phase) noexcept;
+    friend struct ObservedPhase;
     bool incremental() const { return engine_ == Engine::Incremental && indexCurrent(); }
 
     CNet& net_;
@@ -113,6 +156,13 @@ class CSimulation {
     int sweepEnabled_ = 0;
     int phase_ = 0;
     std::vector<Snapshot> history_;  // the latest at the back
+    CPhaseObserver* observer_ = nullptr;
+    CPhaseEvents events_;
+    bool observeAll_ = true;             // report every place next time (the marking changed by hand)
+    std::vector<int> sourceColor_, sinkColor_;  // as last seen, to tell an emission or absorption
+    std::vector<CPhaseEvents::Transfer> sinkBefore_;
+    std::vector<int> candidates_;        // transitions that may fire in the current firing phase
+    std::vector<int> changedPlaces_;     // dense indices of the places the current phase touched
 };
 
 }  // namespace novra

@@ -59,6 +59,7 @@ enum class Cmd : int {
     QuickSave = 32794,
     QuickLoad = 32795,
     Rewind = 32817,
+    SaveWave = 32830,
     // Property dialogs, reached by double click
     FunctionDialog = 32803,
     UhziDialog = 32804,

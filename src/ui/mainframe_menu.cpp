@@ -53,6 +53,7 @@ const std::vector<CommandText>& commandTexts() {
         {Cmd::Settings, &msg::kItemSettings, &msg::kTipSettings, false},
         {Cmd::About, &msg::kItemAbout, &msg::kTipAbout, false},
         {Cmd::HelpInfo, nullptr, &msg::kTipHelpInfo, false},
+        {Cmd::SaveWave, &msg::kItemSaveWave, &msg::kTipSaveWave, false},
         {Cmd::ToolPlace, nullptr, &msg::kTipPlace, true},
         {Cmd::ToolTransition, nullptr, &msg::kTipTransition, true},
         {Cmd::ToolUhzi, nullptr, &msg::kTipUhzi, true},
@@ -223,6 +224,7 @@ void CMainFrame::createMenus() {
         {Cmd::Undo, Cmd::Redo, sep, Cmd::Cut, Cmd::Copy, Cmd::Paste, sep, Cmd::Find});
     add(menuBar()->addMenu(qs(msg::kMenuView)),
         {Cmd::ToolBar, Cmd::StatusBar, Cmd::MessageBar, sep, Cmd::ShowObjectIds, Cmd::ShowOldTokens});
+    add(menuBar()->addMenu(qs(msg::kMenuSimulation)), {Cmd::SaveWave});
     add(menuBar()->addMenu(qs(msg::kMenuSettings)), {Cmd::Settings});
     add(menuBar()->addMenu(qs(msg::kMenuHelp)), {Cmd::About});
 }

@@ -1,6 +1,8 @@
 // Simulation control: compile, run, step, pause, abort, clear all, rewind, the clock and the step cycle.
 #include "ui/sim_controller.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QTimerEvent>
@@ -49,6 +51,7 @@ bool CSimController::handles(Cmd cmd) const {
         case Cmd::Abort:
         case Cmd::ClearAll:
         case Cmd::Rewind:
+        case Cmd::SaveWave:
             return true;
         default:
             return false;
@@ -70,6 +73,8 @@ bool CSimController::enabled(Cmd cmd) const {
             return !compiled();
         case Cmd::Rewind:
             return view_.document()->simulation().canRewind();
+        case Cmd::SaveWave:
+            return wave_ != nullptr;
         default:
             return false;
     }
@@ -99,6 +104,9 @@ void CSimController::run(Cmd cmd) {
             break;
         case Cmd::Rewind:
             rewindCommand();
+            break;
+        case Cmd::SaveWave:
+            saveWaveCommand();
             break;
         default:
             break;
@@ -165,6 +173,7 @@ bool CSimController::compileCommand() {
         if (auto* f = qobject_cast<CMainFrame*>(view_.window())) f->saveDocument();
     }
     CNet& n = view_.net();
+    wave_.reset();  // a compile starts a new recording
     view_.reporter().status(text(msg::kStatusCompiling));
     logLine(text(msg::kCompiling));
     logLine(format(msg::kPrimitiveCount, static_cast<int>(n.objects().size())));
@@ -188,6 +197,11 @@ bool CSimController::compileCommand() {
     view_.interaction().lockObjectDialogs();
     view_.viewport()->update();
     if (compiled()) {
+        try {
+            wave_ = std::make_unique<CWaveRecording>(view_.document()->simulation(), n);
+        } catch (const CError& e) {
+            logLine(e.message());  // the simulation goes on without a waveform
+        }
         showSimulationFrame();
         advance = 0;
         startSimTimer(kClockTimer, 100);
@@ -340,6 +354,7 @@ void CSimController::resetSimulation() {
     running = 0;
     advance = 0;
     view_.document()->simulation().clearRewind();
+    if (wave_) wave_->stop();
     view_.interaction().lockObjectDialogs();
     emit view_.stateChanged();
 }
@@ -359,6 +374,45 @@ void CSimController::rewindCommand() {
     stepCommand();
     // A run goes on from the restored marking rather than stalling with Run disabled.
     if (wasRunning && running == 1) advance = 1;
+}
+
+// --- the waveform ---
+
+CWaveRecording::CWaveRecording(CSimulation& sim, const CNet& net) : sim_(sim) {
+    if (!dir_.isValid()) raise(text(msg::kVcdCannotWrite));
+    writer_ = std::make_unique<CVcdWriter>(net, dir_.filePath("wave.vcd").toStdString());
+    sim_.setObserver(writer_.get());
+}
+
+CWaveRecording::~CWaveRecording() {
+    stop();
+}
+
+void CWaveRecording::stop() {
+    if (sim_.observer() == writer_.get()) sim_.setObserver(nullptr);
+}
+
+void CWaveRecording::saveTo(const std::string& path) const {
+    writer_->saveCopy(path);
+}
+
+void CSimController::saveWaveCommand() {
+    if (!wave_) return;
+    const QString name = view_.document()->path();
+    const QString suggested =
+        name.isEmpty() ? QStringLiteral("wave.vcd")
+                       : QFileInfo(name).path() + '/' + QFileInfo(name).completeBaseName() + ".vcd";
+    QString path = view_.prompts().askSaveFile(&view_, suggested);
+    if (path.isEmpty()) return;
+    // The file dialog offers net files; a waveform never replaces one.
+    if (path.endsWith(QStringLiteral(".pol"), Qt::CaseInsensitive)) path.chop(4);
+    if (!path.endsWith(QStringLiteral(".vcd"), Qt::CaseInsensitive)) path += QStringLiteral(".vcd");
+    try {
+        wave_->saveTo(QFile::encodeName(path).toStdString());
+        logLine(text(msg::kWaveSaved) + path.toStdString());
+    } catch (const CError& e) {
+        logLine(e.message());
+    }
 }
 
 // --- pointing at an object ---

@@ -9,11 +9,14 @@
 #include <QObject>
 #include <QPoint>
 #include <QRect>
+#include <QTemporaryDir>
 #include <array>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "sim/vcd_writer.h"
 #include "ui/commands.h"
 
 class QPaintEvent;
@@ -22,6 +25,24 @@ namespace novra::ui {
 
 class CNOVRAView;
 class CRenderer;
+
+// The waveform of the simulation since the last compile, recorded as the phases go into a file of a
+// temporary folder (removed with it), so that memory does not grow with the phases.
+class CWaveRecording {
+  public:
+    // Starts recording the compiled net; raises when the file cannot be made.
+    CWaveRecording(CSimulation& sim, const CNet& net);
+    ~CWaveRecording();
+    // No more phases are recorded; what was recorded can still be saved.
+    void stop();
+    // What was recorded, written to the file (which it replaces only once complete). Raises on failure.
+    void saveTo(const std::string& path) const;
+
+  private:
+    CSimulation& sim_;
+    QTemporaryDir dir_;
+    std::unique_ptr<CVcdWriter> writer_;
+};
 
 class CSimController : public QObject {
     Q_OBJECT
@@ -93,6 +114,7 @@ class CSimController : public QObject {
     void pauseCommand();
     void clearAllCommand();
     void rewindCommand();
+    void saveWaveCommand();
     void buildTokenMoves();
     void freeTokenMoves();
     void createSparks();
@@ -122,6 +144,7 @@ class CSimController : public QObject {
     bool simFrameOnly_ = false;  // the next simulation paint may reuse the back buffer as it is
     QPoint workScroll_;
     int workZoom_ = -1;
+    std::unique_ptr<CWaveRecording> wave_;  // since the last compile that succeeded
 };
 
 }  // namespace novra::ui

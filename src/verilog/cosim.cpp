@@ -11,15 +11,18 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <sstream>
 
 #include "common/error.h"
 #include "common/messages.h"
 #include "common/messages_verilog.h"
 #include "sim/simulation.h"
+#include "sim/vcd_writer.h"
 #include "trafunc/evaluator.h"
 #include "verilog/analysis.h"
 #include "verilog/cosim_checks.h"
+#include "verilog/cosim_wave.h"
 #include "verilog/textfile.h"
 
 namespace novra::verilog {
@@ -149,9 +152,13 @@ std::string circuitSinkBits(const std::string& dir, int sinkId) {
     return bits;
 }
 
-std::vector<SinkResult> netSinkBits(CNet& net) {
+std::vector<SinkResult> netSinkBits(CNet& net, const std::string& vcdPath) {
     CSimulation sim(net);
     sim.compile();
+    std::unique_ptr<CVcdWriter> vcd;
+    if (!vcdPath.empty()) vcd = std::make_unique<CVcdWriter>(net, vcdPath);
+    CSinkPhases phasesOf(vcd.get());
+    sim.setObserver(&phasesOf);
     // The editor's run limit stops long streams that would end; give every bit and every word's drain of
     // the net a few phases beyond it.
     long phases = 100001;
@@ -164,6 +171,8 @@ std::vector<SinkResult> netSinkBits(CNet& net) {
         if (e.message() == text(msg::kRunTooLong)) raise(text(msg::kCosimNetDidNotEnd));
         if (e.message() != text(msg::kSimulationEnded)) throw;
     }
+    sim.setObserver(nullptr);
+    if (vcd) vcd->finish();
     std::vector<SinkResult> out;
     for (const auto& [id, k] : net.kemmakixes()) {
         if (k.line != 0 && k.line != 1) continue;
@@ -174,6 +183,7 @@ std::vector<SinkResult> netSinkBits(CNet& net) {
             if (k.line == 1) std::reverse(w.begin(), w.end());
             r.net += w;
         }
+        r.netPhases = std::move(phasesOf.phases[id]);
         out.push_back(r);
     }
     return out;
@@ -181,7 +191,30 @@ std::vector<SinkResult> netSinkBits(CNet& net) {
 
 namespace {
 
-CosimReport compare(CNet& net, const VerilogOptions& options, const LogSink& log, bool synthesised) {
+// Where each sink's bits first differ, with the net's phase and the circuit's time of that bit.
+void locateDifferences(std::vector<SinkResult>& sinks, const VerilogOptions& options) {
+    std::vector<int> differing;
+    for (auto& r : sinks) {
+        if (r.net == r.circuit) continue;
+        size_t d = 0;
+        while (d < r.net.size() && d < r.circuit.size() && r.net[d] == r.circuit[d]) ++d;
+        r.firstDifference = static_cast<long>(d);
+        if (d < r.net.size() && d < r.netPhases.size()) r.netPhase = r.netPhases[d];
+        differing.push_back(r.id);
+    }
+    if (differing.empty()) return;
+    const std::string vcd = options.outDir + "/" + options.topName + "_sim.vcd";
+    const auto times = circuitSinkTimes(vcd, options.topName, differing);
+    for (auto& r : sinks) {
+        auto t = times.find(r.id);
+        const size_t d = static_cast<size_t>(r.firstDifference);
+        if (r.firstDifference >= 0 && t != times.end() && d < r.circuit.size() && d < t->second.size())
+            r.circuitTime = t->second[d];
+    }
+}
+
+CosimReport compare(CNet& net, const VerilogOptions& options, const LogSink& log, bool synthesised,
+                    const std::string& netVcd) {
     net.compileNet();
     generateVerilog(net, options, log);
     Hardware hw;
@@ -189,7 +222,7 @@ CosimReport compare(CNet& net, const VerilogOptions& options, const LogSink& log
 
     // The net first: a net that never ends is refused before the circuit runs for its whole time.
     CosimReport report;
-    report.sinks = netSinkBits(net);
+    report.sinks = netSinkBits(net, netVcd);
     std::map<int, size_t> sourceBits, sinkBits;
     for (const auto& [id, u] : net.uhzis()) {
         const std::string stream = sourceStream(u);
@@ -225,6 +258,7 @@ CosimReport compare(CNet& net, const VerilogOptions& options, const LogSink& log
         r.circuit = circuitSinkBits(options.outDir, r.id);
         if (!cut.empty() && r.circuit != r.net) r.limit = cut;
     }
+    locateDifferences(report.sinks, options);
     for (auto& f : report.functions) {
         auto d = out.firstDifference.find(f.module);
         if (d != out.firstDifference.end())
@@ -237,12 +271,13 @@ CosimReport compare(CNet& net, const VerilogOptions& options, const LogSink& log
 
 }  // namespace
 
-CosimReport cosimulate(CNet& net, const VerilogOptions& options, const LogSink& log) {
-    return compare(net, options, log, false);
+CosimReport cosimulate(CNet& net, const VerilogOptions& options, const LogSink& log,
+                       const std::string& netVcd) {
+    return compare(net, options, log, false, netVcd);
 }
 
 CosimReport cosimulateSynthesised(CNet& net, const VerilogOptions& options, const LogSink& log) {
-    return compare(net, options, log, true);
+    return compare(net, options, log, true, {});
 }
 
 std::string yosysCellModels() {

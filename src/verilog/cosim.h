@@ -14,6 +14,12 @@ struct SinkResult {
     std::string net;      // bits in arrival order over every word: '0', '1', '2' for undefined
     std::string circuit;  // the same from the circuit's kdata<id>.txt
     std::string limit;    // set when the test bench stopped the circuit before it could deliver everything
+    std::vector<long> netPhases;  // the phase of the net's run in which the sink absorbed each bit of net
+    // Where the bits first differ: the bit's index, the net's phase of it and the circuit's time (ps) of
+    // it, each -1 when there is none.
+    long firstDifference = -1;
+    long netPhase = -1;
+    long long circuitTime = -1;
     bool match() const { return limit.empty() && net == circuit; }
 };
 
@@ -40,7 +46,9 @@ struct CosimReport {
 // guard is driven through all input combinations (4096 random ones beyond 12 inputs) and compared with
 // the net's evaluator. Raises on a failed compile, generation or tool run, and when the net's run does
 // not end.
-CosimReport cosimulate(CNet& net, const VerilogOptions& options, const LogSink& log);
+// netVcd, when given, receives the net's run as a VCD waveform (CVcdWriter).
+CosimReport cosimulate(CNet& net, const VerilogOptions& options, const LogSink& log,
+                       const std::string& netVcd = {});
 
 // Compiles and runs the test bench in a generated folder, with extra Verilog files of the caller's. The
 // VPI module for $shm_* is taken prebuilt from moduleDir when it is there, else built in the folder from
@@ -64,7 +72,8 @@ CosimReport cosimulateSynthesised(CNet& net, const VerilogOptions& options, cons
 // The bits a sink of the circuit received, from kdata<id>.txt.
 std::string circuitSinkBits(const std::string& dir, int sinkId);
 
-// The bits each recording sink receives when the compiled net runs over every word of every source.
-std::vector<SinkResult> netSinkBits(CNet& net);
+// The bits each recording sink receives when the compiled net runs over every word of every source, with
+// the phase of each; the run's waveform goes to vcdPath when one is given.
+std::vector<SinkResult> netSinkBits(CNet& net, const std::string& vcdPath = {});
 
 }  // namespace novra::verilog
