@@ -1,5 +1,5 @@
 // The property dialogs and the settings dialog: what they show, what OK and Cancel keep, the input they
-// refuse, and that a dialog stays with its object.
+// refuse (scripts in tests/data/ui/dialogs.txt), and that a dialog stays with its object.
 #include "ui/dialogs/dialogs.h"
 
 #include <QCheckBox>
@@ -43,7 +43,7 @@ QCheckBox* check(QWidget* d, const char* id) {
 }
 }  // namespace
 
-class DialogsTest : public QObject {
+class DialogsTest : public testing::UiTest {
     Q_OBJECT
   private slots:
     void init() {
@@ -52,15 +52,17 @@ class DialogsTest : public QObject {
         doc_ = std::make_unique<CNOVRADoc>();
     }
     void cleanup() {
+        f_.reset();
         doc_.reset();
         ini_.reset();
         setNmode(0);
     }
-    void transitionDefaultsAndRefusesBadText();
-    void transitionWhileCompiledOrDeleted();
-    void uhziModesAndValidation();
-    void kemmakixComparison();
-    void numberAndObjectList();
+    void scripts_data() { testing::scriptRows("dialogs.txt"); }
+    void scripts() {
+        QFETCH(QString, script);
+        f_ = std::make_unique<testing::Fixture>();
+        PLAY(script);
+    }
     void verilogFoldersAndValidation();
     void dialogsBelongToTheirObject();
     void settingsPagesOkAndCancel();
@@ -72,143 +74,6 @@ class DialogsTest : public QObject {
     std::unique_ptr<CNOVRADoc> doc_;
     CNet& net() { return doc_->net(); }
 };
-
-void DialogsTest::transitionDefaultsAndRefusesBadText() {
-    const int t = net().addObject(100, 100, kTransition);
-    const int p = net().addObject(0, 100, kPlace);
-    const int q = net().addObject(200, 100, kPlace);
-    auto& fn = net().transitions().at(t).functionText;
-    fn.clear();
-    {
-        CTransitionDialog d(*doc_, t);
-        QCOMPARE(text(&d, "1022")->toPlainText(), u8("//このトランジションはリクエストのみを伝達します"));
-        QVERIFY(ok(&d).isEmpty() && fn == "//このトランジションはリクエストのみを伝達します");
-    }
-    net().addArc(p, t, {}, "a");
-    net().addArc(t, q, {}, "gone");
-    fn = "sum=a;\r\n";
-    CTransitionDialog d(*doc_, t);
-    d.show();
-    QCOMPARE(text(&d, "1022")->toPlainText(), QString("sum=a;\n"));
-    text(&d, "1022")->setPlainText("sum=a b;");  // two words side by side
-    const QString message = ok(&d);
-    QVERIFY(!message.isEmpty() && !message.contains("(titled)") && d.isVisible());
-    QCOMPARE(fn, std::string("sum=a;\r\n"));
-    text(&d, "1022")->setPlainText("out=a&b;\nx=b;");
-    check(&d, "1058")->setChecked(true);
-    QVERIFY(ok(&d).isEmpty() && !d.isVisible());
-    QCOMPARE(fn, std::string("out=a&b;\r\nx=b;"));
-    QCOMPARE(net().transitions().at(t).inputVarNames, (std::map<std::string, int>{{"a", 1}, {"b", 2}}));
-    QCOMPARE(net().arcs().at(net().findArc(p, t)).varName, std::string("a"));
-    QCOMPARE(net().arcs().at(net().findArc(t, q)).varName, std::string());  // names no variable any more
-    // Cancel keeps everything.
-    CTransitionDialog c(*doc_, t);
-    QVERIFY(check(&c, "1058")->isChecked());
-    text(&c, "1022")->setPlainText("o1=i1;");
-    check(&c, "1058")->setChecked(false);
-    control<QPushButton>(&c, "2")->click();
-    QVERIFY(fn == "out=a&b;\r\nx=b;" && net().simTranOpt().count(t));
-}
-
-void DialogsTest::transitionWhileCompiledOrDeleted() {
-    const int t = net().addObject(100, 100, kTransition);
-    net().setSimTranOpt(t, true);
-    doc_->setCompiled(1);
-    CTransitionDialog d(*doc_, t);
-    QVERIFY(text(&d, "1022")->isReadOnly());
-    text(&d, "1022")->setPlainText("broken text");
-    check(&d, "1058")->setChecked(false);
-    QVERIFY(ok(&d).isEmpty() && !net().simTranOpt().count(t));
-    QCOMPARE(net().transitions().at(t).functionText, std::string("o1=i1;"));
-    // A transition deleted while its dialog was open: OK closes without touching the net.
-    doc_->setCompiled(0);
-    CTransitionDialog gone(*doc_, t);
-    net().deleteObject(t);
-    QVERIFY(ok(&gone).isEmpty() && net().transitions().empty());
-}
-
-void DialogsTest::uhziModesAndValidation() {
-    const int u = net().addObject(0, 0, kUhzi);
-    net().uhzis().at(u).holdValue = 1;
-    CUhziDialog d(*doc_, u);
-    d.show();
-    QVERIFY(radio(&d, "1004")->isChecked() && !radio(&d, "1011")->isEnabled());
-    QCOMPARE(line(&d, "1023")->text(), QString("1"));
-    QVERIFY(text(&d, "1024")->isReadOnly() && !line(&d, "1023")->isReadOnly());
-    radio(&d, "1005")->click();
-    QVERIFY(!text(&d, "1024")->isReadOnly() && line(&d, "1023")->isReadOnly());
-    QVERIFY(radio(&d, "1012")->isEnabled());
-    radio(&d, "1012")->click();
-    text(&d, "1024")->setPlainText("0101\n\n\n11\r\n");
-    line(&d, "1023")->setText("2");
-    QCOMPARE(ok(&d), u8("0 から 1 までの整数を入力してください。"));
-    QVERIFY(d.isVisible() && net().uhzis().at(u).addp == 0);
-    line(&d, "1023")->setText("0");
-    QCOMPARE(ok(&d), QString());
-    const CUhzi& s = net().uhzis().at(u);
-    QVERIFY(s.addp == 1 && s.line == 1 && s.holdValue == 0);
-    QCOMPARE(s.words, (std::vector<std::string>{"0101", "11"}));
-    // Compiled: everything read-only, and OK changes nothing.
-    doc_->setCompiled(1);
-    CUhziDialog c(*doc_, u);
-    QCOMPARE(text(&c, "1024")->toPlainText(), QString("0101\n11\n"));
-    QVERIFY(text(&c, "1024")->isReadOnly() && line(&c, "1023")->isReadOnly());
-    for (const char* id : {"1004", "1005", "1011", "1012"}) QVERIFY(!radio(&c, id)->isEnabled());
-    text(&c, "1024")->setPlainText("1");
-    QCOMPARE(ok(&c), QString());
-    QCOMPARE(s.words.size(), size_t(2));
-}
-
-void DialogsTest::kemmakixComparison() {
-    const int k = net().addObject(0, 0, kKemmakix);
-    CKemmakix& km = net().kemmakixes().at(k);
-    km.received = {"a", "b"};
-    km.hasReceived = true;
-    km.expected = {"a", "c", "d"};
-    km.line = 2;
-    CKemmakixDialog d(*doc_, k);
-    QCOMPARE(text(&d, "1009")->toPlainText(), u8("○\n×\n"));
-    QCOMPARE(line(&d, "1028")->text(), u8("×"));
-    QVERIFY(radio(&d, "1011")->isChecked() && text(&d, "1008")->isReadOnly());
-    radio(&d, "1005")->click();
-    QVERIFY(!text(&d, "1008")->isReadOnly());
-    text(&d, "1008")->setPlainText("a\n\nb");
-    control<QPushButton>(&d, "1")->click();
-    QCOMPARE(km.line, 1);
-    QCOMPARE(km.expected, (std::vector<std::string>{"a", "b"}));
-    CKemmakixDialog same(*doc_, k);
-    QCOMPARE(line(&same, "1028")->text(), u8("○"));
-}
-
-void DialogsTest::numberAndObjectList() {
-    CNumberDialog d(u8("配置数"), 1);
-    d.show();
-    QVERIFY(control<QLabel>(&d, "1000")->text() == u8("配置数") && line(&d, "1021")->text() == "1");
-    line(&d, "1021")->setText("101");
-    QCOMPARE(ok(&d), u8("0 から 100 までの整数を入力してください。"));
-    QVERIFY(d.isVisible());
-    line(&d, "1021")->setText("abc");
-    QVERIFY(!ok(&d).isEmpty());
-    line(&d, "1021")->setText("7");
-    QVERIFY(ok(&d).isEmpty() && d.number() == 7);
-    // The object list: id, kind and stop option; Search returns the chosen row's id, OK none.
-    net().addObject(0, 0, kPlace);
-    const int t = net().addObject(0, 0, kTransition);
-    net().addObject(0, 0, kKemmakix);
-    net().setSimTranOpt(t, true);
-    CObjectListDialog list(net());
-    QStringList rows;
-    auto* table = control<QTableWidget>(&list, "1047");
-    for (int r = 0; r < table->rowCount(); ++r)
-        rows << table->item(r, 0)->text() + " " + table->item(r, 1)->text() + " " + table->item(r, 2)->text();
-    QCOMPARE(rows, (QStringList{"1 place ", "2 transition SimFireStop", "3 kemmakix "}));
-    table->selectRow(1);
-    control<QPushButton>(&list, "3")->click();
-    QCOMPARE(list.result(), t);
-    CObjectListDialog none(net());
-    control<QPushButton>(&none, "3")->click();
-    QCOMPARE(none.result(), 0);
-}
 
 void DialogsTest::verilogFoldersAndValidation() {
     doc_->settings().verilogOutDirs = {"/out/a", "/out/b"};

@@ -16,7 +16,7 @@
 #include "ui_support.h"
 
 using namespace novra::ui;
-using novra::ui::testing::WindowFixture;
+using novra::ui::testing::Fixture;
 
 // Keys as the user types them: to whatever widget has the focus, through the window's shortcuts.
 static void type(QKeySequence k) {
@@ -27,7 +27,7 @@ class FrameTest : public QObject {
     Q_OBJECT
   private slots:
     void init() {
-        f_ = std::make_unique<WindowFixture>(0);
+        f_ = std::make_unique<Fixture>(true, 0);
         frame_ = f_->frame.get();
         doc_ = f_->doc.get();
         QVERIFY(QTest::qWaitForWindowExposed(frame_));
@@ -42,7 +42,7 @@ class FrameTest : public QObject {
     void keysGoToTheFocusedWidget();
 
   private:
-    std::unique_ptr<WindowFixture> f_;
+    std::unique_ptr<Fixture> f_;
     CMainFrame* frame_ = nullptr;
     CNOVRADoc* doc_ = nullptr;
     // The menus and tool bars by command ids, then each command's texts, keys and tips, and the panes.

@@ -13,25 +13,28 @@
 
 using namespace novra;
 using namespace novra::ui;
+using novra::ui::testing::Fixture;
 using novra::ui::testing::u8;
-using novra::ui::testing::WindowFixture;
 
 namespace {
 const char* const kEnded = "シミュレーションが終了しました。";
 const char* const kEditing = "Compile ClearAll ToolPlace ToolDelete Align";
 }  // namespace
 
-class SimTest : public QObject {
+class SimTest : public testing::UiTest {
     Q_OBJECT
   private slots:
     void init();
     void cleanup();
-    void compileSetsTheCommandsAndSavesWhenAsked();
+    void scripts_data() { testing::scriptRows("sim.txt"); }
+    void scripts() {
+        QFETCH(QString, script);
+        PLAY(script);
+    }
+    void compileSavesWhenAsked();
     void compileFaultScrollsToTheTransition();
     void tokenMovementsFollowTheFiredArcs();
-    void runsWithAndWithoutAnimation();
     void realTimerDrivesTheRun();
-    void fireStopAndEngineFaultPoint();
     void pauseAbortAndOpeningAFile();
     void rewindRestoresTenMarkingsAndRunsOn();
     void tokenClickedOntoACompiledNetEnables();
@@ -39,20 +42,16 @@ class SimTest : public QObject {
     void sparksAndAnimationFramesReachTheWindow();
 
   private:
-    std::unique_ptr<WindowFixture> f_;
     CNOVRADoc* doc_ = nullptr;
     CMainFrame* frame_ = nullptr;
     CNOVRAView* view() { return frame_->view(); }
-    CNet& net() { return doc_->net(); }
     CSimController& sim() { return f_->sim(); }
     int phase() { return doc_->simulation().phase(); }
-    QString log() { return f_->log(); }
-    QString on() { return testing::enabledCommands(*frame_); }
+    QString on() { return testing::enabledCommands(*f_); }
     void open(const char* name) {
         QVERIFY(doc_->openDocument(QString(NOVRA_SOURCE_DIR "/examples/") + name));
         f_->r().renderFrame();
     }
-    void run(Cmd c) { frame_->runCommand(c); }
     bool active(int timer) { return sim().timerActive(timer); }
     // Ticks the clock until the log shows the text or the tick budget is spent.
     bool tickUntil(const char* logged, int budget = 20000) {
@@ -73,7 +72,7 @@ class SimTest : public QObject {
 
 void SimTest::init() {
     setNmode(0);
-    f_ = std::make_unique<WindowFixture>(900, 600);
+    f_ = std::make_unique<Fixture>(true, 900, 600);
     doc_ = f_->doc.get();
     frame_ = f_->frame.get();
     QVERIFY(QTest::qWaitForWindowExposed(frame_));
@@ -85,14 +84,10 @@ void SimTest::cleanup() {
     setNmode(0);
 }
 
-void SimTest::compileSetsTheCommandsAndSavesWhenAsked() {
+// A second compile starts over from a clean log, saving to the document's own file only when asked.
+void SimTest::compileSavesWhenAsked() {
     open("pipeline.pol");
-    QCOMPARE(on(), kEditing);
     run(Cmd::Compile);
-    QCOMPARE(log(), u8("ｺﾝﾊﾟｲﾙ中...\r\nプリミティブ 9\r\nNOVRA - ｴﾗｰ 0、警告 0\r\n"));
-    QCOMPARE(frame_->statusMessage(), u8("シミュレーションを実行してください"));
-    QCOMPARE(on(), "Run Step Abort Align");
-    // A second compile starts over from a clean log, saving to the document's own file only when asked.
     run(Cmd::Abort);
     QTemporaryDir dir;
     const QString copy = dir.filePath("copy.pol");
@@ -173,41 +168,6 @@ void SimTest::tokenMovementsFollowTheFiredArcs() {
     QCOMPARE(firings, 3);
 }
 
-void SimTest::runsWithAndWithoutAnimation() {
-    // Unanimated, Run goes to the end at once and leaves only Pause.
-    open("pipeline.pol");
-    view()->settings().simAnime = 0;
-    run(Cmd::Compile);
-    run(Cmd::Run);
-    QCOMPARE(log(), u8("シミュレーションを実行しています…\r\n") + u8(kEnded) + "\r\n");
-    QCOMPARE(net().kemmakixes().at(9).received, (std::vector<std::string>{"1011", "0110"}));
-    QCOMPARE(on(), "Pause Abort Align");
-    run(Cmd::Pause);
-    QVERIFY(frame_->commandEnabled(Cmd::Run));
-    // The playful wording adds its own line first.
-    run(Cmd::Abort);
-    setNmode(1);
-    run(Cmd::Compile);
-    run(Cmd::Run);
-    QVERIFY(log().startsWith(u8("シュミレーション中...\r\nシミュレーションを実行しています…\r\n")));
-    setNmode(0);
-    run(Cmd::Abort);
-    // Driven by the clock at the document's speed; the end stops the phases, the clock only repaints.
-    open("fork_join.pol");
-    view()->settings().simAnime = 1;
-    doc_->settings().simSpeed = 30;
-    run(Cmd::Compile);
-    run(Cmd::Run);
-    QVERIFY(sim().timerPeriod(CSimController::kClockTimer) == 30 && sim().advance == 1);
-    QVERIFY(tickUntil(kEnded));
-    QCOMPARE(net().kemmakixes().at(17).received, (std::vector<std::string>{"0111", "1011", "111101"}));
-    QVERIFY(sim().timerPeriod(CSimController::kClockTimer) == 100 && sim().running == 1);
-    const int before = phase();
-    for (int i = 0; i < 20; ++i) sim().clockTick();
-    QCOMPARE(phase(), before);
-    QCOMPARE(log().count(u8(kEnded)), 1);
-}
-
 void SimTest::realTimerDrivesTheRun() {
     open("pipeline.pol");
     doc_->settings().simSpeed = 1;
@@ -215,56 +175,6 @@ void SimTest::realTimerDrivesTheRun() {
     run(Cmd::Run);
     QTRY_VERIFY_WITH_TIMEOUT(log().contains(u8(kEnded)), 60000);
     QCOMPARE(net().kemmakixes().at(9).received, (std::vector<std::string>{"1011", "0110"}));
-}
-
-// A fire stop pauses the run at the transition; an engine fault stops the phases at the transition that
-// met it, unanimated or driven by the clock, and leaves the run standing.
-void SimTest::fireStopAndEngineFaultPoint() {
-    open("pipeline.pol");
-    net().setSimTranOpt(6, true);
-    run(Cmd::Compile);
-    run(Cmd::Run);
-    QVERIFY(tickUntil("指定されたトランジションが発火可能です。シミュレーションを停止します", 200));
-    QVERIFY(sim().helpState == 3 && net().stopObject() == 6 && sim().running == 0 && phase() == 2);
-    QCOMPARE(on(), "Run Step Abort Rewind Align");
-    for (int i = 0; i < 5; ++i) sim().clockTick();  // the paused clock performs nothing
-    QCOMPARE(phase(), 2);
-    run(Cmd::Step);  // goes on with the firing, and the sparks stop
-    QVERIFY(net().places().at(3).hasToken && !active(CSimController::kSparkTimer));
-    run(Cmd::Abort);
-    // uhzi -> p1 -> t1 -> (o1) p2, (unlabelled) p3 -> t2 -> p4 -> kemmakix: t2 gets an undefined bit.
-    net().clear();
-    const int u = net().addObject(40, 100, kUhzi);
-    const int p1 = net().addObject(100, 100, kPlace);
-    const int t1 = net().addObject(160, 100, kTransition);
-    const int p2 = net().addObject(220, 40, kPlace);
-    const int p3 = net().addObject(220, 160, kPlace);
-    const int t2 = net().addObject(280, 160, kTransition);
-    const int p4 = net().addObject(340, 160, kPlace);
-    const int k = net().addObject(400, 160, kKemmakix);
-    net().uhzis().at(u).addp = 1;
-    net().uhzis().at(u).words = {"1"};
-    for (auto [from, to] : {std::pair{u, p1}, {p1, t1}, {t1, p3}, {p3, t2}, {t2, p4}, {p4, k}})
-        net().addArc(from, to);
-    net().addArc(t1, p2, {}, "o1");
-    f_->r().renderFrame();
-    const QString fault = u8("関数への入力値が不定です");
-    for (int anime : {0, 1}) {
-        view()->settings().simAnime = anime;
-        frame_->clearLog();
-        QVERIFY(sim().compileCommand());
-        run(Cmd::Run);
-        QVERIFY(tickUntil("関数への入力値が不定です", 200));
-        QVERIFY(net().stopObject() == t2 && sim().advance == 0 && sim().running == 1);
-        if (!anime)
-            QCOMPARE(frame_->statusMessage(),
-                     u8("シミュレーション中にエラーが発生しました。もう一度エディットを行ってください"));
-        const int before = phase();
-        for (int i = 0; i < 5; ++i) sim().clockTick();
-        QVERIFY(phase() == before && log().count(fault) == 1);
-        QVERIFY(active(CSimController::kSparkTimer) && frame_->commandEnabled(Cmd::Pause));
-        run(Cmd::Abort);
-    }
 }
 
 // Pause keeps the run where it is, abort goes back to editing with the bits received so far recorded, and
