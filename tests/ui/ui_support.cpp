@@ -2,10 +2,12 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMetaEnum>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -13,12 +15,15 @@
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QTimer>
+#include <QUrl>
 #include <QtTest>
 #include <map>
 #include <optional>
 
 #include "common/messages.h"
+#include "fileio/fileio.h"
 #include "ui/dialogs/dialogs.h"
+#include "ui/edit_commands.h"
 #include "ui/messagebar.h"
 
 namespace novra::ui::testing {
@@ -252,6 +257,12 @@ void addToNet(CNet& net, const QString& text) {
 //   [ctrl], wheelzoom <delta> (S held), scrollby dx,dy, hbar <value of the horizontal scroll bar>;
 //   pixel T <rrggbb>   count <rrggbb> all|x,y,w,h <n|>n|=n> (pixels of the colour)   idat T <id>
 //   client T <x,y> of <width,height>   drew <text>... (texts drawn)
+// Files, in a folder of the fixture's own, shown as "$": quickpath <name> (the quick save file), savenet
+//   <name> <places>, write <name> <bytes>, rm <name>, answer open|save <name> (none: Cancel), answer changes
+//   Save|Discard|Cancel, answer clearall 1|0, drop <name>, snapshot (as an edit takes it), modified 0|1,
+//   note <text for the log>, point <id> (the spark ring of the simulation);
+//   caption <window title>   path <document's>   recent <files>   saved <name> <objects>|none
+//   asks <question> <times asked>   close <1 when the window closed>
 //   status <text>   net <as describe writes it>   has <word of describe>...   lacks <word>...
 //   state <key>=<value>... (keys below)   menu <entries joined by |>   asked <last question>
 //   on <enabled commands>
@@ -298,6 +309,11 @@ QString play(Fixture& f, const QString& script) {
                                            : point(at);
         return base + point(by);
     };
+    // A file of the fixture's folder, written "$/name" where a path is shown.
+    const auto file = [&](const QString& name) {
+        return name.isEmpty() ? QString() : f.files.filePath(name);
+    };
+    const auto inFiles = [&](QString s) { return s.replace(f.files.path(), "$"); };
     const auto button = [](const QString& b) {
         return b == "right" ? Qt::RightButton : b == "middle" ? Qt::MiddleButton : Qt::LeftButton;
     };
@@ -462,11 +478,12 @@ QString play(Fixture& f, const QString& script) {
             for (int i = 0; i < 20000 && !f.log().contains(unescaped(rest)); ++i) f.sim().clockTick();
             got = f.log().contains(unescaped(rest)) ? rest : escaped(f.log());
         } else if (verb == "log") {
-            got = escaped(f.log());
+            got = inFiles(escaped(f.log()));
         } else if (verb == "logs") {
-            got = f.log().count(unescaped(rest.section(' ', 1))) == a1.toInt() ? rest : escaped(f.log());
+            const QString log = inFiles(f.log());
+            got = log.count(unescaped(rest.section(' ', 1))) == a1.toInt() ? rest : escaped(log);
         } else if (verb == "says") {
-            got = f.frame->statusMessage();
+            got = inFiles(f.frame->statusMessage());
         } else if (verb == "marking") {
             QStringList l;
             for (const auto& [id, p] : f.net().places())
@@ -475,6 +492,59 @@ QString play(Fixture& f, const QString& script) {
             got = l.join(' ');
         } else if (verb == "received") {
             got = a1 + " " + words(f.net().kemmakixes().at(a1.toInt()).received);
+        } else if (verb == "quickpath") {
+            v.editCommands().setQuickSavePath(file(a1));
+        } else if (verb == "savenet") {
+            CNet net;
+            for (int i = 0; i < a2.toInt(); ++i) net.addObject(100 + 60 * i, 100, kPlace);
+            fileio::save(net, file(a1).toStdString());
+        } else if (verb == "write") {
+            QFile out(file(a1));
+            out.open(QIODevice::WriteOnly | QIODevice::Truncate);
+            out.write(unescaped(rest.section(' ', 1)).toUtf8());
+        } else if (verb == "rm") {
+            QFile::remove(file(a1));
+        } else if (verb == "answer") {
+            if (a1 == "open") f.prompts.defaultOpen = file(a2);
+            if (a1 == "save") f.prompts.defaultSave = file(a2);
+            if (a1 == "changes")
+                f.prompts.defaultSaveChanges = a2 == "Save"      ? QMessageBox::Save
+                                               : a2 == "Discard" ? QMessageBox::Discard
+                                                                 : QMessageBox::Cancel;
+            if (a1 == "clearall") f.prompts.defaultClearAll = a2 == "1";
+        } else if (verb == "drop") {
+            // As the window system delivers it: the drop goes where the drag was accepted on entering.
+            QMimeData data;
+            data.setUrls({QUrl::fromLocalFile(file(a1)), QUrl::fromLocalFile(file("ignored.pol"))});
+            QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(v.viewport(), &enter);
+            QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            if (enter.isAccepted()) QApplication::sendEvent(v.viewport(), &drop);
+        } else if (verb == "modified") {
+            f.doc->setModified(a1 == "1");
+        } else if (verb == "note") {
+            f.frame->logText(unescaped(rest).toStdString());
+        } else if (verb == "point") {
+            f.sim().pointAt(a1.toInt(), 10);
+        } else if (verb == "snapshot") {
+            v.interaction().takeSnapshot();
+        } else if (verb == "caption") {
+            got = inFiles(f.frame->windowTitle());
+        } else if (verb == "path") {
+            got = inFiles(f.doc->path());
+        } else if (verb == "recent") {
+            got = inFiles(f.frame->recentFiles().join(' '));
+        } else if (verb == "saved") {
+            CNet back;
+            got = a1 + " " + (QFile::exists(file(a1)) ? "" : "none");
+            if (QFile::exists(file(a1))) {
+                fileio::load(back, file(a1).toStdString());
+                got = a1 + " " + QString::number(back.objects().size());
+            }
+        } else if (verb == "asks") {
+            got = a1 + " " + QString::number(f.prompts.count(a1));
+        } else if (verb == "close") {
+            got = QString::number(f.frame->close());
         } else if (verb == "render") {
             f.r().setRebuild();
             f.r().renderFrame();

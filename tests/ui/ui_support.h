@@ -96,6 +96,7 @@ struct Fixture {
     ~Fixture();
     TempIni ini;
     ScriptedPrompts prompts;
+    QTemporaryDir files;  // the files a script names
     std::unique_ptr<CNOVRADoc> doc;
     std::unique_ptr<CMainFrame> frame;   // none for the canvas alone
     std::unique_ptr<CNOVRAView> canvas;  // the view when there is no window
