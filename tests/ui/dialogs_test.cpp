@@ -66,7 +66,6 @@ class DialogsTest : public testing::UiTest {
     void verilogFoldersAndValidation();
     void dialogsBelongToTheirObject();
     void settingsPagesOkAndCancel();
-    void settingsRefuseOutOfRangeNumbers();
     void colourButtonsAndPreview();
 
   private:
@@ -209,28 +208,6 @@ void DialogsTest::settingsPagesOkAndCancel() {
     QCOMPARE(nmode(), 0);
     QVERIFY(v.skinUse == 0 && v.objectYard == 0 && v.compileSave == 0 && v.simAnime == 1 && v.tokenMove == 0);
     QVERIFY(v.hatchSize == 80 && v.colors.place == 0x030201 && doc_->settings().simSpeed == 5000);
-}
-
-void DialogsTest::settingsRefuseOutOfRangeNumbers() {
-    CNOVRAView view(doc_.get());
-    CConfigDialog dialog(*doc_, view);
-    dialog.show();
-    auto* grid = line(control<QWidget>(&dialog, "EditPage"), "1000");
-    auto* speed = line(control<QWidget>(&dialog, "SimulationPage"), "1020");
-    for (const char* bad : {"0", "5001", "-3", "abc", ""}) {
-        grid->setText(bad);
-        QCOMPARE(ok(&dialog), QString::fromUtf8(format(msg::kDlgIntRange, 1, 5000).c_str()));
-        QVERIFY(dialog.isVisible() && dialog.tabs()->currentIndex() == 1);  // on the page of the number
-    }
-    grid->setText("1");
-    speed->setText("0");
-    dialog.tabs()->setCurrentIndex(0);
-    QVERIFY(!ok(&dialog).isEmpty());
-    QCOMPARE(dialog.tabs()->currentIndex(), 3);
-    QCOMPARE(view.settings().hatchSize, 40);  // nothing stored by a refused OK
-    speed->setText("1");
-    QCOMPARE(ok(&dialog), QString());
-    QVERIFY(view.settings().hatchSize == 1 && doc_->settings().simSpeed == 1);
 }
 
 void DialogsTest::colourButtonsAndPreview() {

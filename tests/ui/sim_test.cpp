@@ -31,8 +31,6 @@ class SimTest : public testing::UiTest {
         QFETCH(QString, script);
         PLAY(script);
     }
-    void compileSavesWhenAsked();
-    void compileFaultScrollsToTheTransition();
     void tokenMovementsFollowTheFiredArcs();
     void realTimerDrivesTheRun();
     void pauseAbortAndOpeningAFile();
@@ -64,10 +62,6 @@ class SimTest : public testing::UiTest {
         for (; active(CSimController::kScrollTimer) && ticks < 100; ++ticks) sim().scrollTick();
         return ticks;
     }
-    bool centred(int id) {
-        const auto& o = net().objects().at(id);
-        return f_->r().toClient(o.x, o.y) == QPoint(f_->r().clientWidth() / 2, f_->r().clientHeight() / 2);
-    }
 };
 
 void SimTest::init() {
@@ -82,53 +76,6 @@ void SimTest::init() {
 void SimTest::cleanup() {
     f_.reset();
     setNmode(0);
-}
-
-// A second compile starts over from a clean log, saving to the document's own file only when asked.
-void SimTest::compileSavesWhenAsked() {
-    open("pipeline.pol");
-    run(Cmd::Compile);
-    run(Cmd::Abort);
-    QTemporaryDir dir;
-    const QString copy = dir.filePath("copy.pol");
-    QVERIFY(doc_->saveDocument(copy, std::string()));
-    const auto content = [&copy] {
-        QFile f(copy);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    };
-    {
-        QFile f(copy);
-        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write("stale") == 5);
-    }
-    run(Cmd::Compile);
-    QCOMPARE(content(), QByteArray("stale"));
-    QCOMPARE(log().count(u8("ｺﾝﾊﾟｲﾙ中...")), 1);
-    run(Cmd::Abort);
-    view()->settings().compileSave = 1;
-    run(Cmd::Compile);
-    QVERIFY(content().startsWith("=== NOVRA"));
-}
-
-void SimTest::compileFaultScrollsToTheTransition() {
-    const int p = net().addObject(2000, 1600, kPlace);
-    const int t = net().addObject(2100, 1600, kTransition);
-    net().addArc(p, t);
-    net().setToken(p, kBlack, 1);
-    net().transitions().at(t).functionText = "o1=i1#i2;";  // does not parse
-    f_->r().renderFrame();
-    QVERIFY(!sim().compileCommand());
-    QVERIFY(net().stopObject() == t && !doc_->compiled() && sim().helpState == 2);
-    QCOMPARE(on(), kEditing);
-    QCOMPARE(frame_->statusMessage(), u8("コンパイルが失敗しました。もう一度エディットを行ってください"));
-    // The scroll reaches the transition in 30 steps and then stops; zoomed out, in fewer.
-    QCOMPARE(scrollToEnd(), 31);
-    QVERIFY(centred(t));
-    view()->runCommand(Cmd::ZoomOut);
-    view()->runCommand(Cmd::ZoomOut);
-    f_->r().setScrollPos(QPoint(0, 0));
-    sim().pointAt(t, 10);
-    QCOMPARE(scrollToEnd(), (30 >> 2) + 1);
-    QVERIFY(centred(t));
 }
 
 void SimTest::tokenMovementsFollowTheFiredArcs() {

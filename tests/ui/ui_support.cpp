@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTimer>
 #include <QUrl>
@@ -176,6 +177,7 @@ QString shown(QWidget* w) {
     if (auto* b = qobject_cast<QAbstractButton*>(w)) return s + (b->isChecked() ? "1" : "0");
     if (auto* l = qobject_cast<QLabel*>(w)) return s + l->text();
     if (auto* c = qobject_cast<QComboBox*>(w)) return s + c->currentText();
+    if (auto* t = qobject_cast<QTabWidget*>(w)) return s + QString::number(t->currentIndex());
     if (auto* t = qobject_cast<QTableWidget*>(w)) {
         QStringList rows;
         for (int r = 0; r < t->rowCount(); ++r)
@@ -189,6 +191,7 @@ void setControl(QWidget* w, const QString& value) {
     if (auto* t = qobject_cast<QLineEdit*>(w)) t->setText(value);
     if (auto* b = qobject_cast<QAbstractButton*>(w)) b->setChecked(value == "1");
     if (auto* t = qobject_cast<QTableWidget*>(w)) t->selectRow(value.toInt());
+    if (auto* t = qobject_cast<QTabWidget*>(w)) t->setCurrentIndex(value.toInt());
 }
 QPoint point(const QString& s) {
     const QStringList v = s.split(',');
@@ -243,8 +246,8 @@ void addToNet(CNet& net, const QString& text) {
 //   move T [left|right|middle held]   drag T T [shift]   key <Qt key name> [ctrl]   down <key>   up <key>
 // Expectations:
 // Dialogs, one at a time: dialog transition|uhzi|kemmakix <id>, dialog number <prompt> <initial>, dialog
-// objects|verilog|settings; then page <name> (controls of that page only), set <control> <text, "\n" for
-// a line break, 1/0 for a check box, a row of a table>, push <button>.
+// objects|verilog|settings; then page <name> (controls of that page only; "tabs" is the dialog's tabs), set
+// <control> <text, "\n" for a line break, 1/0 for a check box, a row of a table>, push <button>.
 // Expectations:
 //   ok <message box text, empty for none>   cancel <likewise>   shows <control> <its text, see shown()>
 //   shown 0|1   result <the number, id or delay the dialog returns>   function <id> <text>|none
@@ -260,7 +263,9 @@ void addToNet(CNet& net, const QString& text) {
 // Files, in a folder of the fixture's own, shown as "$": quickpath <name> (the quick save file), savenet
 //   <name> <places>, write <name> <bytes>, rm <name>, answer open|save <name> (none: Cancel), answer changes
 //   Save|Discard|Cancel, answer clearall 1|0, drop <name>, snapshot (as an edit takes it), modified 0|1,
-//   note <text for the log>, point <id> (the spark ring of the simulation);
+//   note <text for the log>, point <id> (the spark ring of the simulation), saveas <name> (not as the
+//   document), compilesave 0|1, scrollto x,y;   file <name> <its first line>|none
+//   scrolls <id> <scroll ticks until the scroll stops> <client x,y of the object> of <width,height>
 //   caption <window title>   path <document's>   recent <files>   saved <name> <objects>|none
 //   asks <question> <times asked>   close <1 when the window closed>
 //   status <text>   net <as describe writes it>   has <word of describe>...   lacks <word>...
@@ -292,12 +297,13 @@ QString play(Fixture& f, const QString& script) {
         const QString numbers = QString::asprintf(
             "mode=%d cont=%d pending=%d source=%d target=%d bends=%d grabbed=%d cursor=%d key=%d panning=%d "
             "varmode=%d zoom=%d extra=%d modified=%d compiled=%d phase=%d running=%d advance=%d help=%d "
-            "stop=%d moves=%d sparks=%d clock=%d size=%d",
+            "stop=%d moves=%d sparks=%d clock=%d size=%d hatch=%d speed=%d",
             st.toolMode, st.continuous, st.arcPending, st.arcSource, st.arcTarget, int(st.bendPoints.size()),
             st.grabbedObject, st.cursorRole, st.keyState, st.panning, st.varMenuMode, f.r().zoomLevel(),
             f.r().extraLevel(), f.doc->isModified(), f.doc->compiled(), f.doc->simulation().phase(),
             sim.running, sim.advance, sim.helpState, f.net().stopObject(), int(sim.tokenMoves.size()),
-            int(sim.sparks.size()), sim.timerPeriod(CSimController::kClockTimer), f.r().objectSize());
+            int(sim.sparks.size()), sim.timerPeriod(CSimController::kClockTimer), f.r().objectSize(),
+            v.settings().hatchSize, f.doc->settings().simSpeed);
         for (const QString& kv : numbers.split(' ')) m[kv.section('=', 0, 0)] = kv.section('=', 1);
         return m;
     };
@@ -322,6 +328,10 @@ QString play(Fixture& f, const QString& script) {
     };
     std::unique_ptr<QDialog> dialog;
     QWidget* page = nullptr;  // where the dialog's controls are looked up, when not the whole dialog
+    const auto find = [&](const QString& id) -> QWidget* {
+        if (id == "tabs") return dialog->findChild<QTabWidget*>();
+        return control<QWidget>(page ? page : dialog.get(), qPrintable(id));
+    };
     const QStringList lines = script.split('\n');
     for (int n = 0; n < lines.size(); ++n) {
         const QString line = lines[n].trimmed();
@@ -423,15 +433,13 @@ QString play(Fixture& f, const QString& script) {
         } else if (verb == "page") {
             page = control<QWidget>(dialog.get(), qPrintable(a1));
         } else if (verb == "set") {
-            setControl(control<QWidget>(page ? page : dialog.get(), qPrintable(a1)),
-                       unescaped(rest.section(' ', 1)));
+            setControl(find(a1), unescaped(rest.section(' ', 1)));
         } else if (verb == "push") {
-            control<QAbstractButton>(page ? page : dialog.get(), qPrintable(a1))->click();
+            qobject_cast<QAbstractButton*>(find(a1))->click();
         } else if (verb == "ok" || verb == "cancel") {
             got = pressWithMessage(dialog.get(), verb == "ok" ? "1" : "2");
         } else if (verb == "shows") {
-            got = (a1 + " " + escaped(shown(control<QWidget>(page ? page : dialog.get(), qPrintable(a1)))))
-                      .trimmed();
+            got = (a1 + " " + escaped(shown(find(a1)))).trimmed();
         } else if (verb == "shown") {
             got = QString::number(dialog->isVisible());
         } else if (verb == "result") {
@@ -526,6 +534,24 @@ QString play(Fixture& f, const QString& script) {
             f.frame->logText(unescaped(rest).toStdString());
         } else if (verb == "point") {
             f.sim().pointAt(a1.toInt(), 10);
+        } else if (verb == "saveas") {
+            f.doc->saveDocument(file(a1), std::string());
+        } else if (verb == "compilesave") {
+            v.settings().compileSave = a1.toInt();
+        } else if (verb == "scrollto") {
+            f.r().setScrollPos(point(a1));
+        } else if (verb == "scrolls") {
+            // Scroll ticks until the scroll stops, and where the object then is.
+            int ticks = 0;
+            for (; f.sim().timerActive(CSimController::kScrollTimer) && ticks < 100; ++ticks)
+                f.sim().scrollTick();
+            const QPoint p = target("#" + a1);
+            got = a1 + " " + QString::number(ticks) + " " + xy(p.x(), p.y()) + " of " +
+                  xy(f.r().clientWidth(), f.r().clientHeight());
+        } else if (verb == "file") {
+            QFile in(file(a1));
+            got = a1 + " " +
+                  (in.open(QIODevice::ReadOnly) ? QString::fromUtf8(in.readLine()).trimmed() : "none");
         } else if (verb == "snapshot") {
             v.interaction().takeSnapshot();
         } else if (verb == "caption") {
