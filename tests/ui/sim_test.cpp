@@ -33,10 +33,9 @@ class SimTest : public testing::UiTest {
     }
     void tokenMovementsFollowTheFiredArcs();
     void realTimerDrivesTheRun();
-    void pauseAbortAndOpeningAFile();
     void rewindRestoresTenMarkingsAndRunsOn();
     void tokenClickedOntoACompiledNetEnables();
-    void clearAllAsksFirst();
+    void clearAllAsksTheRealQuestion();
     void sparksAndAnimationFramesReachTheWindow();
 
   private:
@@ -124,40 +123,6 @@ void SimTest::realTimerDrivesTheRun() {
     QCOMPARE(net().kemmakixes().at(9).received, (std::vector<std::string>{"1011", "0110"}));
 }
 
-// Pause keeps the run where it is, abort goes back to editing with the bits received so far recorded, and
-// opening a file during a run ends it; the tool bar follows without any command being chosen.
-void SimTest::pauseAbortAndOpeningAFile() {
-    open("pipeline.pol");
-    const auto editTokens = net().tokens();
-    QAction* rewind = frame_->action(Cmd::Rewind);
-    run(Cmd::Compile);
-    run(Cmd::Run);
-    QVERIFY(!rewind->isEnabled());
-    // Run until the sink holds part of a word.
-    for (int guard = 0; net().kemmakixes().at(9).bitCount < 2 && guard < 500; ++guard) sim().clockTick();
-    QCOMPARE(net().kemmakixes().at(9).bitCount, 2);
-    QVERIFY(rewind->isEnabled() && frame_->action(Cmd::Pause)->isEnabled());
-    run(Cmd::Pause);
-    QVERIFY(sim().running == 0 && sim().advance == 0);
-    QCOMPARE(on(), "Run Step Abort Rewind Align");
-    run(Cmd::Abort);
-    const auto& received = net().kemmakixes().at(9).received;
-    QVERIFY(received.size() == 1 && received[0].size() == 2);
-    QVERIFY(!doc_->compiled() && !active(CSimController::kClockTimer) && !doc_->simulation().canRewind());
-    QVERIFY(frame_->statusMessage().isEmpty());
-    QCOMPARE(on(), kEditing);
-    QVERIFY(net().tokens() == editTokens);  // the simulation never touches the edit marking
-    run(Cmd::Compile);
-    run(Cmd::Run);
-    for (int i = 0; i < 100 && !doc_->simulation().canRewind(); ++i) sim().clockTick();
-    open("fork_join.pol");  // the paint takes the new net and drops the old one's history
-    QVERIFY(!doc_->compiled() && !rewind->isEnabled() && !frame_->action(Cmd::Pause)->isEnabled());
-    const QString before = log();
-    sim().clockTick();
-    QVERIFY(!active(CSimController::kClockTimer) && log() == before);
-    QCOMPARE(on(), kEditing);
-}
-
 // Sources and sinks are rewound with the marking: the step after a restore emits and absorbs nothing
 // twice, and a run from there records each word once and ends normally.
 void SimTest::rewindRestoresTenMarkingsAndRunsOn() {
@@ -219,22 +184,8 @@ void SimTest::tokenClickedOntoACompiledNetEnables() {
     QVERIFY(place.color == kWhite && place.value == 1);
 }
 
-void SimTest::clearAllAsksFirst() {
-    open("pipeline.pol");
-    const size_t objects = net().objects().size();
-    run(Cmd::ClearAll);  // answered with Cancel
-    QCOMPARE(net().objects().size(), objects);
-    f_->prompts.defaultClearAll = true;
-    run(Cmd::Compile);
-    run(Cmd::ClearAll);  // disabled while compiled
-    QVERIFY(f_->prompts.count("clearAll") == 1 && net().objects().size() == objects);
-    run(Cmd::Abort);
-    frame_->logText("older lines\n");
-    QVERIFY(!doc_->isModified());
-    run(Cmd::ClearAll);
-    QVERIFY(doc_->isModified());
-    QVERIFY(net().objects().empty() && net().arcs().empty() && log().isEmpty());
-    // The real question: playful wording, Cancel as the default button.
+// The real question before Clear all: playful wording, Cancel as the default button.
+void SimTest::clearAllAsksTheRealQuestion() {
     open("pipeline.pol");
     frame_->setPrompts(nullptr);
     setNmode(1);

@@ -260,11 +260,14 @@ void addToNet(CNet& net, const QString& text) {
 //   [ctrl], wheelzoom <delta> (S held), scrollby dx,dy, hbar <value of the horizontal scroll bar>;
 //   pixel T <rrggbb>   count <rrggbb> all|x,y,w,h <n|>n|=n> (pixels of the colour)   idat T <id>
 //   client T <x,y> of <width,height>   drew <text>... (texts drawn)
-// Files, in a folder of the fixture's own, shown as "$": quickpath <name> (the quick save file), savenet
+// Files, in a folder of the fixture's own, shown as "$" (and the source tree as "<src>"): quickpath <name>
+// (the quick save file), savenet
 //   <name> <places>, write <name> <bytes>, rm <name>, answer open|save <name> (none: Cancel), answer changes
 //   Save|Discard|Cancel, answer clearall 1|0, drop <name>, snapshot (as an edit takes it), modified 0|1,
 //   note <text for the log>, point <id> (the spark ring of the simulation), saveas <name> (not as the
 //   document), compilesave 0|1, scrollto x,y;   file <name> <its first line>|none
+//   trigger <command> (its action, as the tool bar does)   bits <sink> <n> (clock ticks until the sink holds
+//   n bits of a word) actions <ids of the window's enabled actions>   checked <ids of its checked actions>
 //   scrolls <id> <scroll ticks until the scroll stops> <client x,y of the object> of <width,height>
 //   caption <window title>   path <document's>   recent <files>   saved <name> <objects>|none
 //   asks <question> <times asked>   close <1 when the window closed>
@@ -319,7 +322,9 @@ QString play(Fixture& f, const QString& script) {
     const auto file = [&](const QString& name) {
         return name.isEmpty() ? QString() : f.files.filePath(name);
     };
-    const auto inFiles = [&](QString s) { return s.replace(f.files.path(), "$"); };
+    const auto inFiles = [&](QString s) {
+        return s.replace(f.files.path(), "$").replace(NOVRA_SOURCE_DIR, "<src>");
+    };
     const auto button = [](const QString& b) {
         return b == "right" ? Qt::RightButton : b == "middle" ? Qt::MiddleButton : Qt::LeftButton;
     };
@@ -552,6 +557,12 @@ QString play(Fixture& f, const QString& script) {
             QFile in(file(a1));
             got = a1 + " " +
                   (in.open(QIODevice::ReadOnly) ? QString::fromUtf8(in.readLine()).trimmed() : "none");
+        } else if (verb == "trigger") {
+            f.frame->action(command(a1))->trigger();
+        } else if (verb == "bits") {
+            // Clock ticks until the sink holds that many bits of a word, at most 500.
+            const CKemmakix& k = f.net().kemmakixes().at(a1.toInt());
+            for (int i = 0; i < 500 && k.bitCount < a2.toInt(); ++i) f.sim().clockTick();
         } else if (verb == "snapshot") {
             v.interaction().takeSnapshot();
         } else if (verb == "caption") {
@@ -643,6 +654,14 @@ QString play(Fixture& f, const QString& script) {
             got = f.prompts.asked.value(f.prompts.asked.size() - 1);
         } else if (verb == "on") {
             got = enabledCommands(f);
+        } else if (verb == "actions" || verb == "checked") {
+            // The window's actions as the tool bar shows them now: enabled, or checked.
+            QStringList on;
+            for (QAction* a : f.frame->findChildren<QAction*>())
+                if (a->objectName().toInt() > 0 && (verb == "checked" ? a->isChecked() : a->isEnabled()))
+                    on << a->objectName();
+            std::sort(on.begin(), on.end());
+            got = on.join(' ');
         } else {
             return QString("line %1: no verb %2").arg(n + 1).arg(verb);
         }
