@@ -5,6 +5,7 @@
 #include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMetaEnum>
 #include <QMimeData>
@@ -191,6 +192,7 @@ void setControl(QWidget* w, const QString& value) {
     if (auto* t = qobject_cast<QLineEdit*>(w)) t->setText(value);
     if (auto* b = qobject_cast<QAbstractButton*>(w)) b->setChecked(value == "1");
     if (auto* t = qobject_cast<QTableWidget*>(w)) t->selectRow(value.toInt());
+    if (auto* l = qobject_cast<QListWidget*>(w)) l->setCurrentRow(value.toInt());
     if (auto* t = qobject_cast<QTabWidget*>(w)) t->setCurrentIndex(value.toInt());
 }
 QPoint point(const QString& s) {
@@ -239,7 +241,8 @@ void addToNet(CNet& net, const QString& text) {
 // "#3+15,5" a point beside it, "@x,y" a canvas point, "x,y" a client point.
 //   add <net as addToNet takes it>   fn <id> <function text>   token <id> B1|W0   place <id> x,y
 //   stop <id> (a fire stop)   delete <id>   let uhzi <id> hold=<v> addp=<0|1> words=<w,w>
-//   let kemmakix <id> line=<n> expected=<w,w> received=<w,w>
+//   let kemmakix <id> line=<n> expected=<w,w> received=<w,w>   let verilog dirs=<d,d> module=<name>
+//   let view hatch|yard|save|skin|anime=<n> (the view's settings)
 //   compiled 0|1   grid <step>   do <command>...   select <id>... (none: nothing, and no rectangle)
 //   rect x,y x,y (the selection's, canvas)   choose <command or number>   number <n>   zoom <level>
 //   click T [right|middle|shift]   dclick T   press T [right|middle]   release T [right|middle]
@@ -252,7 +255,9 @@ void addToNet(CNet& net, const QString& text) {
 //   ok <message box text, empty for none>   cancel <likewise>   shows <control> <its text, see shown()>
 //   shown 0|1   result <the number, id or delay the dialog returns>   function <id> <text>|none
 //   uhzi <id> addp= line= hold= words=   kemmakix <id> line= expected=   stops <ids of fire stops>
-//   vars <id> <input variable>=<number>...
+//   vars <id> <input variable>=<number>...   settings nmode= skin= ... (the view's and document's)
+//   colors kind= back= place= tran= default= (the settings' general page)   preview x,y <rrggbb>
+//   verilog dirs= module= sync= (the document's Verilog settings)
 // The simulation: open <example file>, nmode <n>, anime 0|1, speed <ms>, clearlog, tick <clock ticks>;
 //   until <text> (clock ticks until the log shows it)   log <the whole log>   logs <count> <text>
 //   says <status bar text>   received <sink id> <words>   marking <the simulation's: 3=B1 ...>
@@ -361,6 +366,24 @@ QString play(Fixture& f, const QString& script) {
                 std::vector<std::string> list;
                 for (const QString& item : value.split(',', Qt::SkipEmptyParts))
                     list.push_back(item.toStdString());
+                if (a1 == "verilog") {
+                    DocSettings& d = f.doc->settings();
+                    if (name == "dirs") {
+                        const QStringList dirs = value.split(',');
+                        d.verilogOutDirs.assign(dirs.begin(), dirs.end());
+                    }
+                    if (name == "module") d.verilogOutModuleName = value;
+                    continue;
+                }
+                if (a1 == "view") {
+                    ViewSettings& vs = v.settings();
+                    (name == "hatch"  ? vs.hatchSize
+                     : name == "yard" ? vs.objectYard
+                     : name == "save" ? vs.compileSave
+                     : name == "skin" ? vs.skinUse
+                                      : vs.simAnime) = value.toInt();
+                    continue;
+                }
                 if (a1 == "uhzi") {
                     CUhzi& u = f.net().uhzis().at(a2.toInt());
                     if (name == "hold") u.holdValue = value.toInt();
@@ -435,6 +458,17 @@ QString play(Fixture& f, const QString& script) {
             if (a1 == "settings") dialog = std::make_unique<CConfigDialog>(d, v);
             if (!dialog) return QString("line %1: no dialog %2").arg(n + 1).arg(a1);
             dialog->show();
+        } else if (verb == "reject") {
+            dialog->reject();
+        } else if (verb == "browse") {
+            qobject_cast<CVerilogDialog*>(dialog.get())->browseFolder =
+                [a1, a2](QWidget*, const QString& start) { return start == a1 ? a2 : QString(); };
+        } else if (verb == "color") {
+            // The colour dialog's answer (none: Cancel), only when it starts from the second colour if given.
+            const QColor answer(a1 == "none" ? QString() : "#" + a1), from("#" + a2);
+            dialog->findChild<CGeneralPage*>()->chooseColor = [=](QWidget*, const QColor& start) {
+                return a2.isEmpty() || start == from ? answer : QColor();
+            };
         } else if (verb == "page") {
             page = control<QWidget>(dialog.get(), qPrintable(a1));
         } else if (verb == "set") {
@@ -445,6 +479,28 @@ QString play(Fixture& f, const QString& script) {
             got = pressWithMessage(dialog.get(), verb == "ok" ? "1" : "2");
         } else if (verb == "shows") {
             got = (a1 + " " + escaped(shown(find(a1)))).trimmed();
+        } else if (verb == "settings") {
+            const ViewSettings& vs = v.settings();
+            const ViewColors& c = vs.colors;
+            got = QString::asprintf(
+                "nmode=%d skin=%d yard=%d save=%d anime=%d move=%d hatch=%d speed=%d back=%06x "
+                "place=%06x tran=%06x",
+                nmode(), vs.skinUse, vs.objectYard, vs.compileSave, vs.simAnime, vs.tokenMove, vs.hatchSize,
+                f.doc->settings().simSpeed, c.back, c.place, c.transition);
+        } else if (verb == "colors") {
+            const CGeneralPage* g = dialog->findChild<CGeneralPage*>();
+            got = QString::asprintf("kind=%d back=%06x place=%06x tran=%06x default=%d", g->previewKind(),
+                                    g->colors().back, g->colors().place, g->colors().transition,
+                                    g->colors() == ViewColors{});
+        } else if (verb == "preview") {
+            const QPoint p = point(a1);
+            got = a1 + " " + find("1055")->grab().toImage().pixelColor(p).name().mid(1);
+        } else if (verb == "verilog") {
+            const DocSettings& d = f.doc->settings();
+            got = QString("dirs=%1 module=%2 sync=%3")
+                      .arg(QStringList(d.verilogOutDirs.begin(), d.verilogOutDirs.end()).join(','))
+                      .arg(d.verilogOutModuleName)
+                      .arg(d.verilogOutSync);
         } else if (verb == "shown") {
             got = QString::number(dialog->isVisible());
         } else if (verb == "result") {
