@@ -23,7 +23,6 @@ class CommandsTest : public UiTest {
         PLAY(script);
     }
     void undoAfterPasteAndStopOptions();
-    void verilogIntoMissingAndRealFolders();
 
   private:
     CMainFrame* frame_ = nullptr;
@@ -52,34 +51,6 @@ void CommandsTest::undoAfterPasteAndStopOptions() {
     QVERIFY(net().objects().size() == 2 && net().arcs().size() == 1 && net().tokens().size() == 1);
     QCOMPARE(net().simTranOpt(), (std::set<int>{2}));  // the stop option comes back with its transition
     QVERIFY(f_->doc->isModified() && !frame_->commandEnabled(Cmd::Undo));
-}
-
-void CommandsTest::verilogIntoMissingAndRealFolders() {
-    QTemporaryDir out;
-    const QString missing = out.filePath("no/such/folder");
-    QString folder = missing;
-    int asked = 0;
-    f_->prompts.verilog = [&](CNOVRADoc& d, double& delay) {
-        ++asked;
-        d.settings().verilogOutDirs.insert(d.settings().verilogOutDirs.begin(), folder);
-        d.settings().verilogOutModuleName = "pipe_top";
-        delay = 0.5;
-        return true;
-    };
-    QVERIFY(f_->doc->openDocument(NOVRA_SOURCE_DIR "/examples/pipeline.pol"));
-    run(Cmd::VerilogOutput);
-    QVERIFY(asked == 1 && f_->log().contains(u8("フォルダが存在しません")));
-    const auto& dirs = f_->doc->settings().verilogOutDirs;
-    QVERIFY(std::find(dirs.begin(), dirs.end(), missing) == dirs.end());
-    // A folder that exists gets a folder of the top module's name, made in edit mode.
-    folder = out.path();
-    frame_->clearLog();
-    run(Cmd::VerilogOutput);
-    const QDir made(out.filePath("pipe_top"));
-    QVERIFY2(f_->log().trimmed().endsWith(u8("verilogに出力しました")), qPrintable(f_->log()));
-    QVERIFY(!f_->doc->compiled());            // back in edit mode
-    QFile data(made.filePath("delay.data"));  // the dialog's delay margin reaches the files
-    QVERIFY(data.open(QIODevice::ReadOnly) && data.readLine().contains(",0.500000;"));
 }
 
 QTEST_MAIN(CommandsTest)

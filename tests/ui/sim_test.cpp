@@ -32,9 +32,7 @@ class SimTest : public testing::UiTest {
         PLAY(script);
     }
     void tokenMovementsFollowTheFiredArcs();
-    void realTimerDrivesTheRun();
     void rewindRestoresTenMarkingsAndRunsOn();
-    void tokenClickedOntoACompiledNetEnables();
     void clearAllAsksTheRealQuestion();
     void sparksAndAnimationFramesReachTheWindow();
 
@@ -114,15 +112,6 @@ void SimTest::tokenMovementsFollowTheFiredArcs() {
     QCOMPARE(firings, 3);
 }
 
-void SimTest::realTimerDrivesTheRun() {
-    open("pipeline.pol");
-    doc_->settings().simSpeed = 1;
-    run(Cmd::Compile);
-    run(Cmd::Run);
-    QTRY_VERIFY_WITH_TIMEOUT(log().contains(u8(kEnded)), 60000);
-    QCOMPARE(net().kemmakixes().at(9).received, (std::vector<std::string>{"1011", "0110"}));
-}
-
 // Sources and sinks are rewound with the marking: the step after a restore emits and absorbs nothing
 // twice, and a run from there records each word once and ends normally.
 void SimTest::rewindRestoresTenMarkingsAndRunsOn() {
@@ -158,30 +147,6 @@ void SimTest::rewindRestoresTenMarkingsAndRunsOn() {
     QVERIFY(tickUntil(kEnded));
     QVERIFY2(!log().contains(u8("ケムマキ")), qPrintable(log()));
     QCOMPARE(sink.received, sink.expected);
-}
-
-// A token laid by a click after compile is seen by the next sweep like any other; the delete tool does
-// nothing there, and the right button turns the token white.
-void SimTest::tokenClickedOntoACompiledNetEnables() {
-    open("pipeline.pol");
-    run(Cmd::Compile);
-    const auto next = [this](int from) {
-        for (const auto& [id, a] : net().arcs())
-            if (a.fromId == from) return a.toId;
-        return 0;
-    };
-    const int p2 = next(next(net().uhzis().begin()->second.placeId));
-    f_->r().renderFrame();
-    view()->interaction().state().toolMode = EditState::kModeDelete;
-    net().places().at(p2).lastColor = kWhite;
-    testing::click(*view(), testing::at(*view(), p2));
-    const auto& place = net().places().at(p2);
-    QVERIFY(place.hasToken && place.color == kBlack && place.value == 0 && net().tokens().empty());
-    run(Cmd::Step);  // sources prepared
-    run(Cmd::Step);  // emission and enabling
-    QVERIFY(net().transitions().at(next(p2)).enabled);
-    testing::click(*view(), testing::at(*view(), p2), Qt::RightButton);
-    QVERIFY(place.color == kWhite && place.value == 1);
 }
 
 // The real question before Clear all: playful wording, Cancel as the default button.

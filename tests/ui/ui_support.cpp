@@ -265,13 +265,15 @@ void addToNet(CNet& net, const QString& text) {
 //   [ctrl], wheelzoom <delta> (S held), scrollby dx,dy, hbar <value of the horizontal scroll bar>;
 //   pixel T <rrggbb>   count <rrggbb> all|x,y,w,h <n|>n|=n> (pixels of the colour)   idat T <id>
 //   client T <x,y> of <width,height>   drew <text>... (texts drawn)
-// Files, in a folder of the fixture's own, shown as "$" (and the source tree as "<src>"): quickpath <name>
-// (the quick save file), savenet
+// Files, in a folder of the fixture's own, shown as "$" (the source tree as "<src>", the default output
+// folder as "<default>"): quickpath <name> (the quick save file), savenet
 //   <name> <places>, write <name> <bytes>, rm <name>, answer open|save <name> (none: Cancel), answer changes
-//   Save|Discard|Cancel, answer clearall 1|0, drop <name>, snapshot (as an edit takes it), modified 0|1,
-//   note <text for the log>, point <id> (the spark ring of the simulation), saveas <name> (not as the
-//   document), compilesave 0|1, scrollto x,y;   file <name> <its first line>|none
-//   trigger <command> (its action, as the tool bar does)   bits <sink> <n> (clock ticks until the sink holds
+//   Save|Discard|Cancel, answer clearall 1|0, answer verilog <folder> <top module> <delay margin>, drop
+//   <name>, snapshot (as an edit takes it), modified 0|1, note <text for the log>, point <id> (the spark ring
+//   of the simulation), saveas <name> (not as the document), compilesave 0|1, scrollto x,y;   file <name>
+//   <its first line>|none trigger <command> (its action, as the tool bar does)   bits <sink> <n>   mode <tool
+//   mode> lastwhite <place> (its last token was white)   wait <text> (the real timers until the log shows it)
+//   enabled <the transitions enabled now> (clock ticks until the sink holds
 //   n bits of a word) actions <ids of the window's enabled actions>   checked <ids of its checked actions>
 //   scrolls <id> <scroll ticks until the scroll stops> <client x,y of the object> of <width,height>
 //   caption <window title>   path <document's>   recent <files>   saved <name> <objects>|none
@@ -328,7 +330,9 @@ QString play(Fixture& f, const QString& script) {
         return name.isEmpty() ? QString() : f.files.filePath(name);
     };
     const auto inFiles = [&](QString s) {
-        return s.replace(f.files.path(), "$").replace(NOVRA_SOURCE_DIR, "<src>");
+        return s.replace(f.files.path(), "$")
+            .replace(NOVRA_SOURCE_DIR, "<src>")
+            .replace(CConfig::defaultOutputFolder(), "<default>");
     };
     const auto button = [](const QString& b) {
         return b == "right" ? Qt::RightButton : b == "middle" ? Qt::MiddleButton : Qt::LeftButton;
@@ -497,10 +501,10 @@ QString play(Fixture& f, const QString& script) {
             got = a1 + " " + find("1055")->grab().toImage().pixelColor(p).name().mid(1);
         } else if (verb == "verilog") {
             const DocSettings& d = f.doc->settings();
-            got = QString("dirs=%1 module=%2 sync=%3")
-                      .arg(QStringList(d.verilogOutDirs.begin(), d.verilogOutDirs.end()).join(','))
-                      .arg(d.verilogOutModuleName)
-                      .arg(d.verilogOutSync);
+            got = inFiles(QString("dirs=%1 module=%2 sync=%3")
+                              .arg(QStringList(d.verilogOutDirs.begin(), d.verilogOutDirs.end()).join(','))
+                              .arg(d.verilogOutModuleName)
+                              .arg(d.verilogOutSync));
         } else if (verb == "shown") {
             got = QString::number(dialog->isVisible());
         } else if (verb == "result") {
@@ -581,6 +585,18 @@ QString play(Fixture& f, const QString& script) {
                                                : a2 == "Discard" ? QMessageBox::Discard
                                                                  : QMessageBox::Cancel;
             if (a1 == "clearall") f.prompts.defaultClearAll = a2 == "1";
+            if (a1 == "verilog") {
+                // The Verilog dialog: a folder put first on the list ($: the fixture's folder), the top
+                // module's name and the delay margin.
+                const QString dir = a2 == "$" ? f.files.path() : file(a2), top = w.value(3);
+                const double delay = w.value(4).toDouble();
+                f.prompts.verilog = [dir, top, delay](CNOVRADoc& d, double& delayOverPlus) {
+                    d.settings().verilogOutDirs.insert(d.settings().verilogOutDirs.begin(), dir);
+                    d.settings().verilogOutModuleName = top;
+                    delayOverPlus = delay;
+                    return true;
+                };
+            }
         } else if (verb == "drop") {
             // As the window system delivers it: the drop goes where the drag was accepted on entering.
             QMimeData data;
@@ -615,6 +631,19 @@ QString play(Fixture& f, const QString& script) {
                   (in.open(QIODevice::ReadOnly) ? QString::fromUtf8(in.readLine()).trimmed() : "none");
         } else if (verb == "trigger") {
             f.frame->action(command(a1))->trigger();
+        } else if (verb == "mode") {
+            st.toolMode = a1.toInt();
+        } else if (verb == "lastwhite") {
+            f.net().places().at(a1.toInt()).lastColor = kWhite;
+        } else if (verb == "wait") {
+            // The real timers run until the log shows the text, at most a minute.
+            QTest::qWaitFor([&] { return f.log().contains(unescaped(rest)); }, 60000);
+            got = f.log().contains(unescaped(rest)) ? rest : escaped(f.log());
+        } else if (verb == "enabled") {
+            QStringList on;
+            for (const auto& [id, t] : f.net().transitions())
+                if (t.enabled) on << QString::number(id);
+            got = on.join(' ');
         } else if (verb == "bits") {
             // Clock ticks until the sink holds that many bits of a word, at most 500.
             const CKemmakix& k = f.net().kemmakixes().at(a1.toInt());
