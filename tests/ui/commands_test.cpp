@@ -2,7 +2,6 @@
 // clipboard, continuous paste, delete, align (scripts in tests/data/ui/commands.txt), undo and Verilog
 // output (what the dialog's answers do; the files themselves and the names refused are tested in
 // tests/verilog).
-#include <QDir>
 #include <QtTest>
 #include <memory>
 

@@ -1,6 +1,6 @@
 // The main window as the user meets it: caption, menus, tool bars and every command's texts and keys (the
 // table in tests/data/ui/main_window.txt), status panes, the message log, the bars' toggles, and keys typed
-// into whichever widget has the focus.
+// into whichever widget has the focus; the tool checks are a script in tests/data/ui/frame.txt.
 #include <QClipboard>
 #include <QLabel>
 #include <QMenuBar>

@@ -2,10 +2,10 @@
 // labels, tokens, ids and marks; hit tests, zoom and scrolling, centring, selection, skins, the simulation
 // marking, hover frames, printing; and the paint visits only what the window shows: arcs from far away
 // still cross it, dragged objects are drawn where they are, and overlay moves repaint correctly on screen.
+// Shapes, hit tests and centring are scripts in tests/data/ui/render.txt.
 #include <QDir>
 #include <QPrinter>
 #include <QScreen>
-#include <QScrollBar>
 #include <QtTest>
 #include <climits>
 #include <memory>

@@ -1,7 +1,8 @@
 // The simulation controller on the real view inside the main window: compile and the commands it enables,
 // the step cycle and its token movements, runs by clock and by timer, fire stops and faults that point at
-// their transition, pause, abort, rewind, clear all and the animations. What the engine computes is tested
-// in tests/sim; here it is what the window does with it.
+// their transition, pause, abort, rewind, clear all and the animations; most as scripts in
+// tests/data/ui/sim.txt. What the engine computes is tested in tests/sim; here it is what the window does
+// with it.
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -18,7 +19,6 @@ using novra::ui::testing::u8;
 
 namespace {
 const char* const kEnded = "シミュレーションが終了しました。";
-const char* const kEditing = "Compile ClearAll ToolPlace ToolDelete Align";
 }  // namespace
 
 class SimTest : public testing::UiTest {
