@@ -43,7 +43,7 @@ class DialogsTest : public testing::UiTest {
     void scripts_data() { testing::scriptRows("dialogs.txt"); }
     void scripts() {
         QFETCH(QString, script);
-        f_ = std::make_unique<testing::Fixture>();
+        f_ = std::make_unique<testing::Fixture>(false, -1);  // the dialogs need no canvas on screen
         PLAY(script);
     }
     void dialogsBelongToTheirObject();

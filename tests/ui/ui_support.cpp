@@ -85,6 +85,7 @@ Fixture::Fixture(bool window, int width, int height) : doc(std::make_unique<CNOV
         view->setPrompts(&prompts);
         shown = view;
     }
+    if (width < 0) return;  // not shown
     if (width > 0) shown->resize(width, height);
     shown->show();
     view->renderer().renderFrame();
@@ -637,7 +638,7 @@ QString play(Fixture& f, const QString& script) {
             f.net().places().at(a1.toInt()).lastColor = kWhite;
         } else if (verb == "wait") {
             // The real timers run until the log shows the text, at most a minute.
-            QTest::qWaitFor([&] { return f.log().contains(unescaped(rest)); }, 60000);
+            for (int ms = 0; ms < 60000 && !f.log().contains(unescaped(rest)); ms += 50) QTest::qWait(50);
             got = f.log().contains(unescaped(rest)) ? rest : escaped(f.log());
         } else if (verb == "enabled") {
             QStringList on;
@@ -694,10 +695,10 @@ QString play(Fixture& f, const QString& script) {
                                            : QRect(r.value(0).toInt(), r.value(1).toInt(), r.value(2).toInt(),
                                                    r.value(3).toInt()) &
                                                  img.rect();
+            const QRgb colour = a1.toUInt(nullptr, 16);
             int c = 0;
             for (int y = area.top(); y <= area.bottom(); ++y)
-                for (int x = area.left(); x <= area.right(); ++x)
-                    c += (img.pixel(x, y) & 0xFFFFFF) == a1.toUInt(nullptr, 16);
+                for (int x = area.left(); x <= area.right(); ++x) c += (img.pixel(x, y) & 0xFFFFFF) == colour;
             const QString op = w.value(3).left(1);
             const int bound = w.value(3).mid(1).toInt();
             got = (op == "<" ? c < bound : op == ">" ? c > bound : c == bound) ? rest : QString::number(c);

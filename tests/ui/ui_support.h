@@ -90,7 +90,7 @@ class ScriptedPrompts : public IPrompts {
 };
 
 // The canvas alone, or the main window with its canvas (at the window's own size for a width of 0),
-// shown, with scripted prompts.
+// shown (not for a width below 0), with scripted prompts.
 struct Fixture {
     explicit Fixture(bool window = false, int width = 440, int height = 360);
     ~Fixture();
