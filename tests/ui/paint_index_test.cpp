@@ -76,7 +76,7 @@ using namespace novra::ui;
 using novra::ui::testing::Fixture;
 namespace testing = novra::ui::testing;
 
-class PaintIndexTest : public QObject {
+class PaintIndexTest : public testing::UiTest {
     Q_OBJECT
   private slots:
     void init() {
@@ -88,10 +88,8 @@ class PaintIndexTest : public QObject {
     void repaintsThatMoveNothingKeepTheIndex();
 
   private:
-    std::unique_ptr<Fixture> f_;
     CNOVRAView* view_ = nullptr;
     std::mt19937 rng_{20261206};
-    CNet& net() { return f_->net(); }
     int any(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
     void render() { f_->r().renderFrame(); }
     void click(QPoint p, Qt::MouseButton button = Qt::LeftButton) { testing::click(*view_, p, button); }

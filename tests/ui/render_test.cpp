@@ -2,7 +2,7 @@
 // labels, tokens, ids and marks; hit tests, zoom and scrolling, centring, selection, skins, the simulation
 // marking, hover frames, printing; and the paint visits only what the window shows: arcs from far away
 // still cross it, dragged objects are drawn where they are, and overlay moves repaint correctly on screen.
-// Shapes, hit tests and centring are scripts in tests/data/ui/render.txt.
+// Shapes, hit tests, centring and drags are scripts in tests/data/ui/render.txt.
 #include <QDir>
 #include <QPrinter>
 #include <QScreen>
@@ -60,7 +60,6 @@ class RenderTest : public novra::ui::testing::UiTest {
     void compiledNetShowsTheSimulationMarking();
     void printingLeavesTheViewAsItWas();
     void arcsFromFarAwayCrossTheWindow();
-    void draggedObjectIsDrawnWhereItIs();
     void hoverFramesAppearAndGo();
 
   private:
@@ -260,28 +259,6 @@ void RenderTest::arcsFromFarAwayCrossTheWindow() {
         QVERIFY2(count(cArc, QRect(bend - QPoint(6, 6), QSize(13, 13))) > 4,
                  qPrintable(QString::number(level)));
     }
-}
-
-void RenderTest::draggedObjectIsDrawnWhereItIs() {
-    addFiller();
-    const int p = net().addObject(100, 100, kPlace);
-    render();
-    QCOMPARE(px(100, 81), cPlace);
-    v().runCommand(Cmd::ToolHand);
-    mouse(QEvent::MouseButtonPress, {100, 100}, Qt::LeftButton, Qt::LeftButton);
-    QCOMPARE(f_->st().grabbedObject, p);
-    // Paints during the drag come without any rebuild request from outside.
-    for (QPoint at : {QPoint(200, 180), QPoint(360, 300)}) {
-        mouse(QEvent::MouseMove, at, Qt::NoButton, Qt::LeftButton);
-        r().renderFrame();
-        QCOMPARE(px(at.x(), at.y() - 19), cPlace);
-    }
-    // Nothing is left behind where it was.
-    QCOMPARE(count(cPlace, QRect(80, 80, 40, 40)), 0);
-    QCOMPARE(count(cPlace, QRect(180, 160, 40, 40)), 0);
-    mouse(QEvent::MouseButtonRelease, {360, 300}, Qt::LeftButton, Qt::NoButton);
-    r().renderFrame();
-    QCOMPARE(r().idAt({360, 300}), p);
 }
 
 // Hover frames in the tool's colour round the object under the pointer (at the cell's corners, where the

@@ -262,7 +262,8 @@ void addToNet(CNet& net, const QString& text) {
 // The simulation: open <example file>, nmode <n>, anime 0|1, speed <ms>, clearlog, tick <clock ticks>;
 //   until <text> (clock ticks until the log shows it)   log <the whole log>   logs <count> <text>
 //   says <status bar text>   received <sink id> <words>   marking <the simulation's: 3=B1 ...>
-// The drawing: render (the whole net again), clear (an empty net as a file read leaves it), wheel <delta>
+// The drawing: render (the whole net again), paint (what is due), filler (rows of places far above and
+//   below the window), clear (an empty net as a file read leaves it), wheel <delta>
 //   [ctrl], wheelzoom <delta> (S held), scrollby dx,dy, hbar <value of the horizontal scroll bar>;
 //   pixel T <rrggbb>   count <rrggbb> all|x,y,w,h <n|>n|=n> (pixels of the colour)   idat T <id>
 //   client T <x,y> of <width,height>   drew <text>... (texts drawn)
@@ -668,6 +669,14 @@ QString play(Fixture& f, const QString& script) {
             got = a1 + " " + QString::number(f.prompts.count(a1));
         } else if (verb == "close") {
             got = QString::number(f.frame->close());
+        } else if (verb == "paint") {
+            f.r().renderFrame();  // what is due, without a request to index the net again
+        } else if (verb == "filler") {
+            // Rows of places far above and below the window, so that the canvas index has many small cells.
+            for (int x = -3000; x <= 3000; x += 10) {
+                f.net().addObject(x, -2000, kPlace);
+                f.net().addObject(x, 3000, kPlace);
+            }
         } else if (verb == "render") {
             f.r().setRebuild();
             f.r().renderFrame();
