@@ -2,7 +2,7 @@
 // labels, tokens, ids and marks; hit tests, zoom and scrolling, centring, selection, skins, the simulation
 // marking, hover frames, printing; and the paint visits only what the window shows: arcs from far away
 // still cross it, dragged objects are drawn where they are, and overlay moves repaint correctly on screen.
-// Shapes, hit tests, centring and drags are scripts in tests/data/ui/render.txt.
+// Shapes, hit tests, centring, far arcs and drags are scripts in tests/data/ui/render.txt.
 #include <QDir>
 #include <QPrinter>
 #include <QScreen>
@@ -59,7 +59,6 @@ class RenderTest : public novra::ui::testing::UiTest {
     void skinsDrawTransparentAroundTheShape();
     void compiledNetShowsTheSimulationMarking();
     void printingLeavesTheViewAsItWas();
-    void arcsFromFarAwayCrossTheWindow();
     void hoverFramesAppearAndGo();
 
   private:
@@ -237,28 +236,6 @@ void RenderTest::printingLeavesTheViewAsItWas() {
     QVERIFY(qAbs(r().scrollPos().x()) <= (1 << 28));
     print(dir.filePath("far.pdf"));
     QVERIFY(QFileInfo::exists(dir.filePath("far.pdf")));
-}
-
-void RenderTest::arcsFromFarAwayCrossTheWindow() {
-    addFiller();
-    // A straight arc over some sixty cells, one over thousands, and a bent one that only passes through
-    // the window at its bend point.
-    net().addArc(net().addObject(-30000, 120, kPlace), net().addObject(30000, 120, kTransition));
-    net().addArc(net().addObject(-2000000, 200, kPlace), net().addObject(2000000, 200, kTransition));
-    net().addArc(net().addObject(-20000, -20000, kPlace), net().addObject(20000, -20000, kTransition),
-                 {{300, 280}});
-    for (int level : {0, 3}) {
-        zoomTo(level);
-        const int width = r().backBuffer().width();
-        for (int y : {120, 200}) {
-            const int row = r().toClient(0, y).y();
-            QVERIFY2(count(cArc, QRect(0, row - 2, width, 5)) > width / 2,
-                     qPrintable(QString("level %1, row %2").arg(level).arg(y)));
-        }
-        const QPoint bend = r().toClient(300, 280);
-        QVERIFY2(count(cArc, QRect(bend - QPoint(6, 6), QSize(13, 13))) > 4,
-                 qPrintable(QString::number(level)));
-    }
 }
 
 // Hover frames in the tool's colour round the object under the pointer (at the cell's corners, where the
