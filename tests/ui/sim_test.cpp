@@ -31,7 +31,6 @@ class SimTest : public testing::UiTest {
         QFETCH(QString, script);
         PLAY(script);
     }
-    void tokenMovementsFollowTheFiredArcs();
     void rewindRestoresTenMarkingsAndRunsOn();
     void clearAllAsksTheRealQuestion();
     void sparksAndAnimationFramesReachTheWindow();
@@ -73,43 +72,6 @@ void SimTest::init() {
 void SimTest::cleanup() {
     f_.reset();
     setNmode(0);
-}
-
-void SimTest::tokenMovementsFollowTheFiredArcs() {
-    open("pipeline.pol");
-    run(Cmd::Compile);
-    run(Cmd::Step);  // sources
-    QVERIFY(!frame_->commandEnabled(Cmd::Rewind));
-    run(Cmd::Step);  // enabling
-    run(Cmd::Step);  // transition 5 fires: one input and one output arc
-    QCOMPARE(on(), "Run Step Abort Rewind Align");
-    QCOMPARE(sim().tokenMoves.size(), size_t(2));
-    const auto& in = sim().tokenMoves[0];
-    const QPoint s = f_->r().scrollPos();
-    QCOMPARE(QPoint(in.startX, in.startY) + s, QPoint(net().objects().at(1).x, net().objects().at(1).y));
-    QCOMPARE(QPoint(in.endX, in.endY) + s, QPoint(net().objects().at(5).x, net().objects().at(5).y));
-    // Seven frames are shown (2/10 to 8/10), then the list goes.
-    int ticks = 0;
-    for (; !sim().tokenMoves.empty() && ticks < 50; ++ticks) sim().tokenMoveTick();
-    QCOMPARE(ticks, 8);
-    QVERIFY(!active(CSimController::kMoveTimer));
-    // Pause drops the movements in flight.
-    while (phase() != 2) run(Cmd::Step);
-    run(Cmd::Step);
-    QVERIFY(!sim().tokenMoves.empty());
-    run(Cmd::Run);
-    run(Cmd::Pause);
-    QVERIFY(sim().tokenMoves.empty() && !active(CSimController::kMoveTimer));
-    // From zoom level 3 on nothing travels.
-    for (int i = 0; i < 3; ++i) view()->runCommand(Cmd::ZoomOut);
-    int firings = 0;
-    for (int i = 0; i < 40 && firings < 3; ++i) {
-        const bool firing = phase() == 2;
-        run(Cmd::Step);
-        firings += firing;
-        QVERIFY(!firing || (sim().tokenMoves.empty() && !active(CSimController::kMoveTimer)));
-    }
-    QCOMPARE(firings, 3);
 }
 
 // Sources and sinks are rewound with the marking: the step after a restore emits and absorbs nothing

@@ -238,51 +238,53 @@ void addToNet(CNet& net, const QString& text) {
     }
 }
 
-// The verbs, one a line, words split at spaces; T is a point on the canvas: "#3" the centre of object 3,
-// "#3+15,5" a point beside it, "@x,y" a canvas point, "x,y" a client point.
-//   add <net as addToNet takes it>   fn <id> <function text>   token <id> B1|W0   place <id> x,y
-//   stop <id> (a fire stop)   delete <id>   let uhzi <id> hold=<v> addp=<0|1> words=<w,w>
-//   let kemmakix <id> line=<n> expected=<w,w> received=<w,w>   let verilog dirs=<d,d> module=<name>
-//   let view hatch|yard|save|skin|anime=<n> (the view's settings)
-//   compiled 0|1   grid <step>   do <command>...   select <id>... (none: nothing, and no rectangle)
-//   rect x,y x,y (the selection's, canvas)   choose <command or number>   number <n>   zoom <level>
-//   click T [right|middle|shift]   dclick T   press T [right|middle]   release T [right|middle]
-//   move T [left|right|middle held]   drag T T [shift]   key <Qt key name> [ctrl]   down <key>   up <key>
-// Expectations:
+// A script: one verb a line, its words split at spaces; a line starting "#" is a comment. T is a point on
+// the canvas: "#3" the centre of object 3, "@x,y" a canvas point, "x,y" a client point, each with an
+// optional "+dx,dy". An expectation compares what it reads with the rest of its line.
+//
+// The net: add <net as addToNet takes it>, fn <id> <function text>, token <id> B1|W0, place <id> x,y,
+//   stop <id> (a fire stop), delete <id>, let uhzi <id> hold=<v> addp=<0|1> words=<w,w>,
+//   let kemmakix <id> line=<n> expected=<w,w> received=<w,w>, let verilog dirs=<d,d> module=<name>,
+//   let view hatch|yard|save|skin|anime=<n>, compiled 0|1, grid <step>, modified 0|1.
+// Gestures: do <command>..., trigger <command> (its action), select <id>... (none: no selection, no
+//   rectangle), rect x,y x,y (the selection's), choose <command or number> (the next menu's answer),
+//   number <n> (the next number dialog's), zoom <level>, mode <tool mode>, click T [right|middle|shift],
+//   dclick T, press T [right|middle], release T [right|middle], move T [left|right|middle held],
+//   drag T T [shift], key <Qt key name> [ctrl], down <key>, up <key>.
 // Dialogs, one at a time: dialog transition|uhzi|kemmakix <id>, dialog number <prompt> <initial>, dialog
-// objects|verilog|settings; then page <name> (controls of that page only; "tabs" is the dialog's tabs), set
-// <control> <text, "\n" for a line break, 1/0 for a check box, a row of a table>, push <button>.
-// Expectations:
-//   ok <message box text, empty for none>   cancel <likewise>   shows <control> <its text, see shown()>
-//   shown 0|1   result <the number, id or delay the dialog returns>   function <id> <text>|none
-//   uhzi <id> addp= line= hold= words=   kemmakix <id> line= expected=   stops <ids of fire stops>
-//   vars <id> <input variable>=<number>...   settings nmode= skin= ... (the view's and document's)
-//   colors kind= back= place= tran= default= (the settings' general page)   preview x,y <rrggbb>
-//   verilog dirs= module= sync= (the document's Verilog settings)
-// The simulation: open <example file>, nmode <n>, anime 0|1, speed <ms>, clearlog, tick <clock ticks>;
-//   until <text> (clock ticks until the log shows it)   log <the whole log>   logs <count> <text>
-//   says <status bar text>   received <sink id> <words>   marking <the simulation's: 3=B1 ...>
+//   objects|verilog|settings; page <name> (its controls only; "tabs" is the dialog's tabs), set <control>
+//   <text ("\n" a line break), 1/0 for a check box, a row of a table or list>, push <button>, reject,
+//   browse <from> <to> (the Verilog dialog's folder dialog), color <rrggbb>|none [<from rrggbb>].
+// The simulation: open <example file>, nmode <n>, anime 0|1, speed <ms>, compilesave 0|1, clearlog,
+//   note <text for the log>, tick <clock ticks>, bits <sink> <n> (clock ticks until the sink holds n bits
+//   of a word), stepto <phase> (steps until the next one performs it), point <id> (a spark ring),
+//   lastwhite <place> (its last token was white), scrollto x,y.
 // The drawing: render (the whole net again), paint (what is due), filler (rows of places far above and
-//   below the window), clear (an empty net as a file read leaves it), wheel <delta>
-//   [ctrl], wheelzoom <delta> (S held), scrollby dx,dy, hbar <value of the horizontal scroll bar>;
-//   pixel T <rrggbb>   count <rrggbb> all|x,y,w,h <n|>n|=n> (pixels of the colour)   idat T <id>
-//   client T <x,y> of <width,height>   drew <text>... (texts drawn)
-// Files, in a folder of the fixture's own, shown as "$" (the source tree as "<src>", the default output
-// folder as "<default>"): quickpath <name> (the quick save file), savenet
-//   <name> <places>, write <name> <bytes>, rm <name>, answer open|save <name> (none: Cancel), answer changes
-//   Save|Discard|Cancel, answer clearall 1|0, answer verilog <folder> <top module> <delay margin>, drop
-//   <name>, snapshot (as an edit takes it), modified 0|1, note <text for the log>, point <id> (the spark ring
-//   of the simulation), saveas <name> (not as the document), compilesave 0|1, scrollto x,y;   file <name>
-//   <its first line>|none trigger <command> (its action, as the tool bar does)   bits <sink> <n>   mode <tool
-//   mode> lastwhite <place> (its last token was white)   wait <text> (the real timers until the log shows it)
-//   enabled <the transitions enabled now> (clock ticks until the sink holds
-//   n bits of a word) actions <ids of the window's enabled actions>   checked <ids of its checked actions>
-//   scrolls <id> <scroll ticks until the scroll stops> <client x,y of the object> of <width,height>
-//   caption <window title>   path <document's>   recent <files>   saved <name> <objects>|none
-//   asks <question> <times asked>   close <1 when the window closed>
-//   status <text>   net <as describe writes it>   has <word of describe>...   lacks <word>...
-//   state <key>=<value>... (keys below)   menu <entries joined by |>   asked <last question>
-//   on <enabled commands>
+//   below the window), clear (an empty net as a file read leaves it), wheel <delta> [ctrl], wheelzoom
+//   <delta> (S held), scrollby dx,dy, hbar <value of the horizontal scroll bar>.
+// Files, in a folder of the fixture's own shown as "$" (the source tree as "<src>", the default output
+//   folder as "<default>"): quickpath <name> (the quick save file), savenet <name> <places>, write <name>
+//   <bytes>, rm <name>, saveas <name> (not as the document), drop <name>, snapshot (as an edit takes it),
+//   answer open|save <name> (none: Cancel), answer changes Save|Discard|Cancel, answer clearall 1|0,
+//   answer verilog <folder> <top module> <delay margin>.
+// Expectations:
+//   net <as describe writes it>   has <word of describe>...   lacks <word>...   status <text>
+//   state <key>=<value>... (the keys in state() below)   menu <entries joined by |>   asked <last question>
+//   asks <question> <times asked>   on <enabled commands>   actions <ids of the window's enabled actions>
+//   checked <ids of its checked actions>   ok|cancel <message box text, empty for none>
+//   shows <control> <its text, see shown()>   shown 0|1   result <number, id or delay the dialog returns>
+//   function <id> <text>|none   uhzi <id> addp= line= hold= words=   kemmakix <id> line= expected=
+//   stops <ids of fire stops>   vars <id> <input variable>=<number>...   settings nmode= skin= ...
+//   colors kind= back= place= tran= default= (the settings' general page)   preview x,y <rrggbb>
+//   verilog dirs= module= sync=   until <text> (clock ticks until the log shows it)   wait <text> (the
+//   real timers until the log shows it)   log <the whole log>   logs <count> <text>   says <status bar>
+//   received <sink> <words>   marking <the simulation's: 3=B1 ...>   enabled <transitions enabled now>
+//   flight <x,y>x,y of the first token moving> <move ticks until none moves>   scrolls <id> <scroll
+//   ticks until the scroll stops> <client x,y of the object> of <width,height>   pixel T <rrggbb>
+//   count <rrggbb> all|x,y,w,h <n|>n|=n> (pixels of the colour)   idat T <id>   client T <x,y> of
+//   <width,height>   drew <text>... (texts drawn)   caption <window title>   path <document's>
+//   recent <files>   saved <name> <objects>|none   file <name> <its first line>|none
+//   close <1 when the window closed>
 QString play(Fixture& f, const QString& script) {
     CNOVRAView& v = *f.view;
     EditState& st = f.st();
@@ -646,6 +648,16 @@ QString play(Fixture& f, const QString& script) {
             for (const auto& [id, t] : f.net().transitions())
                 if (t.enabled) on << QString::number(id);
             got = on.join(' ');
+        } else if (verb == "stepto") {
+            for (int i = 0; i < 50 && f.doc->simulation().phase() != a1.toInt(); ++i) f.run(Cmd::Step);
+        } else if (verb == "flight") {
+            // The first token in flight, in canvas points, and the move ticks until none is left.
+            const auto& m = f.sim().tokenMoves.at(0);
+            const QPoint s = f.r().scrollPos();
+            int ticks = 0;
+            for (; !f.sim().tokenMoves.empty() && ticks < 50; ++ticks) f.sim().tokenMoveTick();
+            got = xy(m.startX + s.x(), m.startY + s.y()) + ">" + xy(m.endX + s.x(), m.endY + s.y()) + " " +
+                  QString::number(ticks);
         } else if (verb == "bits") {
             // Clock ticks until the sink holds that many bits of a word, at most 500.
             const CKemmakix& k = f.net().kemmakixes().at(a1.toInt());
