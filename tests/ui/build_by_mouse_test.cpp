@@ -51,7 +51,7 @@ void BuildByMouseTest::everyExampleRedrawnByMouse() {
     QFETCH(QString, file);
     CNet shipped;
     fileio::load(shipped, file.toStdString());
-    CanvasFixture f(1100, 800);
+    Fixture f(false, 1100, 800);
     CNOVRAView& view = *f.view;
     int minX = 1 << 30, minY = 1 << 30, maxX = -minX, maxY = -minY;
     const auto extend = [&](int x, int y) {

@@ -15,21 +15,14 @@ namespace {
 // Every setting on one line.
 QString text(const DocSettings& d, const ViewSettings& v) {
     const ViewColors& c = v.colors;
-    const std::pair<const char*, long long> numbers[] = {
-        {"speed", d.simSpeed},      {"nmode", d.nmode},
-        {"sync", d.verilogOutSync}, {"debug", d.verilogDebug},
-        {"grid", v.hatchSize},      {"save", v.compileSave},
-        {"anime", v.simAnime},      {"yard", v.objectYard},
-        {"move", v.tokenMove},      {"ids", v.enableObjId},
-        {"old", v.enableOldToken},  {"skin", v.skinUse},
-        {"back", c.back},           {"arc", c.arc},
-        {"place", c.place},         {"tran", c.transition},
-        {"uhzi", c.uhzi},           {"kemmakix", c.kemmakix},
-        {"lines", c.grid}};
-    QStringList out(d.verilogOutDirs.begin(), d.verilogOutDirs.end());
-    out = QStringList{out.join(';'), d.verilogOutModuleName};
-    for (const auto& [name, value] : numbers) out << QString("%1=%2").arg(name).arg(value);
-    return out.join(' ');
+    const QStringList dirs(d.verilogOutDirs.begin(), d.verilogOutDirs.end());
+    return dirs.join(';') + " " + d.verilogOutModuleName +
+           QString::asprintf(
+               " speed=%d nmode=%d sync=%d debug=%d grid=%d save=%d anime=%d yard=%d move=%d ids=%d "
+               "old=%d skin=%d back=%d arc=%d place=%d tran=%d uhzi=%d kemmakix=%d lines=%d",
+               d.simSpeed, d.nmode, d.verilogOutSync, d.verilogDebug, v.hatchSize, v.compileSave, v.simAnime,
+               v.objectYard, v.tokenMove, v.enableObjId, v.enableOldToken, v.skinUse, c.back, c.arc, c.place,
+               c.transition, c.uhzi, c.kemmakix, c.grid);
 }
 // The settings as loaded from the file.
 QString loaded() {

@@ -1,5 +1,6 @@
 // File commands of the real main window: quick save and load, open and save, the question about unsaved
-// changes, recent files and dropped files. Every question is answered by a test hook, never a popup.
+// changes and dropped files (scripts in tests/data/ui/file.txt), recent files, and the net that undo and
+// open dialogs belong to. Every question is answered by a test hook, never a popup.
 #include <QDropEvent>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -19,14 +20,19 @@ using novra::ui::testing::ScriptedPrompts;
 using novra::ui::testing::TempIni;
 using novra::ui::testing::u8;
 
-class FileTest : public QObject {
+class FileTest : public novra::ui::testing::UiTest {
     Q_OBJECT
   private slots:
     void init();
     void cleanup();
-    void quickSaveThenQuickLoad();
-    void failedReadsKeepNetPathAndCaption();
-    void unsavedChangesPrompt();
+    void scripts_data() { novra::ui::testing::scriptRows("file.txt"); }
+    void scripts() {
+        QFETCH(QString, script);
+        f_ = std::make_unique<novra::ui::testing::Fixture>(true, 0);
+        PLAY(script);
+        f_->doc->setModified(false);  // nothing to ask when the window goes
+        f_.reset();
+    }
     void recentFilesMenu();
     void undoAndDialogsStayWithTheirNet();
 
@@ -53,11 +59,6 @@ class FileTest : public QObject {
         for (int i = 0; i < places; ++i) n.addObject(100 + 60 * i, 100, kPlace);
         fileio::save(n, file(name).toStdString());
         return file(name);
-    }
-    size_t savedObjects(const char* name) {
-        CNet back;
-        fileio::load(back, file(name).toStdString());
-        return back.objects().size();
     }
     void drop(const QString& path) {
         QMimeData data;
@@ -86,106 +87,6 @@ void FileTest::cleanup() {
     doc_.reset();
     dir_.reset();
     ini_.reset();
-}
-
-void FileTest::quickSaveThenQuickLoad() {
-    net().addObject(100, 100, kPlace);
-    net().addObject(200, 100, kTransition);
-    net().addArc(1, 2, {{150, 50}}, "i1");
-    net().setSimTranOpt(2, true);
-    doc_->setModified(true);
-    frame_->runCommand(Cmd::QuickSave);
-    QCOMPARE(frame_->statusMessage(), u8("クイックファイルに保存しました"));
-    // A spare copy is not the document's file: the changes still count as unsaved.
-    QVERIFY(doc_->isModified() && doc_->path().isEmpty());
-    net().addObject(300, 300, kKemmakix);
-    frame_->logText("before\n");
-    frame_->runCommand(Cmd::QuickLoad);
-    QVERIFY(prompts_.count("saveChanges") == 1 && net().objects().size() == 3);  // Cancel kept the net
-    prompts_.defaultSaveChanges = QMessageBox::Discard;
-    frame_->runCommand(Cmd::QuickLoad);
-    QVERIFY(net().objects().size() == 2 && net().simTranOpt() == std::set<int>{2});
-    QCOMPARE(frame_->statusMessage(), u8("クイックファイルを読み込みました"));
-    QVERIFY(log().isEmpty() && doc_->path().isEmpty());
-}
-
-void FileTest::failedReadsKeepNetPathAndCaption() {
-    const QString good = savedNet("good.pol", 3);
-    drop(good);
-    QVERIFY(net().objects().size() == 3 && doc_->path() == good && frame_->windowTitle() == good);
-    view_->sim().pointAt(1, 10);
-    QVERIFY(view_->sim().timerActive(CSimController::kSparkTimer));
-    // Open, quick load and a drop of a file the reader rejects, or of no file at all.
-    const QString bad = file("bad.pol");
-    view_->editCommands().setQuickSavePath(bad);
-    const std::pair<QByteArray, const char*> cases[] = {
-        {"not a net\r\n", "NOVRAのファイルではありません。"},
-        {"=== NOVRA Objects Data Ver.2.00 ===\r\n.section[place]{\r\npset[1]\r\n",
-         "NOVRAファイルの読み込みに失敗しました。"},
-        {QByteArray(), "ファイルが開けませんでした。"}};
-    for (const auto& [bytes, message] : cases) {
-        for (int way = 0; way < 3; ++way) {
-            QFile::remove(bad);
-            if (!bytes.isNull()) {
-                QFile f(bad);
-                QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
-            }
-            frame_->clearLog();
-            prompts_.defaultOpen = bad;
-            if (way == 0) frame_->runCommand(Cmd::Open);
-            if (way == 1) frame_->runCommand(Cmd::QuickLoad);
-            if (way == 2) drop(bad);
-            QVERIFY2(log().contains(bad + " " + u8(message)), qPrintable(log()));
-            QVERIFY(net().objects().size() == 3 && doc_->path() == good && frame_->windowTitle() == good);
-            QVERIFY(frame_->statusMessage() != u8("クイックファイルを読み込みました"));
-        }
-    }
-    QVERIFY(!view_->sim().timerActive(CSimController::kSparkTimer));  // a drop stops the ring
-    prompts_.defaultOpen.clear();                                     // Cancel in the file dialog
-    frame_->runCommand(Cmd::Open);
-    QCOMPARE(doc_->path(), good);
-    // A drop over unsaved changes asks first; Cancel keeps them.
-    net().addObject(9, 9, kPlace);
-    doc_->setModified(true);
-    prompts_.defaultSaveChanges = QMessageBox::Cancel;
-    drop(savedNet("b.pol", 1));
-    QVERIFY(net().objects().size() == 4 && prompts_.count("saveChanges") == 1);
-}
-
-void FileTest::unsavedChangesPrompt() {
-    view_->runCommand(Cmd::ToolPlace);
-    QTest::mouseClick(view_->viewport(), Qt::LeftButton, {}, QPoint(100, 100));
-    QVERIFY(net().objects().size() == 1 && doc_->isModified() && frame_->windowTitle().endsWith('*'));
-    prompts_.defaultSaveChanges = QMessageBox::Cancel;
-    QVERIFY(!frame_->close());
-    frame_->runCommand(Cmd::New);
-    QVERIFY(net().objects().size() == 1 && prompts_.count("saveChanges") == 2);
-    // Save on a net never saved asks for a name; a dialog cancelled there, or a name in a folder that does
-    // not exist, cancels New as well, and nothing is thrown away.
-    prompts_.defaultSaveChanges = QMessageBox::Save;
-    for (const QString& name : {QString(), file("none/x.pol")}) {
-        prompts_.defaultSave = name;
-        frame_->runCommand(Cmd::New);
-        QVERIFY(net().objects().size() == 1 && doc_->isModified());
-    }
-    prompts_.defaultSave = file("kept.pol");
-    frame_->runCommand(Cmd::New);
-    QVERIFY(net().objects().empty() && !doc_->isModified() && savedObjects("kept.pol") == 1);
-    // Save over a file that exists asks nothing.
-    QVERIFY(doc_->openDocument(file("kept.pol")));
-    net().addObject(0, 0, kTransition);
-    prompts_.defaultSave = file("unused.pol");
-    frame_->runCommand(Cmd::Save);
-    QVERIFY(!QFile::exists(file("unused.pol")) && savedObjects("kept.pol") == 2);
-    // Nothing to ask about an unchanged net; Discard lets the window close.
-    prompts_.asked.clear();
-    frame_->runCommand(Cmd::New);
-    QCOMPARE(prompts_.count("saveChanges"), 0);
-    net().addObject(1, 1, kPlace);
-    doc_->setModified(true);
-    prompts_.defaultSaveChanges = QMessageBox::Discard;
-    QVERIFY(frame_->close());
-    QCOMPARE(prompts_.count("saveChanges"), 1);
 }
 
 void FileTest::recentFilesMenu() {

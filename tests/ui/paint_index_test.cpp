@@ -73,25 +73,23 @@ class PaintIndexProbe {
 
 using namespace novra;
 using namespace novra::ui;
-using novra::ui::testing::CanvasFixture;
+using novra::ui::testing::Fixture;
 namespace testing = novra::ui::testing;
 
-class PaintIndexTest : public QObject {
+class PaintIndexTest : public testing::UiTest {
     Q_OBJECT
   private slots:
     void init() {
-        f_ = std::make_unique<CanvasFixture>();
-        view_ = f_->view.get();
+        f_ = std::make_unique<Fixture>();
+        view_ = f_->view;
     }
     void cleanup() { f_.reset(); }
     void followsARandomRunOfEdits();
     void repaintsThatMoveNothingKeepTheIndex();
 
   private:
-    std::unique_ptr<CanvasFixture> f_;
     CNOVRAView* view_ = nullptr;
     std::mt19937 rng_{20261206};
-    CNet& net() { return f_->net(); }
     int any(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
     void render() { f_->r().renderFrame(); }
     void click(QPoint p, Qt::MouseButton button = Qt::LeftButton) { testing::click(*view_, p, button); }

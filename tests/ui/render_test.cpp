@@ -2,10 +2,10 @@
 // labels, tokens, ids and marks; hit tests, zoom and scrolling, centring, selection, skins, the simulation
 // marking, hover frames, printing; and the paint visits only what the window shows: arcs from far away
 // still cross it, dragged objects are drawn where they are, and overlay moves repaint correctly on screen.
+// Shapes, hit tests, centring, far arcs and drags are scripts in tests/data/ui/render.txt.
 #include <QDir>
 #include <QPrinter>
 #include <QScreen>
-#include <QScrollBar>
 #include <QtTest>
 #include <climits>
 #include <memory>
@@ -15,7 +15,8 @@
 
 using namespace novra;
 using namespace novra::ui;
-using novra::ui::testing::CanvasFixture;
+using novra::ui::testing::addToNet;
+using novra::ui::testing::Fixture;
 
 namespace {
 const QColor cBack(0xFF, 0xEB, 0xC3);
@@ -44,27 +45,23 @@ int atCorners(const QImage& img, const QColor& c, QPoint centre) {
 }
 }  // namespace
 
-class RenderTest : public QObject {
+class RenderTest : public novra::ui::testing::UiTest {
     Q_OBJECT
   private slots:
     void init();
     void cleanup() { f_.reset(); }
-    void shapesInTheirColours();
+    void scripts_data() { novra::ui::testing::scriptRows("render.txt"); }
+    void scripts() {
+        QFETCH(QString, script);
+        PLAY(script);
+    }
     void whatEachLevelShows();
-    void hitTestsZoomAndScrolling();
-    void freshlyOpenedNetIsCentred();
     void skinsDrawTransparentAroundTheShape();
     void compiledNetShowsTheSimulationMarking();
     void printingLeavesTheViewAsItWas();
-    void arcsFromFarAwayCrossTheWindow();
-    void draggedObjectIsDrawnWhereItIs();
     void hoverFramesAppearAndGo();
 
   private:
-    std::unique_ptr<CanvasFixture> f_;
-    CNet& net() { return f_->net(); }
-    CNOVRAView& v() { return *f_->view; }
-    CRenderer& r() { return f_->r(); }
     QColor px(QPoint p) { return QColor(r().backBuffer().pixel(p)); }
     QColor px(int x, int y) { return px(QPoint(x, y)); }
     int count(const QColor& c, QRect area = QRect()) { return countColor(r().backBuffer(), c, area); }
@@ -110,67 +107,23 @@ class RenderTest : public QObject {
 };
 
 void RenderTest::init() {
-    f_ = std::make_unique<CanvasFixture>();
+    f_ = std::make_unique<Fixture>();
     v().settings().colors.arc = cArc.red() | cArc.green() << 8 | cArc.blue() << 16;
     v().settingsChanged();
     render();
 }
 
-void RenderTest::shapesInTheirColours() {
-    const int p = net().addObject(100, 100, kPlace);
-    const int t = net().addObject(200, 100, kTransition);
-    net().addObject(100, 220, kUhzi);
-    net().addObject(200, 220, kKemmakix);
-    render();
-    const std::pair<QPoint, QColor> probes[] = {
-        {{5, 5}, cBack},           {{100, 81}, cPlace},  {{100, 100}, cWhite},  // ellipse edge, inside
-        {{195, 100}, cTransition}, {{200, 100}, cWhite}, {{181, 100}, cBack},   // a bar 10 wide
-        {{81, 220}, cUhzi},        {{88, 220}, cWhite},  {{108, 220}, cBack},   // triangle, left half white
-        {{188, 220}, cKemmakix},   {{208, 220}, cBack}};                        // left half filled
-    for (const auto& [at, colour] : probes)
-        QVERIFY2(px(at) == colour, qPrintable(QString("%1,%2").arg(at.x()).arg(at.y())));
-    f_->st().selection.insert(p);  // tinted red: the green pen turns yellow
-    render();
-    QCOMPARE(px(100, 81), QColor(0x64 + 150, 0xFF, 0x64));
-    f_->st().selection.clear();
-    // The extra level shrinks the shapes only: half the size, the cell stays.
-    r().wheelZoom(120, true);
-    render();
-    QVERIFY(px(100, 81) == cBack && px(100, 91) == cPlace && r().idAt(QPoint(81, 81)) == p);
-    r().wheelZoom(-120, true);
-    // Every level keeps each kind in its colour, smaller; at level 5 an object is one pixel.
-    int before = count(cPlace);
-    for (int level = 1; level <= 5; ++level) {
-        zoomTo(level);
-        const int now = count(cPlace);
-        QVERIFY2(now > 0 && now < before, qPrintable(QString("level %1").arg(level)));
-        before = now;
-        QVERIFY(count(cTransition) > 0 && count(cUhzi) > 0 && count(cKemmakix) > 0);
-        if (level <= 2) QCOMPARE(px(r().toClient(100, 100)), cWhite);
-    }
-    for (int i = 0; i < 4; ++i) v().runCommand(Cmd::ZoomOut);  // clamps at 5
-    QVERIFY(r().zoomLevel() == 5 && r().objectSize() == 1);
-    const QPoint cp = r().toClient(80, 80), ct = r().toClient(180, 80);
-    QVERIFY(px(cp) == cPlace && px(ct) == cTransition && count(cPlace) == 1 && count(cTransition) == 1);
-    QVERIFY(r().idAt(cp) == p && r().idAt(ct) == t && r().idAt(cp + QPoint(1, 0)) == 0);
-}
-
 // Grid, arrow heads, arc labels, token values, tokens, ids and the marks of sources and sinks, level by
 // level.
 void RenderTest::whatEachLevelShows() {
-    const int p = net().addObject(100, 160, kPlace);
-    const int t = net().addObject(300, 160, kTransition);
-    const int q = net().addObject(300, 300, kPlace);
-    net().addArc(p, t, {}, "i1");
-    net().addArc(t, q, {{400, 230}}, "o1");  // bent arcs carry no label
-    net().setToken(p, kBlack, 7);            // drawn "X"
-    net().setToken(q, kWhite, 0);            // drawn without its value
-    const int u = net().addObject(100, 300, kUhzi);
-    net().uhzis().at(u).addp = 1;
-    net().uhzis().at(u).words = {"0110"};
-    net().kemmakixes().at(net().addObject(180, 380, kKemmakix)).line = 2;
-    net().kemmakixes().at(net().addObject(260, 380, kKemmakix)).line = 3;
-    net().transitions().at(t).gen.registerReduced = true;
+    // A black 7 is drawn "X", a white token without its value, a bent arc without its label.
+    addToNet(net(), "p100,160=B7 t300,160 p300,300=W0 u100,300 k180,380 k260,380 1>2/i1 2>3/o1:400,230");
+    const int q = 3;
+    net().uhzis().at(4).addp = 1;
+    net().uhzis().at(4).words = {"0110"};
+    net().kemmakixes().at(5).line = 2;
+    net().kemmakixes().at(6).line = 3;
+    net().transitions().at(2).gen.registerReduced = true;
     v().settings().enableObjId = 1;
     QStringList shown;
     for (int level = 0; level <= CRenderer::kMaxZoom; ++level) {
@@ -197,56 +150,6 @@ void RenderTest::whatEachLevelShows() {
     QVERIFY(!drew("0") && px(304, 304) == cWhite && px(290, 300) == QColor(50, 50, 50));
 }
 
-void RenderTest::hitTestsZoomAndScrolling() {
-    const int p = net().addObject(100, 100, kPlace);
-    const int t = net().addObject(200, 100, kTransition);
-    render();
-    QVERIFY(r().idAt(QPoint(81, 81)) == p && r().idAt(QPoint(181, 100)) == t);  // the whole cell counts
-    for (QPoint nothing : {QPoint(150, 100), QPoint(-1, 100), QPoint(100000, 100)})
-        QCOMPARE(r().idAt(nothing), 0);
-    net().deleteObject(p);
-    QCOMPARE(r().idAt(QPoint(100, 100)), 0);  // stale ids count as nothing
-    // The wheel: a positive delta draws smaller, one with a modifier is ignored.
-    const auto wheel = [this](int delta, Qt::KeyboardModifiers m) {
-        const QPoint at(50, 50);
-        QWheelEvent e(at, v().viewport()->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, m,
-                      Qt::NoScrollPhase, false);
-        QApplication::sendEvent(v().viewport(), &e);
-    };
-    wheel(120, Qt::NoModifier);
-    wheel(240, Qt::ControlModifier);
-    wheel(240, Qt::NoModifier);
-    QVERIFY(r().zoomLevel() == 3 && r().objectSize() == 5);
-    for (int i = 0; i < 4; ++i) v().runCommand(Cmd::ZoomIn);
-    QVERIFY(r().zoomLevel() == 0 && r().objectSize() == 40);
-    v().runCommand(Cmd::ZoomOut);
-    render();
-    const QPoint c = r().toClient(200, 100);
-    QCOMPARE(r().idAt(c), t);
-    QCOMPARE(r().idAt(c + QPoint(11, 0)), 0);  // the cell is 20 wide now
-    // Scrolling moves the hit area with the drawing; the bars reach back to where the view was.
-    r().scrollByOffset(10, 0);
-    render();
-    QCOMPARE(r().idAt(c - QPoint(10, 0)), t);
-    QVERIFY(v().horizontalScrollBar()->minimum() == 0 && v().horizontalScrollBar()->value() == 20);
-    v().horizontalScrollBar()->setValue(0);
-    QCOMPARE(r().scrollPos(), QPoint(0, 0));
-    render();
-    QCOMPARE(r().idAt(c), t);
-}
-
-void RenderTest::freshlyOpenedNetIsCentred() {
-    net().clear();  // as reading a file does
-    net().addObject(1000, 2000, kPlace);
-    net().addObject(1400, 2200, kTransition);
-    f_->doc->setOpenNotice(kNoticeOpened);
-    render();
-    const QPoint c = r().toClient(1200, 2100);
-    QVERIFY(qAbs(c.x() - r().clientWidth() / 2) <= 1 && qAbs(c.y() - r().clientHeight() / 2) <= 1);
-    QCOMPARE(r().idAt(r().toClient(1000, 2000)), 1);
-    QCOMPARE(v().horizontalScrollBar()->value(), r().scrollPos().x());  // the bars follow
-}
-
 void RenderTest::skinsDrawTransparentAroundTheShape() {
     QTemporaryDir dir;
     QDir(dir.path()).mkdir("skin");
@@ -260,8 +163,7 @@ void RenderTest::skinsDrawTransparentAroundTheShape() {
     QVERIFY(back.save(dir.filePath("skin/back.bmp"), "BMP"));
     const QString cwd = QDir::currentPath();
     QDir::setCurrent(dir.path());
-    net().addObject(100, 100, kPlace);
-    net().addObject(200, 100, kTransition);
+    addToNet(net(), "p100,100 t200,100");
     v().settings().skinUse = 1;
     v().settingsChanged();
     render();
@@ -273,10 +175,8 @@ void RenderTest::skinsDrawTransparentAroundTheShape() {
 }
 
 void RenderTest::compiledNetShowsTheSimulationMarking() {
-    const int p = net().addObject(100, 100, kPlace);
-    const int q = net().addObject(300, 100, kPlace);
-    const int t = net().addObject(200, 100, kTransition);
-    net().setToken(q, kBlack, 1);  // edit marking, not shown while compiled
+    const int p = 1, q = 2, t = 3;
+    addToNet(net(), "p100,100 p300,100=B1 t200,100");  // the edit marking is not shown while compiled
     net().places().at(p).put(kBlack, 7);
     net().places().at(q).take();
     net().transitions().at(t).enabled = true;
@@ -293,8 +193,8 @@ void RenderTest::compiledNetShowsTheSimulationMarking() {
     QVERIFY_THROWS_EXCEPTION(novra::CError, r().drawSimulationFrame());
     render();  // a repaint draws what it can instead of failing
     // A source's held value and a sink's received words at every level.
-    const int u = net().addObject(100, 200, kUhzi);
-    const int k = net().addObject(300, 200, kKemmakix);
+    const int u = 4, k = 5;
+    addToNet(net(), "u100,200 k300,200");
     net().places().at(p).put(kBlack, 0);
     net().uhzis().at(u).holdValue = 1;
     net().kemmakixes().at(k).placeId = q;
@@ -309,13 +209,10 @@ void RenderTest::compiledNetShowsTheSimulationMarking() {
 // Printing draws the page as zoom level 0 does, with the marking and its values, and leaves the view as it
 // was; a net that spans the whole coordinate range stays within bounds on screen and on paper.
 void RenderTest::printingLeavesTheViewAsItWas() {
-    const int p = net().addObject(100, 100, kPlace);
-    const int t = net().addObject(900, 700, kTransition);
-    net().addArc(p, t, {}, "i1");
-    net().setToken(p, kBlack, 1);
-    const int u = net().addObject(20, 100, kUhzi);
-    net().uhzis().at(u).addp = 1;
-    net().uhzis().at(u).words = {"0110"};
+    const int p = 1, t = 2;
+    addToNet(net(), "p100,100=B1 t900,700 u20,100 1>2/i1");
+    net().uhzis().at(3).addp = 1;
+    net().uhzis().at(3).words = {"0110"};
     v().runCommand(Cmd::ZoomOut);
     r().scrollByOffset(7, 3);
     render();
@@ -339,50 +236,6 @@ void RenderTest::printingLeavesTheViewAsItWas() {
     QVERIFY(qAbs(r().scrollPos().x()) <= (1 << 28));
     print(dir.filePath("far.pdf"));
     QVERIFY(QFileInfo::exists(dir.filePath("far.pdf")));
-}
-
-void RenderTest::arcsFromFarAwayCrossTheWindow() {
-    addFiller();
-    // A straight arc over some sixty cells, one over thousands, and a bent one that only passes through
-    // the window at its bend point.
-    net().addArc(net().addObject(-30000, 120, kPlace), net().addObject(30000, 120, kTransition));
-    net().addArc(net().addObject(-2000000, 200, kPlace), net().addObject(2000000, 200, kTransition));
-    net().addArc(net().addObject(-20000, -20000, kPlace), net().addObject(20000, -20000, kTransition),
-                 {{300, 280}});
-    for (int level : {0, 3}) {
-        zoomTo(level);
-        const int width = r().backBuffer().width();
-        for (int y : {120, 200}) {
-            const int row = r().toClient(0, y).y();
-            QVERIFY2(count(cArc, QRect(0, row - 2, width, 5)) > width / 2,
-                     qPrintable(QString("level %1, row %2").arg(level).arg(y)));
-        }
-        const QPoint bend = r().toClient(300, 280);
-        QVERIFY2(count(cArc, QRect(bend - QPoint(6, 6), QSize(13, 13))) > 4,
-                 qPrintable(QString::number(level)));
-    }
-}
-
-void RenderTest::draggedObjectIsDrawnWhereItIs() {
-    addFiller();
-    const int p = net().addObject(100, 100, kPlace);
-    render();
-    QCOMPARE(px(100, 81), cPlace);
-    v().runCommand(Cmd::ToolHand);
-    mouse(QEvent::MouseButtonPress, {100, 100}, Qt::LeftButton, Qt::LeftButton);
-    QCOMPARE(f_->st().grabbedObject, p);
-    // Paints during the drag come without any rebuild request from outside.
-    for (QPoint at : {QPoint(200, 180), QPoint(360, 300)}) {
-        mouse(QEvent::MouseMove, at, Qt::NoButton, Qt::LeftButton);
-        r().renderFrame();
-        QCOMPARE(px(at.x(), at.y() - 19), cPlace);
-    }
-    // Nothing is left behind where it was.
-    QCOMPARE(count(cPlace, QRect(80, 80, 40, 40)), 0);
-    QCOMPARE(count(cPlace, QRect(180, 160, 40, 40)), 0);
-    mouse(QEvent::MouseButtonRelease, {360, 300}, Qt::LeftButton, Qt::NoButton);
-    r().renderFrame();
-    QCOMPARE(r().idAt({360, 300}), p);
 }
 
 // Hover frames in the tool's colour round the object under the pointer (at the cell's corners, where the

@@ -1,7 +1,8 @@
 // The simulation controller on the real view inside the main window: compile and the commands it enables,
 // the step cycle and its token movements, runs by clock and by timer, fire stops and faults that point at
-// their transition, pause, abort, rewind, clear all and the animations. What the engine computes is tested
-// in tests/sim; here it is what the window does with it.
+// their transition, pause, abort, rewind, clear all and the animations; most as scripts in
+// tests/data/ui/sim.txt. What the engine computes is tested in tests/sim; here it is what the window does
+// with it.
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -13,46 +14,38 @@
 
 using namespace novra;
 using namespace novra::ui;
+using novra::ui::testing::Fixture;
 using novra::ui::testing::u8;
-using novra::ui::testing::WindowFixture;
 
 namespace {
 const char* const kEnded = "シミュレーションが終了しました。";
-const char* const kEditing = "Compile ClearAll ToolPlace ToolDelete Align";
 }  // namespace
 
-class SimTest : public QObject {
+class SimTest : public testing::UiTest {
     Q_OBJECT
   private slots:
     void init();
     void cleanup();
-    void compileSetsTheCommandsAndSavesWhenAsked();
-    void compileFaultScrollsToTheTransition();
-    void tokenMovementsFollowTheFiredArcs();
-    void runsWithAndWithoutAnimation();
-    void realTimerDrivesTheRun();
-    void fireStopAndEngineFaultPoint();
-    void pauseAbortAndOpeningAFile();
+    void scripts_data() { testing::scriptRows("sim.txt"); }
+    void scripts() {
+        QFETCH(QString, script);
+        PLAY(script);
+    }
     void rewindRestoresTenMarkingsAndRunsOn();
-    void tokenClickedOntoACompiledNetEnables();
-    void clearAllAsksFirst();
+    void clearAllAsksTheRealQuestion();
     void sparksAndAnimationFramesReachTheWindow();
 
   private:
-    std::unique_ptr<WindowFixture> f_;
     CNOVRADoc* doc_ = nullptr;
     CMainFrame* frame_ = nullptr;
     CNOVRAView* view() { return frame_->view(); }
-    CNet& net() { return doc_->net(); }
     CSimController& sim() { return f_->sim(); }
     int phase() { return doc_->simulation().phase(); }
-    QString log() { return f_->log(); }
-    QString on() { return testing::enabledCommands(*frame_); }
+    QString on() { return testing::enabledCommands(*f_); }
     void open(const char* name) {
         QVERIFY(doc_->openDocument(QString(NOVRA_SOURCE_DIR "/examples/") + name));
         f_->r().renderFrame();
     }
-    void run(Cmd c) { frame_->runCommand(c); }
     bool active(int timer) { return sim().timerActive(timer); }
     // Ticks the clock until the log shows the text or the tick budget is spent.
     bool tickUntil(const char* logged, int budget = 20000) {
@@ -65,15 +58,11 @@ class SimTest : public QObject {
         for (; active(CSimController::kScrollTimer) && ticks < 100; ++ticks) sim().scrollTick();
         return ticks;
     }
-    bool centred(int id) {
-        const auto& o = net().objects().at(id);
-        return f_->r().toClient(o.x, o.y) == QPoint(f_->r().clientWidth() / 2, f_->r().clientHeight() / 2);
-    }
 };
 
 void SimTest::init() {
     setNmode(0);
-    f_ = std::make_unique<WindowFixture>(900, 600);
+    f_ = std::make_unique<Fixture>(true, 900, 600);
     doc_ = f_->doc.get();
     frame_ = f_->frame.get();
     QVERIFY(QTest::qWaitForWindowExposed(frame_));
@@ -83,222 +72,6 @@ void SimTest::init() {
 void SimTest::cleanup() {
     f_.reset();
     setNmode(0);
-}
-
-void SimTest::compileSetsTheCommandsAndSavesWhenAsked() {
-    open("pipeline.pol");
-    QCOMPARE(on(), kEditing);
-    run(Cmd::Compile);
-    QCOMPARE(log(), u8("ｺﾝﾊﾟｲﾙ中...\r\nプリミティブ 9\r\nNOVRA - ｴﾗｰ 0、警告 0\r\n"));
-    QCOMPARE(frame_->statusMessage(), u8("シミュレーションを実行してください"));
-    QCOMPARE(on(), "Run Step Abort Align");
-    // A second compile starts over from a clean log, saving to the document's own file only when asked.
-    run(Cmd::Abort);
-    QTemporaryDir dir;
-    const QString copy = dir.filePath("copy.pol");
-    QVERIFY(doc_->saveDocument(copy, std::string()));
-    const auto content = [&copy] {
-        QFile f(copy);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    };
-    {
-        QFile f(copy);
-        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write("stale") == 5);
-    }
-    run(Cmd::Compile);
-    QCOMPARE(content(), QByteArray("stale"));
-    QCOMPARE(log().count(u8("ｺﾝﾊﾟｲﾙ中...")), 1);
-    run(Cmd::Abort);
-    view()->settings().compileSave = 1;
-    run(Cmd::Compile);
-    QVERIFY(content().startsWith("=== NOVRA"));
-}
-
-void SimTest::compileFaultScrollsToTheTransition() {
-    const int p = net().addObject(2000, 1600, kPlace);
-    const int t = net().addObject(2100, 1600, kTransition);
-    net().addArc(p, t);
-    net().setToken(p, kBlack, 1);
-    net().transitions().at(t).functionText = "o1=i1#i2;";  // does not parse
-    f_->r().renderFrame();
-    QVERIFY(!sim().compileCommand());
-    QVERIFY(net().stopObject() == t && !doc_->compiled() && sim().helpState == 2);
-    QCOMPARE(on(), kEditing);
-    QCOMPARE(frame_->statusMessage(), u8("コンパイルが失敗しました。もう一度エディットを行ってください"));
-    // The scroll reaches the transition in 30 steps and then stops; zoomed out, in fewer.
-    QCOMPARE(scrollToEnd(), 31);
-    QVERIFY(centred(t));
-    view()->runCommand(Cmd::ZoomOut);
-    view()->runCommand(Cmd::ZoomOut);
-    f_->r().setScrollPos(QPoint(0, 0));
-    sim().pointAt(t, 10);
-    QCOMPARE(scrollToEnd(), (30 >> 2) + 1);
-    QVERIFY(centred(t));
-}
-
-void SimTest::tokenMovementsFollowTheFiredArcs() {
-    open("pipeline.pol");
-    run(Cmd::Compile);
-    run(Cmd::Step);  // sources
-    QVERIFY(!frame_->commandEnabled(Cmd::Rewind));
-    run(Cmd::Step);  // enabling
-    run(Cmd::Step);  // transition 5 fires: one input and one output arc
-    QCOMPARE(on(), "Run Step Abort Rewind Align");
-    QCOMPARE(sim().tokenMoves.size(), size_t(2));
-    const auto& in = sim().tokenMoves[0];
-    const QPoint s = f_->r().scrollPos();
-    QCOMPARE(QPoint(in.startX, in.startY) + s, QPoint(net().objects().at(1).x, net().objects().at(1).y));
-    QCOMPARE(QPoint(in.endX, in.endY) + s, QPoint(net().objects().at(5).x, net().objects().at(5).y));
-    // Seven frames are shown (2/10 to 8/10), then the list goes.
-    int ticks = 0;
-    for (; !sim().tokenMoves.empty() && ticks < 50; ++ticks) sim().tokenMoveTick();
-    QCOMPARE(ticks, 8);
-    QVERIFY(!active(CSimController::kMoveTimer));
-    // Pause drops the movements in flight.
-    while (phase() != 2) run(Cmd::Step);
-    run(Cmd::Step);
-    QVERIFY(!sim().tokenMoves.empty());
-    run(Cmd::Run);
-    run(Cmd::Pause);
-    QVERIFY(sim().tokenMoves.empty() && !active(CSimController::kMoveTimer));
-    // From zoom level 3 on nothing travels.
-    for (int i = 0; i < 3; ++i) view()->runCommand(Cmd::ZoomOut);
-    int firings = 0;
-    for (int i = 0; i < 40 && firings < 3; ++i) {
-        const bool firing = phase() == 2;
-        run(Cmd::Step);
-        firings += firing;
-        QVERIFY(!firing || (sim().tokenMoves.empty() && !active(CSimController::kMoveTimer)));
-    }
-    QCOMPARE(firings, 3);
-}
-
-void SimTest::runsWithAndWithoutAnimation() {
-    // Unanimated, Run goes to the end at once and leaves only Pause.
-    open("pipeline.pol");
-    view()->settings().simAnime = 0;
-    run(Cmd::Compile);
-    run(Cmd::Run);
-    QCOMPARE(log(), u8("シミュレーションを実行しています…\r\n") + u8(kEnded) + "\r\n");
-    QCOMPARE(net().kemmakixes().at(9).received, (std::vector<std::string>{"1011", "0110"}));
-    QCOMPARE(on(), "Pause Abort Align");
-    run(Cmd::Pause);
-    QVERIFY(frame_->commandEnabled(Cmd::Run));
-    // The playful wording adds its own line first.
-    run(Cmd::Abort);
-    setNmode(1);
-    run(Cmd::Compile);
-    run(Cmd::Run);
-    QVERIFY(log().startsWith(u8("シュミレーション中...\r\nシミュレーションを実行しています…\r\n")));
-    setNmode(0);
-    run(Cmd::Abort);
-    // Driven by the clock at the document's speed; the end stops the phases, the clock only repaints.
-    open("fork_join.pol");
-    view()->settings().simAnime = 1;
-    doc_->settings().simSpeed = 30;
-    run(Cmd::Compile);
-    run(Cmd::Run);
-    QVERIFY(sim().timerPeriod(CSimController::kClockTimer) == 30 && sim().advance == 1);
-    QVERIFY(tickUntil(kEnded));
-    QCOMPARE(net().kemmakixes().at(17).received, (std::vector<std::string>{"0111", "1011", "111101"}));
-    QVERIFY(sim().timerPeriod(CSimController::kClockTimer) == 100 && sim().running == 1);
-    const int before = phase();
-    for (int i = 0; i < 20; ++i) sim().clockTick();
-    QCOMPARE(phase(), before);
-    QCOMPARE(log().count(u8(kEnded)), 1);
-}
-
-void SimTest::realTimerDrivesTheRun() {
-    open("pipeline.pol");
-    doc_->settings().simSpeed = 1;
-    run(Cmd::Compile);
-    run(Cmd::Run);
-    QTRY_VERIFY_WITH_TIMEOUT(log().contains(u8(kEnded)), 60000);
-    QCOMPARE(net().kemmakixes().at(9).received, (std::vector<std::string>{"1011", "0110"}));
-}
-
-// A fire stop pauses the run at the transition; an engine fault stops the phases at the transition that
-// met it, unanimated or driven by the clock, and leaves the run standing.
-void SimTest::fireStopAndEngineFaultPoint() {
-    open("pipeline.pol");
-    net().setSimTranOpt(6, true);
-    run(Cmd::Compile);
-    run(Cmd::Run);
-    QVERIFY(tickUntil("指定されたトランジションが発火可能です。シミュレーションを停止します", 200));
-    QVERIFY(sim().helpState == 3 && net().stopObject() == 6 && sim().running == 0 && phase() == 2);
-    QCOMPARE(on(), "Run Step Abort Rewind Align");
-    for (int i = 0; i < 5; ++i) sim().clockTick();  // the paused clock performs nothing
-    QCOMPARE(phase(), 2);
-    run(Cmd::Step);  // goes on with the firing, and the sparks stop
-    QVERIFY(net().places().at(3).hasToken && !active(CSimController::kSparkTimer));
-    run(Cmd::Abort);
-    // uhzi -> p1 -> t1 -> (o1) p2, (unlabelled) p3 -> t2 -> p4 -> kemmakix: t2 gets an undefined bit.
-    net().clear();
-    const int u = net().addObject(40, 100, kUhzi);
-    const int p1 = net().addObject(100, 100, kPlace);
-    const int t1 = net().addObject(160, 100, kTransition);
-    const int p2 = net().addObject(220, 40, kPlace);
-    const int p3 = net().addObject(220, 160, kPlace);
-    const int t2 = net().addObject(280, 160, kTransition);
-    const int p4 = net().addObject(340, 160, kPlace);
-    const int k = net().addObject(400, 160, kKemmakix);
-    net().uhzis().at(u).addp = 1;
-    net().uhzis().at(u).words = {"1"};
-    for (auto [from, to] : {std::pair{u, p1}, {p1, t1}, {t1, p3}, {p3, t2}, {t2, p4}, {p4, k}})
-        net().addArc(from, to);
-    net().addArc(t1, p2, {}, "o1");
-    f_->r().renderFrame();
-    const QString fault = u8("関数への入力値が不定です");
-    for (int anime : {0, 1}) {
-        view()->settings().simAnime = anime;
-        frame_->clearLog();
-        QVERIFY(sim().compileCommand());
-        run(Cmd::Run);
-        QVERIFY(tickUntil("関数への入力値が不定です", 200));
-        QVERIFY(net().stopObject() == t2 && sim().advance == 0 && sim().running == 1);
-        if (!anime)
-            QCOMPARE(frame_->statusMessage(),
-                     u8("シミュレーション中にエラーが発生しました。もう一度エディットを行ってください"));
-        const int before = phase();
-        for (int i = 0; i < 5; ++i) sim().clockTick();
-        QVERIFY(phase() == before && log().count(fault) == 1);
-        QVERIFY(active(CSimController::kSparkTimer) && frame_->commandEnabled(Cmd::Pause));
-        run(Cmd::Abort);
-    }
-}
-
-// Pause keeps the run where it is, abort goes back to editing with the bits received so far recorded, and
-// opening a file during a run ends it; the tool bar follows without any command being chosen.
-void SimTest::pauseAbortAndOpeningAFile() {
-    open("pipeline.pol");
-    const auto editTokens = net().tokens();
-    QAction* rewind = frame_->action(Cmd::Rewind);
-    run(Cmd::Compile);
-    run(Cmd::Run);
-    QVERIFY(!rewind->isEnabled());
-    // Run until the sink holds part of a word.
-    for (int guard = 0; net().kemmakixes().at(9).bitCount < 2 && guard < 500; ++guard) sim().clockTick();
-    QCOMPARE(net().kemmakixes().at(9).bitCount, 2);
-    QVERIFY(rewind->isEnabled() && frame_->action(Cmd::Pause)->isEnabled());
-    run(Cmd::Pause);
-    QVERIFY(sim().running == 0 && sim().advance == 0);
-    QCOMPARE(on(), "Run Step Abort Rewind Align");
-    run(Cmd::Abort);
-    const auto& received = net().kemmakixes().at(9).received;
-    QVERIFY(received.size() == 1 && received[0].size() == 2);
-    QVERIFY(!doc_->compiled() && !active(CSimController::kClockTimer) && !doc_->simulation().canRewind());
-    QVERIFY(frame_->statusMessage().isEmpty());
-    QCOMPARE(on(), kEditing);
-    QVERIFY(net().tokens() == editTokens);  // the simulation never touches the edit marking
-    run(Cmd::Compile);
-    run(Cmd::Run);
-    for (int i = 0; i < 100 && !doc_->simulation().canRewind(); ++i) sim().clockTick();
-    open("fork_join.pol");  // the paint takes the new net and drops the old one's history
-    QVERIFY(!doc_->compiled() && !rewind->isEnabled() && !frame_->action(Cmd::Pause)->isEnabled());
-    const QString before = log();
-    sim().clockTick();
-    QVERIFY(!active(CSimController::kClockTimer) && log() == before);
-    QCOMPARE(on(), kEditing);
 }
 
 // Sources and sinks are rewound with the marking: the step after a restore emits and absorbs nothing
@@ -338,46 +111,8 @@ void SimTest::rewindRestoresTenMarkingsAndRunsOn() {
     QCOMPARE(sink.received, sink.expected);
 }
 
-// A token laid by a click after compile is seen by the next sweep like any other; the delete tool does
-// nothing there, and the right button turns the token white.
-void SimTest::tokenClickedOntoACompiledNetEnables() {
-    open("pipeline.pol");
-    run(Cmd::Compile);
-    const auto next = [this](int from) {
-        for (const auto& [id, a] : net().arcs())
-            if (a.fromId == from) return a.toId;
-        return 0;
-    };
-    const int p2 = next(next(net().uhzis().begin()->second.placeId));
-    f_->r().renderFrame();
-    view()->interaction().state().toolMode = EditState::kModeDelete;
-    net().places().at(p2).lastColor = kWhite;
-    testing::click(*view(), testing::at(*view(), p2));
-    const auto& place = net().places().at(p2);
-    QVERIFY(place.hasToken && place.color == kBlack && place.value == 0 && net().tokens().empty());
-    run(Cmd::Step);  // sources prepared
-    run(Cmd::Step);  // emission and enabling
-    QVERIFY(net().transitions().at(next(p2)).enabled);
-    testing::click(*view(), testing::at(*view(), p2), Qt::RightButton);
-    QVERIFY(place.color == kWhite && place.value == 1);
-}
-
-void SimTest::clearAllAsksFirst() {
-    open("pipeline.pol");
-    const size_t objects = net().objects().size();
-    run(Cmd::ClearAll);  // answered with Cancel
-    QCOMPARE(net().objects().size(), objects);
-    f_->prompts.defaultClearAll = true;
-    run(Cmd::Compile);
-    run(Cmd::ClearAll);  // disabled while compiled
-    QVERIFY(f_->prompts.count("clearAll") == 1 && net().objects().size() == objects);
-    run(Cmd::Abort);
-    frame_->logText("older lines\n");
-    QVERIFY(!doc_->isModified());
-    run(Cmd::ClearAll);
-    QVERIFY(doc_->isModified());
-    QVERIFY(net().objects().empty() && net().arcs().empty() && log().isEmpty());
-    // The real question: playful wording, Cancel as the default button.
+// The real question before Clear all: playful wording, Cancel as the default button.
+void SimTest::clearAllAsksTheRealQuestion() {
     open("pipeline.pol");
     frame_->setPrompts(nullptr);
     setNmode(1);

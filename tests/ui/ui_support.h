@@ -1,12 +1,14 @@
 #pragma once
 // What the GUI tests share: settings in a file of their own, prompts answered from a script, the canvas
-// and the main window as fixtures, and the mouse on the canvas.
+// alone or inside the main window as the fixture, the mouse on the canvas, and scripts of gestures and
+// expectations kept in tests/data/ui.
 #include <QFile>
 #include <QMessageBox>
 #include <QPoint>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QWidget>
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -28,7 +30,7 @@ inline QString u8(const char* s) {
     return QString::fromUtf8(s);
 }
 
-// Settings for one test in a file of its own, never the NOVRA.ini beside the test executable.
+// Settings for one test in a file of their own, never the NOVRA.ini beside the test executable.
 class TempIni {
   public:
     TempIni() { CConfig::setIniPath(dir_.filePath("NOVRA.ini")); }
@@ -42,67 +44,68 @@ class TempIni {
     QTemporaryDir dir_;
 };
 
-// Answers the editor's questions from queues, in the order they come, and notes what was asked. A
-// question whose queue is empty gets the default answer: Cancel unless set otherwise.
+// Answers the editor's questions in the order they come and notes each in `asked`: "menu", "clearAll",
+// "number:<prompt>:<initial>", "objectId", "verilog", "settings", "open:<folder>", "save:<suggested>",
+// "saveChanges:<name>". Unset answers are Cancel.
 class ScriptedPrompts : public IPrompts {
   public:
-    // Context menu answers in turn: the entry whose data is the number (a command or a variable number);
-    // 0 or none chooses nothing. onMenu chooses in place of the queue when set.
+    // Context menus choose in turn the entry whose data is the number (a command or a variable number; 0
+    // or none chooses nothing), or what onMenu returns when set. lastMenu: the entries of the last menu
+    // shown, its title first, "-" before those shown disabled.
     std::deque<int> menus;
     std::function<QAction*(QMenu&)> onMenu;
-    void chooseCmd(Cmd cmd) { menus.push_back(static_cast<int>(cmd)); }
+    QStringList lastMenu;
     std::deque<int> numbers;  // -1 (Cancel) when empty
     bool defaultClearAll = false;
-    QString defaultOpen, defaultSave;  // the file dialogs' answers, empty for Cancel
+    QString defaultOpen, defaultSave;
     int defaultSaveChanges = QMessageBox::Cancel;
-    // The Verilog dialog: fills in the document's settings and the delay; unset is Cancel.
-    std::function<bool(CNOVRADoc&, double&)> verilog;
-
-    // What was asked, one entry each: "menu", "clearAll", "number:<prompt>:<initial>", "objectId",
-    // "verilog", "settings", "open:<folder>", "save:<suggested>", "saveChanges:<name>".
+    std::function<bool(CNOVRADoc&, double&)> verilog;  // fills in the Verilog dialog
     QStringList asked;
-    int count(const QString& prefix) const;
-    // The entries of the last menu shown, its title first; "-" before those shown disabled.
-    QStringList lastMenu;
 
+    void chooseCmd(Cmd cmd) { menus.push_back(static_cast<int>(cmd)); }
+    int count(const QString& prefix) const {
+        return int(std::count_if(asked.begin(), asked.end(),
+                                 [&](const QString& a) { return a.startsWith(prefix); }));
+    }
     QAction* runMenu(QMenu& menu, QPoint globalPos) override;
-    bool confirmClearAll(QWidget* owner) override;
-    int askNumber(QWidget* owner, const QString& prompt, int initial) override;
-    int askObjectId(QWidget* owner, const CNet& net) override;
-    bool askVerilog(QWidget* owner, CNOVRADoc& doc, double& delayOverPlus) override;
-    void runSettings(QWidget* owner, CNOVRADoc& doc, CNOVRAView& view) override;
-    QString askOpenFile(QWidget* owner, const QString& folder) override;
-    QString askSaveFile(QWidget* owner, const QString& suggested) override;
-    int askSaveChanges(QWidget* owner, const QString& name) override;
+    bool confirmClearAll(QWidget*) override { return note("clearAll", defaultClearAll); }
+    int askNumber(QWidget*, const QString& prompt, int initial) override;
+    int askObjectId(QWidget*, const CNet&) override { return note("objectId", 0); }
+    bool askVerilog(QWidget*, CNOVRADoc& d, double& delay) override {
+        return note("verilog", verilog && verilog(d, delay));
+    }
+    void runSettings(QWidget*, CNOVRADoc&, CNOVRAView&) override { asked << "settings"; }
+    QString askOpenFile(QWidget*, const QString& f) override { return note("open:" + f, defaultOpen); }
+    QString askSaveFile(QWidget*, const QString& s) override { return note("save:" + s, defaultSave); }
+    int askSaveChanges(QWidget*, const QString& n) override {
+        return note("saveChanges:" + n, defaultSaveChanges);
+    }
+
+  private:
+    template <class T>
+    T note(const QString& what, T answer) {
+        asked << what;
+        return answer;
+    }
 };
 
-// The canvas on its own, shown at 440 x 360, with scripted prompts.
-struct CanvasFixture {
-    CanvasFixture(int width = 440, int height = 360);
-    ~CanvasFixture();
+// The canvas alone, or the main window with its canvas (at the window's own size for a width of 0),
+// shown (not for a width below 0), with scripted prompts.
+struct Fixture {
+    explicit Fixture(bool window = false, int width = 440, int height = 360);
+    ~Fixture();
     TempIni ini;
-    std::unique_ptr<CNOVRADoc> doc;
-    std::unique_ptr<CNOVRAView> view;
     ScriptedPrompts prompts;
+    QTemporaryDir files;  // the files a script names
+    std::unique_ptr<CNOVRADoc> doc;
+    std::unique_ptr<CMainFrame> frame;   // none for the canvas alone
+    std::unique_ptr<CNOVRAView> canvas;  // the view when there is no window
+    CNOVRAView* view = nullptr;
     CNet& net() { return doc->net(); }
     CRenderer& r() { return view->renderer(); }
     EditState& st() { return view->interaction().state(); }
     CSimController& sim() { return view->sim(); }
-};
-
-// The main window with its canvas, shown (at its own size for a width of 0), with scripted prompts.
-struct WindowFixture {
-    WindowFixture(int width = 700, int height = 600);
-    ~WindowFixture();
-    TempIni ini;
-    std::unique_ptr<CNOVRADoc> doc;
-    std::unique_ptr<CMainFrame> frame;
-    CNOVRAView* view;
-    ScriptedPrompts prompts;
-    CNet& net() { return doc->net(); }
-    CRenderer& r() { return view->renderer(); }
-    EditState& st() { return view->interaction().state(); }
-    CSimController& sim() { return view->sim(); }
+    void run(Cmd c) { frame ? frame->runCommand(c) : view->runCommand(c); }
     QString log() const;
 };
 
@@ -116,8 +119,41 @@ void move(CNOVRAView& v, QPoint p, Qt::MouseButtons held = Qt::NoButton);
 // The client point of an object's centre.
 QPoint at(CNOVRAView& v, int id);
 
-// The simulation and edit commands the window offers now, by name in a fixed order.
-QString enabledCommands(const CMainFrame& frame);
+// The simulation and edit commands the window (or the canvas alone) offers now, by name in a fixed order.
+QString enabledCommands(Fixture& f);
+Cmd command(const QString& name);  // by its name in ui/commands.h
+
+// The net on one line: "1:p100,100=B1 2:t200,100 1>2/i1:150,50:160,60", objects then arcs in id order
+// (tokens of the edit marking after their place, the arc's variable after "/", bend points after ":").
+QString describe(const CNet& net);
+// Adds the objects and arcs written so, without the ids: "p100,100=B1 t200,100 1>2/i1:150,50".
+void addToNet(CNet& net, const QString& text);
+
+// Plays a script of gestures and expectations on the fixture, one step a line; returns "" or what the
+// first failed expectation found. The verbs are listed in ui_support.cpp.
+QString play(Fixture& f, const QString& script);
+// The sections ("== name" and the lines after it) of a script file under tests/data/ui as test rows of
+// the column "script".
+void scriptRows(const char* file);
+
+// A test class with its fixture; each test makes the fixture it needs.
+class UiTest : public QObject {
+  protected:
+    std::unique_ptr<Fixture> f_;
+    CNet& net() { return f_->net(); }
+    CNOVRAView& v() { return *f_->view; }
+    CRenderer& r() { return f_->r(); }
+    EditState& st() { return f_->st(); }
+    QPoint at(int id) { return testing::at(v(), id); }
+    void run(Cmd c) { f_->run(c); }
+    QString log() const { return f_->log(); }
+};
+// Plays the script on the test's fixture; a failed expectation fails the test.
+#define PLAY(script)                                                   \
+    do {                                                               \
+        const QString failed_ = novra::ui::testing::play(*f_, script); \
+        QVERIFY2(failed_.isEmpty(), qPrintable(failed_));              \
+    } while (0)
 
 // A dialog's control by its id; a missing one ends the test run.
 template <typename T>

@@ -20,7 +20,7 @@ class UndoTest : public QObject {
     Q_OBJECT
   private slots:
     void init() {
-        f_ = std::make_unique<WindowFixture>(900, 700);
+        f_ = std::make_unique<Fixture>(true, 900, 700);
         QVERIFY(f_->doc->openDocument(NOVRA_SOURCE_DIR "/examples/serial_adder.pol"));
         f_->view->renderer().renderFrame();
     }
@@ -46,7 +46,7 @@ class UndoTest : public QObject {
         return ids.empty() ? 0 : ids[rng() % ids.size()];
     }
     void act(std::mt19937& rng);
-    std::unique_ptr<WindowFixture> f_;
+    std::unique_ptr<Fixture> f_;
     QTemporaryDir dir_;
 };
 

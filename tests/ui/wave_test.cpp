@@ -10,7 +10,7 @@
 
 using namespace novra;
 using namespace novra::ui;
-using novra::ui::testing::WindowFixture;
+using novra::ui::testing::Fixture;
 
 namespace {
 std::string readAll(const QString& path) {
@@ -26,7 +26,7 @@ class WaveTest : public QObject {
 };
 
 void WaveTest::menuItemSavesTheRecordedWave() {
-    WindowFixture f(900, 600);
+    Fixture f(true, 900, 600);
     CMainFrame& frame = *f.frame;
     QVERIFY(f.doc->openDocument(QString(NOVRA_SOURCE_DIR "/examples/stream_pipeline.pol")));
     QAction* item = nullptr;
