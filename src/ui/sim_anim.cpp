@@ -9,6 +9,7 @@
 #include "common/error.h"
 #include "common/messages.h"
 #include "model/net.h"
+#include "ui/doc.h"
 #include "ui/interaction.h"
 #include "ui/renderer.h"
 #include "ui/sim_controller.h"
@@ -30,6 +31,8 @@ QRect unite(const QRect& a, const QRect& b) {
 CSimController::CSimController(CNOVRAView& view)
     : QObject(&view), view_(view), rand_([] { return std::rand(); }) {
     view_.viewport()->installEventFilter(this);
+    // The waveform belongs to the net it was recorded from; another net has none to save.
+    connect(view_.document(), &CNOVRADoc::netReplaced, this, [this] { wave_.reset(); });
 }
 
 CSimController::~CSimController() = default;

@@ -103,7 +103,9 @@ TEST(Vcd, RunWaveIsTheSameWithEitherEngineAndEndsWithTheNet) {
         for (const char* p : {"p1", "p2", "p3"})
             EXPECT_EQ(t.at(w.place(p), t.endTime), tokenCode(w.net.places().at(w.ids[p]))) << p;
         EXPECT_EQ(t.endTime, vcd.phases());
-        if (reference) EXPECT_EQ(readBytes(w.file), first);
+        if (reference) {
+            EXPECT_EQ(readBytes(w.file), first);
+        }
         first = readBytes(w.file);
     }
     // vcd2fst (GTKWave's converter) reads it too.

@@ -264,7 +264,8 @@ void addToNet(CNet& net, const QString& text) {
 //   <delta> (S held), scrollby dx,dy, hbar <value of the horizontal scroll bar>.
 // Files, in a folder of the fixture's own shown as "$" (the source tree as "<src>", the default output
 //   folder as "<default>"): quickpath <name> (the quick save file), savenet <name> <places>, write <name>
-//   <bytes>, rm <name>, saveas <name> (not as the document), drop <name>, changed (the net differs from its file),
+//   <bytes>, rm <name>, saveas <name> (not as the document), drop <name>,
+//   changed (the net differs from its file),
 //   answer open|save <name> (none: Cancel), answer changes Save|Discard|Cancel, answer clearall 1|0,
 //   answer verilog <folder> <top module> <delay margin>.
 // Expectations:
