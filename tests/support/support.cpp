@@ -56,6 +56,10 @@ std::string withoutCr(std::string s) {
     return s;
 }
 
+std::string replaced(std::string text, const std::string& from, const std::string& to) {
+    return text.replace(text.find(from), from.size(), to);
+}
+
 std::string cp932File(const fs::path& path) {
     auto text = cp932ToUtf8(readBytes(path));
     EXPECT_TRUE(text.has_value()) << path << " is not CP932";

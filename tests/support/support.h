@@ -29,6 +29,8 @@ fs::path sourcePath(const std::string& relative);  // inside the source tree
 std::vector<fs::path> netFiles(const std::vector<std::string>& folders);
 std::string data(const std::string& relative);     // a file under tests/data
 std::string withoutCr(std::string s);
+// text with the first from replaced by to.
+std::string replaced(std::string text, const std::string& from, const std::string& to);
 std::string cp932File(const fs::path& path);  // a CP932 file as UTF-8
 
 // A scratch folder removed with the object.
