@@ -1,5 +1,5 @@
-// Whole runs from sources to sinks, oversized words and word lists among them: no bit is lost, and a run
-// that cannot finish stops with its message.
+// Whole runs of oversized words and word lists: no bit is lost (tests/data/sim/run.txt has the ordinary
+// runs), and the editor's phases one at a time.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -37,83 +37,6 @@ std::string randomBits(size_t n, unsigned seed) {
 }
 
 }  // namespace
-
-TEST(Run, WordsStreamFromSourceToSinkOnePerQuietPeriod) {
-    Stream s({"10", "1", "", "0011101"});
-    ASSERT_EQ(compile(s.sim), "");
-    EXPECT_EQ(run(s.sim), text(msg::kSimulationEnded));
-    EXPECT_EQ(s.received(),
-              (std::vector<std::string>{"10", "1", "0011101"}));  // an empty word records nothing
-
-    // Emitted from the last character and recorded reversed: the same words come out.
-    Stream r({"10", "1"}, 1, 1);
-    ASSERT_EQ(compile(r.sim), "");
-    EXPECT_EQ(run(r.sim), text(msg::kSimulationEnded));
-    EXPECT_EQ(r.received(), (std::vector<std::string>{"10", "1"}));
-    Stream mixed({"110"}, 1, 0);
-    ASSERT_EQ(compile(mixed.sim), "");
-    EXPECT_EQ(run(mixed.sim), text(msg::kSimulationEnded));
-    EXPECT_EQ(mixed.received(), (std::vector<std::string>{"011"}));
-
-    // A recompile starts afresh.
-    ASSERT_EQ(compile(s.sim), "");
-    EXPECT_TRUE(s.received().empty());
-    EXPECT_EQ(run(s.sim), text(msg::kSimulationEnded));
-    EXPECT_EQ(s.received().size(), 3u);
-}
-
-TEST(Run, SourcesThatNeverFinishHitThePhaseLimit) {
-    // A held value streams forever.
-    CNet held;
-    CSimulation heldSim{held};
-    NetBuilder b(held);
-    const int u = b.hold(1);
-    const int last = b.chain(u, {"o1=i1;"});
-    b.arc(last, b.sink(2));
-    ASSERT_EQ(compile(heldSim), "");
-    EXPECT_EQ(run(heldSim), text(msg::kRunTooLong));
-    EXPECT_EQ(held.stopObject(), 0);
-
-    // An unconnected streaming source never finishes, though the net is quiet at once.
-    CNet lone;
-    CSimulation loneSim{lone};
-    NetBuilder l(lone);
-    l.uhzi({"1"});
-    ASSERT_EQ(compile(loneSim), "");
-    EXPECT_EQ(run(loneSim, 1000), text(msg::kRunTooLong));
-    l.setAddp(lone.uhzis().begin()->first, 0);
-    ASSERT_EQ(compile(loneSim), "");
-    EXPECT_EQ(run(loneSim), text(msg::kSimulationEnded));
-}
-
-TEST(Run, SinkModesAndSinkFaults) {
-    // Mode 3 leaves its place marked, so the net goes quiet with the word half sent and the source moves
-    // on (and here finishes); mode 2 takes everything.
-    for (int mode : {2, 3}) {
-        Stream s({"101"}, 0, mode);
-        ASSERT_EQ(compile(s.sim), "");
-        EXPECT_EQ(run(s.sim), text(msg::kSimulationEnded));
-        EXPECT_TRUE(s.received().empty());
-        EXPECT_EQ(s.net.places().at(s.net.kemmakixes().at(s.k).placeId).hasToken, mode == 3);
-    }
-
-    // A place drained by both a transition and a sink: the transition takes the black token, the sink
-    // then sees white first.
-    CNet net;
-    CSimulation sim{net};
-    const auto n = NetBuilder(net).build("u p t full k | u>p>t>full p>k");
-    const int u = n["u"], k = n["k"];
-    ASSERT_EQ(compile(sim), "");
-    EXPECT_EQ(run(sim), text(msg::kKemmakixSameColor));
-    EXPECT_EQ(net.stopObject(), k);
-
-    // A source whose colour was corrupted names itself.
-    ASSERT_EQ(compile(sim), "");
-    phase(sim, kPrepare);
-    net.uhzis().at(u).color = 9;
-    EXPECT_EQ(errorOf([&] { phase(sim, kEmit); }), text(msg::kUhziBadColor));
-    EXPECT_EQ(net.stopObject(), u);
-}
 
 TEST(Run, PhasesCanBeDrivenOneAtATime) {
     // The editor's step cycle: prepare; {emit, absorb, enable} and {fire} while sweeps enable; then flush

@@ -38,11 +38,11 @@ fs::path sourcePath(const std::string& relative) {
     return fs::path(NOVRA_SOURCE_DIR) / relative;
 }
 
-std::vector<fs::path> netFiles(const std::vector<std::string>& folders) {
+std::vector<fs::path> netFiles(const std::vector<std::string>& folders, const std::string& extension) {
     std::vector<fs::path> files;
     for (const std::string& folder : folders)
         for (const auto& e : fs::directory_iterator(sourcePath(folder)))
-            if (e.path().extension() == ".pol") files.push_back(e.path());
+            if (e.path().extension() == extension) files.push_back(e.path());
     std::sort(files.begin(), files.end());
     return files;
 }

@@ -25,9 +25,10 @@ std::string errorOf(const std::function<void()>& f);
 std::string readBytes(const fs::path& path);
 void writeBytes(const fs::path& path, const std::string& bytes);
 fs::path sourcePath(const std::string& relative);  // inside the source tree
-// The .pol files of folders of the source tree, sorted.
-std::vector<fs::path> netFiles(const std::vector<std::string>& folders);
-std::string data(const std::string& relative);     // a file under tests/data
+// The .pol (or other) files of folders of the source tree, sorted.
+std::vector<fs::path> netFiles(const std::vector<std::string>& folders,
+                               const std::string& extension = ".pol");
+std::string data(const std::string& relative);  // a file under tests/data
 std::string withoutCr(std::string s);
 // text with the first from replaced by to.
 std::string replaced(std::string text, const std::string& from, const std::string& to);
