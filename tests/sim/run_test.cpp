@@ -1,5 +1,5 @@
 // Whole runs of oversized words and word lists: no bit is lost (tests/data/sim/run.txt has the ordinary
-// runs), and the editor's phases one at a time.
+// runs and the editor's phases one at a time).
 #include <gtest/gtest.h>
 
 #include <random>
@@ -37,31 +37,6 @@ std::string randomBits(size_t n, unsigned seed) {
 }
 
 }  // namespace
-
-TEST(Run, PhasesCanBeDrivenOneAtATime) {
-    // The editor's step cycle: prepare; {emit, absorb, enable} and {fire} while sweeps enable; then flush
-    // and the end check.
-    Stream s({"1"});
-    ASSERT_EQ(compile(s.sim), "");
-    phase(s.sim, kPrepare);
-    int sweeps = 0;
-    std::string ended;
-    for (int cycle = 0; cycle < 2 && ended.empty(); ++cycle) {
-        if (cycle > 0) phase(s.sim, kPrepare);
-        do {
-            phase(s.sim, kEmit);
-            phase(s.sim, kAbsorb);
-            phase(s.sim, kEnable);
-            phase(s.sim, kFire);
-            ++sweeps;
-        } while (s.sim.sweepEnabled() == 1);
-        phase(s.sim, kFlush);
-        ended = errorOf([&] { phase(s.sim, kEndCheck); });
-    }
-    EXPECT_EQ(ended, text(msg::kSimulationEnded));
-    EXPECT_EQ(s.received(), (std::vector<std::string>{"1"}));
-    EXPECT_GT(sweeps, 6);
-}
 
 TEST(Run, ASinkKeepsEveryBitOfALongWord) {
     // Far more bits than the sink's first buffer holds, in both recording orders.

@@ -15,42 +15,6 @@ using namespace novra::support;
 
 namespace {
 
-std::string colour(int c) {
-    return c == kBlack ? "B" : c == kWhite ? "W" : std::to_string(c);
-}
-
-std::string state(const CSimulation& sim, const NetBuilder::Ids& ids) {
-    const CNet& net = sim.net();
-    std::map<int, std::string> name;
-    for (const auto& [n, id] : ids) name[id] = n;
-    auto of = [&](int id) { return id == 0 ? "0" : name.count(id) ? name[id] : "#" + std::to_string(id); };
-    auto bits = [](const auto& v, size_t n) {
-        std::string s;
-        for (size_t i = 0; i < n && i < v.size(); ++i) s += std::to_string(v[i]);
-        return s;
-    };
-    std::ostringstream s;
-    s << "  stop " << of(net.stopObject()) << " sweep " << sim.sweepEnabled() << " ready "
-      << net.simulationReady() << '\n';
-    for (const auto& [id, p] : net.places())
-        s << "  " << of(id) << ' ' << (p.hasToken ? "" : "-") << colour(p.color) << p.value << " last "
-          << colour(p.lastColor) << '\n';
-    for (const auto& [id, t] : net.transitions())
-        s << "  " << of(id) << " enabled " << t.enabled << " fired " << t.fired << " in "
-          << bits(t.inputValues, t.inputValues.size()) << " out "
-          << bits(t.outputValues, t.outputValues.size()) << '\n';
-    for (const auto& [id, u] : net.uhzis())
-        s << "  " << of(id) << ' ' << colour(u.color) << " bit " << u.bitPos << " word " << u.wordCursor
-          << " finished " << u.finished << " now " << bits(u.currentWord, u.currentWord.size()) << '\n';
-    for (const auto& [id, k] : net.kemmakixes()) {
-        s << "  " << of(id) << ' ' << colour(k.color) << " collected " << bits(k.bitBuffer, k.bitCount)
-          << " received";
-        for (const std::string& w : k.received) s << ' ' << w;
-        s << '\n';
-    }
-    return s.str();
-}
-
 const std::map<std::string, Phase> kPhases = {
     {"prepare", kPrepare}, {"emit", kEmit},   {"enable", kEnable},     {"fire", kFire},
     {"absorb", kAbsorb},   {"flush", kFlush}, {"endcheck", kEndCheck}, {"restored", kRestored}};
@@ -128,7 +92,7 @@ std::string transcript(const std::string& script) {
             for (size_t at; (at = message.find('\n')) != std::string::npos;) message.replace(at, 1, "\\n");
             out << "= " << (message.empty() ? "ok" : message) << (result ? " " + std::to_string(result) : "")
                 << '\n'
-                << state(*sim, ids);
+                << simState(*sim, ids);
         }
     }
     return out.str();

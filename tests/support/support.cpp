@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <map>
+#include <sstream>
 #include <set>
 
 #include "common/encoding.h"
@@ -165,6 +167,44 @@ void restore(CSimulation& sim, const PlaceMap& marking) {
 
 void useReferenceEngine(CSimulation& sim, bool reference) {
     sim.setEngine(reference ? CSimulation::Engine::Reference : CSimulation::Engine::Incremental);
+}
+
+namespace {
+std::string colour(int c) {
+    return c == kBlack ? "B" : c == kWhite ? "W" : std::to_string(c);
+}
+}  // namespace
+
+std::string simState(const CSimulation& sim, const std::map<std::string, int>& names) {
+    const CNet& net = sim.net();
+    std::map<int, std::string> name;
+    for (const auto& [n, id] : names) name[id] = n;
+    auto of = [&](int id) { return id == 0 ? "0" : name.count(id) ? name[id] : "#" + std::to_string(id); };
+    auto bits = [](const auto& v, size_t n) {
+        std::string s;
+        for (size_t i = 0; i < n && i < v.size(); ++i) s += std::to_string(v[i]);
+        return s;
+    };
+    std::ostringstream s;
+    s << "  stop " << of(net.stopObject()) << " sweep " << sim.sweepEnabled() << " ready "
+      << net.simulationReady() << '\n';
+    for (const auto& [id, p] : net.places())
+        s << "  " << of(id) << ' ' << (p.hasToken ? "" : "-") << colour(p.color) << p.value << " last "
+          << colour(p.lastColor) << '\n';
+    for (const auto& [id, t] : net.transitions())
+        s << "  " << of(id) << " enabled " << t.enabled << " fired " << t.fired << " in "
+          << bits(t.inputValues, t.inputValues.size()) << " out "
+          << bits(t.outputValues, t.outputValues.size()) << '\n';
+    for (const auto& [id, u] : net.uhzis())
+        s << "  " << of(id) << ' ' << colour(u.color) << " bit " << u.bitPos << " word " << u.wordCursor
+          << " finished " << u.finished << " now " << bits(u.currentWord, u.currentWord.size()) << '\n';
+    for (const auto& [id, k] : net.kemmakixes()) {
+        s << "  " << of(id) << ' ' << colour(k.color) << " collected " << bits(k.bitBuffer, k.bitCount)
+          << " received";
+        for (const std::string& w : k.received) s << ' ' << w;
+        s << '\n';
+    }
+    return s.str();
 }
 
 void expectConsistent(const CNet& net) {

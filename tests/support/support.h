@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -75,6 +76,9 @@ int phase(CSimulation& sim, Phase p);
 int sweep(CSimulation& sim);
 void restore(CSimulation& sim, const PlaceMap& marking);  // as the rewind history puts a marking back
 void useReferenceEngine(CSimulation& sim, bool reference = true);
+// Everything a caller can see of the simulation, a line a node (named by names, else "#ID"): the stop
+// object, the sweep result, readiness, and every node's state.
+std::string simState(const CSimulation& sim, const std::map<std::string, int>& names = {});
 
 // The net's rules that every operation and every reader must leave behind, even after a failure.
 void expectConsistent(const CNet& net);
