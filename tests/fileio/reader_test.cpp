@@ -21,22 +21,6 @@ std::string sampleFile(const TempDir& dir) {
     return data("fileio/sample.pol");
 }
 
-// \r \n \t \xHH and \\ as in tests/data/fileio/cases.tsv.
-std::string unescape(const std::string& s) {
-    std::string out;
-    for (size_t i = 0; i < s.size(); ++i) {
-        if (s[i] != '\\' || i + 1 == s.size()) {
-            out += s[i];
-        } else if (s[++i] == 'x') {
-            out += static_cast<char>(std::stoi(s.substr(i + 1, 2), nullptr, 16));
-            i += 2;
-        } else {
-            out += s[i] == 'r' ? '\r' : s[i] == 'n' ? '\n' : s[i] == 't' ? '\t' : s[i];
-        }
-    }
-    return out;
-}
-
 std::string expectedMessage(const std::string& spec) {
     if (spec == "ok") return "";
     if (spec == "not-novra") return text(msg::kNotNovraFile);

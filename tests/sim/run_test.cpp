@@ -38,26 +38,6 @@ std::string randomBits(size_t n, unsigned seed) {
 
 }  // namespace
 
-TEST(Run, ASinkKeepsEveryBitOfALongWord) {
-    // Far more bits than the sink's first buffer holds, in both recording orders.
-    const std::string a = randomBits(250, 1);
-    const std::string b = randomBits(1000, 2);
-    Stream big({a, "1", b});
-    ASSERT_EQ(compile(big.sim), "");
-    EXPECT_EQ(run(big.sim), text(msg::kSimulationEnded));
-    EXPECT_EQ(big.received(), (std::vector<std::string>{a, "1", b}));
-
-    Stream little({a, b}, 1, 1);
-    ASSERT_EQ(compile(little.sim), "");
-    EXPECT_EQ(run(little.sim), text(msg::kSimulationEnded));
-    EXPECT_EQ(little.received(), (std::vector<std::string>{a, b}));
-
-    // A recompile starts the next word from an empty buffer.
-    ASSERT_EQ(compile(big.sim), "");
-    EXPECT_EQ(run(big.sim), text(msg::kSimulationEnded));
-    EXPECT_EQ(big.received(), (std::vector<std::string>{a, "1", b}));
-}
-
 TEST(Run, AMillionBitWordRunsUntilThePhaseLimitAndStaysIntact) {
     const std::string word = randomBits(1000000, 3);
     Stream s({word});

@@ -58,6 +58,21 @@ std::string withoutCr(std::string s) {
     return s;
 }
 
+std::string unescape(const std::string& s) {
+    std::string out;
+    for (size_t i = 0; i < s.size(); ++i) {
+        if (s[i] != '\\' || i + 1 == s.size()) {
+            out += s[i];
+        } else if (s[++i] == 'x') {
+            out += static_cast<char>(std::stoi(s.substr(i + 1, 2), nullptr, 16));
+            i += 2;
+        } else if (s[i] != '-') {
+            out += s[i] == 'n' ? '\n' : s[i] == 'r' ? '\r' : s[i] == 't' ? '\t' : s[i];
+        }
+    }
+    return out;
+}
+
 std::string replaced(std::string text, const std::string& from, const std::string& to) {
     return text.replace(text.find(from), from.size(), to);
 }

@@ -31,6 +31,8 @@ std::vector<fs::path> netFiles(const std::vector<std::string>& folders,
                                const std::string& extension = ".pol");
 std::string data(const std::string& relative);  // a file under tests/data
 std::string withoutCr(std::string s);
+// The escapes of the tables under tests/data: \n \r \t \xHH, \- for nothing, \ before any other character.
+std::string unescape(const std::string& s);
 // text with the first from replaced by to.
 std::string replaced(std::string text, const std::string& from, const std::string& to);
 std::string cp932File(const fs::path& path);  // a CP932 file as UTF-8
