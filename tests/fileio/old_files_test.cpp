@@ -11,6 +11,13 @@ namespace {
 // inputs of which its function uses one. No end marker: the end of the file ends it.
 const std::string kOld = data("fileio/v105.pol");
 
+// A net of nodes of the given kinds, for an event file to go onto.
+std::unique_ptr<CNet> nodes(std::initializer_list<int> kinds) {
+    auto net = std::make_unique<CNet>();
+    for (int kind : kinds) net->addObject(0, 0, kind);
+    return net;
+}
+
 }  // namespace
 
 // What the saved form does not show (tests/data/fileio/cases.tsv compares that): the IDs by view position.
@@ -31,9 +38,6 @@ TEST(Version105, NumbersNodesByTheViewSection) {
 }
 
 TEST(EventFile, AttachesPairsToTheObjectsInOrder) {
-    auto net = std::make_unique<CNet>();
-    for (int kind : {kPlace, kTransition, kPlace, kTransition, kUhzi, kKemmakix, kPlace})
-        net->addObject(0, 0, kind);
     Loaded l = loadBytes(
         "state machine trace\n"
         "main:pipe:first\nnoise\nc_element\n10,1\n\n20,0\nr\n"
@@ -44,7 +48,7 @@ TEST(EventFile, AttachesPairsToTheObjectsInOrder) {
         "main:p\n5,6\n"
         "main:p\n8,9\n"
         "unrelated line\n",
-        std::move(net));
+        nodes({kPlace, kTransition, kPlace, kTransition, kUhzi, kKemmakix, kPlace}));
     ASSERT_EQ(l.message, "");
     const CNet& n = *l.net;
     EXPECT_EQ(n.transitions().at(2).events, (EventTable{{10, 1}, {20, 0}}));
@@ -63,11 +67,9 @@ TEST(EventFile, AttachesPairsToTheObjectsInOrder) {
 }
 
 TEST(EventFile, ABlockCutShortLeavesTheNextBlockItsOwn) {
-    auto net = std::make_unique<CNet>();
-    for (int kind : {kPlace, kTransition, kTransition}) net->addObject(0, 0, kind);
     // The first pipe block has no c_element line, and the place block runs straight into a pipe block.
     Loaded l = loadBytes("state machine\nmain:pipe:a\nmain:p\n1,1\nmain:pipe:b\nc_element\n2,2\nr\n",
-                         std::move(net));
+                         nodes({kPlace, kTransition, kTransition}));
     ASSERT_EQ(l.message, "");
     EXPECT_TRUE(l.net->transitions().at(2).events.empty());
     EXPECT_EQ(l.net->places().at(1).events, (EventTable{{1, 1}}));
@@ -78,13 +80,9 @@ TEST(EventFile, MoreBlocksThanObjectsOrABadPairFails) {
     EXPECT_EQ(loadBytes("state machine\nmain:pipe:x\n").message, text(msg::kTransitionCountMismatch));
     EXPECT_EQ(loadBytes("state machine\nmain:u\n").message, text(msg::kUhziCountMismatch));
     EXPECT_EQ(loadBytes("state machine\nmain:k\n").message, text(msg::kKemmakixCountMismatch));
-    auto onePlace = std::make_unique<CNet>();
-    onePlace->addObject(0, 0, kPlace);
-    Loaded two = loadBytes("state machine\nmain:p\n1,2\nmain:p\n3,4\n", std::move(onePlace));
+    Loaded two = loadBytes("state machine\nmain:p\n1,2\nmain:p\n3,4\n", nodes({kPlace}));
     EXPECT_EQ(two.message, text(msg::kPlaceCountMismatch));
     EXPECT_FALSE(two.net->hasEvents());
-    auto t = std::make_unique<CNet>();
-    t->addObject(0, 0, kTransition);
-    EXPECT_EQ(loadBytes("state machine\nmain:pipe:\nc_element\n1,2\n3;4\nr\n", std::move(t)).message,
+    EXPECT_EQ(loadBytes("state machine\nmain:pipe:\nc_element\n1,2\n3;4\nr\n", nodes({kTransition})).message,
               format(msg::kBadRecord, 5) + "3;4");
 }

@@ -14,13 +14,6 @@ namespace {
 // Places 1 and 2, transition 3, a token on 1, arcs 1->3 and 3->2 (named zz, bent), a fire-stop mark on 3.
 const std::string kBase = data("fileio/base.pol");
 
-// A saved net with a record of every kind, Japanese text and a multi-line function (the writer's own
-// output), also written into the folder.
-std::string sampleFile(const TempDir& dir) {
-    writeBytes(dir.file("sample.pol"), data("fileio/sample.pol"));
-    return data("fileio/sample.pol");
-}
-
 std::string expectedMessage(const std::string& spec) {
     if (spec == "ok") return "";
     if (spec == "not-novra") return text(msg::kNotNovraFile);
@@ -88,8 +81,8 @@ TEST(Reader, ReadsTheBaseFileInAnyLineEndStyle) {
 }
 
 TEST(Reader, EveryCutOfAFileFailsCleanly) {
-    TempDir dir;
-    const std::string full = sampleFile(dir);
+    // A saved net with a record of every kind, Japanese text and a multi-line function.
+    const std::string full = data("fileio/sample.pol");
     for (size_t n = 0; n + 2 < full.size(); ++n) EXPECT_NE(loadBytes(full.substr(0, n)).message, "") << n;
     EXPECT_EQ(loadBytes(full.substr(0, full.size() - 2)).message, "");
 }
@@ -121,7 +114,7 @@ TEST(Reader, HugeAndOversizedFilesGiveAMessage) {
 
 TEST(Reader, DamagedFilesOfEveryKindNeverBreakTheNet) {
     TempDir dir;
-    const std::string body = sampleFile(dir).substr(35);
+    const std::string body = data("fileio/sample.pol").substr(35);
     const std::string syntax = "[](){},:;=-0123456789\r\n\x83";
     std::mt19937 rng(11);
     for (int round = 0; round < 300; ++round) {
@@ -145,7 +138,7 @@ TEST(Reader, DamagedFilesOfEveryKindNeverBreakTheNet) {
         loadBytes("=== NOVRA Objects Data Ver.1.05 ===" + damaged);
         writeBytes(dir.file("events.pol"), "state machine" + damaged);
         CNet target;
-        load(target, dir.file("sample.pol"));
+        load(target, sourcePath("tests/data/fileio/sample.pol"));
         errorOf([&] { load(target, dir.file("events.pol")); });
         expectConsistent(target);
     }

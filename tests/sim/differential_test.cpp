@@ -203,8 +203,7 @@ TEST(Differential, RandomNetsAgreeAfterEveryPhase) {
             const std::string a = step(incSim, op, snapshot);
             const std::string b = step(refSim, op, snapshot);
             ASSERT_EQ(a, b) << "seed " << seed << " step " << n << " op " << op;
-            ASSERT_EQ(simState(incSim), simState(refSim))
-                << "seed " << seed << " step " << n << " op " << op;
+            ASSERT_EQ(simState(incSim), simState(refSim)) << "seed " << seed << " step " << n << " op " << op;
             if (op == 3)
                 for (const auto& [id, t] : inc.transitions()) fired += t.fired;
             raised = !a.starts_with(" ");

@@ -103,16 +103,8 @@ class Scenarios : public ::testing::TestWithParam<fs::path> {};
 TEST_P(Scenarios, GiveTheirTranscript) {
     const std::string expected = readBytes(GetParam());
     const std::string got = transcript(expected);
-    const fs::path written = tempRoot() / GetParam().filename();
-    writeBytes(written, got);
-    std::istringstream e(expected), g(got);
-    std::string el, gl, scenario;
-    for (int n = 1; !e.eof() || !g.eof(); ++n, el.clear(), gl.clear()) {
-        std::getline(e, el);
-        std::getline(g, gl);
-        if (el.starts_with("== ")) scenario = el;
-        ASSERT_EQ(gl, el) << "line " << n << " in " << scenario << "; the whole transcript is " << written;
-    }
+    writeBytes(tempRoot() / GetParam().filename(), got);
+    EXPECT_EQ(got, expected) << "the whole transcript is " << tempRoot() / GetParam().filename();
 }
 
 INSTANTIATE_TEST_SUITE_P(Sim, Scenarios, ::testing::ValuesIn(netFiles({"tests/data/sim"}, ".txt")),
