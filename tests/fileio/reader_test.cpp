@@ -14,13 +14,13 @@ namespace {
 // Places 1 and 2, transition 3, a token on 1, arcs 1->3 and 3->2 (named zz, bent), a fire-stop mark on 3.
 const std::string kBase = data("fileio/base.pol");
 
-std::string expectedMessage(const std::string& spec) {
-    if (spec == "ok") return "";
-    if (spec == "not-novra") return text(msg::kNotNovraFile);
-    if (spec == "read-failed") return text(msg::kReadFailed);
-    if (spec == "bad-encoding") return text(msg::kBadEncoding);
-    const size_t space = spec.find(' ');
-    return format(msg::kBadRecord, std::stoi(spec.substr(0, space))) + spec.substr(space + 1);
+std::string expectedMessage(const std::string& named) {
+    if (named == "ok") return "";
+    if (named == "not-novra") return text(msg::kNotNovraFile);
+    if (named == "read-failed") return text(msg::kReadFailed);
+    if (named == "bad-encoding") return text(msg::kBadEncoding);
+    const size_t space = named.find(' ');
+    return format(msg::kBadRecord, std::stoi(named.substr(0, space))) + named.substr(space + 1);
 }
 
 }  // namespace
