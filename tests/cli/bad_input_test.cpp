@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include "common/messages.h"
-#include "support/net_builder.h"
 #include "support/support.h"
 
 using namespace novra;
@@ -42,13 +41,10 @@ class CliBadInput : public ::testing::Test {
     fs::path readOnly_;
 };
 
-// uhzi -> place -> transition -> place -> kemmakix, saved as a file.
+// uhzi -> place -> transition -> place -> kemmakix, written as a file.
 std::string savedNet(const fs::path& path) {
-    CNet net;
-    NetBuilder b(net);
-    b.arc(b.chain(b.uhzi({"101"}), {"o1=i1;"}), b.sink());
-    save(net, path);
-    return readBytes(path);
+    writeBytes(path, data("cli/good.pol"));
+    return data("cli/good.pol");
 }
 
 }  // namespace

@@ -15,13 +15,8 @@ TEST(CliSim, EveryCaseOfTheTablePrintsItsLinesAndExitStatus) {
     for (std::string line; std::getline(table, line);) {
         if (line.empty() || line[0] == '#') continue;
         const size_t tab1 = line.find('\t'), tab2 = line.find('\t', tab1 + 1);
-        std::string args = line.substr(0, tab1), expected;
-        const std::string printed = line.substr(tab2 + 1);
-        for (size_t i = 0; i < printed.size(); ++i)
-            if (printed[i] != '\\')
-                expected += printed[i];
-            else if (printed[++i] != '-')
-                expected += printed[i] == 'n' ? '\n' : printed[i];
+        std::string args = line.substr(0, tab1);
+        const std::string expected = unescape(line.substr(tab2 + 1));
         std::smatch m;
         while (std::regex_search(args, m, std::regex(R"(\{(\w+)\})")))
             args.replace(m.position(), m.length(), q(sourcePath("tests/data/cli/" + m[1].str() + ".pol")));

@@ -111,12 +111,13 @@ struct NetBuilder {
     // A net from one line: node names, then "|", then arcs. A name's first letter gives its kind (p place,
     // t transition, u streaming source, k sink); "p=B1" or "p=W0" marks a place, and nodes are made in
     // the order named. "a>b>c" joins a chain; "b/v" names the arc that enters b. Transitions copy i1 to
-    // o1 unless `functions` says otherwise. Returns the IDs by name.
+    // o1 unless `functions` says otherwise. Returns the IDs by name, added to `ids`, whose names the arcs
+    // may use too.
     struct Ids : std::map<std::string, int> {
         int operator[](const std::string& name) const { return at(name); }
     };
-    Ids build(const std::string& line, const std::map<std::string, std::string>& functions = {}) {
-        Ids ids;
+    Ids build(const std::string& line, const std::map<std::string, std::string>& functions = {},
+              Ids ids = {}) {
         std::istringstream in(line);
         bool arcs = false;
         for (std::string word; in >> word;) {

@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <map>
+#include <sstream>
 #include <set>
 
 #include "common/encoding.h"
@@ -38,11 +40,11 @@ fs::path sourcePath(const std::string& relative) {
     return fs::path(NOVRA_SOURCE_DIR) / relative;
 }
 
-std::vector<fs::path> netFiles(const std::vector<std::string>& folders) {
+std::vector<fs::path> netFiles(const std::vector<std::string>& folders, const std::string& extension) {
     std::vector<fs::path> files;
     for (const std::string& folder : folders)
         for (const auto& e : fs::directory_iterator(sourcePath(folder)))
-            if (e.path().extension() == ".pol") files.push_back(e.path());
+            if (e.path().extension() == extension) files.push_back(e.path());
     std::sort(files.begin(), files.end());
     return files;
 }
@@ -54,6 +56,25 @@ std::string data(const std::string& relative) {
 std::string withoutCr(std::string s) {
     std::erase(s, '\r');
     return s;
+}
+
+std::string unescape(const std::string& s) {
+    std::string out;
+    for (size_t i = 0; i < s.size(); ++i) {
+        if (s[i] != '\\' || i + 1 == s.size()) {
+            out += s[i];
+        } else if (s[++i] == 'x') {
+            out += static_cast<char>(std::stoi(s.substr(i + 1, 2), nullptr, 16));
+            i += 2;
+        } else if (s[i] != '-') {
+            out += s[i] == 'n' ? '\n' : s[i] == 'r' ? '\r' : s[i] == 't' ? '\t' : s[i];
+        }
+    }
+    return out;
+}
+
+std::string replaced(std::string text, const std::string& from, const std::string& to) {
+    return text.replace(text.find(from), from.size(), to);
 }
 
 std::string cp932File(const fs::path& path) {
@@ -161,6 +182,44 @@ void restore(CSimulation& sim, const PlaceMap& marking) {
 
 void useReferenceEngine(CSimulation& sim, bool reference) {
     sim.setEngine(reference ? CSimulation::Engine::Reference : CSimulation::Engine::Incremental);
+}
+
+namespace {
+std::string colour(int c) {
+    return c == kBlack ? "B" : c == kWhite ? "W" : std::to_string(c);
+}
+}  // namespace
+
+std::string simState(const CSimulation& sim, const std::map<std::string, int>& names) {
+    const CNet& net = sim.net();
+    std::map<int, std::string> name;
+    for (const auto& [n, id] : names) name[id] = n;
+    auto of = [&](int id) { return id == 0 ? "0" : name.count(id) ? name[id] : "#" + std::to_string(id); };
+    auto bits = [](const auto& v, size_t n) {
+        std::string s;
+        for (size_t i = 0; i < n && i < v.size(); ++i) s += std::to_string(v[i]);
+        return s;
+    };
+    std::ostringstream s;
+    s << "  stop " << of(net.stopObject()) << " sweep " << sim.sweepEnabled() << " ready "
+      << net.simulationReady() << '\n';
+    for (const auto& [id, p] : net.places())
+        s << "  " << of(id) << ' ' << (p.hasToken ? "" : "-") << colour(p.color) << p.value << " last "
+          << colour(p.lastColor) << '\n';
+    for (const auto& [id, t] : net.transitions())
+        s << "  " << of(id) << " enabled " << t.enabled << " fired " << t.fired << " in "
+          << bits(t.inputValues, t.inputValues.size()) << " out "
+          << bits(t.outputValues, t.outputValues.size()) << '\n';
+    for (const auto& [id, u] : net.uhzis())
+        s << "  " << of(id) << ' ' << colour(u.color) << " bit " << u.bitPos << " word " << u.wordCursor
+          << " finished " << u.finished << " now " << bits(u.currentWord, u.currentWord.size()) << '\n';
+    for (const auto& [id, k] : net.kemmakixes()) {
+        s << "  " << of(id) << ' ' << colour(k.color) << " collected " << bits(k.bitBuffer, k.bitCount)
+          << " received";
+        for (const std::string& w : k.received) s << ' ' << w;
+        s << '\n';
+    }
+    return s.str();
 }
 
 void expectConsistent(const CNet& net) {

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,10 +26,15 @@ std::string errorOf(const std::function<void()>& f);
 std::string readBytes(const fs::path& path);
 void writeBytes(const fs::path& path, const std::string& bytes);
 fs::path sourcePath(const std::string& relative);  // inside the source tree
-// The .pol files of folders of the source tree, sorted.
-std::vector<fs::path> netFiles(const std::vector<std::string>& folders);
-std::string data(const std::string& relative);     // a file under tests/data
+// The .pol (or other) files of folders of the source tree, sorted.
+std::vector<fs::path> netFiles(const std::vector<std::string>& folders,
+                               const std::string& extension = ".pol");
+std::string data(const std::string& relative);  // a file under tests/data
 std::string withoutCr(std::string s);
+// The escapes of the tables under tests/data: \n \r \t \xHH, \- for nothing, \ before any other character.
+std::string unescape(const std::string& s);
+// text with the first from replaced by to.
+std::string replaced(std::string text, const std::string& from, const std::string& to);
 std::string cp932File(const fs::path& path);  // a CP932 file as UTF-8
 
 // A scratch folder removed with the object.
@@ -72,6 +78,9 @@ int phase(CSimulation& sim, Phase p);
 int sweep(CSimulation& sim);
 void restore(CSimulation& sim, const PlaceMap& marking);  // as the rewind history puts a marking back
 void useReferenceEngine(CSimulation& sim, bool reference = true);
+// Everything a caller can see of the simulation, a line a node (named by names, else "#ID"): the stop
+// object, the sweep result, readiness, and every node's state.
+std::string simState(const CSimulation& sim, const std::map<std::string, int>& names = {});
 
 // The net's rules that every operation and every reader must leave behind, even after a failure.
 void expectConsistent(const CNet& net);

@@ -14,19 +14,6 @@ using namespace novra::support;
 
 namespace {
 
-std::string unescape(const std::string& s) {
-    std::string out;
-    for (size_t i = 0; i < s.size(); ++i) {
-        if (s[i] != '\\' || i + 1 == s.size()) {
-            out += s[i];
-            continue;
-        }
-        const char c = s[++i];
-        if (c != '-') out += c == 'n' ? '\n' : c == 'r' ? '\r' : c == 't' ? '\t' : c;
-    }
-    return out;
-}
-
 std::string names(const std::map<std::string, int>& m) {
     std::vector<std::string> byNumber(m.size() + 1);
     for (const auto& [name, n] : m) byNumber.at(static_cast<size_t>(n)) = name + "=" + std::to_string(n);
