@@ -29,13 +29,59 @@ bool parseIntOption(const std::string& text, long min, long max, long& value) {
 
 namespace {
 
-const char* kUsage =
-    "usage:\n"
-    "  novra-cli compile  NET.pol [--nmode N]\n"
-    "  novra-cli simulate NET.pol [--max-phases N] [--nmode N] [--vcd FILE]\n"
-    "  novra-cli save     NET.pol OUT.pol\n"
-    "  novra-cli verilog  NET.pol --out DIR [--top NAME] [--delay-over-plus X] [--debug] [--sync] [--nmode N]\n"
-    "  novra-cli cosim    NET.pol [--top NAME] [--keep DIR] [--vcd FILE] [--wave FILE.gtkw]\n";
+using novra::cli::Args;
+
+// The commands: the usage line (after "novra-cli ") and what `novra-cli help COMMAND` says of each option.
+struct Command {
+    const char* name;
+    int (*run)(const Args&);
+    const char* usage;
+    const char* help;
+};
+
+const Command kCommands[] = {
+    {"compile", novra::cli::cmdCompile, "compile  NET.pol [--nmode N]",
+     "Compiles the net and prints the lines the editor's Compile logs, or the fault's message and\n"
+     "\"stop <id>\" naming the object at fault. Exit 0, or 1 on a fault.\n"
+     "  --nmode N          0 the standard wording (default), 1 the playful one\n"},
+    {"simulate", novra::cli::cmdSimulate, "simulate NET.pol [--max-phases N] [--nmode N] [--vcd FILE]",
+     "Compiles and runs the net without animation; prints what each recording sink received, the final\n"
+     "message and \"stop <id>\". Exit 0 when the run reached its end, else 1.\n"
+     "  --max-phases N     phases before the run stops with the run-limit message (default 100001)\n"
+     "  --nmode N          0 the standard wording (default), 1 the playful one\n"
+     "  --vcd FILE         also writes the run as a VCD waveform, one time step per phase\n"},
+    {"save", novra::cli::cmdSave, "save     NET.pol OUT.pol",
+     "Reads a net file of any supported version and writes it in the current version (2.00).\n"},
+    {"verilog", novra::cli::cmdVerilog,
+     "verilog  NET.pol --out DIR [--top NAME] [--delay-over-plus X] [--debug] [--sync] [--nmode N]",
+     "Compiles the net and writes its circuit into DIR/NAME: the netlist, the test bench, the support\n"
+     "cells, the synthesis scripts and a Makefile, as the editor's Verilog output does.\n"
+     "  --out DIR          an existing folder (required)\n"
+     "  --top NAME         the top module and the folder's name (default testmodule)\n"
+     "  --delay-over-plus X  the margin of the matched delays, from -0.5 to 2.0\n"
+     "  --debug            adds the detector of conflicting selects\n"
+     "  --sync             the synchronous-output setting the editor keeps with the net\n"
+     "  --nmode N          0 the standard wording (default), 1 the playful one\n"},
+    {"cosim", novra::cli::cmdCosim, "cosim    NET.pol [--top NAME] [--keep DIR] [--vcd FILE] [--wave FILE.gtkw]",
+     "Generates the circuit, runs its test bench under Icarus Verilog and compares every sink's bits and\n"
+     "every function and guard with the net. Exit 0 only when everything matches.\n"
+     "  --top NAME         the top module (default testmodule)\n"
+     "  --keep DIR         generates into DIR/NAME and keeps it (default: a temporary folder)\n"
+     "  --vcd FILE         keeps the circuit's VCD waveform\n"
+     "  --wave FILE.gtkw   a GTKWave file showing each sink of the net beside its circuit signals\n"},
+};
+
+void printUsage(std::ostream& out) {
+    out << "usage:\n";
+    for (const Command& c : kCommands) out << "  novra-cli " << c.usage << "\n";
+    out << "  novra-cli help COMMAND\n  novra-cli --version\n";
+}
+
+const Command* find(const std::string& name) {
+    for (const Command& c : kCommands)
+        if (name == c.name) return &c;
+    return nullptr;
+}
 
 }  // namespace
 
@@ -43,24 +89,28 @@ int main(int argc, char** argv) {
     using namespace novra::cli;
     novra::keepFreedMemoryForReuse();
     if (argc < 2) {
-        std::cerr << kUsage;
+        printUsage(std::cerr);
         return kUsageError;
     }
     const std::string command = argv[1];
     Args args(argv + 2, argv + argc);
-    if (command == "compile") return cmdCompile(args);
-    if (command == "simulate") return cmdSimulate(args);
-    if (command == "save") return cmdSave(args);
-    if (command == "verilog") return cmdVerilog(args);
-    if (command == "cosim") return cmdCosim(args);
+    if (const Command* c = find(command)) return c->run(args);
     if (command == "--version") {
         std::cout << "novra-cli " << novra::version() << "\n";
         return 0;
     }
-    if (command == "--help" || command == "-h" || command == "help") {
-        std::cout << kUsage;
+    if (command == "help" && !args.empty()) {
+        if (args.size() > 1) return usageError("help", "takes one command name");
+        const Command* c = find(args[0]);
+        if (!c) return usageError("help", "no command \"" + args[0] + "\"");
+        std::cout << "usage: novra-cli " << c->usage << "\n\n" << c->help;
         return 0;
     }
-    std::cerr << "novra-cli: unknown command \"" << command << "\"\n" << kUsage;
+    if (command == "--help" || command == "-h" || (command == "help" && args.empty())) {
+        printUsage(std::cout);
+        return 0;
+    }
+    std::cerr << "novra-cli: unknown command \"" << command << "\"\n";
+    printUsage(std::cerr);
     return kUsageError;
 }
