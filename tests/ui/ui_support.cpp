@@ -335,9 +335,10 @@ QString play(Fixture& f, const QString& script) {
         return name.isEmpty() ? QString() : f.files.filePath(name);
     };
     const auto inFiles = [&](QString s) {
+        // The default folder first: a build inside the source tree puts it there.
         return s.replace(f.files.path(), "$")
-            .replace(NOVRA_SOURCE_DIR, "<src>")
-            .replace(CConfig::defaultOutputFolder(), "<default>");
+            .replace(CConfig::defaultOutputFolder(), "<default>")
+            .replace(NOVRA_SOURCE_DIR, "<src>");
     };
     const auto button = [](const QString& b) {
         return b == "right" ? Qt::RightButton : b == "middle" ? Qt::MiddleButton : Qt::LeftButton;
