@@ -37,7 +37,8 @@ TEST(CosimWaveTest, KeepsBothWavesAndAGtkwaveFileThatShowsEachSink) {
               "function trafunc_1 ~i1 match (2 combinations)\n");
     // The net's own wave: what the sink absorbed, and the circuit's: the sink cell's handshake.
     std::string bits;
-    for (const auto& [t, v] : readFile(dir / "w_net.vcd").wires.at("net.sinks.k5").changes)
+    const auto netWave = readFile(dir / "w_net.vcd");  // kept: the loop reads into it
+    for (const auto& [t, v] : netWave.wires.at("net.sinks.k5").changes)
         if (v[0] == '1') bits += v[1];
     EXPECT_EQ(bits, "001011001");
     // The phases cosim places a sink's bits at are those of the net's wave.
@@ -45,7 +46,8 @@ TEST(CosimWaveTest, KeepsBothWavesAndAGtkwaveFileThatShowsEachSink) {
     support::load(net, support::sourcePath("tests/data/verilog/cli/words.pol"));
     const auto sinks = verilog::netSinkBits(net, (dir / "again.vcd").string());
     std::vector<long> black;
-    for (const auto& [t, v] : readFile(dir / "again.vcd").wires.at("net.sinks.k5").changes)
+    const auto again = readFile(dir / "again.vcd");
+    for (const auto& [t, v] : again.wires.at("net.sinks.k5").changes)
         if (v[0] == '1') black.push_back(t);
     ASSERT_EQ(sinks.size(), 1u);
     EXPECT_EQ(sinks[0].netPhases, black);
