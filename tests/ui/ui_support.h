@@ -130,7 +130,7 @@ QString describe(const CNet& net);
 void addToNet(CNet& net, const QString& text);
 
 // Plays a script of gestures and expectations on the fixture, one step a line; returns "" or what the
-// first failed expectation found. The verbs are listed in ui_support.cpp.
+// first failed expectation found. The verbs are listed in script_player.cpp.
 QString play(Fixture& f, const QString& script);
 // The sections ("== name" and the lines after it) of a script file under tests/data/ui as test rows of
 // the column "script".
