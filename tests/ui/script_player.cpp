@@ -121,7 +121,7 @@ void addToNet(CNet& net, const QString& text) {
 //   stop <id> (a fire stop), delete <id>, let uhzi <id> hold=<v> addp=<0|1> words=<w,w>,
 //   let kemmakix <id> line=<n> expected=<w,w> received=<w,w>, let verilog dirs=<d,d> module=<name>,
 //   let view hatch|yard|save|skin|anime=<n>, compiled 0|1, grid <step>, modified 0|1.
-// Gestures: do <command>..., trigger <command> (its action), select <id>... (none: no selection, no
+// Gestures: do <command or its number>..., trigger <command> (its action), select <id>... (none: no selection, no
 //   rectangle), rect x,y x,y (the selection's), choose <command or number> (the next menu's answer),
 //   number <n> (the next number dialog's), zoom <level>, mode <tool mode>, click T [right|middle|shift],
 //   dclick T, press T [right|middle], release T [right|middle], move T [left|right|middle held],
@@ -292,7 +292,7 @@ QString play(Fixture& f, const QString& script) {
         } else if (verb == "compiled") {
             f.doc->setCompiled(a1.toInt());
         } else if (verb == "do") {
-            for (int i = 1; i < w.size(); ++i) f.run(command(w[i]));
+            for (int i = 1; i < w.size(); ++i) f.run(w[i][0].isDigit() ? Cmd(w[i].toInt()) : command(w[i]));
         } else if (verb == "select") {
             st.selection.clear();
             for (int i = 1; i < w.size(); ++i) st.selection.insert(w[i].toInt());
