@@ -14,7 +14,6 @@
 using namespace novra;
 using namespace novra::ui;
 using novra::ui::testing::control;
-using novra::ui::testing::TempIni;
 using novra::ui::testing::u8;
 
 namespace {
@@ -29,15 +28,9 @@ QPlainTextEdit* text(QWidget* d, const char* id) {
 class DialogsTest : public testing::UiTest {
     Q_OBJECT
   private slots:
-    void init() {
-        setNmode(0);
-        ini_ = std::make_unique<TempIni>();
-        doc_ = std::make_unique<CNOVRADoc>();
-    }
+    void init() { setNmode(0); }
     void cleanup() {
         f_.reset();
-        doc_.reset();
-        ini_.reset();
         setNmode(0);
     }
     void scripts_data() { testing::scriptRows("dialogs.txt"); }
@@ -47,17 +40,13 @@ class DialogsTest : public testing::UiTest {
         PLAY(script);
     }
     void dialogsBelongToTheirObject();
-
-  private:
-    std::unique_ptr<TempIni> ini_;
-    std::unique_ptr<CNOVRADoc> doc_;
-    CNet& net() { return doc_->net(); }
 };
 
 void DialogsTest::dialogsBelongToTheirObject() {
-    CMainFrame frame(doc_.get());
-    frame.show();
-    CNOVRAView* view = frame.view();
+    f_ = std::make_unique<testing::Fixture>(true, 0);
+    CMainFrame& frame = *f_->frame;
+    CNOVRAView* view = f_->view;
+    CNOVRADoc* doc = f_->doc.get();
     const int p = net().addObject(60, 100, kPlace);
     const int t = net().addObject(160, 100, kTransition);
     const int q = net().addObject(260, 100, kPlace);
@@ -78,20 +67,20 @@ void DialogsTest::dialogsBelongToTheirObject() {
     QVERIFY(d);
     QCOMPARE(open(), d.data());
     control<QPushButton>(d, "1")->click();  // nothing changed: no mark, no undo copy
-    QVERIFY(!doc_->isModified() && !undo->isEnabled());
+    QVERIFY(!doc->isModified() && !undo->isEnabled());
     // Compiled under typed text: the text stays, read-only, and OK says why it was not applied.
     d = open();
     auto* edit = text(d, "1022");
     edit->setPlainText("o1=i1;//typed");
     frame.runCommand(Cmd::Compile);
-    QVERIFY(doc_->compiled() && edit->isReadOnly());
+    QVERIFY(doc->compiled() && edit->isReadOnly());
     QVERIFY(ok(d).contains(u8("コンパイル中")));
     QVERIFY(d->isVisible() && net().transitions().at(t).functionText == "o1=i1;");
     frame.runCommand(Cmd::Abort);
     QVERIFY(!edit->isReadOnly());
     QCOMPARE(ok(d), QString());
     QCOMPARE(net().transitions().at(t).functionText, std::string("o1=i1;//typed"));
-    QVERIFY(doc_->isModified() && undo->isEnabled());
+    QVERIFY(doc->isModified() && undo->isEnabled());
     // Undo takes back OK's change; an open dialog goes with what it showed and says its text was dropped.
     view->interaction().state().selection = {p};
     frame.runCommand(Cmd::Delete);
