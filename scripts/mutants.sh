@@ -2,9 +2,10 @@
 # Applies the one-line faults of scripts/mutants.txt one at a time to a scratch checkout of HEAD, rebuilds,
 # runs the test suite and reports which faults the suite catches. The working tree is never touched.
 #
-#   scripts/mutants.sh [--only N[,N...]] [--work DIR]
+#   scripts/mutants.sh [--only N[,N...]] [--first REGEX] [--work DIR]
 #
-# --only runs the listed faults (numbered from 1 in file order); --work keeps the scratch checkout and its
+# --only runs the listed faults (numbered from 1 in file order); --first runs the tests matching REGEX
+# before the rest, so that a fault they catch costs only them; --work keeps the scratch checkout and its
 # build in DIR (default: a folder under /tmp, reused between runs). The last line says
 # "mutants: N caught, N missed".
 set -euo pipefail
@@ -13,11 +14,13 @@ root=$(pwd)
 list="$root/scripts/mutants.txt"
 work="${TMPDIR:-/tmp}/novra-mutants"
 only=""
+first=""
 while [ $# -gt 0 ]; do
   case "$1" in
     --only) only="$2"; shift 2 ;;
+    --first) first="$2"; shift 2 ;;
     --work) work="$2"; shift 2 ;;
-    *) echo "usage: scripts/mutants.sh [--only N[,N...]] [--work DIR]" >&2; exit 2 ;;
+    *) echo "usage: scripts/mutants.sh [--only N[,N...]] [--first REGEX] [--work DIR]" >&2; exit 2 ;;
   esac
 done
 
@@ -69,6 +72,9 @@ while IFS=$'\t' read -r file old new what; do
   fi
   if ! cmake --build "$build" -j "$(nproc)" >"$work/mutant-$n.log" 2>&1; then
     verdict="caught (does not build)"
+  elif [ -n "$first" ] &&
+    ! (cd "$build" && ctest -j "$(nproc)" --timeout 600 --stop-on-failure -R "$first" >>"$work/mutant-$n.log" 2>&1); then
+    verdict="caught"
   elif (cd "$build" && ctest -j "$(nproc)" --timeout 600 --stop-on-failure >>"$work/mutant-$n.log" 2>&1); then
     verdict="MISSED"
   else
