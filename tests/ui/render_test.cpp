@@ -2,7 +2,7 @@
 // labels, tokens, ids and marks; hit tests, zoom and scrolling, centring, selection, skins, the simulation
 // marking, hover frames, printing; and the paint visits only what the window shows: arcs from far away
 // still cross it, dragged objects are drawn where they are, and overlay moves repaint correctly on screen.
-// Shapes, hit tests, centring, far arcs and drags are scripts in tests/data/ui/render.txt.
+// Shapes, levels, hit tests, centring, far arcs and drags are scripts in tests/data/ui/render.txt.
 #include <QDir>
 #include <QPrinter>
 #include <QScreen>
@@ -19,12 +19,7 @@ using novra::ui::testing::addToNet;
 using novra::ui::testing::Fixture;
 
 namespace {
-const QColor cBack(0xFF, 0xEB, 0xC3);
-const QColor cGrid(0xFF, 0xDC, 0xAA);
-const QColor cPlace(0x64, 0xFF, 0x64);
 const QColor cTransition(0x64, 0x64, 0xFF);
-const QColor cUhzi(0xFF, 0x80, 0x00);
-const QColor cKemmakix(0xFF, 0x00, 0xFF);
 const QColor cArc(0x20, 0x40, 0x80);  // set by the tests, unlike any other colour on the canvas
 const QColor cBlack(Qt::black), cWhite(Qt::white);
 
@@ -55,7 +50,6 @@ class RenderTest : public novra::ui::testing::UiTest {
         QFETCH(QString, script);
         PLAY(script);
     }
-    void whatEachLevelShows();
     void skinsDrawTransparentAroundTheShape();
     void compiledNetShowsTheSimulationMarking();
     void printingLeavesTheViewAsItWas();
@@ -111,43 +105,6 @@ void RenderTest::init() {
     v().settings().colors.arc = cArc.red() | cArc.green() << 8 | cArc.blue() << 16;
     v().settingsChanged();
     render();
-}
-
-// Grid, arrow heads, arc labels, token values, tokens, ids and the marks of sources and sinks, level by
-// level.
-void RenderTest::whatEachLevelShows() {
-    // A black 7 is drawn "X", a white token without its value, a bent arc without its label.
-    addToNet(net(), "p100,160=B7 t300,160 p300,300=W0 u100,300 k180,380 k260,380 1>2/i1 2>3/o1:400,230");
-    const int q = 3;
-    net().uhzis().at(4).addp = 1;
-    net().uhzis().at(4).words = {"0110"};
-    net().kemmakixes().at(5).line = 2;
-    net().kemmakixes().at(6).line = 3;
-    net().transitions().at(2).gen.registerReduced = true;
-    v().settings().enableObjId = 1;
-    QStringList shown;
-    for (int level = 0; level <= CRenderer::kMaxZoom; ++level) {
-        zoomTo(level);
-        QStringList has;
-        if (count(cGrid) > 100) has << "grid";
-        // The line is horizontal; only a head puts arc pixels well above it.
-        if (count(cArc, QRect(0, 0, r().clientWidth(), r().toClient(290, 160).y() - 3)) > 0) has << "heads";
-        if (drew("i1")) has << "label";
-        if (drew("o1")) has << "bent-label";
-        if (drew("X")) has << "values";
-        if (count(cBlack, QRect(r().toClient(100, 160) - QPoint(2, 2), QSize(5, 5))) > 0) has << "tokens";
-        if (drew(QString::number(q))) has << "ids";
-        if (drew("0110") && drew("破棄!") && drew("消費しない!") && drew("R省略")) has << "marks";
-        shown << QString("%1: %2").arg(level).arg(has.join(' '));
-    }
-    QCOMPARE(shown.join('\n'), QString("0: grid heads label values tokens ids marks\n"
-                                       "1: grid heads label values tokens ids marks\n"
-                                       "2: grid label tokens\n"
-                                       "3: label tokens\n"
-                                       "4: label\n"
-                                       "5: label"));
-    zoomTo(0);
-    QVERIFY(!drew("0") && px(304, 304) == cWhite && px(290, 300) == QColor(50, 50, 50));
 }
 
 void RenderTest::skinsDrawTransparentAroundTheShape() {

@@ -120,9 +120,10 @@ void addToNet(CNet& net, const QString& text) {
 // The net: add <net as addToNet takes it>, fn <id> <function text>, token <id> B1|W0, place <id> x,y,
 //   stop <id> (a fire stop), delete <id>, let uhzi <id> hold=<v> addp=<0|1> words=<w,w>,
 //   let kemmakix <id> line=<n> expected=<w,w> received=<w,w>, let verilog dirs=<d,d> module=<name>,
-//   let view hatch|yard|save|skin|anime=<n>, compiled 0|1, grid <step>, modified 0|1.
-// Gestures: do <command or its number>..., trigger <command> (its action), select <id>... (none: no selection, no
-//   rectangle), rect x,y x,y (the selection's), choose <command or number> (the next menu's answer),
+//   let view hatch|yard|save|skin|ids|anime=<n>, reduced <id> (marked as generated without its register),
+//   compiled 0|1, grid <step>, modified 0|1.
+// Gestures: do <command or its number>..., trigger <command> (its action), select <id>... (none: no
+//   selection, no rectangle), rect x,y x,y (the selection's), choose <command or number> (the next menu's answer),
 //   number <n> (the next number dialog's), zoom <level>, mode <tool mode>, click T [right|middle|shift],
 //   dclick T, press T [right|middle], release T [right|middle], move T [left|right|middle held],
 //   drag T T [shift], key <Qt key name> [ctrl], down <key>, up <key>.
@@ -158,7 +159,7 @@ void addToNet(CNet& net, const QString& text) {
 //   flight <x,y>x,y of the first token moving> <move ticks until none moves>   scrolls <id> <scroll
 //   ticks until the scroll stops> <client x,y of the object> of <width,height>   pixel T <rrggbb>
 //   count <rrggbb> all|x,y,w,h <n|>n|=n> (pixels of the colour)   idat T <id>   client T <x,y> of
-//   <width,height>   drew <text>... (texts drawn)   caption <window title>   path <document's>
+//   <width,height>   drew <text>... (every text drawn, sorted)   caption <window title>   path <document's>
 //   recent <files>   saved <name> <objects>|none   file <name> <its first line>|none
 //   close <1 when the window closed>
 QString play(Fixture& f, const QString& script) {
@@ -243,6 +244,8 @@ QString play(Fixture& f, const QString& script) {
             f.net().transitions().at(a1.toInt()).functionText = unescaped(rest.section(' ', 1)).toStdString();
         } else if (verb == "stop") {
             f.net().setSimTranOpt(a1.toInt(), true);
+        } else if (verb == "reduced") {
+            f.net().transitions().at(a1.toInt()).gen.registerReduced = true;
         } else if (verb == "delete") {
             f.net().deleteObject(a1.toInt());
         } else if (verb == "let") {
@@ -266,6 +269,7 @@ QString play(Fixture& f, const QString& script) {
                      : name == "yard" ? vs.objectYard
                      : name == "save" ? vs.compileSave
                      : name == "skin" ? vs.skinUse
+                     : name == "ids"  ? vs.enableObjId
                                       : vs.simAnime) = value.toInt();
                     continue;
                 }
@@ -608,9 +612,8 @@ QString play(Fixture& f, const QString& script) {
         } else if (verb == "drew") {
             QStringList drawn;
             for (const auto& t : f.r().drawnTexts()) drawn << t.text;
-            bool all = true;
-            for (int i = 1; i < w.size(); ++i) all = all && drawn.contains(w[i]);
-            got = all ? rest : drawn.join(' ');
+            drawn.sort();
+            got = drawn.join(' ');
         } else if (verb == "status") {
             got = QString::fromStdString(v.reporter().lastStatus());
         } else if (verb == "net") {
