@@ -155,7 +155,8 @@ void addToNet(CNet& net, const QString& text) {
 //   colors kind= back= place= tran= default= (the settings' general page)   preview x,y <rrggbb>
 //   verilog dirs= module= sync=   until <text> (clock ticks until the log shows it)   wait <text> (the
 //   real timers until the log shows it)   log <the whole log>   logs <count> <text>   says <status bar>
-//   received <sink> <words>   marking <the simulation's: 3=B1 ...>   enabled <transitions enabled now>
+//   received <sink> <words>   marking <the simulation's: 3=B1 ...>   last <places whose last token was
+//   white>   enabled <transitions enabled now>
 //   flight <x,y>x,y of the first token moving> <move ticks until none moves>   scrolls <id> <scroll
 //   ticks until the scroll stops> <client x,y of the object> of <width,height>   pixel T <rrggbb>
 //   count <rrggbb> all|x,y,w,h <n|>n|=n> (pixels of the colour)   idat T <id>   client T <x,y> of
@@ -447,6 +448,11 @@ QString play(Fixture& f, const QString& script) {
             for (const auto& [id, p] : f.net().places())
                 if (p.hasToken)
                     l << QString("%1=%2%3").arg(id).arg(p.color == kBlack ? 'B' : 'W').arg(p.value);
+            got = l.join(' ');
+        } else if (verb == "last") {
+            QStringList l;
+            for (const auto& [id, p] : f.net().places())
+                if (p.lastColor == kWhite) l << QString::number(id);
             got = l.join(' ');
         } else if (verb == "received") {
             got = a1 + " " + words(f.net().kemmakixes().at(a1.toInt()).received);

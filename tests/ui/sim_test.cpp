@@ -17,10 +17,6 @@ using namespace novra::ui;
 using novra::ui::testing::Fixture;
 using novra::ui::testing::u8;
 
-namespace {
-const char* const kEnded = "シミュレーションが終了しました。";
-}  // namespace
-
 class SimTest : public testing::UiTest {
     Q_OBJECT
   private slots:
@@ -31,7 +27,6 @@ class SimTest : public testing::UiTest {
         QFETCH(QString, script);
         PLAY(script);
     }
-    void rewindRestoresTenMarkingsAndRunsOn();
     void clearAllAsksTheRealQuestion();
     void sparksAndAnimationFramesReachTheWindow();
 
@@ -41,17 +36,11 @@ class SimTest : public testing::UiTest {
     CNOVRAView* view() { return frame_->view(); }
     CSimController& sim() { return f_->sim(); }
     int phase() { return doc_->simulation().phase(); }
-    QString on() { return testing::enabledCommands(*f_); }
     void open(const char* name) {
         QVERIFY(doc_->openDocument(QString(NOVRA_SOURCE_DIR "/examples/") + name));
         f_->r().renderFrame();
     }
     bool active(int timer) { return sim().timerActive(timer); }
-    // Ticks the clock until the log shows the text or the tick budget is spent.
-    bool tickUntil(const char* logged, int budget = 20000) {
-        for (int i = 0; i < budget && !log().contains(u8(logged)); ++i) sim().clockTick();
-        return log().contains(u8(logged));
-    }
     // Scroll ticks until the scroll stops; the count.
     int scrollToEnd() {
         int ticks = 0;
@@ -72,43 +61,6 @@ void SimTest::init() {
 void SimTest::cleanup() {
     f_.reset();
     setNmode(0);
-}
-
-// Sources and sinks are rewound with the marking: the step after a restore emits and absorbs nothing
-// twice, and a run from there records each word once and ends normally.
-void SimTest::rewindRestoresTenMarkingsAndRunsOn() {
-    open("stream_pipeline.pol");
-    run(Cmd::Compile);
-    using Mark = std::tuple<bool, int, int, int>;
-    const auto markingOf = [this] {
-        std::map<int, Mark> m;
-        for (const auto& [id, p] : net().places()) m[id] = {p.hasToken, p.color, p.value, p.lastColor};
-        return m;
-    };
-    std::vector<std::map<int, Mark>> before;
-    for (int guard = 0; before.size() < 11 && guard < 1000; ++guard) {
-        if (phase() == 2) before.push_back(markingOf());
-        run(Cmd::Step);
-    }
-    QCOMPARE(before.size(), size_t(11));
-    for (int back = 10; back >= 1; --back) {
-        QVERIFY(frame_->commandEnabled(Cmd::Rewind));
-        run(Cmd::Rewind);
-        QCOMPARE(phase(), 2);
-        QVERIFY2(markingOf() == before[static_cast<size_t>(back)], qPrintable(QString::number(back)));
-    }
-    QVERIFY(!frame_->commandEnabled(Cmd::Rewind));
-    run(Cmd::Abort);
-    // Far enough for the first word to be recorded, back by ten firings, then to the end.
-    run(Cmd::Compile);
-    auto& sink = net().kemmakixes().begin()->second;
-    for (int guard = 0; guard < 5000 && sink.received.empty(); ++guard) run(Cmd::Step);
-    QVERIFY(!sink.received.empty());
-    for (int i = 0; i < 10 && frame_->commandEnabled(Cmd::Rewind); ++i) run(Cmd::Rewind);
-    run(Cmd::Run);
-    QVERIFY(tickUntil(kEnded));
-    QVERIFY2(!log().contains(u8("ケムマキ")), qPrintable(log()));
-    QCOMPARE(sink.received, sink.expected);
 }
 
 // The real question before Clear all: playful wording, Cancel as the default button.
