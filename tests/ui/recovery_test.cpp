@@ -140,11 +140,8 @@ void RecoveryTest::eachCopyLeftBehindIsOffered() {
         std::deque<Recovery> answers{kLater, kDiscard, kRestore};
         Recovery askRecovery(QWidget*, const QString& file, const QDateTime&) override {
             asked << file;
-            return take(answers);
-        }
-        static Recovery take(std::deque<Recovery>& q) {
-            const Recovery r = q.front();
-            q.pop_front();
+            const Recovery r = answers.front();
+            answers.pop_front();
             return r;
         }
     } prompts;
