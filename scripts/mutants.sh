@@ -4,10 +4,10 @@
 #
 #   scripts/mutants.sh [--only N[,N...]] [--first REGEX] [--work DIR]
 #
-# --only runs the listed faults (numbered from 1 in file order); --first runs the tests matching REGEX
-# before the rest, so that a fault they catch costs only them; --work keeps the scratch checkout and its
-# build in DIR (default: a folder under /tmp, reused between runs). The last line says
-# "mutants: N caught, N missed".
+# --only runs the listed faults (numbered from 1 in file order); the tests a fault names as likely to catch
+# it (or those matching --first REGEX) run before the rest, so that a fault they catch costs only them;
+# --work keeps the scratch checkout and its build in DIR (default: a folder under /tmp, reused between
+# runs). The last line says "mutants: N caught, N missed".
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -59,7 +59,7 @@ PY
 }
 
 caught=0 missed=0 stale=0 n=0
-while IFS=$'\t' read -r file old new what; do
+while IFS=$'\t' read -r file old new what hint; do
   case "$file" in ''|'#'*) continue ;; esac
   n=$((n + 1))
   if [ -n "$only" ] && ! [[ ",$only," == *",$n,"* ]]; then continue; fi
@@ -72,8 +72,8 @@ while IFS=$'\t' read -r file old new what; do
   fi
   if ! cmake --build "$build" -j "$(nproc)" >"$work/mutant-$n.log" 2>&1; then
     verdict="caught (does not build)"
-  elif [ -n "$first" ] &&
-    ! (cd "$build" && ctest -j "$(nproc)" --timeout 600 --stop-on-failure -R "$first" >>"$work/mutant-$n.log" 2>&1); then
+  elif [ -n "${first:-$hint}" ] &&
+    ! (cd "$build" && ctest -j "$(nproc)" --timeout 600 --stop-on-failure -R "${first:-$hint}" >>"$work/mutant-$n.log" 2>&1); then
     verdict="caught"
   elif (cd "$build" && ctest -j "$(nproc)" --timeout 600 --stop-on-failure >>"$work/mutant-$n.log" 2>&1); then
     verdict="MISSED"
