@@ -6,10 +6,9 @@
 
 #include <QtTest>
 #include <memory>
-#include <random>
 #include <tuple>
 
-#include "ui_support.h"
+#include "random_user.h"
 
 namespace novra::ui {
 
@@ -82,27 +81,22 @@ class PaintIndexTest : public testing::UiTest {
     void init() {
         f_ = std::make_unique<Fixture>();
         view_ = f_->view;
+        user_ = std::make_unique<testing::RandomUser>(*f_, 20261206);
     }
-    void cleanup() { f_.reset(); }
+    void cleanup() {
+        user_.reset();
+        f_.reset();
+    }
     void followsARandomRunOfEdits();
     void repaintsThatMoveNothingKeepTheIndex();
 
   private:
     CNOVRAView* view_ = nullptr;
-    std::mt19937 rng_{20261206};
-    int any(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
+    std::unique_ptr<testing::RandomUser> user_;
+    int any(int n) { return user_->any(n); }
     void render() { f_->r().renderFrame(); }
-    void click(QPoint p, Qt::MouseButton button = Qt::LeftButton) { testing::click(*view_, p, button); }
-    QPoint clientPoint() {
-        return {20 + any(f_->r().clientWidth() - 40), 20 + any(f_->r().clientHeight() - 40)};
-    }
     // Places and transitions over an area several windows wide, joined by arcs, some of them bent.
     void buildNet();
-    // An object drawn at its own centre well inside the window, or 0.
-    int shownObject(int kind = 0);
-    int randomObject(int kind = 0);
-    QPoint clientOf(int id) { return testing::at(*view_, id); }
-    void drag(int id);
     // One edit of the kinds the editor makes; returns what it did.
     QString edit(int& bulk);
     // The view's index against a fresh one for the window, the whole net and two pieces of it.
@@ -129,142 +123,62 @@ void PaintIndexTest::buildNet() {
     f_->r().setScrollPos({0, 0});
 }
 
-int PaintIndexTest::shownObject(int kind) {
-    render();
-    std::vector<int> shown;
-    for (const auto& [id, o] : net().objects()) {
-        const QPoint c = f_->r().toClient(o.x, o.y);
-        if (c.x() < 25 || c.y() < 25 || c.x() > f_->r().clientWidth() - 25 ||
-            c.y() > f_->r().clientHeight() - 25)
-            continue;
-        if ((kind == 0 || o.kind == kind) && f_->r().idAt(c) == id) shown.push_back(id);
-    }
-    return shown.empty() ? 0 : shown[static_cast<size_t>(any(static_cast<int>(shown.size())))];
-}
-
-int PaintIndexTest::randomObject(int kind) {
-    std::vector<int> ids;
-    for (const auto& [id, o] : net().objects())
-        if (kind == 0 || o.kind == kind) ids.push_back(id);
-    return ids.empty() ? 0 : ids[static_cast<size_t>(any(static_cast<int>(ids.size())))];
-}
-
-// A drag of one object, or of it with five others selected; the paints of a drag come between its moves.
-void PaintIndexTest::drag(int id) {
-    view_->runCommand(Cmd::ToolHand);
-    f_->st().selection.clear();
-    if (any(2))
-        for (int k = 0; k < 6; ++k) f_->st().selection.insert(k ? randomObject() : id);
-    QPoint at = clientOf(id);
-    testing::press(*view_, at);
-    for (int k = 0; k < 3; ++k) {
-        at = clientPoint();
-        testing::move(*view_, at, Qt::LeftButton);
-        render();
-        compareIndexes(QString("drag of %1").arg(id));
-    }
-    testing::release(*view_, at);
-    f_->st().selection.clear();
-    f_->st().selectionRect = QRect();
-}
-
 QString PaintIndexTest::edit(int& bulk) {
-    // Align moves everything; it comes less often than the small edits.
-    static const int kinds[] = {1, 1, 1, 1, 2, 2, 3, 4, 4, 5, 6, 6, 7, 8, 9, 10, 10, 12};
-    switch (kinds[any(std::size(kinds))]) {
-        case 1:
-            if (const int id = shownObject()) {
-                drag(id);
-                return QString("drag of %1").arg(id);
-            }
-            break;
-        case 2: {
-            view_->runCommand(any(2) ? Cmd::ToolPlace : Cmd::ToolTransition);
-            const QPoint at = clientPoint();
-            click(at);
-            return QString("object placed at %1,%2").arg(at.x()).arg(at.y());
-        }
-        case 3:
-            if (const int id = shownObject()) {
-                view_->runCommand(Cmd::ToolDelete);
-                click(clientOf(id));
-                return QString("delete tool on %1").arg(id);
-            }
-            break;
-        case 4: {
+    using U = testing::RandomUser;
+    // The user's actions, align (which moves everything) less often than the small ones; and arcs with bend
+    // points anywhere, removed arcs, moved bend points and undo, as files, scripts and the history make them.
+    enum { kArcAnywhere = 100, kArcRemoved, kBendMoved, kUndo };
+    static const int kinds[] = {U::Drag,         U::Drag,        U::Drag,       U::Drag,       U::Place,
+                                U::Place,        U::DeleteTool,  kArcAnywhere,  kArcAnywhere,  kArcRemoved,
+                                kBendMoved,      kBendMoved,     U::Paste,      kUndo,         U::Align,
+                                U::Token,        U::Token,       U::Zoom,       U::Remove,     U::Arc};
+    const int kind = kinds[any(std::size(kinds))];
+    switch (kind) {
+        case kArcAnywhere: {
             const bool fromPlace = any(2);
-            const int from = randomObject(fromPlace ? kPlace : kTransition);
-            const int to = randomObject(fromPlace ? kTransition : kPlace);
+            const int from = user_->pick(fromPlace ? kPlace : kTransition);
+            const int to = user_->pick(fromPlace ? kTransition : kPlace);
             std::vector<Point> bends;
             for (int k = any(3); k > 0; --k) bends.push_back({any(3000) - 1400, any(2400) - 1000});
             if (from && to) net().addArc(from, to, bends);
             return QString("arc %1 -> %2").arg(from).arg(to);
         }
-        case 5:
+        case kArcRemoved:
             if (!net().arcs().empty()) {
                 auto a = std::next(net().arcs().begin(), any(static_cast<int>(net().arcs().size())));
                 const int id = a->first;
                 net().removeArc(a->second.fromId, a->second.toId);
                 return QString("arc %1 removed").arg(id);
             }
-            break;
-        case 6:
+            return "nothing";
+        case kBendMoved:
             for (auto& [id, a] : net().arcs())
                 if (!a.bendPoints.empty() && any(4) == 0) {
                     net().moveBendPoint(id, any(static_cast<int>(a.bendPoints.size())), any(3000) - 1400,
                                         any(2400) - 1000);
                     return QString("bend point of arc %1 moved").arg(id);
                 }
-            break;
-        case 7:
-            // Pasted over the originals, or where a click on the canvas was.
-            f_->st().selection.clear();
-            for (int k = 1 + any(4); k > 0; --k) f_->st().selection.insert(randomObject());
-            view_->runCommand(Cmd::Copy);
-            if (any(2)) {
-                view_->runCommand(Cmd::ToolHand);
-                click(clientPoint());
-            }
-            view_->runCommand(Cmd::Paste);
-            return "paste";
-        case 8:
-            if (view_->commandEnabled(Cmd::Undo)) {
-                view_->runCommand(Cmd::Undo);
-                return "undo";
-            }
-            break;
-        case 9:
-            if (view_->commandEnabled(Cmd::Align)) {
-                const auto layout = [this] {
-                    std::vector<Point> all;
-                    for (const auto& [id, o] : net().objects()) all.push_back({o.x, o.y});
-                    for (const auto& [id, a] : net().arcs())
-                        all.insert(all.end(), a.bendPoints.begin(), a.bendPoints.end());
-                    return all;
-                };
-                const auto before = layout();
-                view_->runCommand(Cmd::Align);
-                bulk += layout() != before;  // an align that moves nothing keeps the index
-                return "align";
-            }
-            break;
-        case 10:
-            if (const int id = shownObject(kPlace)) {
-                // The token tool lays a token with the left button and flips its colour with the right.
-                view_->runCommand(Cmd::ToolToken);
-                click(clientOf(id), any(2) ? Qt::LeftButton : Qt::RightButton);
-                return QString("token on %1").arg(id);
-            }
-            break;
-        case 12: {
-            const int level = any(3);
-            while (f_->r().zoomLevel() < level) view_->runCommand(Cmd::ZoomOut);
-            while (f_->r().zoomLevel() > level) view_->runCommand(Cmd::ZoomIn);
-            f_->r().setScrollPos({any(1600) - 800, any(1200) - 600});
-            return QString("zoom %1").arg(f_->r().zoomLevel());
+            return "nothing";
+        case kUndo:
+            if (!view_->commandEnabled(Cmd::Undo)) return "nothing";
+            view_->runCommand(Cmd::Undo);
+            return "undo";
+        case U::Align: {
+            const auto layout = [this] {
+                std::vector<Point> all;
+                for (const auto& [id, o] : net().objects()) all.push_back({o.x, o.y});
+                for (const auto& [id, a] : net().arcs())
+                    all.insert(all.end(), a.bendPoints.begin(), a.bendPoints.end());
+                return all;
+            };
+            const auto before = layout();
+            const QString did = user_->act(U::Align);
+            bulk += layout() != before;  // an align that moves nothing keeps the index
+            return did;
         }
+        default:
+            return user_->act(U::Action(kind));
     }
-    return "nothing";
 }
 
 void PaintIndexTest::compareIndexes(const QString& what) {
@@ -310,6 +224,11 @@ void PaintIndexTest::followsARandomRunOfEdits() {
     render();
     const int builds = PaintIndexProbe::builds(*view_);
     int bulk = 0;
+    // The paints of a drag come between its moves.
+    user_->betweenMoves = [this] {
+        render();
+        compareIndexes("a move of a drag");
+    };
     for (int step = 0; step < 300; ++step) {
         const QString what = QString("step %1: %2").arg(step).arg(edit(bulk));
         render();

@@ -1,16 +1,11 @@
 // The undo history through the main window: random user actions undone to the start and redone to the
 // end give back every saved state byte for byte; the Edit menu, the tool bar and the keys follow it; the
 // modified mark follows the saved position.
-#include <QCheckBox>
-#include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QtTest>
-#include <random>
-
 #include "fileio/fileio.h"
-#include "ui/dialogs/dialogs.h"
-#include "ui_support.h"
+#include "random_user.h"
 
 using namespace novra;
 using namespace novra::ui;
@@ -38,106 +33,26 @@ class UndoTest : public QObject {
         file.open(QIODevice::ReadOnly);
         return file.readAll();
     }
-    // An object of the given kind (0: any), chosen at random; 0 when there is none.
-    int pick(std::mt19937& rng, int kind = 0) {
-        std::vector<int> ids;
-        for (const auto& [id, o] : f_->net().objects())
-            if (kind == 0 || o.kind == kind) ids.push_back(id);
-        return ids.empty() ? 0 : ids[rng() % ids.size()];
+    // One random action, then the hand tool, which ends a pending arc or a placement chain.
+    void act(RandomUser& user) {
+        using U = RandomUser;
+        static const U::Action kinds[] = {U::Place, U::Token, U::Drag,   U::Paste, U::Paste,
+                                          U::Remove, U::Align, U::Dialog, U::Arc,   U::DeleteTool};
+        user.act(user.any(25) == 0 ? U::ClearAll : kinds[user.any(std::size(kinds))]);
+        run(Cmd::ToolHand);
     }
-    void act(std::mt19937& rng);
     std::unique_ptr<Fixture> f_;
     QTemporaryDir dir_;
 };
-
-void UndoTest::act(std::mt19937& rng) {
-    CNet& n = f_->net();
-    const QPoint somewhere(60 + static_cast<int>(rng() % 700), 60 + static_cast<int>(rng() % 450));
-    switch (rng() % 11) {
-        case 0:
-            run(Cmd::ToolPlace);
-            click(v(), somewhere);
-            break;
-        case 1:
-            if (int p = pick(rng, kPlace)) {
-                run(Cmd::ToolToken);
-                n.tokens().count(p) ? doubleClick(v(), at(v(), p)) : click(v(), at(v(), p));
-            }
-            break;
-        case 2:
-            if (int id = pick(rng)) {
-                run(Cmd::ToolHand);
-                press(v(), at(v(), id));
-                move(v(), at(v(), id) + QPoint(13, 7), Qt::LeftButton);
-                move(v(), somewhere, Qt::LeftButton);
-                release(v(), somewhere);
-            }
-            break;
-        case 3:
-        case 4:
-            f_->st().selection = {pick(rng), pick(rng)};
-            run(Cmd::Copy);
-            f_->prompts.numbers.push_back(2);
-            run(rng() % 2 ? Cmd::Paste : Cmd::PasteVertical);
-            break;
-        case 5:
-            f_->st().selection = {pick(rng), pick(rng)};
-            run(rng() % 2 ? Cmd::Delete : Cmd::Cut);
-            break;
-        case 6:
-            run(Cmd::Align);
-            break;
-        case 7: {
-            // A property dialog's OK: a transition's text and stop option, a source's words, a sink's
-            // expected words.
-            const int kind = kTransition + static_cast<int>(rng() % 3);
-            const int id = pick(rng, kind);
-            if (!id) break;
-            std::unique_ptr<QDialog> d;
-            const char* field = "1022";
-            if (kind == kTransition) d = std::make_unique<CTransitionDialog>(*f_->doc, id, &v());
-            if (kind == kUhzi) d = std::make_unique<CUhziDialog>(*f_->doc, id, &v()), field = "1024";
-            if (kind == kKemmakix) d = std::make_unique<CKemmakixDialog>(*f_->doc, id, &v()), field = "1008";
-            d->show();
-            auto* text = control<QPlainTextEdit>(d.get(), field);
-            text->setPlainText(text->toPlainText() + (kind == kTransition ? QString("//%1").arg(rng() % 100)
-                                                                          : QString("\n%1").arg(rng() % 2)));
-            if (kind == kTransition) control<QCheckBox>(d.get(), "1058")->setChecked(rng() % 2);
-            pressWithMessage(d.get());
-            break;
-        }
-        case 8:
-            if (int p = pick(rng, kPlace), t = pick(rng, kTransition); p && t) {
-                run(Cmd::ToolArc);
-                press(v(), at(v(), p));
-                move(v(), at(v(), t), Qt::LeftButton);
-                release(v(), at(v(), t));
-            }
-            break;
-        case 9:
-            if (int id = pick(rng)) {
-                run(Cmd::ToolDelete);
-                click(v(), at(v(), id));
-            }
-            break;
-        default:
-            if (rng() % 4 == 0) {
-                f_->prompts.defaultClearAll = true;
-                run(Cmd::ClearAll);
-            }
-            break;
-    }
-    run(Cmd::ToolHand);  // ends a pending arc or a placement chain
-}
 
 void UndoTest::randomActionsUndoneAndRedone() {
     std::set<EditStep> kinds;  // what the actions did, over every seed
     for (unsigned seed = 1; seed <= 4; ++seed) {
         init();
-        std::mt19937 rng(seed);
+        RandomUser user(*f_, seed);
         std::vector<QByteArray> states{saved()};  // by position in the history
         for (int k = 0; k < 60; ++k) {
-            act(rng);
+            act(user);
             const size_t pos = f_->doc->history().steps();
             if (pos == states.size()) kinds.insert(f_->doc->undoStep());
             states.resize(pos + 1);
