@@ -1,6 +1,6 @@
 // The main window as the user meets it: caption, menus, tool bars and every command's texts and keys (the
 // table in tests/data/ui/main_window.txt), status panes, the message log, the bars' toggles, and keys typed
-// into whichever widget has the focus; the tool checks are a script in tests/data/ui/frame.txt.
+// into whichever widget has the focus; the tool checks and keys are scripts in tests/data/ui/frame.txt.
 #include <QClipboard>
 #include <QLabel>
 #include <QMenuBar>
@@ -43,7 +43,6 @@ class FrameTest : public novra::ui::testing::UiTest {
         QFETCH(QString, script);
         PLAY(script);
     }
-    void toolKeysOnTheCanvas();
     void keysGoToTheFocusedWidget();
 
   private:
@@ -161,17 +160,6 @@ void FrameTest::standardDialogsSpeakJapanese() {
     QMessageBox box(QMessageBox::Question, QString(), QString(), QMessageBox::Ok | QMessageBox::Cancel,
                     frame_);
     QCOMPARE(box.button(QMessageBox::Cancel)->text(), QString("キャンセル"));
-}
-
-// Escape on the canvas ends the tool; the tool key brings one back.
-void FrameTest::toolKeysOnTheCanvas() {
-    frame_->action(Cmd::ToolDelete)->trigger();
-    QVERIFY(QTest::qWaitForWindowActive(frame_));
-    frame_->view()->setFocus();
-    type(QKeySequence(Qt::Key_Escape));
-    QVERIFY(!frame_->action(Cmd::ToolDelete)->isChecked());
-    type(QKeySequence(Qt::Key_T));
-    QVERIFY(frame_->action(Cmd::ToolTransition)->isChecked());
 }
 
 void FrameTest::keysGoToTheFocusedWidget() {
