@@ -87,31 +87,25 @@ const Command* find(const std::string& name) {
     return nullptr;
 }
 
-// Takes "--lang CODE" (or "--lang=CODE") out of the arguments, wherever it stands, and switches the messages
-// to that language; false after a usage error.
+// Takes "--lang CODE" out of the arguments, wherever it stands, and switches the messages to that language;
+// false after a usage error.
 bool takeLanguage(std::vector<std::string>& words) {
-    for (size_t i = 0; i < words.size(); ++i) {
-        std::string code;
-        if (words[i] == "--lang") {
-            if (i + 1 >= words.size()) {
-                std::cerr << "novra-cli: --lang needs a value: ja or en\n";
-                return false;
-            }
-            code = words[i + 1];
-            words.erase(words.begin() + static_cast<long>(i), words.begin() + static_cast<long>(i) + 2);
-        } else if (words[i].starts_with("--lang=")) {
-            code = words[i].substr(7);
-            words.erase(words.begin() + static_cast<long>(i));
-        } else {
+    for (auto it = words.begin(); it != words.end();) {
+        if (*it != "--lang") {
+            ++it;
             continue;
         }
-        const auto lang = novra::languageFromCode(code);
+        if (it + 1 == words.end()) {
+            std::cerr << "novra-cli: --lang needs a value: ja or en\n";
+            return false;
+        }
+        const auto lang = novra::languageFromCode(it[1]);
         if (!lang) {
-            std::cerr << "novra-cli: --lang takes ja or en, not \"" << code << "\"\n";
+            std::cerr << "novra-cli: --lang takes ja or en, not \"" << it[1] << "\"\n";
             return false;
         }
         novra::setLanguage(*lang);
-        --i;
+        it = words.erase(it, it + 2);
     }
     return true;
 }
