@@ -3,9 +3,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <string>
+#include <vector>
 
 #include "cli/commands.h"
 #include "common/heap_policy.h"
+#include "common/messages.h"
 #include "common/version.h"
 
 namespace novra::cli {
@@ -75,6 +78,7 @@ void printUsage(std::ostream& out) {
     out << "usage:\n";
     for (const Command& c : kCommands) out << "  novra-cli " << c.usage << "\n";
     out << "  novra-cli help COMMAND\n  novra-cli --version\n";
+    out << "--lang ja|en before or after any command: the language of the messages (default ja)\n";
 }
 
 const Command* find(const std::string& name) {
@@ -83,17 +87,42 @@ const Command* find(const std::string& name) {
     return nullptr;
 }
 
+// Takes "--lang CODE" out of the arguments, wherever it stands, and switches the messages to that language;
+// false after a usage error.
+bool takeLanguage(std::vector<std::string>& words) {
+    for (auto it = words.begin(); it != words.end();) {
+        if (*it != "--lang") {
+            ++it;
+            continue;
+        }
+        if (it + 1 == words.end()) {
+            std::cerr << "novra-cli: --lang needs a value: ja or en\n";
+            return false;
+        }
+        const auto lang = novra::languageFromCode(it[1]);
+        if (!lang) {
+            std::cerr << "novra-cli: --lang takes ja or en, not \"" << it[1] << "\"\n";
+            return false;
+        }
+        novra::setLanguage(*lang);
+        it = words.erase(it, it + 2);
+    }
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     using namespace novra::cli;
     novra::keepFreedMemoryForReuse();
-    if (argc < 2) {
+    std::vector<std::string> words(argv + 1, argv + argc);
+    if (!takeLanguage(words)) return kUsageError;
+    if (words.empty()) {
         printUsage(std::cerr);
         return kUsageError;
     }
-    const std::string command = argv[1];
-    Args args(argv + 2, argv + argc);
+    const std::string command = words[0];
+    Args args(words.begin() + 1, words.end());
     if (const Command* c = find(command)) return c->run(args);
     if (command == "--version") {
         std::cout << "novra-cli " << novra::version() << "\n";

@@ -1,27 +1,33 @@
-#pragma once
-// Texts of the net files.
+// Texts of the net files. A catalogue list: see messages.h.
+#ifndef NOVRA_MSG
 #include "common/messages.h"
-
-namespace novra::msg {
-
-inline constexpr MsgText kFileOpenFailed{"ファイルが開けませんでした。", " ファイルが！ファイルガァッ！！"};
-inline constexpr MsgText kNotNovraFile{"NOVRAのファイルではありません。", "オレのファイルじゃねえ！!"};
-inline constexpr MsgText kReadFailed{"NOVRAファイルの読み込みに失敗しました。", " : 読み込みに失敗した…"};
-inline constexpr MsgText kUnsavableObject{"保存できないオブジェクト：内部エラー", nullptr};
-inline constexpr MsgText kOpened{" 開きました。", nullptr};
-inline constexpr MsgText kTransitionCountMismatch{"トランジション数が一致しません", nullptr};
-inline constexpr MsgText kUhziCountMismatch{"ウージ数が一致しません", nullptr};
-inline constexpr MsgText kKemmakixCountMismatch{"ケムマキ数が一致しません", nullptr};
-inline constexpr MsgText kPlaceCountMismatch{"プレース数が一致しません", nullptr};
+#else
+NOVRA_MSG(kFileOpenFailed, "ファイルが開けませんでした。", " ファイルが！ファイルガァッ！！",
+          "The file could not be opened.")
+NOVRA_MSG(kNotNovraFile, "NOVRAのファイルではありません。", "オレのファイルじゃねえ！!",
+          "This is not a NOVRA file.")
+NOVRA_MSG(kReadFailed, "NOVRAファイルの読み込みに失敗しました。", " : 読み込みに失敗した…",
+          "Reading the NOVRA file failed.")
+NOVRA_MSG(kUnsavableObject, "保存できないオブジェクト：内部エラー", nullptr,
+          "An object that cannot be saved: internal error")
+NOVRA_MSG(kOpened, " 開きました。", nullptr, " opened.")
+NOVRA_MSG(kTransitionCountMismatch, "トランジション数が一致しません", nullptr,
+          "The number of transitions does not match")
+NOVRA_MSG(kUhziCountMismatch, "ウージ数が一致しません", nullptr, "The number of uhzis does not match")
+NOVRA_MSG(kKemmakixCountMismatch, "ケムマキ数が一致しません", nullptr, "The number of kemmakixes does not match")
+NOVRA_MSG(kPlaceCountMismatch, "プレース数が一致しません", nullptr, "The number of places does not match")
 
 // Our own texts for faults the original format left unreported.
-inline constexpr MsgText kBadRecord{"NOVRAファイルの %d 行目が読めません：", nullptr};  // followed by the line
-inline constexpr MsgText kNotCp932{"Shift-JISで表せない文字が含まれているため保存できません。", nullptr};
-inline constexpr MsgText kBadEncoding{"ファイルの文字コードがShift-JISではありません。", nullptr};
-inline constexpr MsgText kSaveFailed{"ファイルに保存できませんでした：", nullptr};  // followed by the path
+NOVRA_MSG(kBadRecord, "NOVRAファイルの %d 行目が読めません：", nullptr,
+          "Line %d of the NOVRA file cannot be read: ")  // followed by the line
+NOVRA_MSG(kNotCp932, "Shift-JISで表せない文字が含まれているため保存できません。", nullptr,
+          "The net cannot be saved: it holds characters that Shift-JIS cannot represent.")
+NOVRA_MSG(kBadEncoding, "ファイルの文字コードがShift-JISではありません。", nullptr,
+          "The file's character encoding is not Shift-JIS.")
+NOVRA_MSG(kSaveFailed, "ファイルに保存できませんでした：", nullptr,
+          "The file could not be saved: ")  // followed by the path
 // A function text holding "]", or a word, expected word or arc name holding a line break, cannot be written
 // as one record.
-inline constexpr MsgText kUnsavableText{"オブジェクト %d の文字列に保存できない文字（] または改行）が含まれています。",
-                                        nullptr};
-
-}  // namespace novra::msg
+NOVRA_MSG(kUnsavableText, "オブジェクト %d の文字列に保存できない文字（] または改行）が含まれています。", nullptr,
+          "A text of object %d holds a character that cannot be saved (] or a line break).")
+#endif

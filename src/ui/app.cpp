@@ -4,17 +4,15 @@
 #include <QDir>
 #include <QFont>
 #include <QIcon>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QPixmap>
 #include <QSocketNotifier>
 #include <QTemporaryDir>
-#include <QTranslator>
 #include <csignal>
 #include <cstdio>
 #include <sys/socket.h>
 #include <unistd.h>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "common/messages.h"
@@ -34,9 +32,10 @@ namespace novra::ui {
 namespace {
 struct Options {
     QString file;
-    QString screenshot;  // PNG to write; empty for the normal program
-    QString script;      // edits to apply after start-up
-    QString recover;     // the recovery copy to restore without asking
+    QString screenshot;            // PNG to write; empty for the normal program
+    QString script;                // edits to apply after start-up
+    QString recover;               // the recovery copy to restore without asking
+    std::optional<Language> lang;  // --lang: this run's language instead of the setting
     bool version = false;
     bool bad = false;
 };
@@ -47,6 +46,13 @@ Options parse(int argc, char** argv) {
         const std::string a = argv[i];
         if (a == "--version") {
             o.version = true;
+        } else if (a == "--lang") {
+            o.lang = i + 1 < argc ? languageFromCode(argv[++i]) : std::nullopt;
+            if (!o.lang) {
+                std::fputs("novra: --lang takes ja or en\n", stderr);  // the usage follows
+                o.bad = true;
+                break;
+            }
         } else if (a == "--screenshot" || a == "--script" || a == "--recover") {
             if (i + 1 >= argc) {
                 o.bad = true;
@@ -96,13 +102,7 @@ void endOnSignals(QApplication& app, CRecovery& recovery) {
 }  // namespace
 
 bool installQtTranslations() {
-    auto* t = new QTranslator(QCoreApplication::instance());
-    if (t->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
-                QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
-        QCoreApplication::installTranslator(t))
-        return true;
-    delete t;
-    return false;
+    return useQtJapanese(true);
 }
 
 bool showStartupFrame(CMainFrame& frame, CNOVRADoc& doc, const QString& file) {
@@ -120,6 +120,7 @@ int runNovra(int argc, char** argv) {
         return 0;
     }
     if (opt.bad) {
+        if (opt.lang) setLanguage(*opt.lang);
         std::fputs(text(msg::kUsage).c_str(), stderr);
         return 2;
     }
@@ -136,7 +137,6 @@ int runNovra(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(text(msg::kAppTitle).c_str()));
     QApplication::setOrganizationName(QString::fromUtf8(text(msg::kAppTitle).c_str()));
-    installQtTranslations();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/novra.svg")));
     QTemporaryDir scratch;
     if (shot) {
@@ -144,6 +144,7 @@ int runNovra(int argc, char** argv) {
         CConfig::setIniPath(scratch.filePath("NOVRA.ini"));
         CConfig::setReadOnly(true);
     }
+    applyLanguage(opt.lang.value_or(readLanguage()));
 
     // The document reads its settings first, then the frame creates the view and restores its placement.
     auto doc = std::make_unique<CNOVRADoc>();

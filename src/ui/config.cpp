@@ -1,11 +1,17 @@
 #include "ui/config.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QPointer>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStringList>
+#include <QTranslator>
+#include <QWidget>
 
 namespace novra::ui {
 
@@ -189,6 +195,53 @@ void ViewSettings::save() const {
     writeInt(*s, "View", "vColKemmakix", colors.kemmakix);
     writeInt(*s, "View", "vColGlid", colors.grid);
     writeInt(*s, "View", "SkinUse", skinUse);
+}
+
+Language readLanguage() {
+    auto s = CConfig::open();
+    const QString code = CConfig::readString(*s, "General", "Language", QString()).trimmed();
+    return languageFromCode(code.toStdString()).value_or(Language::Japanese);
+}
+
+void writeLanguage(Language lang) {
+    if (CConfig::readOnly()) return;
+    auto s = CConfig::open();
+    writeString(*s, "General", "Language", QString::fromLatin1(languageCode(lang)));
+}
+
+namespace {
+QPointer<QTranslator> gQtJapanese;
+}  // namespace
+
+bool useQtJapanese(bool on) {
+    if (!on) {
+        if (gQtJapanese) {
+            QCoreApplication::removeTranslator(gQtJapanese);
+            delete gQtJapanese;
+        }
+        return true;
+    }
+    if (gQtJapanese) return true;
+    auto* t = new QTranslator(QCoreApplication::instance());
+    if (t->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
+                QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+        QCoreApplication::installTranslator(t)) {
+        gQtJapanese = t;
+        return true;
+    }
+    delete t;
+    return false;
+}
+
+void applyLanguage(Language lang) {
+    setLanguage(lang);
+    useQtJapanese(lang == Language::Japanese);
+    // Sent here, not only posted by the translator's change: the windows speak the new language as soon as
+    // this returns, also where Qt's translation is missing.
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        QEvent e(QEvent::LanguageChange);
+        QCoreApplication::sendEvent(w, &e);
+    }
 }
 
 std::optional<Placement> parsePlacement(const QString& text) {

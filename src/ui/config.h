@@ -7,6 +7,8 @@
 #include <optional>
 #include <vector>
 
+#include "common/messages.h"
+
 class QSettings;
 
 namespace novra::ui {
@@ -89,6 +91,16 @@ std::optional<Placement> parsePlacement(const QString& text);
 QString formatPlacement(const Placement& p);
 std::optional<Placement> readPlacement();
 void writePlacement(const Placement& p);
+
+// The language of the program: [General] Language=ja|en; a missing or unknown value reads as Japanese.
+Language readLanguage();
+void writeLanguage(Language lang);  // nothing while the settings are read-only
+// Switches the running program to lang: every catalogue text, Qt's standard dialogs (their Japanese
+// translation is loaded in Japanese only) and every open window, which gets a LanguageChange event to
+// retranslate itself. The setting is not written.
+void applyLanguage(Language lang);
+// Loads Qt's own Japanese texts, or takes them away again; false when they cannot be loaded.
+bool useQtJapanese(bool on);
 
 // The recent Verilog output folders: read until the default folder comes up or ten are read.
 std::vector<QString> readVerilogOutDirs(QSettings& s, const QString& defaultFolder);

@@ -1,15 +1,20 @@
 // The commands of the main window: one action per command id, the menu, the tool bars and the keys.
 #include <QAction>
 #include <QActionGroup>
+#include <QEvent>
 #include <QKeySequence>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
+#include <QVariant>
 #include <vector>
 
 #include "common/messages.h"
+#include "ui/doc.h"
 #include "ui/icons.h"
 #include "ui/mainframe.h"
+#include "ui/messagebar.h"
 #include "ui/qtext.h"
 #include "ui/view.h"
 
@@ -140,6 +145,69 @@ bool drawingKey(Cmd cmd) {
     }
 }
 
+// The texts of a command in the current language: the menu item (or the short tip for commands without
+// one), the prompt in the status bar and the tool tip.
+void setCommandTexts(QAction* a, const CommandText& c) {
+    const QString tip = qs(*c.tip);
+    const QString prompt = tip.section('\n', 0, 0);
+    const QString shortTip = tip.contains('\n') ? tip.section('\n', 1) : prompt;
+    a->setText(c.item ? qs(*c.item) : shortTip);
+    a->setStatusTip(prompt);
+    a->setToolTip(shortTip);
+}
+
+// The catalogue text a menu title shows, kept on the menu's action for a change of language.
+constexpr const char* kTitleProperty = "novraTitle";
+
+const MsgText* menuTitle(const QAction* a) {
+    const QVariant v = a->property(kTitleProperty);
+    return v.isValid() ? reinterpret_cast<const MsgText*>(v.value<quintptr>()) : nullptr;
+}
+
+// Every text of the window in the current language; the log keeps its lines.
+void retranslate(CMainFrame& f) {
+    for (const CommandText& c : commandTexts()) {
+        QAction* a = f.action(c.cmd);
+        if (!a) continue;
+        const QString shown = a->text();
+        setCommandTexts(a, c);
+        if (c.cmd == Cmd::RecentFile && !f.recentFiles().isEmpty()) a->setText(shown);  // a file's path
+    }
+    // The other recent-file slots show paths only.
+    for (int i = 1; i < f.recentFiles().size(); ++i)
+        if (QAction* a = f.action(static_cast<Cmd>(static_cast<int>(Cmd::RecentFile) + i)))
+            a->setStatusTip(qs(msg::kTipRecent).section('\n', 0, 0));
+    for (QAction* m : f.menuBar()->actions())
+        if (const MsgText* t = menuTitle(m)) m->setText(qs(*t));
+    f.messageBar()->setWindowTitle(qs(msg::kMessageBarTitle));
+    // The status line shows a catalogue text (a prompt, "ready") or something composed, which the next
+    // action replaces.
+    if (const CatalogueEntry* e = findInCatalogue(f.statusMessage().toStdString()))
+        f.statusText(text(*e->text));
+    for (int i = 1; i < 3; ++i) {
+        const MsgText& name = i == 1 ? msg::kPaneX : msg::kPaneY;
+        const std::string shown = f.pane(i)->text().toStdString();
+        if (shown == name.standard || shown == name.english) f.pane(i)->setText(qs(name));
+        f.pane(i)->setToolTip(qs(name));
+    }
+    f.setWindowTitle(f.document()->caption());
+    f.updateCommands();  // Undo and Redo name their step anew
+}
+
+class CLanguageWatcher : public QObject {
+  public:
+    explicit CLanguageWatcher(CMainFrame* frame) : QObject(frame), frame_(frame) {}
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        if (watched == frame_ && e->type() == QEvent::LanguageChange) retranslate(*frame_);
+        return false;
+    }
+
+  private:
+    CMainFrame* frame_;
+};
+
 bool isTool(Cmd cmd) {
     switch (cmd) {
         case Cmd::ToolPlace:
@@ -163,14 +231,10 @@ void CMainFrame::createActions() {
     auto* tools = new QActionGroup(this);
     tools->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
     for (const CommandText& c : commandTexts()) {
-        const QString tip = qs(*c.tip);
-        const QString prompt = tip.section('\n', 0, 0);
-        const QString shortTip = tip.contains('\n') ? tip.section('\n', 1) : prompt;
-        auto* a = new QAction(c.item ? qs(*c.item) : shortTip, this);
+        auto* a = new QAction(this);
+        setCommandTexts(a, c);
         a->setObjectName(QString::number(static_cast<int>(c.cmd)));
         a->setData(static_cast<int>(c.cmd));
-        a->setStatusTip(prompt);
-        a->setToolTip(shortTip);
         a->setCheckable(c.checkable);
         QList<QKeySequence> keys;
         auto [b, e] = accelerators().equal_range(c.cmd);
@@ -200,9 +264,16 @@ void CMainFrame::createActions() {
         connect(a, &QAction::triggered, this, [this, cmd] { runCommand(cmd); });
         actions_[cmd] = a;
     }
+    // A change of language (the Config dialog) retranslates the window in place.
+    installEventFilter(new CLanguageWatcher(this));
 }
 
 void CMainFrame::createMenus() {
+    const auto menu = [this](const MsgText& title) {
+        QMenu* m = menuBar()->addMenu(qs(title));
+        m->menuAction()->setProperty(kTitleProperty, QVariant::fromValue(reinterpret_cast<quintptr>(&title)));
+        return m;
+    };
     const auto add = [this](QMenu* m, std::initializer_list<Cmd> cmds) {
         for (Cmd c : cmds) {
             if (c == Cmd(0)) {
@@ -217,16 +288,15 @@ void CMainFrame::createMenus() {
         connect(m, &QMenu::aboutToShow, this, &CMainFrame::updateCommands);
     };
     const Cmd sep = Cmd(0);
-    add(menuBar()->addMenu(qs(msg::kMenuFile)),
+    add(menu(msg::kMenuFile),
         {Cmd::New, Cmd::Open, Cmd::Save, Cmd::SaveAs, sep, Cmd::Print, Cmd::PrintPreview, Cmd::PrintSetup,
          sep, Cmd::RecentFile, sep, Cmd::VerilogOutput, sep, Cmd::Exit});
-    add(menuBar()->addMenu(qs(msg::kMenuEdit)),
-        {Cmd::Undo, Cmd::Redo, sep, Cmd::Cut, Cmd::Copy, Cmd::Paste, sep, Cmd::Find});
-    add(menuBar()->addMenu(qs(msg::kMenuView)),
+    add(menu(msg::kMenuEdit), {Cmd::Undo, Cmd::Redo, sep, Cmd::Cut, Cmd::Copy, Cmd::Paste, sep, Cmd::Find});
+    add(menu(msg::kMenuView),
         {Cmd::ToolBar, Cmd::StatusBar, Cmd::MessageBar, sep, Cmd::ShowObjectIds, Cmd::ShowOldTokens});
-    add(menuBar()->addMenu(qs(msg::kMenuSimulation)), {Cmd::SaveWave});
-    add(menuBar()->addMenu(qs(msg::kMenuSettings)), {Cmd::Settings});
-    add(menuBar()->addMenu(qs(msg::kMenuHelp)), {Cmd::About});
+    add(menu(msg::kMenuSimulation), {Cmd::SaveWave});
+    add(menu(msg::kMenuSettings), {Cmd::Settings});
+    add(menu(msg::kMenuHelp), {Cmd::About});
 }
 
 void CMainFrame::createToolBars() {

@@ -82,7 +82,9 @@ void generate(CNet& net, const VerilogOptions& o, const LogSink& log) {
     {
         std::FILE* f = std::fopen(marker.c_str(), "wb");
         if (!f) raise(text(msg::kVerilogCannotOpen));
-        const std::string sentence = utf8ToCp932(text(msg::kVerilogFailedMarker)).value_or("");
+        // File contents: the same in every language.
+        const std::string sentence =
+            utf8ToCp932(text(msg::kVerilogFailedMarker, Language::Japanese)).value_or("");
         std::fwrite(sentence.data(), 1, sentence.size(), f);
         std::fclose(f);
     }

@@ -2,10 +2,12 @@
 // changes until OK, and OK only closes when every page's numbers are in range.
 #include <QCheckBox>
 #include <QColorDialog>
+#include <QComboBox>
 #include <QFontDialog>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
@@ -18,6 +20,7 @@
 #include "common/messages.h"
 #include "common/messages_ui.h"
 #include "model/records.h"
+#include "ui/config.h"
 #include "ui/dialogs/dialogs.h"
 #include "ui/doc.h"
 #include "ui/qtext.h"
@@ -161,6 +164,17 @@ CGeneralPage::CGeneralPage(const ViewSettings& view, QWidget* parent)
     font->setObjectName("1027");
     modeRow->addWidget(font);
     layout->addLayout(modeRow);
+    // The language, applied to the whole program on OK; each choice is named in its own language.
+    auto* langRow = new QHBoxLayout;
+    langRow->addWidget(new QLabel(qs(msg::kCfgLanguage), this));
+    auto* lang = new QComboBox(this);
+    lang->setObjectName("Language");
+    lang->addItem(qs(msg::kCfgJapanese), static_cast<int>(Language::Japanese));
+    lang->addItem(qs(msg::kCfgEnglish), static_cast<int>(Language::English));
+    lang->setCurrentIndex(lang->findData(static_cast<int>(language())));
+    langRow->addWidget(lang);
+    langRow->addStretch();
+    layout->addLayout(langRow);
     skin_ = check(msg::kCfgSkin, view.skinUse, "1059", this);
     layout->addWidget(skin_);
 
@@ -220,6 +234,11 @@ void CGeneralPage::store(ViewSettings& view) const {
     setNmode(playful_->isChecked() ? 1 : 0);
     view.skinUse = skin_->isChecked() ? 1 : 0;
     view.colors = colors_;
+    const auto chosen = static_cast<Language>(findChild<QComboBox*>("Language")->currentData().toInt());
+    if (chosen != language()) {
+        writeLanguage(chosen);
+        applyLanguage(chosen);
+    }
 }
 
 CConfigDialog::CConfigDialog(CNOVRADoc& doc, CNOVRAView& view, QWidget* parent)
