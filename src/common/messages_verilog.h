@@ -79,6 +79,8 @@ NOVRA_MSG(kCosimToolFailed, "%s が失敗しました。出力は %s にあり�
           "%s failed. Its output is in %s")
 NOVRA_MSG(kCosimToolMissing, "%s が見つかりません。Icarus Verilog をインストールしてください", nullptr,
           "%s is not found. Please install Icarus Verilog")
+NOVRA_MSG(kYosysMissing, "%s が見つかりません。Yosys をインストールしてください", nullptr,
+          "%s is not found. Please install Yosys")
 NOVRA_MSG(kCosimNoData, "回路のシミュレーション結果 %s がありません", nullptr,
           "The circuit's simulation result %s is missing")
 NOVRA_MSG(kCosimNetDidNotEnd,

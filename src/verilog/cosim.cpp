@@ -62,15 +62,13 @@ int run(const std::vector<std::string>& argv, const std::string& dir, const std:
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-constexpr MsgText kYosysMissing{"%s が見つかりません。Yosys をインストールしてください", nullptr};
-
 void runTool(const std::vector<std::string>& argv, const std::string& dir, const std::string& logName) {
     // The tool runs inside dir; its log path must not depend on where we were.
     const std::string logPath = fs::absolute(fs::path(dir) / logName).string();
     const int status = run(argv, dir, logPath);
     if (status == kToolMissing)
-        raise(
-            fmt(text(argv[0] == "yosys" ? kYosysMissing : msg::kCosimToolMissing).c_str(), argv[0].c_str()));
+        raise(fmt(text(argv[0] == "yosys" ? msg::kYosysMissing : msg::kCosimToolMissing).c_str(),
+                  argv[0].c_str()));
     if (status != 0) raise(fmt(text(msg::kCosimToolFailed).c_str(), argv[0].c_str(), logPath.c_str()));
 }
 
@@ -315,7 +313,7 @@ void synthesise(const std::string& dir, const std::string& top) {
 void runSynthesisedBench(const std::string& dir, const std::string& top, const std::string& moduleDir,
                          const std::vector<std::string>& extraFiles) {
     const std::string cells = yosysCellModels();
-    if (cells.empty()) raise(fmt(text(kYosysMissing).c_str(), "simcells.v"));
+    if (cells.empty()) raise(fmt(text(msg::kYosysMissing).c_str(), "simcells.v"));
     const std::string vpiDir = vpiFolder(dir, moduleDir);
     std::vector<std::string> compile{"iverilog",       "-o",      top + "_syn.vvp", top + "_sim.v",
                                      top + "_syn.v",   "delay.v", "muller_c.v",     "arbiter.v",

@@ -121,6 +121,12 @@ void LanguageTest::configDialogSwitchesTheWindowAndBack() {
     QVERIFY(f.log().contains(testing::u8("ログの行")));  // the log keeps its lines
     CConfigDialog later(*f.doc, *f.view);                // a dialog opened afterwards
     QCOMPARE(later.findChild<QTabWidget*>("1036")->tabText(0), QString("General"));
+    // The text a transition dialog offers for an empty function goes into the net: never in English.
+    const int t = f.net().addObject(100, 100, kTransition);
+    CTransitionDialog d(*f.doc, t, f.view);
+    d.show();
+    testing::pressWithMessage(&d);
+    QCOMPARE(f.net().transitions().at(t).functionText, text(msg::kDlgRequestOnly, Language::Japanese));
 
     chooseLanguage(f, 0);
     QCOMPARE(shownTexts(*f.frame), japanese);

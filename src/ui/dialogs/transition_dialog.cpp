@@ -38,7 +38,7 @@ CTransitionDialog::CTransitionDialog(CNOVRADoc& doc, int transitionId, QWidget* 
 
     auto t = net_.transitions().find(id_);
     std::string s = t == net_.transitions().end() ? std::string() : t->second.functionText;
-    if (s.empty()) s = text(msg::kDlgRequestOnly);
+    if (s.empty()) s = text(msg::kDlgRequestOnly, Language::Japanese);  // it becomes the net's text
     // The edit keeps bare line feeds; OK writes CR LF back, as typed text is stored.
     text_->setPlainText(QString::fromStdString(s).remove('\r'));
     stop_->setChecked(net_.simTranOpt().count(id_) > 0);
