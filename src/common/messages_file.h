@@ -24,4 +24,10 @@ inline constexpr MsgText kSaveFailed{"ファイルに保存できませんでし
 inline constexpr MsgText kUnsavableText{"オブジェクト %d の文字列に保存できない文字（] または改行）が含まれています。",
                                         nullptr};
 
+// Pictures of the net (File > export as image, novra-cli export).
+inline constexpr MsgText kPictureBadFormat{"画像の形式はファイル名の拡張子 .svg、.pdf、.png で指定してください: %s", nullptr};  // en: "Name the picture format by the file name's extension .svg, .pdf or .png: %s"
+inline constexpr MsgText kPictureBadScale{"倍率は 0.1 から 10 までの数で指定してください", nullptr};  // en: "The scale must be a number from 0.1 to 10"
+inline constexpr MsgText kPictureTooLarge{"画像が大きすぎて書き出せません: %s", nullptr};  // en: "The picture is too large to write: %s"
+inline constexpr MsgText kPictureCannotWrite{"画像ファイルに書き込めません: %s", nullptr};  // en: "Cannot write the picture file: %s"
+
 }  // namespace novra::msg

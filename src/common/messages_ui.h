@@ -125,6 +125,16 @@ inline constexpr MsgText kMenuSimulation{"シミュレーション(&S)", nullptr
 inline constexpr MsgText kItemSaveWave{"波形を保存…", nullptr};
 inline constexpr MsgText kTipSaveWave{"コンパイルからのシミュレーションの波形をVCDファイルに保存します\n波形を保存", nullptr};
 inline constexpr MsgText kWaveSaved{"波形を保存しました: ", nullptr};
+inline constexpr MsgText kItemExportPicture{"画像として書き出し(&I)...", nullptr};  // en: "Export as &Image..."
+inline constexpr MsgText kTipExportPicture{"ネットをSVG、PDFまたはPNGの画像として書き出します\n画像として書き出し", nullptr};  // en: "Exports the net as an SVG, PDF or PNG picture\nExport as image"
+inline constexpr MsgText kPictureExported{"画像に書き出しました: ", nullptr};  // en: "Exported the picture: "
+// The export dialog.
+inline constexpr MsgText kExpTitle{"画像として書き出し", nullptr};  // en: "Export as Image"
+inline constexpr MsgText kExpFile{"ファイル名（.svg、.pdf、.png）", nullptr};  // en: "File name (.svg, .pdf, .png)"
+inline constexpr MsgText kExpWhole{"ネット全体", nullptr};  // en: "Whole net"
+inline constexpr MsgText kExpSelection{"選択したオブジェクトだけ", nullptr};  // en: "Selected objects only"
+inline constexpr MsgText kExpScale{"倍率（PNG）", nullptr};  // en: "Scale (PNG)"
+inline constexpr MsgText kExpFilter{"画像 (*.svg *.pdf *.png)", nullptr};  // en: "Pictures (*.svg *.pdf *.png)"
 inline constexpr MsgText kTipCompile{"コンパイル\nコンパイル", nullptr};
 inline constexpr MsgText kTipRewind{"ひとつ前のマーキングに戻します\n巻き戻し", nullptr};
 inline constexpr MsgText kTipRun{"連続実行\n実行", nullptr};

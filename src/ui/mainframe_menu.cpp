@@ -29,6 +29,7 @@ const std::vector<CommandText>& commandTexts() {
         {Cmd::Open, &msg::kItemOpen, &msg::kTipOpen, false},
         {Cmd::Save, &msg::kItemSave, &msg::kTipSave, false},
         {Cmd::SaveAs, &msg::kItemSaveAs, &msg::kTipSaveAs, false},
+        {Cmd::ExportPicture, &msg::kItemExportPicture, &msg::kTipExportPicture, false},
         {Cmd::Print, &msg::kItemPrint, &msg::kTipPrint, false},
         {Cmd::PrintPreview, &msg::kItemPrintPreview, &msg::kTipPrintPreview, false},
         {Cmd::PrintSetup, &msg::kItemPrintSetup, &msg::kTipPrintSetup, false},
@@ -218,7 +219,7 @@ void CMainFrame::createMenus() {
     };
     const Cmd sep = Cmd(0);
     add(menuBar()->addMenu(qs(msg::kMenuFile)),
-        {Cmd::New, Cmd::Open, Cmd::Save, Cmd::SaveAs, sep, Cmd::Print, Cmd::PrintPreview, Cmd::PrintSetup,
+        {Cmd::New, Cmd::Open, Cmd::Save, Cmd::SaveAs, Cmd::ExportPicture, sep, Cmd::Print, Cmd::PrintPreview, Cmd::PrintSetup,
          sep, Cmd::RecentFile, sep, Cmd::VerilogOutput, sep, Cmd::Exit});
     add(menuBar()->addMenu(qs(msg::kMenuEdit)),
         {Cmd::Undo, Cmd::Redo, sep, Cmd::Cut, Cmd::Copy, Cmd::Paste, sep, Cmd::Find});
