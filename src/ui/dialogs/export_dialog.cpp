@@ -45,6 +45,7 @@ CExportDialog::CExportDialog(const PictureRequest& initial, bool hasSelection, Q
     layout->addWidget(whole_);
     layout->addWidget(selection_);
     addOkCancel(this, layout);
+    resize(600, sizeHint().height());  // room for a whole path
 
     // Only a PNG has a scale.
     const auto follow = [this] { scale_->setEnabled(pictureFormat(path_->text()) == PictureFormat::Png); };
