@@ -12,6 +12,7 @@ int cmdSimulate(const Args& args);
 int cmdSave(const Args& args);
 int cmdVerilog(const Args& args);
 int cmdCosim(const Args& args);
+int cmdExport(const Args& args);
 
 // Exit status for usage errors and unreadable files.
 inline constexpr int kUsageError = 2;

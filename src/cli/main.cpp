@@ -1,4 +1,4 @@
-// novra-cli: the headless face of the core (compile, simulate, save, verilog, cosim).
+// novra-cli: the headless face of the core (compile, simulate, save, verilog, cosim, export).
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -72,6 +72,10 @@ const Command kCommands[] = {
      "  --keep DIR         generates into DIR/NAME and keeps it (default: a temporary folder)\n"
      "  --vcd FILE         keeps the circuit's VCD waveform\n"
      "  --wave FILE.gtkw   a GTKWave file showing each sink of the net beside its circuit signals\n"},
+    {"export", novra::cli::cmdExport, "export   NET.pol OUT.(svg|pdf|png) [--scale S]",
+     "Draws the whole net as the editor does, in the default colours, into a picture whose format the\n"
+     "extension names: SVG and PDF keep texts as text, PNG is a bitmap. No display is needed.\n"
+     "  --scale S          the PNG's size against the screen's, from 0.1 to 10 (default 1)\n"},
 };
 
 void printUsage(std::ostream& out) {

@@ -14,7 +14,8 @@ NOVRA_MSG(kOpened, " 開きました。", nullptr, " opened.")
 NOVRA_MSG(kTransitionCountMismatch, "トランジション数が一致しません", nullptr,
           "The number of transitions does not match")
 NOVRA_MSG(kUhziCountMismatch, "ウージ数が一致しません", nullptr, "The number of uhzis does not match")
-NOVRA_MSG(kKemmakixCountMismatch, "ケムマキ数が一致しません", nullptr, "The number of kemmakixes does not match")
+NOVRA_MSG(kKemmakixCountMismatch, "ケムマキ数が一致しません", nullptr,
+          "The number of kemmakixes does not match")
 NOVRA_MSG(kPlaceCountMismatch, "プレース数が一致しません", nullptr, "The number of places does not match")
 
 // Our own texts for faults the original format left unreported.
@@ -28,6 +29,15 @@ NOVRA_MSG(kSaveFailed, "ファイルに保存できませんでした：", nullp
           "The file could not be saved: ")  // followed by the path
 // A function text holding "]", or a word, expected word or arc name holding a line break, cannot be written
 // as one record.
-NOVRA_MSG(kUnsavableText, "オブジェクト %d の文字列に保存できない文字（] または改行）が含まれています。", nullptr,
-          "A text of object %d holds a character that cannot be saved (] or a line break).")
+NOVRA_MSG(kUnsavableText, "オブジェクト %d の文字列に保存できない文字（] または改行）が含まれています。",
+          nullptr, "A text of object %d holds a character that cannot be saved (] or a line break).")
+// Pictures of the net (File > export as image, novra-cli export).
+NOVRA_MSG(kPictureBadFormat, "画像の形式はファイル名の拡張子 .svg、.pdf、.png で指定してください: %s",
+          nullptr, "Name the picture format by the file name's extension .svg, .pdf or .png: %s")
+NOVRA_MSG(kPictureBadScale, "倍率は 0.1 から 10 までの数で指定してください", nullptr,
+          "The scale must be a number from 0.1 to 10")
+NOVRA_MSG(kPictureTooLarge, "画像が大きすぎて書き出せません: %s", nullptr,
+          "The picture is too large to write: %s")
+NOVRA_MSG(kPictureCannotWrite, "画像ファイルに書き込めません: %s", nullptr,
+          "Cannot write the picture file: %s")
 #endif

@@ -35,14 +35,14 @@ NOVRA_MSG(kRecoveryTitle, "変更の復元", nullptr, "Restore Changes")
 // %1: the file the changes belong to, %2: when the copy was written.
 NOVRA_MSG(kRecoveryQuestion,
           "保存されていない変更の復元用コピーがあります。\n\nファイル: %1\n保存時刻: %2\n\n復元しますか？",
-          nullptr,
-          "There is a recovery copy of unsaved changes.\n\nFile: %1\nWritten at: %2\n\nRestore it?")
+          nullptr, "There is a recovery copy of unsaved changes.\n\nFile: %1\nWritten at: %2\n\nRestore it?")
 NOVRA_MSG(kRecoveryRestore, "復元する", nullptr, "Restore")
 NOVRA_MSG(kRecoveryDiscard, "破棄する", nullptr, "Discard")
 NOVRA_MSG(kRecoveryLater, "後で決める", nullptr, "Decide Later")
 NOVRA_MSG(kScriptFailed, "編集スクリプトの %d 行目を実行できません", nullptr,
           "Line %d of the edit script cannot be carried out")
-NOVRA_MSG(kScreenshotFailed, "画像を保存できませんでした: %s\n", nullptr, "The picture could not be saved: %s\n")
+NOVRA_MSG(kScreenshotFailed, "画像を保存できませんでした: %s\n", nullptr,
+          "The picture could not be saved: %s\n")
 NOVRA_MSG(kPrintFailed, "印刷を開始できませんでした", nullptr, "Printing could not be started")
 
 // Menu bar.
@@ -117,7 +117,8 @@ NOVRA_MSG(kTipStatusBar, "ｽﾃｰﾀｽ ﾊﾞｰの表示/非表示\nｽﾃ�
 NOVRA_MSG(kItemMessageBar, "メッセージ(M)", nullptr, "Messages (M)")
 NOVRA_MSG(kTipMessageBar, "メッセージダイアログ", nullptr, "Message pane")
 NOVRA_MSG(kItemShowIds, "オブジェクトIDを表示", nullptr, "Show Object IDs")
-NOVRA_MSG(kTipShowIds, "オブジェクトIDを表示します\nオブジェクトID", nullptr, "Show the object IDs\nObject IDs")
+NOVRA_MSG(kTipShowIds, "オブジェクトIDを表示します\nオブジェクトID", nullptr,
+          "Show the object IDs\nObject IDs")
 NOVRA_MSG(kItemShowOldTokens, "過去通過トークンの表示", nullptr, "Show Past Tokens")
 NOVRA_MSG(kTipShowOldTokens, "過去に通過したトークンを表示します\n過去通過トークン", nullptr,
           "Show the tokens that have passed\nPast Tokens")
@@ -127,7 +128,8 @@ NOVRA_MSG(kItemAbout, "ﾊﾞｰｼﾞｮﾝ情報(&A)...", nullptr, "&About NOV
 NOVRA_MSG(kTipAbout, "ﾌﾟﾛｸﾞﾗﾑの情報、ﾊﾞｰｼﾞｮﾝを表示\nﾊﾞｰｼﾞｮﾝ情報", nullptr,
           "Show the program's information and version\nAbout")
 NOVRA_MSG(kTipPlace, "プレースを配置します\nプレース", nullptr, "Place a place\nPlace")
-NOVRA_MSG(kTipTransition, "トランジションを配置します\nトランジション", nullptr, "Place a transition\nTransition")
+NOVRA_MSG(kTipTransition, "トランジションを配置します\nトランジション", nullptr,
+          "Place a transition\nTransition")
 NOVRA_MSG(kTipUhzi, "ウージ（ソーストランジション）を配置します\nウージ", nullptr,
           "Place a uhzi (source transition)\nUhzi")
 NOVRA_MSG(kTipKemmakix, "ケムマキ（シンクトランジション）を配置します\nケムマキ", nullptr,
@@ -144,9 +146,20 @@ NOVRA_MSG(kTipHelpInfo, "お助け情報を表示します\nヘルプ", nullptr,
 // The simulation menu: the waveform recorded since the last compile.
 NOVRA_MSG(kMenuSimulation, "シミュレーション(&S)", nullptr, "&Simulation")
 NOVRA_MSG(kItemSaveWave, "波形を保存…", nullptr, "Save Waveform…")
-NOVRA_MSG(kTipSaveWave, "コンパイルからのシミュレーションの波形をVCDファイルに保存します\n波形を保存", nullptr,
-          "Save the waveform of the simulation since the compile as a VCD file\nSave Waveform")
+NOVRA_MSG(kTipSaveWave, "コンパイルからのシミュレーションの波形をVCDファイルに保存します\n波形を保存",
+          nullptr, "Save the waveform of the simulation since the compile as a VCD file\nSave Waveform")
 NOVRA_MSG(kWaveSaved, "波形を保存しました: ", nullptr, "Waveform saved: ")
+NOVRA_MSG(kItemExportPicture, "画像として書き出し(&I)...", nullptr, "Export as &Image...")
+NOVRA_MSG(kTipExportPicture, "ネットをSVG、PDFまたはPNGの画像として書き出します\n画像として書き出し", nullptr,
+          "Exports the net as an SVG, PDF or PNG picture\nExport as image")
+NOVRA_MSG(kPictureExported, "画像に書き出しました: ", nullptr, "Exported the picture: ")
+// The export dialog.
+NOVRA_MSG(kExpTitle, "画像として書き出し", nullptr, "Export as Image")
+NOVRA_MSG(kExpFile, "ファイル名（.svg、.pdf、.png）", nullptr, "File name (.svg, .pdf, .png)")
+NOVRA_MSG(kExpWhole, "ネット全体", nullptr, "Whole net")
+NOVRA_MSG(kExpSelection, "選択したオブジェクトだけ", nullptr, "Selected objects only")
+NOVRA_MSG(kExpScale, "倍率（PNG）", nullptr, "Scale (PNG)")
+NOVRA_MSG(kExpFilter, "画像 (*.svg *.pdf *.png)", nullptr, "Pictures (*.svg *.pdf *.png)")
 NOVRA_MSG(kTipCompile, "コンパイル\nコンパイル", nullptr, "Compile\nCompile")
 NOVRA_MSG(kTipRewind, "ひとつ前のマーキングに戻します\n巻き戻し", nullptr,
           "Go back to the previous marking\nRewind")
@@ -160,9 +173,11 @@ NOVRA_MSG(kTipQuickSave, "クイックファイルに保存します\nクイッ�
 NOVRA_MSG(kTipQuickLoad, "クイックファイルを読み込みます\nクイックロード", nullptr,
           "Load the quick file\nQuick Load")
 NOVRA_MSG(kItemDelete, "削除", nullptr, "Delete")
-NOVRA_MSG(kTipDelete, "選択したオブジェクトを削除します\n削除", nullptr, "Delete the selected objects\nDelete")
+NOVRA_MSG(kTipDelete, "選択したオブジェクトを削除します\n削除", nullptr,
+          "Delete the selected objects\nDelete")
 NOVRA_MSG(kItemAlign, "整列", nullptr, "Align")
-NOVRA_MSG(kTipAlign, "オブジェクトをグリッドに整列します\n整列", nullptr, "Align the objects to the grid\nAlign")
+NOVRA_MSG(kTipAlign, "オブジェクトをグリッドに整列します\n整列", nullptr,
+          "Align the objects to the grid\nAlign")
 NOVRA_MSG(kItemPasteHorizontal, "水平方向", nullptr, "Horizontally")
 NOVRA_MSG(kItemPasteVertical, "垂直方向", nullptr, "Vertically")
 NOVRA_MSG(kTipPasteRepeat, "クリップボードの内容を並べて貼り付けます\n連続貼り付け", nullptr,
@@ -278,14 +293,16 @@ NOVRA_MSG(kQuickLoaded, "クイックファイルを読み込みました", null
 NOVRA_MSG(kPasteCount, "配置数", nullptr, "Copies")
 NOVRA_MSG(kHelpInfo1, "何かあったら、ヘルプボタンを押してください。お助け情報があればここに表示されます。",
           nullptr, "When something happens, press the Help button. Any helping hint is shown here.")
-NOVRA_MSG(kHelpInfo2, "トランジションに記述されている関数で使用される変数に対して、アークを接続してください。",
-          nullptr, "Please connect an arc to each variable that the transition's function uses.")
-NOVRA_MSG(kHelpInfo3,
-          "トランジションのオプション「発火可能時にシミュレーションを停止する」が設定されているトランジションが発火"
-          "可能となったため、シミュレーションを停止しています。",
-          nullptr,
-          "The simulation has stopped because a transition with the option \"Stop the simulation when it can "
-          "fire\" can fire.")
+NOVRA_MSG(kHelpInfo2,
+          "トランジションに記述されている関数で使用される変数に対して、アークを接続してください。", nullptr,
+          "Please connect an arc to each variable that the transition's function uses.")
+NOVRA_MSG(
+    kHelpInfo3,
+    "トランジションのオプション「発火可能時にシミュレーションを停止する」が設定されているトランジションが発火"
+    "可能となったため、シミュレーションを停止しています。",
+    nullptr,
+    "The simulation has stopped because a transition with the option \"Stop the simulation when it can "
+    "fire\" can fire.")
 NOVRA_MSG(kPolFilter, "ペトリネット (*.POL *.pol);;全てのファイル(*.*) (*)", nullptr,
           "Petri nets (*.POL *.pol);;All files (*.*) (*)")
 NOVRA_MSG(kUntitledFile, "無題.pol", nullptr, "Untitled.pol")

@@ -10,6 +10,7 @@ enum class Cmd : int {
     Open = 57601,
     Save = 57603,
     SaveAs = 57604,
+    ExportPicture = 57611,  // the framework's free slot for saving a copy in another form
     PrintSetup = 57606,
     Print = 57607,
     PrintPreview = 57609,

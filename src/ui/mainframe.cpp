@@ -165,6 +165,7 @@ bool CMainFrame::commandEnabled(Cmd cmd) const {
         case Cmd::Open:
         case Cmd::Save:
         case Cmd::SaveAs:
+        case Cmd::ExportPicture:
             return true;
         default: {
             const int recent = static_cast<int>(cmd) - static_cast<int>(Cmd::RecentFile);
@@ -238,6 +239,9 @@ void CMainFrame::runCommand(Cmd cmd) {
                 break;
             case Cmd::SaveAs:
                 saveDocumentAs();
+                break;
+            case Cmd::ExportPicture:
+                exportPicture();
                 break;
             default: {
                 const int recent = static_cast<int>(cmd) - static_cast<int>(Cmd::RecentFile);

@@ -60,6 +60,8 @@ class CMainFrame : public QMainWindow {
     bool openPath(const QString& path);
     bool saveDocument();
     bool saveDocumentAs();
+    // Asks for the file, whole net or selection and scale, then writes the picture and logs the outcome.
+    void exportPicture();
     void openRecent(int index);
     // With unsaved changes, asks Save / Discard / Cancel; true when the caller may go on.
     bool mayDiscardChanges();

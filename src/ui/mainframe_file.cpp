@@ -1,5 +1,5 @@
-// The file commands of the main window: New, Open, Save, Save as, the recently used files, the question
-// about unsaved changes and files dropped on the window.
+// The file commands of the main window: New, Open, Save, Save as, export as a picture, the recently used
+// files, the question about unsaved changes and files dropped on the window.
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
@@ -15,7 +15,9 @@
 #include "common/messages_ui.h"
 #include "ui/doc.h"
 #include "ui/edit_commands.h"
+#include "ui/interaction.h"
 #include "ui/mainframe.h"
+#include "ui/picture_export.h"
 #include "ui/prompts.h"
 #include "ui/qtext.h"
 #include "ui/sim_controller.h"
@@ -137,6 +139,22 @@ bool CMainFrame::saveDocumentAs() {
     if (path.isEmpty()) return false;
     WaitCursor wait;
     return doc_->saveDocument(path, text(msg::kSavedAs));
+}
+
+void CMainFrame::exportPicture() {
+    // Beside the net, under its name; the selection when there is one.
+    const std::set<int>& selection = view_->interaction().state().selection;
+    PictureRequest request;
+    const QFileInfo net(doc_->path());
+    const QString folder = doc_->path().isEmpty() ? doc_->lastFolder() : net.path();
+    const QString name = (doc_->path().isEmpty() ? QStringLiteral("net") : net.completeBaseName()) + ".svg";
+    request.path = folder.isEmpty() ? name : folder + '/' + name;
+    request.selectionOnly = !selection.empty();
+    if (!prompts().askPicture(this, request, !selection.empty())) return;
+    WaitCursor wait;
+    const std::set<int>* only = request.selectionOnly && !selection.empty() ? &selection : nullptr;
+    const std::string error = writePicture(view_->renderer(), request.path, request.scale, only);
+    logText((error.empty() ? text(msg::kPictureExported) + request.path.toStdString() : error) + "\n");
 }
 
 void CMainFrame::openRecent(int index) {

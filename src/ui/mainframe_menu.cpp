@@ -34,6 +34,7 @@ const std::vector<CommandText>& commandTexts() {
         {Cmd::Open, &msg::kItemOpen, &msg::kTipOpen, false},
         {Cmd::Save, &msg::kItemSave, &msg::kTipSave, false},
         {Cmd::SaveAs, &msg::kItemSaveAs, &msg::kTipSaveAs, false},
+        {Cmd::ExportPicture, &msg::kItemExportPicture, &msg::kTipExportPicture, false},
         {Cmd::Print, &msg::kItemPrint, &msg::kTipPrint, false},
         {Cmd::PrintPreview, &msg::kItemPrintPreview, &msg::kTipPrintPreview, false},
         {Cmd::PrintSetup, &msg::kItemPrintSetup, &msg::kTipPrintSetup, false},
@@ -289,8 +290,8 @@ void CMainFrame::createMenus() {
     };
     const Cmd sep = Cmd(0);
     add(menu(msg::kMenuFile),
-        {Cmd::New, Cmd::Open, Cmd::Save, Cmd::SaveAs, sep, Cmd::Print, Cmd::PrintPreview, Cmd::PrintSetup,
-         sep, Cmd::RecentFile, sep, Cmd::VerilogOutput, sep, Cmd::Exit});
+        {Cmd::New, Cmd::Open, Cmd::Save, Cmd::SaveAs, Cmd::ExportPicture, sep, Cmd::Print, Cmd::PrintPreview,
+         Cmd::PrintSetup, sep, Cmd::RecentFile, sep, Cmd::VerilogOutput, sep, Cmd::Exit});
     add(menu(msg::kMenuEdit), {Cmd::Undo, Cmd::Redo, sep, Cmd::Cut, Cmd::Copy, Cmd::Paste, sep, Cmd::Find});
     add(menu(msg::kMenuView),
         {Cmd::ToolBar, Cmd::StatusBar, Cmd::MessageBar, sep, Cmd::ShowObjectIds, Cmd::ShowOldTokens});

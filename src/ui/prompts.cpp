@@ -93,4 +93,11 @@ IPrompts::Recovery CDialogPrompts::askRecovery(QWidget* owner, const QString& fi
     return kLater;
 }
 
+bool CDialogPrompts::askPicture(QWidget* owner, PictureRequest& request, bool hasSelection) {
+    CExportDialog d(request, hasSelection, owner);
+    if (d.exec() != QDialog::Accepted) return false;
+    request = d.request();
+    return true;
+}
+
 }  // namespace novra::ui

@@ -17,6 +17,7 @@ namespace novra::ui {
 
 class CNOVRADoc;
 class CNOVRAView;
+struct PictureRequest;
 
 class IPrompts {
   public:
@@ -41,6 +42,9 @@ class IPrompts {
     // A recovery copy of changes never saved, for the named file (or untitled), written at the time given.
     enum Recovery { kRestore, kDiscard, kLater };
     virtual Recovery askRecovery(QWidget*, const QString& /*file*/, const QDateTime& /*written*/) { return kLater; }
+    // The picture export: the file (its extension names the format), whole net or selection (offered when
+    // there is one) and the PNG's scale, filled in from the suggestion; false on Cancel.
+    virtual bool askPicture(QWidget*, PictureRequest& /*request*/, bool /*hasSelection*/) { return false; }
 };
 
 // The real dialogs.
@@ -56,6 +60,7 @@ class CDialogPrompts : public IPrompts {
     QString askSaveFile(QWidget* owner, const QString& suggested) override;
     int askSaveChanges(QWidget* owner, const QString& name) override;
     Recovery askRecovery(QWidget* owner, const QString& file, const QDateTime& written) override;
+    bool askPicture(QWidget* owner, PictureRequest& request, bool hasSelection) override;
 };
 
 }  // namespace novra::ui

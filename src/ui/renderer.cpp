@@ -32,7 +32,15 @@ long long floorDiv(long long a, long long b) {
 
 CRenderer::CRenderer(QAbstractScrollArea& widget, CNOVRADoc& doc, const ViewSettings& settings,
                      const EditState& edit)
-    : widget_(widget), doc_(doc), settings_(settings), edit_(edit) {
+    : widget_(widget), doc_(&doc), net_(&doc.net()), settings_(settings), edit_(edit) {
+    zoomed_ = base_.shifted(0);
+    drawScaled_ = base_.shifted(0);
+    rebuildPens();
+}
+
+CRenderer::CRenderer(QAbstractScrollArea& widget, CNet& net, const ViewSettings& settings,
+                     const EditState& edit)
+    : widget_(widget), doc_(nullptr), net_(&net), settings_(settings), edit_(edit) {
     zoomed_ = base_.shifted(0);
     drawScaled_ = base_.shifted(0);
     rebuildPens();
@@ -41,11 +49,11 @@ CRenderer::CRenderer(QAbstractScrollArea& widget, CNOVRADoc& doc, const ViewSett
 CRenderer::~CRenderer() = default;
 
 CNet& CRenderer::net() const {
-    return doc_.net();
+    return *net_;
 }
 
 bool CRenderer::compiled() const {
-    return doc_.compiled();
+    return doc_ && doc_->compiled();
 }
 
 void CRenderer::settingsChanged() {
@@ -210,6 +218,7 @@ void CRenderer::drawStatic(QPainter& p, bool screen) {
     if (screen && refill) std::fill(idBuffer_.begin(), idBuffer_.end(), 0);
     drawObjects(p, screen);
     if (screen) rebuild_ = viewMoved_ = false;
+    if (partHook_) (*partHook_)(p, kPartTokens, 0);
     // Edit mode shows the initial marking and the marks; a print job shows what the window would.
     if (!compiled()) {
         drawEditTokens(p);
@@ -250,6 +259,8 @@ void CRenderer::drawObjects(QPainter& p, bool screen) {
         const QPoint tl = toClient(o.x - half, o.y - half);
         const QRect cell(tl, QSize(objectSize_, objectSize_));
         if (!cellVisible(cell)) continue;
+        if (only_ && !only_->count(id)) continue;
+        if (partHook_) (*partHook_)(p, o.kind, id);
         if (screen && (rebuild_ || viewMoved_) && id != edit_.grabbedObject) {
             const QRect c = bufferRect(cell);
             for (int y = c.top(); y <= c.bottom(); ++y) {
@@ -295,7 +306,8 @@ void CRenderer::drawEditTokens(QPainter& p) {
     if (zoom_ >= 4) return;
     const CNet& n = net();
     const int margin = 10 >> zoom_;
-    const auto draw = [&](int x, int y, const Token& tok) {
+    const auto draw = [&](int id, int x, int y, const Token& tok) {
+        if (only_ && !only_->count(id)) return;
         const QPoint c = toClient(x, y);
         if (c.x() < -margin || c.y() < -margin || c.x() > clientW_ + margin || c.y() > clientH_ + margin)
             return;
@@ -308,13 +320,13 @@ void CRenderer::drawEditTokens(QPainter& p) {
     if (n.tokens().size() <= visible.size()) {
         for (const auto& [placeId, tok] : n.tokens()) {
             auto o = n.objects().find(placeId);
-            if (o != n.objects().end()) draw(o->second.x, o->second.y, tok);
+            if (o != n.objects().end()) draw(placeId, o->second.x, o->second.y, tok);
         }
     } else {
         for (unsigned i : visible) {
             const CPaintIndex::Object& o = paintIndex_->objects[i];
             auto tok = n.tokens().find(o.id);
-            if (tok != n.tokens().end()) draw(o.x, o.y, tok->second);
+            if (tok != n.tokens().end()) draw(o.id, o.x, o.y, tok->second);
         }
     }
 }
@@ -325,7 +337,7 @@ void CRenderer::drawSimTokens(QPainter& p, bool screen) {
     for (unsigned i : visibleObjects()) {
         const CPaintIndex::Object& o = paintIndex_->objects[i];
         auto it = n.places().find(o.id);
-        if (it == n.places().end()) continue;
+        if (it == n.places().end() || (only_ && !only_->count(o.id))) continue;
         const CPlace& pl = it->second;
         if (!pl.hasToken) continue;
         const QPoint c = toClient(o.x, o.y);
@@ -483,6 +495,34 @@ bool CRenderer::printTo(QPrinter* printer) {
     applyZoom();
     widget_.viewport()->update();
     return drawn;
+}
+
+void CRenderer::drawPicture(QPainter& p, QPoint topLeft, QSize size, const std::set<int>* only,
+                            const PartHook* hook) {
+    // As a print job: its own zoom, scroll and size; the window keeps what the user was looking at, and
+    // the texts its last frame drew.
+    const int savedZoom = zoom_, savedW = clientW_, savedH = clientH_;
+    const QPoint savedScroll = scroll_;
+    std::vector<DrawnText> savedTexts;
+    savedTexts.swap(texts_);
+    zoom_ = 0;
+    applyZoom();
+    scroll_ = topLeft;
+    clientW_ = std::max(1, size.width());
+    clientH_ = std::max(1, size.height());
+    only_ = only;
+    partHook_ = hook;
+    if (partHook_) (*partHook_)(p, kPartBackground, 0);
+    drawStatic(p, false);
+    only_ = nullptr;
+    partHook_ = nullptr;
+    texts_.swap(savedTexts);
+    zoom_ = savedZoom;
+    clientW_ = savedW;
+    clientH_ = savedH;
+    scroll_ = savedScroll;
+    applyZoom();
+    widget_.viewport()->update();
 }
 
 }  // namespace novra::ui

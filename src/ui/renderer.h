@@ -13,6 +13,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <set>
 #include <vector>
 
 #include "ui/config.h"
@@ -44,6 +45,9 @@ class CRenderer {
 
     CRenderer(QAbstractScrollArea& widget, CNOVRADoc& doc, const ViewSettings& settings,
               const EditState& edit);
+    // A renderer of a net without a document, for pictures only (novra-cli export): `widget` is never
+    // shown and the net is drawn as in edit mode.
+    CRenderer(QAbstractScrollArea& widget, CNet& net, const ViewSettings& settings, const EditState& edit);
     ~CRenderer();
 
     // --- what the window looks at (renderer_zoom.cpp) ---
@@ -121,9 +125,19 @@ class CRenderer {
     // carries over to the next print.
     QPrinter& printer();
 
+    // --- pictures (renderer.cpp) ---
+    // What a picture is told before each of its parts is drawn: the background and grid, each arc, each
+    // object (by its kind) and the tokens, so that a vector picture can keep every one in a group.
+    enum PicturePart { kPartBackground = -1, kPartArc = -2, kPartTokens = -3 };
+    using PartHook = std::function<void(QPainter& p, int part, int id)>;
+    // Draws the canvas rectangle at `topLeft` of `size` at zoom level 0 onto (0, 0)-(size) of the painter,
+    // as a print job would: the objects in `only` and the arcs among them, or everything for nullptr.
+    void drawPicture(QPainter& p, QPoint topLeft, QSize size, const std::set<int>* only,
+                     const PartHook* hook);
+    CNet& net() const;  // the net drawn
+
   private:
     enum SizeState { kNothingPending = 0, kFirstPaint = 1, kResized = 2, kOpened = 3 };
-    CNet& net() const;
     bool compiled() const;
     void prepareFrame();
     void drawStatic(QPainter& p, bool screen);
@@ -152,7 +166,8 @@ class CRenderer {
     void updateScrollBars();
 
     QAbstractScrollArea& widget_;
-    CNOVRADoc& doc_;
+    CNOVRADoc* doc_;
+    CNet* net_;  // the document's net, or the net of a picture-only renderer
     const ViewSettings& settings_;
     const EditState& edit_;
     std::function<void()> frameHook_;
@@ -192,6 +207,9 @@ class CRenderer {
     // colours and zoom leave it be.
     std::shared_ptr<CPaintIndex> paintIndex_;
     std::unique_ptr<QPrinter> printer_;
+    // While a picture is drawn: what it shows, and whom to tell of each part.
+    const std::set<int>* only_ = nullptr;
+    const PartHook* partHook_ = nullptr;
 };
 
 // 0x00BBGGRR settings colour to a QColor.

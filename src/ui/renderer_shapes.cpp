@@ -205,6 +205,12 @@ void CRenderer::drawArcs(QPainter& p) {
     // touches the target's shape.
     for (unsigned ai : visibleArcs()) {
         const CPaintIndex::Arc& arc = ix.arcs[ai];
+        if (only_) {
+            auto a = n.arcs().find(arc.id);
+            if (a == n.arcs().end() || !only_->count(a->second.fromId) || !only_->count(a->second.toId))
+                continue;
+        }
+        if (partHook_) (*partHook_)(p, kPartArc, arc.id);
         pts.clear();
         for (unsigned k = arc.first; k < arc.first + arc.count; ++k)
             pts.push_back(client(ix.points[k].x, ix.points[k].y));

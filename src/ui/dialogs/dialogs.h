@@ -8,11 +8,13 @@
 #include <vector>
 
 #include "ui/config.h"
+#include "ui/picture_export.h"
 
 class QBoxLayout;
 class QCheckBox;
 class QColor;
 class QComboBox;
+class QDoubleSpinBox;
 class QLineEdit;
 class QListWidget;
 class QTabWidget;
@@ -161,6 +163,23 @@ class CVerilogDialog : public QDialog {
     QCheckBox *sync_, *debug_;
     double delay_ = 0;
     QString folder_;
+};
+
+// The picture export: the file, whose extension names the format, the whole net or only the selection
+// (offered when there is one) and the scale of a PNG.
+class CExportDialog : public QDialog {
+    Q_OBJECT
+  public:
+    CExportDialog(const PictureRequest& initial, bool hasSelection, QWidget* parent = nullptr);
+    PictureRequest request() const;
+    void accept() override;  // refuses a file name of no picture format
+    // The file chooser; tests replace it.
+    std::function<QString(QWidget*, const QString&)> browseFile;
+
+  private:
+    QLineEdit* path_;
+    QRadioButton *whole_, *selection_;
+    QDoubleSpinBox* scale_;
 };
 
 // The first page of the settings dialog: message wording, skins and the colours with their preview. The
