@@ -1,18 +1,10 @@
-// Pictures of the net: SVG with a group per object and its texts as text, PDF with its texts as text,
-// PNG at a scale, File > 「画像として書き出し…」 on the real main window through scripted prompts, and
-// its dialog.
-#include <QDoubleSpinBox>
+// Pictures of the net: SVG with a group per object and its texts as text, PDF with its texts as text, PNG
+// at a scale. File > 「画像として書き出し…」 and its dialog are scripts in tests/data/ui.
 #include <QImage>
-#include <QLineEdit>
-#include <QMenuBar>
-#include <QRadioButton>
 #include <QSvgRenderer>
-#include <QXmlStreamReader>
 #include <QtTest>
-#include <map>
 
 #include "common/messages.h"
-#include "ui/dialogs/dialogs.h"
 #include "ui/picture_export.h"
 #include "ui_support.h"
 
@@ -34,42 +26,6 @@ QByteArray readAll(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-// The class of every <g> that has one, counted, and the texts of the <text> elements.
-struct SvgSummary {
-    std::map<QString, int> groups;
-    QStringList texts;
-    QString viewBox;
-    int operator[](const char* kind) const {
-        auto it = groups.find(QString::fromLatin1(kind));
-        return it == groups.end() ? 0 : it->second;
-    }
-};
-SvgSummary summarise(const QByteArray& svg) {
-    SvgSummary s;
-    QXmlStreamReader x(svg);
-    while (!x.atEnd()) {
-        if (x.readNext() != QXmlStreamReader::StartElement) continue;
-        if (x.name() == QLatin1String("svg")) s.viewBox = x.attributes().value("viewBox").toString();
-        if (x.name() == QLatin1String("g") && x.attributes().hasAttribute("class"))
-            ++s.groups[x.attributes().value("class").toString()];
-        if (x.name() == QLatin1String("text")) s.texts << x.readElementText();
-    }
-    if (x.hasError()) s.groups[QStringLiteral("error: ") + x.errorString()] = 1;
-    return s;
-}
-
-// Answers the export dialog: the file, selection or not; notes whether a selection was offered.
-struct PicturePrompts : testing::ScriptedPrompts {
-    PictureRequest answer;
-    bool cancel = false;
-    QList<bool> offeredSelection;
-    bool askPicture(QWidget*, PictureRequest& r, bool hasSelection) override {
-        offeredSelection << hasSelection;
-        if (!cancel) r = answer;
-        return !cancel;
-    }
-};
-
 }  // namespace
 
 class ExportTest : public QObject {
@@ -78,8 +34,6 @@ class ExportTest : public QObject {
     void svgHoldsAGroupPerObjectWithItsTexts();
     void pdfKeepsTextAndPngFollowsTheScale();
     void badRequestsWriteNothing();
-    void menuItemWritesTheWholeNetOrTheSelection();
-    void dialogRefusesANameOfNoPictureFormat();
 };
 
 void ExportTest::svgHoldsAGroupPerObjectWithItsTexts() {
@@ -92,12 +46,12 @@ void ExportTest::svgHoldsAGroupPerObjectWithItsTexts() {
     const QString path = dir.filePath("net.svg");
     QCOMPARE(QString::fromStdString(writePicture(f.r(), path)), QString());
     QVERIFY(QSvgRenderer(path).isValid());
-    const SvgSummary s = summarise(readAll(path));
-    const std::map<QString, int> expected = {{"arc", 4},    {"background", 1}, {"kemmakix", 1}, {"place", 2},
-                                             {"tokens", 1}, {"transition", 1}, {"uhzi", 1}};
-    QCOMPARE(s.groups, expected);
-    QCOMPARE(s.viewBox, QString("0 0 360 160"));  // what is drawn plus the margin, not the window
-    QVERIFY2(s.texts.contains(testing::u8("入力")) && s.texts.contains("1"), qPrintable(s.texts.join('|')));
+    // A group for each object and arc, and no more than what is drawn plus the margin, not the window.
+    const QByteArray svg = readAll(path);
+    QCOMPARE(testing::svgSummary(svg),
+             QString("arc=4 background=1 kemmakix=1 place=2 tokens=1 transition=1 uhzi=1 box 0 0 360 160"));
+    // The arc's label and the token's value as text.
+    for (const char* t : {">入力</text>", ">1</text>"}) QVERIFY2(svg.contains(t), t);
     // The window still shows what it showed.
     QCOMPARE(f.r().scrollPos(), scroll);
     QCOMPARE(f.r().zoomLevel(), zoom);
@@ -107,11 +61,8 @@ void ExportTest::svgHoldsAGroupPerObjectWithItsTexts() {
     // Only the objects given, and the arcs between two of them.
     const std::set<int> only = {2, 3};
     QCOMPARE(QString::fromStdString(writePicture(f.r(), path, 1, &only)), QString());
-    const SvgSummary part = summarise(readAll(path));
-    QCOMPARE(part["place"], 1);
-    QCOMPARE(part["arc"], 1);
-    QCOMPARE(part["uhzi"], 0);
-    QCOMPARE(part.viewBox, QString("0 0 180 120"));
+    QCOMPARE(testing::svgSummary(readAll(path)),
+             QString("arc=1 background=1 place=1 tokens=1 transition=1 box 0 0 180 120"));
 }
 
 void ExportTest::pdfKeepsTextAndPngFollowsTheScale() {
@@ -168,58 +119,6 @@ void ExportTest::badRequestsWriteNothing() {
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
              QStringList("keep.png"));
     QCOMPARE(readAll(dir.filePath("keep.png")), QByteArray("old"));
-}
-
-void ExportTest::menuItemWritesTheWholeNetOrTheSelection() {
-    Fixture f(true, 700, 500);
-    PicturePrompts prompts;
-    f.frame->setPrompts(&prompts);
-    buildNet(f.net());
-    QAction* item = nullptr;
-    for (QAction* m : f.frame->menuBar()->actions())
-        if (m->text() == QString::fromUtf8(text(msg::kMenuFile).c_str()))
-            for (QAction* a : m->menu()->actions())
-                if (a->objectName() == "57611") item = a;
-    QVERIFY(item != nullptr);
-    f.frame->updateCommands();
-    QVERIFY(item->isEnabled());
-    QCOMPARE(item->text(), QString::fromUtf8(text(msg::kItemExportPicture).c_str()));
-
-    QTemporaryDir dir;
-    prompts.answer.path = dir.filePath("whole.svg");
-    item->trigger();
-    QVERIFY(f.log().contains(QString::fromUtf8(text(msg::kPictureExported).c_str()) + prompts.answer.path));
-    f.st().selection = {1, 2};
-    prompts.answer = {dir.filePath("part.svg"), true, 1};
-    item->trigger();
-    prompts.cancel = true;
-    item->trigger();
-    QCOMPARE(prompts.offeredSelection, QList<bool>({false, true, true}));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({"part.svg", "whole.svg"}));
-    const SvgSummary whole = summarise(readAll(dir.filePath("whole.svg")));
-    const SvgSummary part = summarise(readAll(dir.filePath("part.svg")));
-    QCOMPARE(whole["place"] + whole["arc"], 6);
-    QCOMPARE(part["uhzi"] + part["place"] + part["arc"] + part["transition"], 3);
-}
-
-void ExportTest::dialogRefusesANameOfNoPictureFormat() {
-    testing::TempIni ini;
-    using testing::control;
-    CExportDialog d({"net.svg", true, 1}, false, nullptr);
-    QVERIFY(!control<QRadioButton>(&d, "1204")->isEnabled());  // no selection to offer
-    QVERIFY(control<QRadioButton>(&d, "1203")->isChecked());
-    QVERIFY(!control<QDoubleSpinBox>(&d, "1205")->isEnabled());  // a scale only for a PNG
-    control<QLineEdit>(&d, "1201")->setText("net.gif");
-    QCOMPARE(testing::pressWithMessage(&d),
-             QString::fromStdString(text(msg::kPictureBadFormat)).replace("%s", "net.gif"));
-    QCOMPARE(d.result(), int(QDialog::Rejected));
-    control<QLineEdit>(&d, "1201")->setText("net.png");
-    control<QDoubleSpinBox>(&d, "1205")->setValue(2.5);
-    QVERIFY(control<QDoubleSpinBox>(&d, "1205")->isEnabled());
-    QCOMPARE(testing::pressWithMessage(&d), QString());
-    QCOMPARE(d.result(), int(QDialog::Accepted));
-    const PictureRequest r = d.request();
-    QVERIFY(r.path == "net.png" && !r.selectionOnly && r.scale == 2.5);
 }
 
 QTEST_MAIN(ExportTest)

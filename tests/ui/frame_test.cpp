@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QScrollBar>
 #include <QToolBar>
 #include <QtTest>
@@ -37,7 +36,6 @@ class FrameTest : public novra::ui::testing::UiTest {
     void startUpFileNamesTheWindow();
     void messageLogAndStatus();
     void barsAndDisplayTogglesCarryChecks();
-    void standardDialogsSpeakJapanese();
     void scripts_data() { novra::ui::testing::scriptRows("frame.txt"); }
     void scripts() {
         QFETCH(QString, script);
@@ -153,13 +151,6 @@ void FrameTest::barsAndDisplayTogglesCarryChecks() {
     QVERIFY(frame_->action(Cmd::ShowObjectIds)->isChecked());
     f_->frame.reset();  // the view writes its keys when it goes
     QVERIFY(f_->ini.read().contains("EnableObjId=1") && f_->ini.read().contains("EnableOldToken=1"));
-}
-
-void FrameTest::standardDialogsSpeakJapanese() {
-    QVERIFY(installQtTranslations());
-    QMessageBox box(QMessageBox::Question, QString(), QString(), QMessageBox::Ok | QMessageBox::Cancel,
-                    frame_);
-    QCOMPARE(box.button(QMessageBox::Cancel)->text(), QString("キャンセル"));
 }
 
 void FrameTest::keysGoToTheFocusedWidget() {

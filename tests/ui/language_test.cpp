@@ -1,6 +1,6 @@
 // The English setting: the Config dialog switches the running window and back, the setting stays in
-// NOVRA.ini, novra-cli speaks the language it is given, and the files the program writes do not change with
-// the language.
+// NOVRA.ini, and the files the program writes do not change with the language. (novra-cli --lang is in
+// tests/data/cli/cases.tsv.)
 #include <QComboBox>
 #include <QDir>
 #include <QDirIterator>
@@ -95,7 +95,6 @@ class LanguageTest : public QObject {
     void init() { setLanguage(Language::Japanese); }
     void configDialogSwitchesTheWindowAndBack();
     void settingIsKeptInTheIniFile();
-    void cliSpeaksTheLanguageItIsGiven();
     void generatedFilesAreTheSameInBothLanguages();
 };
 
@@ -121,16 +120,19 @@ void LanguageTest::configDialogSwitchesTheWindowAndBack() {
     QVERIFY(f.log().contains(testing::u8("ログの行")));  // the log keeps its lines
     CConfigDialog later(*f.doc, *f.view);                // a dialog opened afterwards
     QCOMPARE(later.findChild<QTabWidget*>("1036")->tabText(0), QString("General"));
-    // The text a transition dialog offers for an empty function goes into the net: never in English.
-    const int t = f.net().addObject(100, 100, kTransition);
-    CTransitionDialog d(*f.doc, t, f.view);
-    d.show();
-    testing::pressWithMessage(&d);
-    QCOMPARE(f.net().transitions().at(t).functionText, text(msg::kDlgRequestOnly, Language::Japanese));
 
     chooseLanguage(f, 0);
     QCOMPARE(shownTexts(*f.frame), japanese);
     QCOMPARE(cancelText(), QString("キャンセル"));
+
+    // The text a transition dialog offers for an empty function goes into the net: never in English.
+    setLanguage(Language::English);
+    const int t = f.net().addObject(100, 100, kTransition);
+    f.net().transitions().at(t).functionText.clear();
+    CTransitionDialog d(*f.doc, t, f.view);
+    d.show();
+    testing::pressWithMessage(&d);
+    QCOMPARE(f.net().transitions().at(t).functionText, text(msg::kDlgRequestOnly, Language::Japanese));
 }
 
 void LanguageTest::settingIsKeptInTheIniFile() {
@@ -145,27 +147,6 @@ void LanguageTest::settingIsKeptInTheIniFile() {
     for (const char* bad : {"Language=fr", "Language=", "Language=EN"}) {
         f.ini.write(QByteArray("[General]\n") + bad + "\n");
         QCOMPARE(readLanguage(), Language::Japanese);
-    }
-}
-
-void LanguageTest::cliSpeaksTheLanguageItIsGiven() {
-    const QString net = QStringLiteral(NOVRA_SOURCE_DIR "/examples/pipeline.pol");
-    Run r = cli({"compile", net});
-    QCOMPARE(r.status, 0);
-    QVERIFY2(r.out.startsWith(testing::u8("ｺﾝﾊﾟｲﾙ中...\n")), qPrintable(r.out));  // Japanese by default
-    for (const QStringList& args :
-         {QStringList{"--lang", "en", "compile", net}, {"compile", net, "--lang", "en"}}) {
-        r = cli(args);
-        QCOMPARE(r.status, 0);
-        QCOMPARE(r.out.section('\n', 0, 0) + "\n", QString("Compiling...\n"));
-        QVERIFY2(r.out.endsWith("NOVRA - 0 errors, 0 warnings\n"), qPrintable(r.out));
-    }
-    QCOMPARE(cli({"--lang", "ja", "compile", net}).out, cli({"compile", net}).out);
-    for (const QStringList& args :
-         {QStringList{"--lang", "fr", "compile", net}, {"compile", net, "--lang"}}) {
-        r = cli(args);
-        QCOMPARE(r.status, 2);
-        QVERIFY2(r.err.contains("--lang") && r.out.isEmpty(), qPrintable(r.err));
     }
 }
 

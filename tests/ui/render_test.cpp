@@ -2,12 +2,10 @@
 // labels, tokens, ids and marks; hit tests, zoom and scrolling, centring, selection, skins, the simulation
 // marking, hover frames, printing; and the paint visits only what the window shows: arcs from far away
 // still cross it, dragged objects are drawn where they are, and overlay moves repaint correctly on screen.
-// Shapes, levels, hit tests, centring, far arcs and drags are scripts in tests/data/ui/render.txt.
+// Shapes, levels, hit tests, centring, printing, far arcs and drags are scripts in tests/data/ui/render.txt.
 #include <QDir>
-#include <QPrinter>
 #include <QScreen>
 #include <QtTest>
-#include <climits>
 #include <memory>
 
 #include "common/error.h"
@@ -52,7 +50,6 @@ class RenderTest : public novra::ui::testing::UiTest {
     }
     void skinsDrawTransparentAroundTheShape();
     void compiledNetShowsTheSimulationMarking();
-    void printingLeavesTheViewAsItWas();
     void hoverFramesAppearAndGo();
 
   private:
@@ -91,12 +88,6 @@ class RenderTest : public novra::ui::testing::UiTest {
         QApplication::processEvents();
         const QImage shot = v().screen()->grabWindow(v().window()->winId()).toImage();
         return shot.copy(QRect(v().viewport()->mapTo(v().window(), QPoint(0, 0)), v().viewport()->size()));
-    }
-    void print(const QString& path) {
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(path);
-        r().printTo(&printer);
     }
 };
 
@@ -161,38 +152,6 @@ void RenderTest::compiledNetShowsTheSimulationMarking() {
         r().drawSimulationFrame();
         QVERIFY2(drew("1...") && drew("0110"), qPrintable(QString::number(level)));
     }
-}
-
-// Printing draws the page as zoom level 0 does, with the marking and its values, and leaves the view as it
-// was; a net that spans the whole coordinate range stays within bounds on screen and on paper.
-void RenderTest::printingLeavesTheViewAsItWas() {
-    const int p = 1, t = 2;
-    addToNet(net(), "p100,100=B1 t900,700 u20,100 1>2/i1");
-    net().uhzis().at(3).addp = 1;
-    net().uhzis().at(3).words = {"0110"};
-    v().runCommand(Cmd::ZoomOut);
-    r().scrollByOffset(7, 3);
-    render();
-    const QPoint scroll = r().scrollPos();
-    QTemporaryDir dir;
-    print(dir.filePath("net.pdf"));
-    QVERIFY(QFileInfo(dir.filePath("net.pdf")).size() > 1000 && drew("1") && drew("0110"));
-    QVERIFY(r().zoomLevel() == 1 && r().scrollPos() == scroll && !f_->doc->compiled());
-    net().deleteObject(t);
-    const int far = net().addObject(2000000000, -2000000000, kPlace);
-    net().addArc(p, far);
-    net().addObject(-2000000000, 100, kTransition);
-    zoomTo(0);
-    QVERIFY(count(cArc) > 0);  // the line runs off towards the far place
-    zoomTo(5);
-    QCOMPARE(count(cTransition), 0);
-    net().addObject(INT_MAX, INT_MAX, kPlace);
-    net().addObject(INT_MIN, INT_MIN, kPlace);
-    f_->doc->setOpenNotice(kNoticeOpened);
-    render();
-    QVERIFY(qAbs(r().scrollPos().x()) <= (1 << 28));
-    print(dir.filePath("far.pdf"));
-    QVERIFY(QFileInfo::exists(dir.filePath("far.pdf")));
 }
 
 // Hover frames in the tool's colour round the object under the pointer (at the cell's corners, where the

@@ -1,7 +1,8 @@
 // The script player: one verb a line, acting on a fixture or checking what it shows.
-#include <QApplication>
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,6 +10,8 @@
 #include <QMetaEnum>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QPointer>
+#include <QPrinter>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QTabWidget>
@@ -54,6 +57,7 @@ QString shown(QWidget* w) {
     if (auto* b = qobject_cast<QAbstractButton*>(w)) return s + (b->isChecked() ? "1" : "0");
     if (auto* l = qobject_cast<QLabel*>(w)) return s + l->text();
     if (auto* c = qobject_cast<QComboBox*>(w)) return s + c->currentText();
+    if (auto* b = qobject_cast<QDoubleSpinBox*>(w)) return s + QString::number(b->value());
     if (auto* t = qobject_cast<QTabWidget*>(w)) return s + QString::number(t->currentIndex());
     if (auto* t = qobject_cast<QTableWidget*>(w)) {
         QStringList rows;
@@ -66,6 +70,7 @@ QString shown(QWidget* w) {
 void setControl(QWidget* w, const QString& value) {
     if (auto* t = qobject_cast<QPlainTextEdit*>(w)) t->setPlainText(value);
     if (auto* t = qobject_cast<QLineEdit*>(w)) t->setText(value);
+    if (auto* b = qobject_cast<QDoubleSpinBox*>(w)) b->setValue(value.toDouble());
     if (auto* b = qobject_cast<QAbstractButton*>(w)) b->setChecked(value == "1");
     if (auto* t = qobject_cast<QTableWidget*>(w)) t->selectRow(value.toInt());
     if (auto* l = qobject_cast<QListWidget*>(w)) l->setCurrentRow(value.toInt());
@@ -123,26 +128,30 @@ void addToNet(CNet& net, const QString& text) {
 //   let view hatch|yard|save|skin|ids|anime=<n>, reduced <id> (marked as generated without its register),
 //   compiled 0|1, grid <step>, modified 0|1.
 // Gestures: do <command or its number>..., trigger <command> (its action), select <id>... (none: no
-//   selection, no rectangle), rect x,y x,y (the selection's), choose <command or number> (the next menu's answer),
-//   number <n> (the next number dialog's), zoom <level>, mode <tool mode>, click T [right|middle|shift],
-//   dclick T, press T [right|middle], release T [right|middle], move T [left|right|middle held],
-//   drag T T [shift], key <Qt key name> [ctrl], down <key>, up <key>.
+//   selection, no rectangle), rect x,y x,y (the selection's), choose <command or number> (the next menu's
+//   answer), number <n> (the next number dialog's), zoom <level>, mode <tool mode>, click T
+//   [right|middle|shift], dclick T, press T [right|middle], release T [right|middle], move T
+//   [left|right|middle held], drag T T [shift], key <Qt key name> [ctrl], down <key>, up <key>.
 // Dialogs, one at a time: dialog transition|uhzi|kemmakix <id>, dialog number <prompt> <initial>, dialog
-//   objects|verilog|settings; page <name> (its controls only; "tabs" is the dialog's tabs), set <control>
-//   <text ("\n" a line break), 1/0 for a check box, a row of a table or list>, push <button>, reject,
-//   browse <from> <to> (the Verilog dialog's folder dialog), color <rrggbb>|none [<from rrggbb>].
+//   objects|verilog|settings, dialog export <file> <1 with a selection>, showing transition|uhzi|kemmakix
+//   <how many the view shows> (the first becomes the dialog); page <name> (its controls only;
+//   "tabs" is the dialog's tabs), set <control> <text ("\n" a line break), 1/0 for a check box, a row of a
+//   table or list>, push <button>, reject, browse <from> <to> (the Verilog dialog's folder dialog), color
+//   <rrggbb>|none [<from rrggbb>].
 // The simulation: open <example file>, nmode <n>, anime 0|1, speed <ms>, compilesave 0|1, clearlog,
 //   note <text for the log>, tick <clock ticks>, bits <sink> <n> (clock ticks until the sink holds n bits
 //   of a word), stepto <phase> (steps until the next one performs it), point <id> (a spark ring),
 //   lastwhite <place> (its last token was white), scrollto x,y.
-// The drawing: render (the whole net again), paint (what is due), filler (rows of places far above and
-//   below the window), clear (an empty net as a file read leaves it), wheel <delta> [ctrl], wheelzoom
-//   <delta> (S held), scrollby dx,dy, hbar <value of the horizontal scroll bar>.
+// The drawing: render (the whole net again), paint (what is due), print <name> (to a PDF file), opened (the
+//   net as a file read leaves it), filler (rows of places far above and below the window), clear (an empty
+//   net as a file read leaves it), wheel <delta> [ctrl], wheelzoom <delta> (S held), scrollby dx,dy, hbar
+//   <value of the horizontal scroll bar>.
 // Files, in a folder of the fixture's own shown as "$" (the source tree as "<src>", the default output
 //   folder as "<default>"): quickpath <name> (the quick save file), savenet <name> <places>, write <name>
 //   <bytes>, rm <name>, saveas <name> (not as the document), drop <name>,
 //   changed (the net differs from its file),
 //   answer open|save <name> (none: Cancel), answer changes Save|Discard|Cancel, answer clearall 1|0,
+//   answer picture <name> [selection] (none: Cancel),
 //   answer verilog <folder> <top module> <delay margin>.
 // Expectations:
 //   net <as describe writes it>   has <word of describe>...   lacks <word>...   status <text>
@@ -161,7 +170,8 @@ void addToNet(CNet& net, const QString& text) {
 //   ticks until the scroll stops> <client x,y of the object> of <width,height>   pixel T <rrggbb>
 //   count <rrggbb> all|x,y,w,h <n|>n|=n> (pixels of the colour)   idat T <id>   client T <x,y> of
 //   <width,height>   drew <text>... (every text drawn, sorted)   caption <window title>   path <document's>
-//   recent <files>   saved <name> <objects>|none   file <name> <its first line>|none
+//   recent <files>   saved <name> <objects>|none   file <name> <its first line>|none   svg <name>
+//   <its svgSummary>|none
 //   close <1 when the window closed>
 QString play(Fixture& f, const QString& script) {
     CNOVRAView& v = *f.view;
@@ -223,11 +233,12 @@ QString play(Fixture& f, const QString& script) {
     const auto key = [](const QString& name) {
         return Qt::Key(QMetaEnum::fromType<Qt::Key>().keyToValue(("Key_" + name).toLatin1()));
     };
-    std::unique_ptr<QDialog> dialog;
+    std::unique_ptr<QDialog> owned;  // made by the script
+    QPointer<QDialog> dialog;        // what the dialog verbs act on: that one, or one the view shows
     QWidget* page = nullptr;  // where the dialog's controls are looked up, when not the whole dialog
     const auto find = [&](const QString& id) -> QWidget* {
         if (id == "tabs") return dialog->findChild<QTabWidget*>();
-        return control<QWidget>(page ? page : dialog.get(), qPrintable(id));
+        return control<QWidget>(page ? page : dialog.data(), qPrintable(id));
     };
     const QStringList lines = script.split('\n');
     for (int n = 0; n < lines.size(); ++n) {
@@ -336,22 +347,33 @@ QString play(Fixture& f, const QString& script) {
                 verb == "down" ? QTest::keyPress(&v, key(a1)) : QTest::keyRelease(&v, key(a1));
         } else if (verb == "dialog") {
             page = nullptr;
-            dialog.reset();  // one at a time
+            owned.reset();  // one at a time
             CNOVRADoc& d = *f.doc;
             const int id = w.value(2).toInt();
-            if (a1 == "transition") dialog = std::make_unique<CTransitionDialog>(d, id);
-            if (a1 == "uhzi") dialog = std::make_unique<CUhziDialog>(d, id);
-            if (a1 == "kemmakix") dialog = std::make_unique<CKemmakixDialog>(d, id);
-            if (a1 == "number") dialog = std::make_unique<CNumberDialog>(a2, w.value(3).toInt());
-            if (a1 == "objects") dialog = std::make_unique<CObjectListDialog>(f.net());
-            if (a1 == "verilog") dialog = std::make_unique<CVerilogDialog>(d);
-            if (a1 == "settings") dialog = std::make_unique<CConfigDialog>(d, v);
+            if (a1 == "transition") owned = std::make_unique<CTransitionDialog>(d, id);
+            if (a1 == "uhzi") owned = std::make_unique<CUhziDialog>(d, id);
+            if (a1 == "kemmakix") owned = std::make_unique<CKemmakixDialog>(d, id);
+            if (a1 == "number") owned = std::make_unique<CNumberDialog>(a2, w.value(3).toInt());
+            if (a1 == "objects") owned = std::make_unique<CObjectListDialog>(f.net());
+            if (a1 == "verilog") owned = std::make_unique<CVerilogDialog>(d);
+            if (a1 == "settings") owned = std::make_unique<CConfigDialog>(d, v);
+            if (a1 == "export")
+                owned = std::make_unique<CExportDialog>(PictureRequest{a2, false, 1}, w.value(3) == "1");
+            dialog = owned.get();
             if (!dialog) return QString("line %1: no dialog %2").arg(n + 1).arg(a1);
             dialog->show();
+        } else if (verb == "showing") {
+            // The view's own dialogs of the kind that are shown; the first is the one the dialog verbs act on.
+            QList<QDialog*> open;
+            for (QDialog* d : v.findChildren<QDialog*>())
+                if (d->isVisible() && QString(d->metaObject()->className()).contains(a1, Qt::CaseInsensitive))
+                    open << d;
+            dialog = open.value(0);
+            got = a1 + " " + QString::number(open.size());
         } else if (verb == "reject") {
             dialog->reject();
         } else if (verb == "browse") {
-            qobject_cast<CVerilogDialog*>(dialog.get())->browseFolder =
+            qobject_cast<CVerilogDialog*>(dialog.data())->browseFolder =
                 [a1, a2](QWidget*, const QString& start) { return start == a1 ? a2 : QString(); };
         } else if (verb == "color") {
             // The colour dialog's answer (none: Cancel), only when it starts from the second colour if given.
@@ -360,13 +382,13 @@ QString play(Fixture& f, const QString& script) {
                 return a2.isEmpty() || start == from ? answer : QColor();
             };
         } else if (verb == "page") {
-            page = control<QWidget>(dialog.get(), qPrintable(a1));
+            page = control<QWidget>(dialog.data(), qPrintable(a1));
         } else if (verb == "set") {
             setControl(find(a1), unescaped(rest.section(' ', 1)));
         } else if (verb == "push") {
             qobject_cast<QAbstractButton*>(find(a1))->click();
         } else if (verb == "ok" || verb == "cancel") {
-            got = pressWithMessage(dialog.get(), verb == "ok" ? "1" : "2");
+            got = pressWithMessage(dialog.data(), verb == "ok" ? "1" : "2");
         } else if (verb == "shows") {
             got = (a1 + " " + escaped(shown(find(a1)))).trimmed();
         } else if (verb == "settings") {
@@ -392,12 +414,17 @@ QString play(Fixture& f, const QString& script) {
                               .arg(d.verilogOutModuleName)
                               .arg(d.verilogOutSync));
         } else if (verb == "shown") {
-            got = QString::number(dialog->isVisible());
+            got = QString::number(dialog && dialog->isVisible());
         } else if (verb == "result") {
-            if (auto* d = qobject_cast<CNumberDialog*>(dialog.get())) got = QString::number(d->number());
-            if (auto* d = qobject_cast<CObjectListDialog*>(dialog.get())) got = QString::number(d->result());
-            if (auto* d = qobject_cast<CVerilogDialog*>(dialog.get()))
+            if (auto* d = qobject_cast<CNumberDialog*>(dialog.data())) got = QString::number(d->number());
+            if (auto* d = qobject_cast<CObjectListDialog*>(dialog.data())) got = QString::number(d->result());
+            if (auto* d = qobject_cast<CVerilogDialog*>(dialog.data()))
                 got = QString::number(d->delayOverPlus());
+            if (auto* d = qobject_cast<CExportDialog*>(dialog.data()))
+                got = QString("%1 %2 %3")
+                          .arg(d->request().path)
+                          .arg(d->request().selectionOnly)
+                          .arg(d->request().scale);
         } else if (verb == "function") {
             const auto& t = f.net().transitions();
             got = t.count(a1.toInt())
@@ -476,6 +503,11 @@ QString play(Fixture& f, const QString& script) {
                                                : a2 == "Discard" ? QMessageBox::Discard
                                                                  : QMessageBox::Cancel;
             if (a1 == "clearall") f.prompts.defaultClearAll = a2 == "1";
+            if (a1 == "picture") {
+                f.prompts.picture.reset();
+                if (!a2.isEmpty())
+                    f.prompts.picture = PictureRequest{file(a2), w.value(3) == "selection", 1.0};
+            }
             if (a1 == "verilog") {
                 // The Verilog dialog: a folder put first on the list ($: the fixture's folder), the top
                 // module's name and the delay margin.
@@ -516,6 +548,9 @@ QString play(Fixture& f, const QString& script) {
             const QPoint p = target("#" + a1);
             got = a1 + " " + QString::number(ticks) + " " + xy(p.x(), p.y()) + " of " +
                   xy(f.r().clientWidth(), f.r().clientHeight());
+        } else if (verb == "svg") {
+            QFile in(file(a1));
+            got = a1 + " " + (in.open(QIODevice::ReadOnly) ? svgSummary(in.readAll()) : "none");
         } else if (verb == "file") {
             QFile in(file(a1));
             got = a1 + " " +
@@ -576,6 +611,13 @@ QString play(Fixture& f, const QString& script) {
                 f.net().addObject(x, -2000, kPlace);
                 f.net().addObject(x, 3000, kPlace);
             }
+        } else if (verb == "print") {
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(file(a1));
+            f.r().printTo(&printer);
+        } else if (verb == "opened") {
+            f.doc->setOpenNotice(kNoticeOpened);  // as reading a file leaves the net
         } else if (verb == "render") {
             f.r().setRebuild();
             f.r().renderFrame();

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTimer>
+#include <QXmlStreamReader>
 #include <QtTest>
 #include <map>
 
@@ -133,6 +134,22 @@ Cmd command(const QString& name) {
     const auto it = byName.find(name);
     if (it == byName.end()) qFatal("no command %s", qPrintable(name));
     return Cmd(it->second);
+}
+
+QString svgSummary(const QByteArray& svg) {
+    std::map<QString, int> groups;
+    QString box;
+    QXmlStreamReader x(svg);
+    while (!x.atEnd()) {
+        if (x.readNext() != QXmlStreamReader::StartElement) continue;
+        if (x.name() == QLatin1String("svg")) box = x.attributes().value("viewBox").toString();
+        if (x.name() == QLatin1String("g") && x.attributes().hasAttribute("class"))
+            ++groups[x.attributes().value("class").toString()];
+    }
+    if (x.hasError()) return "error: " + x.errorString();
+    QStringList out;
+    for (const auto& [kind, n] : groups) out << QString("%1=%2").arg(kind).arg(n);
+    return out.join(' ') + " box " + box;
 }
 
 QString pressWithMessage(QWidget* dialog, const char* button) {

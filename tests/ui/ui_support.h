@@ -12,6 +12,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "model/net.h"
 #include "ui/config.h"
@@ -19,6 +20,7 @@
 #include "ui/edit_state.h"
 #include "ui/interaction.h"
 #include "ui/mainframe.h"
+#include "ui/picture_export.h"
 #include "ui/prompts.h"
 #include "ui/renderer.h"
 #include "ui/sim_controller.h"
@@ -46,7 +48,7 @@ class TempIni {
 
 // Answers the editor's questions in the order they come and notes each in `asked`: "menu", "clearAll",
 // "number:<prompt>:<initial>", "objectId", "verilog", "settings", "open:<folder>", "save:<suggested>",
-// "saveChanges:<name>". Unset answers are Cancel.
+// "saveChanges:<name>", "picture:<1 when a selection was offered>". Unset answers are Cancel.
 class ScriptedPrompts : public IPrompts {
   public:
     // Context menus choose in turn the entry whose data is the number (a command or a variable number; 0
@@ -79,6 +81,11 @@ class ScriptedPrompts : public IPrompts {
     QString askSaveFile(QWidget*, const QString& s) override { return note("save:" + s, defaultSave); }
     int askSaveChanges(QWidget*, const QString& n) override {
         return note("saveChanges:" + n, defaultSaveChanges);
+    }
+    std::optional<PictureRequest> picture;  // the export dialog's answer; none: Cancel
+    bool askPicture(QWidget*, PictureRequest& r, bool hasSelection) override {
+        if (picture) r = *picture;
+        return note(QString("picture:%1").arg(hasSelection), picture.has_value());
     }
 
   private:
@@ -128,6 +135,9 @@ Cmd command(const QString& name);  // by its name in ui/commands.h
 QString describe(const CNet& net);
 // Adds the objects and arcs written so, without the ids: "p100,100=B1 t200,100 1>2/i1:150,50".
 void addToNet(CNet& net, const QString& text);
+
+// An SVG picture in short: "arc=4 place=2 ..." for the classes of its groups, counted, then its view box.
+QString svgSummary(const QByteArray& svg);
 
 // Plays a script of gestures and expectations on the fixture, one step a line; returns "" or what the
 // first failed expectation found. The verbs are listed in script_player.cpp.
