@@ -1,5 +1,8 @@
 #include "ui/app.h"
 
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <QApplication>
 #include <QDir>
 #include <QFont>
@@ -9,8 +12,6 @@
 #include <QTemporaryDir>
 #include <csignal>
 #include <cstdio>
-#include <sys/socket.h>
-#include <unistd.h>
 #include <memory>
 #include <optional>
 #include <string>
@@ -153,6 +154,7 @@ int runNovra(int argc, char** argv) {
 
     if (!shot) {
         CRecovery recovery(*doc);
+        endOnSignals(app, recovery);  // before any edit, so that none is lost to an early signal
         if (recovery.offer(frame->prompts(), frame.get(), opt.recover)) frame->setWindowTitle(doc->caption());
         if (!opt.script.isEmpty()) {
             if (const int line = runEditScript(*doc, opt.script))
@@ -160,7 +162,6 @@ int runNovra(int argc, char** argv) {
             frame->view()->renderer().setRebuild();
             frame->view()->viewport()->update();
         }
-        endOnSignals(app, recovery);
         return app.exec();
     }
 

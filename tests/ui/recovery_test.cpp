@@ -1,13 +1,15 @@
 // Recovery copies: a real editor process killed with SIGKILL or ended with SIGTERM leaves a copy that a new
 // start restores to exactly the bytes the edited net saves to; copies of running instances are never
 // offered or shared; a folder that cannot be written and a damaged copy are said and block nothing.
+#include "ui/recovery.h"
+
 #include <QDir>
 #include <QProcess>
 #include <QtTest>
+#include <csignal>
 
 #include "fileio/fileio.h"
 #include "ui/edit_script.h"
-#include "ui/recovery.h"
 #include "ui_support.h"
 
 using namespace novra;
@@ -46,6 +48,15 @@ class RecoveryTest : public QObject {
         if (runEditScript(doc, dir_->filePath("edits.txt")) != 0) return "script failed";
         return fileio::format(doc.net());
     }
+    // Whether the process has a handler for SIGTERM, as Linux shows it.
+    static bool catchesTerm(qint64 pid) {
+        QFile status(QString("/proc/%1/status").arg(pid));
+        if (!status.open(QIODevice::ReadOnly)) return false;
+        for (const QByteArray& line : status.readAll().split('\n'))
+            if (line.startsWith("SigCgt:"))
+                return (line.mid(7).trimmed().toULongLong(nullptr, 16) >> (SIGTERM - 1)) & 1;
+        return false;
+    }
     QStringList copies() const { return QDir(CRecovery::folder()).entryList(QDir::Files, QDir::Name); }
     std::unique_ptr<QTemporaryDir> dir_;
     TempIni ini_;
@@ -67,7 +78,8 @@ void RecoveryTest::killedOrTerminatedProcessIsRestoredExactly() {
             QTRY_VERIFY_WITH_TIMEOUT(copies().filter(".info").size() == 1, 20000);
             p.kill();
         } else {
-            QTest::qWait(1500);
+            // Once the editor catches SIGTERM (a signal before that ends it as a crash would).
+            QTRY_VERIFY_WITH_TIMEOUT(catchesTerm(p.processId()), 20000);
             QVERIFY(copies().filter(".info").isEmpty());
             p.terminate();
         }
