@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the build into a fresh prefix and runs the installed programs from there, away from the build
-# folder: the command line simulates and writes Verilog (which needs the installed support cells), the
-# editor draws a screenshot, and the desktop entry, the icon and the file type are in place.
+# folder: the command line simulates, writes Verilog (which needs the installed support cells) and draws a
+# picture, the editor draws a screenshot, and the desktop entry, the icon and the file type are in place.
 #   install_test.sh BUILD_DIR
 set -euo pipefail
 build=$1
@@ -23,6 +23,10 @@ for f in out/testmodule/muller_c.v out/testmodule/testmodule.v; do
 done
 QT_QPA_PLATFORM=offscreen bin/novra --screenshot shot.png share/novra/examples/pipeline.pol || fail "screenshot"
 [ -s shot.png ] || fail "no screenshot"
+# A picture from the command line needs no display.
+env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY bin/novra-cli export share/novra/examples/pipeline.pol net.svg ||
+  fail "export"
+grep -q '<g class="place"' net.svg || fail "export drew no place"
 
 [ -s share/icons/hicolor/scalable/apps/novra.svg ] || fail "no SVG icon"
 for size in 16 32 48 256; do
