@@ -20,12 +20,15 @@ NOVRA_MSG(kAboutText, "NOVRA Version 2.0\n\n自己同期回路設計ツール", 
           "NOVRA Version 2.0\n\nA design tool for self-timed circuits")
 NOVRA_MSG(kAboutTitle, "NOVRA のバージョン情報", nullptr, "About NOVRA")
 NOVRA_MSG(kUsage,
-          "使い方: novra [--script 編集.txt] [ネットファイル.pol]\n       novra --screenshot 画像.png "
-          "ネットファイル.pol\n"
+          "使い方: novra [--lang ja|en] [--script 編集.txt] [ネットファイル.pol]\n"
+          "       novra [--lang ja|en] --screenshot 画像.png ネットファイル.pol\n"
           "       novra --version\n",
           nullptr,
-          "usage: novra [--script EDITS.txt] [NET.pol]\n       novra --screenshot IMAGE.png NET.pol\n"
+          "usage: novra [--lang ja|en] [--script EDITS.txt] [NET.pol]\n"
+          "       novra [--lang ja|en] --screenshot IMAGE.png NET.pol\n"
           "       novra --version\n")
+NOVRA_MSG(kBadLang, "novra: --lang には ja か en を指定してください\n", nullptr,
+          "novra: --lang takes ja or en\n")
 // The recovery copy of unsaved changes.
 NOVRA_MSG(kRecoveryWriteFailed, "復元用のコピーを書き込めません（編集はそのまま続けられます）: %s", nullptr,
           "The recovery copy cannot be written (you can go on editing): %s")

@@ -14,13 +14,20 @@
 namespace novra {
 
 enum ObjectKind : int { kPlace = 1, kTransition = 2, kUhzi = 3, kKemmakix = 4 };
+// The kind's name as the object list, pictures, skins and edit scripts spell it; "" for no kind.
+constexpr const char* kindName(int kind) {
+    constexpr const char* names[] = {"", "place", "transition", "uhzi", "kemmakix"};
+    return kind >= kPlace && kind <= kKemmakix ? names[kind] : "";
+}
 
 inline constexpr int kBlack = 5;
 inline constexpr int kWhite = 6;
 inline constexpr int kNoColor = 0;
 inline constexpr int kUndefinedValue = 2;  // 不定
 
-inline bool isValidKind(int kind) { return kind >= kPlace && kind <= kKemmakix; }
+inline bool isValidKind(int kind) {
+    return kind >= kPlace && kind <= kKemmakix;
+}
 
 struct Point {
     int x = 0;

@@ -50,7 +50,7 @@ Options parse(int argc, char** argv) {
         } else if (a == "--lang") {
             o.lang = i + 1 < argc ? languageFromCode(argv[++i]) : std::nullopt;
             if (!o.lang) {
-                std::fputs("novra: --lang takes ja or en\n", stderr);  // the usage follows
+                std::fputs(text(msg::kBadLang).c_str(), stderr);  // the usage follows
                 o.bad = true;
                 break;
             }

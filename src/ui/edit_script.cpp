@@ -26,9 +26,9 @@ bool apply(CNOVRADoc& doc, const QStringList& w) {
         doc.endStep();
         return true;
     };
-    static const QStringList kinds{"place", "transition", "uhzi", "kemmakix"};
-    if (const qsizetype kind = kinds.indexOf(op); kind >= 0 && n.size() == 2)
-        return step(EditStep::Place, [&] { net.addObject(n[0], n[1], static_cast<int>(kind) + kPlace); });
+    for (int kind = kPlace; kind <= kKemmakix; ++kind)
+        if (op == kindName(kind) && n.size() == 2)
+            return step(EditStep::Place, [&] { net.addObject(n[0], n[1], kind); });
     if (op == "arc" && n.size() == 2 && has(n[0]) && has(n[1]))
         return step(EditStep::Arc, [&] { net.addArc(n[0], n[1]); });
     if (op == "token" && n.size() == 3 && net.kindOf(n[0]) == kPlace && (n[1] == kBlack || n[1] == kWhite))

@@ -86,7 +86,8 @@ class CSvgParts {
                 tag = "<g class=\"arc\" id=\"a" + QByteArray::number(id) + "\">\n";
                 break;
             default:
-                tag = "<g class=\"" + kindName(part) + "\" id=\"o" + QByteArray::number(id) + "\">\n";
+                tag = QByteArray("<g class=\"") + kindName(part) + "\" id=\"o" + QByteArray::number(id) +
+                      "\">\n";
                 break;
         }
         const State s = save(p);
@@ -121,20 +122,6 @@ class CSvgParts {
         p.setWorldTransform(s.transform);
         p.setRenderHints(s.hints);
         p.setOpacity(s.opacity);
-    }
-    static QByteArray kindName(int kind) {
-        switch (kind) {
-            case kPlace:
-                return "place";
-            case kTransition:
-                return "transition";
-            case kUhzi:
-                return "uhzi";
-            case kKemmakix:
-                return "kemmakix";
-            default:
-                return "object";
-        }
     }
 
     bool start(QPainter& p, const QByteArray& tag) {

@@ -451,6 +451,31 @@ QPrinter& CRenderer::printer() {
     return *printer_;
 }
 
+class CRenderer::PageView {
+  public:
+    PageView(CRenderer& r, QPoint topLeft, QSize size)
+        : r_(r), zoom_(r.zoom_), w_(r.clientW_), h_(r.clientH_), scroll_(r.scroll_) {
+        r.zoom_ = 0;
+        r.applyZoom();
+        r.scroll_ = topLeft;
+        r.clientW_ = std::max(1, size.width());
+        r.clientH_ = std::max(1, size.height());
+    }
+    ~PageView() {
+        r_.zoom_ = zoom_;
+        r_.clientW_ = w_;
+        r_.clientH_ = h_;
+        r_.scroll_ = scroll_;
+        r_.applyZoom();
+        r_.widget_.viewport()->update();
+    }
+
+  private:
+    CRenderer& r_;
+    const int zoom_, w_, h_;
+    const QPoint scroll_;
+};
+
 bool CRenderer::printTo(QPrinter* printer) {
     CNet& n = net();
     Rect bounds;
@@ -461,68 +486,45 @@ bool CRenderer::printTo(QPrinter* printer) {
     n.extendBounds(bounds.left, bounds.top);
     n.extendBounds(bounds.right, bounds.bottom);
 
-    // The job draws with its own zoom, scroll and size; the window keeps what the user was looking at.
-    const int savedZoom = zoom_, savedW = clientW_, savedH = clientH_;
-    const QPoint savedScroll = scroll_;
-    zoom_ = 0;
-    applyZoom();
     // A net spread over the whole coordinate range still gets a page, shrunk to fit.
-    constexpr long long kMaxExtent = 1 << 26;
-    scroll_ = QPoint(std::max(bounds.left, INT_MIN + 40) - 40, std::max(bounds.top, INT_MIN + 40) - 40);
-    clientW_ =
-        int(std::clamp<long long>(static_cast<long long>(bounds.right) - bounds.left + 80, 1, kMaxExtent));
-    clientH_ =
-        int(std::clamp<long long>(static_cast<long long>(bounds.bottom) - bounds.top + 80, 1, kMaxExtent));
-
+    static constexpr long long kMaxExtent = 1 << 26;
+    const auto extent = [](int from, int to) {
+        return int(std::clamp<long long>(static_cast<long long>(to) - from + 80, 1, kMaxExtent));
+    };
+    PageView page(*this,
+                  QPoint(std::max(bounds.left, INT_MIN + 40) - 40, std::max(bounds.top, INT_MIN + 40) - 40),
+                  QSize(extent(bounds.left, bounds.right), extent(bounds.top, bounds.bottom)));
     texts_.clear();
     QPainter p;
     const bool drawn = p.begin(printer);
     if (drawn) {
-        const QRectF page = printer->pageLayout().paintRectPixels(printer->resolution());
+        const QRectF paper = printer->pageLayout().paintRectPixels(printer->resolution());
         // Screen pixels at their natural size, shrunk when the net is larger than the page.
         double scale = printer->resolution() / 96.0;
-        scale = std::min({scale, page.width() / clientW_, page.height() / clientH_});
+        scale = std::min({scale, paper.width() / clientW_, paper.height() / clientH_});
         p.scale(scale, scale);
         p.setClipRect(QRect(0, 0, clientW_, clientH_));
         drawStatic(p, false);
         p.end();
     }
-
-    zoom_ = savedZoom;
-    clientW_ = savedW;
-    clientH_ = savedH;
-    scroll_ = savedScroll;
-    applyZoom();
-    widget_.viewport()->update();
     return drawn;
 }
 
 void CRenderer::drawPicture(QPainter& p, QPoint topLeft, QSize size, const std::set<int>* only,
                             const PartHook* hook) {
-    // As a print job: its own zoom, scroll and size; the window keeps what the user was looking at, and
-    // the texts its last frame drew.
-    const int savedZoom = zoom_, savedW = clientW_, savedH = clientH_;
-    const QPoint savedScroll = scroll_;
+    // Like a print job; the window also keeps the texts its last frame drew.
     std::vector<DrawnText> savedTexts;
     savedTexts.swap(texts_);
-    zoom_ = 0;
-    applyZoom();
-    scroll_ = topLeft;
-    clientW_ = std::max(1, size.width());
-    clientH_ = std::max(1, size.height());
-    only_ = only;
-    partHook_ = hook;
-    if (partHook_) (*partHook_)(p, kPartBackground, 0);
-    drawStatic(p, false);
-    only_ = nullptr;
-    partHook_ = nullptr;
+    {
+        PageView page(*this, topLeft, size);
+        only_ = only;
+        partHook_ = hook;
+        if (partHook_) (*partHook_)(p, kPartBackground, 0);
+        drawStatic(p, false);
+        only_ = nullptr;
+        partHook_ = nullptr;
+    }
     texts_.swap(savedTexts);
-    zoom_ = savedZoom;
-    clientW_ = savedW;
-    clientH_ = savedH;
-    scroll_ = savedScroll;
-    applyZoom();
-    widget_.viewport()->update();
 }
 
 }  // namespace novra::ui

@@ -164,6 +164,9 @@ class CRenderer {
     // renderer_zoom.cpp
     void applyZoom();
     void updateScrollBars();
+    // A page drawn at zoom level 0 with its own scroll and size, for as long as it lives; the window then
+    // gets back what it showed.
+    class PageView;
 
     QAbstractScrollArea& widget_;
     CNOVRADoc* doc_;

@@ -131,7 +131,6 @@ void CRenderer::buildBaseSprites() {
     skinBack_ = QImage();
     for (int kind = kPlace; kind <= kKemmakix; ++kind) sprite40_[static_cast<size_t>(kind)] = QImage();
     if (settings_.skinUse != 1) return;
-    static const char* const names[] = {nullptr, "place", "transition", "uhzi", "kemmakix"};
     const QString dir = QDir::currentPath() + "/skin/";
     // Sprites are drawn at zoom level 0 with the zoom level 0 pens.
     const int savedZoom = zoom_;
@@ -140,7 +139,7 @@ void CRenderer::buildBaseSprites() {
     for (int kind = kPlace; kind <= kKemmakix; ++kind) {
         QImage img(kCell, kCell, QImage::Format_ARGB32_Premultiplied);
         img.fill(Qt::transparent);
-        QImage skin(dir + names[kind] + ".bmp");
+        QImage skin(dir + kindName(kind) + ".bmp");
         if (!skin.isNull()) {
             // The colour of the top-left pixel is the skin's transparent colour.
             skin = skin.convertToFormat(QImage::Format_ARGB32)

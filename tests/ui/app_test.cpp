@@ -71,8 +71,10 @@ void AppTest::badCommandLinesAndNets() {
     QByteArray err;
     QCOMPARE(run({"--screenshot"}, &err), 2);
     QVERIFY(err.contains("--screenshot"));  // the usage
-    for (const QStringList& args :
-         {QStringList{"--screenshot", "a.png"}, {"--frobnicate", "a.pol"}, {"a.pol", "b.pol"}})
+    for (const QStringList& args : {QStringList{"--screenshot", "a.png"},
+                                    {"--frobnicate", "a.pol"},
+                                    {"a.pol", "b.pol"},
+                                    {"--lang", "fr"}})
         QCOMPARE(run(args), 2);
     // An unreadable or missing net: the path and the reader's message, and no picture.
     QTemporaryDir dir;

@@ -11,23 +11,6 @@
 
 namespace novra::ui {
 
-namespace {
-const char* kindText(int kind) {
-    switch (kind) {
-        case kPlace:
-            return "place";
-        case kTransition:
-            return "transition";
-        case kUhzi:
-            return "uhzi";
-        case kKemmakix:
-            return "kemmakix";
-        default:
-            return "";
-    }
-}
-}  // namespace
-
 CObjectListDialog::CObjectListDialog(const CNet& net, QWidget* parent) : QDialog(parent) {
     setWindowTitle(QString::fromUtf8(text(msg::kDlgObjectListTitle).c_str()));
     auto* layout = new QVBoxLayout(this);
@@ -43,7 +26,7 @@ CObjectListDialog::CObjectListDialog(const CNet& net, QWidget* parent) : QDialog
     int row = 0;
     for (const auto& [id, o] : net.objects()) {  // the map keeps ascending id order
         list_->setItem(row, 0, new QTableWidgetItem(QString::number(id)));
-        list_->setItem(row, 1, new QTableWidgetItem(kindText(o.kind)));
+        list_->setItem(row, 1, new QTableWidgetItem(kindName(o.kind)));
         const bool stop = o.kind == kTransition && net.simTranOpt().count(id);
         list_->setItem(row, 2, new QTableWidgetItem(stop ? "SimFireStop" : ""));
         ++row;
